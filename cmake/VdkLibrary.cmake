@@ -1,0 +1,22 @@
+# vdk_library(<name> SOURCES ... [DEPENDS ...])
+# One static library per source folder; headers are included as "folder/File.h".
+function(vdk_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} PRIVATE vdk_warnings)
+endfunction()
+
+# vdk_test(<folder> SOURCES ... DEPENDS ...)
+# One test executable per folder, every test labelled with the folder's name.
+function(vdk_test folder)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  set(target ${folder}_tests)
+  add_executable(${target} ${ARG_SOURCES})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} vdk_test_support GTest::gtest_main GTest::gmock vdk_warnings)
+  target_compile_definitions(${target} PRIVATE
+    VDK_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data/${folder}"
+    VDK_RUNTIME_DIR="${VDK_RUNTIME_DIR}")
+  gtest_discover_tests(${target} PROPERTIES LABELS ${folder} DISCOVERY_TIMEOUT 60)
+endfunction()
