@@ -20,3 +20,9 @@ function(vdk_test folder)
     VDK_RUNTIME_DIR="${VDK_RUNTIME_DIR}")
   gtest_discover_tests(${target} PROPERTIES LABELS ${folder} DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# Every .cpp of a folder belongs to its library (or its test program); new files need no list edit.
+function(vdk_sources out dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
