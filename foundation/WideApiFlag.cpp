@@ -1,0 +1,3 @@
+#include "foundation/WideApiFlag.h"
+
+std::int16_t useWideApi = 1;
