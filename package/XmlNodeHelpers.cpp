@@ -1,0 +1,161 @@
+#include "package/XmlNodeHelpers.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "foundation/NameCompare.h"
+#include "package/XmlNamespaces.h"
+
+namespace {
+
+constexpr std::size_t kSharedTextCapacity = 2048;
+
+const char* text(const xmlChar* value) {
+    return reinterpret_cast<const char*>(value);
+}
+
+// Frees the library text on every path out.
+class LibraryText {
+public:
+    explicit LibraryText(xmlChar* owned) : value(owned) {}
+    ~LibraryText() { xmlFree(value); }
+    LibraryText(const LibraryText&) = delete;
+    LibraryText& operator=(const LibraryText&) = delete;
+    const char* get() const { return text(value); }
+
+private:
+    xmlChar* value;
+};
+
+xmlChar* lookUp(const xmlNode* element, const char* prefix, const char* name, std::int16_t* present) {
+    xmlChar* value = xmlGetAttrNs(element, prefix, name);
+    if (present) *present = value ? 1 : 0;
+    return value;
+}
+
+bool readDigits(const char*& p, int count, int& value) {
+    value = 0;
+    for (int i = 0; i < count; ++i, ++p) {
+        if (*p < '0' || *p > '9') return false;
+        value = value * 10 + (*p - '0');
+    }
+    return true;
+}
+
+// Days from 1970-01-01 to the given civil date (proleptic Gregorian).
+std::int64_t daysFromCivil(std::int64_t year, unsigned month, unsigned day) {
+    year -= month <= 2;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const auto yearOfEra = static_cast<unsigned>(year - era * 400);
+    const unsigned dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + static_cast<std::int64_t>(dayOfEra) - 719468;
+}
+
+bool parseDate(const char* p, std::int64_t& seconds) {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (!readDigits(p, 4, year) || *p++ != '-' || !readDigits(p, 2, month) || *p++ != '-' || !readDigits(p, 2, day)) return false;
+    if (month < 1 || month > 12 || day < 1 || day > 31) return false;
+    std::int64_t offset = 0;
+    if (*p == 'T') {
+        ++p;
+        if (!readDigits(p, 2, hour) || *p++ != ':' || !readDigits(p, 2, minute)) return false;
+        if (*p == ':') {
+            ++p;
+            if (!readDigits(p, 2, second)) return false;
+            if (*p == '.') {
+                ++p;
+                while (*p >= '0' && *p <= '9') ++p;
+            }
+        }
+        if (hour > 23 || minute > 59 || second > 60) return false;
+        if (*p == 'Z') {
+            ++p;
+        } else if (*p == '+' || *p == '-') {
+            const int sign = *p++ == '-' ? -1 : 1;
+            int zoneHours = 0, zoneMinutes = 0;
+            if (!readDigits(p, 2, zoneHours) || *p++ != ':' || !readDigits(p, 2, zoneMinutes)) return false;
+            offset = sign * (zoneHours * 3600 + zoneMinutes * 60);
+        }
+    }
+    if (*p != '\0') return false;
+    seconds = daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) * 86400 + hour * 3600 +
+              minute * 60 + second - offset;
+    return true;
+}
+
+}  // namespace
+
+xmlChar* xmlGetAttr(const xmlNode* element, const char* name) {
+    return xmlGetAttrNs(element, nullptr, name);
+}
+
+xmlChar* xmlGetAttrNs(const xmlNode* element, const char* prefix, const char* name) {
+    if (!element || element->type != XML_ELEMENT_NODE || !name) return nullptr;
+    for (const xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
+        if (!attribute->name || std::strcmp(text(attribute->name), name) != 0) continue;
+        if (prefix && !namespaceMatchesPrefix(attribute->ns, prefix)) continue;
+        return xmlNodeListGetString(element->doc, attribute->children, 1);
+    }
+    return nullptr;
+}
+
+std::int16_t xmlGetAttrBool(const xmlNode* element, const char* prefix, const char* name, std::int16_t* present) {
+    LibraryText value(lookUp(element, prefix, name, present));
+    if (!value.get()) return 0;
+    for (const char* yes : {"true", "t", "on", "1", "yes"}) {
+        if (compareNames(value.get(), yes) == 0) return 1;
+    }
+    return 0;
+}
+
+const char* xmlGetAttrString(const xmlNode* element, const char* prefix, const char* name, std::int16_t* present) {
+    static char shared[kSharedTextCapacity + 1];
+    LibraryText value(lookUp(element, prefix, name, present));
+    if (!value.get()) return nullptr;
+    const std::size_t length = std::strlen(value.get());
+    if (length > kSharedTextCapacity) return nullptr;
+    std::memcpy(shared, value.get(), length + 1);
+    return shared;
+}
+
+std::int32_t xmlGetAttrInt(const xmlNode* element, const char* prefix, const char* name, std::int16_t* present) {
+    LibraryText value(lookUp(element, prefix, name, present));
+    if (!value.get()) return 0;
+    const std::size_t length = std::strlen(value.get());
+    return parseInteger(value.get(), length > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(length), 0);
+}
+
+double xmlGetAttrDouble(const xmlNode* element, const char* prefix, const char* name, std::int16_t* present) {
+    LibraryText value(lookUp(element, prefix, name, present));
+    return value.get() ? std::strtod(value.get(), nullptr) : 0.0;
+}
+
+std::int32_t xmlGetAttrDate(const xmlNode* element, const char* prefix, const char* name, std::int16_t* present) {
+    LibraryText value(lookUp(element, prefix, name, present));
+    std::int64_t seconds = 0;
+    if (!value.get() || !parseDate(value.get(), seconds)) return 0;
+    if (seconds > INT32_MAX) return INT32_MAX;
+    if (seconds < INT32_MIN) return INT32_MIN;
+    return static_cast<std::int32_t>(seconds);
+}
+
+std::int32_t parseInteger(const char* digits, std::int32_t length, std::int16_t hexadecimal) {
+    if (!digits || length <= 0) return 0;
+    const std::uint32_t radix = hexadecimal == 1 ? 16 : 10;
+    std::int32_t i = 0;
+    const bool negative = digits[0] == '-';
+    if (negative) ++i;
+    std::uint32_t value = 0;  // unsigned, so overflow wraps instead of being undefined
+    for (; i < length; ++i) {
+        const char c = digits[i];
+        std::uint32_t digit = 0;
+        if (c >= '0' && c <= '9') digit = static_cast<std::uint32_t>(c - '0');
+        else if (radix == 16 && c >= 'A' && c <= 'F') digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        else break;
+        value = value * radix + digit;
+    }
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
