@@ -27,8 +27,8 @@ void setLengthAndTerminate(PascalWString& dst, std::int32_t length) {
 
 void appendUnits(PascalWString& dst, const char16_t* source, std::int32_t count) {
     const std::int32_t present = std::min<std::int32_t>(dst.units[0], kPascalCapacity);
-    const std::int32_t n = unitsThatFit(present, source, count);
-    std::memmove(dst.units + 1 + present, source, static_cast<std::size_t>(n) * sizeof(char16_t));
+    const std::int32_t n = source ? unitsThatFit(present, source, count) : 0;
+    if (n > 0) std::memmove(dst.units + 1 + present, source, static_cast<std::size_t>(n) * sizeof(char16_t));
     setLengthAndTerminate(dst, present + n);
 }
 
