@@ -1,0 +1,17 @@
+#include "model/XHead.h"
+
+#include "model/RecordFields.h"
+#include "model/RecordTables.h"
+
+void initXHead(XHead* head) {
+    initRecord(kXHeadTable, head);
+}
+
+XHead* copyXHead(XHead* dst, const XHead* src) {
+    *dst = *src;
+    return dst;
+}
+
+bool equalXHead(const XHead& a, const XHead& b) {
+    return equalRecords(kXHeadTable, &a, &b);
+}

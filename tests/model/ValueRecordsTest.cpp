@@ -1,0 +1,22 @@
+#include <gtest/gtest.h>
+
+#include "model/ValueRecords.h"
+
+namespace {
+
+TEST(ValueRecords, WideningAShortRectFillsOneSharedRecord) {
+    LongRect* first = shortRectToLongRect(ShortRect{-1, 2, 300, -32768});
+    EXPECT_TRUE(equalLongRect(*first, LongRect{-1, 2, 300, -32768}));
+    LongRect* second = shortRectToLongRect(ShortRect{5, 6, 7, 8});
+    EXPECT_EQ(first, second);
+    EXPECT_TRUE(equalLongRect(*first, LongRect{5, 6, 7, 8}));
+}
+
+TEST(ValueRecords, NamedStartingValues) {
+    EXPECT_TRUE(equalRGBColor(kBlack, RGBColor{0, 0, 0}));
+    EXPECT_TRUE(equalRGBColor(kWhite, RGBColor{65535, 65535, 65535}));
+    EXPECT_TRUE(equalBorderSpec(kDefaultBorder, BorderSpec{0, 0, {0, 0, 0}, 0}));
+    EXPECT_TRUE(equalShadingSpec(kDefaultShading, ShadingSpec{0, kWhite, kWhite}));
+}
+
+}  // namespace
