@@ -1,0 +1,12 @@
+#pragma once
+// Where a text may be cut without splitting a character, for every operation that bounds its result
+// by a buffer.
+#include <cstddef>
+#include <string_view>
+
+// The longest prefix of at most `limit` bytes that does not end inside a UTF-8 sequence. Bytes that
+// are not well-formed UTF-8 (WINDOWS-1252 text) are cut like single characters, apart from a lead byte
+// whose continuation bytes are missing at the cut.
+std::size_t utf8CutPoint(std::string_view text, std::size_t limit);
+// The longest prefix of at most `limit` units that does not split a surrogate pair.
+std::size_t utf16CutPoint(std::u16string_view text, std::size_t limit);
