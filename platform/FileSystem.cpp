@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <climits>
 #include <ctime>
 #include <new>
@@ -182,6 +183,16 @@ std::int16_t setFileLength(FileHandle handle, std::int64_t length) {
 std::int16_t deleteFile(const NativePath& path) {
     if (path.problem() != 0) return path.problem();
     return unlink(path.bytes().c_str()) == 0 ? 0 : lastError();
+}
+
+std::int16_t replaceFile(const NativePath& from, const NativePath& to) {
+    if (from.problem() != 0) return from.problem();
+    if (to.problem() != 0) return to.problem();
+    struct stat status {};
+    if (lstat(from.bytes().c_str(), &status) != 0) return lastError();
+    if (!S_ISREG(status.st_mode)) return error::kAccessDenied;
+    if (stat(to.bytes().c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return error::kAccessDenied;
+    return rename(from.bytes().c_str(), to.bytes().c_str()) == 0 ? 0 : lastError();
 }
 
 std::int16_t createFolder(const NativePath& path) {

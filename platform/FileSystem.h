@@ -71,6 +71,9 @@ std::int16_t setFileLength(FileHandle handle, std::int64_t length);
 
 // Deletes a file (not a folder: 5).
 std::int16_t deleteFile(const NativePath& path);
+// Gives a plain file a new path in one step, replacing a plain file that stands there; a reader of the
+// target sees the old file or the new one, never a mixture. A folder on either side answers 5.
+std::int16_t replaceFile(const NativePath& from, const NativePath& to);
 // Creates one folder; its parent must exist (3 or 2 otherwise); an existing entry answers 183.
 std::int16_t createFolder(const NativePath& path);
 

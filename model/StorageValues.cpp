@@ -1,0 +1,544 @@
+#include "model/StorageValues.h"
+
+#include <array>
+#include <cstring>
+#include <initializer_list>
+#include <limits>
+
+#include "foundation/CFail.h"
+#include "foundation/Memory.h"
+#include "foundation/NumberText.h"
+#include "foundation/PascalText.h"
+#include "foundation/UrlCodec.h"
+#include "model/ChangeMask.h"
+#include "model/SplitToken.h"
+
+namespace {
+
+constexpr const char* kUnit = "BStorage";
+
+// A letter given an argument that does not suit it.
+[[noreturn]] void wrongArgument(int line) {
+    throwFail(result::kNullObject, line, kUnit);
+}
+
+struct RecordForm {
+    char letter;
+    StorageKind kind;
+    const char* keys;  // one key letter per sub-value, in the record's order
+};
+
+constexpr RecordForm kRecordForms[] = {
+    {'B', StorageKind::kBorder, "strgbp"},    {'C', StorageKind::kColor, "rgb"},
+    {'H', StorageKind::kHeight, "hv"},        {'O', StorageKind::kLongPoint, "vh"},
+    {'P', StorageKind::kShortPoint, "vh"},    {'Q', StorageKind::kLongRect, "tlbr"},
+    {'R', StorageKind::kShortRect, "tlbr"},   {'S', StorageKind::kShading, "trgbshc"},
+    {'V', StorageKind::kRevision, "itad"},    {'W', StorageKind::kWidth, "tw"},
+    {'t', StorageKind::kFontFace, "ar"},
+};
+
+const RecordForm* recordForm(char letter) {
+    for (const RecordForm& form : kRecordForms)
+        if (form.letter == letter) return &form;
+    return nullptr;
+}
+
+bool isScalarLetter(char letter) {
+    return letter == 'b' || letter == 'd' || letter == 'h' || letter == 'l' || letter == 'u' || letter == 'v';
+}
+
+std::int16_t radixOf(char letter) {
+    switch (letter) {
+    case 'b':
+        return 2;
+    case 'h':
+        return 16;
+    default:
+        return 10;
+    }
+}
+
+std::string numberText(std::int64_t value, std::int16_t radix, bool asUnsigned) {
+    char buffer[kNumberTextSize];
+    return numberToTextRadix(buffer, value, radix, '0', asUnsigned ? 1 : 0);
+}
+
+// ---- writing ----
+
+bool isInteger(const StorageSource& source) {
+    return source.kind == StorageKind::kInt64 || source.kind == StorageKind::kUInt64;
+}
+
+// The integer of a source, checked against the range that a letter takes.
+std::int64_t integerInRange(const StorageSource& source, std::int64_t lowest, std::int64_t highest) {
+    if (!isInteger(source)) wrongArgument(__LINE__);
+    const bool beyondSigned = source.kind == StorageKind::kUInt64 && source.number < 0;
+    if (beyondSigned || source.number < lowest || source.number > highest) wrongArgument(__LINE__);
+    return source.number;
+}
+
+std::string encodeScalar(char letter, const StorageSource& source) {
+    switch (letter) {
+    case 'd':
+        return numberText(integerInRange(source, INT16_MIN, INT16_MAX), 10, false);
+    case 'l':
+        return numberText(integerInRange(source, INT32_MIN, INT32_MAX), 10, false);
+    case 'v': {
+        if (source.kind == StorageKind::kChangeMask) {
+            const auto* mask = static_cast<const std::uint8_t(*)[8]>(source.at);
+            return numberText(static_cast<std::int64_t>(changeMaskNumber(*mask)), 10, true);
+        }
+        if (!isInteger(source)) wrongArgument(__LINE__);
+        return numberText(source.number, 10, true);
+    }
+    default: {
+        // b, h, u: the 32-bit pattern widened with its sign, written as an unsigned 64-bit number.
+        const std::int64_t value = integerInRange(source, INT32_MIN, UINT32_MAX);
+        const auto pattern = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+        return numberText(pattern, radixOf(letter), true);
+    }
+    }
+}
+
+std::string encodeText(char letter, const StorageSource& source) {
+    if (letter == 'p') {
+        if (source.kind != StorageKind::kPascal || source.at == nullptr) wrongArgument(__LINE__);
+        char text[kPascalTextSize];
+        return encodeStoredText(pascalToText(text, static_cast<const std::uint8_t*>(source.at)));
+    }
+    if (source.kind != StorageKind::kText) wrongArgument(__LINE__);
+    const auto* text = static_cast<const char*>(source.at);
+    if (text == nullptr) {
+        if (letter != 'r') wrongArgument(__LINE__);
+        return encodeStoredText(std::string_view(kStorageNullMarker, 3));
+    }
+    const std::size_t length =
+        source.capacity < 0 ? std::strlen(text) : strnlen(text, static_cast<std::size_t>(source.capacity));
+    return encodeStoredText(std::string_view(text, length));
+}
+
+// Key letters each followed by the decimal number of its sub-value.
+std::string keyed(const char* keys, std::initializer_list<std::int64_t> values) {
+    std::string out;
+    for (const std::int64_t value : values) {
+        out += *keys++;
+        out += numberText(value, 10, false);
+    }
+    return out;
+}
+
+std::string encodeRecord(const RecordForm& form, const StorageSource& source) {
+    if (source.kind != form.kind || source.at == nullptr) wrongArgument(__LINE__);
+    const char* keys = form.keys;
+    switch (form.kind) {
+    case StorageKind::kBorder: {
+        const auto& b = *static_cast<const BorderSpec*>(source.at);
+        return keyed(keys, {b.borderSize, b.borderType, b.borderTint.red, b.borderTint.green, b.borderTint.blue,
+                            b.borderSpace});
+    }
+    case StorageKind::kColor: {
+        const auto& c = *static_cast<const RGBColor*>(source.at);
+        return keyed(keys, {c.red, c.green, c.blue});
+    }
+    case StorageKind::kHeight: {
+        const auto& h = *static_cast<const HeightSpec*>(source.at);
+        return keyed(keys, {h.h, h.v});
+    }
+    case StorageKind::kLongPoint: {
+        const auto& p = *static_cast<const LongPoint*>(source.at);
+        return keyed(keys, {p.v, p.h});
+    }
+    case StorageKind::kShortPoint: {
+        const auto& p = *static_cast<const ShortPoint*>(source.at);
+        return keyed(keys, {p.v, p.h});
+    }
+    case StorageKind::kLongRect: {
+        const auto& r = *static_cast<const LongRect*>(source.at);
+        return keyed(keys, {r.top, r.left, r.bottom, r.right});
+    }
+    case StorageKind::kShortRect: {
+        const auto& r = *static_cast<const ShortRect*>(source.at);
+        return keyed(keys, {r.top, r.left, r.bottom, r.right});
+    }
+    case StorageKind::kShading: {
+        const auto& s = *static_cast<const ShadingSpec*>(source.at);
+        return keyed(keys, {s.patternType, s.patternTint.red, s.patternTint.green, s.patternTint.blue,
+                            s.patternFill.red, s.patternFill.green, s.patternFill.blue});
+    }
+    case StorageKind::kRevision: {
+        const auto& v = *static_cast<const RevisionMark*>(source.at);
+        return keyed(keys, {v.id, v.type, v.author, v.date});
+    }
+    case StorageKind::kWidth: {
+        const auto& w = *static_cast<const WidthSpec*>(source.at);
+        return keyed(keys, {w.type, w.w});
+    }
+    case StorageKind::kFontFace: {
+        const auto& f = *static_cast<const FontFaceSpec*>(source.at);
+        return keyed(keys, {f.a, f.r});
+    }
+    default:
+        wrongArgument(__LINE__);
+    }
+}
+
+// ---- reading ----
+
+template <typename T>
+void store(void* target, T value) {
+    std::memcpy(target, &value, sizeof value);
+}
+
+// b, h and u hold a 32-bit pattern that the writer widened with its sign: a number up to 2^32 - 1 is
+// the pattern itself, a widened negative pattern gives its low 32 bits, anything between is clamped.
+std::uint32_t patternOf(std::uint64_t magnitude) {
+    if (magnitude <= UINT32_MAX || magnitude >= 0xFFFFFFFF80000000u) return static_cast<std::uint32_t>(magnitude);
+    return UINT32_MAX;
+}
+
+void decodeScalar(char letter, std::string_view stored, const StorageTarget& target) {
+    const std::string text(stored);
+    std::int16_t sign = 1;
+    const std::uint64_t magnitude = textToNumber(text.c_str(), radixOf(letter), '0', &sign);
+    switch (letter) {
+    case 'd':
+        if (target.kind != StorageKind::kInt16) wrongArgument(__LINE__);
+        store(target.at, clampNumber<std::int16_t>(applyNumberSign(magnitude, sign)));
+        return;
+    case 'l':
+        if (target.kind != StorageKind::kInt32) wrongArgument(__LINE__);
+        store(target.at, clampNumber<std::int32_t>(applyNumberSign(magnitude, sign)));
+        return;
+    case 'v':
+        if (target.kind == StorageKind::kChangeMask) {
+            setChangeMaskNumber(*static_cast<std::uint8_t(*)[8]>(target.at), magnitude);
+        } else if (target.kind == StorageKind::kInt64 || target.kind == StorageKind::kUInt64) {
+            store(target.at, magnitude);
+        } else {
+            wrongArgument(__LINE__);
+        }
+        return;
+    default:
+        if (target.kind != StorageKind::kInt32 && target.kind != StorageKind::kUInt32) wrongArgument(__LINE__);
+        store(target.at, patternOf(magnitude));
+        return;
+    }
+}
+
+void decodeHeapText(const std::string& text, char** variable) {
+    if (text == std::string_view(kStorageNullMarker, 3)) {
+        freeMemory(*variable);
+        return;
+    }
+    if (text.size() >= static_cast<std::size_t>(INT32_MAX)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    const auto needed = static_cast<std::int32_t>(text.size() + 1);
+    if (*variable == nullptr) {
+        *variable = static_cast<char*>(allocMemory(needed));
+        throwIfNull(*variable, __LINE__, kUnit);
+    } else if (memorySize(*variable) < needed) {
+        // The variable's buffer is too small for the text: grow it rather than write past it.
+        char* grown = static_cast<char*>(resizeMemory(*variable, needed));
+        throwIfNull(grown, __LINE__, kUnit);
+        *variable = grown;
+    }
+    std::memcpy(*variable, text.data(), text.size());
+    (*variable)[text.size()] = '\0';
+}
+
+void decodeText(char letter, std::string_view stored, const StorageTarget& target) {
+    const std::string text = decodeStoredText(stored);
+    switch (letter) {
+    case 's': {
+        if (target.kind != StorageKind::kText || target.at == nullptr || target.capacity < 1) wrongArgument(__LINE__);
+        auto* buffer = static_cast<char*>(target.at);
+        const std::size_t length = boundedTextLength(text, static_cast<std::size_t>(target.capacity));
+        std::memcpy(buffer, text.data(), length);
+        buffer[length] = '\0';
+        return;
+    }
+    case 'p':
+        if (target.kind != StorageKind::kPascal || target.at == nullptr || target.capacity < kPascalTextSize)
+            wrongArgument(__LINE__);
+        textToPascal(static_cast<std::uint8_t*>(target.at), text.c_str());
+        return;
+    default:
+        if (target.kind != StorageKind::kHeapText || target.at == nullptr) wrongArgument(__LINE__);
+        decodeHeapText(text, static_cast<char**>(target.at));
+        return;
+    }
+}
+
+// The sub-values of a record value, taken by position between its key letters.
+class SubValues {
+public:
+    SubValues(std::string_view stored, const char* keys) {
+        std::string text(stored);
+        char* cursor = nullptr;
+        char* token = splitToken(text.data(), keys, &cursor);
+        for (std::size_t i = 0; token != nullptr && i < magnitude.size(); ++i) {
+            magnitude[i] = textToNumber(token, 10, '0', &sign[i]);
+            token = splitToken(nullptr, keys, &cursor);
+        }
+    }
+
+    // A signed member keeps its sign; an unsigned one (a colour channel) takes the digits alone.
+    template <typename T>
+    T get(std::size_t i) const {
+        if constexpr (std::is_signed_v<T>) {
+            return clampNumber<T>(applyNumberSign(magnitude[i], sign[i]));
+        } else {
+            constexpr auto highest = static_cast<std::uint64_t>(std::numeric_limits<T>::max());
+            return static_cast<T>(magnitude[i] > highest ? highest : magnitude[i]);
+        }
+    }
+
+private:
+    std::array<std::uint64_t, 8> magnitude{};
+    std::array<std::int16_t, 8> sign{1, 1, 1, 1, 1, 1, 1, 1};
+};
+
+RGBColor colorAt(const SubValues& values, std::size_t first) {
+    return RGBColor{values.get<std::uint16_t>(first), values.get<std::uint16_t>(first + 1),
+                    values.get<std::uint16_t>(first + 2)};
+}
+
+// The record is built whole from the value, then copied into the target member by member.
+void decodeRecord(const RecordForm& form, std::string_view stored, const StorageTarget& target) {
+    if (target.kind != form.kind || target.at == nullptr) wrongArgument(__LINE__);
+    const SubValues v(stored, form.keys);
+    switch (form.kind) {
+    case StorageKind::kBorder: {
+        const BorderSpec b{v.get<std::int16_t>(0), v.get<std::int16_t>(1), colorAt(v, 2), v.get<std::int16_t>(5)};
+        copyBorderSpec(static_cast<BorderSpec*>(target.at), &b);
+        return;
+    }
+    case StorageKind::kColor: {
+        const RGBColor c = colorAt(v, 0);
+        copyRGBColor(static_cast<RGBColor*>(target.at), &c);
+        return;
+    }
+    case StorageKind::kHeight: {
+        const HeightSpec h{v.get<std::int16_t>(0), v.get<std::int32_t>(1)};
+        copyHeightSpec(static_cast<HeightSpec*>(target.at), &h);
+        return;
+    }
+    case StorageKind::kLongPoint: {
+        const LongPoint p{v.get<std::int32_t>(0), v.get<std::int32_t>(1)};
+        copyLongPoint(static_cast<LongPoint*>(target.at), &p);
+        return;
+    }
+    case StorageKind::kShortPoint: {
+        const ShortPoint p{v.get<std::int16_t>(0), v.get<std::int16_t>(1)};
+        copyShortPoint(static_cast<ShortPoint*>(target.at), &p);
+        return;
+    }
+    case StorageKind::kLongRect: {
+        const LongRect r{v.get<std::int32_t>(0), v.get<std::int32_t>(1), v.get<std::int32_t>(2), v.get<std::int32_t>(3)};
+        copyLongRect(static_cast<LongRect*>(target.at), &r);
+        return;
+    }
+    case StorageKind::kShortRect: {
+        const ShortRect r{v.get<std::int16_t>(0), v.get<std::int16_t>(1), v.get<std::int16_t>(2), v.get<std::int16_t>(3)};
+        copyShortRect(static_cast<ShortRect*>(target.at), &r);
+        return;
+    }
+    case StorageKind::kShading: {
+        const ShadingSpec s{v.get<std::int16_t>(0), colorAt(v, 1), colorAt(v, 4)};
+        copyShadingSpec(static_cast<ShadingSpec*>(target.at), &s);
+        return;
+    }
+    case StorageKind::kRevision: {
+        const RevisionMark r{v.get<std::int32_t>(0), v.get<std::int16_t>(1), v.get<std::int16_t>(2),
+                             v.get<std::int32_t>(3)};
+        copyRevisionMark(static_cast<RevisionMark*>(target.at), &r);
+        return;
+    }
+    case StorageKind::kWidth: {
+        const WidthSpec w{v.get<std::int16_t>(0), v.get<std::int32_t>(1)};
+        copyWidthSpec(static_cast<WidthSpec*>(target.at), &w);
+        return;
+    }
+    case StorageKind::kFontFace: {
+        const FontFaceSpec f{v.get<std::int32_t>(0), v.get<std::int32_t>(1)};
+        copyFontFaceSpec(static_cast<FontFaceSpec*>(target.at), &f);
+        return;
+    }
+    default:
+        wrongArgument(__LINE__);
+    }
+}
+
+// The size a scalar member of a field table must have under its letter; 0 for other letters.
+std::uint32_t scalarSize(char letter) {
+    switch (letter) {
+    case 'd':
+        return 2;
+    case 'l':
+    case 'u':
+    case 'b':
+    case 'h':
+        return 4;
+    case 'v':
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+std::uint32_t recordSize(StorageKind kind) {
+    switch (kind) {
+    case StorageKind::kBorder:
+        return sizeof(BorderSpec);
+    case StorageKind::kColor:
+        return sizeof(RGBColor);
+    case StorageKind::kHeight:
+        return sizeof(HeightSpec);
+    case StorageKind::kLongPoint:
+        return sizeof(LongPoint);
+    case StorageKind::kShortPoint:
+        return sizeof(ShortPoint);
+    case StorageKind::kLongRect:
+        return sizeof(LongRect);
+    case StorageKind::kShortRect:
+        return sizeof(ShortRect);
+    case StorageKind::kShading:
+        return sizeof(ShadingSpec);
+    case StorageKind::kRevision:
+        return sizeof(RevisionMark);
+    case StorageKind::kWidth:
+        return sizeof(WidthSpec);
+    case StorageKind::kFontFace:
+        return sizeof(FontFaceSpec);
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+StorageTarget StorageTarget::textBuffer(char* buffer, std::int32_t capacity) {
+    return StorageTarget(StorageKind::kText, buffer, capacity);
+}
+
+StorageTarget StorageTarget::pascalBuffer(std::uint8_t* buffer, std::int32_t capacity) {
+    return StorageTarget(StorageKind::kPascal, buffer, capacity);
+}
+
+StorageTarget StorageTarget::forMember(char letter, void* member, std::uint32_t size) {
+    if (member == nullptr) wrongArgument(__LINE__);
+    if (letter == 's') return StorageTarget(StorageKind::kText, member, static_cast<std::int32_t>(size));
+    if (const RecordForm* form = recordForm(letter)) {
+        if (size != recordSize(form->kind)) wrongArgument(__LINE__);
+        return StorageTarget(form->kind, member, 0);
+    }
+    if (!isScalarLetter(letter) || size != scalarSize(letter)) wrongArgument(__LINE__);
+    switch (letter) {
+    case 'd':
+        return StorageTarget(StorageKind::kInt16, member, 0);
+    case 'l':
+        return StorageTarget(StorageKind::kInt32, member, 0);
+    case 'v':
+        return StorageTarget(StorageKind::kChangeMask, member, 0);
+    default:
+        return StorageTarget(StorageKind::kUInt32, member, 0);
+    }
+}
+
+StorageSource StorageSource::text(const char* text, std::int32_t capacity) {
+    StorageSource source;
+    source.kind = StorageKind::kText;
+    source.at = text;
+    source.capacity = capacity;
+    return source;
+}
+
+StorageSource StorageSource::forMember(char letter, const void* member, std::uint32_t size) {
+    if (member == nullptr) wrongArgument(__LINE__);
+    StorageSource source;
+    source.at = member;
+    if (letter == 's') {
+        source.kind = StorageKind::kText;
+        source.capacity = static_cast<std::int32_t>(size);
+        return source;
+    }
+    if (const RecordForm* form = recordForm(letter)) {
+        if (size != recordSize(form->kind)) wrongArgument(__LINE__);
+        source.kind = form->kind;
+        return source;
+    }
+    if (!isScalarLetter(letter) || size != scalarSize(letter)) wrongArgument(__LINE__);
+    source.kind = StorageKind::kInt64;
+    if (letter == 'd') {
+        std::int16_t value;
+        std::memcpy(&value, member, sizeof value);
+        source.number = value;
+    } else if (letter == 'l') {
+        std::int32_t value;
+        std::memcpy(&value, member, sizeof value);
+        source.number = value;
+    } else if (letter == 'v') {
+        source.kind = StorageKind::kChangeMask;
+    } else {
+        std::uint32_t value;
+        std::memcpy(&value, member, sizeof value);
+        source.number = value;
+    }
+    return source;
+}
+
+bool isValueLetter(char letter) {
+    return isScalarLetter(letter) || letter == 's' || letter == 'r' || letter == 'p' || recordForm(letter) != nullptr;
+}
+
+std::string encodeValue(char letter, const StorageSource& source) {
+    if (isScalarLetter(letter)) return encodeScalar(letter, source);
+    if (letter == 's' || letter == 'r' || letter == 'p') return encodeText(letter, source);
+    if (const RecordForm* form = recordForm(letter)) return encodeRecord(*form, source);
+    wrongArgument(__LINE__);
+}
+
+void decodeValue(char letter, std::string_view stored, const StorageTarget& target) {
+    if (target.at == nullptr) wrongArgument(__LINE__);
+    if (isScalarLetter(letter)) return decodeScalar(letter, stored, target);
+    if (letter == 's' || letter == 'r' || letter == 'p') return decodeText(letter, stored, target);
+    if (const RecordForm* form = recordForm(letter)) return decodeRecord(*form, stored, target);
+    wrongArgument(__LINE__);
+}
+
+std::string encodeStoredText(std::string_view bytes) {
+    if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    auto length = static_cast<std::int32_t>(bytes.size());
+    const char* encoded = urlEncode(bytes.empty() ? "" : bytes.data(), &length, kStorageUrlMask);
+    throwIfNull(encoded, __LINE__, kUnit);
+    return std::string(encoded, static_cast<std::size_t>(length));
+}
+
+std::string decodeStoredText(std::string_view stored) {
+    std::string text(stored);
+    const std::int32_t length = urlDecode(text.data());
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::size_t boundedTextLength(std::string_view text, std::size_t capacity) {
+    if (capacity == 0) return 0;
+    const std::size_t end = text.find('\0');
+    if (end != std::string_view::npos) text = text.substr(0, end);
+    if (text.size() < capacity) return text.size();
+    std::size_t length = capacity - 1;
+    // Step back over continuation bytes: the character that does not fit is dropped whole.
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+    return length;
+}
+
+FontFaceSpec* copyFontFaceSpec(FontFaceSpec* dst, const FontFaceSpec* src) {
+    dst->a = src->a;
+    dst->r = src->r;
+    return dst;
+}
+
+LongPoint* copyLongPoint(LongPoint* dst, const LongPoint* src) {
+    dst->v = src->v;
+    dst->h = src->h;
+    return dst;
+}

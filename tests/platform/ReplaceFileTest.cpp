@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "tests/support/TemporaryFolder.h"
+
+namespace {
+
+using platform::NativePath;
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(ReplaceFile, MovesAFileOverAnotherAndRefusesFolders) {
+    testsupport::TemporaryFolder folder;
+    const std::string from = folder.file("new.xml");
+    const std::string to = folder.file("old.xml");
+    writeBytes(from, "new");
+    writeBytes(to, "old");
+
+    EXPECT_EQ(platform::replaceFile(NativePath::fromNarrow(from), NativePath::fromNarrow(to)), 0);
+    EXPECT_EQ(readBytes(to), "new");
+    EXPECT_FALSE(std::filesystem::exists(from));
+
+    // A missing source, a folder as source or as target.
+    EXPECT_EQ(platform::replaceFile(NativePath::fromNarrow(from), NativePath::fromNarrow(to)),
+              platform::error::kFileNotFound);
+    std::filesystem::create_directory(folder.file("sub"));
+    EXPECT_EQ(platform::replaceFile(NativePath::fromNarrow(folder.file("sub")), NativePath::fromNarrow(from)),
+              platform::error::kAccessDenied);
+    EXPECT_EQ(platform::replaceFile(NativePath::fromNarrow(to), NativePath::fromNarrow(folder.file("sub"))),
+              platform::error::kAccessDenied);
+    EXPECT_EQ(readBytes(to), "new");
+}
+
+}  // namespace
