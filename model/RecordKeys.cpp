@@ -1,0 +1,46 @@
+#include "model/RecordKeys.h"
+
+#include "foundation/FieldMask.h"
+
+namespace {
+
+constexpr const char* kUnit = "BStory";
+
+}  // namespace
+
+void readRecordKeys(CStream& element, const RecordTable& table, void* record) {
+    for (const FieldSpec& row : table.fields) {
+        if (row.storage != FieldStorage::kAttribute) continue;
+        element.readAttribute(row.key, row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
+    }
+}
+
+void writeRecordKeys(CStream& element, const RecordTable& table, const void* record, bool onlyChanged) {
+    for (const FieldSpec& row : table.fields) {
+        if (row.storage != FieldStorage::kAttribute) continue;
+        if (onlyChanged && row.bit != kAlways && testMaskBit(record, row.bit) != 1) continue;
+        element.writeAttribute(row.key, row.letter, StorageSource::forMember(row.letter, fieldAddress(row, record), row.size));
+    }
+}
+
+std::int16_t readChildRecord(CStream& element, const FieldSpec& row, void* record) {
+    if (row.storage != FieldStorage::kChild || row.sub == nullptr) return result::kNullObject;
+    return guarded([&] {
+        CStream child(&element, row.element, 0);
+        void* member = fieldAddress(row, record);
+        readRecordKeys(child, *row.sub, member);
+        readChildRecords(child, *row.sub, member);
+    });
+}
+
+void readChildRecords(CStream& element, const RecordTable& table, void* record) {
+    for (const FieldSpec& row : table.fields) {
+        if (row.storage == FieldStorage::kChild) readChildRecord(element, row, record);
+    }
+}
+
+const FieldSpec& tableRow(const RecordTable& table, const char* name) {
+    const FieldSpec* row = findField(table, name);
+    throwIfNullObject(row, __LINE__, kUnit);
+    return *row;
+}

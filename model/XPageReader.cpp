@@ -1,0 +1,32 @@
+#include "model/XPageReader.h"
+
+#include <string>
+
+#include "foundation/CFail.h"
+#include "foundation/TextFormat.h"
+#include "model/RecordKeys.h"
+#include "model/RecordTables.h"
+
+namespace {
+
+// One key list per column slot, "XColumn_columnWidth03 %d XColumn_columnSpace03 %d" for slot 3.
+void readColumns(CStream& element, XPage& page) {
+    const FieldSpec& row = tableRow(kXPageTable, "columnWidth");
+    CStream columns(&element, row.element, 0);
+    for (int i = 0; i < kColumnSlots; ++i) {
+        const std::string keys = formatToString(row.key, i, i);
+        columns.readValues(nullptr, nullptr, keys.c_str(), &page.columnWidth[i], &page.columnSpace[i]);
+    }
+}
+
+}  // namespace
+
+std::int16_t readXPage(CStream* element, XPage* page) {
+    if (element == nullptr || page == nullptr) return result::kNullObject;
+    const std::int16_t keys = guarded([&] { readRecordKeys(*element, kXPageTable, page); });
+    if (keys != result::kSuccess) return keys;
+
+    guarded([&] { readColumns(*element, *page); });
+    readChildRecords(*element, kXPageTable, page);  // the note formats, line and page numbering
+    return result::kSuccess;
+}
