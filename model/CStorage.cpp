@@ -53,6 +53,11 @@ public:
     int size = 0;
 };
 
+std::string& parseProblem() {
+    static std::string problem;
+    return problem;
+}
+
 // A file in the folder of `target` under the first free temporary name, created empty.
 std::int16_t createTemporaryBeside(const CFile& target, CFile& temporary) {
     for (std::int32_t n = 1; n <= kTemporaryNameLimit; ++n) {
@@ -93,11 +98,14 @@ CStorage::~CStorage() {
 
 std::int16_t CStorage::open() {
     freeDocument();
-    problem.clear();
     if (file == nullptr || mode == storagemode::kWrite) buildNewDocument();
     else parseFile();
     root.setNode(rootNode);
     return result::kSuccess;
+}
+
+const std::string& CStorage::lastParseProblem() {
+    return parseProblem();
 }
 
 CStream* CStorage::rootStream() {
@@ -128,18 +136,22 @@ void CStorage::parseFile() {
     throwIfNull(bytes.get(), __LINE__, kUnit);
     if (size > 0) throwIfError(file->read(bytes.get(), static_cast<std::int32_t>(size), kFromStart, 0), __LINE__, kUnit);
 
+    if (size == 0) {
+        parseProblem() = "the file is empty";
+        throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    }
     xmlDoc* parsed = nullptr;
     {
         XmlErrorCapture capture;
         parsed = xmlReadMemory(bytes.get(), static_cast<int>(size), nullptr, nullptr, kParseOptions);
-        problem = capture.firstMessage();
+        parseProblem() = capture.firstMessage();
         if (parsed != nullptr && capture.hasFatalError()) {
             xmlFreeDoc(parsed);
             parsed = nullptr;
         }
     }
     if (parsed == nullptr) {
-        if (problem.empty()) problem = "the file is not well-formed XML";
+        if (parseProblem().empty()) parseProblem() = "the file is not well-formed XML";
         throwFail(result::kOutOfMemory, __LINE__, kUnit);
     }
     xmlNode* element = xmlDocGetRootElement(parsed);

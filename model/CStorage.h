@@ -15,7 +15,7 @@
 // Parsing is safe for foreign files: no network access, no DTD loading, no external entity is ever
 // fetched and no entity is expanded (CStream reads text without following entity references). The XML
 // library's reports are recorded during the parse; a file that is not well-formed fails with CFail 12
-// after the library returned, and parseProblem() tells what the library reported.
+// after the library returned, and lastParseProblem() tells what the library reported.
 //
 // Failures raise CFail in unit "BStorage": 12 for a document or element that cannot be made and for a
 // file that does not parse or has no root element; the file's own result code for file operations.
@@ -61,8 +61,9 @@ public:
 
     xmlDoc* getDocument() const { return document; }
     std::int16_t getMode() const { return mode; }
-    // What the XML library reported about the last parse ("line 3: ..."); empty when nothing.
-    const std::string& parseProblem() const { return problem; }
+    // What the XML library reported about the last file that a storage parsed ("line 3: ..."), for a
+    // failure report; empty when it reported nothing. The next parse replaces it.
+    static const std::string& lastParseProblem();
 
 private:
     void buildNewDocument();
@@ -75,5 +76,4 @@ private:
     CFile* file = nullptr;
     std::int16_t mode = storagemode::kRead;
     std::int16_t ownsFile = 0;
-    std::string problem;
 };
