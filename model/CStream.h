@@ -96,8 +96,8 @@ public:
     void writeAttribute(const char* name, char letter, const StorageSource& source);
 
     // The first element among `first` and its following siblings with that name and, when an attribute
-    // is named, with that attribute value, read with the attribute helper of the value type (childmatch)
-    // and compared with the value pointed to. Null when none.
+    // is named, with that attribute value, read with the package's attribute reader of the value type
+    // (childmatch; XmlNodeHelpers.h) and compared with the value pointed to. Null when none.
     static xmlNode* findChild(xmlNode* first, const char* name, const char* attribute, const void* value,
                               std::int16_t valueType);
 
