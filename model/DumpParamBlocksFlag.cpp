@@ -1,0 +1,3 @@
+#include "model/DumpParamBlocksFlag.h"
+
+std::int16_t dumpParamBlocks = 0;
