@@ -1,0 +1,90 @@
+#pragma once
+// The record writers' walk over a field table (RecordFields.h). A record goes into a storage element row
+// by row, in table order, so that the attributes stand in the order of the table and a failure leaves in
+// the storage exactly what the rows before it wrote:
+//   - an attribute row sets its key on the element;
+//   - a child row makes its child element under the element, writes the sub-record's table into it
+//     whole (the rows of a sub-record carry no change bits) and releases it;
+//   - a hand-written row goes to the writer's own code (HandWrittenRow), with the element that the row's
+//     table is being written into and the record or sub-record that holds the row's member; hand-written
+//     rows of a child's table are passed on the same way, in their place in that table, with the child;
+//   - a row that is not stored is passed over.
+// With onlyChanged, a row with a change bit is taken only when that bit is set in the record's change
+// mask (its first member), tested afresh at the row; head rows are always taken.
+//
+//     return guarded([&] {
+//         writeRecordRows(*element, kXPageTable, page, true, writeColumns);
+//         registerRecordColors(kXPageTable, page, true, block);
+//     });
+//
+// Every failure is a CFail and stops the walk where it happens; nothing already written is undone. The
+// writers run the walk under `guarded` (RecordKeys.h), which makes the failure their 16-bit result.
+#include <type_traits>
+#include <utility>
+
+#include "model/CStream.h"
+#include "model/RecordFields.h"
+
+struct XParamBlock;
+
+// A child element made in create mode (a new last child of the parent), and the stream object that
+// stands for it, released when the holder goes; the element stays in the document. A stream object that
+// cannot be allocated raises CFail 12 in unit "BStory"; an element that the storage cannot add fails in
+// the storage (CFail 12, unit "BStorage").
+class ChildElement {
+public:
+    ChildElement(CStream& parent, const char* name);
+    ~ChildElement();
+    ChildElement(const ChildElement&) = delete;
+    ChildElement& operator=(const ChildElement&) = delete;
+
+    CStream& stream() { return *child; }
+
+private:
+    CStream* child = nullptr;
+};
+
+// The writer's own code for its hand-written rows: called with the row, the element that the row's
+// table is being written into and the record (or sub-record) that holds the row's member. It refers to
+// the callable it was made from, which must outlive it (a lambda passed straight to the walk does).
+class HandWrittenRow {
+public:
+    template <typename Write>
+        requires(!std::is_same_v<std::remove_cvref_t<Write>, HandWrittenRow> &&
+                 std::is_invocable_v<Write&, const FieldSpec&, CStream&, const void*>)
+    HandWrittenRow(Write&& write)  // NOLINT: implicit on purpose, so that the walk takes a lambda
+        : object(const_cast<void*>(static_cast<const void*>(&write))),
+          call([](void* target, const FieldSpec& row, CStream& element, const void* record) {
+              (*static_cast<std::remove_reference_t<Write>*>(target))(row, element, record);
+          }) {}
+
+    void operator()(const FieldSpec& row, CStream& element, const void* record) const {
+        call(object, row, element, record);
+    }
+
+private:
+    void* object;
+    void (*call)(void*, const FieldSpec&, CStream&, const void*);
+};
+
+// Whether the walk takes the row: a head row always; with onlyChanged, a row with a change bit only when
+// the bit is set.
+bool rowIsTaken(const FieldSpec& row, const void* record, bool onlyChanged);
+
+// Writes the rows of the table that the walk takes, in table order (see above).
+void writeRecordRows(CStream& element, const RecordTable& table, const void* record, bool onlyChanged,
+                     HandWrittenRow handWritten);
+// The same for a table without hand-written rows: meeting one raises CFail 22.
+void writeRecordRows(CStream& element, const RecordTable& table, const void* record, bool onlyChanged);
+
+// One child row of `record`'s table: its element under `element`, holding the sub-record's rows.
+void writeChildRecord(CStream& element, const FieldSpec& row, const void* record, HandWrittenRow handWritten);
+
+// Enters the colours of the record's colour rows that the walk takes (letters C, B and S, in table order,
+// the table's own rows only) into the block's colour table: a colour as it is, a border's tint, a
+// shading's tint and then its fill. The table keeps each colour once and never the automatic colour. A
+// null block takes nothing.
+void registerRecordColors(const RecordTable& table, const void* record, bool onlyChanged, XParamBlock* block);
+
+// A hand-written row that the writer has no code for: CFail 22, unit "BStory".
+[[noreturn]] void failUnknownRow(const FieldSpec& row);

@@ -1,0 +1,49 @@
+#include "model/XFormWriter.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "foundation/CFail.h"
+#include "model/RecordKeys.h"
+#include "model/RecordTables.h"
+#include "model/RecordWriting.h"
+
+namespace {
+
+constexpr const char* kUnit = "BStory";
+constexpr std::int16_t kDropDownField = 5;
+
+// The entries of a drop-down field, each in its own element beside "FFDATA" with one key. The count
+// comes from the record and is bounded by the entries the record holds.
+void writeDropDownEntries(CStream& element, const FieldSpec& row, const XForm& form) {
+    if (form.fieldType != kDropDownField) return;
+    const int count = std::clamp<int>(form.ffData.dd_listEntryNum, 0, kDropDownEntries);
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        const int length = std::snprintf(name, sizeof name, row.element, i);
+        if (length < 0 || length >= static_cast<int>(sizeof name)) throwFail(result::kNullObject, __LINE__, kUnit);
+        ChildElement entry(element, name);
+        entry.stream().writeAttribute(row.key, row.letter, StorageSource::text(form.ffData.dd_listEntry[i], kDropDownEntryBytes));
+    }
+}
+
+}  // namespace
+
+std::int16_t writeXForm(CStream* element, const XForm* form, XParamBlock* block) {
+    if (element == nullptr || form == nullptr) return result::kNullObject;
+    return guarded([&] {
+        const FieldSpec& dropDownEntries = tableRow(kXffDataTable, "dd_listEntry");
+        const FieldSpec& cellStyle = tableRow(kXFormTable, "cellStyle");
+        const auto handWritten = [&](const FieldSpec& row, CStream&, const void*) {
+            if (&row == &dropDownEntries) {
+                writeDropDownEntries(*element, row, *form);
+            } else if (&row == &cellStyle) {
+                ChildElement mark(*element, row.element);
+            } else {
+                failUnknownRow(row);
+            }
+        };
+        writeRecordRows(*element, kXFormTable, form, true, handWritten);
+        registerRecordColors(kXFormTable, form, true, block);
+    });
+}
