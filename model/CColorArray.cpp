@@ -1,0 +1,46 @@
+#include "model/CColorArray.h"
+
+#include "foundation/CFail.h"
+#include "foundation/Memory.h"
+
+namespace {
+constexpr const char* kUnit = "BCommon";
+}
+
+CColorArray::CColorArray() : CArray(0, kPointerItemSize) {}
+
+CColorArray::~CColorArray() {
+    for (std::int32_t i = 1; i <= count; ++i) {
+        RGBColor* color = pointerAt<RGBColor>(i);
+        freeMemory(color);
+    }
+    count = 0;
+}
+
+std::int32_t CColorArray::add(const RGBColor& color) {
+    if (equalRGBColor(color, kAutoColor)) return 1;
+    const std::int32_t found = find(color);
+    if (found > 0) return found;
+    auto* copy = static_cast<RGBColor*>(allocMemory(static_cast<std::int32_t>(sizeof(RGBColor))));
+    throwIfNull(copy, __LINE__, kUnit);
+    copyRGBColor(copy, &color);
+    try {
+        append(&copy);
+    } catch (const CFail&) {
+        freeMemory(copy);
+        rethrowFailure();
+    }
+    return count;
+}
+
+std::int32_t CColorArray::find(const RGBColor& color) const {
+    for (std::int32_t i = 1; i <= count; ++i) {
+        const RGBColor* stored = pointerAt<const RGBColor>(i);
+        if (stored != nullptr && equalRGBColor(*stored, color)) return i;
+    }
+    return -1;
+}
+
+const RGBColor* CColorArray::get(std::int32_t index) const {
+    return pointerAt<const RGBColor>(index);
+}

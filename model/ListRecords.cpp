@@ -1,0 +1,37 @@
+#include "model/ListRecords.h"
+
+#include "foundation/Memory.h"
+#include "model/DocumentRecordTables.h"
+
+std::int32_t releaseLevelTexts(XListLevel (&levels)[kListLevels]) {
+    std::int32_t freed = 0;
+    for (XListLevel& level : levels) {
+        if (level.levelText == nullptr) continue;
+        freeMemory(level.levelText);
+        ++freed;
+    }
+    return freed;
+}
+
+std::int32_t listArrayCapacity(const void* array, std::int32_t recordSize) {
+    if (array == nullptr || recordSize <= 0) return 0;
+    return memorySize(array) / recordSize;
+}
+
+std::int32_t clampListCount(std::int32_t count, const void* array, std::int32_t recordSize) {
+    if (count <= 0) return 0;
+    const std::int32_t capacity = listArrayCapacity(array, recordSize);
+    return count < capacity ? count : capacity;
+}
+
+bool equalXListLevel(const XListLevel& a, const XListLevel& b) {
+    return equalRecords(kXListLevelTable, &a, &b);
+}
+
+bool equalXListDef(const XListDef& a, const XListDef& b) {
+    return equalRecords(kXListDefTable, &a, &b);
+}
+
+bool equalXListOvr(const XListOvr& a, const XListOvr& b) {
+    return equalRecords(kXListOvrTable, &a, &b);
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The list records of a document: list definitions (XListDef) with nine levels each, list overrides
+// (XListOvr), the list numbers that paragraphs use, with nine overriding levels each, and picture
+// bullets (XListPic). The field names echo the RTF list-table control words. Their keys are in their
+// field tables (DocumentRecordTables.h, ListRecordFields.cpp).
+//
+// Ownership: a level owns its number text `levelText` (a block of the memory layer) and a picture bullet
+// owns its picture. A plain copy shares both; exactly one holder releases them. The parameter block holds
+// the three arrays as blocks of the memory layer and releases them with everything they own.
+#include <cstdint>
+#include <type_traits>
+
+#include "model/XForm.h"
+#include "model/XPage.h"
+#include "model/XRule.h"
+
+class CPicture;
+
+constexpr int kListLevels = 9;
+constexpr int kListNameBytes = 256;
+constexpr int kLevelNumbersBytes = 256;
+constexpr int kLevelStyleBytes = 104;
+
+// One level of a list definition or override (element "LEVEL%03d", whose text is the number text).
+struct XListLevel {
+    std::int16_t levelStartAt;
+    std::int16_t levelNfc;  // number format code
+    std::int16_t levelJc;   // justification of the number
+    std::int16_t levelNfcn;
+    std::int16_t levelJcn;
+    std::int16_t levelOld;  // legacy level
+    std::int16_t levelPrev;
+    std::int16_t levelPrevSpace;
+    std::int16_t levelIndent;
+    std::int16_t levelSpace;          // space after the number
+    std::int32_t levelTextLength;     // UTF-16 units of levelText
+    char16_t* levelText;              // owned; the number text, or null
+    char levelnumbers[kLevelNumbersBytes];  // places of the level placeholders in the number text
+    std::int32_t levelTplc;
+    std::int16_t levelTentative;
+    std::int16_t levelFollow;  // 9 tab, 32 space, 0 nothing after the number
+    std::int16_t levelLegal;
+    std::int16_t levelNoRestart;
+    std::int16_t levelHasPicture;  // 1: the level uses the picture bullet levelPicture
+    std::int16_t levelPicture;     // listPicBulletId of that bullet
+    XForm levelForm;               // child "levelForm"
+    XRule levelRule;               // child "levelRule"
+    XPage levelPage;               // filled by the WordprocessingML import; not stored
+    char levelStyle[kLevelStyleBytes];  // paragraph style linked to the level; not stored
+};
+
+// One list definition (element "LISTDEF%03d").
+struct XListDef {
+    std::int32_t listDefId;  // the number overrides refer to
+    std::int32_t listId;
+    std::int32_t listTemplateId;
+    std::int16_t listSimple;
+    std::int16_t listMultiLevel;
+    std::int16_t listHybrid;
+    std::int16_t listRestartHdn;
+    char listName[kListNameBytes];
+    char listStyleId[kListNameBytes];    // the numbering style this definition only refers to, or empty
+    char listStyleName[kListNameBytes];  // the numbering style this definition defines
+    XListLevel levels[kListLevels];
+};
+
+// One list override (element "LISTOVR%03d"): the list number that paragraphs use.
+struct XListOvr {
+    std::int32_t listIlst;  // listDefId of its definition
+    std::int32_t listIlfo;  // its own number
+    std::int16_t listOverrideCount;
+    std::int16_t startOverride[kListLevels];  // keys "XListOvr_startOverride%03d"
+    XListLevel levels[kListLevels];
+};
+
+// One picture bullet (element "LISTPIC%03d").
+struct XListPic {
+    CPicture* picture;  // owned
+    std::int32_t listPicBulletId;  // the number a level's levelPicture names
+};
+
+static_assert(std::is_trivially_copyable_v<XListLevel> && std::is_trivially_copyable_v<XListDef> &&
+                  std::is_trivially_copyable_v<XListOvr> && std::is_trivially_copyable_v<XListPic>,
+              "records travel between the engines as plain bytes");
+
+// Frees the number text of each of the nine levels and nulls it; answers how many texts it freed.
+std::int32_t releaseLevelTexts(XListLevel (&levels)[kListLevels]);
+// How many records of `recordSize` bytes a list array made by the memory layer holds; 0 for null.
+std::int32_t listArrayCapacity(const void* array, std::int32_t recordSize);
+// A count read from a block or a storage, taken within 0 and the capacity of its array.
+std::int32_t clampListCount(std::int32_t count, const void* array, std::int32_t recordSize);
+
+// Field by field, padding aside; texts and pictures are compared by their pointers.
+bool equalXListLevel(const XListLevel& a, const XListLevel& b);
+bool equalXListDef(const XListDef& a, const XListDef& b);
+bool equalXListOvr(const XListOvr& a, const XListOvr& b);

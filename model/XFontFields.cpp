@@ -1,0 +1,28 @@
+// The field table of the font record: every field is stored, in this order, on each "FONT%03d" element.
+#include <cstddef>
+
+#include "model/DocumentRecordTables.h"
+#include "model/RecordTableBuilder.h"
+#include "model/XFont.h"
+
+namespace {
+
+constexpr FieldSpec kXFontFields[] = {
+    VDK_ATTRIBUTE(XFont, fontUniqueID, 'd', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontMacFont, 'd', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontMacSize, 'd', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontMacFace, 't', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontMacFlag, 'd', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontMacLanguage, 'd', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontRTFNumber, 'd', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontFamily, 'd', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontCharset, 'd', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontPanose, 's', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontAltName, 's', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontPCName, 's', kAlways, 0),
+    VDK_ATTRIBUTE(XFont, fontMacName, 's', kAlways, 0),
+};
+
+}  // namespace
+
+constexpr RecordTable kXFontTable = recordfields::table<XFont>("XFont", kXFontFields);

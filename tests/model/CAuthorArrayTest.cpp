@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include "model/CAuthorArray.h"
+
+namespace {
+
+TEST(CAuthorArray, EachNameIsStoredOnceAndCaseMakesANewAuthor) {
+    CAuthorArray authors;
+    char name[] = "Ann Lee";
+    EXPECT_EQ(authors.add(name), 1);
+    name[0] = 'X';  // the table keeps its own copy
+    EXPECT_EQ(authors.add("Bob"), 2);
+    EXPECT_EQ(authors.add("Ann Lee"), 1);
+    EXPECT_EQ(authors.add("ann lee"), 3);
+    EXPECT_EQ(authors.getCount(), 3);
+    EXPECT_STREQ(authors.get(1), "Ann Lee");
+    EXPECT_EQ(authors.find("ann lee"), 3);
+    EXPECT_EQ(authors.find("Ann"), -1);
+}
+
+TEST(CAuthorArray, IndexesOutsideTheTableAndNullNamesGiveNothing) {
+    CAuthorArray authors;
+    EXPECT_EQ(authors.get(1), nullptr);
+    authors.add("Ann");
+    EXPECT_EQ(authors.get(0), nullptr);
+    EXPECT_EQ(authors.get(2), nullptr);
+    EXPECT_EQ(authors.get(-1), nullptr);
+    EXPECT_EQ(authors.add(nullptr), -1);
+    EXPECT_EQ(authors.getCount(), 1);
+    EXPECT_EQ(authors.find(nullptr), -1);
+}
+
+}  // namespace
