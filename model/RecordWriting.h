@@ -1,7 +1,8 @@
 #pragma once
-// The record writers' walk over a field table (RecordFields.h). A record goes into a storage element row
-// by row, in table order, so that the attributes stand in the order of the table and a failure leaves in
-// the storage exactly what the rows before it wrote:
+// The record writers' walk over a field table (RecordFields.h), on top of the key writes of RecordKeys.h.
+// A record goes into a storage element row by row, in table order, so that the attributes and children
+// stand in the order of the table and a failure leaves in the storage exactly what the rows before it
+// wrote:
 //   - an attribute row sets its key on the element;
 //   - a child row makes its child element under the element, writes the sub-record's table into it
 //     whole (the rows of a sub-record carry no change bits) and releases it;
@@ -10,43 +11,51 @@
 //     rows of a child's table are passed on the same way, in their place in that table, with the child;
 //   - a row that is not stored is passed over.
 // With onlyChanged, a row with a change bit is taken only when that bit is set in the record's change
-// mask (its first member), tested afresh at the row; head rows are always taken.
+// mask (rowIsStored, RecordKeys.h), tested afresh at the row; head rows are always taken.
 //
 //     return guarded([&] {
 //         writeRecordRows(*element, kXPageTable, page, true, writeColumns);
 //         registerRecordColors(kXPageTable, page, true, block);
 //     });
 //
-// Every failure is a CFail and stops the walk where it happens; nothing already written is undone. The
-// writers run the walk under `guarded` (RecordKeys.h), which makes the failure their 16-bit result.
+// A record stored whole whose keys must all come before its children (a table cell, a row set) is
+// written with writeRecordKeys and then writeChildRecord for each child, the same pieces.
+//
+// Every failure is a CFail and stops the walk where it happens; nothing already written is undone. A
+// child element that cannot be made raises CFail 12 in unit "BStory"; failures of the storage and of the
+// colour table pass through as they are. The writers run their whole body under `guarded`
+// (RecordKeys.h), which makes the failure their 16-bit result.
+#include <algorithm>
+#include <source_location>
 #include <type_traits>
-#include <utility>
 
 #include "model/CStream.h"
 #include "model/RecordFields.h"
 
 struct XParamBlock;
 
-// A child element made in create mode (a new last child of the parent), and the stream object that
-// stands for it, released when the holder goes; the element stays in the document. A stream object that
-// cannot be allocated raises CFail 12 in unit "BStory"; an element that the storage cannot add fails in
-// the storage (CFail 12, unit "BStorage").
+// A child element made in create mode (a new last child of the parent, even when one of that name
+// exists), and the stream object that stands for it, released when the holder goes; the element stays in
+// the document. A stream object that cannot be allocated raises CFail 12 in unit "BStory" with the line
+// of the code that asked for the child; an element that the storage cannot add fails in the storage.
 class ChildElement {
 public:
-    ChildElement(CStream& parent, const char* name);
+    ChildElement(CStream& parent, const char* name, std::source_location where = std::source_location::current());
     ~ChildElement();
     ChildElement(const ChildElement&) = delete;
     ChildElement& operator=(const ChildElement&) = delete;
 
-    CStream& stream() { return *child; }
+    CStream& operator*() const { return *stream; }
+    CStream* operator->() const { return stream; }
 
 private:
-    CStream* child = nullptr;
+    CStream* stream = nullptr;
 };
 
 // The writer's own code for its hand-written rows: called with the row, the element that the row's
 // table is being written into and the record (or sub-record) that holds the row's member. It refers to
-// the callable it was made from, which must outlive it (a lambda passed straight to the walk does).
+// the callable it was made from, which must outlive it (a lambda passed straight to the walk does); it
+// never allocates, so a walk under an allocation-failure test fails only where the storage does.
 class HandWrittenRow {
 public:
     template <typename Write>
@@ -67,24 +76,42 @@ private:
     void (*call)(void*, const FieldSpec&, CStream&, const void*);
 };
 
-// Whether the walk takes the row: a head row always; with onlyChanged, a row with a change bit only when
-// the bit is set.
-bool rowIsTaken(const FieldSpec& row, const void* record, bool onlyChanged);
-
 // Writes the rows of the table that the walk takes, in table order (see above).
 void writeRecordRows(CStream& element, const RecordTable& table, const void* record, bool onlyChanged,
                      HandWrittenRow handWritten);
 // The same for a table without hand-written rows: meeting one raises CFail 22.
 void writeRecordRows(CStream& element, const RecordTable& table, const void* record, bool onlyChanged);
 
-// One child row of `record`'s table: its element under `element`, holding the sub-record's rows.
-void writeChildRecord(CStream& element, const FieldSpec& row, const void* record, HandWrittenRow handWritten);
+// One child row of `record`'s table: its element under `parent`, holding the sub-record's rows. A row
+// that is not a child row raises CFail 22.
+void writeChildRecord(CStream& parent, const FieldSpec& row, const void* record, HandWrittenRow handWritten);
+void writeChildRecord(CStream& parent, const FieldSpec& row, const void* record);
 
-// Enters the colours of the record's colour rows that the walk takes (letters C, B and S, in table order,
-// the table's own rows only) into the block's colour table: a colour as it is, a border's tint, a
-// shading's tint and then its fill. The table keeps each colour once and never the automatic colour. A
-// null block takes nothing.
+// With a block: offers to its colour table the colour of every colour row (letter C: the colour; B: a
+// border's tint; S: a shading's tint, then its fill) that the walk takes, and of those inside its child
+// rows, in the order of the members in the record (not in key order: a table's borders are stored left
+// and right first but kept top, left, bottom, right). Hand-written rows are passed over. The table keeps
+// each colour once and never the automatic colour. Without a block nothing happens.
 void registerRecordColors(const RecordTable& table, const void* record, bool onlyChanged, XParamBlock* block);
 
 // A hand-written row that the writer has no code for: CFail 22, unit "BStory".
 [[noreturn]] void failUnknownRow(const FieldSpec& row);
+
+// A count of items clamped to 0 .. capacity: the writers never go past the array that holds the items.
+template <typename Count>
+Count boundedCount(Count count, int capacity) {
+    return static_cast<Count>(std::clamp<int>(count, 0, capacity));
+}
+
+// The name of one item of a hand-written row, made from the row's pattern and the item's index: an
+// element ("FFDDLIST003", "tab064", "row000") or a key ("XTblGrid_columnRightPos07"). A pattern may use
+// the index twice, as the column pairs' key list "XColumn_columnWidth03 %d XColumn_columnSpace03 %d"
+// does. The buffer holds every pattern of the tables with any index of 16 bits.
+class IndexedName {
+public:
+    IndexedName(const char* pattern, int index);
+    const char* c_str() const { return text; }
+
+private:
+    char text[64];
+};

@@ -1,8 +1,5 @@
 #include "model/XFormWriter.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "foundation/CFail.h"
 #include "model/RecordKeys.h"
 #include "model/RecordTables.h"
@@ -10,20 +7,16 @@
 
 namespace {
 
-constexpr const char* kUnit = "BStory";
 constexpr std::int16_t kDropDownField = 5;
 
 // The entries of a drop-down field, each in its own element beside "FFDATA" with one key. The count
 // comes from the record and is bounded by the entries the record holds.
 void writeDropDownEntries(CStream& element, const FieldSpec& row, const XForm& form) {
     if (form.fieldType != kDropDownField) return;
-    const int count = std::clamp<int>(form.ffData.dd_listEntryNum, 0, kDropDownEntries);
+    const int count = boundedCount(form.ffData.dd_listEntryNum, kDropDownEntries);
     for (int i = 0; i < count; ++i) {
-        char name[32];
-        const int length = std::snprintf(name, sizeof name, row.element, i);
-        if (length < 0 || length >= static_cast<int>(sizeof name)) throwFail(result::kNullObject, __LINE__, kUnit);
-        ChildElement entry(element, name);
-        entry.stream().writeAttribute(row.key, row.letter, StorageSource::text(form.ffData.dd_listEntry[i], kDropDownEntryBytes));
+        ChildElement entry(element, IndexedName(row.element, i).c_str());
+        entry->writeAttribute(row.key, row.letter, StorageSource::text(form.ffData.dd_listEntry[i], kDropDownEntryBytes));
     }
 }
 
@@ -34,6 +27,7 @@ std::int16_t writeXForm(CStream* element, const XForm* form, XParamBlock* block)
     return guarded([&] {
         const FieldSpec& dropDownEntries = tableRow(kXffDataTable, "dd_listEntry");
         const FieldSpec& cellStyle = tableRow(kXFormTable, "cellStyle");
+        // The entries come up inside "FFDATA" but stand beside it, under the record's element.
         const auto handWritten = [&](const FieldSpec& row, CStream&, const void*) {
             if (&row == &dropDownEntries) {
                 writeDropDownEntries(*element, row, *form);

@@ -15,14 +15,17 @@
 #include "model/XFormReader.h"
 #include "model/XFormWriter.h"
 #include "platform/AllocationFailure.h"
-#include "tests/model/StorageTrees.h"
+#include "tests/model/ElementTree.h"
+#include "tests/model/RecordFilling.h"
+#include "tests/model/RecordWalk.h"
 #include "tests/model/WriterTestSupport.h"
 
 namespace {
 
-using storagetrees::attribute;
-using storagetrees::attributeNames;
-using storagetrees::childNames;
+using elementtree::attribute;
+using elementtree::attributeNames;
+using elementtree::childNames;
+using recordfill::Kind;
 using strings = std::vector<std::string>;
 
 XForm freshForm() {
@@ -106,17 +109,15 @@ XForm sampleForm() {
     return form;
 }
 
-// Every stored member at one value, all bits set; a drop-down field with all twelve entries.
-XForm extremeForm(const writertest::FillValues& values, std::int16_t fieldType, std::int16_t entries) {
+// Every stored member filled with values of the kind, all bits set, a drop-down field with that many
+// entries.
+XForm filledForm(Kind kind, std::int16_t entries) {
     XForm form = freshFormAllBits();
-    writertest::fillValues(kXFormTable, &form, values);
-    form.fieldType = fieldType;
+    recordfill::fillRecord(kXFormTable, &form, kind);
+    form.fieldType = 5;
     form.ffData.dd_listEntryNum = entries;
     return form;
 }
-
-// Characters that the storage escapes, and blanks; the 511 bytes of a full field code triple in size.
-const std::string kEscapedPattern = "\"%<&> '\t=x";
 
 class XFormWriterTest : public writertest::WriterTest {
 protected:
@@ -151,10 +152,10 @@ std::vector<RoundTripCase> roundTripCases() {
         {"every other bit", everyOtherBit},
         {"a form field that is not a drop-down", notADropDown},
         {"a drop-down whose field type is not stored", entriesWithoutFieldType},
-        {"the lowest numbers, channels of 65535 and a 511-byte field code that needs escaping",
-         extremeForm({-32768, INT32_MIN, 65535, kEscapedPattern}, 5, kDropDownEntries)},
-        {"minus one everywhere", extremeForm({-1, -1, 65535, "-1 "}, 5, 1)},
-        {"the highest numbers", extremeForm({32767, INT32_MAX, 0, "z\xC3\xA9"}, 5, 0)},
+        {"every member its own value, all twelve entries", filledForm(Kind::kDistinct, kDropDownEntries)},
+        {"negative members, one entry", filledForm(Kind::kNegative, 1)},
+        {"-32768, 32767, -1, the 32-bit ends, channels of 0 and 65535, 511 bytes of field code that need escaping",
+         filledForm(Kind::kExtremes, kDropDownEntries)},
     };
 }
 
@@ -163,31 +164,34 @@ std::vector<RoundTripCase> roundTripCases() {
 // style and the picture among them, as `previous` held it.
 XForm expectedAfterReading(const XForm& previous, const XForm& written) {
     XForm expected = previous;
-    writertest::copyTakenFields(kXFormTable, &expected, &written);
-    std::memcpy(expected.ffData.dd_listEntry, previous.ffData.dd_listEntry, sizeof expected.ffData.dd_listEntry);
+    writertest::copyStoredFields(kXFormTable, &expected, &written, true);
     if (testMaskBit(written.changeBits, 37) == 1 && written.fieldType == 5) {
         for (int i = 0; i < std::clamp<int>(written.ffData.dd_listEntryNum, 0, kDropDownEntries); ++i)
-            std::memcpy(expected.ffData.dd_listEntry[i], written.ffData.dd_listEntry[i], kDropDownEntryBytes);
+            std::strcpy(expected.ffData.dd_listEntry[i], written.ffData.dd_listEntry[i]);
     }
     return expected;
 }
 
 TEST_F(XFormWriterTest, EveryWrittenFieldReadsBackEqualAndEveryOtherKeepsItsValue) {
     XForm previous = freshForm();
-    writertest::fillValues(kXFormTable, &previous, {7, 77777, 3, "previous"});
+    recordfill::fillRecord(kXFormTable, &previous, Kind::kDistinct, 5000);
+    previous.ffData.dd_listEntryNum = 7;  // the reader bounds the count it finds to the twelve entries
     for (const RoundTripCase& test : roundTripCases()) {
         SCOPED_TRACE(test.title);
         write(test.form);
         XForm read = previous;
         EXPECT_EQ(readXForm(elements.back().get(), &read), 0);
         const XForm expected = expectedAfterReading(previous, test.form);
-        EXPECT_EQ(writertest::valueDifference(kXFormTable, &read, &expected), "");
+        EXPECT_EQ(recordwalk::firstDifference(kXFormTable, &read, &expected), "");
     }
 }
 
 TEST_F(XFormWriterTest, AFullFieldCodeIsStoredWholeInItsEscapedForm) {
-    const XForm form = extremeForm({0, 0, 0, kEscapedPattern}, 0, 0);
-    const xmlNode* field = storagetrees::child(write(form), "FIELD");
+    // Characters that the storage escapes, and blanks: the 511 bytes triple in size.
+    const std::string pattern = "\"%<&> '\t=x";
+    XForm form = freshFormAllBits();
+    for (std::size_t i = 0; i + 1 < sizeof form.field.fldData; ++i) form.field.fldData[i] = pattern[i % pattern.size()];
+    const xmlNode* field = elementtree::child(write(form), "FIELD");
     ASSERT_NE(field, nullptr);
     const std::string stored = attribute(field, "XField_fldData");
     EXPECT_GT(stored.size(), 1023u);
@@ -197,9 +201,9 @@ TEST_F(XFormWriterTest, AFullFieldCodeIsStoredWholeInItsEscapedForm) {
 // ---- what the element holds ----
 
 TEST_F(XFormWriterTest, GoldenElements) {
-    storagetrees::expectGoldenElement("XFormWriterFresh.xml", write(freshForm()));
-    storagetrees::expectGoldenElement("XFormWriterFreshAllBits.xml", write(freshFormAllBits()));
-    storagetrees::expectGoldenElement("XFormWriterSample.xml", write(sampleForm()));
+    elementtree::expectGoldenElement("XFormWriterFresh.xml", write(freshForm()));
+    elementtree::expectGoldenElement("XFormWriterFreshAllBits.xml", write(freshFormAllBits()));
+    elementtree::expectGoldenElement("XFormWriterSample.xml", write(sampleForm()));
 }
 
 struct MaskCase {
@@ -288,14 +292,14 @@ TEST_F(XFormWriterTest, DropDownEntriesStandBesideTheFormFieldDataForADropDownFi
         for (int i = 3; i < kDropDownEntries; ++i) std::snprintf(form.ffData.dd_listEntry[i], kDropDownEntryBytes, "entry %d", i);
         const xmlNode* element = write(form);
         EXPECT_EQ(childNames(element), test.children);
-        for (const xmlNode* entry : storagetrees::childElements(element)) {
-            if (storagetrees::text(entry->name) == "FFDATA") continue;
-            const int index = std::stoi(storagetrees::text(entry->name).substr(8));
+        for (const xmlNode* entry : elementtree::childElements(element)) {
+            if (elementtree::text(entry->name) == "FFDATA") continue;
+            const int index = std::stoi(elementtree::text(entry->name).substr(8));
             EXPECT_EQ(attributeNames(entry), strings{"XffData_dd_listEntry"});
             EXPECT_EQ(attribute(entry, "XffData_dd_listEntry"), encodeStoredText(form.ffData.dd_listEntry[index]));
         }
         if (test.formFieldBit) {
-            EXPECT_EQ(attribute(storagetrees::child(element, "FFDATA"), "XffData_dd_listEntryNum"),
+            EXPECT_EQ(attribute(elementtree::child(element, "FFDATA"), "XffData_dd_listEntryNum"),
                       std::to_string(test.entries));
         }
     }
@@ -305,9 +309,9 @@ TEST_F(XFormWriterTest, TheCellStyleLeavesOnlyAnEmptyMark) {
     XForm form = sampleForm();
     std::memset(form.changeBits, 0, sizeof form.changeBits);
     setMaskBit(form.changeBits, 38);
-    const xmlNode* cellStyle = storagetrees::child(write(form), "CELLSTYLE");
+    const xmlNode* cellStyle = elementtree::child(write(form), "CELLSTYLE");
     ASSERT_NE(cellStyle, nullptr);
-    EXPECT_EQ(storagetrees::treeLines(cellStyle), strings{"<CELLSTYLE>"});
+    EXPECT_EQ(elementtree::treeLines(cellStyle), strings{"<CELLSTYLE>"});
 }
 
 // ---- colours ----
@@ -339,13 +343,13 @@ TEST_F(XFormWriterTest, ColoursOfTheWrittenColourKeysEnterTheTableInFieldOrder) 
     };
     for (const ColorCase& test : cases) {
         SCOPED_TRACE(test.title);
-        resetColors();
+        resetColours();
         XForm form = sampleForm();
         if (test.change != nullptr) test.change(form);
         std::memset(form.changeBits, 0, sizeof form.changeBits);
         for (int bit : test.bits) setMaskBit(form.changeBits, bit);
         write(form);
-        EXPECT_EQ(writertest::colorTexts(block), test.colors);
+        EXPECT_EQ(writertest::colourTexts(block), test.colors);
     }
 }
 
@@ -354,7 +358,7 @@ TEST_F(XFormWriterTest, WithoutABlockTheElementIsTheSameAndNoColourIsEntered) {
     const xmlNode* withBlock = write(form);
     elements.push_back(newElement("Form000"));
     ASSERT_EQ(writeXForm(elements.back().get(), &form, nullptr), 0);
-    EXPECT_EQ(storagetrees::treeLines(elements.back()->getNode()), storagetrees::treeLines(withBlock));
+    EXPECT_EQ(elementtree::treeLines(elements.back()->getNode()), elementtree::treeLines(withBlock));
     EXPECT_EQ(block.colors->getCount(), 6);
 }
 
@@ -362,16 +366,16 @@ TEST_F(XFormWriterTest, WithoutABlockTheElementIsTheSameAndNoColourIsEntered) {
 
 TEST_F(XFormWriterTest, AFailedAttributeAnswersItsCodeKeepsWhatCameBeforeAndEntersNoColour) {
     const XForm form = sampleForm();
-    const strings complete = storagetrees::attributePaths(write(form));
+    const strings complete = elementtree::trail(write(form));
     strings before;
-    for (std::size_t k = 1; k <= complete.size(); ++k) {
+    for (std::size_t k = 1; k <= elementtree::countOf(complete, true); ++k) {
         SCOPED_TRACE("failing attribute " + std::to_string(k));
-        resetColors();
+        resetColours();
         ScopedAttributeWriteFailure failure(static_cast<std::int64_t>(k));
-        const strings kept = storagetrees::attributePaths(write(form, result::kOutOfMemory));
+        const strings kept = elementtree::trail(write(form, result::kOutOfMemory));
         // One more attribute than at the previous step, the earlier ones unchanged, none that the whole
         // record lacks.
-        ASSERT_EQ(kept.size(), k - 1);
+        ASSERT_EQ(elementtree::countOf(kept, true), k - 1);
         for (const std::string& path : before) EXPECT_NE(std::find(kept.begin(), kept.end(), path), kept.end()) << path;
         for (const std::string& path : kept) EXPECT_NE(std::find(complete.begin(), complete.end(), path), complete.end()) << path;
         EXPECT_EQ(block.colors->getCount(), 0);
@@ -385,23 +389,23 @@ TEST_F(XFormWriterTest, AFailureInTheThirdEntryKeepsTheChildrenBeforeIt) {
     write(form);
     const std::int64_t writes = attributeWritesCountedSinceArmed();
     disarmAttributeWriteFailure();
-    resetColors();
+    resetColours();
 
     ScopedAttributeWriteFailure failure(writes);  // the last key: the third entry's
     const xmlNode* element = write(form, result::kOutOfMemory);
     EXPECT_EQ(childNames(element), (strings{"FIELD", "FFDATA", "FFDDLIST000", "FFDDLIST001", "FFDDLIST002"}));
-    EXPECT_EQ(attributeNames(storagetrees::child(element, "FFDDLIST002")), strings{});
+    EXPECT_EQ(attributeNames(elementtree::child(element, "FFDDLIST002")), strings{});
     EXPECT_EQ(block.colors->getCount(), 0);
 }
 
 TEST_F(XFormWriterTest, AnAllocationFailureAnywhereAnswers12AndColoursFollowTheWholeElement) {
     const XForm form = sampleForm();
-    const strings complete = storagetrees::treeLines(write(form));
-    const strings allColors = writertest::colorTexts(block);
+    const strings complete = elementtree::treeLines(write(form));
+    const strings allColors = writertest::colourTexts(block);
     bool succeeded = false;
     for (std::int64_t n = 1; n < 200 && !succeeded; ++n) {
         SCOPED_TRACE("failing allocation " + std::to_string(n));
-        resetColors();
+        resetColours();
         elements.push_back(newElement("Form000"));
         std::int16_t result = 0;
         {
@@ -411,11 +415,11 @@ TEST_F(XFormWriterTest, AnAllocationFailureAnywhereAnswers12AndColoursFollowTheW
         succeeded = result == 0;
         if (succeeded) break;
         EXPECT_EQ(result, result::kOutOfMemory);
-        const strings colors = writertest::colorTexts(block);
+        const strings colors = writertest::colourTexts(block);
         ASSERT_LE(colors.size(), allColors.size());
         EXPECT_TRUE(std::equal(colors.begin(), colors.end(), allColors.begin()));
         if (!colors.empty()) {
-            EXPECT_EQ(storagetrees::treeLines(elements.back()->getNode()), complete);
+            EXPECT_EQ(elementtree::treeLines(elements.back()->getNode()), complete);
         }
     }
     EXPECT_TRUE(succeeded);

@@ -14,14 +14,17 @@
 #include "model/XPageReader.h"
 #include "model/XPageWriter.h"
 #include "platform/AllocationFailure.h"
-#include "tests/model/StorageTrees.h"
+#include "tests/model/ElementTree.h"
+#include "tests/model/RecordFilling.h"
+#include "tests/model/RecordWalk.h"
 #include "tests/model/WriterTestSupport.h"
 
 namespace {
 
-using storagetrees::attribute;
-using storagetrees::attributeNames;
-using storagetrees::childNames;
+using elementtree::attribute;
+using elementtree::attributeNames;
+using elementtree::childNames;
+using recordfill::Kind;
 using strings = std::vector<std::string>;
 
 XPage freshPage(std::int16_t metric = 0) {
@@ -88,9 +91,9 @@ XPage samplePage() {
     return page;
 }
 
-XPage extremePage(const writertest::FillValues& values) {
+XPage filledPage(Kind kind) {
     XPage page = freshPageAllBits();
-    writertest::fillValues(kXPageTable, &page, values);
+    recordfill::fillRecord(kXPageTable, &page, kind);
     return page;
 }
 
@@ -125,17 +128,17 @@ std::vector<RoundTripCase> roundTripCases() {
         {"the sample record", samplePage()},
         {"every other bit", everyOtherBit},
         {"the columns alone", columnsOnly},
-        {"the lowest numbers, channels of 65535 and full separators that need escaping",
-         extremePage({-32768, INT32_MIN, 65535, "\"%<&> '\t=x"})},
-        {"minus one everywhere", extremePage({-1, -1, 65535, "-1"})},
-        {"the highest numbers", extremePage({32767, INT32_MAX, 0, "z\xC3\xA9"})},
+        {"every member its own value", filledPage(Kind::kDistinct)},
+        {"negative members", filledPage(Kind::kNegative)},
+        {"-32768, 32767, -1, the 32-bit ends, channels of 0 and 65535, full separators that need escaping",
+         filledPage(Kind::kExtremes)},
     };
 }
 
 // The record a reader finds when it reads the element on top of `previous`.
 XPage expectedAfterReading(const XPage& previous, const XPage& written) {
     XPage expected = previous;
-    writertest::copyTakenFields(kXPageTable, &expected, &written);
+    writertest::copyStoredFields(kXPageTable, &expected, &written, true);
     if (testMaskBit(written.changeBits, 14) == 1) {
         std::memcpy(expected.columnWidth, written.columnWidth, sizeof expected.columnWidth);
         std::memcpy(expected.columnSpace, written.columnSpace, sizeof expected.columnSpace);
@@ -145,23 +148,23 @@ XPage expectedAfterReading(const XPage& previous, const XPage& written) {
 
 TEST_F(XPageWriterTest, EveryWrittenFieldReadsBackEqualAndEveryOtherKeepsItsValue) {
     XPage previous = freshPage();
-    writertest::fillValues(kXPageTable, &previous, {7, 77777, 3, "previous"});
+    recordfill::fillRecord(kXPageTable, &previous, Kind::kDistinct, 5000);
     for (const RoundTripCase& test : roundTripCases()) {
         SCOPED_TRACE(test.title);
         write(test.page);
         XPage read = previous;
         EXPECT_EQ(readXPage(elements.back().get(), &read), 0);
         const XPage expected = expectedAfterReading(previous, test.page);
-        EXPECT_EQ(writertest::valueDifference(kXPageTable, &read, &expected), "");
+        EXPECT_EQ(recordwalk::firstDifference(kXPageTable, &read, &expected), "");
     }
 }
 
 // ---- what the element holds ----
 
 TEST_F(XPageWriterTest, GoldenElements) {
-    storagetrees::expectGoldenElement("XPageWriterFresh.xml", write(freshPage()));
-    storagetrees::expectGoldenElement("XPageWriterFreshAllBits.xml", write(freshPageAllBits(1)));
-    storagetrees::expectGoldenElement("XPageWriterSample.xml", write(samplePage()));
+    elementtree::expectGoldenElement("XPageWriterFresh.xml", write(freshPage()));
+    elementtree::expectGoldenElement("XPageWriterFreshAllBits.xml", write(freshPageAllBits(1)));
+    elementtree::expectGoldenElement("XPageWriterSample.xml", write(samplePage()));
 }
 
 struct MaskCase {
@@ -212,17 +215,17 @@ TEST_F(XPageWriterTest, BitsBeyondTheLastFieldChangeNothing) {
     XPage throughBit41 = samplePage();
     std::memset(throughBit41.changeBits, 0, sizeof throughBit41.changeBits);
     for (int bit = 0; bit <= 41; ++bit) setMaskBit(throughBit41.changeBits, bit);
-    strings lines = storagetrees::treeLines(write(throughBit41));
-    const strings colors = writertest::colorTexts(block);
+    strings lines = elementtree::treeLines(write(throughBit41));
+    const strings colors = writertest::colourTexts(block);
 
-    resetColors();
-    strings allLines = storagetrees::treeLines(write(samplePage()));
+    resetColours();
+    strings allLines = elementtree::treeLines(write(samplePage()));
     ASSERT_EQ(lines[1], "  @XPage_changeBits=212205744160767");
     ASSERT_EQ(allLines[1], "  @XPage_changeBits=18446744073709551615");
     lines.erase(lines.begin() + 1);
     allLines.erase(allLines.begin() + 1);
     EXPECT_EQ(allLines, lines);
-    EXPECT_EQ(writertest::colorTexts(block), colors);
+    EXPECT_EQ(writertest::colourTexts(block), colors);
 }
 
 TEST_F(XPageWriterTest, TheColumnListHoldsAllTwelveSlotsWhateverTheColumnCount) {
@@ -233,7 +236,7 @@ TEST_F(XPageWriterTest, TheColumnListHoldsAllTwelveSlotsWhateverTheColumnCount) 
         page.notEqualWidthColumns = 0;
         const xmlNode* element = write(page);
         EXPECT_EQ(attribute(element, "XPage_columns"), std::to_string(columns));
-        const xmlNode* list = storagetrees::child(element, "COLUMNS");
+        const xmlNode* list = elementtree::child(element, "COLUMNS");
         ASSERT_NE(list, nullptr);
         std::vector<std::pair<std::string, std::string>> expected;
         for (int i = 0; i < kColumnSlots; ++i) {
@@ -244,7 +247,7 @@ TEST_F(XPageWriterTest, TheColumnListHoldsAllTwelveSlotsWhateverTheColumnCount) 
             expected.emplace_back(width, std::to_string(page.columnWidth[i]));
             expected.emplace_back(space, std::to_string(page.columnSpace[i]));
         }
-        EXPECT_EQ(storagetrees::attributesOf(list), expected);
+        EXPECT_EQ(elementtree::attributes(list), expected);
     }
 }
 
@@ -275,13 +278,13 @@ TEST_F(XPageWriterTest, TheTintsOfTheWrittenBorderSidesEnterTheTableTopLeftBotto
     };
     for (const ColorCase& test : cases) {
         SCOPED_TRACE(test.title);
-        resetColors();
+        resetColours();
         XPage page = samplePage();
         if (test.change != nullptr) test.change(page);
         std::memset(page.changeBits, 0, sizeof page.changeBits);
         for (int bit : test.bits) setMaskBit(page.changeBits, bit);
         write(page);
-        EXPECT_EQ(writertest::colorTexts(block), test.colors);
+        EXPECT_EQ(writertest::colourTexts(block), test.colors);
     }
 }
 
@@ -290,7 +293,7 @@ TEST_F(XPageWriterTest, WithoutABlockTheElementIsTheSameAndNoColourIsEntered) {
     const xmlNode* withBlock = write(page);
     elements.push_back(newElement("Page000"));
     ASSERT_EQ(writeXPage(elements.back().get(), &page, nullptr), 0);
-    EXPECT_EQ(storagetrees::treeLines(elements.back()->getNode()), storagetrees::treeLines(withBlock));
+    EXPECT_EQ(elementtree::treeLines(elements.back()->getNode()), elementtree::treeLines(withBlock));
     EXPECT_EQ(block.colors->getCount(), 4);
 }
 
@@ -298,14 +301,14 @@ TEST_F(XPageWriterTest, WithoutABlockTheElementIsTheSameAndNoColourIsEntered) {
 
 TEST_F(XPageWriterTest, AFailedAttributeAnswersItsCodeKeepsWhatCameBeforeAndEntersNoColour) {
     const XPage page = samplePage();
-    const strings complete = storagetrees::attributePaths(write(page));
+    const strings complete = elementtree::trail(write(page));
     strings before;
-    for (std::size_t k = 1; k <= complete.size(); ++k) {
+    for (std::size_t k = 1; k <= elementtree::countOf(complete, true); ++k) {
         SCOPED_TRACE("failing attribute " + std::to_string(k));
-        resetColors();
+        resetColours();
         ScopedAttributeWriteFailure failure(static_cast<std::int64_t>(k));
-        const strings kept = storagetrees::attributePaths(write(page, result::kOutOfMemory));
-        ASSERT_EQ(kept.size(), k - 1);
+        const strings kept = elementtree::trail(write(page, result::kOutOfMemory));
+        ASSERT_EQ(elementtree::countOf(kept, true), k - 1);
         for (const std::string& path : before) EXPECT_NE(std::find(kept.begin(), kept.end(), path), kept.end()) << path;
         for (const std::string& path : kept) EXPECT_NE(std::find(complete.begin(), complete.end(), path), complete.end()) << path;
         EXPECT_EQ(block.colors->getCount(), 0);
@@ -328,12 +331,12 @@ TEST_F(XPageWriterTest, AFailureAtABorderKeyKeepsTheKeysAndChildrenBeforeIt) {
 
 TEST_F(XPageWriterTest, AnAllocationFailureAnywhereAnswers12AndColoursFollowTheWholeElement) {
     const XPage page = samplePage();
-    const strings complete = storagetrees::treeLines(write(page));
-    const strings allColors = writertest::colorTexts(block);
+    const strings complete = elementtree::treeLines(write(page));
+    const strings allColors = writertest::colourTexts(block);
     bool succeeded = false;
     for (std::int64_t n = 1; n < 200 && !succeeded; ++n) {
         SCOPED_TRACE("failing allocation " + std::to_string(n));
-        resetColors();
+        resetColours();
         elements.push_back(newElement("Page000"));
         std::int16_t result = 0;
         {
@@ -343,11 +346,11 @@ TEST_F(XPageWriterTest, AnAllocationFailureAnywhereAnswers12AndColoursFollowTheW
         succeeded = result == 0;
         if (succeeded) break;
         EXPECT_EQ(result, result::kOutOfMemory);
-        const strings colors = writertest::colorTexts(block);
+        const strings colors = writertest::colourTexts(block);
         ASSERT_LE(colors.size(), allColors.size());
         EXPECT_TRUE(std::equal(colors.begin(), colors.end(), allColors.begin()));
         if (!colors.empty()) {
-            EXPECT_EQ(storagetrees::treeLines(elements.back()->getNode()), complete);
+            EXPECT_EQ(elementtree::treeLines(elements.back()->getNode()), complete);
         }
     }
     EXPECT_TRUE(succeeded);
