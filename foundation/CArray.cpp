@@ -54,6 +54,23 @@ void CArray::append(const void* item) {
     insertAt(count + 1, item, 1);
 }
 
+void CArray::appendOwnedBlock(void* block) {
+    try {
+        append(&block);
+    } catch (const CFail&) {
+        freeMemory(block);
+        rethrowFailure();
+    }
+}
+
+void CArray::freeOwnedBlocks() {
+    for (std::int32_t i = 1; i <= count; ++i) {
+        void* block = pointerAt<void>(i);
+        freeMemory(block);
+    }
+    count = 0;
+}
+
 void CArray::insertAt(std::int32_t index, const void* items, std::int32_t n) {
     if (count + n > capacity) setCapacity(count + n);
     if (index <= count) std::memmove(slot(index + n), slot(index), static_cast<std::size_t>(count - index + 1) << slotShift);

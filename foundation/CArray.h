@@ -44,6 +44,13 @@ public:
         return slot ? static_cast<T*>(*slot) : nullptr;
     }
 
+    // For arrays of pointers to heap blocks the array's owner frees with freeMemory: appends the
+    // pointer, and when the array cannot grow frees the block before the failure goes on.
+    void appendOwnedBlock(void* block);
+    // Frees every item's block and forgets the items (for the owner's destructor: it never asks the
+    // heap for a smaller array block, so it cannot fail).
+    void freeOwnedBlocks();
+
     std::int32_t capacityInItems() const { return capacity; }
     std::int32_t slotSize() const { return std::int32_t{1} << slotShift; }
     const void* block() const { return data; }

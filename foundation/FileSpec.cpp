@@ -37,7 +37,7 @@ void copyFileSpec(FileSpec& target, const FileSpec& source) {
 }
 
 void makeFileSpec(FileSpec& spec, const PascalWString& name, const PascalWString& folder) {
-    // The names may be the spec's own fields.
+    // The names may be the FileSpec's own fields.
     const PascalWString nameCopy = name;
     const PascalWString folderCopy = folder;
     clearFileSpec(spec);

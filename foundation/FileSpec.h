@@ -36,12 +36,12 @@ constexpr std::uint32_t kFirstFileId = 0x10000;
 
 void clearFileSpec(FileSpec& spec);
 void copyFileSpec(FileSpec& target, const FileSpec& source);
-// Clears the spec, takes the name and folder and reads the item's attributes: a folder gets kind
+// Clears the FileSpec, takes the name and folder and reads the item's attributes: a folder gets kind
 // kindFolder and '****', anything else kindFile and '????', a name starting with '.' hidden 1. When
 // the item cannot be found only the names are set.
 void makeFileSpec(FileSpec& spec, const PascalWString& name, const PascalWString& folder);
 // The same from a full path, split at its last separator (a path ending in one gives an empty name).
-// Answers 0, or 206 with the spec cleared when the path does not fit a PascalWString.
+// Answers 0, or 206 with the FileSpec cleared when the path does not fit a PascalWString.
 std::int16_t makeFileSpecFromPath(FileSpec& spec, const char16_t* path);
 // folder + name as NUL-terminated UTF-16 in one shared buffer, overwritten by the next call.
 const char16_t* fileSpecPath(const FileSpec& spec);

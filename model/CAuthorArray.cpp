@@ -11,12 +11,7 @@ constexpr const char* kUnit = "BCommon";
 CAuthorArray::CAuthorArray() : CArray(0, kPointerItemSize) {}
 
 CAuthorArray::~CAuthorArray() {
-    for (std::int32_t i = 1; i <= count; ++i) {
-        char* name = pointerAt<char>(i);
-        freeMemory(name);
-    }
-    // The items go with the block; removing them one by one could ask the heap for a smaller block.
-    count = 0;
+    freeOwnedBlocks();
 }
 
 std::int32_t CAuthorArray::add(const char* name) {
@@ -25,12 +20,7 @@ std::int32_t CAuthorArray::add(const char* name) {
     if (found > 0) return found;
     char* copy = duplicateCString(name);
     throwIfNull(copy, __LINE__, kUnit);
-    try {
-        append(&copy);
-    } catch (const CFail&) {
-        freeMemory(copy);
-        rethrowFailure();
-    }
+    appendOwnedBlock(copy);
     return count;
 }
 

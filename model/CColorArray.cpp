@@ -10,11 +10,7 @@ constexpr const char* kUnit = "BCommon";
 CColorArray::CColorArray() : CArray(0, kPointerItemSize) {}
 
 CColorArray::~CColorArray() {
-    for (std::int32_t i = 1; i <= count; ++i) {
-        RGBColor* color = pointerAt<RGBColor>(i);
-        freeMemory(color);
-    }
-    count = 0;
+    freeOwnedBlocks();
 }
 
 std::int32_t CColorArray::add(const RGBColor& color) {
@@ -24,12 +20,7 @@ std::int32_t CColorArray::add(const RGBColor& color) {
     auto* copy = static_cast<RGBColor*>(allocMemory(static_cast<std::int32_t>(sizeof(RGBColor))));
     throwIfNull(copy, __LINE__, kUnit);
     copyRGBColor(copy, &color);
-    try {
-        append(&copy);
-    } catch (const CFail&) {
-        freeMemory(copy);
-        rethrowFailure();
-    }
+    appendOwnedBlock(copy);
     return count;
 }
 

@@ -20,11 +20,7 @@ constexpr int kRandomDraws = 64;
 CFontArray::CFontArray() : CArray(0, kPointerItemSize) {}
 
 CFontArray::~CFontArray() {
-    for (std::int32_t i = 1; i <= count; ++i) {
-        XFont* font = pointerAt<XFont>(i);
-        freeMemory(font);
-    }
-    count = 0;
+    freeOwnedBlocks();
 }
 
 std::int16_t CFontArray::add(const XFont& font) {
@@ -37,12 +33,7 @@ std::int16_t CFontArray::add(const XFont& font) {
     auto* copy = static_cast<XFont*>(allocMemory(static_cast<std::int32_t>(sizeof(XFont))));
     throwIfNull(copy, __LINE__, kUnit);
     copyXFont(copy, &given);
-    try {
-        append(&copy);
-    } catch (const CFail&) {
-        freeMemory(copy);
-        rethrowFailure();
-    }
+    appendOwnedBlock(copy);
     return given.fontUniqueID;
 }
 

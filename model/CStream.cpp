@@ -7,6 +7,7 @@
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
 #include "foundation/Utf8Codec.h"
+#include "model/AttributeWriteFailure.h"
 #include "model/SplitToken.h"
 #include "package/XmlNodeHelpers.h"
 
@@ -239,6 +240,7 @@ bool CStream::readAttribute(const char* name, char letter, const StorageTarget& 
 void CStream::writeAttribute(const char* name, char letter, const StorageSource& source) {
     throwIfNull(node, __LINE__, kUnit);
     throwIfNullObject(name, __LINE__, kUnit);
+    if (attributeWriteShouldFail()) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     failingAsStorage(__LINE__, [&] {
         const std::string value = encodeValue(letter, source);
         throwIfNull(xmlSetProp(node, xml(name), xml(value.c_str())), __LINE__, kUnit);

@@ -15,11 +15,17 @@ void readRecordKeys(CStream& element, const RecordTable& table, void* record) {
     }
 }
 
+bool rowIsStored(const FieldSpec& row, const void* record, bool onlyChanged) {
+    return !onlyChanged || row.bit == kAlways || testMaskBit(record, row.bit) == 1;
+}
+
+void writeRecordKey(CStream& element, const FieldSpec& row, const void* record) {
+    element.writeAttribute(row.key, row.letter, StorageSource::forMember(row.letter, fieldAddress(row, record), row.size));
+}
+
 void writeRecordKeys(CStream& element, const RecordTable& table, const void* record, bool onlyChanged) {
     for (const FieldSpec& row : table.fields) {
-        if (row.storage != FieldStorage::kAttribute) continue;
-        if (onlyChanged && row.bit != kAlways && testMaskBit(record, row.bit) != 1) continue;
-        element.writeAttribute(row.key, row.letter, StorageSource::forMember(row.letter, fieldAddress(row, record), row.size));
+        if (row.storage == FieldStorage::kAttribute && rowIsStored(row, record, onlyChanged)) writeRecordKey(element, row, record);
     }
 }
 

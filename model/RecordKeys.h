@@ -18,8 +18,14 @@
 // element lacks leaves its field unchanged. Failures raise CFail (CStream.h).
 void readRecordKeys(CStream& element, const RecordTable& table, void* record);
 
-// Writes each attribute row of the table as a key of the element; with onlyChanged, a row with a change
-// bit is written only when that bit is set in the record's change mask (its first member).
+// Whether a write stores the row: always without onlyChanged; with it, a row with a change bit only when
+// that bit is set in the record's change mask (its first member), a head row always.
+bool rowIsStored(const FieldSpec& row, const void* record, bool onlyChanged);
+
+// Writes one attribute row as a key of the element.
+void writeRecordKey(CStream& element, const FieldSpec& row, const void* record);
+
+// Writes each attribute row of the table that rowIsStored takes as a key of the element, in table order.
 void writeRecordKeys(CStream& element, const RecordTable& table, const void* record, bool onlyChanged);
 
 // Reads the sub-record of one child row: the child element that the row names, its keys and, in turn,

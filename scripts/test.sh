@@ -12,7 +12,7 @@ cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=Debug)
 if [ "${1:-}" = "--sanitize" ]; then
   shift
   build="$root/build-asan"
-  cmake_args+=(-DVOSTRANDIMEKO_SANITIZE=ON)
+  cmake_args+=(-DVOSTRANDIMEKO_SANITIZE=ON -DVOSTRANDIMEKO_BENCH=OFF)
 fi
 
 cmake -S "$root" -B "$build" "${cmake_args[@]}" >/dev/null

@@ -204,7 +204,7 @@ TEST(CTypeArray, FileIdsFitTheirBitsAndFindTheirEntries) {
 }
 
 TEST(CTypeArray, AFailedAllocationOrALockedListLeavesTheListUnchanged) {
-    // Whichever allocation fails, the spec is either listed whole or not at all (and nothing leaks).
+    // Whichever allocation fails, the FileSpec is either listed whole or not at all (and nothing leaks).
     for (std::int64_t n = 1; n <= 4; ++n) {
         CTypeArray list;
         list.addFileSpec(specOf(u"kept", u"/f/"));

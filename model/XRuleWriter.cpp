@@ -1,0 +1,100 @@
+#include "model/XRuleWriter.h"
+
+#include "foundation/CFail.h"
+#include "model/RecordKeys.h"
+#include "model/RecordTables.h"
+#include "model/RecordWriting.h"
+#include "model/XRowWriter.h"
+
+namespace {
+
+constexpr const char* kUnit = "BStory";
+
+// The record with its counts of stops, columns and cells clamped to the arrays that hold them: the
+// writer stores the count it writes.
+XRule withBoundedCounts(const XRule& rule) {
+    XRule bounded = rule;
+    bounded.tabs.tabs = boundedCount(rule.tabs.tabs, kMaxTabs);
+    bounded.rows.grid.numOfColumns = boundedCount(rule.rows.grid.numOfColumns, kMaxGridColumns);
+    bounded.rows.rows = boundedCount(rule.rows.rows, kMaxRowCells);
+    return bounded;
+}
+
+// The level text is the text of "LEVEL" (none for a null text or a length of 0).
+void writeLevelText(CStream& level, const XLevel& record) {
+    level.writeValues(record.text, static_cast<std::int32_t>(record.textLength), nullptr);
+}
+
+// One element per stop in use under "TABSARRAY", "tab000" onward.
+void writeTabStops(CStream& tabs, const FieldSpec& row, const XTabs& record) {
+    for (int i = 0; i < record.tabs; ++i) {
+        ChildElement stop(tabs, IndexedName(row.element, i).c_str());
+        writeRecordRows(*stop, *row.sub, &record.tab[i], false);
+    }
+}
+
+// One key per column in use under "TBLGRID", "XTblGrid_columnRightPos07" for column 7.
+void writeGridColumns(CStream& grid, const FieldSpec& row, const XTblGrid& record) {
+    for (int i = 0; i < record.numOfColumns; ++i)
+        grid.writeAttribute(IndexedName(row.key, i).c_str(), row.letter, record.columnRightPos[i]);
+}
+
+// The default cell, then the cells in use, each through writeXRow, which offers the cell's colours. A
+// cell that fails fails the record.
+void writeCells(CStream& rowSet, const XRows& rows, XParamBlock* block) {
+    const FieldSpec& defaultCell = tableRow(kXRowsTable, "defRow");
+    throwIfError(writeXRow(&rowSet, defaultCell.element, &rows.defRow, block), __LINE__, kUnit);
+    const FieldSpec& cells = tableRow(kXRowsTable, "cells");
+    for (int i = 0; i < rows.rows; ++i)
+        throwIfError(writeXRow(&rowSet, IndexedName(cells.element, i).c_str(), &rows.cells[i], block), __LINE__, kUnit);
+}
+
+// "ROWSARRAY": all its keys first (like a cell's), then "TBLGRID", "TBLPPR", "TBLBORDERS", "TBLCELLMAR"
+// and the cells.
+void writeRowSet(CStream& element, const FieldSpec& row, const XRows& rows, XParamBlock* block) {
+    ChildElement rowSet(element, row.element);
+    writeRecordKeys(*rowSet, kXRowsTable, &rows, false);
+    const FieldSpec& columns = tableRow(kXTblGridTable, "columnRightPos");
+    writeChildRecord(*rowSet, tableRow(kXRowsTable, "grid"), &rows, [&](const FieldSpec& gridRow, CStream& grid, const void*) {
+        if (&gridRow != &columns) failUnknownRow(gridRow);
+        writeGridColumns(grid, gridRow, rows.grid);
+    });
+    for (const char* name : {"tblpPr", "tblBorders", "tblCellMar"})
+        writeChildRecord(*rowSet, tableRow(kXRowsTable, name), &rows);
+    writeCells(*rowSet, rows, block);
+}
+
+// After the whole record: the paragraph's shading and borders whose bits are set, then the table
+// borders of a stored row set. The cells have offered theirs already; the row set's shading is not
+// offered.
+void registerRuleColors(const XRule& rule, XParamBlock* block) {
+    registerRecordColors(kXRuleTable, &rule, true, block);
+    if (rowIsStored(tableRow(kXRuleTable, "rows"), &rule, true))
+        registerRecordColors(kXTblBordersTable, &rule.rows.tblBorders, false, block);
+}
+
+}  // namespace
+
+std::int16_t writeXRule(CStream* element, const XRule* rule, XParamBlock* block) {
+    if (element == nullptr || rule == nullptr) return result::kNullObject;
+    return guarded([&] {
+        const XRule stored = withBoundedCounts(*rule);
+        const FieldSpec& levelLength = tableRow(kXLevelTable, "textLength");
+        const FieldSpec& levelText = tableRow(kXLevelTable, "text");
+        const FieldSpec& tabStops = tableRow(kXTabsTable, "tab");
+        const FieldSpec& rowSet = tableRow(kXRuleTable, "rows");
+        const auto handWritten = [&](const FieldSpec& row, CStream& where, const void*) {
+            if (&row == &levelText) {
+                writeLevelText(where, stored.level);
+            } else if (&row == &tabStops) {
+                writeTabStops(where, row, stored.tabs);
+            } else if (&row == &rowSet) {
+                writeRowSet(where, row, stored.rows, block);
+            } else if (&row != &levelLength) {  // the length goes with the text
+                failUnknownRow(row);
+            }
+        };
+        writeRecordRows(*element, kXRuleTable, &stored, true, handWritten);
+        registerRuleColors(stored, block);
+    });
+}
