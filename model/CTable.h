@@ -1,0 +1,74 @@
+#pragma once
+// The table scanner: walks the text of a table story row by row and cell by cell, using the story's
+// runs. Its use is countStoryRows, which stores a table story's row count ("StoryRows") after the story
+// was written.
+//
+// A row is a run of cells, each ended by the cell-end code 16; the row ends at the cell end after which
+// the paragraph run in force has lastCellOfRow set, and the unit after that cell end is the row's end
+// mark. A row's entries are the starts of its cells followed by one entry for the end mark; the next
+// row starts right after the mark. Text after the last row end counts as one more step, and a story
+// without text counts 1.
+//
+// A row may hold more cells than the caller's entry array: the extra cells are scanned (the row still
+// ends where it ends) but not recorded.
+#include <cstdint>
+
+#include "foundation/CBase.h"
+#include "model/CStory.h"
+#include "model/XForm.h"
+#include "model/XPage.h"
+#include "model/XParamBlock.h"
+#include "model/XRule.h"
+
+// One cell start of a row, with the distances from it to the starts of the next character, paragraph
+// and section runs (INT_MAX when no later run was found).
+struct CellEntry {
+    std::int32_t start;
+    std::int32_t formDistance;
+    std::int32_t ruleDistance;
+    std::int32_t pageDistance;
+};
+
+// The entries a row scan records: 63 cells and the end mark.
+constexpr std::int32_t kRowScratchCells = 64;
+
+class CTable : public CBase {
+public:
+    // Over the story (not owned); run loads it.
+    explicit CTable(CStory* story);
+    // Frees the loaded text and runs.
+    ~CTable() override;
+    CTable(const CTable&) = delete;
+    CTable& operator=(const CTable&) = delete;
+
+    // Loads the story and counts its rows (the scan steps). A failure ends the count early and is not
+    // passed on: the count so far is the answer (0 when the story could not be loaded).
+    virtual std::int32_t run();
+    // Scans one row from *position: the cell entries go into cells (at most capacity of them), their
+    // number into *cellCount (0 when the text ended before the row did), the row definition of the end
+    // mark's paragraph into *row, and where the next scan starts into *position.
+    virtual void nextRow(std::int32_t* position, std::int32_t* cellCount, CellEntry* cells, std::int32_t capacity,
+                         XRows* row);
+
+private:
+    void addCell(CellEntry* cells, std::int32_t capacity, std::int32_t& count, std::int32_t start);
+
+    CStory* story;
+    char16_t* text = nullptr;
+    XForm* forms = nullptr;
+    XRule* rules = nullptr;
+    XPage* pages = nullptr;
+    std::int32_t textLength = 0;
+    std::int32_t formCount = 0;
+    std::int32_t ruleCount = 0;
+    std::int32_t pageCount = 0;
+    // The runs in force at the last look-up of each kind.
+    XForm scratchForm{};
+    XRule scratchRule{};
+    XPage scratchPage{};
+    XRows scratchRow{};
+};
+
+// Counts the rows of a table story and stores the count in it. Answers 1, or 0 when the scanner could
+// not be made or the count not stored (the failure is not passed on). The block is not used.
+std::int16_t countStoryRows(XParamBlock* block, CStory* story);

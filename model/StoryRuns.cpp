@@ -1,0 +1,346 @@
+// The runs of a story: change marking, writing and reading single run records, pictures, the row count
+// and the progress of loading.
+#include <climits>
+#include <cstddef>
+#include <cstring>
+
+#include "foundation/CFail.h"
+#include "foundation/Clock.h"
+#include "foundation/Memory.h"
+#include "foundation/TextFormat.h"
+#include "model/CPicture.h"
+#include "model/CStory.h"
+#include "model/RecordFields.h"
+#include "model/RecordKeys.h"
+#include "model/RecordTables.h"
+#include "model/XFormReader.h"
+#include "model/XFormWriter.h"
+#include "model/XPageReader.h"
+#include "model/XPageWriter.h"
+#include "model/XRuleReader.h"
+#include "model/XRuleWriter.h"
+
+namespace {
+
+constexpr const char* kUnit = "BStory";
+
+// The three head fields that every run record begins with, and all that a run array's sentinel holds.
+constexpr std::size_t kRunHeadBytes = offsetof(XForm, position) + sizeof(std::int32_t);
+static_assert(offsetof(XRule, position) == offsetof(XForm, position) &&
+              offsetof(XPage, position) == offsetof(XForm, position) && offsetof(XForm, changeBits) == 0 &&
+              offsetof(XRule, changeBits) == 0 && offsetof(XPage, changeBits) == 0,
+              "run records share their head");
+
+// Room for a run or picture element's name: a prefix and a number of up to ten digits.
+constexpr int kRunNameBytes = 24;
+
+// How each kind of run is kept: its list's count attribute, its element names, its copy, reader and
+// writer.
+template <typename Record>
+struct RunKind;
+
+template <>
+struct RunKind<XForm> {
+    static constexpr const char* countKey = "Formz";
+    static constexpr const char* prefix = "Form";
+    static XForm* copy(XForm* dst, const XForm* src) { return copyXForm(dst, src); }
+    static std::int16_t read(CStream* element, XForm* form) { return readXForm(element, form); }
+    static std::int16_t write(CStream* element, const XForm* form, XParamBlock* host) {
+        return writeXForm(element, form, host);
+    }
+    // A record copied from its predecessor must not share its picture: pictures live in elements of
+    // their own.
+    static void forget(XForm* form) { form->picData = nullptr; }
+};
+
+template <>
+struct RunKind<XRule> {
+    static constexpr const char* countKey = "Rulez";
+    static constexpr const char* prefix = "Rule";
+    static XRule* copy(XRule* dst, const XRule* src) { return copyXRule(dst, src); }
+    static std::int16_t read(CStream* element, XRule* rule) { return readXRule(element, rule); }
+    static std::int16_t write(CStream* element, const XRule* rule, XParamBlock* host) {
+        return writeXRule(element, rule, host);
+    }
+    static void forget(XRule*) {}
+};
+
+template <>
+struct RunKind<XPage> {
+    static constexpr const char* countKey = "Pagez";
+    static constexpr const char* prefix = "Page";
+    static XPage* copy(XPage* dst, const XPage* src) { return copyXPage(dst, src); }
+    static std::int16_t read(CStream* element, XPage* page) { return readXPage(element, page); }
+    static std::int16_t write(CStream* element, const XPage* page, XParamBlock* host) {
+        return writeXPage(element, page, host);
+    }
+    static void forget(XPage*) {}
+};
+
+template <typename Record>
+void runElementName(char (&name)[kRunNameBytes], std::int32_t index) {
+    formatString(name, "%s%03d", RunKind<Record>::prefix, index);
+}
+
+// The run element of that name: the list's first child of the name, as a look-up by name finds it.
+xmlNode* findRunElementByName(CStream* list, const char* name) {
+    if (list == nullptr || list->getNode() == nullptr) return nullptr;
+    return CStream::findChild(list->getNode()->children, name, nullptr, nullptr, 0);
+}
+
+// The number of a run element from its name, exactly as "Form%03d" makes it ("Form007" is 7,
+// "Form1000" is 1000); -1 for any other name and for numbers not below the limit.
+std::int32_t runElementIndex(const xmlChar* elementName, const char* prefix, std::int32_t limit) {
+    const auto* name = reinterpret_cast<const char*>(elementName);
+    const std::size_t prefixLength = std::strlen(prefix);
+    if (std::strncmp(name, prefix, prefixLength) != 0) return -1;
+    const char* digits = name + prefixLength;
+    const std::size_t length = std::strlen(digits);
+    if (length < 3 || (length > 3 && digits[0] == '0')) return -1;
+    std::int64_t value = 0;
+    for (const char* at = digits; *at != '\0'; ++at) {
+        if (*at < '0' || *at > '9') return -1;
+        value = value * 10 + (*at - '0');
+        if (value >= limit) return -1;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// The run elements of a list by number, found in one walk over its children: the first element of each
+// name, as a look-up by name would find it. Loading stays linear however the elements are named or
+// ordered. The table comes from the memory layer; the caller frees it.
+xmlNode** indexRunElements(CStream* list, const char* prefix, std::int32_t count) {
+    auto** elements = static_cast<xmlNode**>(allocMemory(count * static_cast<std::int32_t>(sizeof(xmlNode*))));
+    throwIfNull(elements, __LINE__, kUnit);
+    std::memset(elements, 0, static_cast<std::size_t>(count) * sizeof(xmlNode*));
+    for (xmlNode* child = list->getNode()->children; child != nullptr; child = child->next) {
+        if (child->type != XML_ELEMENT_NODE) continue;
+        const std::int32_t index = runElementIndex(child->name, prefix, count);
+        if (index >= 0 && elements[index] == nullptr) elements[index] = child;
+    }
+    return elements;
+}
+
+// Reads one run element on top of the record; a missing element or a reader failure leaves the record
+// with what it held and what the reader had already set.
+template <typename Record>
+void readRunElement(Record* record, CStream& element, xmlNode* node, bool first) {
+    if (first) std::memset(static_cast<void*>(record), 0, sizeof(Record));
+    RunKind<Record>::forget(record);
+    if (node == nullptr) return;
+    element.setNode(node);
+    guarded([&] { RunKind<Record>::read(&element, record); });
+    element.setNode(nullptr);
+}
+
+// What the first `count` runs own: the level texts of paragraph runs; the other kinds own nothing.
+void releaseRuns(XForm*, std::int32_t) {}
+void releaseRuns(XPage*, std::int32_t) {}
+void releaseRuns(XRule* rules, std::int32_t count) {
+    freeRunLevelTexts(rules, count);
+}
+
+void endWithSentinel(void* runs, std::size_t recordBytes, std::int32_t count) {
+    auto* head = static_cast<unsigned char*>(runs) + static_cast<std::size_t>(count) * recordBytes;
+    const std::int32_t uniqueBits = 0;
+    const std::int32_t position = INT_MAX;
+    std::memset(head, 0, sizeof XForm::changeBits);
+    std::memcpy(head + offsetof(XForm, uniqueBits), &uniqueBits, sizeof uniqueBits);
+    std::memcpy(head + offsetof(XForm, position), &position, sizeof position);
+}
+
+// Loads one run list into a new array of its stored count plus the sentinel's head; the count handed
+// back includes the sentinel. Each record is read once, on top of a copy of the one before it.
+template <typename Record>
+Record* loadRuns(CStory& story, CStream* list, ProgressSink* sink, bool reportEach, std::int32_t* countOut) {
+    throwIfNull(list == nullptr ? nullptr : list->getNode(), __LINE__, kUnit);
+    std::int32_t count = 0;
+    list->readAttribute(RunKind<Record>::countKey, 'l', &count);
+    if (count <= 0) throwFail(result::kNullObject, __LINE__, kUnit);
+    constexpr std::int64_t kMostRecords = (INT32_MAX - static_cast<std::int64_t>(kRunHeadBytes)) / sizeof(Record);
+    if (count > kMostRecords) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+
+    const auto bytes = static_cast<std::int32_t>(count * static_cast<std::int64_t>(sizeof(Record)) + kRunHeadBytes);
+    auto* runs = static_cast<Record*>(allocMemory(bytes));
+    throwIfNull(runs, __LINE__, kUnit);
+    xmlNode** elements = nullptr;
+    std::int32_t read = 0;  // records complete so far
+    try {
+        elements = indexRunElements(list, RunKind<Record>::prefix, count);
+        CStream element(nullptr, nullptr, 0);
+        for (std::int32_t i = 0; i < count; ++i) {
+            if (i > 0) RunKind<Record>::copy(&runs[i], &runs[i - 1]);
+            readRunElement(&runs[i], element, elements[i], i == 0);
+            read = i + 1;
+            if (reportEach) story.progress(sink);
+        }
+    } catch (const CFail&) {
+        releaseRuns(runs, read);
+        freeMemory(runs);
+        freeMemory(elements);
+        rethrowFailure();
+    }
+    freeMemory(elements);
+    endWithSentinel(runs, sizeof(Record), count);
+    *countOut = count + 1;
+    return runs;
+}
+
+// Appends the record to its list as the next run element, at the given text position: the list's
+// count grows first (errors of that count are ignored), then the element is made and the writer stores
+// the record. Answers whether the record was stored whole.
+template <typename Record>
+bool appendRunElement(CStream* list, Record* record, std::int32_t position, XParamBlock* host) {
+    const std::int16_t stored = guarded([&] {
+        throwIfNull(list == nullptr ? nullptr : list->getNode(), __LINE__, kUnit);
+        std::int32_t count = 0;
+        guarded([&] { list->readAttribute(RunKind<Record>::countKey, 'l', &count); });
+        if (count < 0 || count == INT32_MAX) count = 0;
+        ++count;
+        guarded([&] { list->writeAttribute(RunKind<Record>::countKey, 'l', count); });
+        char name[kRunNameBytes];
+        runElementName<Record>(name, count - 1);
+        CStream element(list, name, 1);
+        record->position = position;
+        throwIfError(RunKind<Record>::write(&element, record, host), __LINE__, kUnit);
+    });
+    return stored == result::kSuccess;
+}
+
+// The story's copy of the last run written: the record byte for byte, at position 0.
+template <typename Record>
+void keepAsCurrent(Record& current, const Record* record) {
+    std::memcpy(static_cast<void*>(&current), record, sizeof(Record));
+    current.position = 0;
+}
+
+template <typename Record>
+std::int16_t markChanges(const RecordTable& table, Record* record, const Record& current, std::int16_t allChanged) {
+    if (allChanged == 1) {
+        std::memset(record->changeBits, 0xFF, sizeof record->changeBits);
+        return 1;
+    }
+    const bool newUnique = record->uniqueBits != current.uniqueBits;
+    const bool changed = markFieldChanges(table, record, &current);
+    return (newUnique || changed) ? 1 : 0;
+}
+
+}  // namespace
+
+std::int16_t CStory::markFormChanges(XForm* form) {
+    return markChanges(kXFormTable, form, currentForm, formAllChanged);
+}
+
+std::int16_t CStory::markRuleChanges(XRule* rule) {
+    return markChanges(kXRuleTable, rule, currentRule, ruleAllChanged);
+}
+
+std::int16_t CStory::markPageChanges(XPage* page) {
+    return markChanges(kXPageTable, page, currentPage, pageAllChanged);
+}
+
+// A run that could not be stored whole leaves the next run of its kind to be stored with every field,
+// so the records read back never carry a difference against a run the storage lacks.
+void CStory::writeForm(XForm* form) {
+    const bool stored = appendRunElement(formStream, form, unitCount, host);
+    keepAsCurrent(currentForm, form);
+    formAllChanged = stored ? 0 : 1;
+}
+
+void CStory::writeRule(XRule* rule) {
+    const bool stored = appendRunElement(ruleStream, rule, unitCount, host);
+    keepAsCurrent(currentRule, rule);
+    ruleAllChanged = stored ? 0 : 1;
+}
+
+void CStory::writePage(XPage* page) {
+    const bool stored = appendRunElement(pageStream, page, unitCount, host);
+    keepAsCurrent(currentPage, page);
+    pageAllChanged = stored ? 0 : 1;
+}
+
+void CStory::writePicture(CPicture* picture, std::int32_t number) {
+    if (number == -1) number = ++pictureCount;
+    guarded([&] {
+        throwIfNull(picture, __LINE__, kUnit);
+        char name[kRunNameBytes];
+        formatString(name, "Picture%06d", number);
+        CStream element(storyStream, name, 1);
+        picture->writeToStorage(&element);
+    });
+}
+
+void CStory::writeRows(std::int32_t count) {
+    throwIfNull(storyStream, __LINE__, kUnit);
+    storyStream->writeValues(nullptr, 0, "StoryRows %l", count);
+}
+
+void CStory::readForm(XForm* form, std::int32_t index, std::int16_t first) {
+    char name[kRunNameBytes];
+    runElementName<XForm>(name, index);
+    CStream element(nullptr, nullptr, 0);
+    readRunElement(form, element, findRunElementByName(formStream, name), first == 1);
+}
+
+void CStory::readRule(XRule* rule, std::int32_t index, std::int16_t first) {
+    char name[kRunNameBytes];
+    runElementName<XRule>(name, index);
+    CStream element(nullptr, nullptr, 0);
+    readRunElement(rule, element, findRunElementByName(ruleStream, name), first == 1);
+}
+
+void CStory::readPage(XPage* page, std::int32_t index, std::int16_t first) {
+    char name[kRunNameBytes];
+    runElementName<XPage>(name, index);
+    CStream element(nullptr, nullptr, 0);
+    readRunElement(page, element, findRunElementByName(pageStream, name), first == 1);
+}
+
+CPicture* CStory::readPicture(std::int32_t number) {
+    CPicture* picture = nullptr;
+    const std::int16_t failure = guarded([&] {
+        char name[kRunNameBytes];
+        formatString(name, "Picture%06d", number);
+        throwIfNull(storyStream, __LINE__, kUnit);
+        CStream element(storyStream, name, 0);
+        picture = new (std::nothrow) CPicture(&element);
+        throwIfNull(picture, __LINE__, kUnit);
+    });
+    if (failure != result::kSuccess) disposeObject(picture);
+    return picture;
+}
+
+std::int32_t CStory::readRows() {
+    std::int32_t rows = 0;
+    const std::int16_t failure = guarded([&] {
+        throwIfNull(storyStream, __LINE__, kUnit);
+        storyStream->readAttribute("StoryRows", 'l', &rows);
+    });
+    return failure == result::kSuccess ? rows : 0;
+}
+
+XForm* CStory::loadFormRuns(ProgressSink* sink, std::int32_t* count) {
+    return loadRuns<XForm>(*this, formStream, sink, true, count);
+}
+
+XRule* CStory::loadRuleRuns(ProgressSink* sink, std::int32_t* count) {
+    return loadRuns<XRule>(*this, ruleStream, sink, true, count);
+}
+
+XPage* CStory::loadPageRuns(ProgressSink* sink, std::int32_t* count) {
+    return loadRuns<XPage>(*this, pageStream, sink, false, count);
+}
+
+void CStory::progress(ProgressSink* sink) {
+    if (sink == nullptr) return;
+    const double now = tickCount();
+    // The clock wraps like a 32-bit counter: a time before the last report is a new round, not the past.
+    if (!reported || now - kStoryReportInterval > lastReportTime || now < lastReportTime) {
+        const UniFormatValue values[] = {reportCount};
+        sink->setStatus(kStoryProgressString, values);
+        lastReportTime = tickCount();
+        reported = true;
+        ++reportCount;
+    }
+    if (sink->poll() != 0) throwFail(result::kStopQuietly, __LINE__, kUnit);
+}

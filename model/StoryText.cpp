@@ -1,0 +1,224 @@
+// Story text: appending chunks of text with their formatting, anchors for the control codes, and the
+// script hint and font that follow the characters.
+#include <array>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "foundation/CFail.h"
+#include "foundation/CLanguage.h"
+#include "foundation/CRandom.h"
+#include "foundation/CUnicode.h"
+#include "model/CStory.h"
+
+namespace {
+
+constexpr const char* kUnit = "BStory";
+
+// Anchor ids of one chunk start at a random value in this range and grow by one per anchor.
+constexpr std::int32_t kFirstAnchorIdLow = 100;
+constexpr std::int32_t kFirstAnchorIdHigh = 300;
+
+// ---- 8-bit chunks ----
+
+// The Mac text encodings that importers send 8-bit text in.
+constexpr std::array<std::int32_t, 8> kStoryEncodings = {0, 1, 2, 3, 4, 5, 7, 29};
+
+// The converters of the story encodings, made together when the first 8-bit chunk arrives and kept for
+// the life of the process. A converter that could not be made stays null.
+std::array<std::unique_ptr<CUnicode>, kStoryEncodings.size()>& storyConverters() {
+    static std::array<std::unique_ptr<CUnicode>, kStoryEncodings.size()> converters;
+    static bool made = false;
+    if (!made) {
+        made = true;
+        for (std::size_t i = 0; i < kStoryEncodings.size(); ++i) {
+            try {
+                converters[i].reset(new (std::nothrow) CUnicode(kStoryEncodings[i], CUnicode::kToUtf16));
+            } catch (const CFail&) {
+                converters[i].reset();
+            }
+        }
+    }
+    return converters;
+}
+
+// The whole chunk in UTF-16: characters that cannot be converted are skipped, the rest comes through
+// however long the chunk is (no fixed buffer cuts it). An encoding outside the table is read with a
+// converter of its own for this chunk (Mac Roman for a code that names no charset), so that its text is
+// not lost.
+std::u16string convertChunk(std::int32_t encoding, const char* bytes, std::int32_t count) {
+    std::u16string units;
+    if (bytes == nullptr || count <= 0) return units;
+    CUnicode* converter = nullptr;
+    std::unique_ptr<CUnicode> ownConverter;
+    for (std::size_t i = 0; i < kStoryEncodings.size(); ++i) {
+        if (kStoryEncodings[i] == encoding) converter = storyConverters()[i].get();
+    }
+    if (converter == nullptr) {
+        ownConverter.reset(new (std::nothrow) CUnicode(encoding, CUnicode::kToUtf16));
+        throwIfNull(ownConverter.get(), __LINE__, kUnit);
+        converter = ownConverter.get();
+    }
+    // One byte gives at most two units; a result that comes near the end of the room may have been cut,
+    // so it is converted again with twice the room.
+    std::int64_t room = static_cast<std::int64_t>(count) * 2 + 8;
+    for (;;) {
+        if (room * 2 > INT32_MAX) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+        units.resize(static_cast<std::size_t>(room));
+        const std::int32_t capacity = static_cast<std::int32_t>(room * 2);
+        const std::int32_t written = converter->convert(bytes, count, units.data(), capacity);
+        if (written <= capacity - 8) {
+            units.resize(static_cast<std::size_t>(written / 2));
+            return units;
+        }
+        room *= 2;
+    }
+}
+
+// ---- script hint and font ----
+
+// The script hint that a text encoding asks for; encodings of no script keep the current hint.
+std::int16_t hintForEncoding(std::int32_t encoding, std::int16_t current) {
+    if (encoding >= 1056 && encoding <= 1059) return 4;  // East Asian
+    if (encoding == 1280) return 1;                       // ASCII
+    if ((encoding >= 1281 && encoding <= 1284) || encoding == 1287) return 2;  // high ANSI
+    if (encoding == 1285 || encoding == 1286) return 3;  // complex script
+    return current;
+}
+
+// The font field that a script hint uses.
+std::int16_t& fontOfHint(XForm& form, std::int16_t hint) {
+    switch (hint) {
+    case 1:
+        return form.txtFontAscii;
+    case 3:
+        return form.txtFontCs;
+    case 4:
+        return form.txtFontEa;
+    default:
+        return form.txtFontHAnsi;
+    }
+}
+
+// The unit's text encoding in the run's language goes into txtCode; when it asks for another script,
+// the hint follows and the font in force moves into the new script's font field. Without language
+// tables every unit counts as Windows Latin 1.
+void followScript(char16_t unit, XForm& form) {
+    const CLanguage* tables = languageTables();
+    const auto language = static_cast<std::uint16_t>(selectLanguageByHint(form));
+    const std::int32_t encoding = tables != nullptr ? tables->encodingOfChar(unit, language) : kEncodingWindowsLatin1;
+    form.txtCode = encoding;
+    const std::int16_t hint = hintForEncoding(encoding, form.txtHint);
+    if (hint == form.txtHint) return;
+    fontOfHint(form, hint) = selectFontByHint(form);
+    form.txtHint = hint;
+}
+
+// ---- change detection within a chunk ----
+
+// The character fields that appending sets unit by unit. Within one chunk the records passed in change
+// only there: after each unit the story's last runs equal the records (a run was written, or nothing
+// differed), so a unit whose fields here equal the previous unit's cannot start a run, and the full
+// comparison is skipped.
+struct UnitFormatting {
+    std::int32_t txtType;
+    std::int32_t txtCode;
+    std::int16_t txtHint;
+    std::int16_t fonts[4];
+    const CPicture* picData;
+
+    explicit UnitFormatting(const XForm& form)
+        : txtType(form.txtType),
+          txtCode(form.txtCode),
+          txtHint(form.txtHint),
+          fonts{form.txtFontAscii, form.txtFontHAnsi, form.txtFontEa, form.txtFontCs},
+          picData(form.picData) {}
+
+    bool operator==(const UnitFormatting& other) const {
+        return txtType == other.txtType && txtCode == other.txtCode && txtHint == other.txtHint &&
+               std::memcmp(fonts, other.fonts, sizeof fonts) == 0 && picData == other.picData;
+    }
+};
+
+template <typename Record>
+void clearRunHead(Record* record) {
+    std::memset(record->changeBits, 0, sizeof record->changeBits);
+    record->position = 0;
+}
+
+}  // namespace
+
+void CStory::appendChunk(XParamBlock* block) {
+    throwIfNullObject(block, __LINE__, kUnit);
+    if (block->textEncoding == kUtf16TextEncoding) {
+        appendText(block->textBuffer, block->textLength, &block->form, &block->rule, &block->page, 0);
+        return;
+    }
+    std::u16string units;
+    try {
+        units = convertChunk(block->textEncoding, reinterpret_cast<const char*>(block->textBuffer), block->textLength);
+    } catch (const std::bad_alloc&) {
+        throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    }
+    appendText(units.data(), static_cast<std::int32_t>(units.size()), &block->form, &block->rule, &block->page, 0);
+}
+
+void CStory::markAnchor(char16_t unit, XForm* form, std::int16_t tableId, std::int32_t& counter) {
+    if (!storycode::isControl(unit)) return;
+    switch (unit) {
+    case storycode::kPicture:
+        // Without a picture in the run the code stays a plain unit.
+        if (form->picData == nullptr) return;
+        writePicture(form->picData, -1);
+        form->txtType = storycode::anchor(unit, pictureCount);
+        form->picData = nullptr;  // the picture stays with the caller
+        return;
+    case storycode::kTable:
+        form->txtType = storycode::anchor(unit, tableId);
+        return;
+    case storycode::kTab:
+    case storycode::kParagraphEnd:
+        return;
+    default:
+        form->txtType = storycode::anchor(unit, counter);
+        ++counter;
+        return;
+    }
+}
+
+void CStory::appendText(const char16_t* text, std::int32_t length, XForm* form, XRule* rule, XPage* page,
+                        std::int16_t tableId) {
+    throwIfNullObject(form, __LINE__, kUnit);
+    throwIfNullObject(rule, __LINE__, kUnit);
+    throwIfNullObject(page, __LINE__, kUnit);
+    if (text == nullptr || length <= 0) {
+        traceRuns(form, 1, rule, 1, page, 1);
+        return;
+    }
+    // Positions are 32-bit: a story never grows past them.
+    if (length > INT32_MAX - unitCount) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+
+    std::int32_t counter = randomInRange(kFirstAnchorIdLow, kFirstAnchorIdHigh);
+    UnitFormatting previous(*form);
+    for (std::int32_t i = 0; i < length; ++i) {
+        const char16_t unit = text[i];
+        clearRunHead(form);
+        clearRunHead(rule);
+        clearRunHead(page);
+        form->txtType = 0;
+        markAnchor(unit, form, tableId, counter);
+        followScript(unit, *form);
+
+        const UnitFormatting now(*form);
+        const bool first = i == 0;
+        if ((first || formAllChanged == 1 || !(now == previous)) && markFormChanges(form) != 0) writeForm(form);
+        if ((first || ruleAllChanged == 1) && markRuleChanges(rule) != 0) writeRule(rule);
+        if ((first || pageAllChanged == 1) && markPageChanges(page) != 0) writePage(page);
+        previous = now;
+        ++unitCount;
+    }
+    throwIfError(textStream->writeValues(text, length, nullptr), __LINE__, kUnit);
+    traceRuns(form, 1, rule, 1, page, 1);
+}
