@@ -267,7 +267,16 @@ void CStream::writeElementText(const char16_t* text, std::int32_t length) {
     if (length <= 0) return;
     const std::string stored = encodeStoredText(utf16ToUtf8String(std::u16string_view(text, static_cast<std::size_t>(length))));
     if (stored.size() > static_cast<std::size_t>(INT32_MAX)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
-    xmlNodeAddContentLen(node, xml(stored.c_str()), static_cast<int>(stored.size()));
+    // Each write is a text node of its own, linked after the element's last child by hand: the library's
+    // own append merges it into the text before it, which copies the element's whole text every time and
+    // makes a story written chunk by chunk quadratic. Reading concatenates the text nodes again.
+    xmlNode* added = xmlNewDocTextLen(node->doc, xml(stored.c_str()), static_cast<int>(stored.size()));
+    throwIfNull(added, __LINE__, kUnit);
+    added->parent = node;
+    added->prev = node->last;
+    if (node->last != nullptr) node->last->next = added;
+    else node->children = added;
+    node->last = added;
 }
 
 xmlNode* CStream::findChild(xmlNode* first, const char* name, const char* attribute, const void* value,

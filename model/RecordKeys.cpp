@@ -31,6 +31,12 @@ void writeRecordKeys(CStream& element, const RecordTable& table, const void* rec
 
 std::int16_t readChildRecord(CStream& element, const FieldSpec& row, void* record) {
     if (row.storage != FieldStorage::kChild || row.sub == nullptr) return result::kNullObject;
+    // Most run elements lack most children (a run stores only what changed): an absent child answers 12,
+    // as the element look-up would fail, without raising a failure for it.
+    xmlNode* node = element.getNode();
+    if (node == nullptr || CStream::findChild(node->children, row.element, nullptr, nullptr, 0) == nullptr) {
+        return result::kOutOfMemory;
+    }
     return guarded([&] {
         CStream child(&element, row.element, 0);
         void* member = fieldAddress(row, record);

@@ -30,6 +30,6 @@ std::int16_t readXForm(CStream* element, XForm* form) {
 
     readChildRecords(*element, kXFormTable, form);  // "FIELD", "FFDATA"
     guarded([&] { readDropDownEntries(*element, form->ffData); });
-    guarded([&] { CStream cellStyle(element, tableRow(kXFormTable, "cellStyle").element, 0); });
+    // "CELLSTYLE" carries no keys: there is nothing to read from it.
     return result::kSuccess;
 }

@@ -7,7 +7,7 @@
 //
 // It reads the element's keys (kXFormTable), the children "FIELD" and "FFDATA", the drop-down entries
 // "FFDDLIST000" onward (siblings of "FFDATA", as many as dd_listEntryNum says, at most 12: a larger
-// count is clamped in the record) and looks "CELLSTYLE" up (it carries no keys; the cell style stays as
+// count is clamped in the record) and passes "CELLSTYLE" by (it carries no keys; the cell style stays as
 // the caller gave it). Texts are cut to their fields. The picture is not read here: the story keeps
 // pictures as elements of their own.
 #include <cstdint>
