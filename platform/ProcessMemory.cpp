@@ -21,4 +21,11 @@ std::uint64_t peakResidentBytes() {
     return kilobytes * 1024;
 }
 
+bool resetPeakResident() {
+    std::FILE* control = std::fopen("/proc/self/clear_refs", "w");
+    if (control == nullptr) return false;
+    const bool written = std::fputs("5", control) >= 0;
+    return std::fclose(control) == 0 && written;
+}
+
 }  // namespace platform

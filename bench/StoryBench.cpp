@@ -1,0 +1,143 @@
+// Writing and loading a long story: text arrives in chunks of 10 UTF-16 units, each chunk in another
+// character format (as an importer hands over one run per request), so a story of n units has n / 10
+// character runs. Sizes of 100,000, 1,000,000 and 10,000,000 units show how both directions scale; each
+// is timed three times (median and fastest reported).
+//
+// Counters: units_per_second for the direction timed, runs (character runs of the story) and
+// peak_resident_MiB (the process's peak during that benchmark: the written storage, and for loading the
+// loaded text and run arrays on top of it). In the "min" rows the rate is the lowest of the three.
+//
+//     build/bench/story_bench --benchmark_filter=Story
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+#include <memory>
+#include <string>
+
+#include "foundation/CFail.h"
+#include "foundation/CLanguage.h"
+#include "model/CStorage.h"
+#include "model/CStory.h"
+#include "model/XParamBlock.h"
+#include "platform/Folders.h"
+#include "platform/ProcessMemory.h"
+
+namespace {
+
+constexpr std::int32_t kChunkUnits = 10;
+
+// The language tables beside the program, as a conversion has them; without them every unit counts as
+// Latin text.
+void loadLanguageTables() {
+    static std::unique_ptr<CLanguage> tables;
+    if (tables != nullptr) return;
+    platform::overrideFolderForTesting(platform::Folder::Program, VDK_RUNTIME_DIR);
+    try {
+        tables = std::make_unique<CLanguage>();
+    } catch (const CFail&) {
+        tables.reset();
+    }
+}
+
+// Mostly Latin text with an accented letter now and then.
+std::u16string sampleText(std::int32_t units) {
+    const std::u16string pattern = u"Story text, r\u00E9sum\u00E9 of a long document. ";
+    std::u16string text;
+    text.reserve(static_cast<std::size_t>(units));
+    while (static_cast<std::int32_t>(text.size()) < units) text += pattern;
+    text.resize(static_cast<std::size_t>(units));
+    return text;
+}
+
+// A storage holding one main story of the text, written chunk by chunk.
+class WrittenStory {
+public:
+    explicit WrittenStory(const std::u16string& text)
+        : storage(nullptr, storagemode::kWrite), block(std::make_unique<XParamBlock>()) {
+        initXParamBlock(nullptr, block.get());
+        story = std::make_unique<CStory>(block.get(), storage.rootStream(), nullptr, storykind::kMain, -1, 1);
+        const auto length = static_cast<std::int32_t>(text.size());
+        for (std::int32_t at = 0; at < length; at += kChunkUnits) {
+            block->form.txtSize = static_cast<std::int16_t>((at / kChunkUnits) % 2 == 0 ? 240 : 200);
+            const std::int32_t units = length - at < kChunkUnits ? length - at : kChunkUnits;
+            story->appendText(text.data() + at, units, &block->form, &block->rule, &block->page, 0);
+        }
+    }
+    ~WrittenStory() {
+        story.reset();
+        disposeXParamBlock(block.get());
+    }
+    WrittenStory(const WrittenStory&) = delete;
+    WrittenStory& operator=(const WrittenStory&) = delete;
+
+    CStorage storage;
+    std::unique_ptr<XParamBlock> block;
+    std::unique_ptr<CStory> story;
+};
+
+// The peak of one benchmark: the resident size when it starts, and what its work adds.
+void startPeak() {
+    platform::resetPeakResident();
+}
+
+void setCounters(benchmark::State& state, std::int64_t units) {
+    state.counters["units_per_second"] =
+        benchmark::Counter(static_cast<double>(units), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["runs"] = static_cast<double>(units / kChunkUnits);
+    state.counters["peak_resident_MiB"] = static_cast<double>(platform::peakResidentBytes()) / (1024.0 * 1024.0);
+}
+
+void StoryWrite(benchmark::State& state) {
+    loadLanguageTables();
+    startPeak();
+    const auto units = static_cast<std::int32_t>(state.range(0));
+    const std::u16string text = sampleText(units);
+    for (auto _ : state) {
+        auto written = std::make_unique<WrittenStory>(text);
+        benchmark::DoNotOptimize(written->story->getUnitCount());
+        state.PauseTiming();  // freeing the storage is not writing
+        written.reset();
+        state.ResumeTiming();
+    }
+    setCounters(state, units);
+}
+
+void StoryLoad(benchmark::State& state) {
+    loadLanguageTables();
+    startPeak();
+    const auto units = static_cast<std::int32_t>(state.range(0));
+    WrittenStory written(sampleText(units));
+    CStory found(nullptr, written.storage.rootStream(), nullptr, storykind::kMain, -1, 0);
+    for (auto _ : state) {
+        char16_t* text = nullptr;
+        std::int32_t textLength = 0;
+        XForm* forms = nullptr;
+        XRule* rules = nullptr;
+        XPage* pages = nullptr;
+        std::int32_t formCount = 0;
+        std::int32_t ruleCount = 0;
+        std::int32_t pageCount = 0;
+        found.loadAll(&text, &textLength, &forms, &formCount, &rules, &ruleCount, &pages, &pageCount, nullptr, nullptr,
+                      nullptr, nullptr, 0);
+        benchmark::DoNotOptimize(forms[formCount - 2].position);
+        state.PauseTiming();
+        freeLoadedStory(text, forms, rules, ruleCount, pages);
+        state.ResumeTiming();
+    }
+    setCounters(state, units);
+}
+
+double fastest(const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end());
+}
+
+// Loading first: each load benchmark writes its story into a heap that no earlier benchmark has
+// scattered, as a conversion's export follows its own import.
+BENCHMARK(StoryLoad)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Repetitions(3)
+    ->ReportAggregatesOnly(true)->ComputeStatistics("min", fastest);
+BENCHMARK(StoryWrite)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Repetitions(3)
+    ->ReportAggregatesOnly(true)->ComputeStatistics("min", fastest);
+
+}  // namespace
