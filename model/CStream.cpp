@@ -15,6 +15,9 @@ namespace {
 
 constexpr const char* kUnit = "BStorage";
 
+// Element text up to this size is joined into one text node as it is written.
+constexpr int kJoinedTextBytes = 1024;
+
 const xmlChar* xml(const char* text) {
     return reinterpret_cast<const xmlChar*>(text);
 }
@@ -267,9 +270,18 @@ void CStream::writeElementText(const char16_t* text, std::int32_t length) {
     if (length <= 0) return;
     const std::string stored = encodeStoredText(utf16ToUtf8String(std::u16string_view(text, static_cast<std::size_t>(length))));
     if (stored.size() > static_cast<std::size_t>(INT32_MAX)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
-    // Each write is a text node of its own, linked after the element's last child by hand: the library's
-    // own append merges it into the text before it, which copies the element's whole text every time and
-    // makes a story written chunk by chunk quadratic. Reading concatenates the text nodes again.
+    // The library's own append merges every write into the text before it, which copies the element's
+    // whole text each time and makes a story written chunk by chunk quadratic. Short texts are still
+    // joined (the copy is bounded); past that a write starts a text node of its own, linked after the
+    // element's last child by hand. Reading concatenates the text nodes again.
+    xmlNode* last = node->last;
+    if (last != nullptr && last->type == XML_TEXT_NODE && last->content != nullptr &&
+        xmlStrlen(last->content) < kJoinedTextBytes) {
+        if (xmlTextConcat(last, xml(stored.c_str()), static_cast<int>(stored.size())) != 0) {
+            throwFail(result::kOutOfMemory, __LINE__, kUnit);
+        }
+        return;
+    }
     xmlNode* added = xmlNewDocTextLen(node->doc, xml(stored.c_str()), static_cast<int>(stored.size()));
     throwIfNull(added, __LINE__, kUnit);
     added->parent = node;

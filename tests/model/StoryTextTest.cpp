@@ -189,6 +189,21 @@ TEST_F(StoryTextTest, ThirtyThousandNonAsciiUnitsRoundTripThroughAFileAndPositio
     EXPECT_EQ(loaded.forms[loaded.formCount - 2].txtSize, 300);
 }
 
+TEST_F(StoryTextTest, ManySmallChunksReadBackAsOneText) {
+    std::u16string expected;
+    for (int i = 0; i < 500; ++i) {
+        const std::u16string chunk = u"chunk " + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u"\u00E9|";
+        storage.append(*story, chunk);
+        expected += chunk;
+    }
+    CStream textElement(story->getStoryStream(), "TEXT", 0);
+    int textNodes = 0;
+    for (const xmlNode* child = textElement.getNode()->children; child != nullptr; child = child->next) ++textNodes;
+    EXPECT_GT(textNodes, 1) << "the text is long enough to be kept in several pieces";
+    load();
+    EXPECT_TRUE(loaded.textString() == expected);
+}
+
 // ---- script hint and font ----
 
 TEST_F(StoryTextTest, ALatinUnitAfterAHighAnsiRunSwitchesTheHintAndCopiesTheFont) {
