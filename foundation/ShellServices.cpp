@@ -125,7 +125,10 @@ std::int16_t registryBrowserCommand(std::string& command) {
 
 // The desktop's own way to open an address: its opener, with the address as its one argument.
 std::string desktopBrowserCommand() {
-    return "\"" + platform::desktopOpener() + "\" \"%1\"";
+    std::string command(1, '"');
+    command += platform::desktopOpener();
+    command += "\" \"%1\"";
+    return command;
 }
 
 std::int16_t openAddress(const PascalWString& url) {

@@ -279,7 +279,8 @@ std::int16_t mimeTypeOfExtension(std::string_view extension, std::string& mimeTy
     try {
         if (extension.empty() || extension.find_first_of("/\n") != std::string_view::npos) return error::kNoAssociation;
         const DesktopSearchPaths paths = desktopSearchPaths();
-        const std::string suffix = "." + std::string(extension);
+        std::string suffix(1, '.');
+        suffix.append(extension);
         GlobMatch best;
         for (const std::string& folder : paths.dataFolders) matchGlobs(readSmallFile(folder + "mime/globs2"), suffix, best);
         if (best.mimeType.empty()) best.mimeType = mimeTypesEntry(readSmallFile(paths.mimeTypesFile), std::string(extension));

@@ -31,9 +31,10 @@ std::string findProgram(std::string_view name, std::string_view searchPath) {
     while (true) {
         const std::size_t colon = searchPath.find(':');
         std::string folder(searchPath.substr(0, colon));
-        if (folder.empty()) folder = ".";
+        if (folder.empty()) folder.assign(1, '.');
         if (folder.back() != '/') folder += '/';
-        const std::string candidate = folder + std::string(name);
+        std::string candidate = folder;
+        candidate.append(name);
         if (isRunnableFile(candidate)) return candidate;
         if (colon == std::string_view::npos) return {};
         searchPath.remove_prefix(colon + 1);

@@ -195,7 +195,8 @@ TEST(CTypeArray, FileIdsFitTheirBitsAndFindTheirEntries) {
     // Every id handed out survives the trip through the 26 id bits.
     for (int i = 0; i < 50; ++i) {
         const std::uint32_t id = list.nextFreeFileId();
-        FileSpec spec = specOf(u"n" + std::u16string(1, static_cast<char16_t>(u'A' + i)), u"/g/", id);
+        const char16_t name[] = {u'n', static_cast<char16_t>(u'A' + i), 0};
+        FileSpec spec = specOf(name, u"/g/", id);
         ASSERT_EQ(fileIdOf(spec), id);
         list.addFileSpec(spec);
         ASSERT_EQ(list.findByFileId(id)->name, spec.name);
