@@ -60,8 +60,9 @@ bool attributeMatches(const xmlNode* element, const char* attribute, const void*
         equal = xmlGetAttrBool(element, nullptr, attribute, &present) == *static_cast<const std::int16_t*>(value);
         break;
     case childmatch::kText: {
+        // Texts are stored %-encoded: the wanted text is compared with what the value decodes to.
         const char* text = xmlGetAttrString(element, nullptr, attribute, &present);
-        equal = text != nullptr && std::strcmp(text, static_cast<const char*>(value)) == 0;
+        equal = text != nullptr && decodeStoredText(text) == static_cast<const char*>(value);
         break;
     }
     case childmatch::kInteger:
