@@ -81,13 +81,18 @@ void CFile::initialise(std::uint32_t type, std::uint32_t creatorCode, std::int16
     std::memset(infoBlock, 0, sizeof infoBlock);
     fileHandle = platform::kNoFile;
     findHandle = nullptr;
-    isTemporary = 0;
+    storeAttributes(type, creatorCode, option1, option2, access, access2);
+}
+
+void CFile::storeAttributes(std::uint32_t type, std::uint32_t creatorCode, std::int16_t option1, std::int16_t option2,
+                            std::uint32_t access, std::uint32_t access2) {
     fileType = type;
     creator = creatorCode;
     optionFlag1 = option1;
     optionFlag2 = option2;
     desiredAccess = access;
     secondAccess = access2;
+    isTemporary = 0;
 }
 
 void CFile::setNameAndFolder(const PascalWString& itemName, const PascalWString& itemFolder) {
@@ -99,13 +104,7 @@ void CFile::setNameAndFolder(const PascalWString& itemName, const PascalWString&
 void CFile::setAttributes(std::uint32_t type, std::uint32_t creatorCode, std::int16_t option1, std::int16_t option2,
                           std::uint32_t access, std::uint32_t access2) {
     close();
-    fileType = type;
-    creator = creatorCode;
-    optionFlag1 = option1;
-    optionFlag2 = option2;
-    desiredAccess = access;
-    secondAccess = access2;
-    isTemporary = 0;
+    storeAttributes(type, creatorCode, option1, option2, access, access2);
 }
 
 platform::NativePath CFile::nativePath() const {

@@ -160,6 +160,8 @@ protected:
 private:
     void initialise(std::uint32_t type, std::uint32_t creatorCode, std::int16_t option1, std::int16_t option2,
                     std::uint32_t access, std::uint32_t access2);
+    void storeAttributes(std::uint32_t type, std::uint32_t creatorCode, std::int16_t option1, std::int16_t option2,
+                         std::uint32_t access, std::uint32_t access2);
     // The full path in the form useWideApi chooses.
     platform::NativePath nativePath() const;
     std::int16_t pickTemporaryName();

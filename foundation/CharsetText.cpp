@@ -48,23 +48,16 @@ std::int32_t convertCharset(const char* targetCharset, const char* sourceCharset
 }
 
 void textToUniPascal(PascalWString& dst, const char* text) {
-    std::uint8_t bytes[2 * kPascalCapacity];
     const std::int32_t length = text ? static_cast<std::int32_t>(std::strlen(text)) : 0;
-    const std::int32_t written = convertCharset(kUtf16, "WINDOWS-1252", text, length, bytes, sizeof bytes);
-    const std::int32_t units = written / 2;
-    for (std::int32_t i = 0; i < units; ++i) dst.units[i + 1] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    dst.units[0] = static_cast<char16_t>(units);
+    const std::int32_t written =
+        convertCharset(kUtf16, "WINDOWS-1252", text, length, dst.units + 1, 2 * kPascalCapacity);
+    dst.units[0] = static_cast<char16_t>(written / 2);
 }
 
 char* uniPascalToText(const PascalWString& src, char* buffer) {
     static char shared[512];
     char* out = buffer ? buffer : shared;
-    std::uint8_t units[2 * 256];
-    for (std::int32_t i = 0; i < src.length(); ++i) {
-        units[2 * i] = static_cast<std::uint8_t>(src.units[i + 1] & 0xFF);
-        units[2 * i + 1] = static_cast<std::uint8_t>(src.units[i + 1] >> 8);
-    }
-    const std::int32_t written = convertCharset("WINDOWS-1252", kUtf16, units, src.length() * 2, out, 255);
+    const std::int32_t written = convertCharset("WINDOWS-1252", kUtf16, src.text(), src.length() * 2, out, 255);
     out[written] = '\0';
     return out;
 }

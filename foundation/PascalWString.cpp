@@ -75,11 +75,9 @@ void appendWString(PascalWString& dst, const char16_t* wide) {
 void utf8ToUniPascal(PascalWString& dst, const char* utf8) {
     std::int32_t outputSize = 2 * kPascalCapacity;
     std::int32_t inputSize = utf8 ? static_cast<std::int32_t>(std::strlen(utf8)) : 0;
-    std::uint8_t bytes[2 * kPascalCapacity];
-    const std::int32_t written = utf8ToUtf16(bytes, &outputSize, reinterpret_cast<const std::uint8_t*>(utf8), &inputSize);
-    const std::int32_t units = written > 0 ? written / 2 : 0;
-    for (std::int32_t i = 0; i < units; ++i) dst.units[i + 1] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    dst.units[0] = static_cast<char16_t>(units);
+    const std::int32_t written = utf8ToUtf16(utf16Bytes(dst.units + 1), &outputSize,
+                                             reinterpret_cast<const std::uint8_t*>(utf8), &inputSize);
+    dst.units[0] = static_cast<char16_t>(written > 0 ? written / 2 : 0);
 }
 
 void assignCString(PascalWString& dst, const char* utf8) {
@@ -107,12 +105,8 @@ char* uniPascalToUtf8(const PascalWString& src, char* buffer) {
     char* out = buffer ? buffer : shared;
     std::int32_t outputSize = 256;  // utf16ToUtf8 leaves room for the terminator
     std::int32_t inputSize = src.length() * 2;
-    std::uint8_t units[2 * 256];
-    for (std::int32_t i = 0; i < src.length(); ++i) {
-        units[2 * i] = static_cast<std::uint8_t>(src.units[i + 1] & 0xFF);
-        units[2 * i + 1] = static_cast<std::uint8_t>(src.units[i + 1] >> 8);
-    }
-    const std::int32_t written = utf16ToUtf8(reinterpret_cast<std::uint8_t*>(out), &outputSize, units, &inputSize);
+    const std::int32_t written =
+        utf16ToUtf8(reinterpret_cast<std::uint8_t*>(out), &outputSize, utf16Bytes(src.text()), &inputSize);
     out[written > 0 ? written : 0] = '\0';
     return out;
 }

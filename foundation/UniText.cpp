@@ -141,7 +141,7 @@ char16_t* utf8ToUni(const char* utf8, char16_t* buffer, std::int32_t capacityByt
     if (capacityUnits <= 0) return out;
     std::int32_t outputSize = (capacityUnits - 1) * 2;
     std::int32_t inputSize = utf8 ? static_cast<std::int32_t>(std::min<std::size_t>(std::strlen(utf8), INT32_MAX)) : 0;
-    const std::int32_t written = utf8ToUtf16(reinterpret_cast<std::uint8_t*>(out), &outputSize,
+    const std::int32_t written = utf8ToUtf16(utf16Bytes(out), &outputSize,
                                              reinterpret_cast<const std::uint8_t*>(utf8), &inputSize);
     out[written > 0 ? written / 2 : 0] = 0;
     return out;
@@ -155,7 +155,7 @@ char* uniToUtf8(const char16_t* text, char* buffer, std::int32_t capacityBytes) 
     const std::size_t units = std::min<std::size_t>(viewOf(text).size(), INT32_MAX / 2);
     std::int32_t inputSize = static_cast<std::int32_t>(units * 2);
     const std::int32_t written = utf16ToUtf8(reinterpret_cast<std::uint8_t*>(out), &outputSize,
-                                             reinterpret_cast<const std::uint8_t*>(text), &inputSize);
+                                             utf16Bytes(text), &inputSize);
     out[written > 0 ? written : 0] = '\0';
     return out;
 }

@@ -7,9 +7,21 @@
 // read back as the same unit, so story text keeps every unit and run positions never drift.
 // Malformed UTF-8 from outside decodes to U+FFFD, never to a control unit (units 1-31 are anchors).
 // A sequence cut off by the end of the input is left unconsumed, so text can arrive in chunks.
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+// On this build a char16_t array in memory is its UTF-16LE byte form, so text is handed to the byte
+// converters as it stands.
+static_assert(std::endian::native == std::endian::little, "UTF-16 text is kept little-endian in memory");
+
+inline std::uint8_t* utf16Bytes(char16_t* units) {
+    return reinterpret_cast<std::uint8_t*>(units);
+}
+inline const std::uint8_t* utf16Bytes(const char16_t* units) {
+    return reinterpret_cast<const std::uint8_t*>(units);
+}
 
 namespace utf8codec {
 constexpr std::int32_t kBadArguments = -1;

@@ -16,15 +16,30 @@ constexpr const char* kUnit = "BStory";
 // The writer's code for a table that has no hand-written rows.
 constexpr auto failOnHandWrittenRow = [](const FieldSpec& row, CStream&, const void*) { failUnknownRow(row); };
 
-// The row with the lowest offset above `after` (any offset when after is null); null when none is left.
-// Tables are short, so a walk in member order needs no sorted copy.
-const FieldSpec* nextInMemberOrder(const RecordTable& table, const FieldSpec* after) {
-    const FieldSpec* next = nullptr;
+// Rows that can hold a colour: colour, border and shading attributes, and single sub-records.
+bool mayHoldColors(const FieldSpec& row) {
+    if (row.storage == FieldStorage::kAttribute) return row.letter == 'C' || row.letter == 'B' || row.letter == 'S';
+    return row.storage == FieldStorage::kChild && row.sub != nullptr && row.itemCount == 1;
+}
+
+// The rows that may hold colours, in member order (a record's colours are registered in the order its
+// members lie, which is not always its key order). A record has a handful of them, so they are picked
+// and sorted on the stack at each write.
+constexpr std::size_t kMaxColorRows = 32;
+
+std::size_t colorRowsInMemberOrder(const RecordTable& table, const FieldSpec* (&rows)[kMaxColorRows]) {
+    std::size_t count = 0;
     for (const FieldSpec& row : table.fields) {
-        if (after != nullptr && row.offset <= after->offset) continue;
-        if (next == nullptr || row.offset < next->offset) next = &row;
+        if (!mayHoldColors(row)) continue;
+        if (count == kMaxColorRows) throwFail(result::kNullObject, __LINE__, kUnit);  // a table slip, never data
+        std::size_t place = count++;
+        while (place > 0 && rows[place - 1]->offset > row.offset) {
+            rows[place] = rows[place - 1];
+            --place;
+        }
+        rows[place] = &row;
     }
-    return next;
+    return count;
 }
 
 void registerRowColors(const FieldSpec& row, const void* member, XParamBlock* block) {
@@ -90,7 +105,10 @@ void writeChildRecord(CStream& parent, const FieldSpec& row, const void* record)
 
 void registerRecordColors(const RecordTable& table, const void* record, bool onlyChanged, XParamBlock* block) {
     if (block == nullptr) return;
-    for (const FieldSpec* row = nextInMemberOrder(table, nullptr); row != nullptr; row = nextInMemberOrder(table, row)) {
+    const FieldSpec* rows[kMaxColorRows];
+    const std::size_t count = colorRowsInMemberOrder(table, rows);
+    for (std::size_t i = 0; i < count; ++i) {
+        const FieldSpec* row = rows[i];
         if (!rowIsStored(*row, record, onlyChanged)) continue;
         const void* member = fieldAddress(*row, record);
         if (row->storage == FieldStorage::kAttribute) registerRowColors(*row, member, block);
