@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/TextFormat.h"
+
 #include "model/AttributeWriteFailure.h"
 #include "model/CColorArray.h"
 #include "model/CStorage.h"
@@ -47,7 +49,7 @@ inline void copyStoredFields(const RecordTable& table, void* expected, const voi
 inline std::vector<std::string> colourTexts(const std::vector<RGBColor>& colours) {
     std::vector<std::string> texts;
     for (const RGBColor& colour : colours)
-        texts.push_back("r" + std::to_string(colour.red) + "g" + std::to_string(colour.green) + "b" + std::to_string(colour.blue));
+        texts.push_back(formatToString("r%ug%ub%u", unsigned{colour.red}, unsigned{colour.green}, unsigned{colour.blue}));
     return texts;
 }
 
