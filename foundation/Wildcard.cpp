@@ -47,6 +47,13 @@ std::int16_t matchSet(const char*& p, signed char textCharacter) {
     return kWildMatch;
 }
 
+// True when the pattern at p is a run of '*' to its end: each '*' may take the empty run, so such a
+// rest matches an ended text.
+bool onlyStarsRemain(const char* p) {
+    while (*p == '*') ++p;
+    return *p == '\0';
+}
+
 }  // namespace
 
 std::int16_t matchWildcard(const char* pattern, const char* text) {
@@ -54,7 +61,7 @@ std::int16_t matchWildcard(const char* pattern, const char* text) {
     const char* p = pattern;
     const char* t = text ? text : "";
     for (; *p != '\0'; ++p, ++t) {
-        if (*t == '\0') return (*p == '*' && p[1] == '\0') ? kWildMatch : kWildTextEnded;
+        if (*t == '\0') return onlyStarsRemain(p) ? kWildMatch : kWildTextEnded;
         switch (*p) {
             case '?':
                 break;

@@ -34,7 +34,6 @@ TEST(Wildcard, TableOfCases) {
         {"abc", "abcd", kWildTextLeft},
         {"abc", "abd", kWildCharFailed},
         {"a*", "a", kWildMatch},
-        {"a**", "a", kWildTextEnded},
         {"*?", "", kWildTextEnded},
         {"*??c", "abc", kWildMatch},
         {"*\\*", "a*", kWildMatch},
@@ -44,6 +43,24 @@ TEST(Wildcard, TableOfCases) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(matchWildcard(c.pattern, c.text), c.result) << "'" << c.pattern << "' against '" << c.text << "'";
+    }
+}
+
+TEST(Wildcard, TrailingStarsMatchTheEndOfTheText) {
+    // Each '*' may take the empty run, so any number of them still matches where the text has ended;
+    // anything else left in the pattern does not.
+    const Case cases[] = {
+        {"**", "", kWildMatch},          {"***", "", kWildMatch},         {"a**", "a", kWildMatch},
+        {"a***", "a", kWildMatch},       {"*a**", "a", kWildMatch},       {"**a**", "xa", kWildMatch},
+        {"a**", "ab", kWildMatch},       {"**", "abc", kWildMatch},       {"a**b", "a", kWildTextEnded},
+        {"a**?", "a", kWildTextEnded},   {"a*?*", "a", kWildTextEnded},   {"**?", "", kWildTextEnded},
+        {"a**\\*", "a", kWildTextEnded}, {"a**[b]", "a", kWildTextEnded}, {"b**", "a", kWildCharFailed},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(matchWildcard(c.pattern, c.text), c.result) << "'" << c.pattern << "' against '" << c.text << "'";
+        if (c.pattern[0] == '*') {
+            EXPECT_EQ(matchWildcardStar(c.pattern, c.text), c.result) << "star: '" << c.pattern << "'";
+        }
     }
 }
 
