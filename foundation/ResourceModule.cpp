@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "foundation/FormatConversions.h"
 #include "foundation/StringTableFormat.h"
 #include "foundation/TextBoundary.h"
 #include "foundation/Utf8Codec.h"
@@ -21,45 +22,19 @@ void setError(std::string* error, const std::string& reason) {
     if (error) *error = reason;
 }
 
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isOneOf(char c, std::string_view set) {
-    return set.find(c) != std::string_view::npos;
-}
-
-// The conversions of a format in order, one word each: the letters after '%' (a length modifier with
-// its conversion, "ld"; "h" alone for the UTF-16 formatter's %h) and a '*' for every width or
-// precision taken from the values. Flags, widths and "%%" take no value and are left out.
-std::vector<std::string> conversionsOf(std::string_view format) {
-    std::vector<std::string> conversions;
-    std::size_t i = 0;
-    while (i < format.size()) {
-        if (format[i++] != '%') continue;
-        if (i < format.size() && format[i] == '%') {
-            ++i;
-            continue;
-        }
-        std::string conversion;
-        while (i < format.size() && isOneOf(format[i], "-+ #0'")) ++i;
-        while (i < format.size() && ((format[i] >= '0' && format[i] <= '9') || format[i] == '.' || format[i] == '*')) {
-            if (format[i] == '*') conversion.push_back('*');
-            ++i;
-        }
-        while (i < format.size() && isOneOf(format[i], "hlLqjzt")) conversion.push_back(format[i++]);
-        if (i < format.size() && isLetter(format[i])) conversion.push_back(format[i++]);
-        conversions.push_back(conversion);
-    }
-    return conversions;
-}
-
-// Refuses a language module in which a text the program also holds takes other values.
+// Refuses a language module in which a text the program also holds has other conversions (FormatConversions.h)
+// or a width that would make a formatter build a huge text.
 bool conversionsMatch(const ResourceModule& language, const ResourceModule& program, std::string* error) {
     for (std::uint32_t id = 0; id <= 0xFFFF; ++id) {
         const auto key = static_cast<std::uint16_t>(id);
         if (!language.holds(key) || !program.holds(key)) continue;
-        if (conversionsOf(language.utf8Text(key)) != conversionsOf(program.utf8Text(key))) {
+        const auto translated = formatConversionsOf(language.utf8Text(key));
+        if (!conversionWidthsFit(translated)) {
+            setError(error, "the text of string " + std::to_string(id) + " has a width or precision above " +
+                                std::to_string(kLargestConversionWidth));
+            return false;
+        }
+        if (translated != formatConversionsOf(program.utf8Text(key))) {
             setError(error, "the text of string " + std::to_string(id) + " has other conversions than the program's own");
             return false;
         }

@@ -51,9 +51,10 @@ void setResourceModule(std::shared_ptr<const ResourceModule> module);
 constexpr std::size_t kLanguageFileMaximumBytes = 1 << 20;
 
 // Reads a language file: a string table in which every text that the program's own module also holds
-// has the same conversions ("%d", "%s", "%h", "%u", ... in the same order), so that a translation can
-// never make a formatter read a value as something it is not. Null, with the reason, when the file is
-// missing, too large, not a table, or a text's conversions differ.
+// has the same conversions ("%d", "%s", "%h", "%u", ... in the same order, with the same flags, widths
+// and positions: FormatConversions.h), so that a translation can never make a formatter read a value
+// as something it is not, and no width or precision above kLargestConversionWidth. Null, with the
+// reason, when the file is missing, too large, not a table, or a text's conversions differ.
 std::shared_ptr<const ResourceModule> loadLanguageModule(const std::string& path, std::string* error);
 // Loads a language file and puts it in force; when loading fails, the module in force stays and the
 // answer is false.

@@ -33,7 +33,7 @@ const char* const kFrench =
     "vostrandimeko-strings 1\n"
     "10203 \"Chargement :\"\n"
     "10226 \"Pr\xC3\xA9paration du fichier converti... [%d]\"\n"
-    "10002 \"%4d%2d%2d_%2d%2d%2d.log\"\n"  // other widths take the same values
+    "10002 \"%04d%02d%02d_%02d%02d%02d.log\"\n"  // the same conversions around other text
     "10209 \"%h (feuille %d sur %d)\\r(%s)\"\n"
     "end\n";
 
@@ -90,6 +90,12 @@ TEST_F(ResourceModuleTest, ABadOrMissingFileKeepsTheModuleInForce) {
         {"a conversion more", "vostrandimeko-strings 1\n10203 \"Chargement %s\"\nend\n"},
         {"conversions swapped", "vostrandimeko-strings 1\n10209 \"%d %h (%d)\\r(%s)\"\nend\n"},
         {"a width read from the values", "vostrandimeko-strings 1\n10226 \"[%*d]\"\nend\n"},
+        {"a position for a percent sign", "vostrandimeko-strings 1\n20009 \"%1$s\"\nend\n"},
+        {"a position for a value", "vostrandimeko-strings 1\n10226 \"[%1$d]\"\nend\n"},
+        {"a huge width", "vostrandimeko-strings 1\n10226 \"[%999999999d]\"\nend\n"},
+        {"a huge precision", "vostrandimeko-strings 1\n10226 \"[%.99999999999999999999d]\"\nend\n"},
+        {"another width", "vostrandimeko-strings 1\n10002 \"%4d%02d%02d-%02d%02d%02d.log\"\nend\n"},
+        {"another flag", "vostrandimeko-strings 1\n10226 \"[%-d]\"\nend\n"},
         {"malformed UTF-8", "vostrandimeko-strings 1\n10203 \"\xC3(\"\nend\n"},
     };
     for (const auto& c : cases) {
@@ -100,6 +106,8 @@ TEST_F(ResourceModuleTest, ABadOrMissingFileKeepsTheModuleInForce) {
         EXPECT_STREQ(loadText(nullptr, 10203), "Chargement :") << c.what;
     }
     std::string why;
+    EXPECT_FALSE(useLanguageModule(writeFile("wide.txt", "vostrandimeko-strings 1\n10226 \"[%5000d]\"\nend\n"), &why));
+    EXPECT_NE(why.find("width or precision above 4096"), std::string::npos) << why;
     EXPECT_FALSE(useLanguageModule(folder.file("missing.txt"), &why));
     EXPECT_NE(why.find("error 2"), std::string::npos) << why;
     EXPECT_FALSE(useLanguageModule(folder.path(), &why));  // a folder
