@@ -148,8 +148,17 @@ void appendQuoted(std::string& out, std::string_view text) {
     out += '"';
 }
 
-void writeKey(std::string& out, const RegistryNode& node, const std::string& path, bool isRoot) {
-    if (!isRoot || !node.values.empty()) out += "[" + path + "]\n";
+// A key line is written only where it says something its keys below do not: the key holds values, or
+// it is a leaf. A key with keys below it is made again by their lines, so every path is written once
+// and the file stays as long as the tree's text, however deep the keys nest. `path` is the key's path
+// with its root; it is extended for the keys below and given back as it was.
+void writeKey(std::string& out, const RegistryNode& node, std::string& path, bool isRoot) {
+    const bool isLeaf = node.children.empty();
+    if (!node.values.empty() || (isLeaf && !isRoot)) {
+        out += '[';
+        out += path;
+        out += "]\n";
+    }
     for (const auto& [folded, value] : node.values) {
         if (value.name.empty()) {
             out += '@';
@@ -160,7 +169,13 @@ void writeKey(std::string& out, const RegistryNode& node, const std::string& pat
         appendQuoted(out, value.data);
         out += '\n';
     }
-    for (const auto& [folded, child] : node.children) writeKey(out, *child, path + "\\" + child->name, false);
+    const std::size_t pathLength = path.size();
+    for (const auto& [folded, child] : node.children) {
+        path += '\\';
+        path += child->name;
+        writeKey(out, *child, path, false);
+        path.resize(pathLength);
+    }
 }
 
 }  // namespace
@@ -196,8 +211,10 @@ std::string writeRegistryText(const RegistryTree& tree) {
     std::string out(kFileComment);
     out += kRegistryFormatLine;
     out += '\n';
-    writeKey(out, tree.classesRoot, std::string(kClassesRootName), true);
-    writeKey(out, tree.currentUser, std::string(kCurrentUserName), true);
+    std::string path(kClassesRootName);
+    writeKey(out, tree.classesRoot, path, true);
+    path = kCurrentUserName;
+    writeKey(out, tree.currentUser, path, true);
     return out;
 }
 
