@@ -2,10 +2,8 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +14,7 @@
 #include "platform/FileName.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {
@@ -26,17 +25,8 @@ PascalWString pascalOf(const std::string& bytes) {
     return makePascal(platform::fileNameFromBytes(bytes));
 }
 
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testsupport::readBytes;
+using testsupport::writeBytes;
 
 std::string nameOf(const CFile& file) {
     return platform::fileNameToBytes(file.getName().view());

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "platform/Folders.h"
 #include "platform/Registry.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {
@@ -16,17 +15,8 @@ using platform::RegistryKey;
 const RegistryKey kClasses = RegistryKey::classesRoot();
 const RegistryKey kUser = RegistryKey::currentUser();
 
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testsupport::readBytes;
+using testsupport::writeBytes;
 
 // The default value of a key, or "<error n>".
 std::string defaultValueOf(const RegistryKey& root, const std::string& path) {
