@@ -55,6 +55,35 @@ bool isLinkToFolder(int folderFd, const char* name, unsigned char type) {
     return fstatat(folderFd, name, &status, 0) == 0 && S_ISDIR(status.st_mode);
 }
 
+bool& statxRefusedForTesting() {
+    static bool refused = false;
+    return refused;
+}
+
+bool isRefusedSystemCall(int errnoValue) {
+    return errnoValue == ENOSYS || errnoValue == EPERM;
+}
+
+// statx with the basic fields and the birth time; -1 with errno set as refused when a test says so.
+int queryWithStatx(const std::string& path, struct statx& status) {
+    if (statxRefusedForTesting()) {
+        errno = ENOSYS;
+        return -1;
+    }
+    return statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &status);
+}
+
+// The same facts from stat, which keeps no birth time: the creation time is the modification time.
+std::int16_t queryWithStat(const std::string& path, ItemInfo& info) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return lastError();
+    info.isFolder = S_ISDIR(status.st_mode);
+    info.size = static_cast<std::uint64_t>(status.st_size);
+    info.modificationTime = toTimeValue(status.st_mtim.tv_sec);
+    info.creationTime = info.modificationTime;
+    return 0;
+}
+
 std::int16_t readNames(DIR* folder, std::vector<std::string>& names) {
     errno = 0;
     while (const dirent* entry = readdir(folder)) {
@@ -202,14 +231,39 @@ std::int16_t createFolder(const NativePath& path) {
 
 std::int16_t queryItem(const NativePath& path, ItemInfo& info) {
     if (path.problem() != 0) return path.problem();
-    struct statx status {};
-    if (statx(AT_FDCWD, path.bytes().c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &status) != 0) return lastError();
-    info.isFolder = S_ISDIR(status.stx_mode);
     info.isHidden = isHiddenName(path.bytes());
+    struct statx status {};
+    if (queryWithStatx(path.bytes(), status) != 0) {
+        return isRefusedSystemCall(errno) ? queryWithStat(path.bytes(), info) : lastError();
+    }
+    info.isFolder = S_ISDIR(status.stx_mode);
     info.size = status.stx_size;
     info.modificationTime = toTimeValue(status.stx_mtime.tv_sec);
     info.creationTime = (status.stx_mask & STATX_BTIME) ? toTimeValue(status.stx_btime.tv_sec) : info.modificationTime;
     return 0;
+}
+
+void refuseStatxForTesting(bool refuse) {
+    statxRefusedForTesting() = refuse;
+}
+
+std::int16_t readLinkTarget(const NativePath& path, std::string& target) {
+    if (path.problem() != 0) return path.problem();
+    try {
+        for (std::size_t size = 256;; size *= 2) {
+            std::string buffer(size, '\0');
+            const ssize_t n = readlink(path.bytes().c_str(), buffer.data(), buffer.size());
+            if (n < 0) return lastError();
+            if (static_cast<std::size_t>(n) < buffer.size()) {
+                buffer.resize(static_cast<std::size_t>(n));
+                target = std::move(buffer);
+                return 0;
+            }
+            if (size >= kLongestLinkTarget) return error::kNameTooLong;
+        }
+    } catch (const std::bad_alloc&) {
+        return kNotEnoughMemory;
+    }
 }
 
 std::int16_t setItemTimes(const NativePath& path, const std::uint32_t*, const std::uint32_t* modificationTime) {

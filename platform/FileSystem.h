@@ -90,6 +90,17 @@ struct ItemInfo {
 // Follows symbolic links (a link to a folder is a folder); a missing item answers 2 (3 for a missing
 // or non-folder part of the path).
 std::int16_t queryItem(const NativePath& path, ItemInfo& info);
+// Where statx is refused (ENOSYS or EPERM: an old kernel, or a seccomp filter written before statx
+// existed), queryItem asks stat instead, which knows no creation time. Tests make statx answer as
+// refused, so that the fallback runs on any system; false puts statx back.
+void refuseStatxForTesting(bool refuse);
+
+// The target of a symbolic link as it is stored, however long; the buffer grows while readlink fills
+// it, since a full buffer may hold a cut-off target. 206 when the target is longer than
+// kLongestLinkTarget; an item that is no link fails with readlink's error (EINVAL).
+constexpr std::size_t kLongestLinkTarget = 1 << 16;
+std::int16_t readLinkTarget(const NativePath& path, std::string& target);
+
 // Sets the modification time when one is given; a creation time cannot be set on this system and is
 // ignored.
 std::int16_t setItemTimes(const NativePath& path, const std::uint32_t* creationTime, const std::uint32_t* modificationTime);

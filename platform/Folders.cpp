@@ -1,10 +1,10 @@
 #include "platform/Folders.h"
 
-#include <unistd.h>
-
 #include <array>
 #include <cstdlib>
 #include <fstream>
+
+#include "platform/FileSystem.h"
 
 namespace platform {
 namespace {
@@ -44,12 +44,10 @@ std::string userFolder(const char* key, const char* fallback) {
 }
 
 std::string executableFolder() {
-    std::string buffer(4096, '\0');
-    const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (n <= 0) return "./";
-    buffer.resize(static_cast<std::size_t>(n));
-    const auto slash = buffer.rfind(kPathSeparator);
-    return slash == std::string::npos ? "./" : buffer.substr(0, slash + 1);
+    std::string program;
+    if (readLinkTarget(NativePath::fromNarrow("/proc/self/exe"), program) != 0) return "./";
+    const auto slash = program.rfind(kPathSeparator);
+    return slash == std::string::npos ? "./" : program.substr(0, slash + 1);
 }
 
 std::string overriddenOr(Folder which, std::string (*system)()) {

@@ -1,29 +1,50 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/FileName.h"
 #include "platform/FileSystem.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {
 
 using platform::NativePath;
 
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
+using testsupport::writeBytes;
 
 NativePath pathOf(const std::string& bytes) {
     return NativePath::fromNarrow(bytes);
 }
+
+// Opens the file for reading and closes it again; the answer of the open.
+std::int16_t openOf(const std::string& path) {
+    platform::FileHandle handle = platform::kNoFile;
+    const std::int16_t code = platform::openFile(pathOf(path), true, false, handle);
+    platform::closeFile(handle);
+    return code;
+}
+
+std::string lastSystemError() {
+    return std::strerror(errno);
+}
+
+// Makes queryItem answer as where statx is refused, for the life of the object.
+class StatxRefused {
+public:
+    StatxRefused() { platform::refuseStatxForTesting(true); }
+    ~StatxRefused() { platform::refuseStatxForTesting(false); }
+    StatxRefused(const StatxRefused&) = delete;
+    StatxRefused& operator=(const StatxRefused&) = delete;
+};
 
 // ---- the file-name mapping --------------------------------------------------------------------
 
@@ -89,14 +110,6 @@ TEST(FileSystem, AnswersTheErrorNumbersCallersTestFor) {
     testsupport::TemporaryFolder folder;
     writeBytes(folder.file("file"), "data");
     std::filesystem::create_directory(folder.file("sub"));
-    ASSERT_EQ(mkfifo(folder.file("pipe").c_str(), 0600), 0);
-
-    auto openOf = [](const std::string& path) {
-        platform::FileHandle handle = platform::kNoFile;
-        const std::int16_t code = platform::openFile(pathOf(path), true, false, handle);
-        platform::closeFile(handle);
-        return code;
-    };
     struct Case {
         const char* what;
         std::int16_t code;
@@ -109,7 +122,6 @@ TEST(FileSystem, AnswersTheErrorNumbersCallersTestFor) {
         {"open a missing file", openOf(folder.file("missing")), 2},
         {"open below a file", openOf(folder.file("file/x")), 3},
         {"open a folder as a file", openOf(folder.file("sub")), 5},
-        {"open a FIFO (never blocks)", openOf(folder.file("pipe")), 5},
         {"open a file", openOf(folder.file("file")), 0},
         {"delete a folder", platform::deleteFile(pathOf(folder.file("sub"))), 5},
         {"delete a missing file", platform::deleteFile(pathOf(folder.file("missing"))), 2},
@@ -120,6 +132,12 @@ TEST(FileSystem, AnswersTheErrorNumbersCallersTestFor) {
         {"a narrow path too long", platform::createNewFile(pathOf(std::string(600, 'a'))), 206},
     };
     for (const Case& c : cases) EXPECT_EQ(c.code, c.expected) << c.what;
+}
+
+TEST(FileSystem, OpeningAFifoNeverBlocksAndFailsWith5) {
+    testsupport::TemporaryFolder folder;
+    if (mkfifo(folder.file("pipe").c_str(), 0600) != 0) GTEST_SKIP() << "the file system refuses a FIFO: " << lastSystemError();
+    EXPECT_EQ(openOf(folder.file("pipe")), 5);
 }
 
 TEST(FileSystem, ReadsWhatThereIsAndRefusesBadPositionsAndCounts) {
@@ -181,33 +199,109 @@ TEST(FileSystem, QueriesKindHiddenSizeAndTimes) {
     EXPECT_EQ(platform::setItemTimes(pathOf(folder.file("missing")), nullptr, &noon), 2);
 }
 
-TEST(FileSystem, ListingsAreSortedShowHiddenEntriesAndNeverALinkToAFolder) {
+TEST(FileSystem, QueriesWithStatWhereStatxIsRefused) {
     testsupport::TemporaryFolder folder;
-    for (const char* name : {"b", "a", ".hidden", "C", "\xFF" "raw", "z\xC3\xA9"}) writeBytes(folder.file(name), "x");
+    writeBytes(folder.file(".profile"), "abc");
+    std::filesystem::create_directory(folder.file("docs"));
+    const std::uint32_t noon = 1700000000;
+    ASSERT_EQ(platform::setItemTimes(pathOf(folder.file(".profile")), nullptr, &noon), 0);
+
+    const StatxRefused refused;
+    platform::ItemInfo info;
+    ASSERT_EQ(platform::queryItem(pathOf(folder.file(".profile")), info), 0);
+    EXPECT_FALSE(info.isFolder);
+    EXPECT_TRUE(info.isHidden);
+    EXPECT_EQ(info.size, 3u);
+    EXPECT_EQ(info.modificationTime, noon);
+    EXPECT_EQ(info.creationTime, noon) << "stat keeps no birth time: the modification time stands in";
+    ASSERT_EQ(platform::queryItem(pathOf(folder.file("docs/")), info), 0);
+    EXPECT_TRUE(info.isFolder);
+    EXPECT_EQ(platform::queryItem(pathOf(folder.file("missing")), info), 2);
+    EXPECT_EQ(platform::queryItem(pathOf(folder.file(".profile/x")), info), 3);
+}
+
+TEST(FileSystem, ALinkTargetIsReadWholeWhateverItsLength) {
+    testsupport::TemporaryFolder folder;
+    // Around the sizes the buffer takes as it grows: a target that fills a buffer exactly must not be
+    // taken for a whole one.
+    for (const std::size_t length : {1, 255, 256, 257, 511, 512, 513, 1024, 4000}) {
+        const std::string target(length, 't');
+        const std::string link = folder.file("link" + std::to_string(length));
+        if (::symlink(target.c_str(), link.c_str()) != 0) {
+            GTEST_SKIP() << "the file system refuses a link to " << length << " bytes: " << lastSystemError();
+        }
+        std::string read = "unchanged";
+        ASSERT_EQ(platform::readLinkTarget(pathOf(link), read), 0) << length;
+        EXPECT_EQ(read.size(), length);
+        EXPECT_TRUE(read == target) << length;
+    }
+    std::string read;
+    EXPECT_EQ(platform::readLinkTarget(pathOf(folder.file("missing")), read), 2);
+    writeBytes(folder.file("plain"), "x");
+    EXPECT_NE(platform::readLinkTarget(pathOf(folder.file("plain")), read), 0) << "a plain file is no link";
+}
+
+// The names in a folder's listing, in the narrow form.
+std::vector<std::string> narrowListing(const std::string& path) {
+    platform::FolderListing* listing = nullptr;
+    std::vector<std::string> names;
+    if (platform::openFolderListing(pathOf(path), listing) != 0) return {"<cannot list>"};
+    for (std::string name; listing->nextNarrow(name);) names.push_back(name);
+    platform::closeFolderListing(listing);
+    return names;
+}
+
+TEST(FileSystem, ListingsAreSortedAndShowHiddenEntries) {
+    testsupport::TemporaryFolder folder;
+    for (const char* name : {"b", "a", ".hidden", "C", "z\xC3\xA9"}) writeBytes(folder.file(name), "x");
     std::filesystem::create_directory(folder.file("sub"));
-    std::filesystem::create_directory_symlink(folder.file("sub"), folder.file("linkToSub"));
-    std::filesystem::create_symlink(folder.file("a"), folder.file("linkToA"));
+
+    const std::vector<std::string> expected = {".hidden", "C", "a", "b", "sub", "z\xC3\xA9"};
+    EXPECT_EQ(narrowListing(folder.path()), expected);
 
     platform::FolderListing* listing = nullptr;
-    ASSERT_EQ(platform::openFolderListing(pathOf(folder.path()), listing), 0);
-    std::vector<std::string> narrow;
-    for (std::string name; listing->nextNarrow(name);) narrow.push_back(name);
-    platform::closeFolderListing(listing);
-    EXPECT_EQ(listing, nullptr);
-    const std::vector<std::string> expected = {".hidden", "C", "a", "b", "linkToA", "sub", "z\xC3\xA9", "\xFF" "raw"};
-    EXPECT_EQ(narrow, expected);
-
     ASSERT_EQ(platform::openFolderListing(NativePath::fromWide(u"" + platform::fileNameFromBytes(folder.path())), listing), 0);
     std::vector<std::u16string> wide;
     for (std::u16string name; listing->nextWide(name);) wide.push_back(name);
     platform::closeFolderListing(listing);
+    EXPECT_EQ(listing, nullptr);
     ASSERT_EQ(wide.size(), expected.size());
-    EXPECT_EQ(wide[6], u"z\u00E9");
-    EXPECT_EQ(wide[7], u"\xDCFFraw");
+    EXPECT_EQ(wide[5], u"z\u00E9");
 
     EXPECT_EQ(platform::openFolderListing(pathOf(folder.file("missing")), listing), 2);
     EXPECT_EQ(listing, nullptr);
     EXPECT_EQ(platform::openFolderListing(pathOf(folder.file("a")), listing), 3);
+}
+
+TEST(FileSystem, ListingsNeverShowALinkToAFolder) {
+    testsupport::TemporaryFolder folder;
+    writeBytes(folder.file("a"), "x");
+    std::filesystem::create_directory(folder.file("sub"));
+    if (::symlink(folder.file("sub").c_str(), folder.file("linkToSub").c_str()) != 0 ||
+        ::symlink(folder.file("a").c_str(), folder.file("linkToA").c_str()) != 0) {
+        GTEST_SKIP() << "the file system refuses symbolic links: " << lastSystemError();
+    }
+    EXPECT_EQ(narrowListing(folder.path()), (std::vector<std::string>{"a", "linkToA", "sub"}));
+}
+
+TEST(FileSystem, ANameThatIsNotUtf8IsListedAsItsEscapesAndOpensAgain) {
+    testsupport::TemporaryFolder folder;
+    writeBytes(folder.file("b"), "x");
+    if (!writeBytes(folder.file("\xFF" "raw"), "raw")) {
+        GTEST_SKIP() << "the file system refuses a name that is not UTF-8: " << lastSystemError();
+    }
+    EXPECT_EQ(narrowListing(folder.path()), (std::vector<std::string>{"b", "\xFF" "raw"}));
+
+    platform::FolderListing* listing = nullptr;
+    ASSERT_EQ(platform::openFolderListing(NativePath::fromWide(platform::fileNameFromBytes(folder.path())), listing), 0);
+    std::vector<std::u16string> wide;
+    for (std::u16string name; listing->nextWide(name);) wide.push_back(name);
+    platform::closeFolderListing(listing);
+    ASSERT_EQ(wide.size(), 2u);
+    EXPECT_EQ(wide[1], u"\xDCFFraw");
+    platform::FileHandle handle = platform::kNoFile;
+    ASSERT_EQ(platform::openFile(NativePath::fromWide(platform::fileNameFromBytes(folder.path()) + wide[1]), true, false, handle), 0);
+    platform::closeFile(handle);
 }
 
 }  // namespace
