@@ -112,11 +112,14 @@ std::int16_t start(const std::string& program, const std::vector<std::string>& a
     if (!settings.ok()) return error::kNotEnoughResources;
     collectEnded(false);
     startedPrograms().reserve(startedPrograms().size() + 1);  // so the started program is surely recorded
+    // A bare name is looked for here rather than by posix_spawnp, which answers "no right" when any
+    // folder of $PATH may not be searched; a shell passes such folders over, and so do we.
+    std::string path = program;
+    if (program.find('/') == std::string::npos) {
+        if (const std::int16_t missing = locateProgram(program, programSearchPath(), path); missing != 0) return missing;
+    }
     pid_t child = 0;
-    const bool searched = program.find('/') == std::string::npos;
-    const int failure = searched
-                            ? ::posix_spawnp(&child, program.c_str(), &settings.actions, &settings.attributes, argv.data(), environ)
-                            : ::posix_spawn(&child, program.c_str(), &settings.actions, &settings.attributes, argv.data(), environ);
+    const int failure = ::posix_spawn(&child, path.c_str(), &settings.actions, &settings.attributes, argv.data(), environ);
     if (failure != 0) return launchErrorFromErrno(failure);
     startedPrograms().push_back(child);
     return 0;

@@ -5,14 +5,30 @@
 
 #include <cstdlib>
 
+#include "platform/SystemError.h"
+
 namespace platform {
 namespace {
 
 constexpr const char* kUsualSearchPath = "/usr/local/bin:/usr/bin:/bin";
 
-bool isRunnableFile(const std::string& path) {
+enum class Candidate { Missing, NotRunnable, Runnable };
+
+// A path that cannot be looked at (a folder on the way that may not be searched) is missing, as is a
+// folder: neither is a program.
+Candidate candidateAt(const std::string& path) {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return Candidate::Missing;
+    return ::access(path.c_str(), X_OK) == 0 ? Candidate::Runnable : Candidate::NotRunnable;
+}
+
+std::int16_t answerFor(Candidate candidate) {
+    switch (candidate) {
+        case Candidate::Runnable: return 0;
+        case Candidate::NotRunnable: return error::kAccessDenied;
+        case Candidate::Missing: break;
+    }
+    return error::kFileNotFound;
 }
 
 }  // namespace
@@ -22,23 +38,38 @@ std::string programSearchPath() {
     return path ? std::string(path) : std::string(kUsualSearchPath);
 }
 
-std::string findProgram(std::string_view name, std::string_view searchPath) {
-    if (name.empty()) return {};
+std::int16_t locateProgram(std::string_view name, std::string_view searchPath, std::string& path) {
+    path.clear();
+    if (name.empty()) return error::kFileNotFound;
     if (name.find('/') != std::string_view::npos) {
-        const std::string path(name);
-        return isRunnableFile(path) ? path : std::string();
+        const std::string named(name);
+        const std::int16_t answer = answerFor(candidateAt(named));
+        if (answer == 0) path = named;
+        return answer;
     }
+    bool notRunnableSeen = false;
     while (true) {
         const std::size_t colon = searchPath.find(':');
-        std::string folder(searchPath.substr(0, colon));
-        if (folder.empty()) folder.assign(1, '.');
-        if (folder.back() != '/') folder += '/';
-        std::string candidate = folder;
+        std::string candidate(searchPath.substr(0, colon));
+        if (candidate.empty()) candidate.assign(1, '.');
+        if (candidate.back() != '/') candidate += '/';
         candidate.append(name);
-        if (isRunnableFile(candidate)) return candidate;
-        if (colon == std::string_view::npos) return {};
+        const Candidate found = candidateAt(candidate);
+        if (found == Candidate::Runnable) {
+            path = std::move(candidate);
+            return 0;
+        }
+        notRunnableSeen = notRunnableSeen || found == Candidate::NotRunnable;
+        if (colon == std::string_view::npos) break;
         searchPath.remove_prefix(colon + 1);
     }
+    return notRunnableSeen ? error::kAccessDenied : error::kFileNotFound;
+}
+
+std::string findProgram(std::string_view name, std::string_view searchPath) {
+    std::string path;
+    locateProgram(name, searchPath, path);
+    return path;
 }
 
 }  // namespace platform

@@ -1,6 +1,9 @@
 #pragma once
-// Finding an installed program by name, as the system's program search does: in each folder of the
-// search path in turn, the first file of that name that may be run.
+// Finding an installed program by name, as a shell does: in each folder of the search path in turn,
+// the first file of that name that may be run. A folder that cannot be searched (no right to, or not
+// a folder), and an entry of that name that is itself a folder, are passed over as if the name were
+// not there.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,5 +15,8 @@ std::string programSearchPath();
 // match in the ':'-separated folders of searchPath (an empty entry is the current folder). Empty when
 // there is none.
 std::string findProgram(std::string_view name, std::string_view searchPath);
+// The same search, telling why it found nothing: 0 with the path, 5 when the only files of that name
+// may not be run (as a shell answers "Permission denied"), 2 when there is none at all.
+std::int16_t locateProgram(std::string_view name, std::string_view searchPath, std::string& path);
 
 }  // namespace platform

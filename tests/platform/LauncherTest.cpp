@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
 #include "platform/SoundPlayer.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/LaunchRecords.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -20,10 +23,7 @@ using testsupport::LaunchRecord;
 
 const std::string kRecorder = VDK_ARGUMENT_RECORDER;
 
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
+using testsupport::writeBytes;
 
 class Launcher : public ::testing::Test {
 protected:
@@ -74,6 +74,54 @@ TEST_F(Launcher, FailuresAnswerTheErrorNumbers) {
     EXPECT_EQ(platform::openWithDesktop(NativePath::fromNarrow(folder.file("no such document"))), 2);
     EXPECT_EQ(platform::runProgram("vdk-no-such-program-anywhere", {}), 2);
     EXPECT_TRUE(recordsAfterAllEnded().empty());
+}
+
+// $PATH set for one test and put back after it.
+class SearchPath {
+public:
+    explicit SearchPath(const std::string& path) {
+        if (const char* old = std::getenv("PATH")) saved = old;
+        ::setenv("PATH", path.c_str(), 1);
+    }
+    ~SearchPath() {
+        if (saved) ::setenv("PATH", saved->c_str(), 1);
+        else ::unsetenv("PATH");
+    }
+    SearchPath(const SearchPath&) = delete;
+    SearchPath& operator=(const SearchPath&) = delete;
+
+private:
+    std::optional<std::string> saved;
+};
+
+TEST_F(Launcher, AProgramSearchPassesOverWhatIsNoProgramAsAShellDoes) {
+    // In the way: a folder that may not be searched (as any user but root), a folder that bears the
+    // program's name, a file of that name that may not be run, and a path that is a file.
+    std::filesystem::create_directories(folder.file("locked"));
+    std::filesystem::create_directories(folder.file("named/vdk-test-program"));
+    std::filesystem::create_directories(folder.file("plain"));
+    std::filesystem::create_directories(folder.file("bin"));
+    writeBytes(folder.file("plain/vdk-test-program"), "not a program");
+    writeBytes(folder.file("a file"), "");
+    std::filesystem::copy_file(kRecorder, folder.file("bin/vdk-test-program"));
+    ASSERT_EQ(::chmod(folder.file("bin/vdk-test-program").c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(folder.file("locked").c_str(), 0), 0);
+    struct Case {
+        const char* what;
+        std::string searchPath;
+        std::int16_t expected;
+    };
+    const Case cases[] = {
+        {"nothing of the name", folder.file("locked") + ":" + folder.file("named") + ":" + folder.file("a file"), 2},
+        {"only a file that may not be run", folder.file("locked") + ":" + folder.file("plain"), 5},
+        {"found after the others", folder.file("locked") + ":" + folder.file("named") + ":" + folder.file("plain") + ":" + folder.file("bin"), 0},
+    };
+    for (const auto& c : cases) {
+        const SearchPath searchPath(c.searchPath);
+        EXPECT_EQ(platform::runProgram("vdk-test-program", {c.what}), c.expected) << c.what;
+    }
+    ::chmod(folder.file("locked").c_str(), 0755);  // so that the folder can be removed
+    EXPECT_EQ(recordsAfterAllEnded(), (std::vector<LaunchRecord>{{"vdk-test-program", "found after the others"}}));
 }
 
 TEST_F(Launcher, AMissingDesktopOpenerAnswersNotFound) {
