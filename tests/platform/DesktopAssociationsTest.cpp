@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -50,7 +51,7 @@ protected:
             writeFile(root.file(program), "");
             ::chmod(root.file(program).c_str(), 0755);
         }
-        std::filesystem::create_symlink(root.file("bin/writer"), root.file("bin/writer-link"));
+        linkMade = ::symlink(root.file("bin/writer").c_str(), root.file("bin/writer-link").c_str()) == 0;
 
         const auto entry = [&](const std::string& where, const std::string& body) {
             writeFile(root.file(where), "[Desktop Entry]\nType=Application\n" + body);
@@ -80,6 +81,7 @@ protected:
     void TearDown() override { platform::resetDesktopSearchPaths(); }
 
     testsupport::TemporaryFolder root;
+    bool linkMade = false;  // false where the file system refuses symbolic links
 };
 
 TEST_F(DesktopAssociations, AnExtensionGetsTheTypeOfItsBestGlob) {
@@ -143,12 +145,14 @@ TEST_F(DesktopAssociations, AProgramIsNamedByTheEntryThatRunsIt) {
     std::string name;
     ASSERT_EQ(platform::friendlyNameOfProgram(root.file("bin/writer"), name), 0);
     EXPECT_EQ(name, "Writer");
-    ASSERT_EQ(platform::friendlyNameOfProgram(root.file("bin/writer-link"), name), 0) << "links are followed";
-    EXPECT_EQ(name, "Writer");
     name = "unchanged";
     EXPECT_EQ(platform::friendlyNameOfProgram(root.file("bin/unknown"), name), 1155);
     EXPECT_EQ(platform::friendlyNameOfProgram(root.file("other-bin/zip"), name), 1155) << "the user's hidden entry hides the system's";
     EXPECT_EQ(name, "unchanged");
+
+    if (!linkMade) GTEST_SKIP() << "the file system refuses symbolic links";
+    ASSERT_EQ(platform::friendlyNameOfProgram(root.file("bin/writer-link"), name), 0) << "links are followed";
+    EXPECT_EQ(name, "Writer");
 }
 
 TEST(DesktopEntry, ExecLinesSplitByTheirQuotingRules) {
