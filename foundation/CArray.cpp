@@ -24,7 +24,15 @@ std::int16_t defaultArraySearch(std::int32_t index, const void* key, const CArra
 
 CArray::CArray(std::int32_t initialCapacity, std::int16_t size)
     : count(0), itemSize(size), slotShift(slotShiftFor(size)), growQuantum(kGrowQuantum), capacity(0), data(nullptr) {
-    setCapacity(initialCapacity);
+    if (size < 1) throwFail(result::kNullObject, __LINE__, kUnit);
+    // CArray's own setCapacity: an override is not reached from a constructor. No destructor runs after
+    // a failed constructor, so the block is given back here.
+    try {
+        CArray::setCapacity(initialCapacity);
+    } catch (const CFail&) {
+        freeMemory(data);
+        rethrowFailure();
+    }
 }
 
 CArray::~CArray() {
@@ -35,19 +43,29 @@ std::int32_t CArray::getCount() const {
     return count;
 }
 
+std::int64_t CArray::capacityFor(std::int32_t items) const {
+    if (items <= capacity && capacity - items < growQuantum) return capacity;
+    return static_cast<std::int64_t>(items) + growQuantum - items % growQuantum;
+}
+
+bool CArray::resizeBlock(std::int64_t newCapacity) {
+    if (newCapacity == capacity) return true;
+    const std::int64_t bytes = newCapacity << slotShift;
+    if (bytes > INT32_MAX) return false;
+    void* resized = resizeMemory(data, static_cast<std::int32_t>(bytes));
+    if (!resized) return false;
+    data = static_cast<std::uint8_t*>(resized);
+    capacity = static_cast<std::int32_t>(newCapacity);
+    return true;
+}
+
 void CArray::setCapacity(std::int32_t items) {
+    if (items < count) throwFail(result::kNullObject, __LINE__, kUnit);
     if (!data) {
         data = static_cast<std::uint8_t*>(allocMemory(0));
         throwIfNull(data, __LINE__, kUnit);
     }
-    if (items <= capacity && capacity - items < growQuantum) return;
-    const std::int32_t newCapacity = items + growQuantum - items % growQuantum;
-    if (newCapacity == capacity) return;
-    const std::int64_t bytes = static_cast<std::int64_t>(newCapacity) << slotShift;
-    void* grown = bytes <= INT32_MAX ? resizeMemory(data, static_cast<std::int32_t>(bytes)) : nullptr;
-    throwIfNull(grown, __LINE__, kUnit);
-    data = static_cast<std::uint8_t*>(grown);
-    capacity = newCapacity;
+    if (!resizeBlock(capacityFor(items))) throwFail(result::kOutOfMemory, __LINE__, kUnit);
 }
 
 void CArray::append(const void* item) {
@@ -72,14 +90,21 @@ void CArray::freeOwnedBlocks() {
 }
 
 void CArray::insertAt(std::int32_t index, const void* items, std::int32_t n) {
-    if (count + n > capacity) setCapacity(count + n);
+    if (n < 0 || index < 1 || index > static_cast<std::int64_t>(count) + 1) throwFail(result::kNullObject, __LINE__, kUnit);
+    if (n == 0) return;
+    throwIfNullObject(items, __LINE__, kUnit);
+    const std::int64_t newCount = static_cast<std::int64_t>(count) + n;
+    if (newCount > INT32_MAX) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    if (newCount > capacity) setCapacity(static_cast<std::int32_t>(newCount));
     if (index <= count) std::memmove(slot(index + n), slot(index), static_cast<std::size_t>(count - index + 1) << slotShift);
+    count = static_cast<std::int32_t>(newCount);
     storeItems(index, items, n);
-    count += n;
 }
 
 void CArray::storeItems(std::int32_t index, const void* items, std::int32_t n) {
-    if (n < 1) return;
+    if (n < 0 || index < 1 || static_cast<std::int64_t>(index) + n - 1 > count) throwFail(result::kNullObject, __LINE__, kUnit);
+    if (n == 0) return;
+    throwIfNullObject(items, __LINE__, kUnit);
     // The caller's items lie one slot apart; only itemSize bytes of the last one are read.
     const std::size_t bytes = (static_cast<std::size_t>(n - 1) << slotShift) + static_cast<std::size_t>(itemSize);
     std::memcpy(slot(index), items, bytes);
@@ -93,9 +118,13 @@ void CArray::insertSorted(const void* item, CArraySearchFn searchFn) {
 }
 
 void CArray::removeAt(std::int32_t index, std::int32_t n) {
-    if (index + n <= count) std::memmove(slot(index), slot(index + n), static_cast<std::size_t>(count - index - n + 1) << slotShift);
-    setCapacity(count - n);
+    if (n < 0 || index < 1 || static_cast<std::int64_t>(index) + n - 1 > count) throwFail(result::kNullObject, __LINE__, kUnit);
+    if (n == 0) return;
+    const std::int32_t following = count - (index + n - 1);
+    if (following > 0) std::memmove(slot(index), slot(index + n), static_cast<std::size_t>(following) << slotShift);
     count -= n;
+    // Giving back spare room is a saving, not a duty: a refused smaller block keeps the larger one.
+    static_cast<void>(resizeBlock(capacityFor(count)));
 }
 
 std::int32_t CArray::removeSorted(const void* key) {
@@ -109,7 +138,7 @@ void CArray::removeAll() {
 }
 
 bool CArray::fetchItems(std::int32_t index, void* out, std::int32_t n) const {
-    if (index < 1 || index > count || n < 1) return false;
+    if (index < 1 || n < 1 || static_cast<std::int64_t>(index) + n - 1 > count || !out) return false;
     const std::size_t bytes = (static_cast<std::size_t>(n - 1) << slotShift) + static_cast<std::size_t>(itemSize);
     std::memcpy(out, slot(index), bytes);
     return true;
@@ -149,7 +178,7 @@ bool CArray::binarySearch(CArraySearchFn searchFn, const void* key, std::int32_t
     std::int32_t mid = 0;
     std::int16_t r = 0;
     do {
-        mid = (lo + hi) / 2;
+        mid = lo + (hi - lo) / 2;
         r = searchFn(mid, key, this);
         if (r < 0) hi = mid - 1;
         else lo = mid + 1;

@@ -16,20 +16,29 @@ constexpr std::int16_t kPointerItemSize = static_cast<std::int16_t>(sizeof(void*
 
 class CArray : public CBase {
 public:
+    // An item size below 1 or a negative capacity raises CFail 22.
     CArray(std::int32_t initialCapacity, std::int16_t itemSize);
     ~CArray() override;
     CArray(const CArray&) = delete;
     CArray& operator=(const CArray&) = delete;
 
     virtual std::int32_t getCount() const;
+    // Room for at least `items` items, in steps of 24. Fewer items than the array holds raise CFail 22;
+    // a block larger than 32 bits can size, or one the heap refuses, raises CFail 12.
     virtual void setCapacity(std::int32_t items);
     virtual void append(const void* item);
+    // Inserts n items (read one slot apart) before index; index count + 1 appends. An index outside
+    // 1..count + 1, a negative n or null items raise CFail 22; a count the array cannot hold, CFail 12.
+    // Nothing changes when it fails.
     virtual void insertAt(std::int32_t index, const void* items, std::int32_t n);
     virtual void insertSorted(const void* item, CArraySearchFn searchFn);
+    // Overwrites items index..index + n - 1; a range outside the array or null items raise CFail 22.
     virtual void storeItems(std::int32_t index, const void* items, std::int32_t n);
+    // Removes items index..index + n - 1; a range outside the array raises CFail 22 and removes nothing.
     virtual void removeAt(std::int32_t index, std::int32_t n);
     virtual std::int32_t removeSorted(const void* key);
     virtual void removeAll();
+    // Copies items index..index + n - 1 out; false, copying nothing, when that range is not all inside.
     virtual bool fetchItems(std::int32_t index, void* out, std::int32_t n) const;
     virtual std::int32_t indexOfSorted(const void* key) const;
     virtual void* itemAt(std::int32_t index) const;
@@ -64,6 +73,11 @@ protected:
     std::uint8_t* data;
 
 private:
+    // The capacity that holds `items`: the present one while it leaves less than a step spare, else
+    // the next multiple of the step above items.
+    std::int64_t capacityFor(std::int32_t items) const;
+    // Resizes the block to newCapacity items; false, changing nothing, when that cannot be done.
+    bool resizeBlock(std::int64_t newCapacity);
     std::uint8_t* slot(std::int32_t index) const { return data + (static_cast<std::int64_t>(index - 1) << slotShift); }
 };
 

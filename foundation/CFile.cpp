@@ -5,10 +5,12 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
 #include "foundation/Paths.h"
+#include "foundation/TextBoundary.h"
 #include "foundation/WideApiFlag.h"
 #include "platform/FileName.h"
 
@@ -30,20 +32,32 @@ void assignText(PascalWString& dst, std::u16string_view text) {
     dst.units[text.size() + 1] = 0;
 }
 
-void copyExtensionInCapitals(char* extension, const char* dot) {
-    std::size_t i = 0;
-    for (const char* c = dot + 1; *c != '\0' && i < 255; ++c, ++i) {
-        extension[i] = (*c >= 'a' && *c <= 'z') ? static_cast<char>(*c - 'a' + 'A') : *c;
+// As much of the text as a buffer of `capacity` bytes holds, cut on a character boundary, and a 0 byte.
+void placeText(char* out, std::int32_t capacity, std::string_view text) {
+    const std::size_t count = utf8CutPoint(text, static_cast<std::size_t>(capacity) - 1);
+    if (count > 0) std::memcpy(out, text.data(), count);
+    out[count] = '\0';
+}
+
+// The text after the name's last '.', ASCII letters in capitals; "???" when the name has no '.'.
+std::string extensionInCapitals(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return "???";
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
-    extension[i] = '\0';
+    return extension;
 }
 
 }  // namespace
 
+// Constructors and the destructor name CFile's own functions: an override in a derived class is not
+// reached from here, and the calls say so.
 CFile::CFile(const PascalWString& itemName, const PascalWString& itemFolder, std::uint32_t type, std::uint32_t creatorCode,
              std::int16_t option1, std::int16_t option2, std::uint32_t access, std::uint32_t access2) {
     initialise(type, creatorCode, option1, option2, access, access2);
-    setNameAndFolder(itemName, itemFolder);
+    CFile::setNameAndFolder(itemName, itemFolder);
 }
 
 CFile::CFile(const char16_t* itemName, const PascalWString& itemFolder, std::uint32_t type, std::uint32_t creatorCode,
@@ -51,7 +65,7 @@ CFile::CFile(const char16_t* itemName, const PascalWString& itemFolder, std::uin
     initialise(type, creatorCode, option1, option2, access, access2);
     PascalWString nameText;
     assignWString(nameText, itemName);
-    setNameAndFolder(nameText, itemFolder);
+    CFile::setNameAndFolder(nameText, itemFolder);
 }
 
 CFile::CFile(const PascalWString& fullPath, std::uint32_t type, std::uint32_t creatorCode, std::int16_t option1,
@@ -60,7 +74,7 @@ CFile::CFile(const PascalWString& fullPath, std::uint32_t type, std::uint32_t cr
     PascalWString nameText;
     PascalWString folderText;
     splitPath(fullPath, nameText, folderText, 0);
-    setNameAndFolder(nameText, folderText);
+    CFile::setNameAndFolder(nameText, folderText);
 }
 
 CFile::CFile(std::uint32_t type, std::uint32_t creatorCode, std::int16_t option1, std::int16_t option2,
@@ -71,7 +85,7 @@ CFile::CFile(std::uint32_t type, std::uint32_t creatorCode, std::int16_t option1
 }
 
 CFile::~CFile() {
-    close();
+    CFile::close();
 }
 
 void CFile::initialise(std::uint32_t type, std::uint32_t creatorCode, std::int16_t option1, std::int16_t option2,
@@ -114,13 +128,19 @@ platform::NativePath CFile::nativePath() const {
 }
 
 std::int16_t CFile::getTypeAndExtension(std::uint32_t* type, std::uint32_t* creatorCode, char* nameText,
-                                        char* extensionText) {
+                                        std::int32_t nameCapacity, char* extensionText, std::int32_t extensionCapacity) {
     if (type) *type = kAnyFileCode;
     if (creatorCode) *creatorCode = kAnyFileCode;
     if (!nameText || !extensionText) return result::kSuccess;
-    std::strcpy(extensionText, "???");
-    pstringToCString(nameText, name);
-    if (const char* dot = std::strrchr(nameText, '.')) copyExtensionInCapitals(extensionText, dot);
+    if (nameCapacity < 1 || extensionCapacity < 1) return platform::error::kInvalidParameter;
+    try {
+        // The extension comes from the whole name, not from the part of it the name buffer holds.
+        const std::string wholeName = pstringToUtf8(name);
+        placeText(nameText, nameCapacity, wholeName);
+        placeText(extensionText, extensionCapacity, extensionInCapitals(wholeName));
+    } catch (const std::bad_alloc&) {
+        return result::kOutOfMemory;
+    }
     return result::kSuccess;
 }
 
@@ -385,8 +405,8 @@ std::int16_t CFile::getPathAsFolder(PascalWString& out) const {
 }
 
 const char16_t* CFile::getFullPath() const {
-    // A folder and a name of 254 units each and the 0 unit fit.
-    static char16_t shared[512];
+    // A folder and a name of kPascalCapacity units each (all a PascalWString is read as) and the 0 unit.
+    static char16_t shared[2 * kPascalCapacity + 1];
     const std::u16string path = fullPathText(name, folder);
     std::memcpy(shared, path.data(), path.size() * sizeof(char16_t));
     shared[path.size()] = 0;

@@ -60,11 +60,13 @@ public:
     virtual void setNameAndFolder(const PascalWString& itemName, const PascalWString& itemFolder);
     virtual void setAttributes(std::uint32_t type, std::uint32_t creatorCode, std::int16_t option1, std::int16_t option2,
                                std::uint32_t access, std::uint32_t access2);
-    // type and creator receive '????'. With both buffers given (256 bytes each) the name buffer receives
-    // the name in UTF-8 (at most 255 bytes) and the extension buffer the text after its last '.' in
-    // capitals, or "???" when it has none.
+    // type and creator receive '????'. With both buffers given the name buffer receives the name in
+    // UTF-8 and the extension buffer the text after the name's last '.' in capitals, or "???" when it
+    // has none; each is cut on a character boundary to its buffer's capacity in bytes, the 0 byte
+    // included. A capacity below 1 answers 87 and writes nothing.
     virtual std::int16_t getTypeAndExtension(std::uint32_t* type, std::uint32_t* creatorCode, char* nameText,
-                                             char* extensionText);
+                                             std::int32_t nameCapacity, char* extensionText,
+                                             std::int32_t extensionCapacity);
     // Creates the file new and empty and leaves it closed; an existing file answers 80 unless
     // deleteFirst is 1. A temporary file without a name first takes the first free numbered name;
     // when all of them are taken it answers 80 and keeps no name.

@@ -25,17 +25,26 @@ private:
 
 }  // namespace
 
+// Constructors and the destructor name LArray's own functions: an override in a derived class is not
+// reached from here, and the calls say so.
 LArray::LArray() {
-    init(4, nullptr, true, false);
+    LArray::init(4, nullptr, true, false);
 }
 
 LArray::LArray(std::int32_t reserveItems, std::int32_t size, LComparator* newComparator, bool keep) {
-    init(size, newComparator, true, keep);
-    reserveExtra(reserveItems);
+    LArray::init(size, newComparator, true, keep);
+    // No destructor runs after a failed constructor: the comparator taken over is given back here.
+    try {
+        if (size < 1) throwFail(result::kNullObject, __LINE__, kUnit);
+        LArray::reserveExtra(reserveItems);
+    } catch (const CFail&) {
+        LArray::freeAll();
+        rethrowFailure();
+    }
 }
 
 LArray::~LArray() {
-    freeAll();
+    LArray::freeAll();
 }
 
 void LArray::init(std::int32_t size, LComparator* newComparator, bool isSortedNow, bool keep) {
@@ -202,7 +211,11 @@ void* LArray::itemPointer(std::int32_t index) const {
 }
 
 void LArray::reserveExtra(std::int32_t extraItems) {
-    setAllocatedBytes(static_cast<std::int32_t>((static_cast<std::int64_t>(count) + extraItems) * itemSize));
+    // Fewer than no extra items would cut off items in use.
+    if (extraItems < 0) throwFail(result::kNullObject, __LINE__, kUnit);
+    const std::int64_t bytes = (static_cast<std::int64_t>(count) + extraItems) * itemSize;
+    if (bytes > INT32_MAX) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    setAllocatedBytes(static_cast<std::int32_t>(bytes));
 }
 
 void LArray::sort() {

@@ -24,7 +24,8 @@ public:
     static constexpr std::int32_t kLastItem = INT_MAX;
 
     LArray();
-    // A given comparator becomes the array's own.
+    // A given comparator becomes the array's own (and is deleted when the constructor fails). An item
+    // size below 1 raises CFail 22; room for reserveItems that a block cannot hold raises CFail 12.
     LArray(std::int32_t reserveItems, std::int32_t itemSize, LComparator* comparator, bool keepSorted);
     ~LArray() override;
     LArray(const LArray&) = delete;
@@ -56,6 +57,8 @@ public:
     virtual void unlock();
     virtual bool isLocked() const;
     virtual void* itemPointer(std::int32_t index) const;
+    // Makes the block hold exactly the items and extraItems more. A negative number raises CFail 22,
+    // a block larger than 32 bits can size raises CFail 12 (the array is then unchanged).
     virtual void reserveExtra(std::int32_t extraItems);
     virtual void sort();
     virtual void setKeepSorted(bool keep);

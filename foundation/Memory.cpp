@@ -32,11 +32,15 @@ std::int32_t heapSizeRaw(const void* block) {
     return block ? static_cast<std::int32_t>(platform::heapBlockSize(block)) : -1;
 }
 
+// A negative size is a size computed wrongly (one that overflowed on its way here); it is refused
+// rather than taken for a request for the minimum block.
 void* allocMemory(std::int32_t bytes) {
+    if (bytes < 0) return nullptr;
     return heapAllocRaw(atLeastMinimum(bytes));
 }
 
 void* resizeMemory(void* block, std::int32_t bytes) {
+    if (bytes < 0) return nullptr;
     return heapReAllocRaw(block, atLeastMinimum(bytes));
 }
 

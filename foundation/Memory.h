@@ -10,9 +10,10 @@ void* heapReAllocRaw(void* block, std::int32_t bytes);
 void heapFreeRaw(void* block);
 std::int32_t heapSizeRaw(const void* block);
 
-// A new block of at least 4 bytes, not cleared; null when the heap refuses.
+// A new block of at least 4 bytes, not cleared; null when the heap refuses or the size is negative.
 void* allocMemory(std::int32_t bytes);
-// Null block: allocated afresh. On failure answers null and the old block stays valid and unchanged.
+// Null block: allocated afresh. On failure (a negative size included) answers null and the old block
+// stays valid and unchanged.
 void* resizeMemory(void* block, std::int32_t bytes);
 // The size of the block as asked for; -1 for null.
 std::int32_t memorySize(const void* block);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "foundation/TextBoundary.h"
 #include "foundation/Utf8Codec.h"
 
 namespace {
@@ -54,13 +55,13 @@ void copyPString(PascalWString& dst, const PascalWString& src) {
 void assignPString(PascalWString& dst, const PascalWString& src) {
     if (&dst == &src) return;
     dst.units[0] = 0;
-    appendUnits(dst, src.text(), std::min<std::int32_t>(src.length(), 255));
+    appendUnits(dst, src.text(), src.length());
 }
 
 void appendPString(PascalWString& dst, const PascalWString& src) {
     // Appending a string to itself reads from a copy.
     const PascalWString source = src;
-    appendUnits(dst, source.text(), std::min<std::int32_t>(source.length(), 255));
+    appendUnits(dst, source.text(), source.length());
 }
 
 void assignWString(PascalWString& dst, const char16_t* wide) {
@@ -100,29 +101,37 @@ char16_t* appendPStringToWString(char16_t* wide, const PascalWString& src) {
     return pstringToWString(wide + wideLength(wide), src), wide;
 }
 
-char* uniPascalToUtf8(const PascalWString& src, char* buffer) {
-    static char shared[256];
+char* uniPascalToUtf8(const PascalWString& src, char* buffer, std::int32_t capacity) {
+    static char shared[kPascalTempBytes];
     char* out = buffer ? buffer : shared;
-    std::int32_t outputSize = 256;  // utf16ToUtf8 leaves room for the terminator
+    if (!buffer) capacity = kPascalTempBytes;
+    if (capacity <= 0) return out;
+    // Converted whole first (three bytes a unit at most), then cut to the caller's buffer.
+    char whole[utf8CapacityForUnits(kPascalCapacity)];
+    std::int32_t outputSize = static_cast<std::int32_t>(sizeof whole);
     std::int32_t inputSize = src.length() * 2;
     const std::int32_t written =
-        utf16ToUtf8(reinterpret_cast<std::uint8_t*>(out), &outputSize, utf16Bytes(src.text()), &inputSize);
-    out[written > 0 ? written : 0] = '\0';
+        utf16ToUtf8(reinterpret_cast<std::uint8_t*>(whole), &outputSize, utf16Bytes(src.text()), &inputSize);
+    const std::string_view text(whole, static_cast<std::size_t>(std::max(written, 0)));
+    const std::size_t count = utf8CutPoint(text, static_cast<std::size_t>(capacity) - 1);
+    if (count > 0) std::memcpy(out, whole, count);
+    out[count] = '\0';
     return out;
 }
 
-char* pstringToCString(char* utf8, const PascalWString& src) {
-    return uniPascalToUtf8(src, utf8);
+char* pstringToCString(char* utf8, std::int32_t capacity, const PascalWString& src) {
+    if (!utf8) return utf8;
+    return uniPascalToUtf8(src, utf8, capacity);
 }
 
 char16_t* pstringToWStringTemp(const PascalWString& src) {
-    static char16_t shared[256];
+    static char16_t shared[kPascalCapacity + 1];
     return pstringToWString(shared, src);
 }
 
 char* pstringToCStringTemp(const PascalWString& src) {
-    static char shared[256];
-    return pstringToCString(shared, src);
+    static char shared[kPascalTempBytes];
+    return pstringToCString(shared, kPascalTempBytes, src);
 }
 
 std::string pstringToUtf8(const PascalWString& src) {

@@ -10,15 +10,17 @@
 #include <string>
 #include <string_view>
 
+constexpr std::int32_t kPascalCapacity = 254;
+
 struct PascalWString {
     char16_t units[256];
 
-    std::int32_t length() const { return units[0]; }
+    // Unit 0 may come from anywhere (a record, a file, a caller that wrote the units itself): the text
+    // is read as at most kPascalCapacity units, never past the end of the units.
+    std::int32_t length() const { return units[0] < kPascalCapacity ? units[0] : kPascalCapacity; }
     const char16_t* text() const { return units + 1; }
-    std::u16string_view view() const { return {units + 1, static_cast<std::size_t>(units[0])}; }
+    std::u16string_view view() const { return {units + 1, static_cast<std::size_t>(length())}; }
 };
-
-constexpr std::int32_t kPascalCapacity = 254;
 
 bool fitsInPascal(std::int32_t units);
 
@@ -31,12 +33,14 @@ void appendWString(PascalWString& dst, const char16_t* wide);
 void assignCString(PascalWString& dst, const char* utf8);
 void appendCString(PascalWString& dst, const char* utf8);
 
-// The caller's buffer holds at least length + 1 units.
+// The caller's buffer holds at least length() + 1 units (kPascalCapacity + 1 hold any string).
 char16_t* pstringToWString(char16_t* wide, const PascalWString& src);
 char16_t* appendPStringToWString(char16_t* wide, const PascalWString& src);
-// UTF-8 into a caller's buffer of 256 bytes: at most 255 bytes of whole characters, then a 0 byte.
-char* pstringToCString(char* utf8, const PascalWString& src);
-// The same into one shared buffer, overwritten by the next call.
+// UTF-8 into a caller's buffer of `capacity` bytes: as many whole characters as fit before a 0 byte.
+// A capacity below 1 writes nothing.
+char* pstringToCString(char* utf8, std::int32_t capacity, const PascalWString& src);
+// The same into one shared buffer (kPascalTempBytes bytes for the UTF-8 form), overwritten by the next call.
+constexpr std::int32_t kPascalTempBytes = 256;
 char16_t* pstringToWStringTemp(const PascalWString& src);
 char* pstringToCStringTemp(const PascalWString& src);
 
@@ -50,8 +54,9 @@ void stripPStringExtension(PascalWString& dst);
 std::string pstringToUtf8(const PascalWString& src);
 // UTF-8 into a PascalWString (the first layer's conversion with its 255-unit output bound).
 void utf8ToUniPascal(PascalWString& dst, const char* utf8);
-// UTF-8 form into a buffer of 256 bytes (or the shared 256-byte buffer when null); a 0 byte after it.
-char* uniPascalToUtf8(const PascalWString& src, char* buffer);
+// The UTF-8 form into a buffer of `capacity` bytes, cut on a character boundary with a 0 byte after it;
+// a null buffer means the shared buffer of kPascalTempBytes bytes (capacity is then not read).
+char* uniPascalToUtf8(const PascalWString& src, char* buffer, std::int32_t capacity);
 
 // Builds a PascalWString from a UTF-16 literal (tests and constants).
 PascalWString makePascal(std::u16string_view text);

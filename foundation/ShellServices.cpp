@@ -1,14 +1,15 @@
 #include "foundation/ShellServices.h"
 
 #include <cstring>
-#include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "foundation/AppFolders.h"
 #include "foundation/BrowserCommand.h"
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
+#include "foundation/FailureCode.h"
 #include "foundation/FourCharCode.h"
 #include "foundation/Memory.h"
 #include "foundation/Paths.h"
@@ -164,16 +165,12 @@ std::int16_t openEach(const FileSpec* fileList, Open&& open) {
     return result::kSuccess;
 }
 
-// Runs work and turns whatever it throws into a code.
+// The code of the work, for the functions that open something: these answer a lack of memory with
+// the shell's own code for it, as a start that the system answers with 0 does.
 template <typename Work>
-std::int16_t caught(std::int16_t onNoMemory, Work&& work) {
-    try {
-        return work();
-    } catch (const CFail& failure) {
-        return failure.error;
-    } catch (const std::bad_alloc&) {
-        return onNoMemory;
-    }
+std::int16_t openingCode(Work&& work) {
+    const std::int16_t code = failureCode(std::forward<Work>(work));
+    return code == result::kOutOfMemory ? kNotEnoughMemory : code;
 }
 
 // The friendly name the desktop gives, in the form the wide-call flag chooses, cut at 255 characters.
@@ -195,7 +192,7 @@ bool desktopFriendlyName(const PascalWString& name, const PascalWString& folder,
 
 std::int16_t findAssociatedApplication(std::uint32_t, std::uint32_t, const char* extension, PascalWString& applicationName,
                                        PascalWString& applicationFolder) {
-    return caught(shellresult::kNoAssociation, [&]() -> std::int16_t {
+    return failureCode([&]() -> std::int16_t {
         if (!extension || std::strlen(extension) > static_cast<std::size_t>(kExtensionLimit)) return shellresult::kNoAssociation;
         platform::DesktopApplication application;
         if (const std::int16_t failure = platform::applicationForExtension(extension, application); failure != 0) return failure;
@@ -210,7 +207,7 @@ std::int16_t findAssociatedApplication(std::uint32_t, std::uint32_t, const char*
 
 std::int16_t findTargetApplications(const char16_t* fileName, PascalWString& applicationName,
                                     PascalWString& applicationFolder) {
-    const std::int16_t answer = caught(shellresult::kNotFound, [&]() -> std::int16_t {
+    const std::int16_t answer = failureCode([&]() -> std::int16_t {
         std::string bytes;
         if (!fileName || !readTargetList(fileName, bytes)) return shellresult::kNotFound;
         PascalWString name;
@@ -230,22 +227,22 @@ std::int16_t shellExecuteResult(std::int32_t answer) {
 }
 
 std::int16_t openInBrowser(const PascalWString& url) {
-    return caught(kNotEnoughMemory, [&] { return openAddress(url); });
+    return openingCode([&] { return openAddress(url); });
 }
 
 std::int16_t shellOpen(const PascalWString& fullPath) {
-    return caught(kNotEnoughMemory, [&] { return platform::openWithDesktop(systemPathOf(fullPath.view())); });
+    return openingCode([&] { return platform::openWithDesktop(systemPathOf(fullPath.view())); });
 }
 
 std::int16_t openFiles(const FileSpec* fileList) {
-    return caught(kNotEnoughMemory, [&] {
+    return openingCode([&] {
         return openEach(fileList, [](const platform::NativePath& document) { return platform::openWithDesktop(document); });
     });
 }
 
 std::int16_t openFilesWithApplication(const PascalWString& applicationName, const PascalWString& applicationFolder,
                                       const FileSpec* fileList) {
-    return caught(kNotEnoughMemory, [&] {
+    return openingCode([&] {
         const platform::NativePath application = systemPathOf(fullPathOf(applicationName, applicationFolder));
         return openEach(fileList, [&](const platform::NativePath& document) {
             return platform::openWithApplication(application, document);
@@ -254,28 +251,28 @@ std::int16_t openFilesWithApplication(const PascalWString& applicationName, cons
 }
 
 std::int16_t applicationDisplayName(const PascalWString& applicationName, const PascalWString& applicationFolder,
-                                    char16_t* text) {
-    if (!text) return result::kNullObject;
+                                    char16_t* text, std::int32_t capacity) {
+    if (!text || capacity < 1) return result::kNullObject;
     std::u16string friendly;
-    std::int16_t answer = caught(shellresult::kNoAssociation, [&]() -> std::int16_t {
+    const std::int16_t answer = failureCode([&]() -> std::int16_t {
         return desktopFriendlyName(applicationName, applicationFolder, friendly) ? result::kSuccess : shellresult::kNoAssociation;
     });
+    std::u16string_view shown = friendly;
+    PascalWString bare;
     if (answer != result::kSuccess) {
-        PascalWString bare;
         copyPString(bare, applicationName);
         stripPStringExtension(bare);
-        friendly.assign(bare.view());
+        shown = bare.view();
     }
-    std::memcpy(text, friendly.data(), friendly.size() * sizeof(char16_t));
-    text[friendly.size()] = 0;
+    const std::size_t count = utf16CutPoint(shown, static_cast<std::size_t>(capacity) - 1);
+    std::memcpy(text, shown.data(), count * sizeof(char16_t));
+    text[count] = 0;
     return answer;
 }
 
 std::int16_t playSoundFile(const PascalWString& name, const PascalWString& folder) {
-    caught(result::kSuccess, [&] {
-        platform::playSoundInBackground(systemPathOf(fullPathOf(name, folder)));
-        return result::kSuccess;
-    });
+    // Nothing to report: a sound that cannot be played is not heard.
+    static_cast<void>(failureCode([&] { platform::playSoundInBackground(systemPathOf(fullPathOf(name, folder))); }));
     return result::kSuccess;
 }
 
@@ -303,10 +300,11 @@ std::int16_t makeFolderReference(const PascalWString& name, const PascalWString&
 }
 
 std::int16_t fileTypeAndExtension(const PascalWString& name, const PascalWString& folder, std::uint32_t& type,
-                                  std::uint32_t& creator, char* fileName, char* extension) {
-    const std::int16_t answer = caught(shellresult::kFileTypeFailed, [&]() -> std::int16_t {
+                                  std::uint32_t& creator, char* fileName, std::int32_t fileNameCapacity, char* extension,
+                                  std::int32_t extensionCapacity) {
+    const std::int16_t answer = failureCode([&]() -> std::int16_t {
         CFile file(name, folder, kAnyFileCode, kAnyFileCode, 1, 0, kGenericRead | kGenericWrite, kGenericRead | kGenericWrite);
-        return file.getTypeAndExtension(&type, &creator, fileName, extension);
+        return file.getTypeAndExtension(&type, &creator, fileName, fileNameCapacity, extension, extensionCapacity);
     });
     return answer == result::kSuccess ? answer : shellresult::kFileTypeFailed;
 }

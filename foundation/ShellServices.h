@@ -5,7 +5,8 @@
 // dialogs, and three small file-name functions.
 //
 // Results are 16-bit codes, 0 for success. None of these functions lets a failure escape: whatever
-// fails inside is caught and answered as a code.
+// fails inside is answered as its code (FailureCode.h), a lack of memory as 12, or as 8 by the
+// functions that open something (the shell's own code for it).
 //
 // Locations come and go as a name and a folder (the folder ending in the separator). Programs are
 // started directly, never through a shell, so a document's path reaches the application as one
@@ -79,11 +80,12 @@ std::int16_t openFiles(const FileSpec* fileList);
 std::int16_t openFilesWithApplication(const PascalWString& applicationName, const PascalWString& applicationFolder,
                                       const FileSpec* fileList);
 
-// The application's friendly name (the Name of the desktop entry that runs it) into text, which has
-// room for 256 units, cut on a character boundary at 255. When the desktop knows none: the application's
-// file name without its extension, and 1155. 22 when text is null.
+// The application's friendly name (the Name of the desktop entry that runs it, at most 255 units) into
+// text, a buffer of `capacity` units, cut on a character boundary before the 0 unit. When the desktop
+// knows none: the application's file name without its extension, and 1155. 22 when text is null or
+// the capacity below 1.
 std::int16_t applicationDisplayName(const PascalWString& applicationName, const PascalWString& applicationFolder,
-                                    char16_t* text);
+                                    char16_t* text, std::int32_t capacity);
 
 // Plays folder + name in the background and returns at once. Always 0.
 std::int16_t playSoundFile(const PascalWString& name, const PascalWString& folder);
@@ -105,6 +107,8 @@ std::int16_t returnZero(PascalWString& name, PascalWString& folder, const void* 
 std::int16_t makeFolderReference(const PascalWString& name, const PascalWString& folder, PascalWString& reference);
 
 // The file's type and creator ('????'), its name in UTF-8 and its extension in capitals ("???" when it
-// has none), into buffers of 256 bytes each. 0, or 32003 when anything fails.
+// has none), each cut on a character boundary to its buffer's capacity in bytes, the 0 byte included
+// (CFile::getTypeAndExtension). 0, or 32003 when anything fails.
 std::int16_t fileTypeAndExtension(const PascalWString& name, const PascalWString& folder, std::uint32_t& type,
-                                  std::uint32_t& creator, char* fileName, char* extension);
+                                  std::uint32_t& creator, char* fileName, std::int32_t fileNameCapacity, char* extension,
+                                  std::int32_t extensionCapacity);

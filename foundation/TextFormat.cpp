@@ -149,19 +149,36 @@ char* formatResource(std::nullptr_t, std::int32_t id, ...) {
     return out;
 }
 
-std::uint8_t* formatPascalResource(std::uint8_t* buffer, std::int32_t id, ...) {
+std::uint8_t* formatPascalResourceV(std::uint8_t* buffer, std::int32_t capacity, std::int32_t id, va_list values) {
+    std::uint8_t* out = buffer ? buffer : defaultPascalBuffer();
+    if (!buffer) capacity = kPascalTextSize;
+    if (capacity < 2) return out;
+    // The text with its 0 byte takes the buffer less the length byte, and no more than a length byte counts.
     char text[kPascalTextSize];
+    formatResourceV(text, std::min(capacity - 1, kPascalTextSize - 1), id, values);
+    return textToPascal(out, text);
+}
+
+std::uint8_t* formatPascalResourceInto(std::uint8_t* buffer, std::int32_t capacity, std::int32_t id, ...) {
     va_list values;
     va_start(values, id);
-    formatResourceV(text, sizeof text, id, values);
+    std::uint8_t* out = formatPascalResourceV(buffer, capacity, id, values);
     va_end(values);
-    return textToPascal(buffer, text);
+    return out;
+}
+
+std::uint8_t* formatPascalResource(std::nullptr_t, std::int32_t id, ...) {
+    va_list values;
+    va_start(values, id);
+    std::uint8_t* out = formatPascalResourceV(nullptr, 0, id, values);
+    va_end(values);
+    return out;
 }
 
 // ---- UTF-16 formatting ----
 
 UniFormatValue::UniFormatValue(const PascalWString* text) : kind(text ? Kind::Pascal : Kind::Null) {
-    if (text) units = {text->units + 1, static_cast<std::size_t>(std::min<char16_t>(text->units[0], 255))};
+    if (text) units = text->view();
 }
 
 UniFormatValue::UniFormatValue(const char* text) : kind(text ? Kind::Text : Kind::Null) {

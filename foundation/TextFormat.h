@@ -58,9 +58,20 @@ char* formatResource(char (&buffer)[N], std::int32_t id, ...) {
     va_end(values);
     return buffer;
 }
-// The same into a length-prefixed string (a buffer of kPascalTextSize bytes, or the length-prefixed
-// default buffer when null), at most 254 bytes of text.
-std::uint8_t* formatPascalResource(std::uint8_t* buffer, std::int32_t id, ...);
+// The same into a length-prefixed string (PascalText.h): a length byte, the text and a 0 byte in a
+// buffer of `capacity` bytes, so at most capacity - 2 bytes of text and never more than 254. Null: the
+// length-prefixed default buffer. A capacity below 2 writes nothing.
+std::uint8_t* formatPascalResourceV(std::uint8_t* buffer, std::int32_t capacity, std::int32_t id, va_list values);
+std::uint8_t* formatPascalResourceInto(std::uint8_t* buffer, std::int32_t capacity, std::int32_t id, ...);
+std::uint8_t* formatPascalResource(std::nullptr_t, std::int32_t id, ...);
+template <std::size_t N>
+std::uint8_t* formatPascalResource(std::uint8_t (&buffer)[N], std::int32_t id, ...) {
+    va_list values;
+    va_start(values, id);
+    formatPascalResourceV(buffer, static_cast<std::int32_t>(N), id, values);
+    va_end(values);
+    return buffer;
+}
 
 // ---- UTF-16 formatting ----
 

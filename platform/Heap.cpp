@@ -76,7 +76,7 @@ void heapFree(void* block) {
 }
 
 std::size_t heapBlockSize(const void* block) {
-    return headerOf(block)->size;
+    return block ? headerOf(block)->size : 0;
 }
 
 }  // namespace platform

@@ -10,7 +10,7 @@ void* heapAllocate(std::size_t bytes);
 // Null block: a fresh allocation. On failure the old block stays valid and unchanged.
 void* heapReallocate(void* block, std::size_t bytes);
 void heapFree(void* block);
-// The size asked for when the block was made or last resized.
+// The size asked for when the block was made or last resized; 0 for null (there is no header to read).
 std::size_t heapBlockSize(const void* block);
 
 }  // namespace platform

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "foundation/CArray.h"
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
 #include "platform/AllocationFailure.h"
 
@@ -114,14 +116,69 @@ TEST(CArray, InsertAtMovesTheFollowingItems) {
     EXPECT_TRUE(array->isEmpty());
 }
 
-TEST(CArray, FetchItemsChecksTheIndex) {
+TEST(CArray, FetchItemsChecksTheIndexAndTheCount) {
     std::unique_ptr<CArray> array(arrayOf({7, 8, 9}));
-    std::int32_t out = 0;
-    EXPECT_TRUE(array->fetchItems(2, &out, 1));
-    EXPECT_EQ(out, 8);
-    EXPECT_FALSE(array->fetchItems(4, &out, 1));
-    EXPECT_FALSE(array->fetchItems(1, &out, 0));
-    EXPECT_FALSE(array->fetchItems(0, &out, 1));
+    std::int32_t out[2] = {};
+    EXPECT_TRUE(array->fetchItems(2, out, 2));
+    EXPECT_EQ(out[0], 8);
+    EXPECT_EQ(out[1], 9);
+    const std::pair<std::int32_t, std::int32_t> outside[] = {{4, 1}, {1, 0}, {0, 1}, {3, 2}, {2, INT32_MAX}, {-1, 1}};
+    for (const auto& [index, n] : outside) EXPECT_FALSE(array->fetchItems(index, out, n)) << index << " " << n;
+}
+
+struct RangeCase {
+    std::int32_t index;
+    std::int32_t n;
+    std::int16_t code;
+};
+
+// An index or a count outside the array is refused before anything moves; a count the array could
+// never hold is refused as a size that does not fit.
+TEST(CArray, InsertAndRemoveRefuseRangesOutsideTheArray) {
+    const std::int32_t items[2] = {5, 6};
+    const RangeCase inserts[] = {{0, 1, 22}, {5, 1, 22}, {100, 1, 22}, {-1, 1, 22}, {2, -1, 22}, {2, INT32_MAX, 12}};
+    for (const auto& c : inserts) {
+        std::unique_ptr<CArray> array(arrayOf({1, 2, 3}));
+        EXPECT_EQ(failureCode([&] { array->insertAt(c.index, items, c.n); }), c.code) << c.index << " " << c.n;
+        EXPECT_EQ(valuesOf(*array), (std::vector<std::int32_t>{1, 2, 3}));
+    }
+    std::unique_ptr<CArray> empty(arrayOf({}));
+    EXPECT_EQ(failureCode([&] { empty->insertAt(100, items, 2); }), 22);
+    EXPECT_EQ(failureCode([&] { empty->insertAt(1, nullptr, 1); }), 22);
+    EXPECT_EQ(failureCode([&] { empty->insertAt(1, items, 2); }), 0);
+    EXPECT_EQ(valuesOf(*empty), (std::vector<std::int32_t>{5, 6}));
+
+    const RangeCase removals[] = {{0, 1, 22}, {4, 1, 22}, {3, 2, 22}, {1, -1, 22}, {2, INT32_MAX, 22}, {INT32_MAX, 2, 22}};
+    for (const auto& c : removals) {
+        std::unique_ptr<CArray> array(arrayOf({1, 2, 3}));
+        EXPECT_EQ(failureCode([&] { array->removeAt(c.index, c.n); }), c.code) << c.index << " " << c.n;
+        EXPECT_EQ(valuesOf(*array), (std::vector<std::int32_t>{1, 2, 3}));
+    }
+}
+
+TEST(CArray, CapacitiesAndItemSizesThatCannotBeHeldAreRefused) {
+    CArray array(0, 8);
+    EXPECT_EQ(failureCode([&] { array.setCapacity(INT32_MAX); }), 12);
+    EXPECT_EQ(failureCode([&] { array.setCapacity(-100); }), 22);
+    EXPECT_EQ(array.capacityInItems(), 0);
+    EXPECT_EQ(failureCode([] { CArray negative(-1, 4); }), 22);
+    EXPECT_EQ(failureCode([] { CArray noSize(0, 0); }), 22);
+}
+
+// Giving back spare room is a saving, not a duty: when the heap refuses the smaller block the
+// removal still holds.
+TEST(CArray, RemovalHoldsWhenTheSmallerBlockIsRefused) {
+    CArray array(0, 4);
+    for (std::int32_t v = 1; v <= 25; ++v) array.append(&v);
+    ASSERT_EQ(array.capacityInItems(), 48);
+    {
+        platform::ScopedAllocationFailure failNext(1);
+        array.removeAt(1, 2);
+    }
+    std::vector<std::int32_t> expected;
+    for (std::int32_t v = 3; v <= 25; ++v) expected.push_back(v);
+    EXPECT_EQ(valuesOf(array), expected);
+    EXPECT_EQ(array.capacityInItems(), 48);
 }
 
 TEST(CArray, RefusedGrowthRaises12AndKeepsTheArray) {

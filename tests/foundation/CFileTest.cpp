@@ -300,12 +300,55 @@ TEST_P(CFileTest, TellsKindTypeAndExtension) {
         std::uint32_t creator = 0;
         char nameText[256];
         char extensionText[256];
-        EXPECT_EQ(fileIn(name)->getTypeAndExtension(&type, &creator, nameText, extensionText), 0);
+        EXPECT_EQ(fileIn(name)->getTypeAndExtension(&type, &creator, nameText, sizeof nameText, extensionText,
+                                                    sizeof extensionText),
+                  0);
         EXPECT_EQ(type, kAnyFileCode);
         EXPECT_EQ(creator, kAnyFileCode);
         EXPECT_STREQ(nameText, name);
         EXPECT_STREQ(extensionText, extension) << name;
     }
+}
+
+// The name and extension outputs are as large as the caller says, and each is cut on a character
+// boundary; the extension is still the whole name's.
+TEST_P(CFileTest, TypeAndExtensionStayInsideTheBuffersTheyAreGiven) {
+    struct Buffers {
+        char name[9];
+        char nameGuard[4];
+        char extension[3];
+        char extensionGuard[4];
+    };
+    Buffers out;
+    std::memset(&out, '#', sizeof out);
+    std::uint32_t type = 0;
+    std::uint32_t creator = 0;
+    CFile file(makePascal(u"r\u00e9sum\u00e9s.docx"), pascalOf(folder.path()), kAnyFileCode, kAnyFileCode, 1, 0,
+               kReadWrite, kReadWrite);
+    EXPECT_EQ(file.getTypeAndExtension(&type, &creator, out.name, sizeof out.name, out.extension, sizeof out.extension), 0);
+    EXPECT_STREQ(out.name, "r\xC3\xA9sum\xC3\xA9");  // the next character does not fit before the 0 byte
+    EXPECT_STREQ(out.extension, "DO");
+    EXPECT_EQ(std::string(out.nameGuard, 4), "####");
+    EXPECT_EQ(std::string(out.extensionGuard, 4), "####");
+
+    char one[1] = {'#'};
+    EXPECT_EQ(fileIn("README")->getTypeAndExtension(&type, &creator, out.name, sizeof out.name, one, sizeof one), 0);
+    EXPECT_STREQ(one, "");
+    EXPECT_EQ(fileIn("README")->getTypeAndExtension(&type, &creator, out.name, 0, out.extension, sizeof out.extension), 87);
+}
+
+// A derived file that writes its own name units: the path is still read within the name's capacity.
+class RawNamedFile : public CFile {
+public:
+    using CFile::CFile;
+    void claimNameLength(char16_t units) { name.units[0] = units; }
+};
+
+TEST_P(CFileTest, TheFullPathReadsTheNameWithinItsCapacity) {
+    RawNamedFile file(makePascal(std::u16string(254, u'n')), makePascal(u"/" + std::u16string(253, u'f')), kAnyFileCode,
+                      kAnyFileCode, 1, 0, kReadWrite, kReadWrite);
+    file.claimNameLength(0xFFFF);
+    EXPECT_EQ(std::u16string(file.getFullPath()), u"/" + std::u16string(253, u'f') + std::u16string(254, u'n'));
 }
 
 TEST_P(CFileTest, FolderWritabilityLeavesNoScratchFile) {

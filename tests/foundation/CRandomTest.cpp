@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <ctime>
+#include <utility>
+#include <vector>
 
 #include "foundation/CRandom.h"
 #include "platform/Clock.h"
@@ -16,39 +18,61 @@ TEST(CRandom, ReproducesThePublishedCheckSequence) {
     for (double value : expected) EXPECT_EQ(generator.uniform() * 4096.0 * 4096.0, value);
 }
 
-struct ClockSeedCase {
-    int year;  // years since 1900
-    int hour;
-    int second;
-    bool fallsBack;
-};
+std::vector<double> firstDraws(CRandom& generator) {
+    std::vector<double> draws;
+    for (int i = 0; i < 8; ++i) draws.push_back(generator.uniform());
+    return draws;
+}
 
-TEST(CRandom, SeedsFromYearHourAndSecondWithTheFallbackOutOfRange) {
-    const ClockSeedCase cases[] = {
-        {126, 13, 42, false},  // ij = 168, kl = 1638
-        {126, 0, 0, false},
-        {31300, 0, 59, true},  // ij above 31328
-        {2000, 16, 0, true},   // kl = 32000, above 30081
-        {2000, 17, 0, true},   // kl negative in 16 bits
-    };
-    for (const auto& c : cases) {
-        platform::setLocalTimeForTesting([c] {
-            std::tm t{};
-            t.tm_year = c.year;
-            t.tm_hour = c.hour;
-            t.tm_sec = c.second;
-            return t;
-        });
-        CRandom fromClock;
-        CRandom fallback(1802, 9373);
-        const auto ij = static_cast<std::int16_t>(c.year + c.second);
-        const auto kl = static_cast<std::int16_t>(c.year * c.hour);
-        CRandom direct(ij, kl);
-        const double drawn = fromClock.uniform();
-        EXPECT_EQ(drawn, direct.uniform()) << c.year;
-        EXPECT_EQ(drawn == fallback.uniform(), c.fallsBack) << c.year << " " << c.hour;
+TEST(CRandom, TheSameSeedsGiveTheSameSequenceAndOthersAnother) {
+    CRandom first(168, 1638);
+    CRandom again(168, 1638);
+    CRandom otherIJ(169, 1638);
+    CRandom otherKL(168, 1639);
+    const std::vector<double> sequence = firstDraws(first);
+    EXPECT_EQ(firstDraws(again), sequence);
+    EXPECT_NE(firstDraws(otherIJ), sequence);
+    EXPECT_NE(firstDraws(otherKL), sequence);
+
+    // Seeds the generator cannot take give the documented fallback seeds' sequence.
+    CRandom fallback(1802, 9373);
+    const std::vector<double> fallbackSequence = firstDraws(fallback);
+    for (const auto& [ij, kl] : {std::pair{-1, 5}, std::pair{31329, 5}, std::pair{5, 30082}, std::pair{5, -1}}) {
+        CRandom refused(ij, kl);
+        EXPECT_EQ(firstDraws(refused), fallbackSequence) << ij << " " << kl;
     }
+}
+
+std::tm localTime(int year, int hour, int second) {
+    std::tm t{};
+    t.tm_year = year;
+    t.tm_hour = hour;
+    t.tm_sec = second;
+    return t;
+}
+
+std::vector<double> drawsSeededAt(const std::tm& time) {
+    platform::setLocalTimeForTesting([time] { return time; });
+    CRandom fromClock;
     platform::setLocalTimeForTesting({});
+    return firstDraws(fromClock);
+}
+
+// Seeded from the clock: one moment always gives one sequence, other moments others, and any local
+// time at all (years far ahead included) gives draws inside [0, 1).
+TEST(CRandom, TheClockSeedFollowsTheLocalTime) {
+    const std::vector<double> now = drawsSeededAt(localTime(126, 13, 42));
+    EXPECT_EQ(drawsSeededAt(localTime(126, 13, 42)), now);
+    EXPECT_NE(drawsSeededAt(localTime(126, 13, 43)), now);
+    EXPECT_NE(drawsSeededAt(localTime(126, 14, 42)), now);
+    EXPECT_NE(drawsSeededAt(localTime(127, 13, 42)), now);
+    for (const std::tm& time : {localTime(126, 0, 0), localTime(31300, 0, 59), localTime(2000, 16, 0), localTime(2000, 17, 0),
+                                localTime(-1900, 23, 60)}) {
+        for (const double draw : drawsSeededAt(time)) {
+            EXPECT_GE(draw, 0.0) << time.tm_year;
+            EXPECT_LT(draw, 1.0) << time.tm_year;
+        }
+    }
 }
 
 TEST(CRandom, RangesIncludeBothEnds) {

@@ -5,7 +5,6 @@
 #include "foundation/CFail.h"
 #include "foundation/Clock.h"
 #include "foundation/FieldMask.h"
-#include "foundation/GdiplusStartupInput.h"
 #include "foundation/ShortPoint.h"
 #include "foundation/TextSearch.h"
 #include "platform/Clock.h"
@@ -69,18 +68,12 @@ TEST(TextSearch, FindsCharactersAndSubstrings) {
     EXPECT_EQ(findSubstring(abc, "abcd"), nullptr);
 }
 
-TEST(Helpers, ShortPointAndPictureStartupRecord) {
+TEST(Helpers, ShortPointCopiesBothCoordinates) {
     ShortPoint target{1, 2};
     const ShortPoint source{-32768, -5};
     EXPECT_EQ(copyShortPoint(&target, &source), &target);
     EXPECT_EQ(target.v, -32768);
     EXPECT_EQ(target.h, -5);
-
-    const GdiplusStartupInput startup(nullptr, false, true);
-    EXPECT_EQ(startup.GdiplusVersion, 1u);
-    EXPECT_EQ(startup.DebugEventCallback, nullptr);
-    EXPECT_EQ(startup.SuppressBackgroundThread, 0);
-    EXPECT_EQ(startup.SuppressExternalCodecs, 1);
 }
 
 TEST(Helpers, ClockAndLocalTimeComeFromTheReplaceableSources) {

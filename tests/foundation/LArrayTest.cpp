@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/LArray.h"
 #include "platform/AllocationFailure.h"
 
@@ -273,6 +274,25 @@ TEST(LArray, GrowthRetriesTheExactSizeOnce) {
     }
     EXPECT_EQ(array.allocatedBytes(), 20);
     EXPECT_EQ(valuesOf(array), (std::vector<std::int32_t>{1, 2, 3, 4, 5}));
+}
+
+// 0x10000000 items of 8 bytes are 2 GiB, one byte more than a block's size can say: once narrowed to
+// 32 bits that size was negative and became a 4-byte block, which the next appends overran.
+TEST(LArray, AReservationThatDoesNotFitIsRefused) {
+    EXPECT_EQ(failureCode([] { LArray huge(0x10000000, 8, new LLongComparator, false); }), 12);
+    EXPECT_EQ(failureCode([] { LArray noSize(0, 0, new LLongComparator, false); }), 22);
+
+    LArray array(0, 8, nullptr, false);
+    const std::int64_t item = 0x0102030405060708;
+    array.appendItem(&item, 0);
+    EXPECT_EQ(failureCode([&] { array.reserveExtra(0x10000000); }), 12);
+    EXPECT_EQ(failureCode([&] { array.reserveExtra(-1); }), 22) << "less room than the items take";
+    EXPECT_EQ(array.allocatedBytes(), 8);
+    array.appendItem(&item, 0);
+    array.appendItem(&item, 0);
+    std::int64_t last = 0;
+    EXPECT_TRUE(array.fetchItem(3, &last));
+    EXPECT_EQ(last, item);
 }
 
 }  // namespace

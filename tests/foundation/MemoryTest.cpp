@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "foundation/Memory.h"
@@ -22,6 +23,20 @@ TEST(Memory, BlocksHaveAFourByteMinimumAndExactSizes) {
         EXPECT_EQ(block, nullptr);
     }
     EXPECT_EQ(memorySize(nullptr), -1);
+}
+
+// A negative size is a size computed wrongly, never a request for the minimum block.
+TEST(Memory, NegativeSizesAreRefused) {
+    EXPECT_EQ(allocMemory(-1), nullptr);
+    EXPECT_EQ(allocMemory(INT32_MIN), nullptr);
+    EXPECT_EQ(resizeMemory(nullptr, -8), nullptr);
+    void* block = allocMemory(6);
+    ASSERT_NE(block, nullptr);
+    std::memcpy(block, "kept!", 6);
+    EXPECT_EQ(resizeMemory(block, INT32_MIN), nullptr);
+    EXPECT_EQ(memorySize(block), 6);
+    EXPECT_STREQ(static_cast<char*>(block), "kept!");
+    freeMemory(block);
 }
 
 TEST(Memory, ResizeKeepsContentsAndAppliesTheMinimum) {

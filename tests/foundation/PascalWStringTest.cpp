@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "foundation/PascalWString.h"
@@ -65,11 +67,45 @@ TEST(PascalWString, ConversionsOut) {
     EXPECT_STREQ(pstringToCStringTemp(s), "r\xC3\xA9sum\xC3\xA9 \xF0\x9F\x98\x80");
     EXPECT_EQ(pstringToUtf8(s), "r\xC3\xA9sum\xC3\xA9 \xF0\x9F\x98\x80");
 
-    // The 256-byte form keeps whole characters only; the unbounded form keeps everything.
+    // The 256-byte form keeps as many whole characters as fit in 255 bytes; the unbounded form keeps
+    // everything.
     const PascalWString wideText = P(std::u16string(200, u'\u00e9'));
     const std::string bounded = pstringToCStringTemp(wideText);
-    EXPECT_EQ(bounded.size(), 252u);
+    EXPECT_EQ(bounded.size(), 254u);
     EXPECT_EQ(pstringToUtf8(wideText).size(), 400u);
+}
+
+// A string that arrives with its length unit unchecked (from a record, a file or a caller that wrote the
+// units itself) is read as at most the capacity, never past the end of its units.
+TEST(PascalWString, ALengthUnitBeyondTheCapacityIsReadAsTheCapacity) {
+    PascalWString s = P(std::u16string(254, u'z'));
+    s.units[255] = u'z';
+    for (const char16_t claimed : {char16_t{255}, char16_t{0xFFFF}}) {
+        s.units[0] = claimed;
+        EXPECT_EQ(s.length(), 254) << int(claimed);
+        EXPECT_EQ(s.view().size(), 254u);
+        char16_t wide[260];
+        std::fill(std::begin(wide), std::end(wide), u'#');
+        pstringToWString(wide, s);
+        EXPECT_EQ(std::u16string(wide), std::u16string(254, u'z'));
+        EXPECT_EQ(wide[255], u'#');
+        EXPECT_EQ(pstringToUtf8(s).size(), 254u);
+        EXPECT_EQ(lastIndexOfUnit(s, u'z'), 253);
+    }
+}
+
+TEST(PascalWString, Utf8OutputsStayInsideTheCapacityTheyAreTold) {
+    const PascalWString s = P(u"caf\u00e9 au lait");
+    char small[5];
+    std::fill(std::begin(small), std::end(small), '#');
+    EXPECT_EQ(pstringToCString(small, sizeof small, s), small);
+    EXPECT_STREQ(small, "caf");  // the two bytes of the accented letter do not both fit
+    char exact[7];
+    EXPECT_STREQ(pstringToCString(exact, sizeof exact, s), "caf\xC3\xA9 ");
+    char large[64];
+    EXPECT_STREQ(uniPascalToUtf8(s, large, sizeof large), "caf\xC3\xA9 au lait");
+    char none[1] = {'#'};
+    EXPECT_STREQ(pstringToCString(none, sizeof none, s), "");
 }
 
 TEST(PascalWString, SearchDeleteAndExtension) {

@@ -2,8 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -328,11 +330,28 @@ TEST_F(ShellAssociations, AnApplicationIsNamedByTheDesktopOrElseByItsFileName) {
     PascalWString folder;
     splitPath(pascalOf(kRecorder), name, folder, 0);
     char16_t text[256];
-    EXPECT_EQ(applicationDisplayName(name, folder, text), 0);
+    EXPECT_EQ(applicationDisplayName(name, folder, text, 256), 0);
     EXPECT_EQ(std::u16string(text), u"Recorder Deluxe");
-    EXPECT_EQ(applicationDisplayName(pascalOf("some.tool.bin"), pascalOf("/opt/tools/"), text), 1155);
+    EXPECT_EQ(applicationDisplayName(pascalOf("some.tool.bin"), pascalOf("/opt/tools/"), text, 256), 1155);
     EXPECT_EQ(std::u16string(text), u"some.tool");
-    EXPECT_EQ(applicationDisplayName(name, folder, nullptr), 22);
+    EXPECT_EQ(applicationDisplayName(name, folder, nullptr, 256), 22);
+    EXPECT_EQ(applicationDisplayName(name, folder, text, 0), 22);
+}
+
+// Either name is cut to the buffer the caller gives, never written past it.
+TEST_F(ShellAssociations, AnApplicationNameStaysInsideTheBufferItIsGiven) {
+    PascalWString name;
+    PascalWString folder;
+    splitPath(pascalOf(kRecorder), name, folder, 0);
+    char16_t text[16];
+    std::fill(std::begin(text), std::end(text), u'#');
+    EXPECT_EQ(applicationDisplayName(name, folder, text, 9), 0);
+    EXPECT_EQ(std::u16string(text), u"Recorder");
+    EXPECT_EQ(text[9], u'#');
+    std::fill(std::begin(text), std::end(text), u'#');
+    EXPECT_EQ(applicationDisplayName(pascalOf("some.tool.bin"), pascalOf("/opt/tools/"), text, 5), 1155);
+    EXPECT_EQ(std::u16string(text), u"some");
+    EXPECT_EQ(text[5], u'#');
 }
 
 // ---- dialogs and file names ---------------------------------------------------------------------
@@ -362,13 +381,26 @@ TEST(FileNames, TypeAndExtensionComeFromTheName) {
     std::uint32_t creator = 0;
     char fileName[256];
     char extension[256];
-    ASSERT_EQ(fileTypeAndExtension(makePascal(u"report.final.docx"), makePascal(u"/nowhere/"), type, creator, fileName, extension), 0);
+    ASSERT_EQ(fileTypeAndExtension(makePascal(u"report.final.docx"), makePascal(u"/nowhere/"), type, creator, fileName,
+                                   sizeof fileName, extension, sizeof extension),
+              0);
     EXPECT_EQ(type, kAnyFileCode);
     EXPECT_EQ(creator, kAnyFileCode);
     EXPECT_STREQ(fileName, "report.final.docx");
     EXPECT_STREQ(extension, "DOCX");
-    ASSERT_EQ(fileTypeAndExtension(makePascal(u"README"), makePascal(u"/nowhere/"), type, creator, fileName, extension), 0);
+    ASSERT_EQ(fileTypeAndExtension(makePascal(u"README"), makePascal(u"/nowhere/"), type, creator, fileName,
+                                   sizeof fileName, extension, sizeof extension),
+              0);
     EXPECT_STREQ(extension, "???");
+    char shortName[5];
+    ASSERT_EQ(fileTypeAndExtension(makePascal(u"report.final.docx"), makePascal(u"/nowhere/"), type, creator, shortName,
+                                   sizeof shortName, extension, sizeof extension),
+              0);
+    EXPECT_STREQ(shortName, "repo");
+    EXPECT_STREQ(extension, "DOCX");
+    EXPECT_EQ(fileTypeAndExtension(makePascal(u"README"), makePascal(u"/nowhere/"), type, creator, fileName, 0, extension,
+                                   sizeof extension),
+              32003);
 }
 
 }  // namespace

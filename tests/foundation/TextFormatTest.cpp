@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "foundation/DefaultTextBuffers.h"
@@ -104,6 +106,21 @@ TEST(FormatResource, UiStringsAsFormats) {
     EXPECT_EQ(pascalString(formatPascalResource(numbered, 10425, 3)), " (footnote: 3) ");
     EXPECT_EQ(pascalString(formatPascalResource(nullptr, 10401, 12)), "12. ");
     EXPECT_EQ(formatPascalResource(nullptr, 10401, 1), defaultPascalBuffer());
+}
+
+// A length-prefixed result holds its length byte, the text and a 0 byte within the capacity it is told.
+TEST(FormatResource, PascalResultsStayInsideTheCapacityTheyAreTold) {
+    std::uint8_t small[12];
+    std::fill(std::begin(small), std::end(small), 0x5A);
+    EXPECT_EQ(formatPascalResourceInto(small, 8, 10425, 3), small);
+    EXPECT_EQ(pascalString(small), " (foot");
+    EXPECT_EQ(small[7], 0);
+    EXPECT_EQ(small[8], 0x5A);
+    std::uint8_t untouched[2] = {0x5A, 0x5A};
+    formatPascalResourceInto(untouched, 1, 10425, 3);
+    EXPECT_EQ(untouched[0], 0x5A);
+    std::uint8_t array[6];
+    EXPECT_EQ(pascalString(formatPascalResource(array, 10401, 12)), "12. ");
 }
 
 }  // namespace

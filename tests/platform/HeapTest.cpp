@@ -18,6 +18,7 @@ TEST(Heap, RemembersTheSizeAskedForThroughResizes) {
     EXPECT_EQ(platform::heapBlockSize(block), 1000u);
     EXPECT_EQ(static_cast<unsigned char*>(block)[12], 0x5A);
     platform::heapFree(block);
+    EXPECT_EQ(platform::heapBlockSize(nullptr), 0u);
 }
 
 TEST(Heap, FailedResizeKeepsTheOldBlock) {
