@@ -164,10 +164,14 @@ TEST_P(CFileTest, ListsAFolderSortedByNameWithEveryEntryReopenable) {
     const std::string sub = folder.file("walk");
     std::filesystem::create_directory(sub);
     for (const char* name : {"b.docx", "a", ".hidden", "B.docx", "\xE9t\xE9.txt", "caf\xC3\xA9"}) {
-        writeBytes(sub + "/" + name, std::string("content of ") + name);
+        if (!writeBytes(sub + "/" + name, std::string("content of ") + name)) {
+            GTEST_SKIP() << "the file system refuses the name " << name;
+        }
     }
     std::filesystem::create_directory(sub + "/inner");
-    std::filesystem::create_directory_symlink(folder.path(), sub + "/loop");
+    std::error_code linkRefused;
+    std::filesystem::create_directory_symlink(folder.path(), sub + "/loop", linkRefused);
+    if (linkRefused) GTEST_SKIP() << "the file system refuses symbolic links: " << linkRefused.message();
 
     auto walk = fileIn("walk");
     std::vector<std::string> names;
@@ -198,6 +202,8 @@ TEST_P(CFileTest, ListsAFolderSortedByNameWithEveryEntryReopenable) {
 
 TEST_P(CFileTest, ANameThatIsNotUtf8CanBeMadeListedAndOpenedAgain) {
     const PascalWString latin1Name = makePascal(u"\xDCE9t\xDCE9");  // the bytes E9 74 E9
+    if (!writeBytes(folder.file("\xE9t\xE9"), "")) GTEST_SKIP() << "the file system refuses a name that is not UTF-8";
+    std::filesystem::remove(folder.file("\xE9t\xE9"));
     CFile made(latin1Name, pascalOf(folder.path()), kAnyFileCode, kAnyFileCode, 1, 0, kReadWrite, kReadWrite);
     ASSERT_EQ(made.create(0), 0);
     ASSERT_EQ(made.open(), 0);
