@@ -50,10 +50,17 @@ std::int32_t ScriptedImporter::dispatch(XParamBlock* requestBlock) {
 }
 
 bool ScriptedImporter::answerFromScript() {
-    auto found = script.answers.find(block->selector);
-    if (found == script.answers.end() || found->second.empty()) return false;
-    const ImporterAnswer answer = found->second.front();
-    found->second.pop_front();
+    ImporterAnswer answer;
+    auto queued = script.answers.find(block->selector);
+    const auto standing = script.standing.find(block->selector);
+    if (queued != script.answers.end() && !queued->second.empty()) {
+        answer = queued->second.front();
+        queued->second.pop_front();
+    } else if (standing != script.standing.end()) {
+        answer = standing->second;
+    } else {
+        return false;
+    }
     if (!answer.reason.empty()) {
         freeMemory(block->reasonText);
         block->reasonText = duplicateWString(answer.reason.c_str());

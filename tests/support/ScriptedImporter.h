@@ -4,8 +4,8 @@
 // descriptor (ImporterScriptBinding); every importer made for that descriptor then reads the same
 // script and writes to the same log, which outlive the importers (detection makes one per request).
 //
-// A request whose code has a scripted answer takes the next one for its code; a request with none left
-// gets the importer base's default answer.
+// A request whose code has a scripted answer takes the next one for its code, then the code's standing
+// answer; a request with neither gets the importer base's default answer.
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -40,9 +40,12 @@ struct ImporterCall {
 
 struct ImporterScript {
     void add(std::int16_t selector, ImporterAnswer answer) { answers[selector].push_back(std::move(answer)); }
+    // The answer to every request of this code once its queue is empty.
+    void always(std::int16_t selector, ImporterAnswer answer) { standing[selector] = std::move(answer); }
     std::vector<std::int16_t> selectors() const;
 
     std::map<std::int16_t, std::deque<ImporterAnswer>> answers;
+    std::map<std::int16_t, ImporterAnswer> standing;
     std::vector<ImporterCall> calls;
     int made = 0;       // importers made for the script
     int destroyed = 0;  // importers destroyed
