@@ -20,7 +20,7 @@ using testsupport::ExportEvent;
 
 namespace {
 
-struct Run {
+struct DeliveredRun {
     std::u16string text;
     XForm form;
 };
@@ -52,7 +52,7 @@ TEST(ProtocolExchangeTest, ImporterAndExporterExchangeADocument) {
     in.storyNumber = storykind::kMain;
     ASSERT_EQ(importRegistry.send(importBeginCode(storykind::kMain), &in), 0);
     ASSERT_EQ(in.selector, -1) << "main story present";
-    std::vector<Run> runs;
+    std::vector<DeliveredRun> runs;
     for (;;) {
         ASSERT_EQ(importRegistry.send(request::kSelText, &in), 0);
         if (in.textLength == 0 && in.selector == -1) break;
@@ -83,7 +83,7 @@ TEST(ProtocolExchangeTest, ImporterAndExporterExchangeADocument) {
     ASSERT_EQ(exportRegistry.send(request::kSelBeginSheet, &out), 0);
     out.storyNumber = storykind::kMain;
     ASSERT_EQ(exportRegistry.send(exportBeginCode(storykind::kMain), &out), 0);
-    for (Run& run : runs) {
+    for (DeliveredRun& run : runs) {
         out.form = run.form;
         out.textBuffer = run.text.data();
         out.textLength = static_cast<std::int32_t>(run.text.size());
