@@ -1,0 +1,77 @@
+#pragma once
+// The base of every importer. The import engine and detection reach an importer only through
+// `dispatch`: it keeps the block of the request, opens the input file named by the block's `fileSpec`
+// at the document request (a folder item is not opened), calls the operation of the request code,
+// and turns every failure into the result of `dispatch`, releasing the input file.
+//
+// Every operation has a default answer, so an importer overrides only what it has to answer: the main
+// story is present, every side story absent, and the text request ends a story at once. Request 7
+// (bookmark story) reaches no operation, so it always comes back as absent.
+#include <cstdint>
+
+#include "engine/CBaseTranslator.h"
+#include "foundation/PascalWString.h"
+
+class CFile;
+
+class CImporter : public CBaseTranslator {
+public:
+    explicit CImporter(const TranslatorDescriptor* descriptor);
+    ~CImporter() override;
+
+    std::int32_t dispatch(XParamBlock* block) override;
+
+    // The request in progress, or null outside a request; for tests and diagnostics.
+    const XParamBlock* currentBlock() const { return block; }
+    // The input file, null before request 0 and after a failed request.
+    CFile* inputFile() const { return file; }
+
+protected:
+    virtual void start();
+    virtual void identify(std::int16_t isQuick);
+    virtual void handleSelector();
+    virtual void readDocument();
+    virtual void beginSheet();
+    virtual void hasMainStory();
+    virtual void hasHeaderStory();
+    virtual void hasFooterStory();
+    virtual void hasFieldStory();
+    virtual void hasCommentStory();
+    virtual void hasBookmarkStory();  // never called: request 7 reaches no operation
+    virtual void hasFootnoteStory();
+    virtual void hasEndnoteStory();
+    virtual void hasGraphicStory();
+    virtual void hasTableStory();
+    virtual void readSpecial();
+    virtual void readText();
+    virtual void endMainStory();
+    virtual void endHeaderStory();
+    virtual void endFooterStory();
+    virtual void endFieldStory();
+    virtual void endCommentStory();
+    virtual void endBookmarkStory();
+    virtual void endFootnoteStory();
+    virtual void endEndnoteStory();
+    virtual void endGraphicStory();
+    virtual void endTableStory();
+    virtual void endSheet();
+    virtual void endDocument();
+    virtual void onStart1() {}
+    virtual void onStart2() {}
+    virtual void onStart3() {}
+    // Accepts the item by returning, refuses it by raising a failure (32003 for an item that is not a
+    // document of this kind), after leaving a reason in the block's `reasonText` when it has one.
+    virtual void identifyFile(const PascalWString& name, const PascalWString& folder, std::int16_t isQuick);
+
+    // Writes -1 ("answered", "present") into the block.
+    void answerYes();
+    // Answers -1 with no text.
+    void answerNoText();
+
+    XParamBlock* block = nullptr;
+    CFile* file = nullptr;
+
+private:
+    void openInputFile();
+    void releaseFile();
+};

@@ -1,0 +1,3 @@
+#include "engine/DetectionFlag.h"
+
+std::int16_t detectionActive = 0;

@@ -1,0 +1,101 @@
+#include "tests/support/RecordingExporter.h"
+
+#include <map>
+#include <new>
+
+#include "engine/TranslatorRequest.h"
+#include "model/RecordFields.h"
+#include "model/RecordTables.h"
+
+namespace testsupport {
+namespace {
+
+std::map<const TranslatorDescriptor*, ExportLog*>& bindings() {
+    static std::map<const TranslatorDescriptor*, ExportLog*> logs;
+    return logs;
+}
+
+void addChanges(const RecordTable& table, const void* before, const void* after, std::vector<std::string>& names) {
+    for (const FieldSpec& field : table.fields)
+        if (!equalField(field, before, after)) names.push_back(std::string(table.name) + "." + field.name);
+}
+
+ExportEvent eventOf(std::int16_t code) {
+    if (code == request::kSelDocument) return ExportEvent::document;
+    if (code == request::kSelBeginSheet) return ExportEvent::beginSheet;
+    if (code >= request::kSelBeginStory && code < request::kSelSpecial) return ExportEvent::beginStory;
+    if (code == request::kSelText) return ExportEvent::text;
+    if (code >= request::kSelEndStory && code < request::kSelEndSheet) return ExportEvent::endStory;
+    if (code == request::kSelEndSheet) return ExportEvent::endSheet;
+    if (code == request::kSelEndDocument) return ExportEvent::endDocument;
+    return ExportEvent::other;
+}
+
+}  // namespace
+
+std::vector<std::string> changedRecordFields(const XParamBlock& before, const XParamBlock& after) {
+    std::vector<std::string> names;
+    addChanges(kXFormTable, &before.form, &after.form, names);
+    addChanges(kXRuleTable, &before.rule, &after.rule, names);
+    addChanges(kXPageTable, &before.page, &after.page, names);
+    return names;
+}
+
+RecordingExporter::RecordingExporter(const TranslatorDescriptor* descriptor, ExportLog& log)
+    : CExporter(descriptor), log(log) {}
+
+void RecordingExporter::handleSelector() {
+    const ExportEvent event = eventOf(block->selector);
+    record(event);
+    if (event == ExportEvent::beginStory && log.takeSideStories) {
+        answerYes();
+        return;
+    }
+    CExporter::handleSelector();
+}
+
+void RecordingExporter::record(ExportEvent event) {
+    ExportEntry entry{event, block->selector, block->storyNumber, {}, {}};
+    if (event == ExportEvent::beginStory || event == ExportEvent::beginSheet || event == ExportEvent::document) {
+        // A deep copy: the records and fields by value; the borrowed and owned pointers are not kept,
+        // since the block's owner frees what they point to.
+        XParamBlock copy = *block;
+        copy.textBuffer = nullptr;
+        copy.backgroundText = nullptr;
+        copy.theme = nullptr;
+        copy.colors = nullptr;
+        copy.fonts = nullptr;
+        copy.styles = nullptr;
+        copy.authors = nullptr;
+        copy.progressWindow = nullptr;
+        copy.listDefs = nullptr;
+        copy.listOvrs = nullptr;
+        copy.listPics = nullptr;
+        copy.identifySpec = nullptr;
+        copy.reasonText = nullptr;
+        log.beginCopies.push_back(copy);
+        if (event == ExportEvent::beginStory) storyStart = copy;
+    }
+    if (event == ExportEvent::text) {
+        if (block->textBuffer != nullptr && block->textLength > 0)
+            entry.text.assign(block->textBuffer, static_cast<std::size_t>(block->textLength));
+        entry.changedFields = changedRecordFields(storyStart, *block);
+    }
+    log.entries.push_back(std::move(entry));
+}
+
+ExportLogBinding::ExportLogBinding(const TranslatorDescriptor* descriptor, ExportLog& log) : descriptor(descriptor) {
+    bindings()[descriptor] = &log;
+}
+
+ExportLogBinding::~ExportLogBinding() {
+    bindings().erase(descriptor);
+}
+
+CBaseTranslator* makeRecordingExporter(const TranslatorDescriptor* descriptor) {
+    const auto found = bindings().find(descriptor);
+    if (found == bindings().end()) return new (std::nothrow) CExporter(descriptor);
+    return new (std::nothrow) RecordingExporter(descriptor, *found->second);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,62 @@
+#pragma once
+// An exporter that takes every story and keeps a log of what it was sent: each begin request with a deep
+// copy of the block as it came (its records, its text and its document tables' counts), each text run
+// with its text and the names of the record fields that differ from the copy taken at the story's
+// begin, and each end request. Like the scripted importer, it writes to a log bound to its descriptor.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/CExporter.h"
+#include "engine/TranslatorDescriptor.h"
+#include "model/XParamBlock.h"
+
+namespace testsupport {
+
+enum class ExportEvent { document, beginSheet, beginStory, text, endStory, endSheet, endDocument, other };
+
+struct ExportEntry {
+    ExportEvent event;
+    std::int16_t selector;
+    std::int16_t storyNumber;
+    std::u16string text;                     // text runs: the run
+    std::vector<std::string> changedFields;  // text runs: "XForm.txtSize", "XRule.cellOfRow", ...
+};
+
+struct ExportLog {
+    std::vector<ExportEntry> entries;
+    std::vector<XParamBlock> beginCopies;  // the block at each begin request, its pointers cleared
+    bool takeSideStories = true;           // answer -1 to every begin-story request
+};
+
+class RecordingExporter : public CExporter {
+public:
+    RecordingExporter(const TranslatorDescriptor* descriptor, ExportLog& log);
+
+protected:
+    void handleSelector() override;
+
+private:
+    void record(ExportEvent event);
+    ExportLog& log;
+    XParamBlock storyStart{};
+};
+
+// The names of the XForm, XRule and XPage fields that differ between the two blocks.
+std::vector<std::string> changedRecordFields(const XParamBlock& before, const XParamBlock& after);
+
+class ExportLogBinding {
+public:
+    ExportLogBinding(const TranslatorDescriptor* descriptor, ExportLog& log);
+    ~ExportLogBinding();
+    ExportLogBinding(const ExportLogBinding&) = delete;
+    ExportLogBinding& operator=(const ExportLogBinding&) = delete;
+
+private:
+    const TranslatorDescriptor* descriptor;
+};
+
+// The factory for translator tables: a RecordingExporter with the bound log, or a plain exporter base.
+CBaseTranslator* makeRecordingExporter(const TranslatorDescriptor* descriptor);
+
+}  // namespace testsupport
