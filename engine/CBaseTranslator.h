@@ -3,10 +3,8 @@
 // through `dispatch`, which takes one request block (see TranslatorRequest.h) and answers 0, or the
 // code of the failure the request raised.
 #include <cstdint>
-#include <new>
-
 #include "foundation/CBase.h"
-#include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 
 struct TranslatorDescriptor;
 struct XParamBlock;
@@ -28,14 +26,7 @@ protected:
     // answers it. Running out of memory is failure 12 like any other: no exception leaves a translator.
     template <typename Step>
     static std::int32_t answerOf(Step&& step) {
-        try {
-            step();
-            return 0;
-        } catch (const CFail& failure) {
-            return static_cast<std::uint16_t>(failure.error);
-        } catch (const std::bad_alloc&) {
-            return result::kOutOfMemory;
-        }
+        return static_cast<std::uint16_t>(failureCode([&] { step(); }));
     }
 
     const TranslatorDescriptor* descriptor;

@@ -5,6 +5,7 @@
 #include "engine/CBaseTranslator.h"
 #include "engine/TranslatorRequest.h"
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
 #include "foundation/TextCompare.h"
 #include "model/XParamBlock.h"
@@ -87,20 +88,13 @@ std::int16_t CTranslator::create(std::int32_t& index, const TranslatorDescriptor
     TranslatorEntry* entry = entryAt(index);
     if (entry == nullptr) return result::kNoSuchTranslator;
     if (descriptor != nullptr) *descriptor = entry->descriptor;
-    const std::int32_t made = [entry]() -> std::int32_t {
-        try {
-            entry->object = entry->factory(entry->descriptor);
-            throwIfNull(entry->object, __LINE__, kUnit);
-            return 0;
-        } catch (const CFail& failure) {
-            return failure.error;
-        } catch (const std::bad_alloc&) {
-            return result::kOutOfMemory;
-        }
-    }();
+    const std::int16_t made = failureCode([entry] {
+        entry->object = entry->factory(entry->descriptor);
+        throwIfNull(entry->object, __LINE__, kUnit);
+    });
     if (made != 0) {
         disposeObject(entry->object);
-        return static_cast<std::int16_t>(made);
+        return made;
     }
     currentIndex = index;
     return 0;

@@ -35,7 +35,7 @@ DetectionItem::DetectionItem(const PascalWString& name, const PascalWString& fol
     std::int16_t isFolderFlag = 0;
     std::int16_t isFolderFlag2 = 0;
     folderItem = file->getKind(hasData, second, isFolderFlag, isFolderFlag2) == 0 && isFolderFlag == 1;
-    file->getTypeAndExtension(&fileType, &creator, nameText, extensionText);
+    file->getTypeAndExtension(&fileType, &creator, nameText, sizeof nameText, extensionText, sizeof extensionText);
 }
 
 DetectionItem::~DetectionItem() {
