@@ -8,12 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/fuzz/build.sh"
 
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
-export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
-
-# The open findings, as paths relative to fuzz/corpus (the text before a '#' on each line).
-open_findings=$(sed -e 's/#.*//' -e 's/[[:space:]]*$//' -e '/^$/d' "$root/fuzz/open-findings.txt")
-is_open() { grep -qxF "$1" <<<"$open_findings"; }
+source "$root/fuzz/env.sh"
 
 failed=()
 for folder in "$root"/fuzz/corpus/*/; do
@@ -21,7 +16,7 @@ for folder in "$root"/fuzz/corpus/*/; do
   fuzzer="$root/build-fuzz/fuzz/${target}_fuzzer"
   seeds=()
   for seed in "$folder"*; do
-    if is_open "$target/$(basename "$seed")"; then
+    if is_open_finding "$target/$(basename "$seed")"; then
       if "$fuzzer" "$seed" >/dev/null 2>&1; then
         echo "fuzz regression: $target/$(basename "$seed") now passes: take it off fuzz/open-findings.txt"
       else

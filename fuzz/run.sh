@@ -4,7 +4,9 @@
 # included: -rss_limit_mb=2048, and a single allocation above that is an out-of-memory finding). The
 # campaign works on a copy of the seeds in build-fuzz/corpus/TARGET, which keeps what earlier campaigns
 # found; the seeds in the repository are only read. Crashes, timeouts and out-of-memory inputs are
-# written to build-fuzz/findings/TARGET/; a finding worth keeping becomes a seed in fuzz/corpus/TARGET/.
+# written to build-fuzz/findings/TARGET/; a finding worth keeping becomes a seed in fuzz/corpus/TARGET/
+# (and a line of fuzz/open-findings.txt until it is mended). The open findings are not copied, so that a
+# campaign looks for new faults instead of stopping at a known one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -lt 2 ]; then
@@ -21,9 +23,10 @@ shift 2
 corpus="$root/build-fuzz/corpus/$target"
 findings="$root/build-fuzz/findings/$target"
 mkdir -p "$corpus" "$findings"
-cp -n "$root/fuzz/corpus/$target/"* "$corpus/"
-
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
-export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+source "$root/fuzz/env.sh"
+# An open finding would end the campaign at its start; the campaign looks for new ones.
+for seed in "$root/fuzz/corpus/$target/"*; do
+  is_open_finding "$target/$(basename "$seed")" || cp -n "$seed" "$corpus/"
+done
 exec "$root/build-fuzz/fuzz/${target}_fuzzer" -max_total_time="$seconds" -artifact_prefix="$findings/" \
   "$@" "$corpus"
