@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libxml2-dev zlib1g-dev libminizip-dev libpng-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang-19 libclang-rt-19-dev
 )
 
 missing=()
