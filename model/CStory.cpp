@@ -39,11 +39,12 @@ void handOut(Part*& part, Part** place) {
 
 CStory::CStory(XParamBlock* host, CStream* parentStream, const void* ownerValue, std::int16_t kind, std::int32_t mark,
                std::int16_t create, const char* attributeName, const void* attributeValue, std::int16_t attributeType) {
-    open(host, parentStream, ownerValue, 0, kind, mark, create, attributeName, attributeValue, attributeType);
+    // A virtual call from a constructor reaches this class's own open(), never an override: say so.
+    CStory::open(host, parentStream, ownerValue, 0, kind, mark, create, attributeName, attributeValue, attributeType);
 }
 
 CStory::CStory() {
-    open(nullptr, nullptr, nullptr, 0, storykind::kNull, 0, 1, nullptr, nullptr, 0);
+    CStory::open(nullptr, nullptr, nullptr, 0, storykind::kNull, 0, 1, nullptr, nullptr, 0);
 }
 
 CStory::~CStory() {
