@@ -4,6 +4,7 @@
 
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
+#include "model/StoryKeys.h"
 
 namespace {
 
@@ -99,8 +100,9 @@ void CStory::open(XParamBlock* hostBlock, CStream* parent, const void* owner, st
         rethrowFailure();
     }
     if (create == 1 && host != nullptr) {
-        storyStream->writeValues(nullptr, 0, "StoryType %l StoryMark %l StoryName %s", host->storyType, host->storyMark,
-                                 host->storyName);
+        storyStream->writeAttribute(storykey::kType.name, storykey::kType.letter, host->storyType);
+        storyStream->writeAttribute(storykey::kMark.name, storykey::kMark.letter, host->storyMark);
+        storyStream->writeAttribute(storykey::kName.name, storykey::kName.letter, host->storyName);
     }
 }
 
@@ -119,10 +121,11 @@ std::int16_t CStory::removeFromStorage() {
 }
 
 void CStory::readHeader(std::int32_t* storyType, std::int32_t* storyMarkOut, char (*storyName)[kStoryNameBytes]) {
-    if (storyType != nullptr) storyStream->readAttribute("StoryType", 'l', storyType);
-    if (storyMarkOut != nullptr) storyStream->readAttribute("StoryMark", 'l', storyMarkOut);
+    if (storyType != nullptr) storyStream->readAttribute(storykey::kType.name, storykey::kType.letter, storyType);
+    if (storyMarkOut != nullptr) storyStream->readAttribute(storykey::kMark.name, storykey::kMark.letter, storyMarkOut);
     if (storyName != nullptr) {
-        storyStream->readAttribute("StoryName", 's', StorageTarget::textBuffer(*storyName, kStoryNameBytes));
+        storyStream->readAttribute(storykey::kName.name, storykey::kName.letter,
+                                   StorageTarget::textBuffer(*storyName, kStoryNameBytes));
     }
 }
 
