@@ -7,7 +7,12 @@
 // peak_resident_MiB (the process's peak during that benchmark: the written storage, and for loading the
 // loaded text and run arrays on top of it). In the "min" rows the rate is the lowest of the three.
 //
+// TableScan counts the rows of a table story of 10,000 and 100,000 cells, each cell in a character run of
+// its own and ten cells to a row: the scanner looks runs up in rising positions, so 10 times the cells
+// should take about 10 times as long (cells_per_second stays level).
+//
 //     build/bench/story_bench --benchmark_filter=Story
+//     build/bench/story_bench --benchmark_filter=TableScan
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -20,6 +25,7 @@
 #include "foundation/CLanguage.h"
 #include "model/CStorage.h"
 #include "model/CStory.h"
+#include "model/CTable.h"
 #include "model/XParamBlock.h"
 #include "platform/Folders.h"
 #include "platform/ProcessMemory.h"
@@ -129,6 +135,36 @@ void StoryLoad(benchmark::State& state) {
     setCounters(state, units);
 }
 
+constexpr std::int32_t kCellsPerRow = 10;
+
+// A table story of `cells` cells "ab" + cell end, each in another character format, with a paragraph run
+// that ends the row after every tenth cell.
+std::unique_ptr<WrittenStory> writtenTable(std::int32_t cells) {
+    auto written = std::make_unique<WrittenStory>(u"");
+    XParamBlock& block = *written->block;
+    const std::u16string cell = u"ab\u0010";
+    for (std::int32_t i = 0; i < cells; ++i) {
+        block.form.txtSize = static_cast<std::int16_t>(i % 2 == 0 ? 240 : 200);
+        block.rule.lastCellOfRow = static_cast<std::int16_t>(i % kCellsPerRow == kCellsPerRow - 1 ? 1 : 0);
+        written->story->appendText(cell.data(), static_cast<std::int32_t>(cell.size()), &block.form, &block.rule,
+                                   &block.page, 0);
+    }
+    return written;
+}
+
+void TableScan(benchmark::State& state) {
+    loadLanguageTables();
+    const auto cells = static_cast<std::int32_t>(state.range(0));
+    const std::unique_ptr<WrittenStory> written = writtenTable(cells);
+    for (auto _ : state) {
+        CStory found(nullptr, written->storage.rootStream(), nullptr, storykind::kMain, -1, 0);
+        benchmark::DoNotOptimize(countStoryRows(nullptr, &found));
+    }
+    state.counters["cells_per_second"] =
+        benchmark::Counter(static_cast<double>(cells), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["rows"] = static_cast<double>(written->story->readRows());
+}
+
 double fastest(const std::vector<double>& times) {
     return *std::min_element(times.begin(), times.end());
 }
@@ -138,6 +174,8 @@ double fastest(const std::vector<double>& times) {
 BENCHMARK(StoryLoad)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Repetitions(3)
     ->ReportAggregatesOnly(true)->ComputeStatistics("min", fastest);
 BENCHMARK(StoryWrite)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Repetitions(3)
+    ->ReportAggregatesOnly(true)->ComputeStatistics("min", fastest);
+BENCHMARK(TableScan)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Repetitions(3)
     ->ReportAggregatesOnly(true)->ComputeStatistics("min", fastest);
 
 }  // namespace

@@ -92,7 +92,7 @@ CPicture::CPicture(const CPicture& other)
 }
 
 CPicture::CPicture(CStream* element) {
-    readFromStorage(element);
+    CPicture::readFromStorage(element);  // from a constructor a virtual call reaches only this class's own
 }
 
 CPicture::~CPicture() {

@@ -75,8 +75,10 @@ std::int16_t createTemporaryBeside(const CFile& target, CFile& temporary) {
 
 }  // namespace
 
+// The constructors open the storage with this class's own open(): a virtual call made while
+// constructing never reaches an override, so it is written as what it does.
 CStorage::CStorage(CFile* boundFile, std::int16_t storageMode) : file(boundFile), mode(storageMode) {
-    open();
+    CStorage::open();
 }
 
 CStorage::CStorage(const char16_t* name, const PascalWString& folder, std::int16_t storageMode) : mode(storageMode) {
@@ -84,7 +86,7 @@ CStorage::CStorage(const char16_t* name, const PascalWString& folder, std::int16
     throwIfNull(file, __LINE__, kUnit);
     ownsFile = 1;
     try {
-        open();
+        CStorage::open();
     } catch (...) {
         disposeObject(file);
         rethrowFailure();

@@ -4,6 +4,7 @@
 
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
+#include "model/StoryKeys.h"
 
 namespace {
 
@@ -39,11 +40,12 @@ void handOut(Part*& part, Part** place) {
 
 CStory::CStory(XParamBlock* host, CStream* parentStream, const void* ownerValue, std::int16_t kind, std::int32_t mark,
                std::int16_t create, const char* attributeName, const void* attributeValue, std::int16_t attributeType) {
-    open(host, parentStream, ownerValue, 0, kind, mark, create, attributeName, attributeValue, attributeType);
+    // A virtual call from a constructor reaches this class's own open(), never an override: say so.
+    CStory::open(host, parentStream, ownerValue, 0, kind, mark, create, attributeName, attributeValue, attributeType);
 }
 
 CStory::CStory() {
-    open(nullptr, nullptr, nullptr, 0, storykind::kNull, 0, 1, nullptr, nullptr, 0);
+    CStory::open(nullptr, nullptr, nullptr, 0, storykind::kNull, 0, 1, nullptr, nullptr, 0);
 }
 
 CStory::~CStory() {
@@ -98,8 +100,9 @@ void CStory::open(XParamBlock* hostBlock, CStream* parent, const void* owner, st
         rethrowFailure();
     }
     if (create == 1 && host != nullptr) {
-        storyStream->writeValues(nullptr, 0, "StoryType %l StoryMark %l StoryName %s", host->storyType, host->storyMark,
-                                 host->storyName);
+        storyStream->writeAttribute(storykey::kType.name, storykey::kType.letter, host->storyType);
+        storyStream->writeAttribute(storykey::kMark.name, storykey::kMark.letter, host->storyMark);
+        storyStream->writeAttribute(storykey::kName.name, storykey::kName.letter, host->storyName);
     }
 }
 
@@ -118,10 +121,11 @@ std::int16_t CStory::removeFromStorage() {
 }
 
 void CStory::readHeader(std::int32_t* storyType, std::int32_t* storyMarkOut, char (*storyName)[kStoryNameBytes]) {
-    if (storyType != nullptr) storyStream->readAttribute("StoryType", 'l', storyType);
-    if (storyMarkOut != nullptr) storyStream->readAttribute("StoryMark", 'l', storyMarkOut);
+    if (storyType != nullptr) storyStream->readAttribute(storykey::kType.name, storykey::kType.letter, storyType);
+    if (storyMarkOut != nullptr) storyStream->readAttribute(storykey::kMark.name, storykey::kMark.letter, storyMarkOut);
     if (storyName != nullptr) {
-        storyStream->readAttribute("StoryName", 's', StorageTarget::textBuffer(*storyName, kStoryNameBytes));
+        storyStream->readAttribute(storykey::kName.name, storykey::kName.letter,
+                                   StorageTarget::textBuffer(*storyName, kStoryNameBytes));
     }
 }
 

@@ -33,6 +33,9 @@ std::int32_t CTable::run() {
         char storyName[kStoryNameBytes] = {};
         story->loadAll(&text, &textLength, &forms, &formCount, &rules, &ruleCount, &pages, &pageCount, &storyType,
                        &storyMark, &storyName, nullptr, 0);
+        formCursor = RunCursor<XForm>(forms, formCount);
+        ruleCursor = RunCursor<XRule>(rules, ruleCount);
+        pageCursor = RunCursor<XPage>(pages, pageCount);
         std::int32_t position = 0;
         std::int32_t cellCount = 0;
         CellEntry cells[kRowScratchCells];
@@ -49,9 +52,8 @@ std::int32_t CTable::run() {
 void CTable::addCell(CellEntry* cells, std::int32_t capacity, std::int32_t& count, std::int32_t start) {
     // The look-ups run for every cell, recorded or not: the paragraph run they leave decides where the
     // row ends.
-    const CellEntry entry{start, findXFormAt(forms, formCount, start, &scratchForm),
-                          findXRuleAt(rules, ruleCount, start, &scratchRule),
-                          findXPageAt(pages, pageCount, start, &scratchPage)};
+    const CellEntry entry{start, formCursor.findAt(start, &scratchForm), ruleCursor.findAt(start, &scratchRule),
+                          pageCursor.findAt(start, &scratchPage)};
     if (cells == nullptr || count >= capacity) return;
     cells[count] = entry;
     ++count;

@@ -15,6 +15,7 @@
 
 #include "foundation/CBase.h"
 #include "model/CStory.h"
+#include "model/RunLookup.h"
 #include "model/XForm.h"
 #include "model/XPage.h"
 #include "model/XParamBlock.h"
@@ -62,6 +63,10 @@ private:
     std::int32_t formCount = 0;
     std::int32_t ruleCount = 0;
     std::int32_t pageCount = 0;
+    // The cells are looked up in rising positions: each kind's look-ups go on from where the last stopped.
+    RunCursor<XForm> formCursor;
+    RunCursor<XRule> ruleCursor;
+    RunCursor<XPage> pageCursor;
     // The runs in force at the last look-up of each kind.
     XForm scratchForm{};
     XRule scratchRule{};

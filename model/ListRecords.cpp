@@ -1,6 +1,7 @@
 #include "model/ListRecords.h"
 
 #include "foundation/Memory.h"
+#include "model/BoundedCount.h"
 #include "model/DocumentRecordTables.h"
 
 std::int32_t releaseLevelTexts(XListLevel (&levels)[kListLevels]) {
@@ -19,9 +20,7 @@ std::int32_t listArrayCapacity(const void* array, std::int32_t recordSize) {
 }
 
 std::int32_t clampListCount(std::int32_t count, const void* array, std::int32_t recordSize) {
-    if (count <= 0) return 0;
-    const std::int32_t capacity = listArrayCapacity(array, recordSize);
-    return count < capacity ? count : capacity;
+    return boundedCount(count, listArrayCapacity(array, recordSize));
 }
 
 bool equalXListLevel(const XListLevel& a, const XListLevel& b) {

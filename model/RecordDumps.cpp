@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "foundation/FieldMask.h"
+#include "model/BoundedCount.h"
 #include "model/ChangeMask.h"
 #include "model/MeasureKeywords.h"
 #include "model/RecordTables.h"
@@ -33,11 +34,6 @@ const char* labelOf(const FieldSpec& field) {
     for (const LabelSpelling& spelling : kLabelSpellings)
         if (std::strcmp(field.name, spelling.member) == 0) return spelling.label;
     return field.name;
-}
-
-// The number of items in use of an array of `capacity` items, whatever the record's count says.
-int itemsInUse(std::int32_t count, int capacity) {
-    return std::clamp<std::int32_t>(count, 0, capacity);
 }
 
 // Length of a fixed-size text member: up to its terminator, or its whole size when it has none.
@@ -177,9 +173,9 @@ void printRows(CFile& file, const XRows& rows) {
     file.printLine("%strHeight=%s", kIndent, formatHeightSpec(rows.trHeight));
     file.printLine("%stblHeader=%d", kIndent, rows.tblHeader);
     file.printLine("%srows=%d", kIndent, rows.rows);
-    const int cells = itemsInUse(rows.rows, kMaxRowCells);
+    const int cells = boundedCount<int>(rows.rows, kMaxRowCells);
     for (int i = 0; i < cells; ++i) printCell(file, i, rows.cells[i]);
-    const int columns = itemsInUse(rows.grid.numOfColumns, kMaxGridColumns);
+    const int columns = boundedCount<int>(rows.grid.numOfColumns, kMaxGridColumns);
     for (int i = 0; i < columns; ++i) {
         file.printLine("%s%02d=", kIndent, i);
         file.printLine("%s=%d", kIndent, rows.grid.columnRightPos[i]);
@@ -189,7 +185,7 @@ void printRows(CFile& file, const XRows& rows) {
 void printTabs(CFile& file, const XTabs& tabs) {
     file.printLine("tabs=");
     file.printLine("%stabs=%d", kIndent, tabs.tabs);
-    const int stops = itemsInUse(tabs.tabs, kMaxTabs);
+    const int stops = boundedCount<int>(tabs.tabs, kMaxTabs);
     for (int i = 0; i < stops; ++i) {
         file.printLine("%s%02d=", kIndent, i);
         printFields(file, kIndent2, kXTabTable, &tabs.tab[i]);

@@ -120,7 +120,3 @@ void registerRecordColors(const RecordTable& table, const void* record, bool onl
 void failUnknownRow(const FieldSpec& /*row*/) {
     throwFail(result::kNullObject, __LINE__, kUnit);
 }
-
-IndexedName::IndexedName(const char* pattern, int index) {
-    formatStringInto(text, static_cast<std::int32_t>(sizeof text), pattern, index, index);
-}

@@ -25,11 +25,12 @@
 // child element that cannot be made raises CFail 12 in unit "BStory"; failures of the storage and of the
 // colour table pass through as they are. The writers run their whole body under `guarded`
 // (RecordKeys.h), which makes the failure their 16-bit result.
-#include <algorithm>
 #include <source_location>
 #include <type_traits>
 
+#include "model/BoundedCount.h"
 #include "model/CStream.h"
+#include "model/IndexedName.h"
 #include "model/RecordFields.h"
 
 struct XParamBlock;
@@ -96,22 +97,3 @@ void registerRecordColors(const RecordTable& table, const void* record, bool onl
 
 // A hand-written row that the writer has no code for: CFail 22, unit "BStory".
 [[noreturn]] void failUnknownRow(const FieldSpec& row);
-
-// A count of items clamped to 0 .. capacity: the writers never go past the array that holds the items.
-template <typename Count>
-Count boundedCount(Count count, int capacity) {
-    return static_cast<Count>(std::clamp<int>(count, 0, capacity));
-}
-
-// The name of one item of a hand-written row, made from the row's pattern and the item's index: an
-// element ("FFDDLIST003", "tab064", "row000") or a key ("XTblGrid_columnRightPos07"). A pattern may use
-// the index twice, as the column pairs' key list "XColumn_columnWidth03 %d XColumn_columnSpace03 %d"
-// does. The buffer holds every pattern of the tables with any index of 16 bits.
-class IndexedName {
-public:
-    IndexedName(const char* pattern, int index);
-    const char* c_str() const { return text; }
-
-private:
-    char text[64];
-};

@@ -13,33 +13,50 @@ std::int32_t distance(std::int32_t start, std::int32_t position) {
     return units < INT_MAX ? static_cast<std::int32_t>(units) : INT_MAX;
 }
 
+// The copy of each record kind, as the look-ups hand runs out.
+XForm* copyRun(XForm* dst, const XForm* src) {
+    return copyXForm(dst, src);
+}
+XRule* copyRun(XRule* dst, const XRule* src) {
+    return copyXRule(dst, src);
+}
+XPage* copyRun(XPage* dst, const XPage* src) {
+    return copyXPage(dst, src);
+}
+
+}  // namespace
+
 // One walk for the three record kinds. Only the position of an entry is read before it is known to be
 // a whole record (the entry before a later one), so the sentinel's missing body is never touched.
-template <typename Record, Record* (*copy)(Record*, const Record*)>
-std::int32_t findRunAt(const Record* runs, std::int32_t count, std::int32_t position, Record* out) {
+template <typename Record>
+std::int32_t RunCursor<Record>::findAt(std::int32_t position, Record* out) {
     if (runs == nullptr) return INT_MAX;
-    for (std::int32_t i = 1; i < count; ++i) {
-        const std::int32_t start = runs[i].position;
+    if (position < asked) next = 1;
+    asked = position;
+    for (; next < count; ++next) {
+        const std::int32_t start = runs[next].position;
         if (start > position) {
-            copy(out, &runs[i - 1]);
+            copyRun(out, &runs[next - 1]);
             return distance(start, position);
         }
     }
     return INT_MAX;
 }
 
-}  // namespace
+template class RunCursor<XForm>;
+template class RunCursor<XRule>;
+template class RunCursor<XPage>;
 
 std::int32_t findXFormAt(const XForm* runs, std::int32_t count, std::int32_t position, XForm* out) {
-    return findRunAt<XForm, copyXForm>(runs, count, position, out);
+    return RunCursor<XForm>(runs, count).findAt(position, out);
 }
 
 std::int32_t findXRuleAt(const XRule* runs, std::int32_t count, std::int32_t position, XRule* out) {
-    return findRunAt<XRule, copyXRule>(runs, count, position, out);
+    return RunCursor<XRule>(runs, count).findAt(position, out);
 }
 
 std::int32_t findXPageAt(const XPage* runs, std::int32_t count, std::int32_t position, XPage* out) {
-    return findRunAt<XPage, copyXPage>(runs, count, position, out);
+    return RunCursor<XPage>(runs, count).findAt(position, out);
 }
 
 std::int16_t filterElementText(XParamBlock* block, std::uint16_t kindBit) {

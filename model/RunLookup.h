@@ -25,6 +25,34 @@
 #include "model/XParamBlock.h"
 #include "model/XRule.h"
 
+// A look-up that remembers where it stopped, for walks that ask for rising positions (the table
+// scanner, an exporter going through a story's text): each look-up starts at the entry where the last
+// one stopped instead of the second entry, so walking a story from start to end reads each run once.
+// The answers are exactly those of the walk from the second entry described above, for any array:
+// every entry that the cursor passes started at or before a position already asked for, so it starts
+// at or before any later, greater position too. Asking for a position below the last one starts over
+// from the second entry. The cursor does not own the array, which must outlive it.
+template <typename Record>
+class RunCursor {
+public:
+    RunCursor() = default;
+    RunCursor(const Record* runs, std::int32_t count) : runs(runs), count(count) {}
+
+    // The run covering the position, copied out as the functions below copy it; the distance to the
+    // next run's start, or INT_MAX when nothing was found (out is then left as it was).
+    std::int32_t findAt(std::int32_t position, Record* out);
+
+private:
+    const Record* runs = nullptr;
+    std::int32_t count = 0;
+    std::int32_t next = 1;                  // every entry in 1 .. next-1 starts at or before `asked`
+    std::int32_t asked = INT32_MIN;         // the last position asked for
+};
+
+extern template class RunCursor<XForm>;
+extern template class RunCursor<XRule>;
+extern template class RunCursor<XPage>;
+
 // The character run covering the position, copied with copyXForm (its picture is shared, not cloned).
 std::int32_t findXFormAt(const XForm* runs, std::int32_t count, std::int32_t position, XForm* out);
 // The paragraph run covering the position, copied with copyXRule.

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <initializer_list>
 #include <limits>
+#include <tuple>
+#include <type_traits>
 
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
@@ -41,6 +43,65 @@ const RecordForm* recordForm(char letter) {
     for (const RecordForm& form : kRecordForms)
         if (form.letter == letter) return &form;
     return nullptr;
+}
+
+// The sub-values of each value record in the order of their key letters (kRecordForms), one list per
+// record, which the writer and the reader both walk. A colour member stands for its three channels.
+template <typename Record>
+struct SubValueList;
+
+#define VDK_SUB_VALUES(Record, ...)                                                   \
+    template <>                                                                       \
+    struct SubValueList<Record> {                                                     \
+        using R = Record;                                                             \
+        static constexpr auto members() { return std::tuple{__VA_ARGS__}; }           \
+    }
+
+VDK_SUB_VALUES(BorderSpec, &R::borderSize, &R::borderType, &R::borderTint, &R::borderSpace);
+VDK_SUB_VALUES(RGBColor, &R::red, &R::green, &R::blue);
+VDK_SUB_VALUES(HeightSpec, &R::h, &R::v);
+VDK_SUB_VALUES(LongPoint, &R::v, &R::h);
+VDK_SUB_VALUES(ShortPoint, &R::v, &R::h);
+VDK_SUB_VALUES(LongRect, &R::top, &R::left, &R::bottom, &R::right);
+VDK_SUB_VALUES(ShortRect, &R::top, &R::left, &R::bottom, &R::right);
+VDK_SUB_VALUES(ShadingSpec, &R::patternType, &R::patternTint, &R::patternFill);
+VDK_SUB_VALUES(RevisionMark, &R::id, &R::type, &R::author, &R::date);
+VDK_SUB_VALUES(WidthSpec, &R::type, &R::w);
+VDK_SUB_VALUES(FontFaceSpec, &R::a, &R::r);
+
+#undef VDK_SUB_VALUES
+
+// Calls visit with each integer member of the record (const or not, as the record is), in key order.
+template <typename Record, typename Visit>
+void forEachSubValue(Record& record, Visit&& visit) {
+    std::apply(
+        [&](auto... members) {
+            const auto one = [&](auto& member) {
+                if constexpr (std::is_integral_v<std::remove_cvref_t<decltype(member)>>) visit(member);
+                else forEachSubValue(member, visit);
+            };
+            (one(record.*members), ...);
+        },
+        SubValueList<std::remove_const_t<Record>>::members());
+}
+
+using ValueRecordTypes = std::tuple<BorderSpec, RGBColor, HeightSpec, LongPoint, ShortPoint, LongRect, ShortRect,
+                                    ShadingSpec, RevisionMark, WidthSpec, FontFaceSpec>;
+
+// Calls visit with a null pointer of the value record type of the kind; CFail 22 for a kind that is no
+// record.
+template <typename Visit>
+void visitRecordType(StorageKind kind, Visit&& visit) {
+    bool found = false;
+    [&]<typename... Record>(std::tuple<Record...>*) {
+        const auto tryOne = [&]<typename One>(One*) {
+            if (found || storagevalues::recordKind<One>() != kind) return;
+            found = true;
+            visit(static_cast<One*>(nullptr));
+        };
+        (tryOne(static_cast<Record*>(nullptr)), ...);
+    }(static_cast<ValueRecordTypes*>(nullptr));
+    if (!found) wrongArgument(__LINE__);
 }
 
 bool isScalarLetter(char letter) {
@@ -117,69 +178,17 @@ std::string encodeText(char letter, const StorageSource& source) {
     return encodeStoredText(std::string_view(text, length));
 }
 
-// Key letters each followed by the decimal number of its sub-value.
-std::string keyed(const char* keys, std::initializer_list<std::int64_t> values) {
-    std::string out;
-    for (const std::int64_t value : values) {
-        out += *keys++;
-        out += numberText(value, 10, false);
-    }
-    return out;
-}
-
 std::string encodeRecord(const RecordForm& form, const StorageSource& source) {
     if (source.kind != form.kind || source.at == nullptr) wrongArgument(__LINE__);
+    std::string out;
     const char* keys = form.keys;
-    switch (form.kind) {
-    case StorageKind::kBorder: {
-        const auto& b = *static_cast<const BorderSpec*>(source.at);
-        return keyed(keys, {b.borderSize, b.borderType, b.borderTint.red, b.borderTint.green, b.borderTint.blue,
-                            b.borderSpace});
-    }
-    case StorageKind::kColor: {
-        const auto& c = *static_cast<const RGBColor*>(source.at);
-        return keyed(keys, {c.red, c.green, c.blue});
-    }
-    case StorageKind::kHeight: {
-        const auto& h = *static_cast<const HeightSpec*>(source.at);
-        return keyed(keys, {h.h, h.v});
-    }
-    case StorageKind::kLongPoint: {
-        const auto& p = *static_cast<const LongPoint*>(source.at);
-        return keyed(keys, {p.v, p.h});
-    }
-    case StorageKind::kShortPoint: {
-        const auto& p = *static_cast<const ShortPoint*>(source.at);
-        return keyed(keys, {p.v, p.h});
-    }
-    case StorageKind::kLongRect: {
-        const auto& r = *static_cast<const LongRect*>(source.at);
-        return keyed(keys, {r.top, r.left, r.bottom, r.right});
-    }
-    case StorageKind::kShortRect: {
-        const auto& r = *static_cast<const ShortRect*>(source.at);
-        return keyed(keys, {r.top, r.left, r.bottom, r.right});
-    }
-    case StorageKind::kShading: {
-        const auto& s = *static_cast<const ShadingSpec*>(source.at);
-        return keyed(keys, {s.patternType, s.patternTint.red, s.patternTint.green, s.patternTint.blue,
-                            s.patternFill.red, s.patternFill.green, s.patternFill.blue});
-    }
-    case StorageKind::kRevision: {
-        const auto& v = *static_cast<const RevisionMark*>(source.at);
-        return keyed(keys, {v.id, v.type, v.author, v.date});
-    }
-    case StorageKind::kWidth: {
-        const auto& w = *static_cast<const WidthSpec*>(source.at);
-        return keyed(keys, {w.type, w.w});
-    }
-    case StorageKind::kFontFace: {
-        const auto& f = *static_cast<const FontFaceSpec*>(source.at);
-        return keyed(keys, {f.a, f.r});
-    }
-    default:
-        wrongArgument(__LINE__);
-    }
+    visitRecordType(form.kind, [&]<typename Record>(Record*) {
+        forEachSubValue(*static_cast<const Record*>(source.at), [&](auto value) {
+            out += *keys++;
+            out += numberText(value, 10, false);
+        });
+    });
+    return out;
 }
 
 // ---- reading ----
@@ -297,75 +306,15 @@ private:
     std::array<std::int16_t, 8> sign{1, 1, 1, 1, 1, 1, 1, 1};
 };
 
-RGBColor colorAt(const SubValues& values, std::size_t first) {
-    return RGBColor{values.get<std::uint16_t>(first), values.get<std::uint16_t>(first + 1),
-                    values.get<std::uint16_t>(first + 2)};
-}
-
-// The record is built whole from the value, then copied into the target member by member.
+// Each member of the record takes the sub-value at its place.
 void decodeRecord(const RecordForm& form, std::string_view stored, const StorageTarget& target) {
     if (target.kind != form.kind || target.at == nullptr) wrongArgument(__LINE__);
-    const SubValues v(stored, form.keys);
-    switch (form.kind) {
-    case StorageKind::kBorder: {
-        const BorderSpec b{v.get<std::int16_t>(0), v.get<std::int16_t>(1), colorAt(v, 2), v.get<std::int16_t>(5)};
-        copyBorderSpec(static_cast<BorderSpec*>(target.at), &b);
-        return;
-    }
-    case StorageKind::kColor: {
-        const RGBColor c = colorAt(v, 0);
-        copyRGBColor(static_cast<RGBColor*>(target.at), &c);
-        return;
-    }
-    case StorageKind::kHeight: {
-        const HeightSpec h{v.get<std::int16_t>(0), v.get<std::int32_t>(1)};
-        copyHeightSpec(static_cast<HeightSpec*>(target.at), &h);
-        return;
-    }
-    case StorageKind::kLongPoint: {
-        const LongPoint p{v.get<std::int32_t>(0), v.get<std::int32_t>(1)};
-        copyLongPoint(static_cast<LongPoint*>(target.at), &p);
-        return;
-    }
-    case StorageKind::kShortPoint: {
-        const ShortPoint p{v.get<std::int16_t>(0), v.get<std::int16_t>(1)};
-        copyShortPoint(static_cast<ShortPoint*>(target.at), &p);
-        return;
-    }
-    case StorageKind::kLongRect: {
-        const LongRect r{v.get<std::int32_t>(0), v.get<std::int32_t>(1), v.get<std::int32_t>(2), v.get<std::int32_t>(3)};
-        copyLongRect(static_cast<LongRect*>(target.at), &r);
-        return;
-    }
-    case StorageKind::kShortRect: {
-        const ShortRect r{v.get<std::int16_t>(0), v.get<std::int16_t>(1), v.get<std::int16_t>(2), v.get<std::int16_t>(3)};
-        copyShortRect(static_cast<ShortRect*>(target.at), &r);
-        return;
-    }
-    case StorageKind::kShading: {
-        const ShadingSpec s{v.get<std::int16_t>(0), colorAt(v, 1), colorAt(v, 4)};
-        copyShadingSpec(static_cast<ShadingSpec*>(target.at), &s);
-        return;
-    }
-    case StorageKind::kRevision: {
-        const RevisionMark r{v.get<std::int32_t>(0), v.get<std::int16_t>(1), v.get<std::int16_t>(2),
-                             v.get<std::int32_t>(3)};
-        copyRevisionMark(static_cast<RevisionMark*>(target.at), &r);
-        return;
-    }
-    case StorageKind::kWidth: {
-        const WidthSpec w{v.get<std::int16_t>(0), v.get<std::int32_t>(1)};
-        copyWidthSpec(static_cast<WidthSpec*>(target.at), &w);
-        return;
-    }
-    case StorageKind::kFontFace: {
-        const FontFaceSpec f{v.get<std::int32_t>(0), v.get<std::int32_t>(1)};
-        copyFontFaceSpec(static_cast<FontFaceSpec*>(target.at), &f);
-        return;
-    }
-    default:
-        wrongArgument(__LINE__);
-    }
+    const SubValues values(stored, form.keys);
+    std::size_t next = 0;
+    visitRecordType(form.kind, [&]<typename Record>(Record*) {
+        forEachSubValue(*static_cast<Record*>(target.at),
+                        [&]<typename Member>(Member& member) { member = values.get<Member>(next++); });
+    });
 }
 
 // The size a scalar member of a field table must have under its letter; 0 for other letters.
@@ -386,32 +335,9 @@ std::uint32_t scalarSize(char letter) {
 }
 
 std::uint32_t recordSize(StorageKind kind) {
-    switch (kind) {
-    case StorageKind::kBorder:
-        return sizeof(BorderSpec);
-    case StorageKind::kColor:
-        return sizeof(RGBColor);
-    case StorageKind::kHeight:
-        return sizeof(HeightSpec);
-    case StorageKind::kLongPoint:
-        return sizeof(LongPoint);
-    case StorageKind::kShortPoint:
-        return sizeof(ShortPoint);
-    case StorageKind::kLongRect:
-        return sizeof(LongRect);
-    case StorageKind::kShortRect:
-        return sizeof(ShortRect);
-    case StorageKind::kShading:
-        return sizeof(ShadingSpec);
-    case StorageKind::kRevision:
-        return sizeof(RevisionMark);
-    case StorageKind::kWidth:
-        return sizeof(WidthSpec);
-    case StorageKind::kFontFace:
-        return sizeof(FontFaceSpec);
-    default:
-        return 0;
-    }
+    std::uint32_t size = 0;
+    visitRecordType(kind, [&]<typename Record>(Record*) { size = sizeof(Record); });
+    return size;
 }
 
 }  // namespace

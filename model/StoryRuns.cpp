@@ -1,5 +1,6 @@
 // The runs of a story: change marking, writing and reading single run records, pictures, the row count
 // and the progress of loading.
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <cstring>
@@ -7,12 +8,13 @@
 #include "foundation/CFail.h"
 #include "foundation/Clock.h"
 #include "foundation/Memory.h"
-#include "foundation/TextFormat.h"
 #include "model/CPicture.h"
 #include "model/CStory.h"
+#include "model/IndexedName.h"
 #include "model/RecordFields.h"
 #include "model/RecordKeys.h"
 #include "model/RecordTables.h"
+#include "model/StoryKeys.h"
 #include "model/XFormReader.h"
 #include "model/XFormWriter.h"
 #include "model/XPageReader.h"
@@ -31,11 +33,8 @@ static_assert(offsetof(XRule, position) == offsetof(XForm, position) &&
               offsetof(XRule, changeBits) == 0 && offsetof(XPage, changeBits) == 0,
               "run records share their head");
 
-// Room for a run or picture element's name: a prefix and a number of up to ten digits.
-constexpr int kRunNameBytes = 24;
-
-// How each kind of run is kept: its list's count attribute, its element names, its copy, reader and
-// writer.
+// How each kind of run is kept: its list's count attribute, its element names (the prefix that the
+// pattern begins with), its copy, reader and writer.
 template <typename Record>
 struct RunKind;
 
@@ -43,6 +42,7 @@ template <>
 struct RunKind<XForm> {
     static constexpr const char* countKey = "Formz";
     static constexpr const char* prefix = "Form";
+    static constexpr const char* pattern = "Form%03d";
     static XForm* copy(XForm* dst, const XForm* src) { return copyXForm(dst, src); }
     static std::int16_t read(CStream* element, XForm* form) { return readXForm(element, form); }
     static std::int16_t write(CStream* element, const XForm* form, XParamBlock* host) {
@@ -57,6 +57,7 @@ template <>
 struct RunKind<XRule> {
     static constexpr const char* countKey = "Rulez";
     static constexpr const char* prefix = "Rule";
+    static constexpr const char* pattern = "Rule%03d";
     static XRule* copy(XRule* dst, const XRule* src) { return copyXRule(dst, src); }
     static std::int16_t read(CStream* element, XRule* rule) { return readXRule(element, rule); }
     static std::int16_t write(CStream* element, const XRule* rule, XParamBlock* host) {
@@ -69,6 +70,7 @@ template <>
 struct RunKind<XPage> {
     static constexpr const char* countKey = "Pagez";
     static constexpr const char* prefix = "Page";
+    static constexpr const char* pattern = "Page%03d";
     static XPage* copy(XPage* dst, const XPage* src) { return copyXPage(dst, src); }
     static std::int16_t read(CStream* element, XPage* page) { return readXPage(element, page); }
     static std::int16_t write(CStream* element, const XPage* page, XParamBlock* host) {
@@ -78,8 +80,8 @@ struct RunKind<XPage> {
 };
 
 template <typename Record>
-void runElementName(char (&name)[kRunNameBytes], std::int32_t index) {
-    formatString(name, "%s%03d", RunKind<Record>::prefix, index);
+IndexedName runElementName(std::int32_t index) {
+    return IndexedName(RunKind<Record>::pattern, index);
 }
 
 // The run element of that name: the list's first child of the name, as a look-up by name finds it.
@@ -106,20 +108,72 @@ std::int32_t runElementIndex(const xmlChar* elementName, const char* prefix, std
     return static_cast<std::int32_t>(value);
 }
 
-// The run elements of a list by number, found in one walk over its children: the first element of each
-// name, as a look-up by name would find it. Loading stays linear however the elements are named or
-// ordered. The table comes from the memory layer; the caller frees it.
-xmlNode** indexRunElements(CStream* list, const char* prefix, std::int32_t count) {
-    auto** elements = static_cast<xmlNode**>(allocMemory(count * static_cast<std::int32_t>(sizeof(xmlNode*))));
-    throwIfNull(elements, __LINE__, kUnit);
-    std::memset(elements, 0, static_cast<std::size_t>(count) * sizeof(xmlNode*));
-    for (xmlNode* child = list->getNode()->children; child != nullptr; child = child->next) {
-        if (child->type != XML_ELEMENT_NODE) continue;
-        const std::int32_t index = runElementIndex(child->name, prefix, count);
-        if (index >= 0 && elements[index] == nullptr) elements[index] = child;
+// A block of the memory layer owned for one scope: freed on every way out unless released.
+template <typename Item>
+class OwnedBlock {
+public:
+    explicit OwnedBlock(std::int64_t items) {
+        const std::int64_t bytes = items * static_cast<std::int64_t>(sizeof(Item));
+        if (items < 0 || bytes > INT32_MAX) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+        block = static_cast<Item*>(allocMemory(static_cast<std::int32_t>(bytes)));
+        throwIfNull(block, __LINE__, kUnit);
     }
-    return elements;
-}
+    ~OwnedBlock() { freeMemory(block); }
+    OwnedBlock(const OwnedBlock&) = delete;
+    OwnedBlock& operator=(const OwnedBlock&) = delete;
+
+    Item* get() const { return block; }
+    Item* release() {
+        Item* owned = block;
+        block = nullptr;
+        return owned;
+    }
+
+private:
+    Item* block = nullptr;
+};
+
+// A run element of a list and the number its name gives it.
+struct NumberedRun {
+    std::int32_t number;
+    xmlNode* node;
+};
+
+// The run elements present in a list, by number: the first element of each name, as a look-up by name
+// would find it, numbered below the list's count. Found in one walk over the children and sorted, so
+// loading stays linear in the elements present however they are named or ordered, and the count a
+// list claims never decides how much is allocated.
+class PresentRuns {
+public:
+    PresentRuns(CStream* list, const char* prefix, std::int32_t claimedCount)
+        : runs(countElementChildren(list->getNode())) {
+        for (xmlNode* child = list->getNode()->children; child != nullptr; child = child->next) {
+            if (child->type != XML_ELEMENT_NODE) continue;
+            const std::int32_t number = runElementIndex(child->name, prefix, claimedCount);
+            if (number >= 0) runs.get()[count++] = NumberedRun{number, child};
+        }
+        NumberedRun* first = runs.get();
+        std::stable_sort(first, first + count,
+                         [](const NumberedRun& a, const NumberedRun& b) { return a.number < b.number; });
+        count = static_cast<std::int32_t>(
+            std::unique(first, first + count, [](const NumberedRun& a, const NumberedRun& b) { return a.number == b.number; }) -
+            first);
+    }
+
+    std::int32_t size() const { return count; }
+    const NumberedRun& operator[](std::int32_t i) const { return runs.get()[i]; }
+
+private:
+    static std::int64_t countElementChildren(const xmlNode* list) {
+        std::int64_t elements = 0;
+        for (const xmlNode* child = list->children; child != nullptr; child = child->next)
+            if (child->type == XML_ELEMENT_NODE) ++elements;
+        return std::max<std::int64_t>(elements, 1);  // the memory layer gives at least a small block
+    }
+
+    OwnedBlock<NumberedRun> runs;
+    std::int32_t count = 0;
+};
 
 // Reads one run element on top of the record; a missing element or a reader failure leaves the record
 // with what it held and what the reader had already set.
@@ -149,41 +203,68 @@ void endWithSentinel(void* runs, std::size_t recordBytes, std::int32_t count) {
     std::memcpy(head + offsetof(XForm, position), &position, sizeof position);
 }
 
-// Loads one run list into a new array of its stored count plus the sentinel's head; the count handed
-// back includes the sentinel. Each record is read once, on top of a copy of the one before it.
+// A run array being loaded: on every way out before it is handed over, it releases what the records
+// read so far own and frees the array.
+template <typename Record>
+class LoadingRuns {
+public:
+    explicit LoadingRuns(std::int32_t records) {
+        constexpr std::int64_t kMostRecords = (INT32_MAX - static_cast<std::int64_t>(kRunHeadBytes)) / sizeof(Record);
+        if (records > kMostRecords) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+        const auto bytes = static_cast<std::int32_t>(records * static_cast<std::int64_t>(sizeof(Record)) + kRunHeadBytes);
+        runs = static_cast<Record*>(allocMemory(bytes));
+        throwIfNull(runs, __LINE__, kUnit);
+    }
+    ~LoadingRuns() {
+        if (runs == nullptr) return;
+        releaseRuns(runs, read);
+        freeMemory(runs);
+    }
+    LoadingRuns(const LoadingRuns&) = delete;
+    LoadingRuns& operator=(const LoadingRuns&) = delete;
+
+    Record& operator[](std::int32_t i) { return runs[i]; }
+    // Record i is complete.
+    void completed(std::int32_t i) { read = i + 1; }
+    // Ends the array with its sentinel and hands it over.
+    Record* finish() {
+        endWithSentinel(runs, sizeof(Record), read);
+        Record* whole = runs;
+        runs = nullptr;
+        return whole;
+    }
+
+private:
+    Record* runs = nullptr;
+    std::int32_t read = 0;  // records complete so far
+};
+
+// Loads one run list into a new array of the run elements present plus the sentinel's head; the count
+// handed back includes the sentinel. The list's count is a claim: it must be at least 1, and elements
+// numbered at or beyond it are not runs, but the array is as long as the elements actually there. Run 0
+// always exists (all zeros when its element is missing); each later element present is read once, on
+// top of a copy of the run before it.
 template <typename Record>
 Record* loadRuns(CStory& story, CStream* list, ProgressSink* sink, bool reportEach, std::int32_t* countOut) {
     throwIfNull(list == nullptr ? nullptr : list->getNode(), __LINE__, kUnit);
-    std::int32_t count = 0;
-    list->readAttribute(RunKind<Record>::countKey, 'l', &count);
-    if (count <= 0) throwFail(result::kNullObject, __LINE__, kUnit);
-    constexpr std::int64_t kMostRecords = (INT32_MAX - static_cast<std::int64_t>(kRunHeadBytes)) / sizeof(Record);
-    if (count > kMostRecords) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    std::int32_t claimed = 0;
+    list->readAttribute(RunKind<Record>::countKey, 'l', &claimed);
+    if (claimed <= 0) throwFail(result::kNullObject, __LINE__, kUnit);
 
-    const auto bytes = static_cast<std::int32_t>(count * static_cast<std::int64_t>(sizeof(Record)) + kRunHeadBytes);
-    auto* runs = static_cast<Record*>(allocMemory(bytes));
-    throwIfNull(runs, __LINE__, kUnit);
-    xmlNode** elements = nullptr;
-    std::int32_t read = 0;  // records complete so far
-    try {
-        elements = indexRunElements(list, RunKind<Record>::prefix, count);
-        CStream element(nullptr, nullptr, 0);
-        for (std::int32_t i = 0; i < count; ++i) {
-            if (i > 0) RunKind<Record>::copy(&runs[i], &runs[i - 1]);
-            readRunElement(&runs[i], element, elements[i], i == 0);
-            read = i + 1;
-            if (reportEach) story.progress(sink);
-        }
-    } catch (const CFail&) {
-        releaseRuns(runs, read);
-        freeMemory(runs);
-        freeMemory(elements);
-        rethrowFailure();
+    const PresentRuns present(list, RunKind<Record>::prefix, claimed);
+    const bool firstPresent = present.size() > 0 && present[0].number == 0;
+    const std::int32_t records = firstPresent ? present.size() : present.size() + 1;
+    LoadingRuns<Record> runs(records);
+    CStream element(nullptr, nullptr, 0);
+    for (std::int32_t i = 0; i < records; ++i) {
+        xmlNode* node = firstPresent ? present[i].node : (i == 0 ? nullptr : present[i - 1].node);
+        if (i > 0) RunKind<Record>::copy(&runs[i], &runs[i - 1]);
+        readRunElement(&runs[i], element, node, i == 0);
+        runs.completed(i);
+        if (reportEach) story.progress(sink);
     }
-    freeMemory(elements);
-    endWithSentinel(runs, sizeof(Record), count);
-    *countOut = count + 1;
-    return runs;
+    *countOut = records + 1;
+    return runs.finish();
 }
 
 // Appends the record to its list as the next run element, at the given text position: the list's
@@ -198,9 +279,7 @@ bool appendRunElement(CStream* list, Record* record, std::int32_t position, XPar
         if (count < 0 || count == INT32_MAX) count = 0;
         ++count;
         guarded([&] { list->writeAttribute(RunKind<Record>::countKey, 'l', count); });
-        char name[kRunNameBytes];
-        runElementName<Record>(name, count - 1);
-        CStream element(list, name, 1);
+        CStream element(list, runElementName<Record>(count - 1).c_str(), 1);
         record->position = position;
         throwIfError(RunKind<Record>::write(&element, record, host), __LINE__, kUnit);
     });
@@ -263,46 +342,36 @@ void CStory::writePicture(CPicture* picture, std::int32_t number) {
     if (number == -1) number = ++pictureCount;
     guarded([&] {
         throwIfNull(picture, __LINE__, kUnit);
-        char name[kRunNameBytes];
-        formatString(name, "Picture%06d", number);
-        CStream element(storyStream, name, 1);
+        CStream element(storyStream, pictureElementName(number).c_str(), 1);
         picture->writeToStorage(&element);
     });
 }
 
 void CStory::writeRows(std::int32_t count) {
     throwIfNull(storyStream, __LINE__, kUnit);
-    storyStream->writeValues(nullptr, 0, "StoryRows %l", count);
+    storyStream->writeAttribute(storykey::kRows.name, storykey::kRows.letter, count);
 }
 
 void CStory::readForm(XForm* form, std::int32_t index, std::int16_t first) {
-    char name[kRunNameBytes];
-    runElementName<XForm>(name, index);
     CStream element(nullptr, nullptr, 0);
-    readRunElement(form, element, findRunElementByName(formStream, name), first == 1);
+    readRunElement(form, element, findRunElementByName(formStream, runElementName<XForm>(index).c_str()), first == 1);
 }
 
 void CStory::readRule(XRule* rule, std::int32_t index, std::int16_t first) {
-    char name[kRunNameBytes];
-    runElementName<XRule>(name, index);
     CStream element(nullptr, nullptr, 0);
-    readRunElement(rule, element, findRunElementByName(ruleStream, name), first == 1);
+    readRunElement(rule, element, findRunElementByName(ruleStream, runElementName<XRule>(index).c_str()), first == 1);
 }
 
 void CStory::readPage(XPage* page, std::int32_t index, std::int16_t first) {
-    char name[kRunNameBytes];
-    runElementName<XPage>(name, index);
     CStream element(nullptr, nullptr, 0);
-    readRunElement(page, element, findRunElementByName(pageStream, name), first == 1);
+    readRunElement(page, element, findRunElementByName(pageStream, runElementName<XPage>(index).c_str()), first == 1);
 }
 
 CPicture* CStory::readPicture(std::int32_t number) {
     CPicture* picture = nullptr;
     const std::int16_t failure = guarded([&] {
-        char name[kRunNameBytes];
-        formatString(name, "Picture%06d", number);
         throwIfNull(storyStream, __LINE__, kUnit);
-        CStream element(storyStream, name, 0);
+        CStream element(storyStream, pictureElementName(number).c_str(), 0);
         picture = new (std::nothrow) CPicture(&element);
         throwIfNull(picture, __LINE__, kUnit);
     });
@@ -314,7 +383,7 @@ std::int32_t CStory::readRows() {
     std::int32_t rows = 0;
     const std::int16_t failure = guarded([&] {
         throwIfNull(storyStream, __LINE__, kUnit);
-        storyStream->readAttribute("StoryRows", 'l', &rows);
+        storyStream->readAttribute(storykey::kRows.name, storykey::kRows.letter, &rows);
     });
     return failure == result::kSuccess ? rows : 0;
 }

@@ -88,20 +88,6 @@ std::int16_t hintForEncoding(std::int32_t encoding, std::int16_t current) {
     return current;
 }
 
-// The font field that a script hint uses.
-std::int16_t& fontOfHint(XForm& form, std::int16_t hint) {
-    switch (hint) {
-    case 1:
-        return form.txtFontAscii;
-    case 3:
-        return form.txtFontCs;
-    case 4:
-        return form.txtFontEa;
-    default:
-        return form.txtFontHAnsi;
-    }
-}
-
 // The unit's text encoding in the run's language goes into txtCode; when it asks for another script,
 // the hint follows and the font in force moves into the new script's font field. Without language
 // tables every unit counts as Windows Latin 1.
@@ -112,7 +98,7 @@ void followScript(char16_t unit, XForm& form) {
     form.txtCode = encoding;
     const std::int16_t hint = hintForEncoding(encoding, form.txtHint);
     if (hint == form.txtHint) return;
-    fontOfHint(form, hint) = selectFontByHint(form);
+    fontFieldOfHint(form, hint) = selectFontByHint(form);
     form.txtHint = hint;
 }
 

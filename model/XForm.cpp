@@ -37,11 +37,8 @@ bool equalXForm(const XForm& a, const XForm& b) {
     return equalRecords(kXFormTable, &a, &b);
 }
 
-std::int16_t selectFontByHint(const XForm& form) {
-    switch (form.txtHint) {
-    case 0:
-    case 2:
-        return form.txtFontHAnsi;
+const std::int16_t& fontFieldOfHint(const XForm& form, std::int16_t hint) {
+    switch (hint) {
     case 1:
         return form.txtFontAscii;
     case 3:
@@ -49,22 +46,26 @@ std::int16_t selectFontByHint(const XForm& form) {
     case 4:
         return form.txtFontEa;
     default:
-        return 0;
+        return form.txtFontHAnsi;
     }
+}
+
+std::int16_t& fontFieldOfHint(XForm& form, std::int16_t hint) {
+    return const_cast<std::int16_t&>(fontFieldOfHint(static_cast<const XForm&>(form), hint));
+}
+
+std::int16_t selectFontByHint(const XForm& form) {
+    return fontFieldOfHint(form, form.txtHint);
 }
 
 std::int16_t selectLanguageByHint(const XForm& form) {
     switch (form.txtHint) {
-    case 0:
-    case 1:
-    case 2:
-        return form.txtLangVal;
     case 3:
         return form.txtLangCs;
     case 4:
         return form.txtLangEa;
     default:
-        return 0;
+        return form.txtLangVal;
     }
 }
 

@@ -151,10 +151,15 @@ void disposeXForm(XForm* form);
 // Field by field, padding aside.
 bool equalXForm(const XForm& a, const XForm& b);
 
-// The font field the script hint selects: 0 and 2 HAnsi, 1 Ascii, 3 complex script, 4 East Asian,
-// any other hint 0.
+// The font field that a script hint uses: 1 Ascii, 3 complex script, 4 East Asian, and HAnsi for 2, for
+// 0 (no hint) and for any hint outside 0 to 4, which foreign data may carry and which counts as no hint.
+// The one mapping of hints to fonts: selecting a font reads the field, following a script writes it.
+std::int16_t& fontFieldOfHint(XForm& form, std::int16_t hint);
+const std::int16_t& fontFieldOfHint(const XForm& form, std::int16_t hint);
+// The font of the run's own hint (fontFieldOfHint).
 std::int16_t selectFontByHint(const XForm& form);
-// The language the script hint selects: 0 to 2 Latin, 3 complex script, 4 East Asian, any other hint 0.
+// The language the script hint selects: 3 complex script, 4 East Asian, the Latin language for every
+// other hint (an unknown hint counts as no hint, as for the font).
 std::int16_t selectLanguageByHint(const XForm& form);
 std::int16_t runHint(const XForm& form);
 

@@ -1,22 +1,20 @@
 #include "model/XFormReader.h"
 
-#include <algorithm>
-#include <string>
-
 #include "foundation/CFail.h"
-#include "foundation/TextFormat.h"
+#include "model/BoundedCount.h"
+#include "model/IndexedName.h"
 #include "model/RecordKeys.h"
 #include "model/RecordTables.h"
 
 namespace {
 
 // The entries "FFDDLIST%03d" beside "FFDATA", each with one key; the first absent entry ends the list.
+// The count stays in the record as it was stored; only the entries looked up are bounded by the array.
 void readDropDownEntries(CStream& element, XffData& data) {
-    data.dd_listEntryNum = std::clamp<std::int16_t>(data.dd_listEntryNum, 0, kDropDownEntries);
+    const int count = boundedCount(data.dd_listEntryNum, kDropDownEntries);
     const FieldSpec& row = tableRow(kXffDataTable, "dd_listEntry");
-    for (int i = 0; i < data.dd_listEntryNum; ++i) {
-        const std::string name = formatToString(row.element, i);
-        CStream entry(&element, name.c_str(), 0);
+    for (int i = 0; i < count; ++i) {
+        CStream entry(&element, IndexedName(row.element, i).c_str(), 0);
         entry.readAttribute(row.key, row.letter, StorageTarget::textBuffer(data.dd_listEntry[i], kDropDownEntryBytes));
     }
 }

@@ -1,9 +1,7 @@
 #include "model/XPageReader.h"
 
-#include <string>
-
 #include "foundation/CFail.h"
-#include "foundation/TextFormat.h"
+#include "model/IndexedName.h"
 #include "model/RecordKeys.h"
 #include "model/RecordTables.h"
 
@@ -14,8 +12,7 @@ void readColumns(CStream& element, XPage& page) {
     const FieldSpec& row = tableRow(kXPageTable, "columnWidth");
     CStream columns(&element, row.element, 0);
     for (int i = 0; i < kColumnSlots; ++i) {
-        const std::string keys = formatToString(row.key, i, i);
-        columns.readValues(nullptr, nullptr, keys.c_str(), &page.columnWidth[i], &page.columnSpace[i]);
+        columns.readValues(nullptr, nullptr, IndexedName(row.key, i).c_str(), &page.columnWidth[i], &page.columnSpace[i]);
     }
 }
 

@@ -1,20 +1,13 @@
 #include "model/XRuleReader.h"
 
-#include <algorithm>
-#include <string>
-
 #include "foundation/CFail.h"
-#include "foundation/TextFormat.h"
+#include "model/BoundedCount.h"
+#include "model/IndexedName.h"
 #include "model/RecordKeys.h"
 #include "model/RecordTables.h"
 #include "model/XRowReader.h"
 
 namespace {
-
-template <typename Count>
-void clampCount(Count& count, int capacity) {
-    count = static_cast<Count>(std::clamp<int>(count, 0, capacity));
-}
 
 void readLevel(CStream& element, XLevel& level) {
     CStream child(&element, tableRow(kXRuleTable, "level").element, 0);
@@ -29,11 +22,10 @@ void readLevel(CStream& element, XLevel& level) {
 void readTabs(CStream& element, XTabs& tabs) {
     CStream child(&element, tableRow(kXRuleTable, "tabs").element, 0);
     readRecordKeys(child, kXTabsTable, &tabs);
-    clampCount(tabs.tabs, kMaxTabs);
+    tabs.tabs = boundedCount(tabs.tabs, kMaxTabs);
     const char* pattern = tableRow(kXTabsTable, "tab").element;
     for (int i = 0; i < tabs.tabs; ++i) {
-        const std::string name = formatToString(pattern, i);
-        CStream stop(&child, name.c_str(), 0);
+        CStream stop(&child, IndexedName(pattern, i).c_str(), 0);
         readRecordKeys(stop, kXTabTable, &tabs.tab[i]);
     }
 }
@@ -42,28 +34,26 @@ void readTabs(CStream& element, XTabs& tabs) {
 void readGrid(CStream& rowSet, XTblGrid& grid) {
     CStream child(&rowSet, tableRow(kXRowsTable, "grid").element, 0);
     readRecordKeys(child, kXTblGridTable, &grid);
-    clampCount(grid.numOfColumns, kMaxGridColumns);
+    grid.numOfColumns = boundedCount(grid.numOfColumns, kMaxGridColumns);
     const FieldSpec& row = tableRow(kXTblGridTable, "columnRightPos");
     for (int i = 0; i < grid.numOfColumns; ++i) {
-        const std::string key = formatToString(row.key, i);
-        child.readAttribute(key.c_str(), row.letter, &grid.columnRightPos[i]);
+        child.readAttribute(IndexedName(row.key, i).c_str(), row.letter, &grid.columnRightPos[i]);
     }
 }
 
 void readCells(CStream& rowSet, XRows& rows) {
     readXRow(&rowSet, tableRow(kXRowsTable, "defRow").element, &rows.defRow);
-    clampCount(rows.rows, kMaxRowCells);
+    rows.rows = boundedCount(rows.rows, kMaxRowCells);
     const char* pattern = tableRow(kXRowsTable, "cells").element;
     for (int i = 0; i < rows.rows; ++i) {
-        const std::string name = formatToString(pattern, i);
-        readXRow(&rowSet, name.c_str(), &rows.cells[i]);  // an absent cell keeps its value
+        readXRow(&rowSet, IndexedName(pattern, i).c_str(), &rows.cells[i]);  // an absent cell keeps its value
     }
 }
 
 void readRowSet(CStream& element, XRows& rows) {
     CStream rowSet(&element, tableRow(kXRuleTable, "rows").element, 0);
     readRecordKeys(rowSet, kXRowsTable, &rows);
-    clampCount(rows.rows, kMaxRowCells);
+    rows.rows = boundedCount(rows.rows, kMaxRowCells);
     guarded([&] { readGrid(rowSet, rows.grid); });
     for (const char* name : {"tblpPr", "tblBorders", "tblCellMar"})
         readChildRecord(rowSet, tableRow(kXRowsTable, name), &rows);

@@ -1,6 +1,6 @@
 #include "package/XmlNodeHelpers.h"
 
-#include <cstdlib>
+#include <charconv>
 #include <cstring>
 #include <ctime>
 
@@ -124,12 +124,18 @@ std::int32_t xmlGetAttrInt(const xmlNode* element, const char* prefix, const cha
     LibraryText value(lookUp(element, prefix, name, present));
     if (!value.get()) return 0;
     const std::size_t length = std::strlen(value.get());
-    return parseInteger(value.get(), length > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(length), 0);
+    const std::optional<std::int32_t> number =
+        parseCheckedInteger(value.get(), length > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(length), 0);
+    if (!number) {
+        if (present) *present = 0;
+        return 0;
+    }
+    return *number;
 }
 
 double xmlGetAttrDouble(const xmlNode* element, const char* prefix, const char* name, std::int16_t* present) {
     LibraryText value(lookUp(element, prefix, name, present));
-    return value.get() ? std::strtod(value.get(), nullptr) : 0.0;
+    return value.get() ? parseDouble(value.get()) : 0.0;
 }
 
 std::int32_t xmlGetAttrDate(const xmlNode* element, const char* prefix, const char* name, std::int16_t* present) {
@@ -141,21 +147,40 @@ std::int32_t xmlGetAttrDate(const xmlNode* element, const char* prefix, const ch
     return static_cast<std::int32_t>(seconds);
 }
 
-std::int32_t parseInteger(const char* digits, std::int32_t length, std::int16_t hexadecimal) {
+std::optional<std::int32_t> parseCheckedInteger(const char* digits, std::int32_t length, std::int16_t hexadecimal) {
     if (!digits || length <= 0) return 0;
-    const std::uint32_t radix = hexadecimal == 1 ? 16 : 10;
+    const std::int64_t radix = hexadecimal == 1 ? 16 : 10;
     std::int32_t i = 0;
     const bool negative = digits[0] == '-';
     if (negative) ++i;
-    std::uint32_t value = 0;  // unsigned, so overflow wraps instead of being undefined
+    // 64 bits hold every 32-bit value and one more digit, so the range check comes before any overflow.
+    const std::int64_t limit = negative ? -static_cast<std::int64_t>(INT32_MIN) : INT32_MAX;
+    std::int64_t value = 0;
     for (; i < length; ++i) {
         const char c = digits[i];
-        std::uint32_t digit = 0;
-        if (c >= '0' && c <= '9') digit = static_cast<std::uint32_t>(c - '0');
-        else if (radix == 16 && c >= 'A' && c <= 'F') digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        std::int64_t digit = 0;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (radix == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
         else break;
         value = value * radix + digit;
+        if (value > limit) return std::nullopt;
     }
-    if (negative) value = 0u - value;
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+std::int32_t parseInteger(const char* digits, std::int32_t length, std::int16_t hexadecimal) {
+    return parseCheckedInteger(digits, length, hexadecimal).value_or(0);
+}
+
+double parseDouble(const char* text) {
+    if (!text) return 0.0;
+    // Leading white space and a plus sign are allowed, as the C library's reading allows them; the
+    // number itself is read without the process's locale, which a window toolkit may have changed.
+    const char* start = text;
+    while (*start == ' ' || *start == '\t' || *start == '\n' || *start == '\r') ++start;
+    if (*start == '+' && start[1] != '-') ++start;
+    double value = 0.0;
+    const char* end = start + std::strlen(start);
+    const std::from_chars_result read = std::from_chars(start, end, value);
+    return read.ec == std::errc() ? value : 0.0;
 }

@@ -1,5 +1,6 @@
 #include "platform/AllocationFailure.h"
 
+#include <cstdlib>
 #include <new>
 
 namespace platform {
@@ -9,17 +10,20 @@ enum class Mode { Off, Nth, Every };
 Mode mode = Mode::Off;
 std::int64_t remaining = 0;
 std::int64_t counted = 0;
+bool throwingNewCounted = false;
 
 }  // namespace
 
-void failNthAllocation(std::int64_t n) {
+void failNthAllocation(std::int64_t n, ThrowingNew throwingNew) {
     mode = n > 0 ? Mode::Nth : Mode::Off;
+    throwingNewCounted = throwingNew == ThrowingNew::kCounted;
     remaining = n;
     counted = 0;
 }
 
 void failEveryAllocation() {
     mode = Mode::Every;
+    throwingNewCounted = false;
     counted = 0;
 }
 
@@ -45,28 +49,90 @@ bool allocationShouldFail() {
     return false;
 }
 
+bool throwingNewShouldFail() {
+    return throwingNewCounted && allocationShouldFail();
+}
+
 std::int64_t allocationsCountedSinceArmed() {
     return counted;
 }
 
 }  // namespace platform
 
-// The nothrow forms of new consult the switch, then behave as the standard ones do. They call the
-// throwing operator new so that allocation and deallocation stay paired under the sanitizers.
-void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept {
-    if (platform::allocationShouldFail()) return nullptr;
-    try {
-        return ::operator new(bytes);
-    } catch (...) {
-        return nullptr;
+// Every form of operator new consults the switch: the nothrow forms answer null, the throwing forms
+// raise std::bad_alloc when the switch counts them (ThrowingNew::kCounted), so an injected failure can
+// reach the code that allocates with the standard library (strings, containers, plain `new`). All of them take their memory from
+// malloc and the matching operator delete gives it back with free, so allocation and deallocation stay
+// paired under the sanitizers. The aligned forms are left to the library.
+namespace {
+
+void* allocateOrNull(std::size_t bytes) {
+    if (bytes == 0) bytes = 1;
+    for (;;) {
+        if (void* block = std::malloc(bytes)) return block;
+        const std::new_handler handler = std::get_new_handler();
+        if (handler == nullptr) return nullptr;
+        try {
+            handler();
+        } catch (...) {
+            return nullptr;
+        }
     }
 }
 
-void* operator new[](std::size_t bytes, const std::nothrow_t&) noexcept {
-    if (platform::allocationShouldFail()) return nullptr;
-    try {
-        return ::operator new[](bytes);
-    } catch (...) {
-        return nullptr;
+void* allocateOrThrow(std::size_t bytes) {
+    if (platform::throwingNewShouldFail()) throw std::bad_alloc();
+    for (;;) {
+        if (void* block = std::malloc(bytes == 0 ? 1 : bytes)) return block;
+        const std::new_handler handler = std::get_new_handler();
+        if (handler == nullptr) throw std::bad_alloc();
+        handler();
     }
+}
+
+void* allocateNoThrow(std::size_t bytes) noexcept {
+    if (platform::allocationShouldFail()) return nullptr;
+    return allocateOrNull(bytes);
+}
+
+}  // namespace
+
+void* operator new(std::size_t bytes) {
+    return allocateOrThrow(bytes);
+}
+
+void* operator new[](std::size_t bytes) {
+    return allocateOrThrow(bytes);
+}
+
+void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept {
+    return allocateNoThrow(bytes);
+}
+
+void* operator new[](std::size_t bytes, const std::nothrow_t&) noexcept {
+    return allocateNoThrow(bytes);
+}
+
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept {
+    std::free(block);
+}
+
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
 }

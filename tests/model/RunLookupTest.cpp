@@ -113,6 +113,29 @@ TEST(RunLookup, EachKindCopiesItsOwnRecord) {
     EXPECT_EQ(form.picData, forms.runs[0].picData);
 }
 
+// A cursor answers what a look-up from the start answers, for a walk with rising positions, a step back
+// and runs that are not in order (foreign data); it only starts where the last look-up stopped.
+TEST(RunCursor, AnswersAsALookUpFromTheStartWhateverTheOrderOfAsking) {
+    const std::vector<std::int32_t> walk = {-3, 0, 0, 4, 5, 9, 12, 2, 7, 30, INT_MAX, 1};
+    for (const std::vector<std::int32_t>& starts : {std::vector<std::int32_t>{0, 5, 9, 9, 20},
+                                                    std::vector<std::int32_t>{0, 8, 3, 10}}) {
+        RunArray<XForm> array(starts, initXForm);
+        RunCursor<XForm> cursor(array.runs, array.entries);
+        for (const std::int32_t position : walk) {
+            XForm expected;
+            XForm actual;
+            initXForm(&expected);
+            initXForm(&actual);
+            const std::int32_t distance = findXFormAt(array.runs, array.entries, position, &expected);
+            EXPECT_EQ(cursor.findAt(position, &actual), distance) << "position " << position;
+            EXPECT_EQ(actual.styleTag, expected.styleTag) << "position " << position;
+        }
+    }
+    XForm untouched;
+    initXForm(&untouched);
+    EXPECT_EQ(RunCursor<XForm>().findAt(0, &untouched), INT_MAX);
+}
+
 TEST(ElementFilter, PassesTheKindsOfTheMaskAndEmptiesTheOthers) {
     struct Case {
         std::uint16_t kindBit;

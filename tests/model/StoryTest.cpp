@@ -12,6 +12,7 @@
 #include "model/CPicture.h"
 #include "model/CStory.h"
 #include "model/ChangeMask.h"
+#include "platform/AllocationFailure.h"
 #include "platform/Clock.h"
 #include "tests/model/StorageTestSupport.h"
 #include "tests/model/StoryTestSupport.h"
@@ -244,7 +245,7 @@ TEST_F(StoryRunsTest, LoadingFindsRunElementsByNumberWhateverTheirOrder) {
     EXPECT_EQ(loaded.forms[2].txtFace, kFaceBold);
 }
 
-TEST_F(StoryRunsTest, AMissingRunIsACopyOfTheRunBeforeIt) {
+TEST_F(StoryRunsTest, AMissingRunIsLeftOutAndTheNextBuildsOnTheRunBeforeIt) {
     appendThreeRuns();
     CStream forms(story->getStoryStream(), "FORM", 0);
     CStream second(&forms, "Form001", 0);
@@ -252,10 +253,10 @@ TEST_F(StoryRunsTest, AMissingRunIsACopyOfTheRunBeforeIt) {
 
     LoadedStory loaded;
     loaded.load(*story);
-    ASSERT_EQ(loaded.formCount, 4);
-    EXPECT_EQ(loaded.forms[1].position, 0);
-    EXPECT_EQ(loaded.forms[1].txtSize, 100);
-    EXPECT_EQ(loaded.forms[2].txtSize, 120);
+    EXPECT_EQ(loaded.formPositions(), (std::vector<std::int32_t>{0, 5, INT_MAX}));
+    EXPECT_EQ(loaded.forms[0].txtSize, 100);
+    EXPECT_EQ(loaded.forms[1].txtSize, 120);
+    EXPECT_EQ(loaded.forms[1].txtFore.green, 2) << "Form002 is read on top of Form000";
 
     // Read one by one: a missing first run is all zeros.
     XForm form;
@@ -285,13 +286,73 @@ TEST_F(StoryRunsTest, ARunCountOfZeroOrNoneFailsAndLeavesTheCallersPlaces) {
     EXPECT_EQ(loaded.rules, nullptr);
 }
 
-TEST_F(StoryRunsTest, AHugeRunCountFailsCleanly) {
+// A run count is a claim: the arrays are as long as the run elements actually there, and a missing first
+// run is all zeros.
+TEST_F(StoryRunsTest, AHugeRunCountLoadsTheRunsThatAreThere) {
     appendThreeRuns();
     CStream forms(story->getStoryStream(), "FORM", 0);
     forms.writeValues(nullptr, 0, "Formz %l", INT32_MAX);
+    CStream rules(story->getStoryStream(), "RULE", 0);
+    rules.writeValues(nullptr, 0, "Rulez %l", 94000);
+    CStream(&rules, "Rule000", 0).remove();
     LoadedStory loaded;
-    const CFail failure = storagetest::failureOf([&] { loaded.load(*story); });
-    EXPECT_EQ(failure.error, 12);
+    loaded.load(*story);
+    EXPECT_EQ(loaded.formPositions(), (std::vector<std::int32_t>{0, 2, 5, INT_MAX}));
+    ASSERT_EQ(loaded.ruleCount, 2);
+    EXPECT_EQ(loaded.rules[0].widowControl, 0);
+    EXPECT_EQ(loaded.rules[1].position, INT_MAX);
+}
+
+// Found by fuzzing: each claimed count once asked for a run array of its size (94,000 paragraph records
+// are about 1 GB) before a single run was read.
+TEST(StoryClaims, ClaimedRunCountsAllocateOnlyForTheRunsPresent) {
+    storagetest::FileStorage file = storagetest::fixture("story-claimed-counts.xml");
+    const struct {
+        std::int16_t kind;
+        std::int32_t formCount, ruleCount, pageCount;  // the runs there, plus the sentinel
+    } cases[] = {
+        {storykind::kHeader, 2, 2, 2},  // no run elements at all: one run of zeros each
+        {storykind::kFooter, 3, 2, 4},  // Form000 Form001, Rule000, Page000 Page002 Page003
+    };
+    for (const auto& c : cases) {
+        CStory story(nullptr, file.root(), nullptr, c.kind, 1, 0);
+        LoadedStory loaded;
+        loaded.load(story);
+        EXPECT_EQ(loaded.formCount, c.formCount) << c.kind;
+        EXPECT_EQ(loaded.ruleCount, c.ruleCount) << c.kind;
+        EXPECT_EQ(loaded.pageCount, c.pageCount) << c.kind;
+    }
+    // The fuzzer's own input: without a page count loading fails, after one paragraph run, not 94,000.
+    CStory story(nullptr, file.root(), nullptr, storykind::kMain, -1, 0);
+    LoadedStory loaded;
+    EXPECT_EQ(storagetest::failureOf([&] { loaded.load(story); }).error, 22);
+    EXPECT_EQ(loaded.rules, nullptr);
+}
+
+// Every allocation of a load failing in turn, the throwing ones of the standard library too: loading
+// either succeeds or raises a CFail, never anything else, and leaves the caller's places as they were
+// (the sanitizer build shows that nothing leaks).
+TEST_F(StoryRunsTest, AnAllocationFailureAnywhereInALoadFailsCleanly) {
+    appendThreeRuns();
+    std::int64_t allocations = 0;
+    {
+        LoadedStory counting;
+        platform::ScopedAllocationFailure never(INT64_MAX, platform::ThrowingNew::kCounted);
+        counting.load(*story);
+        allocations = platform::allocationsCountedSinceArmed();
+    }
+    ASSERT_GT(allocations, 10);
+    for (std::int64_t n = 1; n <= allocations; ++n) {
+        LoadedStory loaded;
+        try {
+            platform::ScopedAllocationFailure failing(n, platform::ThrowingNew::kCounted);
+            loaded.load(*story);  // a run reader absorbs its failure: the load goes on
+        } catch (const CFail& failure) {
+            EXPECT_EQ(failure.error, 12) << "allocation " << n;
+            EXPECT_EQ(loaded.text, nullptr) << "allocation " << n;
+            EXPECT_EQ(loaded.forms, nullptr) << "allocation " << n;
+        }
+    }
 }
 
 TEST_F(StoryRunsTest, TheHeaderReadsIntoTheCallersPlacesAndAnAbsentOneKeepsThem) {

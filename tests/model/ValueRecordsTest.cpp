@@ -12,11 +12,4 @@ TEST(ValueRecords, WideningAShortRectFillsOneSharedRecord) {
     EXPECT_TRUE(equalLongRect(*first, LongRect{5, 6, 7, 8}));
 }
 
-TEST(ValueRecords, NamedStartingValues) {
-    EXPECT_TRUE(equalRGBColor(kBlack, RGBColor{0, 0, 0}));
-    EXPECT_TRUE(equalRGBColor(kWhite, RGBColor{65535, 65535, 65535}));
-    EXPECT_TRUE(equalBorderSpec(kDefaultBorder, BorderSpec{0, 0, {0, 0, 0}, 0}));
-    EXPECT_TRUE(equalShadingSpec(kDefaultShading, ShadingSpec{0, kWhite, kWhite}));
-}
-
 }  // namespace

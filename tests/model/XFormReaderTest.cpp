@@ -88,9 +88,31 @@ TEST_F(XFormReaderTest, FormFieldDataWithoutFieldDataKeepsThePreviousFieldData) 
     expectEqual(readRun("FormFieldOnly"), expected);
 }
 
+// The entry count is a field like any other: it reads back as stored, and an element without it keeps
+// the previous run's. Only the entries looked up are bounded by the record's twelve.
+TEST_F(XFormReaderTest, TheEntryCountReadsAsStoredAndOnlyTheEntriesLookedUpAreBounded) {
+    const struct {
+        const char* run;
+        std::int16_t previousCount;
+        std::int16_t count;
+        const char* firstEntry;
+    } cases[] = {
+        {"NegativeEntryCount", 2, -1, "previous 0"},  // nothing looked up
+        {"NoEntryCount", 1, 1, "First"},              // the previous run's count stays
+        {"NoEntryCount", 15, 15, "First"},            // beyond the array: stays as it was
+        {"Oversized", 0, 40, "Ex\xC3\xA9"},
+    };
+    for (const auto& c : cases) {
+        previous.ffData.dd_listEntryNum = c.previousCount;
+        const XForm form = readRun(c.run);
+        EXPECT_EQ(form.ffData.dd_listEntryNum, c.count) << c.run;
+        EXPECT_EQ(std::string(form.ffData.dd_listEntry[0]).substr(0, std::strlen(c.firstEntry)), c.firstEntry) << c.run;
+    }
+}
+
 TEST_F(XFormReaderTest, ForeignCountsAndTextsStayWithinTheRecord) {
     const XForm form = readRun("Oversized");
-    EXPECT_EQ(form.ffData.dd_listEntryNum, kDropDownEntries);
+    EXPECT_EQ(form.ffData.dd_listEntryNum, 40);  // as stored; only twelve entries are read
     std::string entry = "Ex";
     for (int i = 0; i < 14; ++i) entry += "\xC3\xA9";
     for (int i = 0; i < kDropDownEntries; ++i) EXPECT_EQ(std::string(form.ffData.dd_listEntry[i]), entry) << i;

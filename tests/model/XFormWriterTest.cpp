@@ -19,6 +19,7 @@
 #include "tests/model/RecordFilling.h"
 #include "tests/model/RecordWalk.h"
 #include "tests/model/WriterTestSupport.h"
+#include "tests/model/XFormSamples.h"
 
 namespace {
 
@@ -26,98 +27,8 @@ using elementtree::attribute;
 using elementtree::attributeNames;
 using elementtree::childNames;
 using recordfill::Kind;
+using namespace formsample;
 using strings = std::vector<std::string>;
-
-XForm freshForm() {
-    XForm form;
-    initXForm(&form);
-    return form;
-}
-
-XForm freshFormAllBits() {
-    XForm form = freshForm();
-    writertest::setAllChangeBits(form.changeBits);
-    return form;
-}
-
-// Every field away from its starting value, with the values that try the text forms: signs, -1, the
-// 16-bit and 32-bit ends, a 20-digit face, channels of 65535, texts with blanks and characters that
-// the storage escapes.
-XForm sampleForm() {
-    XForm form = freshFormAllBits();
-    form.uniqueBits = -7;
-    form.position = INT32_MAX;
-    form.styleTag = -1;
-    form.txtCode = INT32_MIN;
-    form.txtLangVal = 1031;
-    form.txtLangEa = -1;
-    form.txtLangCs = -32768;
-    form.txtHint = 4;
-    form.txtFontAscii = -99;
-    form.txtFontHAnsi = 32767;
-    form.txtFontEa = 5;
-    form.txtFontCs = 0;
-    form.txtBidi = 1;
-    form.txtSize = -24;
-    form.txtSizeCs = 26;
-    form.txtFace = 2147483648u;
-    form.txtFaceCs = 5;
-    form.txtRate = 900;
-    form.txtBase = -6;
-    form.txtFore = {65535, 0, 32768};
-    form.txtBack = {0, 65535, 7};
-    form.txtKern = 16;
-    form.txtFill = 2;
-    form.txtType = -1;
-    form.txtData = 65535;
-    form.picRect = {10, 20, 110, 220};
-    form.borderType = 3;
-    form.border = {-1, 2, {65535, 1, 2}, -32768};
-    form.shadingType = 1;
-    form.shading = {-2, {10, 20, 30}, {40, 50, 60}};
-    form.txtSpacing = 20;
-    form.underlineEffect = 1;
-    form.blinkingEffect = -1;
-    form.underlineColor = {70, 80, 90};
-    form.noProof = 1;
-    form.revision = {-9, -1, 3, -1234567};
-    form.fieldType = 5;
-    form.field.dirty = 1;
-    form.field.locked = -1;
-    std::strcpy(form.field.fldData, " FORMDROPDOWN \"choice\" 100% <&> caf\xC3\xA9 ");
-    XffData& data = form.ffData;
-    data.calcOnExit = 1;
-    std::strcpy(data.ti_defaultText, "d\xC3\xA9" "faut");
-    std::strcpy(data.ti_format, "Upper case");
-    std::strcpy(data.ti_maxLength, "12");
-    data.ti_type = 2;
-    data.dd_defaultIndex = -1;
-    data.dd_listEntryNum = 3;
-    std::strcpy(data.dd_listEntry[0], "One");
-    std::strcpy(data.dd_listEntry[1], "Two & three");
-    std::strcpy(data.dd_listEntry[2], "Vier \xC3\xBC");
-    std::strcpy(data.dd_listEntry[3], "not in use");
-    data.dd_resultValue = 2;
-    data.cb_checked = 1;
-    std::strcpy(data.cb_checkBoxSize, "20");
-    data.cb_checkBoxSizeAuto = -1;
-    data.enabled = 1;
-    std::strcpy(data.entryMacro, "Enter");
-    std::strcpy(data.exitMacro, "Leave");
-    std::strcpy(data.name, "Choice");
-    form.cellStyle = {5, 6, 7, 8, 9, 10, 11, 12};
-    return form;
-}
-
-// Every stored member filled with values of the kind, all bits set, a drop-down field with that many
-// entries.
-XForm filledForm(Kind kind, std::int16_t entries) {
-    XForm form = freshFormAllBits();
-    recordfill::fillRecord(kXFormTable, &form, kind);
-    form.fieldType = 5;
-    form.ffData.dd_listEntryNum = entries;
-    return form;
-}
 
 class XFormWriterTest : public writertest::WriterTest {
 protected:
@@ -133,59 +44,6 @@ protected:
 
 // ---- round trips through the reader ----
 
-struct RoundTripCase {
-    const char* title;
-    XForm form;
-};
-
-std::vector<RoundTripCase> roundTripCases() {
-    XForm everyOtherBit = sampleForm();
-    std::memset(everyOtherBit.changeBits, 0xAA, sizeof everyOtherBit.changeBits);  // bits 0, 2, 4 ...; 36 and 38
-    XForm notADropDown = sampleForm();
-    notADropDown.fieldType = 4;
-    XForm entriesWithoutFieldType = sampleForm();
-    clearMaskBit(entriesWithoutFieldType.changeBits, 35);
-    return {
-        {"a fresh record without change bits", freshForm()},
-        {"a fresh record with all bits", freshFormAllBits()},
-        {"the sample record", sampleForm()},
-        {"every other bit", everyOtherBit},
-        {"a form field that is not a drop-down", notADropDown},
-        {"a drop-down whose field type is not stored", entriesWithoutFieldType},
-        {"every member its own value, all twelve entries", filledForm(Kind::kDistinct, kDropDownEntries)},
-        {"negative members, one entry", filledForm(Kind::kNegative, 1)},
-        {"-32768, 32767, -1, the 32-bit ends, channels of 0 and 65535, 511 bytes of field code that need escaping",
-         filledForm(Kind::kExtremes, kDropDownEntries)},
-    };
-}
-
-// The record a reader finds when it reads the element on top of `previous`: every field whose key or
-// child was written, the drop-down entries the writer stored beside "FFDATA"; everything else, the cell
-// style and the picture among them, as `previous` held it.
-XForm expectedAfterReading(const XForm& previous, const XForm& written) {
-    XForm expected = previous;
-    writertest::copyStoredFields(kXFormTable, &expected, &written, true);
-    if (testMaskBit(written.changeBits, 37) == 1 && written.fieldType == 5) {
-        for (int i = 0; i < std::clamp<int>(written.ffData.dd_listEntryNum, 0, kDropDownEntries); ++i)
-            std::strcpy(expected.ffData.dd_listEntry[i], written.ffData.dd_listEntry[i]);
-    }
-    return expected;
-}
-
-TEST_F(XFormWriterTest, EveryWrittenFieldReadsBackEqualAndEveryOtherKeepsItsValue) {
-    XForm previous = freshForm();
-    recordfill::fillRecord(kXFormTable, &previous, Kind::kDistinct, 5000);
-    previous.ffData.dd_listEntryNum = 7;  // the reader bounds the count it finds to the twelve entries
-    for (const RoundTripCase& test : roundTripCases()) {
-        SCOPED_TRACE(test.title);
-        write(test.form);
-        XForm read = previous;
-        EXPECT_EQ(readXForm(elements.back().get(), &read), 0);
-        const XForm expected = expectedAfterReading(previous, test.form);
-        EXPECT_EQ(recordwalk::firstDifference(kXFormTable, &read, &expected), "");
-    }
-}
-
 TEST_F(XFormWriterTest, AFullFieldCodeIsStoredWholeInItsEscapedForm) {
     // Characters that the storage escapes, and blanks: the 511 bytes triple in size.
     const std::string pattern = "\"%<&> '\t=x";
@@ -199,52 +57,6 @@ TEST_F(XFormWriterTest, AFullFieldCodeIsStoredWholeInItsEscapedForm) {
 }
 
 // ---- what the element holds ----
-
-TEST_F(XFormWriterTest, GoldenElements) {
-    elementtree::expectGoldenElement("XFormWriterFresh.xml", write(freshForm()));
-    elementtree::expectGoldenElement("XFormWriterFreshAllBits.xml", write(freshFormAllBits()));
-    elementtree::expectGoldenElement("XFormWriterSample.xml", write(sampleForm()));
-}
-
-struct MaskCase {
-    const char* title;
-    std::vector<int> bits;
-    const char* changeBits;
-    strings attributes;  // after the three head keys
-};
-
-TEST_F(XFormWriterTest, TheMaskIsStoredAsOneNumberAndEachSetBitAddsItsKeyInTableOrder) {
-    const strings firstFifteen = {"XForm_styleTag",    "XForm_txtCode",     "XForm_txtLangVal", "XForm_txtLangEa",
-                                  "XForm_txtLangCs",   "XForm_txtHint",     "XForm_txtFontAscii", "XForm_txtFontHAnsi",
-                                  "XForm_txtFontEa",   "XForm_txtFontCs",   "XForm_txtBidi",    "XForm_txtSize",
-                                  "XForm_txtSizeCs",   "XForm_txtFace",     "XForm_txtFaceCs"};
-    std::vector<int> bits0to14(15);
-    for (int i = 0; i < 15; ++i) bits0to14[static_cast<std::size_t>(i)] = i;
-    std::vector<int> bits39to63;
-    for (int i = 39; i < 64; ++i) bits39to63.push_back(i);
-    const MaskCase cases[] = {
-        {"no bit", {}, "0", {}},
-        {"bit 0", {0}, "128", {"XForm_styleTag"}},
-        {"bit 7", {7}, "1", {"XForm_txtFontHAnsi"}},
-        {"bit 8", {8}, "32768", {"XForm_txtFontEa"}},
-        {"bits 0 to 14", bits0to14, "65279", firstFifteen},
-        {"bit 24, the picture", {24}, "2147483648", {}},
-        {"bits 39 to 63", bits39to63, "18446742978492891136", {}},
-        {"bit 35 and a drop-down without bit 37", {35}, "68719476736", {"XForm_fieldType"}},
-    };
-    for (const MaskCase& test : cases) {
-        SCOPED_TRACE(test.title);
-        XForm form = sampleForm();
-        std::memset(form.changeBits, 0, sizeof form.changeBits);
-        for (int bit : test.bits) setMaskBit(form.changeBits, bit);
-        const xmlNode* element = write(form);
-        strings expected = {"XForm_changeBits", "XForm_uniqueBits", "XForm_position"};
-        expected.insert(expected.end(), test.attributes.begin(), test.attributes.end());
-        EXPECT_EQ(attributeNames(element), expected);
-        EXPECT_EQ(attribute(element, "XForm_changeBits"), test.changeBits);
-        EXPECT_EQ(childNames(element), strings{});
-    }
-}
 
 TEST_F(XFormWriterTest, NumbersKeepTheirSignsAndAFaceWithItsTopBitIsWidenedWithItsSign) {
     const xmlNode* element = write(sampleForm());
@@ -353,35 +165,7 @@ TEST_F(XFormWriterTest, ColoursOfTheWrittenColourKeysEnterTheTableInFieldOrder) 
     }
 }
 
-TEST_F(XFormWriterTest, WithoutABlockTheElementIsTheSameAndNoColourIsEntered) {
-    const XForm form = sampleForm();
-    const xmlNode* withBlock = write(form);
-    elements.push_back(newElement("Form000"));
-    ASSERT_EQ(writeXForm(elements.back().get(), &form, nullptr), 0);
-    EXPECT_EQ(elementtree::treeLines(elements.back()->getNode()), elementtree::treeLines(withBlock));
-    EXPECT_EQ(block.colors->getCount(), 6);
-}
-
 // ---- failures ----
-
-TEST_F(XFormWriterTest, AFailedAttributeAnswersItsCodeKeepsWhatCameBeforeAndEntersNoColour) {
-    const XForm form = sampleForm();
-    const strings complete = elementtree::trail(write(form));
-    strings before;
-    for (std::size_t k = 1; k <= elementtree::countOf(complete, true); ++k) {
-        SCOPED_TRACE("failing attribute " + std::to_string(k));
-        resetColours();
-        ScopedAttributeWriteFailure failure(static_cast<std::int64_t>(k));
-        const strings kept = elementtree::trail(write(form, result::kOutOfMemory));
-        // One more attribute than at the previous step, the earlier ones unchanged, none that the whole
-        // record lacks.
-        ASSERT_EQ(elementtree::countOf(kept, true), k - 1);
-        for (const std::string& path : before) EXPECT_NE(std::find(kept.begin(), kept.end(), path), kept.end()) << path;
-        for (const std::string& path : kept) EXPECT_NE(std::find(complete.begin(), complete.end(), path), complete.end()) << path;
-        EXPECT_EQ(block.colors->getCount(), 0);
-        before = kept;
-    }
-}
 
 TEST_F(XFormWriterTest, AFailureInTheThirdEntryKeepsTheChildrenBeforeIt) {
     const XForm form = sampleForm();
@@ -396,39 +180,6 @@ TEST_F(XFormWriterTest, AFailureInTheThirdEntryKeepsTheChildrenBeforeIt) {
     EXPECT_EQ(childNames(element), (strings{"FIELD", "FFDATA", "FFDDLIST000", "FFDDLIST001", "FFDDLIST002"}));
     EXPECT_EQ(attributeNames(elementtree::child(element, "FFDDLIST002")), strings{});
     EXPECT_EQ(block.colors->getCount(), 0);
-}
-
-TEST_F(XFormWriterTest, AnAllocationFailureAnywhereAnswers12AndColoursFollowTheWholeElement) {
-    const XForm form = sampleForm();
-    const strings complete = elementtree::treeLines(write(form));
-    const strings allColors = writertest::colourTexts(block);
-    bool succeeded = false;
-    for (std::int64_t n = 1; n < 200 && !succeeded; ++n) {
-        SCOPED_TRACE("failing allocation " + std::to_string(n));
-        resetColours();
-        elements.push_back(newElement("Form000"));
-        std::int16_t result = 0;
-        {
-            platform::ScopedAllocationFailure failure(n);
-            result = writeXForm(elements.back().get(), &form, &block);
-        }
-        succeeded = result == 0;
-        if (succeeded) break;
-        EXPECT_EQ(result, result::kOutOfMemory);
-        const strings colors = writertest::colourTexts(block);
-        ASSERT_LE(colors.size(), allColors.size());
-        EXPECT_TRUE(std::equal(colors.begin(), colors.end(), allColors.begin()));
-        if (!colors.empty()) {
-            EXPECT_EQ(elementtree::treeLines(elements.back()->getNode()), complete);
-        }
-    }
-    EXPECT_TRUE(succeeded);
-}
-
-TEST_F(XFormWriterTest, AMissingElementOrRecordIsRefused) {
-    const XForm form = sampleForm();
-    EXPECT_EQ(writeXForm(nullptr, &form, &block), result::kNullObject);
-    EXPECT_EQ(writeXForm(newElement("Form000").get(), nullptr, &block), result::kNullObject);
 }
 
 }  // namespace

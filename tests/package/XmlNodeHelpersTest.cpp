@@ -2,8 +2,12 @@
 
 #include <libxml/parser.h>
 
+#include <clocale>
 #include <cstring>
+#include <locale.h>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "package/XmlNamespaces.h"
 #include "package/XmlNodeHelpers.h"
@@ -44,7 +48,8 @@ TEST(XmlAttributes, StringsIntsDoublesAndTheSharedBufferBound) {
     std::int16_t present = 0;
     EXPECT_STREQ(xmlGetAttrString(d.root(), nullptr, "s", &present), "caf\xC3\xA9 & co");
     EXPECT_EQ(xmlGetAttrInt(d.root(), nullptr, "n", &present), -12);
-    EXPECT_EQ(xmlGetAttrInt(d.root(), nullptr, "h", &present), INT32_MIN);  // wraps in 32 bits
+    EXPECT_EQ(xmlGetAttrInt(d.root(), nullptr, "h", &present), 0);  // out of range: absent, never wrapped
+    EXPECT_EQ(present, 0);
     EXPECT_EQ(xmlGetAttrDouble(d.root(), nullptr, "x", &present), 2500.0);
     EXPECT_EQ(std::strlen(xmlGetAttrString(d.root(), nullptr, "full", &present)), 2048u);
     EXPECT_EQ(xmlGetAttrString(d.root(), nullptr, "long", &present), nullptr);
@@ -93,6 +98,71 @@ TEST(ParseInteger, DigitsUpToTheFirstNonDigit) {
     }
     EXPECT_EQ(parseInteger("12345", 2, 0), 12);
     EXPECT_EQ(parseInteger(nullptr, 3, 0), 0);
+}
+
+// Numbers are read in 64 bits and checked before they are narrowed: a number outside the 32-bit range has
+// no value (its attribute counts as absent), where 32-bit accumulation read "4294967297" as 1.
+TEST(ParseInteger, NumbersOutsideThe32BitRangeHaveNoValue) {
+    const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+        {"2147483647", INT32_MAX},  {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt}, {"4294967297", std::nullopt}, {"99999999999999999999999", std::nullopt},
+    };
+    for (const auto& [digits, expected] : cases) {
+        const auto length = static_cast<std::int32_t>(std::strlen(digits));
+        EXPECT_EQ(parseCheckedInteger(digits, length, 0), expected) << digits;
+        EXPECT_EQ(parseInteger(digits, length, 0), expected.value_or(0)) << digits;
+    }
+    EXPECT_EQ(parseCheckedInteger("7FFFFFFF", 8, 1), INT32_MAX);
+    EXPECT_EQ(parseCheckedInteger("100000001", 9, 1), std::nullopt);
+
+    Document d(R"(<e big="4294967297" small="-12"/>)");
+    std::int16_t present = -1;
+    EXPECT_EQ(xmlGetAttrInt(d.root(), nullptr, "big", &present), 0);
+    EXPECT_EQ(present, 0);
+    EXPECT_EQ(xmlGetAttrInt(d.root(), nullptr, "small", &present), -12);
+    EXPECT_EQ(present, 1);
+}
+
+// Switches the calling thread to a locale that writes a decimal comma, for one scope; unavailable when
+// the machine has none of them installed.
+class CommaDecimalLocale {
+public:
+    CommaDecimalLocale() {
+        for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE.utf8", "fr_FR.utf8", "de_DE", "fr_FR"}) {
+            comma = newlocale(LC_NUMERIC_MASK, name, nullptr);
+            if (comma != nullptr) break;
+        }
+        if (comma != nullptr) previous = uselocale(comma);
+    }
+    ~CommaDecimalLocale() {
+        if (comma == nullptr) return;
+        uselocale(previous);
+        freelocale(comma);
+    }
+    CommaDecimalLocale(const CommaDecimalLocale&) = delete;
+    CommaDecimalLocale& operator=(const CommaDecimalLocale&) = delete;
+    bool available() const { return comma != nullptr; }
+
+private:
+    locale_t comma = nullptr;
+    locale_t previous = nullptr;
+};
+
+TEST(ParseDouble, ReadsTheSameInEveryLocale) {
+    const std::pair<const char*, double> cases[] = {
+        {"2.5e3", 2500.0}, {"-0.125", -0.125}, {" +1.5", 1.5}, {"3,5", 3.0}, {"x", 0.0}, {"", 0.0}, {"+-1", 0.0},
+    };
+    const auto check = [&cases] {
+        for (const auto& [text, expected] : cases) EXPECT_EQ(parseDouble(text), expected) << text;
+        Document d(R"(<e x="0.75"/>)");
+        std::int16_t present = 0;
+        EXPECT_EQ(xmlGetAttrDouble(d.root(), nullptr, "x", &present), 0.75);
+    };
+    check();
+    CommaDecimalLocale comma;
+    if (!comma.available()) GTEST_SKIP() << "no locale with a decimal comma is installed (de_DE or fr_FR)";
+    ASSERT_STREQ(localeconv()->decimal_point, ",");
+    check();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "platform/AllocationFailure.h"
@@ -59,6 +60,21 @@ TEST(AllocationFailure, EveryModeCountsUntilDisarmed) {
     void* block = platform::heapAllocate(1);
     EXPECT_NE(block, nullptr);
     platform::heapFree(block);
+}
+
+// Armed to count them, the switch fails the throwing operator new as well, with std::bad_alloc; armed
+// without, it leaves those allocations alone and uncounted.
+TEST(AllocationFailure, ThrowingNewTakesPartOnlyWhenCounted) {
+    {
+        platform::ScopedAllocationFailure failing(1, platform::ThrowingNew::kCounted);
+        EXPECT_THROW(static_cast<void>(std::make_unique<int>(1)), std::bad_alloc);
+    }
+    {
+        platform::ScopedAllocationFailure failing(1);
+        EXPECT_NE(std::make_unique<int>(2), nullptr);
+        EXPECT_EQ(platform::allocationsCountedSinceArmed(), 0);
+        EXPECT_EQ(new (std::nothrow) char[4], nullptr);
+    }
 }
 
 }  // namespace
