@@ -36,7 +36,7 @@ void readEncodedChild(CStream* element, const char* name, std::uint8_t*& data, s
     freeMemory(data);
     length = 0;
     char* text = nullptr;
-    guarded([&] {
+    failureCode([&] {
         CStream child(element, name, 0);
         std::int32_t textLength = 0;
         child.getText(&text, &textLength);
@@ -59,7 +59,7 @@ void writeEncodedChild(CStream* element, const char* name, const std::uint8_t* d
     char* text = nullptr;
     std::int32_t textLength = 0;
     base64Encode(data, length, &text, &textLength);
-    const std::int16_t code = guarded([&] {
+    const std::int16_t code = failureCode([&] {
         CStream child(element, name, 1);
         child.addText(text, textLength);
     });
@@ -110,7 +110,7 @@ void CPicture::releaseAll() {
 
 std::int16_t CPicture::readFromStorage(CStream* element) {
     if (element == nullptr) return result::kNullObject;
-    const std::int16_t attributes = guarded([&] {
+    const std::int16_t attributes = failureCode([&] {
         element->readValues(nullptr, nullptr, kAttributes, &fName, &fLink, &fFlag, &fType, &fRect, &fOriginalRect,
                             &fCropRect);
     });
@@ -122,7 +122,7 @@ std::int16_t CPicture::readFromStorage(CStream* element) {
 
 std::int16_t CPicture::writeToStorage(CStream* element) {
     if (element == nullptr) return result::kNullObject;
-    return guarded([&] {
+    return failureCode([&] {
         element->writeValues(nullptr, 0, kAttributes, fName, fLink, fFlag, fType, fRect, fOriginalRect, fCropRect);
         if (fPicData != nullptr && fPicLength > 0) writeEncodedChild(element, kPictureBytesElement, fPicData, fPicLength);
         if (fRtfData != nullptr && fRtfLength > 0) writeEncodedChild(element, kShapeTextElement, fRtfData, fRtfLength);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
 #include "foundation/Utf8Codec.h"
 #include "model/AttributeWriteFailure.h"
@@ -29,11 +30,7 @@ const char* chars(const xmlChar* text) {
 // std::string and the codecs report a lack of memory as std::bad_alloc; the storage reports it as CFail 12.
 template <typename Work>
 void failingAsStorage(int line, Work&& work) {
-    try {
-        work();
-    } catch (const std::bad_alloc&) {
-        throwFail(result::kOutOfMemory, line, kUnit);
-    }
+    if (const std::int16_t code = failureCode(std::forward<Work>(work))) throwFail(code, line, kUnit);
 }
 
 // Walks the pairs of a key list: each attribute name with the letter of its directive. Stops at the end

@@ -37,7 +37,7 @@ std::int16_t readChildRecord(CStream& element, const FieldSpec& row, void* recor
     if (node == nullptr || CStream::findChild(node->children, row.element, nullptr, nullptr, 0) == nullptr) {
         return result::kOutOfMemory;
     }
-    return guarded([&] {
+    return failureCode([&] {
         CStream child(&element, row.element, 0);
         void* member = fieldAddress(row, record);
         readRecordKeys(child, *row.sub, member);

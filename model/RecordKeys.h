@@ -11,6 +11,7 @@
 // formatted or parsed on the way.
 #include <cstdint>
 
+#include "foundation/FailureCode.h"
 #include "model/CStream.h"
 #include "model/RecordFields.h"
 
@@ -38,24 +39,3 @@ void readChildRecords(CStream& element, const RecordTable& table, void* record);
 
 // The row of the member with this name; the name must be one of the table's (CFail 22 otherwise).
 const FieldSpec& tableRow(const RecordTable& table, const char* name);
-
-// Runs the work and answers 0, or the code of the CFail it raised; a lack of memory reported by the
-// standard library (std::bad_alloc) answers 12 like the memory layer's. Nothing else is caught.
-template <typename Work>
-std::int16_t guarded(Work&& work);
-
-#include <new>
-
-#include "foundation/CFail.h"
-
-template <typename Work>
-std::int16_t guarded(Work&& work) {
-    try {
-        work();
-    } catch (const CFail& failure) {
-        return failure.error;
-    } catch (const std::bad_alloc&) {
-        return result::kOutOfMemory;
-    }
-    return result::kSuccess;
-}

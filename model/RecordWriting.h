@@ -13,7 +13,7 @@
 // With onlyChanged, a row with a change bit is taken only when that bit is set in the record's change
 // mask (rowIsStored, RecordKeys.h), tested afresh at the row; head rows are always taken.
 //
-//     return guarded([&] {
+//     return failureCode([&] {
 //         writeRecordRows(*element, kXPageTable, page, true, writeColumns);
 //         registerRecordColors(kXPageTable, page, true, block);
 //     });
@@ -23,7 +23,7 @@
 //
 // Every failure is a CFail and stops the walk where it happens; nothing already written is undone. A
 // child element that cannot be made raises CFail 12 in unit "BStory"; failures of the storage and of the
-// colour table pass through as they are. The writers run their whole body under `guarded`
+// colour table pass through as they are. The writers run their whole body under `failureCode`
 // (RecordKeys.h), which makes the failure their 16-bit result.
 #include <source_location>
 #include <type_traits>

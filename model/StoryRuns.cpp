@@ -183,7 +183,7 @@ void readRunElement(Record* record, CStream& element, xmlNode* node, bool first)
     RunKind<Record>::forget(record);
     if (node == nullptr) return;
     element.setNode(node);
-    guarded([&] { RunKind<Record>::read(&element, record); });
+    failureCode([&] { RunKind<Record>::read(&element, record); });
     element.setNode(nullptr);
 }
 
@@ -272,13 +272,13 @@ Record* loadRuns(CStory& story, CStream* list, ProgressSink* sink, bool reportEa
 // the record. Answers whether the record was stored whole.
 template <typename Record>
 bool appendRunElement(CStream* list, Record* record, std::int32_t position, XParamBlock* host) {
-    const std::int16_t stored = guarded([&] {
+    const std::int16_t stored = failureCode([&] {
         throwIfNull(list == nullptr ? nullptr : list->getNode(), __LINE__, kUnit);
         std::int32_t count = 0;
-        guarded([&] { list->readAttribute(RunKind<Record>::countKey, 'l', &count); });
+        failureCode([&] { list->readAttribute(RunKind<Record>::countKey, 'l', &count); });
         if (count < 0 || count == INT32_MAX) count = 0;
         ++count;
-        guarded([&] { list->writeAttribute(RunKind<Record>::countKey, 'l', count); });
+        failureCode([&] { list->writeAttribute(RunKind<Record>::countKey, 'l', count); });
         CStream element(list, runElementName<Record>(count - 1).c_str(), 1);
         record->position = position;
         throwIfError(RunKind<Record>::write(&element, record, host), __LINE__, kUnit);
@@ -340,7 +340,7 @@ void CStory::writePage(XPage* page) {
 
 void CStory::writePicture(CPicture* picture, std::int32_t number) {
     if (number == -1) number = ++pictureCount;
-    guarded([&] {
+    failureCode([&] {
         throwIfNull(picture, __LINE__, kUnit);
         CStream element(storyStream, pictureElementName(number).c_str(), 1);
         picture->writeToStorage(&element);
@@ -369,7 +369,7 @@ void CStory::readPage(XPage* page, std::int32_t index, std::int16_t first) {
 
 CPicture* CStory::readPicture(std::int32_t number) {
     CPicture* picture = nullptr;
-    const std::int16_t failure = guarded([&] {
+    const std::int16_t failure = failureCode([&] {
         throwIfNull(storyStream, __LINE__, kUnit);
         CStream element(storyStream, pictureElementName(number).c_str(), 0);
         picture = new (std::nothrow) CPicture(&element);
@@ -381,7 +381,7 @@ CPicture* CStory::readPicture(std::int32_t number) {
 
 std::int32_t CStory::readRows() {
     std::int32_t rows = 0;
-    const std::int16_t failure = guarded([&] {
+    const std::int16_t failure = failureCode([&] {
         throwIfNull(storyStream, __LINE__, kUnit);
         storyStream->readAttribute(storykey::kRows.name, storykey::kRows.letter, &rows);
     });

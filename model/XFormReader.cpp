@@ -23,11 +23,11 @@ void readDropDownEntries(CStream& element, XffData& data) {
 
 std::int16_t readXForm(CStream* element, XForm* form) {
     if (element == nullptr || form == nullptr) return result::kNullObject;
-    const std::int16_t keys = guarded([&] { readRecordKeys(*element, kXFormTable, form); });
+    const std::int16_t keys = failureCode([&] { readRecordKeys(*element, kXFormTable, form); });
     if (keys != result::kSuccess) return keys;
 
     readChildRecords(*element, kXFormTable, form);  // "FIELD", "FFDATA"
-    guarded([&] { readDropDownEntries(*element, form->ffData); });
+    failureCode([&] { readDropDownEntries(*element, form->ffData); });
     // "CELLSTYLE" carries no keys: there is nothing to read from it.
     return result::kSuccess;
 }

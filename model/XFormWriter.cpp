@@ -24,7 +24,7 @@ void writeDropDownEntries(CStream& element, const FieldSpec& row, const XForm& f
 
 std::int16_t writeXForm(CStream* element, const XForm* form, XParamBlock* block) {
     if (element == nullptr || form == nullptr) return result::kNullObject;
-    return guarded([&] {
+    return failureCode([&] {
         const FieldSpec& dropDownEntries = tableRow(kXffDataTable, "dd_listEntry");
         const FieldSpec& cellStyle = tableRow(kXFormTable, "cellStyle");
         // The entries come up inside "FFDATA" but stand beside it, under the record's element.

@@ -20,10 +20,10 @@ void readColumns(CStream& element, XPage& page) {
 
 std::int16_t readXPage(CStream* element, XPage* page) {
     if (element == nullptr || page == nullptr) return result::kNullObject;
-    const std::int16_t keys = guarded([&] { readRecordKeys(*element, kXPageTable, page); });
+    const std::int16_t keys = failureCode([&] { readRecordKeys(*element, kXPageTable, page); });
     if (keys != result::kSuccess) return keys;
 
-    guarded([&] { readColumns(*element, *page); });
+    failureCode([&] { readColumns(*element, *page); });
     readChildRecords(*element, kXPageTable, page);  // the note formats, line and page numbering
     return result::kSuccess;
 }

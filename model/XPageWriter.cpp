@@ -19,7 +19,7 @@ void writeColumns(CStream& element, const FieldSpec& row, const XPage& page) {
 
 std::int16_t writeXPage(CStream* element, const XPage* page, XParamBlock* block) {
     if (element == nullptr || page == nullptr) return result::kNullObject;
-    return guarded([&] {
+    return failureCode([&] {
         const FieldSpec& columns = tableRow(kXPageTable, "columnWidth");
         const auto handWritten = [&](const FieldSpec& row, CStream& where, const void*) {
             if (&row != &columns) failUnknownRow(row);

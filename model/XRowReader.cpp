@@ -6,7 +6,7 @@
 
 std::int16_t readXRow(CStream* parent, const char* name, XRow* cell) {
     if (parent == nullptr || name == nullptr || cell == nullptr) return result::kNullObject;
-    return guarded([&] {
+    return failureCode([&] {
         CStream element(parent, name, 0);
         readRecordKeys(element, kXRowTable, cell);
         readChildRecords(element, kXRowTable, cell);  // "TCBORDERS", "TCMAR"

@@ -7,7 +7,7 @@
 
 std::int16_t writeXRow(CStream* parent, const char* name, const XRow* cell, XParamBlock* block) {
     if (parent == nullptr || name == nullptr || cell == nullptr) return result::kNullObject;
-    return guarded([&] {
+    return failureCode([&] {
         ChildElement element(*parent, name);
         // All ten keys before the children, not in table order: a cell that fails at "TCBORDERS" keeps
         // its keys.

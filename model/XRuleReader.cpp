@@ -54,22 +54,22 @@ void readRowSet(CStream& element, XRows& rows) {
     CStream rowSet(&element, tableRow(kXRuleTable, "rows").element, 0);
     readRecordKeys(rowSet, kXRowsTable, &rows);
     rows.rows = boundedCount(rows.rows, kMaxRowCells);
-    guarded([&] { readGrid(rowSet, rows.grid); });
+    failureCode([&] { readGrid(rowSet, rows.grid); });
     for (const char* name : {"tblpPr", "tblBorders", "tblCellMar"})
         readChildRecord(rowSet, tableRow(kXRowsTable, name), &rows);
-    guarded([&] { readCells(rowSet, rows); });
+    failureCode([&] { readCells(rowSet, rows); });
 }
 
 }  // namespace
 
 std::int16_t readXRule(CStream* element, XRule* rule) {
     if (element == nullptr || rule == nullptr) return result::kNullObject;
-    const std::int16_t keys = guarded([&] { readRecordKeys(*element, kXRuleTable, rule); });
+    const std::int16_t keys = failureCode([&] { readRecordKeys(*element, kXRuleTable, rule); });
     if (keys != result::kSuccess) return keys;
 
     readChildRecord(*element, tableRow(kXRuleTable, "frame"), rule);
-    guarded([&] { readLevel(*element, rule->level); });
-    guarded([&] { readTabs(*element, rule->tabs); });
-    guarded([&] { readRowSet(*element, rule->rows); });
+    failureCode([&] { readLevel(*element, rule->level); });
+    failureCode([&] { readTabs(*element, rule->tabs); });
+    failureCode([&] { readRowSet(*element, rule->rows); });
     return result::kSuccess;
 }

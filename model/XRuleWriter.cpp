@@ -77,7 +77,7 @@ void registerRuleColors(const XRule& rule, XParamBlock* block) {
 
 std::int16_t writeXRule(CStream* element, const XRule* rule, XParamBlock* block) {
     if (element == nullptr || rule == nullptr) return result::kNullObject;
-    return guarded([&] {
+    return failureCode([&] {
         const XRule stored = withBoundedCounts(*rule);
         const FieldSpec& levelLength = tableRow(kXLevelTable, "textLength");
         const FieldSpec& levelText = tableRow(kXLevelTable, "text");
