@@ -9,6 +9,7 @@
 
 #include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Paths.h"
 #include "foundation/TextBoundary.h"
 #include "foundation/WideApiFlag.h"
@@ -147,39 +148,47 @@ std::int16_t CFile::getTypeAndExtension(std::uint32_t* type, std::uint32_t* crea
 // Takes the first numbered name that nothing in the folder uses. The range is finite: when every
 // name is taken the search gives up instead of going round again.
 std::int16_t CFile::pickTemporaryName() {
-    for (std::int32_t n = 1; n <= kTemporaryNameLimit; ++n) {
-        char label[64];
-        std::snprintf(label, sizeof label, kTemporaryNameFormat, static_cast<int>(n));
-        assignCString(name, label);
-        name.units[name.length() + 1] = 0;
-        platform::ItemInfo info;
-        if (platform::queryItem(nativePath(), info) != 0) return result::kSuccess;
-    }
-    name = PascalWString{};
-    return platform::error::kFileExists;
+    return failureCode([&]() -> std::int16_t {
+        for (std::int32_t n = 1; n <= kTemporaryNameLimit; ++n) {
+            char label[64];
+            std::snprintf(label, sizeof label, kTemporaryNameFormat, static_cast<int>(n));
+            assignCString(name, label);
+            name.units[name.length() + 1] = 0;
+            platform::ItemInfo info;
+            if (platform::queryItem(nativePath(), info) != 0) return result::kSuccess;
+        }
+        name = PascalWString{};
+        return platform::error::kFileExists;
+    });
 }
 
 std::int16_t CFile::create(std::int16_t deleteFirst) {
-    if (isTemporary == 1 && name.length() == 0) {
-        const std::int16_t picked = pickTemporaryName();
-        if (picked != result::kSuccess) return picked;
-    }
-    if (deleteFirst == 1) remove();
-    return platform::createNewFile(nativePath());
+    return failureCode([&]() -> std::int16_t {
+        if (isTemporary == 1 && name.length() == 0) {
+            const std::int16_t picked = pickTemporaryName();
+            if (picked != result::kSuccess) return picked;
+        }
+        if (deleteFirst == 1) remove();
+        return platform::createNewFile(nativePath());
+    });
 }
 
 std::int16_t CFile::createFolder() {
-    const platform::NativePath path = nativePath();
-    platform::ItemInfo info;
-    const std::int16_t query = platform::queryItem(path, info);
-    if (query == result::kSuccess) return info.isFolder ? result::kSuccess : result::kFileBlocksFolder;
-    return platform::createFolder(path);
+    return failureCode([&]() -> std::int16_t {
+        const platform::NativePath path = nativePath();
+        platform::ItemInfo info;
+        const std::int16_t query = platform::queryItem(path, info);
+        if (query == result::kSuccess) return info.isFolder ? result::kSuccess : result::kFileBlocksFolder;
+        return platform::createFolder(path);
+    });
 }
 
 std::int16_t CFile::remove() {
-    const std::int16_t closed = close();
-    if (closed != result::kSuccess) return closed;
-    return platform::deleteFile(nativePath());
+    return failureCode([&]() -> std::int16_t {
+        const std::int16_t closed = close();
+        if (closed != result::kSuccess) return closed;
+        return platform::deleteFile(nativePath());
+    });
 }
 
 std::int16_t CFile::openResourcePart(const PascalWString&, const PascalWString&) {
@@ -200,11 +209,13 @@ std::int16_t CFile::writeResource(const void*, std::int32_t, std::uint32_t, std:
 }
 
 std::int16_t CFile::open() {
-    // Opening again must not leak the handle already held.
-    platform::closeFile(fileHandle);
-    const bool forReading = (desiredAccess & (kGenericRead | kGenericAll)) != 0;
-    const bool forWriting = (desiredAccess & (kGenericWrite | kGenericAll)) != 0;
-    return platform::openFile(nativePath(), forReading, forWriting, fileHandle);
+    return failureCode([&]() -> std::int16_t {
+        // Opening again must not leak the handle already held.
+        platform::closeFile(fileHandle);
+        const bool forReading = (desiredAccess & (kGenericRead | kGenericAll)) != 0;
+        const bool forWriting = (desiredAccess & (kGenericWrite | kGenericAll)) != 0;
+        return platform::openFile(nativePath(), forReading, forWriting, fileHandle);
+    });
 }
 
 std::int16_t CFile::close() {
@@ -268,16 +279,20 @@ std::int16_t CFile::write(const void* buffer, std::int32_t count, std::int16_t o
 }
 
 std::int16_t CFile::getTimes(std::uint32_t& first, std::uint32_t& second) {
-    platform::ItemInfo info;
-    const std::int16_t query = platform::queryItem(nativePath(), info);
-    if (query != result::kSuccess) return query;
-    first = info.creationTime;
-    second = info.modificationTime;
-    return result::kSuccess;
+    return failureCode([&]() -> std::int16_t {
+        platform::ItemInfo info;
+        const std::int16_t query = platform::queryItem(nativePath(), info);
+        if (query != result::kSuccess) return query;
+        first = info.creationTime;
+        second = info.modificationTime;
+        return result::kSuccess;
+    });
 }
 
 std::int16_t CFile::touch(const std::uint32_t* first, const std::uint32_t* second) {
-    return platform::setItemTimes(nativePath(), first, second);
+    return failureCode([&]() -> std::int16_t {
+        return platform::setItemTimes(nativePath(), first, second);
+    });
 }
 
 std::int16_t CFile::getSize(std::uint32_t& size) {
@@ -312,22 +327,24 @@ std::int16_t CFile::seek(std::int16_t origin, std::int32_t offset) {
 
 bool CFile::exists() {
     platform::ItemInfo info;
-    return platform::queryItem(nativePath(), info) == result::kSuccess;
+    return failureCode([&] { return platform::queryItem(nativePath(), info); }) == result::kSuccess;
 }
 
 std::int16_t CFile::getKind(std::int16_t& hasData, std::int16_t& second, std::int16_t& isFolderOut,
                             std::int16_t& isFolder2) {
-    platform::ItemInfo info;
-    const std::int16_t query = platform::queryItem(nativePath(), info);
-    if (query != result::kSuccess) return query;
-    if (info.isFolder) {
-        isFolderOut = 1;
-        isFolder2 = 1;
-    } else {
-        hasData = info.size != 0 ? 1 : 0;
-        second = 0;
-    }
-    return result::kSuccess;
+    return failureCode([&]() -> std::int16_t {
+        platform::ItemInfo info;
+        const std::int16_t query = platform::queryItem(nativePath(), info);
+        if (query != result::kSuccess) return query;
+        if (info.isFolder) {
+            isFolderOut = 1;
+            isFolder2 = 1;
+        } else {
+            hasData = info.size != 0 ? 1 : 0;
+            second = 0;
+        }
+        return result::kSuccess;
+    });
 }
 
 bool CFile::isFolderWritable() {
@@ -349,13 +366,20 @@ bool CFile::isFolder() {
 }
 
 std::int16_t CFile::setHidden() {
-    platform::ItemInfo info;
-    const std::int16_t query = platform::queryItem(nativePath(), info);
-    if (query != result::kSuccess) return query;
-    return info.isHidden ? result::kSuccess : platform::error::kNotSupported;
+    return failureCode([&]() -> std::int16_t {
+        platform::ItemInfo info;
+        const std::int16_t query = platform::queryItem(nativePath(), info);
+        if (query != result::kSuccess) return query;
+        return info.isHidden ? result::kSuccess : platform::error::kNotSupported;
+    });
 }
 
 CFile* CFile::nextFolderItem() {
+    // The names on the way are strings: running out of memory there is the same failure 12 as the item's own.
+    return raisingOutOfMemory(__LINE__, kUnit, [this] { return nextFolderItemOrRaise(); });
+}
+
+CFile* CFile::nextFolderItemOrRaise() {
     PascalWString childFolder;
     if (getPathAsFolder(childFolder) != result::kSuccess) return nullptr;
     if (!findHandle) {
@@ -406,10 +430,13 @@ std::int16_t CFile::getPathAsFolder(PascalWString& out) const {
 
 const char16_t* CFile::getFullPath() const {
     // A folder and a name of kPascalCapacity units each (all a PascalWString is read as) and the 0 unit.
+    // Copied unit by unit, so the accessor never allocates and cannot fail.
     static char16_t shared[2 * kPascalCapacity + 1];
-    const std::u16string path = fullPathText(name, folder);
-    std::memcpy(shared, path.data(), path.size() * sizeof(char16_t));
-    shared[path.size()] = 0;
+    const std::u16string_view folderUnits = folder.view();
+    const std::u16string_view nameUnits = name.view();
+    std::memcpy(shared, folderUnits.data(), folderUnits.size() * sizeof(char16_t));
+    std::memcpy(shared + folderUnits.size(), nameUnits.data(), nameUnits.size() * sizeof(char16_t));
+    shared[folderUnits.size() + nameUnits.size()] = 0;
     return shared;
 }
 

@@ -167,6 +167,7 @@ private:
     // The full path in the form useWideApi chooses.
     platform::NativePath nativePath() const;
     std::int16_t pickTemporaryName();
+    CFile* nextFolderItemOrRaise();
     std::int16_t positionAt(std::int16_t origin, std::int32_t offset);
 
     std::int32_t skippedItems = 0;

@@ -5,6 +5,7 @@
 
 #include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/CFile.h"
 #include "foundation/FourCharCode.h"
 #include "foundation/LanguageDataLines.h"
@@ -85,9 +86,11 @@ void makeTree(Tree*& tree) {
 
 CLanguage::CLanguage() : CLanguage(Unread{}) {
     // Delegating: when a read fails, the destructor frees what was read.
-    readLanguages();
-    readExceptions();
-    readBlocks();
+    raisingOutOfMemory(__LINE__, kUnit, [this] {
+        readLanguages();
+        readExceptions();
+        readBlocks();
+    });
     registeredTables = this;
 }
 

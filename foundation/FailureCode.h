@@ -28,3 +28,15 @@ std::int16_t failureCode(Work&& work) {
         return result::kOutOfMemory;
     }
 }
+
+// The other direction, for code that raises failures: runs work and answers what it answers; a lack of
+// memory reported by the standard library (std::bad_alloc) is raised as CFail 12 at the caller's line and
+// unit, and a CFail passes on as it is.
+template <typename Work>
+decltype(auto) raisingOutOfMemory(std::int32_t line, const char* unit, Work&& work) {
+    try {
+        return std::invoke(std::forward<Work>(work));
+    } catch (const std::bad_alloc&) {
+        throwFail(result::kOutOfMemory, line, unit);
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 #include <new>
 
 #include "foundation/FormatConversions.h"
@@ -107,8 +108,14 @@ std::int32_t ResourceModule::loadStringA(std::uint16_t id, char* buffer, std::in
 }
 
 const ResourceModule& programResourceModule() {
-    static const std::shared_ptr<const ResourceModule> program = ResourceModule::fromSource(programStringTableSource(), nullptr);
+    // Built at the first use. A build that ran out of memory is not kept: the next use tries again, so one
+    // failed allocation never leaves the program without its texts for the rest of its life. Once built,
+    // the table never changes.
+    static std::mutex building;
+    static std::shared_ptr<const ResourceModule> program;
     static const ResourceModule empty;
+    const std::lock_guard<std::mutex> lock(building);
+    if (!program) program = ResourceModule::fromSource(programStringTableSource(), nullptr);
     return program ? *program : empty;
 }
 

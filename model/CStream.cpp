@@ -30,7 +30,7 @@ const char* chars(const xmlChar* text) {
 // std::string and the codecs report a lack of memory as std::bad_alloc; the storage reports it as CFail 12.
 template <typename Work>
 void failingAsStorage(int line, Work&& work) {
-    if (const std::int16_t code = failureCode(std::forward<Work>(work))) throwFail(code, line, kUnit);
+    raisingOutOfMemory(line, kUnit, std::forward<Work>(work));
 }
 
 // Walks the pairs of a key list: each attribute name with the letter of its directive. Stops at the end

@@ -12,6 +12,7 @@
 
 #include "foundation/CFail.h"
 #include "foundation/CLanguage.h"
+#include "foundation/UIStrings.h"
 #include "foundation/LanguageDataLines.h"
 #include "platform/AllocationFailure.h"
 #include "platform/Folders.h"
@@ -241,6 +242,7 @@ TEST_F(CLanguageTest, RegistersItselfUntilItIsDestroyed) {
 
 TEST_F(CLanguageTest, EveryAllocationFailureFailsWith12AndLeaksNothing) {
     copyFixtures();
+    loadUniText(nullptr, 10708);  // the program's texts are in place before any table is read, as at start-up
     for (std::int64_t n = 1;; ++n) {
         ASSERT_LT(n, 1000) << "construction never succeeds";
         platform::ScopedAllocationFailure failure(n);

@@ -5,6 +5,7 @@
 #include "foundation/ResourceModule.h"
 #include "foundation/UIStrings.h"
 #include "foundation/WideApiFlag.h"
+#include "platform/AllocationFailure.h"
 
 namespace {
 
@@ -17,6 +18,17 @@ protected:
         useWideApi = 1;
     }
 };
+
+// The program's table is built at its first use; when that build runs out of memory, the next use builds it
+// again instead of answering empty texts for the rest of the process. (Run alone, as ctest runs it, this is
+// the first use.)
+TEST_F(UIStringsTest, ATableBuildThatRanOutOfMemoryIsTriedAgain) {
+    {
+        platform::ScopedAllocationFailure failure(1);
+        loadUniText(nullptr, 10203);
+    }
+    EXPECT_EQ(std::u16string(loadUniText(nullptr, 10203)), u"Loading:");
+}
 
 TEST_F(UIStringsTest, LoadTextKeeps254CharactersOnACharacterBoundary) {
     EXPECT_STREQ(loadText(nullptr, 10203), "Loading:");

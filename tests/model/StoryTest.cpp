@@ -337,7 +337,7 @@ TEST_F(StoryRunsTest, AnAllocationFailureAnywhereInALoadFailsCleanly) {
     std::int64_t allocations = 0;
     {
         LoadedStory counting;
-        platform::ScopedAllocationFailure never(INT64_MAX, platform::ThrowingNew::kCounted);
+        platform::ScopedAllocationFailure never(INT64_MAX);
         counting.load(*story);
         allocations = platform::allocationsCountedSinceArmed();
     }
@@ -345,7 +345,7 @@ TEST_F(StoryRunsTest, AnAllocationFailureAnywhereInALoadFailsCleanly) {
     for (std::int64_t n = 1; n <= allocations; ++n) {
         LoadedStory loaded;
         try {
-            platform::ScopedAllocationFailure failing(n, platform::ThrowingNew::kCounted);
+            platform::ScopedAllocationFailure failing(n);
             loaded.load(*story);  // a run reader absorbs its failure: the load goes on
         } catch (const CFail& failure) {
             EXPECT_EQ(failure.error, 12) << "allocation " << n;

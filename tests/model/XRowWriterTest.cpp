@@ -150,7 +150,8 @@ TEST_F(XRowWriterTest, AnElementThatCannotBeMadeStopsTheCell) {
     const std::vector<std::string> full = writtenTrail(cell, nullptr, 0);
     ASSERT_EQ(countOf(full, false), 4u);  // the row set, the cell, "TCBORDERS", "TCMAR"
     for (std::size_t k = 1; k <= 3; ++k) {
-        platform::failNthAllocation(static_cast<std::int64_t>(k));
+        // The k-th element made: only the storage's own allocations are counted.
+        platform::failNthAllocation(static_cast<std::int64_t>(k), platform::ThrowingNew::kIgnored);
         const std::vector<std::string> trail = writtenTrail(cell, &block, result::kOutOfMemory);
         platform::disarmAllocationFailure();
         // The row set element is the test's own, made before the switch counts.
@@ -159,7 +160,7 @@ TEST_F(XRowWriterTest, AnElementThatCannotBeMadeStopsTheCell) {
         EXPECT_EQ(block.colors->getCount(), 0) << "failure at element " << k;
     }
     // A colour that cannot be stored comes after the whole cell.
-    platform::failNthAllocation(4);
+    platform::failNthAllocation(4, platform::ThrowingNew::kIgnored);
     EXPECT_EQ(writtenTrail(cell, &block, result::kOutOfMemory), full);
     platform::disarmAllocationFailure();
     EXPECT_EQ(block.colors->getCount(), 0);

@@ -64,13 +64,13 @@ TEST(AllocationFailure, EveryModeCountsUntilDisarmed) {
 
 // Armed to count them, the switch fails the throwing operator new as well, with std::bad_alloc; armed
 // without, it leaves those allocations alone and uncounted.
-TEST(AllocationFailure, ThrowingNewTakesPartOnlyWhenCounted) {
+TEST(AllocationFailure, ThrowingNewTakesPartUnlessIgnored) {
     {
-        platform::ScopedAllocationFailure failing(1, platform::ThrowingNew::kCounted);
+        platform::ScopedAllocationFailure failing(1);
         EXPECT_THROW(static_cast<void>(std::make_unique<int>(1)), std::bad_alloc);
     }
     {
-        platform::ScopedAllocationFailure failing(1);
+        platform::ScopedAllocationFailure failing(1, platform::ThrowingNew::kIgnored);
         EXPECT_NE(std::make_unique<int>(2), nullptr);
         EXPECT_EQ(platform::allocationsCountedSinceArmed(), 0);
         EXPECT_EQ(new (std::nothrow) char[4], nullptr);
