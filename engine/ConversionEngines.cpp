@@ -1,0 +1,4 @@
+#include "engine/ConversionEngines.h"
+
+ImportEngine::~ImportEngine() = default;
+ExportEngine::~ExportEngine() = default;

@@ -1,0 +1,82 @@
+// Reporting a file that could not be converted: a line in the batch's report log, its code in the
+// file's result entry and, in a batch that is not quiet (a batch of one file), a message by its code,
+// after which the batch ends.
+#include "engine/CImportTask.h"
+#include "engine/ForeignTypes.h"
+#include "engine/ReportLog.h"
+#include "engine/TranslatorRequest.h"
+#include "engine/UserQuestions.h"
+#include "foundation/CharsetText.h"
+#include "foundation/TextFormat.h"
+
+namespace {
+constexpr const char* kUnit = "BEngine";
+constexpr std::uint16_t kFailedLine = 10061;       // "# The file '%s' could not be converted (%d %d@%s)\n"
+constexpr std::uint16_t kNoConvertorLine = 10062;  // "# No appropriate convertor was found for the file '%s'\n"
+constexpr std::uint16_t kForeignTypeMessage = 10105;
+constexpr std::uint16_t kUnknownFormatMessage = 10107;
+constexpr std::uint16_t kInaccessibleMessage = 10109;
+constexpr std::uint16_t kFailedMessage = 10111;
+constexpr std::uint32_t kErrorIcon = 1;
+constexpr std::int32_t kMessageUnits = 1024;
+
+void logFailure(CFile& log, const FileSpec& file, const CFail& failure) {
+    char name[512];
+    uniPascalToText(file.name, name);
+    if (failure.error == result::kErrUnknownFormat) {
+        printResourceLine(log, kNoConvertorLine, name);
+    } else {
+        printResourceLine(log, kFailedLine, name, static_cast<int>(failure.error), static_cast<int>(failure.line),
+                          failure.fileName != nullptr ? failure.fileName : "");
+    }
+}
+
+// The message for the failure's code, or 0 for a code that shows nothing.
+std::uint16_t messageFor(std::int16_t code, const char* foreignText) {
+    switch (code) {
+    case result::kErrCancelled:
+    case result::kStopQuietly:
+        return 0;
+    case result::kErrUnknownFormat:
+        return foreignText != nullptr ? kForeignTypeMessage : kUnknownFormatMessage;
+    case result::kErrInaccessible:
+        return kInaccessibleMessage;
+    default:
+        return kFailedMessage;
+    }
+}
+
+void showFailure(UserQuestions* asker, const FileSpec& file, const CFail& failure, std::uint16_t messageId,
+                 const char* foreignText) {
+    char16_t text[kMessageUnits];
+    if (messageId == kForeignTypeMessage) {
+        formatUniResource(text, messageId, file.name, foreignText);
+    } else {
+        formatUniResource(text, messageId, file.name);
+    }
+    reportFailure(asker, &failure, messageId, kErrorIcon, text);
+}
+}  // namespace
+
+void CImportTask::reportFileFailure(const FileSpec& file, const CFail& failure, std::int16_t quiet,
+                                    std::int32_t resultIndex) {
+    ++task.failedFiles;
+    if (task.reportLog != nullptr) logFailure(*task.reportLog, file, failure);
+    if (task.resultList != nullptr) {
+        if (FileSpec* entry = task.resultList->fileSpecAt(resultIndex)) entry->importResult = failure.error;
+    }
+    if (quiet == 1) {
+        if (failure.error == result::kStopQuietly) throwFail(result::kStopQuietly, __LINE__, kUnit);
+        return;
+    }
+    if (failure.error == result::kErrCancelled) return;
+    const char* foreignText = failure.error == result::kErrUnknownFormat ? foreignTypeText(file.name) : nullptr;
+    const std::uint16_t messageId = messageFor(failure.error, foreignText);
+    if (messageId != 0) showFailure(task.asker, file, failure, messageId, foreignText);
+    throwFail(result::kStopQuietly, __LINE__, kUnit);
+}
+
+void CImportTask::reportOpenFailure(const FileSpec& file, const CFail& failure) {
+    if (task.reportLog != nullptr) logFailure(*task.reportLog, file, failure);
+    if (task.quiet != 1) showFailure(task.asker, file, failure, kFailedMessage, nullptr);
+}
