@@ -203,6 +203,16 @@ std::uint32_t CLanguage::scriptTag(char* name) const {
     return tag != 0 ? tag : kLatinScriptTag;
 }
 
+std::uint32_t CLanguage::scriptForLanguage(std::uint32_t languageId) const {
+    for (std::int32_t number = 1; number <= languageRecords.count(); ++number) {
+        const LanguageRecord* record = languageRecords.at(number);
+        if (record->languageId == 0 || record->languageId != languageId) continue;
+        const std::uint32_t tag = scriptTagValue(record->scripts[0].tag);
+        return tag != 0 ? tag : kLatinScriptTag;
+    }
+    return kLatinScriptTag;
+}
+
 std::int32_t CLanguage::encodingOfChar(std::uint16_t unit, std::uint16_t languageId) const {
     std::int32_t number = 0;
     if (exceptions && exceptions->find(unit, number) == treeResult::kOk) {

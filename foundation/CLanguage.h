@@ -70,6 +70,9 @@ public:
     // The tag of the language's own script (its first script entry), as scriptTagValue packs it;
     // kLatinScriptTag when the language or its script entries are missing.
     virtual std::uint32_t scriptTag(char* name) const;
+    // The same by Windows language id: the first language section with that id; kLatinScriptTag when
+    // none has it.
+    virtual std::uint32_t scriptForLanguage(std::uint32_t languageId) const;
     // The exceptions answer first, whatever encoding they give; then a block holding the unit: 0
     // means 1280, 0xFFFF depends on the language (1028 gives 1059, 1042 gives 1058, 2052 gives 1057,
     // any other 1056), any other code is the answer; a unit in neither answers 1280.

@@ -130,7 +130,7 @@ std::int16_t addFontByName(const char* name, XParamBlock* block) {
     if (found != 0) return found;
     const std::int16_t code = themeAliasCode(fitted);
     if (code == 0) return findOrAddPlainName(fitted, block);
-    const char* typeface = block->theme != nullptr ? block->theme->themeFontName(code) : nullptr;
+    const char* typeface = block->theme != nullptr ? block->theme->fontName(code) : nullptr;
     // An empty typeface is how a theme says it has none for that script.
     if (typeface == nullptr || typeface[0] == '\0') return code;
     return findOrAddPlainName(typeface, block);

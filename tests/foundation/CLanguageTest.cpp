@@ -317,6 +317,20 @@ TEST_F(ShippedLanguageTables, AnswerTheLanguagesAndCharactersTheImportersMeet) {
     }
 }
 
+// The theme's fallback fonts ask for the script of a language by its Windows id.
+TEST_F(ShippedLanguageTables, AnswerTheScriptOfALanguageId) {
+    CLanguage tables;
+    const struct {
+        std::uint32_t languageId;
+        std::uint32_t expected;
+    } cases[] = {
+        {1041, scriptTagValue("Jpan")}, {1042, scriptTagValue("Hang")}, {2052, scriptTagValue("Hans")},
+        {1025, scriptTagValue("Arab")}, {1049, scriptTagValue("Cyrl")}, {1033, kLatinScriptTag},
+        {0, kLatinScriptTag},           {0x10411, kLatinScriptTag},
+    };
+    for (const auto& c : cases) EXPECT_EQ(tables.scriptForLanguage(c.languageId), c.expected) << c.languageId;
+}
+
 // A line the tables skip is a line lost from the shipped data: every line must read.
 TEST_F(ShippedLanguageTables, HoldNoLineTheTablesSkip) {
     CLanguage tables;

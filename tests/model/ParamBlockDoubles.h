@@ -36,7 +36,7 @@ class ThemeDouble : public CTheme {
 public:
     explicit ThemeDouble(std::map<std::int16_t, std::string> fonts) : fonts(std::move(fonts)) {}
 
-    const char* themeFontName(std::int16_t code) const override {
+    const char* fontName(std::int16_t code) const override {
         const auto found = fonts.find(code);
         return found == fonts.end() ? nullptr : found->second.c_str();
     }

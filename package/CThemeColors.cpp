@@ -1,0 +1,157 @@
+#include "package/CThemeColors.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "package/HslColor.h"
+#include "package/ThemeXml.h"
+#include "package/XmlNodeHelpers.h"
+
+namespace {
+
+// DrawingML writes angles in 60000ths of a degree and percentages in 1000ths of a percent.
+constexpr double kAngleUnitsPerTurn = 60000.0 * 360.0;
+constexpr double kPercentUnitsPerWhole = 100000.0;
+
+std::uint16_t widen(std::uint8_t value) {
+    return static_cast<std::uint16_t>(value * 257);
+}
+
+ThemeColor fromRgb8(Rgb8 rgb) {
+    return ThemeColor{widen(rgb.red), widen(rgb.green), widen(rgb.blue)};
+}
+
+double fraction(double value) {
+    if (!(value > 0.0)) return 0.0;
+    return std::min(value, 1.0);
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// "RRGGBB", or "AARRGGBB" with the alpha pair skipped; nothing for any other text.
+std::optional<ThemeColor> parseHexColor(const std::string& text) {
+    if (text.size() != 6 && text.size() != 8) return std::nullopt;
+    const std::size_t from = text.size() - 6;
+    std::uint8_t channels[3];
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int high = hexDigit(text[from + 2 * i]);
+        const int low = hexDigit(text[from + 2 * i + 1]);
+        if (high < 0 || low < 0) return std::nullopt;
+        channels[i] = static_cast<std::uint8_t>(high * 16 + low);
+    }
+    return ThemeColor{widen(channels[0]), widen(channels[1]), widen(channels[2])};
+}
+
+struct PresetColor {
+    const char* name;
+    Rgb8 value;
+};
+
+// The preset names that themes use (compared exactly, as DrawingML spells them).
+constexpr PresetColor kPresetColors[] = {
+    {"black", {0, 0, 0}},          {"white", {255, 255, 255}},   {"red", {255, 0, 0}},
+    {"green", {0, 128, 0}},        {"blue", {0, 0, 255}},        {"yellow", {255, 255, 0}},
+    {"cyan", {0, 255, 255}},       {"magenta", {255, 0, 255}},   {"gray", {128, 128, 128}},
+    {"silver", {192, 192, 192}},   {"maroon", {128, 0, 0}},      {"navy", {0, 0, 128}},
+    {"olive", {128, 128, 0}},      {"purple", {128, 0, 128}},    {"teal", {0, 128, 128}},
+    {"lime", {0, 255, 0}},         {"aqua", {0, 255, 255}},      {"fuchsia", {255, 0, 255}},
+    {"orange", {255, 165, 0}},     {"aliceBlue", {240, 248, 255}},
+};
+
+std::optional<ThemeColor> presetColor(const std::string& name) {
+    for (const PresetColor& preset : kPresetColors) {
+        if (name == preset.name) return fromRgb8(preset.value);
+    }
+    return std::nullopt;
+}
+
+double doubleAttribute(const xmlNode* element, const char* name, std::int16_t* present) {
+    return xmlGetAttrDouble(element, nullptr, name, present);
+}
+
+// "hslClr": hue in 60000ths of a degree, saturation and lightness in 1000ths of a percent.
+ThemeColor readHslColor(const xmlNode* element) {
+    std::int16_t present = 0;
+    double turns = doubleAttribute(element, "hue", &present) / kAngleUnitsPerTurn;
+    turns = std::isfinite(turns) ? turns - std::floor(turns) : 0.0;
+    const double saturation = fraction(doubleAttribute(element, "sat", &present) / kPercentUnitsPerWhole);
+    const double lightness = fraction(doubleAttribute(element, "lum", &present) / kPercentUnitsPerWhole);
+    return fromRgb8(hslToColor(turns, saturation, lightness));
+}
+
+// "scrgbClr": linear red, green and blue in 1000ths of a percent, brought to the sRGB curve that the
+// other colours are written in.
+std::uint16_t scRgbChannel(double value) {
+    const double linear = fraction(value / kPercentUnitsPerWhole);
+    const double encoded = linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
+    return static_cast<std::uint16_t>(std::lround(fraction(encoded) * 65535.0));
+}
+
+void readScRgbColor(const xmlNode* element, ThemeColor& color) {
+    std::int16_t present = 0;
+    const double red = doubleAttribute(element, "r", &present);
+    if (present != 0) color.red = scRgbChannel(red);
+    const double green = doubleAttribute(element, "g", &present);
+    if (present != 0) color.green = scRgbChannel(green);
+    const double blue = doubleAttribute(element, "b", &present);
+    if (present != 0) color.blue = scRgbChannel(blue);
+}
+
+// One colour child of a scheme element; false when the child is no colour element.
+bool readColorChild(const xmlNode* child, ThemeColor& color) {
+    using themexml::attributeText;
+    using themexml::isDrawingElement;
+    if (isDrawingElement(child, "hslClr")) {
+        color = readHslColor(child);
+    } else if (isDrawingElement(child, "prstClr")) {
+        if (const auto name = attributeText(child, "val")) color = presetColor(*name).value_or(color);
+    } else if (isDrawingElement(child, "schemeClr")) {
+        // Names another scheme colour, which a scheme cannot resolve within itself.
+    } else if (isDrawingElement(child, "scrgbClr")) {
+        readScRgbColor(child, color);
+    } else if (isDrawingElement(child, "srgbClr")) {
+        if (const auto text = attributeText(child, "val")) color = parseHexColor(*text).value_or(color);
+    } else if (isDrawingElement(child, "sysClr")) {
+        if (const auto text = attributeText(child, "lastClr")) color = parseHexColor(*text).value_or(color);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void CThemeColors::readColorElement(const xmlNode* element) {
+    if (element == nullptr || element->type != XML_ELEMENT_NODE) return;
+    ThemeColor color{0, 0, 0};
+    bool found = false;
+    for (const xmlNode* child = element->children; child != nullptr; child = child->next) {
+        if (readColorChild(child, color)) found = true;
+    }
+    if (found) addColor(reinterpret_cast<const char*>(element->name), color);
+}
+
+void CThemeColors::addColor(const char* name, ThemeColor color) {
+    colors.push_back(NamedColor{color, name != nullptr ? name : ""});
+}
+
+ThemeColor CThemeColors::colorAt(std::int32_t index) const {
+    // Theme colour indexes put the light colour before the dark one; schemes list dark first.
+    static constexpr std::int32_t kSwapped[] = {1, 0, 3, 2};
+    const std::int32_t position = index >= 0 && index < 4 ? kSwapped[index] : index;
+    if (position < 0 || position >= count()) return ThemeColor{0, 0, 0};
+    return colors[static_cast<std::size_t>(position)].color;
+}
+
+const char* CThemeColors::nameAt(std::int32_t position) const {
+    if (position < 0 || position >= count()) return nullptr;
+    return colors[static_cast<std::size_t>(position)].name.c_str();
+}
