@@ -8,6 +8,7 @@
 #include "foundation/FailureCode.h"
 #include "package/CPPSFile.h"
 #include "package/CPPSStream.h"
+#include "platform/AllocationFailure.h"
 #include "platform/Folders.h"
 #include "tests/package/CompoundFileBuilder.h"
 #include "tests/support/FileBytes.h"
@@ -241,6 +242,34 @@ TEST_F(CompoundFileTest, TemporaryCopyOfTheMiniStreamGoesWithTheReader) {
         EXPECT_FALSE(std::filesystem::is_empty(temporaries));
     }
     EXPECT_TRUE(std::filesystem::is_empty(temporaries));
+}
+
+// Every allocation of loading a file and copying a stream, failed in turn, raises 12 and leaves no
+// temporary file behind (the sanitizer build checks that nothing leaks).
+TEST_F(CompoundFileTest, LackOfMemoryFailsWith12AndLeavesNothing) {
+    CompoundFileBuilder builder;
+    const std::int32_t storage = builder.addStorage(u"Storage");
+    const std::int32_t small = builder.addStream(u"Small", pattern(300, 's'));
+    const std::int32_t large = builder.addStream(u"EncryptedPackage", pattern(5000, 'e'));
+    builder.setChildren(0, {storage, large});
+    builder.setChildren(storage, {small});
+    builder.layOut();
+    const PascalWString name = write(builder.bytes());
+    for (std::int64_t n = 1;; ++n) {
+        platform::failNthAllocation(n);
+        const std::int16_t code = failureCode([&] {
+            CPPSFile file(name, folderName());
+            CPPSStream encrypted(&file, file.rootIndex(), "EncryptedPackage", 0);
+            CPPSStream nested(&file, file.rootIndex(), "Small", 1);
+        });
+        platform::disarmAllocationFailure();
+        EXPECT_TRUE(std::filesystem::is_empty(temporaries)) << n;
+        if (code == 0) {
+            EXPECT_GT(n, 10);
+            break;
+        }
+        ASSERT_EQ(12, code) << n;
+    }
 }
 
 }  // namespace

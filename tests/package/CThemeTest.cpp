@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "foundation/CFail.h"
 #include "foundation/CLanguage.h"
+#include "foundation/FailureCode.h"
 #include "package/CTheme.h"
 #include "package/HslColor.h"
+#include "platform/AllocationFailure.h"
 
 namespace {
 
@@ -219,6 +222,26 @@ TEST(ThemePart, SchemeElementWithoutColourShiftsTheLaterOnes) {
     EXPECT_EQ(2 * 257, grey(theme, 2));  // position 3: accent1 stands where lt2 would
     EXPECT_EQ(257, grey(theme, 3));
     EXPECT_EQ(0, grey(theme, 4));
+}
+
+// Every allocation of making and reading a theme, failed in turn, raises 12 (the sanitizer build checks
+// that nothing leaks).
+TEST(ThemePart, LackOfMemoryFailsWith12) {
+    Document part(themePart("a", kDrawingMl, twelveColours("a:"),
+                            fonts("a:", "Major", "", "", "<a:font script=\"Jpan\" typeface=\"J\"/>"), fonts("a:", "Minor", "E", "C")));
+    for (std::int64_t n = 1;; ++n) {
+        platform::failNthAllocation(n);
+        const std::int16_t code = failureCode([&] {
+            CTheme theme;
+            theme.parse(part.root(), 1033, 1041, 1025, scriptOfTestLanguage);
+        });
+        platform::disarmAllocationFailure();
+        if (code == 0) {
+            EXPECT_GT(n, 3);  // the theme's three objects at least
+            break;
+        }
+        ASSERT_EQ(12, code) << n;
+    }
 }
 
 TEST(HslToColor, ChannelsFromHueSaturationAndLightness) {
