@@ -13,11 +13,11 @@ const char* const kDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 }  // namespace
 
-void printResourceLine(CFile& log, std::uint16_t stringId, ...) {
+void printResourceLine(CFile& log, unsigned stringId, ...) {
     char line[kLineBytes];
     va_list values;
     va_start(values, stringId);
-    formatResourceV(line, kLineBytes, stringId, values);
+    formatResourceV(line, kLineBytes, static_cast<std::int32_t>(stringId), values);
     va_end(values);
     failureCode([&] { return log.printLine("%s", line); });
 }

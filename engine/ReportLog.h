@@ -8,7 +8,9 @@
 
 // Formats the UI string with the values by the printf conventions, adds "\r\n" and writes the line
 // at the end of the log. A line that cannot be written is let go: the log never stops a conversion.
-void printResourceLine(CFile& log, std::uint16_t stringId, ...);
+// The id is an unsigned int, not a 16-bit type: the last named parameter before "..." must not be one that
+// undergoes promotion, or va_start is undefined.
+void printResourceLine(CFile& log, unsigned stringId, ...);
 
 // The local time in the standard ctime form, "Wed Jun  3 09:05:07 2009\n", with English day and
 // month names whatever the locale.

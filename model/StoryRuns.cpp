@@ -136,6 +136,7 @@ private:
 // A run element of a list and the number its name gives it.
 struct NumberedRun {
     std::int32_t number;
+    std::int32_t order;  // in the document, so the first element of a number stays first
     xmlNode* node;
 };
 
@@ -150,11 +151,15 @@ public:
         for (xmlNode* child = list->getNode()->children; child != nullptr; child = child->next) {
             if (child->type != XML_ELEMENT_NODE) continue;
             const std::int32_t number = runElementIndex(child->name, prefix, claimedCount);
-            if (number >= 0) runs.get()[count++] = NumberedRun{number, child};
+            if (number >= 0) {
+                runs.get()[count] = NumberedRun{number, count, child};
+                ++count;
+            }
         }
         NumberedRun* first = runs.get();
-        std::stable_sort(first, first + count,
-                         [](const NumberedRun& a, const NumberedRun& b) { return a.number < b.number; });
+        std::sort(first, first + count, [](const NumberedRun& a, const NumberedRun& b) {
+            return a.number != b.number ? a.number < b.number : a.order < b.order;
+        });
         count = static_cast<std::int32_t>(
             std::unique(first, first + count, [](const NumberedRun& a, const NumberedRun& b) { return a.number == b.number; }) -
             first);
