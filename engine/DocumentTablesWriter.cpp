@@ -1,0 +1,3 @@
+#include "engine/DocumentTablesWriter.h"
+
+void writeDocumentTables(XParamBlock&, CStream&, const char*, CFile*) {}
