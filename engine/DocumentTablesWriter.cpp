@@ -1,3 +1,10 @@
 #include "engine/DocumentTablesWriter.h"
 
-void writeDocumentTables(XParamBlock&, CStream&, const char*, CFile*) {}
+#include "engine/DocumentInfoWriter.h"
+#include "engine/FontTableWriter.h"
+
+void writeDocumentTables(XParamBlock& block, CStream& documentElement, const char* importerName, CFile* inputFile) {
+    fillInputFacts(block, importerName, inputFile);
+    writeDocumentInfo(block, documentElement);
+    writeFontTable(block, documentElement);
+}
