@@ -19,8 +19,6 @@ void checkSheetCountAnswer(const XParamBlock& block) {
 }
 
 void checkBackgroundAnswer(const XParamBlock& block) {
-    if (block.backgroundLength < 0 || block.backgroundLength >= kTaskSideBufferBytes) {
-        throwFail(result::kNullObject, __LINE__, kUnit);
-    }
+    if (block.backgroundLength > kTaskSideBufferBytes) throwFail(result::kNullObject, __LINE__, kUnit);
     if (block.backgroundLength > 0 && block.backgroundText == nullptr) throwFail(result::kNullObject, __LINE__, kUnit);
 }

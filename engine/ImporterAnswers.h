@@ -10,5 +10,5 @@ struct XParamBlock;
 void checkTextAnswer(const XParamBlock& block);
 // sheetCount at most 32767, the limit of the 16-bit sheet index.
 void checkSheetCountAnswer(const XParamBlock& block);
-// backgroundLength within the side buffer (1024 bytes with the terminating 0), and a buffer behind it.
+// backgroundLength within the side buffer (1024 bytes; 0 or less: no background), and a buffer behind it.
 void checkBackgroundAnswer(const XParamBlock& block);

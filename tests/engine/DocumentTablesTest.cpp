@@ -2,6 +2,8 @@
 // whole storage against its golden tree.
 #include <cstring>
 
+#include "model/CAuthorArray.h"
+#include "model/CColorArray.h"
 #include "model/CFontArray.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 #include "tests/engine/StorageGolden.h"
@@ -94,6 +96,62 @@ TEST_F(DocumentTablesTest, AThousandAndOneFontsNameTheLastWithFourDigits) {
     const auto storage = readStorage();
     const xmlNode* fonts = child(documentElement(storage.get()), "FONTS");
     EXPECT_EQ(attribute(child(fonts, "FONT1000"), "XFont_fontRTFNumber"), "1000");
+}
+
+TEST_F(DocumentTablesTest, ColoursAuthorsBackgroundAndThemeFollowInOrder) {
+    makeInput();
+    importerHooks()[request::kSelDocument].push_back([](XParamBlock& block) {
+        block.colors->add(RGBColor{65535, 65535, 65535});
+        block.colors->add(RGBColor{0, 32768, 1});
+        block.authors->add("J\u00fcrgen 100%");
+        block.authors->add("Ann");
+        const std::string text(61, 'b');
+        std::memcpy(block.backgroundText, text.c_str(), text.size() + 1);
+        block.backgroundLength = 61;
+    });
+    ASSERT_EQ(runEngine(), 0);
+    const auto storage = readStorage();
+    const xmlNode* document = documentElement(storage.get());
+    EXPECT_EQ(childNames(document),
+              (elementtree::Lines{"XInfo", "FONTS", "COLORS", "AUTHORS", "BACKGROUND", "THEME"}));
+    const xmlNode* colors = child(document, "COLORS");
+    // The stories' records add their own colours to the importer's.
+    const elementtree::Lines colorNames = childNames(colors);
+    EXPECT_EQ(attribute(colors, "colorLength"), std::to_string(colorNames.size()));
+    const xmlNode* white = nullptr;
+    for (const xmlNode* color : elementtree::childElements(colors))
+        if (attribute(color, "color_red") == "65535") white = color;
+    ASSERT_NE(white, nullptr) << "a channel of 65535 is never written as -1";
+    EXPECT_EQ(elementtree::attributes(white), (std::vector<std::pair<std::string, std::string>>{
+                                                  {"color_red", "65535"}, {"color_green", "65535"}, {"color_blue", "65535"}}));
+    const xmlNode* authors = child(document, "AUTHORS");
+    EXPECT_EQ(attribute(authors, "authorLength"), "2");
+    EXPECT_EQ(attribute(child(authors, "AUTHOR000"), "author_name"), "J%C3%BCrgen 100%25");
+    const xmlNode* background = child(document, "BACKGROUND");
+    EXPECT_EQ(attribute(background, "backLength"), "61");
+    EXPECT_EQ(::elementText(background).size(), 80u + 2u + 4u + 2u);
+    EXPECT_EQ(::elementText(background).substr(80, 8), "\r\nYg==\r\n");
+    EXPECT_TRUE(childNames(child(document, "THEME")).empty());
+}
+
+TEST_F(DocumentTablesTest, NoBackgroundLeavesTheLengthAlone) {
+    for (std::int32_t length : {0, -4}) {
+        makeInput();
+        importerHooks()[request::kSelDocument] = {[length](XParamBlock& block) { block.backgroundLength = length; }};
+        ASSERT_EQ(runEngine(), 0);
+        const auto storage = readStorage();
+        const xmlNode* background = child(documentElement(storage.get()), "BACKGROUND");
+        EXPECT_EQ(attribute(background, "backLength"), std::to_string(length));
+        EXPECT_EQ(::elementText(background), "");
+    }
+}
+
+TEST_F(DocumentTablesTest, ABackgroundLongerThanTheSideBufferFailsTheFile) {
+    makeInput();
+    importerHooks()[request::kSelDocument].push_back(
+        [](XParamBlock& block) { block.backgroundLength = kTaskSideBufferBytes + 1; });
+    EXPECT_EQ(runEngine(), result::kNullObject);
+    EXPECT_EQ(documentRequests(script).back(), request::kSelEndDocument);
 }
 
 }  // namespace

@@ -111,6 +111,7 @@ protected:
             engine.run(outcome);
         } catch (const CFail& failure) {
             lastFailure = std::make_unique<CFail>(failure);
+            if (std::getenv("VDK_SHOW_FAILURE") != nullptr) ADD_FAILURE() << failure.error << " at " << failure.fileName << ":" << failure.line;
             return failure.error;
         }
         return 0;
