@@ -5,6 +5,9 @@
 #include "model/CAuthorArray.h"
 #include "model/CColorArray.h"
 #include "model/CFontArray.h"
+#include "model/ParamBlockTables.h"
+#include "foundation/FieldMask.h"
+#include "foundation/Memory.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 #include "tests/engine/StorageGolden.h"
 
@@ -112,8 +115,8 @@ TEST_F(DocumentTablesTest, ColoursAuthorsBackgroundAndThemeFollowInOrder) {
     ASSERT_EQ(runEngine(), 0);
     const auto storage = readStorage();
     const xmlNode* document = documentElement(storage.get());
-    EXPECT_EQ(childNames(document),
-              (elementtree::Lines{"XInfo", "FONTS", "COLORS", "AUTHORS", "BACKGROUND", "THEME"}));
+    EXPECT_EQ(childNames(document), (elementtree::Lines{"XInfo", "FONTS", "STYLES", "LISTS", "COLORS", "AUTHORS",
+                                                        "BACKGROUND", "THEME"}));
     const xmlNode* colors = child(document, "COLORS");
     // The stories' records add their own colours to the importer's.
     const elementtree::Lines colorNames = childNames(colors);
@@ -152,6 +155,96 @@ TEST_F(DocumentTablesTest, ABackgroundLongerThanTheSideBufferFailsTheFile) {
         [](XParamBlock& block) { block.backgroundLength = kTaskSideBufferBytes + 1; });
     EXPECT_EQ(runEngine(), result::kNullObject);
     EXPECT_EQ(documentRequests(script).back(), request::kSelEndDocument);
+}
+
+TEST_F(DocumentTablesTest, StylesNestTheirSubStylesAndAddTheirColours) {
+    makeInput();
+    importerHooks()[request::kSelDocument].push_back([](XParamBlock& block) {
+        XStyle* table = newXStyle();
+        std::strcpy(table->styleName, "Grid & Table");
+        table->styleIndx = 70000;
+        for (int sub = 0; sub < 2; ++sub) {
+            table->subStyles[sub] = newXStyle();
+            table->subStyles[sub]->styleAttr = static_cast<std::int16_t>(sub + 1);
+        }
+        table->styleSubCount = 2;
+        initXForm(&table->styleForm);
+        table->styleForm.txtFore = RGBColor{4660, 22136, 39612};
+        setMaskBit(table->styleForm.changeBits, 17);
+        addStyle(table, &block);
+        addStyle(newXStyle(), &block);
+    });
+    ASSERT_EQ(runEngine(), 0);
+    const auto storage = readStorage();
+    const xmlNode* styles = child(documentElement(storage.get()), "STYLES");
+    EXPECT_EQ(attribute(styles, "styleLength"), "2");
+    EXPECT_EQ(childNames(styles), (elementtree::Lines{"STYLE000", "STYLE001"}));
+    const xmlNode* table = child(styles, "STYLE000");
+    EXPECT_EQ(childNames(table),
+              (elementtree::Lines{"styleForm", "styleRule", "stylePage", "STYLE000", "STYLE001"}));
+    EXPECT_EQ(elementtree::attributeNames(table).size(), 11u);
+    EXPECT_EQ(attribute(table, "XStyle_styleName"), "Grid %26 Table");
+    EXPECT_EQ(attribute(table, "XStyle_styleIndx"), "70000");
+    EXPECT_EQ(attribute(table, "XStyle_styleSubCount"), "2");
+    EXPECT_EQ(attribute(child(table, "STYLE001"), "XStyle_styleAttr"), "2");
+    bool listed = false;
+    for (const xmlNode* color : elementtree::childElements(child(documentElement(storage.get()), "COLORS")))
+        listed = listed || (attribute(color, "color_red") == "4660" && attribute(color, "color_blue") == "39612");
+    EXPECT_TRUE(listed) << "a colour only a style uses reaches the colour table";
+}
+
+TEST_F(DocumentTablesTest, ListsWriteDefinitionsOverridesAndBulletsInOrder) {
+    makeInput();
+    importerHooks()[request::kSelDocument].push_back([](XParamBlock& block) {
+        block.listDefs = static_cast<XListDef*>(allocMemory(2 * sizeof(XListDef)));
+        std::memset(block.listDefs, 0, 2 * sizeof(XListDef));
+        block.listDefCount = 2;
+        block.listDefs[1].listDefId = 77;
+        std::strcpy(block.listDefs[1].listName, "Numbers");
+        XListLevel& first = block.listDefs[1].levels[0];
+        first.levelText = static_cast<char16_t*>(allocMemory(3 * sizeof(char16_t)));
+        std::memcpy(first.levelText, u"\0.)", 3 * sizeof(char16_t));
+        first.levelTextLength = 3;
+        first.levelStartAt = 3;
+        block.listOvrs = static_cast<XListOvr*>(allocMemory(sizeof(XListOvr)));
+        std::memset(block.listOvrs, 0, sizeof(XListOvr));
+        block.listOvrCount = 1;
+        block.listOvrs[0].startOverride[8] = -2;
+        block.listPics = static_cast<XListPic*>(allocMemory(sizeof(XListPic)));
+        std::memset(block.listPics, 0, sizeof(XListPic));
+        block.listPicCount = 1;
+        block.listPics[0].listPicBulletId = 9;
+    });
+    ASSERT_EQ(runEngine(), 0);
+    const auto storage = readStorage();
+    const xmlNode* lists = child(documentElement(storage.get()), "LISTS");
+    EXPECT_EQ(elementtree::attributes(lists), (std::vector<std::pair<std::string, std::string>>{
+                                                  {"listDefCount", "2"}, {"listOvrCount", "1"}, {"listPicCount", "1"}}));
+    EXPECT_EQ(childNames(lists), (elementtree::Lines{"LISTDEF000", "LISTDEF001", "LISTOVR000", "LISTPIC000"}));
+    const xmlNode* numbers = child(lists, "LISTDEF001");
+    EXPECT_EQ(attribute(numbers, "XListDef_listDefId"), "77");
+    EXPECT_EQ(childNames(numbers), (elementtree::Lines{"LEVEL000", "LEVEL001", "LEVEL002", "LEVEL003", "LEVEL004",
+                                                       "LEVEL005", "LEVEL006", "LEVEL007", "LEVEL008"}));
+    const xmlNode* level = child(numbers, "LEVEL000");
+    EXPECT_EQ(::elementText(level), "%00.%29");
+    EXPECT_EQ(elementtree::attributeNames(level).size(), 18u);
+    EXPECT_EQ(childNames(level), (elementtree::Lines{"levelForm", "levelRule"}));
+    EXPECT_EQ(::elementText(child(numbers, "LEVEL001")), "");
+    const xmlNode* listOverride = child(lists, "LISTOVR000");
+    EXPECT_EQ(elementtree::attributeNames(listOverride).size(), 3u + 9u);
+    EXPECT_EQ(attribute(listOverride, "XListOvr_startOverride008"), "-2");
+    EXPECT_EQ(elementtree::attributes(child(lists, "LISTPIC000")),
+              (std::vector<std::pair<std::string, std::string>>{{"XListPic_listPicBulletId", "9"}}));
+}
+
+TEST_F(DocumentTablesTest, NegativeListCountsAreWrittenAndWriteNoRecords) {
+    makeInput();
+    importerHooks()[request::kSelDocument].push_back([](XParamBlock& block) { block.listDefCount = -1; });
+    ASSERT_EQ(runEngine(), 0);
+    const auto storage = readStorage();
+    const xmlNode* lists = child(documentElement(storage.get()), "LISTS");
+    EXPECT_EQ(attribute(lists, "listDefCount"), "-1");
+    EXPECT_TRUE(childNames(lists).empty());
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "model/CAuthorArray.h"
 #include "model/CColorArray.h"
 #include "model/CFontArray.h"
+#include "model/ParamBlockTables.h"
+#include "foundation/Memory.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 #include "tests/engine/StorageGolden.h"
 
@@ -53,6 +55,37 @@ TEST_F(StorageGoldenTest, TwoSheetsWithStoriesAndDocumentTables) {
         std::memcpy(block.backgroundText, background, sizeof background);
         block.backgroundLength = 61;
         std::strcpy(block.head.originalTitle, "Quarterly report");
+        // A table style with two sub-styles, and a plain style.
+        XStyle* grid = newXStyle();
+        std::strcpy(grid->styleName, "Table Grid");
+        grid->styleType = 3;
+        for (int sub = 0; sub < 2; ++sub) {
+            grid->subStyles[sub] = newXStyle();
+            grid->subStyles[sub]->styleAttr = static_cast<std::int16_t>(sub + 1);
+        }
+        grid->styleSubCount = 2;
+        addStyle(grid, &block);
+        XStyle* normal = newXStyle();
+        std::strcpy(normal->styleName, "Normal");
+        addStyle(normal, &block);
+        // Two list definitions and an override of the second.
+        block.listDefs = static_cast<XListDef*>(allocMemory(2 * sizeof(XListDef)));
+        std::memset(block.listDefs, 0, 2 * sizeof(XListDef));
+        block.listDefCount = 2;
+        for (int list = 0; list < 2; ++list) {
+            block.listDefs[list].listDefId = list + 1;
+            XListLevel& level = block.listDefs[list].levels[0];
+            level.levelText = static_cast<char16_t*>(allocMemory(2 * sizeof(char16_t)));
+            level.levelText[0] = 0;
+            level.levelText[1] = list == 0 ? u'.' : u')';
+            level.levelTextLength = 2;
+            level.levelStartAt = 1;
+        }
+        block.listOvrs = static_cast<XListOvr*>(allocMemory(sizeof(XListOvr)));
+        std::memset(block.listOvrs, 0, sizeof(XListOvr));
+        block.listOvrCount = 1;
+        block.listOvrs[0].listIlst = 2;
+        block.listOvrs[0].listIlfo = 1;
     });
     ASSERT_EQ(runEngine(), 0);
     const auto storage = readStorage();
