@@ -79,7 +79,8 @@ TEST_F(ImportStoryTest, ASideStoryDeclaredPresentStaysEmptyAndIsEnded) {
     EXPECT_EQ(childNames(header), (elementtree::Lines{"TEXT", "FORM", "RULE", "PAGE"}));
     EXPECT_EQ(attribute(child(sheetOf(storage.get()), "XSize"), "XSize_fIndx_000"), "1");
     const Codes codes = documentRequests(script);
-    EXPECT_NE(std::search(codes.begin(), codes.end(), std::begin({3, 13, 15}), std::end({3, 13, 15})), codes.end());
+    const Codes headerRequests{3, 13, 15};
+    EXPECT_NE(std::search(codes.begin(), codes.end(), headerRequests.begin(), headerRequests.end()), codes.end());
 }
 
 TEST_F(ImportStoryTest, ATableStoryEndsAtAParagraphOutsideACellAndCountsItsRows) {
@@ -96,8 +97,8 @@ TEST_F(ImportStoryTest, ATableStoryEndsAtAParagraphOutsideACellAndCountsItsRows)
     EXPECT_EQ(::elementText(child(table, "TEXT")), "cell%07");
     EXPECT_NE(attribute(table, "StoryRows"), "<absent>");
     const Codes codes = documentRequests(script);
-    EXPECT_NE(std::search(codes.begin(), codes.end(), std::begin({11, 13, 13, 23}), std::end({11, 13, 13, 23})),
-              codes.end());
+    const Codes tableRequests{11, 13, 13, 23};
+    EXPECT_NE(std::search(codes.begin(), codes.end(), tableRequests.begin(), tableRequests.end()), codes.end());
 }
 
 TEST_F(ImportStoryTest, TheClosingParagraphLeavesTheList) {
