@@ -1,6 +1,7 @@
 // The engine's run: the "Loading:" phase, the result list, what run hands back, and progress reports.
 #include <filesystem>
 
+#include "engine/ImportingEngines.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 
 namespace enginetest {
@@ -58,6 +59,23 @@ TEST_F(ImportEngineRunTest, WithoutAWindowTheTaskCallbackHearsEverything) {
     ASSERT_EQ(runEngine(), 0);
     EXPECT_EQ(codes, (std::vector<std::int32_t>{kProgressReset, kProgressPhase, kProgressReset, kProgressPoll,
                                                 kProgressValue, kProgressPoll, kProgressValue}));
+}
+
+TEST_F(ImportEngineRunTest, TheProgramsEnginesImportOverTheirTableAndStandInForExport) {
+    makeInput();
+    ImportingEngines engines(importers.data());
+    useRegistry = false;
+    std::unique_ptr<ImportEngine> importEngine(engines.makeImportEngine(setup()));
+    ASSERT_NE(importEngine, nullptr);
+    importEngine->run(outcome);
+    EXPECT_EQ(outcome.kindCode, 24);
+    EXPECT_NE(readStorage(), nullptr);
+    FileSpec output{};
+    const ExportEngineSetup exportSetup{nullptr, nullptr, &storageSpec, &output, task.get(), 0, 0, 1, 0, 1, 1, 0, 0,
+                                        nullptr, nullptr, nullptr};
+    std::unique_ptr<ExportEngine> exportEngine(engines.makeExportEngine(exportSetup));
+    const char* choice = nullptr;
+    EXPECT_THROW(exportEngine->run(&choice), CFail);
 }
 
 struct ProgressCase {
