@@ -97,6 +97,17 @@ TEST_F(ImportSheetsTest, ASheetLineCountsTheSheetsInTheWindow) {
                                                "file Report.docx (sheet 2 of 2)\r(Word2007)"}));
 }
 
+TEST_F(ImportSheetsTest, ALongSheetNameIsCutAtACharacterBoundary) {
+    makeInput();
+    // 200 two-byte characters: 400 bytes of UTF-8, cut to 127 whole characters within 255 bytes.
+    script.always(request::kSelBeginSheet, {.text = std::u16string(200, u'\u00e9')});
+    ASSERT_EQ(runEngine(), 0);
+    const auto storage = readStorage();
+    std::string expected;
+    for (int i = 0; i < 127; ++i) expected += "%C3%A9";
+    EXPECT_EQ(attribute(child(rootOf(storage.get()), "SHEET_0"), "sheetName"), expected);
+}
+
 // Failure paths: which requests went out, and that no storage file is left.
 struct FailureCase {
     const char* title;
