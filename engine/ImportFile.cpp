@@ -6,6 +6,7 @@
 // the storage file is named on deletes any file of that name, so no half-written storage is left for
 // the export side to find.
 #include <cctype>
+#include <memory>
 #include <new>
 
 #include "engine/CImportEngine.h"
@@ -22,6 +23,7 @@
 #include "foundation/CFile.h"
 #include "foundation/CharsetText.h"
 #include "foundation/Clock.h"
+#include "foundation/FailureCode.h"
 #include "foundation/FourCharCode.h"
 #include "foundation/Memory.h"
 #include "foundation/TextFormat.h"
@@ -85,77 +87,73 @@ std::int16_t CImportEngine::importFile(const char** exportChoice) {
     bool importerCreated = false;
     std::int16_t kindCode = -1;
     try {
-        if (importerRegistry == nullptr) {
-            throwIfNull(importerTable, __LINE__, kUnit);
-            importerRegistry = new (std::nothrow) CTranslator(importerTable, TranslatorDirection::importers);
-            throwIfNull(importerRegistry, __LINE__, kUnit);
-            registryMade = true;
-        }
-        char extension[kExtensionBytes] = {};
-        try {
-            readExtension(*inputSpec, extension);
-            throwIfError(importerRegistry->create(importerIndex, &importerDescriptor, &inputSpec->name,
-                                                  &inputSpec->folder, &reason),
-                         __LINE__, kUnit);
-        } catch (const CFail& failure) {
-            if (registryMade) {
-                disposeObject(importerRegistry);
-                registryMade = false;
+        return raisingOutOfMemory(__LINE__, kUnit, [&]() -> std::int16_t {
+            if (importerRegistry == nullptr) {
+                throwIfNull(importerTable, __LINE__, kUnit);
+                importerRegistry = new (std::nothrow) CTranslator(importerTable, TranslatorDirection::importers);
+                throwIfNull(importerRegistry, __LINE__, kUnit);
+                registryMade = true;
             }
-            if (failure.error == result::kErrUnknownFormat && !quietBatch() && offerOtherApplication(extension)) {
-                raiseAs(failure, result::kErrCancelled);
-            }
-            if (failure.error == result::kErrInaccessible && reason != nullptr && !quietBatch()) {
-                explainRefusal(reason);
-                raiseAs(failure, result::kErrCancelled);
-            }
-            rethrowFailure();
-        }
-        *exportChoice = importerDescriptor->exportChoice;
-        importerCreated = true;
-        kindCode = importerDescriptor->kindCode;
-
-        if (reportLog != nullptr) {
-            char name[2 * kNameBytes];
-            uniPascalToText(inputSpec->name, name);
-            printResourceLine(*reportLog, kReadingLogLine, name, importerDescriptor->name);
-        }
-        showReadingPhase();
-        makeInputFile();
-        makeStorageFile();
-
-        const std::int16_t writeMode = writeModeOf(*importerDescriptor);
-        if (writeMode == kWriteRefused) throwFail(result::kNullObject, __LINE__, kUnit);
-        if (writeMode == kWriteNoStorage) {
-            progress(100, 50);
-            progress(100, 100);
-        } else {
-            storage = new (std::nothrow) CStorage(storageFile, storagemode::kWrite);
-            throwIfNull(storage, __LINE__, kUnit);
-            throwIfError(importSheets(), __LINE__, kUnit);
-        }
-        logExecutionTime(startTime);
-
-        FileSpec written{};
-        makeFileSpec(written, storageFile->getName(), storageFile->getFolder());
-        copyFileSpec(*storageSpec, written);
-        if (storage != nullptr) {
-            // Released first, so a failed save is not saved or released a second time.
-            CStorage* saving = storage;
-            storage = nullptr;
+            char extension[kExtensionBytes] = {};
             try {
-                saving->save();
-            } catch (const CFail&) {
-                disposeObject(saving);
+                readExtension(*inputSpec, extension);
+                throwIfError(importerRegistry->create(importerIndex, &importerDescriptor, &inputSpec->name,
+                                                      &inputSpec->folder, &reason),
+                             __LINE__, kUnit);
+            } catch (const CFail& failure) {
+                if (registryMade) {
+                    disposeObject(importerRegistry);
+                    registryMade = false;
+                }
+                if (failure.error == result::kErrUnknownFormat && !quietBatch() && offerOtherApplication(extension)) {
+                    raiseAs(failure, result::kErrCancelled);
+                }
+                if (failure.error == result::kErrInaccessible && reason != nullptr && !quietBatch()) {
+                    explainRefusal(reason);
+                    raiseAs(failure, result::kErrCancelled);
+                }
                 rethrowFailure();
             }
-            disposeObject(saving);
-        }
-        importerRegistry->release();
-        if (registryMade) disposeObject(importerRegistry);
-        releaseFiles();
-        freeMemory(reason);
-        return kindCode;
+            *exportChoice = importerDescriptor->exportChoice;
+            importerCreated = true;
+            kindCode = importerDescriptor->kindCode;
+
+            if (reportLog != nullptr) {
+                char name[2 * kNameBytes];
+                uniPascalToText(inputSpec->name, name);
+                printResourceLine(*reportLog, kReadingLogLine, name, importerDescriptor->name);
+            }
+            showReadingPhase();
+            makeInputFile();
+            makeStorageFile();
+
+            const std::int16_t writeMode = writeModeOf(*importerDescriptor);
+            if (writeMode == kWriteRefused) throwFail(result::kNullObject, __LINE__, kUnit);
+            if (writeMode == kWriteNoStorage) {
+                progress(100, 50);
+                progress(100, 100);
+            } else {
+                storage = new (std::nothrow) CStorage(storageFile, storagemode::kWrite);
+                throwIfNull(storage, __LINE__, kUnit);
+                throwIfError(importSheets(), __LINE__, kUnit);
+            }
+            logExecutionTime(startTime);
+
+            FileSpec written{};
+            makeFileSpec(written, storageFile->getName(), storageFile->getFolder());
+            copyFileSpec(*storageSpec, written);
+            if (storage != nullptr) {
+                // Released first, so a failed save is not saved or released a second time.
+                const std::unique_ptr<CStorage> saving(storage);
+                storage = nullptr;
+                saving->save();
+            }
+            importerRegistry->release();
+            if (registryMade) disposeObject(importerRegistry);
+            releaseFiles();
+            freeMemory(reason);
+            return kindCode;
+        });
     } catch (const CFail&) {
         cleanUpAfterFailure(importerCreated, registryMade);
         freeMemory(reason);

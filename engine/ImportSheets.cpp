@@ -6,6 +6,7 @@
 // and request 25 goes out once, even when it is its own answer that failed.
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "engine/ProgressWindow.h"
 #include "engine/TranslatorRequest.h"
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
 #include "foundation/Utf8Codec.h"
 #include "model/CStorage.h"
@@ -55,30 +57,26 @@ std::int32_t CImportEngine::importSheets() {
     XParamBlock* block = &document.block;
     bool documentBegun = false;
     try {
-        initXParamBlock(task, block);
-        block->fileSpec = *inputSpec;
-        throwIfError(importerRegistry->send(request::kSelDocument, block), __LINE__, kUnit);
-        documentBegun = true;
-        checkSheetCountAnswer(*block);
-        throwIfError(storage->rootStream()->writeValues(nullptr, 0, "SHEETS %l", block->sheetCount), __LINE__, kUnit);
-
-        for (std::int32_t sheet = 0; sheet < block->sheetCount; ++sheet) {
-            importSheet(static_cast<std::int16_t>(sheet), block);
+        raisingOutOfMemory(__LINE__, kUnit, [&] {
+            initXParamBlock(task, block);
+            block->fileSpec = *inputSpec;
+            throwIfError(importerRegistry->send(request::kSelDocument, block), __LINE__, kUnit);
+            documentBegun = true;
             checkSheetCountAnswer(*block);
-        }
+            throwIfError(storage->rootStream()->writeValues(nullptr, 0, "SHEETS %l", block->sheetCount), __LINE__, kUnit);
 
-        CStream* documentElement = new (std::nothrow) CStream(storage->rootStream(), "Zevozav", 1);
-        throwIfNull(documentElement, __LINE__, kUnit);
-        try {
+            for (std::int32_t sheet = 0; sheet < block->sheetCount; ++sheet) {
+                importSheet(static_cast<std::int16_t>(sheet), block);
+                checkSheetCountAnswer(*block);
+            }
+
+            const std::unique_ptr<CStream> documentElement(new (std::nothrow) CStream(storage->rootStream(), "Zevozav", 1));
+            throwIfNull(documentElement.get(), __LINE__, kUnit);
             writeDocumentTables(*block, *documentElement, importerDescriptor->name, inputFile);
-        } catch (const CFail&) {
-            disposeObject(documentElement);
-            rethrowFailure();
-        }
-        disposeObject(documentElement);
 
-        documentBegun = false;
-        throwIfError(importerRegistry->send(request::kSelEndDocument, block), __LINE__, kUnit);
+            documentBegun = false;
+            throwIfError(importerRegistry->send(request::kSelEndDocument, block), __LINE__, kUnit);
+        });
     } catch (const CFail&) {
         if (documentBegun) importerRegistry->send(request::kSelEndDocument, block);
         rethrowFailure();
@@ -89,34 +87,36 @@ std::int32_t CImportEngine::importSheets() {
 void CImportEngine::importSheet(std::int16_t sheet, XParamBlock* block) {
     bool sheetBegun = false;
     try {
-        showSheetLine(sheet, block->sheetCount);
-        sheetStream = new (std::nothrow) CStream(storage->rootStream(), sheetElementName(sheet).c_str(), 1);
-        throwIfNull(sheetStream, __LINE__, kUnit);
-        block->sheetIndex = sheet;
-        throwIfError(importerRegistry->send(request::kSelBeginSheet, block), __LINE__, kUnit);
-        checkTextAnswer(*block);
-        if (block->textLength != 0) {
-            const std::string name = boundedUtf8(block->textBuffer, block->textLength);
-            throwIfError(sheetStream->writeValues(nullptr, 0, "sheetName %s", name.c_str()), __LINE__, kUnit);
-        }
-        sheetBegun = true;
-
-        importStory(request::kSelBeginStory, -1, block);
-        std::int32_t counts[kSideKinds] = {};
-        for (std::int16_t kind = kFirstSideKind; kind <= kLastSideKind; ++kind) {
-            std::int32_t& count = counts[kind - kFirstSideKind];
-            while (importStory(kind, count, block) == 1) ++count;
-        }
-        for (std::int16_t kind : {kGraphicKind, kTableKind}) {
-            while (importStory(kind, -1, block) == 1) {
+        raisingOutOfMemory(__LINE__, kUnit, [&] {
+            showSheetLine(sheet, block->sheetCount);
+            sheetStream = new (std::nothrow) CStream(storage->rootStream(), sheetElementName(sheet).c_str(), 1);
+            throwIfNull(sheetStream, __LINE__, kUnit);
+            block->sheetIndex = sheet;
+            throwIfError(importerRegistry->send(request::kSelBeginSheet, block), __LINE__, kUnit);
+            checkTextAnswer(*block);
+            if (block->textLength != 0) {
+                const std::string name = boundedUtf8(block->textBuffer, block->textLength);
+                throwIfError(sheetStream->writeValues(nullptr, 0, "sheetName %s", name.c_str()), __LINE__, kUnit);
             }
-        }
-        writeStoryCounts(counts);
+            sheetBegun = true;
 
-        // The flag stays up until the end request succeeded: a failed request 24 is sent once more.
-        throwIfError(importerRegistry->send(request::kSelEndSheet, block), __LINE__, kUnit);
-        sheetBegun = false;
-        disposeObject(sheetStream);
+            importStory(request::kSelBeginStory, -1, block);
+            std::int32_t counts[kSideKinds] = {};
+            for (std::int16_t kind = kFirstSideKind; kind <= kLastSideKind; ++kind) {
+                std::int32_t& count = counts[kind - kFirstSideKind];
+                while (importStory(kind, count, block) == 1) ++count;
+            }
+            for (std::int16_t kind : {kGraphicKind, kTableKind}) {
+                while (importStory(kind, -1, block) == 1) {
+                }
+            }
+            writeStoryCounts(counts);
+
+            // The flag stays up until the end request succeeded: a failed request 24 is sent once more.
+            throwIfError(importerRegistry->send(request::kSelEndSheet, block), __LINE__, kUnit);
+            sheetBegun = false;
+            disposeObject(sheetStream);
+        });
     } catch (const CFail&) {
         try {
             if (sheetBegun) throwIfError(importerRegistry->send(request::kSelEndSheet, block), __LINE__, kUnit);

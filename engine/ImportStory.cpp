@@ -13,6 +13,7 @@
 #include "engine/ImporterAnswers.h"
 #include "engine/TranslatorRequest.h"
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/CFile.h"
 #include "foundation/FieldMask.h"
 #include "foundation/Memory.h"
@@ -70,14 +71,16 @@ std::int16_t CImportEngine::importStory(std::int16_t kind, std::int32_t index, X
     CStory* story = new (std::nothrow) CStory(block, sheetStream, this, storyNumber, index, 1);
     throwIfNull(story, __LINE__, kUnit);
     try {
-        receiveText(*story, block, mainStory, tableStory, total);
-        if (mainStory) {
-            closeMainStory(*story, *block);
-            progress(total, total);
-        }
-        if (tableStory) countStoryRows(block, story);
-        throwIfError(importerRegistry->send(static_cast<std::int16_t>(kind + request::kEndStoryOffset), block),
-                     __LINE__, kUnit);
+        raisingOutOfMemory(__LINE__, kUnit, [&] {
+            receiveText(*story, block, mainStory, tableStory, total);
+            if (mainStory) {
+                closeMainStory(*story, *block);
+                progress(total, total);
+            }
+            if (tableStory) countStoryRows(block, story);
+            throwIfError(importerRegistry->send(static_cast<std::int16_t>(kind + request::kEndStoryOffset), block),
+                         __LINE__, kUnit);
+        });
     } catch (const CFail&) {
         disposeObject(story);
         rethrowFailure();

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "engine/ProgramPreferences.h"
+#include "platform/AllocationFailure.h"
 #include "foundation/CFile.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 
@@ -178,6 +179,40 @@ TEST_F(ImportFileTest, AnInputThatCannotBeOpenedTouchesNoStorage) {
     // Detection cannot read the signature either, so the file is refused before anything is named.
     EXPECT_NE(runEngine(), 0);
     EXPECT_TRUE(std::filesystem::exists(storagePath()));
+}
+
+}  // namespace
+}  // namespace enginetest
+
+namespace enginetest {
+namespace {
+
+// Every k-th allocation of a whole import fails in turn: each failure is a clean failure of the file
+// (no std::bad_alloc escapes), the importer is released and no storage file is left.
+TEST_F(ImportFileTest, AnAllocationFailureAnywhereFailsTheFileCleanly) {
+    makeInput();
+    script.add(request::kSelText, {.answer = 0, .text = u"Hello"});
+    platform::failNthAllocation(INT64_MAX);
+    ASSERT_EQ(runEngine(), 0);
+    const std::int64_t allocations = platform::allocationsCountedSinceArmed();
+    platform::disarmAllocationFailure();
+    const std::int64_t stride = std::max<std::int64_t>(1, allocations / 150);
+    int failed = 0;
+    for (std::int64_t k = 1; k <= allocations; k += stride) {
+        script.answers[request::kSelText] = {{.answer = 0, .text = u"Hello"}};
+        std::filesystem::remove(storagePath());  // left by the run before
+        std::int16_t code = 0;
+        {
+            platform::ScopedAllocationFailure failure(k);
+            code = runEngine();
+        }
+        if (code == 0) continue;
+        ++failed;
+        EXPECT_FALSE(std::filesystem::exists(storagePath())) << "allocation " << k << " failed with " << code;
+        EXPECT_EQ(script.made, script.destroyed) << "allocation " << k;
+        EXPECT_EQ(registry.current(), -1) << "allocation " << k;
+    }
+    EXPECT_GT(failed, 0) << "the sweep reached no allocation of the import (" << allocations << " counted)";
 }
 
 }  // namespace
