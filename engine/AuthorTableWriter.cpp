@@ -1,0 +1,16 @@
+#include "engine/AuthorTableWriter.h"
+
+#include "model/CAuthorArray.h"
+#include "model/IndexedName.h"
+#include "model/RecordWriting.h"
+
+void writeAuthorTable(const XParamBlock& block, CStream& documentElement) {
+    const std::int32_t count = block.authors != nullptr ? block.authors->getCount() : 0;
+    ChildElement authors(documentElement, "AUTHORS");
+    authors->writeValues(nullptr, 0, "authorLength %l", count);
+    for (std::int32_t index = 0; index < count; ++index) {
+        ChildElement element(*authors, IndexedName("AUTHOR%03d", index).c_str());
+        const char* name = block.authors->pointerAt<const char>(index + 1);
+        element->writeValues(nullptr, 0, "author_name %r", name);
+    }
+}

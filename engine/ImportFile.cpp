@@ -1,0 +1,252 @@
+// Opening the importer and the storage: the import engine's importFile (see CImportEngine.h).
+//
+// The importer is chosen by detection and made current in the registry; the input file is held open
+// while the importer reads; the storage is a new document over "<input name without extension>.xml"
+// in the temporary-files folder. A successful import saves the storage; every failure from the moment
+// the storage file is named on deletes any file of that name, so no half-written storage is left for
+// the export side to find.
+#include <cctype>
+#include <memory>
+#include <new>
+
+#include "engine/CImportEngine.h"
+#include "engine/CImportTask.h"
+#include "engine/CTranslator.h"
+#include "engine/DocumentOpener.h"
+#include "engine/ProgramPreferences.h"
+#include "engine/ProgressWindow.h"
+#include "engine/ReportLog.h"
+#include "engine/TranslatorRequest.h"
+#include "engine/UserQuestions.h"
+#include "foundation/AppFolders.h"
+#include "foundation/CFail.h"
+#include "foundation/CFile.h"
+#include "foundation/CharsetText.h"
+#include "foundation/Clock.h"
+#include "foundation/FailureCode.h"
+#include "foundation/FourCharCode.h"
+#include "foundation/Memory.h"
+#include "foundation/TextFormat.h"
+#include "model/CStorage.h"
+
+namespace {
+constexpr const char* kUnit = "BEngineImp";
+constexpr std::uint16_t kReadingLogLine = 10055;    // "-> Reading '%s' (%s)\n"
+constexpr std::uint16_t kExecutionLogLine = 10056;  // "-> Execution required %f secs\n\n"
+constexpr std::uint16_t kReadingPhase = 10204;      // "Reading:"
+constexpr std::uint16_t kReadingFileLine = 10208;   // "%h\n(%s)"
+constexpr std::uint16_t kRefusedMessage = 10119;    // "Could not convert the file '%h' because %u."
+constexpr std::uint16_t kOpenWithQuestion = 10139;  // "... Would you like to open it with %u?"
+constexpr std::uint32_t kErrorIconAndOk = 1;
+constexpr std::int32_t kExtensionBytes = 64;
+constexpr std::int32_t kNameBytes = 256;
+constexpr std::int32_t kMessageUnits = 1024;
+constexpr char16_t kStorageExtension[] = u".xml";
+constexpr std::int32_t kStorageExtensionUnits = 4;
+
+// The importer table's write modes (bits 2-3 of flags0).
+constexpr std::int16_t kWriteNoStorage = 0;
+constexpr std::int16_t kWriteRefused = 2;
+
+// The text after the name's last point in small letters, "???" without a point.
+void readExtension(const FileSpec& input, char (&extension)[kExtensionBytes]) {
+    CFile probe(input.name, input.folder, kAnyFileCode, kAnyFileCode, 1, 0, kGenericRead, 0);
+    std::uint32_t type = 0;
+    std::uint32_t creator = 0;
+    char name[kNameBytes];
+    throwIfError(probe.getTypeAndExtension(&type, &creator, name, kNameBytes, extension, kExtensionBytes), __LINE__,
+                 kUnit);
+    for (char& letter : extension) {
+        if (letter == '\0') break;
+        letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    }
+}
+
+// "<name cut at its last '.'>.xml"; a name that would not fit fails rather than being cut into a
+// name another input might also give.
+PascalWString storageNameOf(const PascalWString& inputName) {
+    PascalWString name = inputName;
+    if (lastIndexOfUnit(name, u'.') >= 0) stripPStringExtension(name);
+    if (!fitsInPascal(name.length() + kStorageExtensionUnits)) throwFail(result::kNullObject, __LINE__, kUnit);
+    appendWString(name, kStorageExtension);
+    return name;
+}
+
+// Raises the failure again under another code, keeping where it was raised.
+[[noreturn]] void raiseAs(const CFail& failure, std::int16_t code) {
+    CFail changed(failure);
+    changed.error = code;
+    throw changed;
+}
+}  // namespace
+
+std::int16_t CImportEngine::importFile(const char** exportChoice) {
+    const double startTime = tickCount();
+    char16_t* reason = nullptr;
+    bool registryMade = false;
+    bool importerCreated = false;
+    std::int16_t kindCode = -1;
+    try {
+        return raisingOutOfMemory(__LINE__, kUnit, [&]() -> std::int16_t {
+            if (importerRegistry == nullptr) {
+                throwIfNull(importerTable, __LINE__, kUnit);
+                importerRegistry = new (std::nothrow) CTranslator(importerTable, TranslatorDirection::importers);
+                throwIfNull(importerRegistry, __LINE__, kUnit);
+                registryMade = true;
+            }
+            char extension[kExtensionBytes] = {};
+            try {
+                readExtension(*inputSpec, extension);
+                throwIfError(importerRegistry->create(importerIndex, &importerDescriptor, &inputSpec->name,
+                                                      &inputSpec->folder, &reason),
+                             __LINE__, kUnit);
+            } catch (const CFail& failure) {
+                if (registryMade) {
+                    disposeObject(importerRegistry);
+                    registryMade = false;
+                }
+                if (failure.error == result::kErrUnknownFormat && !quietBatch() && offerOtherApplication(extension)) {
+                    raiseAs(failure, result::kErrCancelled);
+                }
+                if (failure.error == result::kErrInaccessible && reason != nullptr && !quietBatch()) {
+                    explainRefusal(reason);
+                    raiseAs(failure, result::kErrCancelled);
+                }
+                rethrowFailure();
+            }
+            *exportChoice = importerDescriptor->exportChoice;
+            importerCreated = true;
+            kindCode = importerDescriptor->kindCode;
+
+            if (reportLog != nullptr) {
+                char name[2 * kNameBytes];
+                uniPascalToText(inputSpec->name, name);
+                printResourceLine(*reportLog, kReadingLogLine, name, importerDescriptor->name);
+            }
+            showReadingPhase();
+            makeInputFile();
+            makeStorageFile();
+
+            const std::int16_t writeMode = writeModeOf(*importerDescriptor);
+            if (writeMode == kWriteRefused) throwFail(result::kNullObject, __LINE__, kUnit);
+            if (writeMode == kWriteNoStorage) {
+                progress(100, 50);
+                progress(100, 100);
+            } else {
+                storage = new (std::nothrow) CStorage(storageFile, storagemode::kWrite);
+                throwIfNull(storage, __LINE__, kUnit);
+                throwIfError(importSheets(), __LINE__, kUnit);
+            }
+            logExecutionTime(startTime);
+
+            FileSpec written{};
+            makeFileSpec(written, storageFile->getName(), storageFile->getFolder());
+            copyFileSpec(*storageSpec, written);
+            if (storage != nullptr) {
+                // Released first, so a failed save is not saved or released a second time.
+                const std::unique_ptr<CStorage> saving(storage);
+                storage = nullptr;
+                saving->save();
+            }
+            importerRegistry->release();
+            if (registryMade) disposeObject(importerRegistry);
+            releaseFiles();
+            freeMemory(reason);
+            return kindCode;
+        });
+    } catch (const CFail&) {
+        cleanUpAfterFailure(importerCreated, registryMade);
+        freeMemory(reason);
+        rethrowFailure();
+    }
+}
+
+void CImportEngine::showReadingPhase() {
+    if (progressWindow != nullptr) {
+        const UniFormatValue values[] = {inputSpec->name, importerDescriptor->name};
+        progressWindow->setPhase(kReadingPhase);
+        progressWindow->setFileLine(kReadingFileLine, values);
+        progressWindow->resetBar();
+        progressWindow->clearStatus();
+    } else {
+        callTask(kProgressPhase, kReadingPhase, reinterpret_cast<std::intptr_t>(inputSpec));
+        callTask(kProgressReset, 0, 0);
+    }
+}
+
+void CImportEngine::makeInputFile() {
+    inputFile = new (std::nothrow)
+        CFile(inputSpec->name, inputSpec->folder, kAnyFileCode, kAnyFileCode, firstFileOptionOf(*importerDescriptor),
+              secondFileOptionOf(*importerDescriptor), kGenericRead, 0);
+    throwIfNull(inputFile, __LINE__, kUnit);
+    if (!inputFile->isFolder()) throwIfError(inputFile->open(), __LINE__, kUnit);
+}
+
+void CImportEngine::makeStorageFile() {
+    const PascalWString name = storageNameOf(inputSpec->name);
+    storageFile = new (std::nothrow) CFile(name, temporaryFilesFolder(), fourCharCode("temp"), fourCharCode("vstk"), 1,
+                                           0, kGenericRead | kGenericWrite, 0);
+    throwIfNull(storageFile, __LINE__, kUnit);
+}
+
+void CImportEngine::logExecutionTime(double startTime) {
+    if (reportLog == nullptr) return;
+    const double seconds = (tickCount() - startTime) / 1000.0;
+    printResourceLine(*reportLog, kExecutionLogLine, seconds);
+}
+
+void CImportEngine::cleanUpAfterFailure(bool importerCreated, bool registryMade) {
+    if (storage != nullptr) {
+        storage->clearWriteMode();
+        disposeObject(storage);
+    }
+    if (importerCreated && importerRegistry != nullptr) importerRegistry->release();
+    if (registryMade) disposeObject(importerRegistry);
+    if (storageFile != nullptr) storageFile->remove();
+    releaseFiles();
+    sheetStream = nullptr;
+}
+
+void CImportEngine::releaseFiles() {
+    disposeObject(inputFile);
+    disposeObject(storageFile);
+}
+
+// A file no importer takes: offer the application the desktop opens its kind of file with. Answers
+// whether the offer reached an answer; whatever goes wrong inside it only ends the offer.
+bool CImportEngine::offerOtherApplication(const char* extension) {
+    DocumentOpener* opener = task != nullptr ? task->request().opener : nullptr;
+    if (opener == nullptr) return false;
+    FileSpec* list = nullptr;
+    try {
+        PascalWString applicationName{};
+        PascalWString applicationFolder{};
+        throwIfError(opener->findAssociatedApplication(extension, applicationName, applicationFolder), __LINE__, kUnit);
+        if (applicationName.length() == 0) throwFail(result::kErrUnknownFormat, __LINE__, kUnit);
+        PascalWString displayName = applicationName;
+        if (lastIndexOfUnit(displayName, u'.') > 0) stripPStringExtension(displayName);
+        const std::u16string display(displayName.view());
+        char16_t question[kMessageUnits];
+        formatUniResource(question, kOpenWithQuestion, inputSpec->name, display.c_str());
+        const std::int16_t answer = askConfirmation(task->asker(), &gPreferences.noAskOtherFiles,
+                                                    gPreferences.otherFilesAnswer, 1, kOpenWithQuestion, question);
+        gPreferences.otherFilesAnswer = answer;
+        if (answer == 1) {
+            list = static_cast<FileSpec*>(allocMemory(sizeof(FileSpec)));
+            throwIfNull(list, __LINE__, kUnit);
+            *list = *inputSpec;
+            throwIfError(opener->openFilesWithApplication(applicationName, applicationFolder, list), __LINE__, kUnit);
+            freeMemory(list);
+        }
+        return true;
+    } catch (const CFail&) {
+        freeMemory(list);
+        return false;
+    }
+}
+
+void CImportEngine::explainRefusal(const char16_t* reason) {
+    char16_t message[kMessageUnits];
+    formatUniResource(message, kRefusedMessage, inputSpec->name, reason);
+    reportFailure(task != nullptr ? task->asker() : nullptr, nullptr, kRefusedMessage, kErrorIconAndOk, message);
+}
