@@ -108,13 +108,19 @@ void CRelationshipsTable::openPackage(const PascalWString* name, const PascalWSt
         separator = kZipSeparator;
     }
     copyPString(packagePath, path);
-    baseFolder = std::string(base ? base : "") + separator;
-    sourceFolder = baseFolder;
+    raisingOutOfMemory(__LINE__, kUnit, [&] {
+        baseFolder = std::string(base ? base : "") + separator;
+        sourceFolder = baseFolder;
+    });
 }
 
 void CRelationshipsTable::loadRelationships(const char* partName, std::int16_t nameMode) {
     CRelationshipsTable::removeAll();
     if (!partName) return;
+    raisingOutOfMemory(__LINE__, kUnit, [&] { loadRelationshipsOf(partName, nameMode); });
+}
+
+void CRelationshipsTable::loadRelationshipsOf(const char* partName, std::int16_t nameMode) {
     std::string relsPath;
     if (nameMode == 1) {
         // The part lies in the base folder; its relationships in "_rels" beside it.

@@ -72,6 +72,7 @@ public:
 private:
     void releaseReader();
     void readFolderPart(const std::string& partPath, void** buffer, std::int32_t* size) const;
+    void loadRelationshipsOf(const char* partName, std::int16_t nameMode);
     void addRelationshipsOf(const xmlNode* root);
     std::int16_t targetPartName(const char* id, std::int16_t* mode, const char** target, std::string& partName) const;
 

@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "foundation/CFail.h"
 #include "foundation/UniText.h"
 #include "foundation/WideApiFlag.h"
 #include "platform/FileSystem.h"
@@ -51,12 +52,19 @@ std::int16_t openHandle(const platform::NativePath& path, OpenKind kind, platfor
 
 }  // namespace
 
-voidpf ZCALLBACK zipFileOpen(voidpf, const char* path, int mode) {
+voidpf ZCALLBACK zipFileOpen(voidpf, const char* path, int mode) noexcept {
     const OpenKind kind = openKind(mode);
     if (!path || kind == OpenKind::kNone) return nullptr;
     auto* stream = new (std::nothrow) ZipStream;
     if (!stream) return nullptr;
-    if (openHandle(nativePath(reinterpret_cast<const char16_t*>(path)), kind, stream->handle) != 0) {
+    std::int16_t opened = 0;
+    try {
+        opened = openHandle(nativePath(reinterpret_cast<const char16_t*>(path)), kind, stream->handle);
+    } catch (const std::bad_alloc&) {
+        // The path could not be converted: no failure may unwind through the zip library's frames.
+        opened = result::kOutOfMemory;
+    }
+    if (opened != 0) {
         platform::closeFile(stream->handle);
         delete stream;
         return nullptr;
@@ -64,7 +72,7 @@ voidpf ZCALLBACK zipFileOpen(voidpf, const char* path, int mode) {
     return stream;
 }
 
-uLong ZCALLBACK zipFileRead(voidpf, voidpf stream, void* buffer, uLong size) {
+uLong ZCALLBACK zipFileRead(voidpf, voidpf stream, void* buffer, uLong size) noexcept {
     ZipStream* file = asStream(stream);
     if (!file || size > INT32_MAX) {
         if (file) file->failed = true;
@@ -78,7 +86,7 @@ uLong ZCALLBACK zipFileRead(voidpf, voidpf stream, void* buffer, uLong size) {
     return static_cast<uLong>(bytesRead);
 }
 
-uLong ZCALLBACK zipFileWrite(voidpf, voidpf stream, const void* buffer, uLong size) {
+uLong ZCALLBACK zipFileWrite(voidpf, voidpf stream, const void* buffer, uLong size) noexcept {
     ZipStream* file = asStream(stream);
     if (!file || size > INT32_MAX || platform::writeFile(file->handle, buffer, static_cast<std::int32_t>(size)) != 0) {
         if (file) file->failed = true;
@@ -87,7 +95,7 @@ uLong ZCALLBACK zipFileWrite(voidpf, voidpf stream, const void* buffer, uLong si
     return size;
 }
 
-long ZCALLBACK zipFileTell(voidpf, voidpf stream) {
+long ZCALLBACK zipFileTell(voidpf, voidpf stream) noexcept {
     ZipStream* file = asStream(stream);
     std::int64_t position = 0;
     if (!file || platform::seekFile(file->handle, platform::kFromCurrent, 0, &position) != 0 || position > LONG_MAX) {
@@ -97,7 +105,7 @@ long ZCALLBACK zipFileTell(voidpf, voidpf stream) {
     return static_cast<long>(position);
 }
 
-long ZCALLBACK zipFileSeek(voidpf, voidpf stream, uLong offset, int origin) {
+long ZCALLBACK zipFileSeek(voidpf, voidpf stream, uLong offset, int origin) noexcept {
     ZipStream* file = asStream(stream);
     if (!file) return -1;
     if (origin != ZLIB_FILEFUNC_SEEK_SET && origin != ZLIB_FILEFUNC_SEEK_CUR && origin != ZLIB_FILEFUNC_SEEK_END) return -1;
@@ -112,7 +120,7 @@ long ZCALLBACK zipFileSeek(voidpf, voidpf stream, uLong offset, int origin) {
     return 0;
 }
 
-int ZCALLBACK zipFileClose(voidpf, voidpf stream) {
+int ZCALLBACK zipFileClose(voidpf, voidpf stream) noexcept {
     ZipStream* file = asStream(stream);
     if (!file) return -1;
     const std::int16_t closed = platform::closeFile(file->handle);
@@ -120,7 +128,7 @@ int ZCALLBACK zipFileClose(voidpf, voidpf stream) {
     return closed == 0 ? 0 : -1;
 }
 
-int ZCALLBACK zipFileError(voidpf, voidpf stream) {
+int ZCALLBACK zipFileError(voidpf, voidpf stream) noexcept {
     ZipStream* file = asStream(stream);
     return !file || file->failed ? 1 : 0;
 }

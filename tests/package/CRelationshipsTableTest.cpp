@@ -6,6 +6,7 @@
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
 #include "package/CRelationshipsTable.h"
+#include "platform/AllocationFailure.h"
 #include "tests/package/ZipBuilder.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
@@ -226,6 +227,40 @@ TEST_F(Relationships, APackageFolderIsReadInPlaceAndNeverLeft) {
     EXPECT_EQ(table.readPart("../secret.xml", &buffer, &size), 22);
     EXPECT_EQ(table.readPart("word/missing.xml", &buffer, &size), 2);
     EXPECT_EQ(buffer, nullptr);
+}
+
+// Every allocation on the way from opening a package to reading a target part, failed in turn: each
+// failure is the code 12 or a part not found, never a crash, a leak or another exception.
+TEST_F(Relationships, EachFailedAllocationIsACleanFailure) {
+    buildDocument("doc.docx");
+    const PascalWString name = pascal("doc.docx"), where = pascal(folder.path());
+    bool completed = false;
+    for (std::int64_t n = 1; !completed && n < 5000; ++n) {
+        CRelationshipsTable table;
+        void* buffer = nullptr;
+        std::int32_t size = 0;
+        std::int16_t code = 0;
+        {
+            platform::ScopedAllocationFailure failure(n);
+            try {
+                table.openPackage(&name, &where, "word", 0);
+                table.loadRelationships("document.xml", 1);
+                std::int16_t mode = 0;
+                const char* target = nullptr;
+                table.readTargetPart("rId2", &mode, &target, &buffer, &size);
+                completed = platform::allocationsCountedSinceArmed() < n;
+            } catch (const CFail& fail) {
+                code = fail.error;
+            }
+        }
+        EXPECT_TRUE(code == 0 || code == 12) << n << ": " << code;
+        if (completed) {
+            ASSERT_NE(buffer, nullptr);
+            EXPECT_EQ(std::string(static_cast<const char*>(buffer), static_cast<std::size_t>(size)), "<item/>");
+        }
+        freeMemory(buffer);
+    }
+    EXPECT_TRUE(completed);
 }
 
 }  // namespace
