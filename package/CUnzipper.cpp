@@ -38,8 +38,11 @@ private:
 };
 
 bool looksLikeABomb(const unz_file_info64& info) {
-    return info.uncompressed_size > CUnzipper::kLargestMember ||
-           info.uncompressed_size > info.compressed_size * CUnzipper::kLargestInflation;
+    if (info.uncompressed_size > CUnzipper::kLargestMember) return true;
+    // A compressed size this large cannot be exceeded 1000 times by an allowed member (and would
+    // overflow the product).
+    if (info.compressed_size >= CUnzipper::kLargestMember) return false;
+    return info.uncompressed_size > info.compressed_size * CUnzipper::kLargestInflation;
 }
 
 }  // namespace
