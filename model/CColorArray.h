@@ -8,10 +8,6 @@
 #include "foundation/CArray.h"
 #include "model/ValueRecords.h"
 
-// The automatic colour of the source format (the WordprocessingML value "auto"); never stored in the
-// table, and the exporters give it no colour index.
-inline constexpr RGBColor kAutoColor{1, 1, 1};
-
 class CColorArray : public CArray {
 public:
     CColorArray();

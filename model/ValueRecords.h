@@ -7,14 +7,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "foundation/RGBColor.h"
 #include "foundation/ShortPoint.h"
-
-// Storage letter C, "r%dg%db%d".
-struct RGBColor {
-    std::uint16_t red;
-    std::uint16_t green;
-    std::uint16_t blue;
-};
 
 // Storage letter B, "s%dt%dr%dg%db%dp%d".
 struct BorderSpec {

@@ -1,10 +1,14 @@
 #include "package/XmlNodeHelpers.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
+#include "foundation/CRandom.h"
+#include "foundation/Memory.h"
 #include "foundation/NameCompare.h"
+#include "foundation/Utf8Codec.h"
 #include "package/XmlNamespaces.h"
 
 namespace {
@@ -115,7 +119,10 @@ const char* xmlGetAttrString(const xmlNode* element, const char* prefix, const c
     LibraryText value(lookUp(element, prefix, name, present));
     if (!value.get()) return nullptr;
     const std::size_t length = std::strlen(value.get());
-    if (length > kSharedTextCapacity) return nullptr;
+    if (length > kSharedTextCapacity) {
+        if (present) *present = 0;
+        return nullptr;
+    }
     std::memcpy(shared, value.get(), length + 1);
     return shared;
 }
@@ -145,6 +152,94 @@ std::int32_t xmlGetAttrDate(const xmlNode* element, const char* prefix, const ch
     if (seconds > INT32_MAX) return INT32_MAX;
     if (seconds < INT32_MIN) return INT32_MIN;
     return static_cast<std::int32_t>(seconds);
+}
+
+namespace {
+
+// Runs one getter over the names in order until one finds its attribute.
+template <typename Answer, typename Getter>
+Answer firstPresent(std::int16_t* present, std::initializer_list<const char*> names, Answer none, Getter getter) {
+    Answer answer = none;
+    for (const char* name : names) {
+        std::int16_t found = 0;
+        answer = getter(name, &found);
+        if (present) *present = found;
+        if (found) return answer;
+    }
+    return answer;
+}
+
+constexpr const char* kUniqueTagName = "AutoUniqueTag";
+
+}  // namespace
+
+std::int16_t xmlGetFirstAttrBool(const xmlNode* element, std::int16_t* present, std::initializer_list<const char*> names) {
+    return firstPresent<std::int16_t>(present, names, 0, [element](const char* name, std::int16_t* found) {
+        return xmlGetAttrBool(element, nullptr, name, found);
+    });
+}
+
+const char* xmlGetFirstAttrString(const xmlNode* element, std::int16_t* present, std::initializer_list<const char*> names) {
+    return firstPresent<const char*>(present, names, nullptr, [element](const char* name, std::int16_t* found) {
+        return xmlGetAttrString(element, nullptr, name, found);
+    });
+}
+
+std::int32_t xmlGetFirstAttrInt(const xmlNode* element, std::int16_t* present, std::initializer_list<const char*> names) {
+    return firstPresent<std::int32_t>(present, names, 0, [element](const char* name, std::int16_t* found) {
+        return xmlGetAttrInt(element, nullptr, name, found);
+    });
+}
+
+char* xmlGetText(const xmlNode* node) {
+    if (!node) return nullptr;
+    LibraryText content(xmlNodeGetContent(node));
+    if (!content.get()) return nullptr;
+    const std::size_t length = std::strlen(content.get());
+    if (length == 0 || length > INT32_MAX - 2) return nullptr;
+    auto* block = static_cast<char*>(allocMemory(static_cast<std::int32_t>(length) + 2));
+    if (!block) return nullptr;
+    std::int32_t outputSize = static_cast<std::int32_t>(length) + 1;
+    std::int32_t inputSize = static_cast<std::int32_t>(length);
+    utf8ToLatin1(reinterpret_cast<std::uint8_t*>(block), &outputSize,
+                 reinterpret_cast<const std::uint8_t*>(content.get()), &inputSize);
+    if (outputSize <= 0) {
+        freeMemory(block);
+        return nullptr;
+    }
+    block[outputSize] = '\0';
+    return block;
+}
+
+std::int32_t xmlGetTextInt(const xmlNode* node) {
+    if (!node) return 0;
+    LibraryText content(xmlNodeGetContent(node));
+    if (!content.get()) return 0;
+    const std::size_t length = std::strlen(content.get());
+    return parseInteger(content.get(), length > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(length), 0);
+}
+
+std::int32_t xmlGetUniqueTag(xmlNode* element) {
+    std::int16_t present = 0;
+    const std::int32_t tag = xmlGetAttrInt(element, nullptr, kUniqueTagName, &present);
+    if (present || !element || element->type != XML_ELEMENT_NODE) return tag;
+    const std::int32_t drawn = randomInRange(32767, INT32_MAX);
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%d", static_cast<int>(drawn));
+    xmlSetProp(element, reinterpret_cast<const xmlChar*>(kUniqueTagName), reinterpret_cast<const xmlChar*>(digits));
+    return drawn;
+}
+
+std::int16_t xmlGetToggle(const xmlNode* element) {
+    std::int16_t present = 0;
+    const std::int16_t value = xmlGetAttrBool(element, nullptr, "val", &present);
+    return present ? value : 1;
+}
+
+void xmlSetFlagFromVal(const xmlNode* element, std::uint32_t* flags, std::uint32_t mask) {
+    if (!flags) return;
+    if (xmlGetToggle(element) == 1) *flags |= mask;
+    else *flags &= ~mask;
 }
 
 std::optional<std::int32_t> parseCheckedInteger(const char* digits, std::int32_t length, std::int16_t hexadecimal) {

@@ -9,24 +9,15 @@
 #include <string>
 #include <utility>
 
+#include "foundation/CRandom.h"
+#include "foundation/Memory.h"
 #include "package/XmlNamespaces.h"
 #include "package/XmlNodeHelpers.h"
+#include "tests/package/XmlDocument.h"
 
 namespace {
 
-// Parses a small document for one test.
-class Document {
-public:
-    explicit Document(const std::string& xml)
-        : doc(xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr, XML_PARSE_NONET)) {}
-    ~Document() { xmlFreeDoc(doc); }
-    Document(const Document&) = delete;
-    Document& operator=(const Document&) = delete;
-    xmlNode* root() const { return xmlDocGetRootElement(doc); }
-
-private:
-    xmlDoc* doc;
-};
+using Document = testsupport::XmlDocument;
 
 TEST(XmlAttributes, BooleansByTheNameRule) {
     Document d(R"(<e a="Yes" b="maybe" c="T" d="-1" e="off" f="ON"/>)");
@@ -52,8 +43,9 @@ TEST(XmlAttributes, StringsIntsDoublesAndTheSharedBufferBound) {
     EXPECT_EQ(present, 0);
     EXPECT_EQ(xmlGetAttrDouble(d.root(), nullptr, "x", &present), 2500.0);
     EXPECT_EQ(std::strlen(xmlGetAttrString(d.root(), nullptr, "full", &present)), 2048u);
+    // Too long for the shared buffer: absent, never a null that claims to be present.
     EXPECT_EQ(xmlGetAttrString(d.root(), nullptr, "long", &present), nullptr);
-    EXPECT_EQ(present, 1);
+    EXPECT_EQ(present, 0);
     EXPECT_EQ(xmlGetAttrString(nullptr, nullptr, "s", &present), nullptr);
     EXPECT_EQ(present, 0);
 }
@@ -81,6 +73,62 @@ TEST(XmlAttributes, NamesAreExactAndPrefixesNameNamespaces) {
     EXPECT_EQ(present, 0);
     EXPECT_STREQ(xmlGetAttrString(d.root(), "q", "tag", &present), "x");  // an unknown namespace by its prefix
     EXPECT_EQ(xmlGetAttrString(d.root(), "w", "tag", &present), nullptr);
+}
+
+TEST(XmlAttributes, TheFirstPresentOfSeveralNames) {
+    Document d(R"(<e b="off" c="12" d="9" s="text"/>)");
+    std::int16_t present = -1;
+    EXPECT_EQ(xmlGetFirstAttrInt(d.root(), &present, {"a", "c", "d"}), 12);
+    EXPECT_EQ(present, 1);
+    EXPECT_EQ(xmlGetFirstAttrBool(d.root(), &present, {"b", "c"}), 0);
+    EXPECT_EQ(present, 1);
+    EXPECT_STREQ(xmlGetFirstAttrString(d.root(), &present, {"x", "s"}), "text");
+    EXPECT_EQ(xmlGetFirstAttrString(d.root(), &present, {"x", "y"}), nullptr);
+    EXPECT_EQ(present, 0);
+    present = -1;
+    EXPECT_EQ(xmlGetFirstAttrInt(d.root(), &present, {}), 0);
+    EXPECT_EQ(present, -1);
+}
+
+TEST(XmlText, OneBytePerCharacterOrNull) {
+    Document d("<r><t>\xC3\xA9</t><t/><t>a<b>b\xE2\x82\xAC</b>c</t><t> -42 px</t><t>17</t></r>");
+    xmlNode* t = d.root()->children;
+    char* text = xmlGetText(t);
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text, "\xE9");
+    freeMemory(text);
+    EXPECT_EQ(xmlGetText(t->next), nullptr);
+    text = xmlGetText(t->next->next);
+    EXPECT_STREQ(text, "ab?c");  // descendants' text, a character above 255 as '?'
+    freeMemory(text);
+    EXPECT_EQ(xmlGetTextInt(t->next->next->next), 0);  // no blank before the number
+    EXPECT_EQ(xmlGetTextInt(t->next->next->next->next), 17);
+    EXPECT_EQ(xmlGetText(nullptr), nullptr);
+}
+
+TEST(XmlToggles, ValReadsAsOnWhenAbsent) {
+    Document d(R"(<r><b/><b val="0"/><b val="true"/></r>)");
+    xmlNode* b = d.root()->children;
+    const std::int16_t expected[] = {1, 0, 1};
+    std::uint32_t flags = 0xF0;
+    for (std::int16_t on : expected) {
+        EXPECT_EQ(xmlGetToggle(b), on);
+        xmlSetFlagFromVal(b, &flags, 0x3);
+        EXPECT_EQ(flags, on ? 0xF3u : 0xF0u);
+        b = b->next;
+    }
+}
+
+TEST(XmlUniqueTag, DrawnOnceAndKeptOnTheElement) {
+    seedSharedRandomForTesting(1802, 9373);
+    Document d(R"(<r><a/><b AutoUniqueTag="5"/></r>)");
+    xmlNode* a = d.root()->children;
+    const std::int32_t first = xmlGetUniqueTag(a);
+    EXPECT_GE(first, 32767);
+    EXPECT_EQ(xmlGetUniqueTag(a), first);
+    std::int16_t present = 0;
+    EXPECT_EQ(xmlGetAttrInt(a, nullptr, "AutoUniqueTag", &present), first);
+    EXPECT_EQ(xmlGetUniqueTag(a->next), 5);
 }
 
 struct IntegerCase {

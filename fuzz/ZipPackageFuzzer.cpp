@@ -1,0 +1,78 @@
+// The zip package opener over any bytes: the bytes become a package file, which is opened as the
+// importers open a .docx or .xlsx, its package and document relationships are loaded, and every
+// relationship's target part is read and parsed, as are a few fixed parts and a worksheet's
+// relationships through a table that shares the reader.
+#include <libxml/parser.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "foundation/CFail.h"
+#include "foundation/Memory.h"
+#include "foundation/PascalWString.h"
+#include "fuzz/FuzzFolder.h"
+#include "package/CRelationshipsTable.h"
+
+namespace {
+
+PascalWString pascal(const std::string& utf8) {
+    PascalWString text{};
+    assignCString(text, utf8.c_str());
+    return text;
+}
+
+void readEveryTarget(CRelationshipsTable& table) {
+    for (std::int32_t i = 1; i <= table.getCount(); ++i) {
+        const CRelationship* relationship = table.pointerAt<CRelationship>(i);
+        std::int16_t mode = 0;
+        const char* target = nullptr;
+        void* buffer = nullptr;
+        std::int32_t size = 0;
+        table.readTargetPart(relationship->id, &mode, &target, &buffer, &size);
+        freeMemory(buffer);
+        xmlDoc* document = nullptr;
+        xmlNode* root = nullptr;
+        table.parseTargetPart(relationship->id, &mode, &target, &document, &root);
+        xmlFreeDoc(document);
+    }
+}
+
+void readFixedParts(CRelationshipsTable& table) {
+    for (const char* part : {"word/document.xml", "xl/workbook.xml", "[Content_Types].xml", "../x", "/word/x"}) {
+        xmlDoc* document = nullptr;
+        xmlNode* root = nullptr;
+        table.parsePart(part, &document, &root);
+        xmlFreeDoc(document);
+    }
+}
+
+constexpr const char* kPackageName = "package.docx";
+
+void openAndWalk() {
+    const PascalWString name = pascal(kPackageName);
+    const PascalWString folder = pascal(fuzzfolder::path() + "/");
+    CRelationshipsTable table;
+    try {
+        table.openPackage(&name, &folder, "word", 0);
+        table.loadRelationships("_rels/.rels", 0);
+        readEveryTarget(table);
+        table.loadRelationships("document.xml", 1);
+        readEveryTarget(table);
+        readFixedParts(table);
+        CRelationshipsTable* sheet = table.openRelationshipsPart("xl/worksheets/_rels/sheet1.xml.rels");
+        table.closePackage();
+        if (sheet) readEveryTarget(*sheet);
+        delete sheet;
+    } catch (const CFail&) {
+        // Not a package, or one that runs out of memory: refused, as the importer refuses it.
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzzfolder::writeFile(kPackageName, std::string_view(reinterpret_cast<const char*>(data), size));
+    openAndWalk();
+    return 0;
+}

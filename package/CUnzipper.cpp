@@ -1,0 +1,109 @@
+#include "package/CUnzipper.h"
+
+#include <algorithm>
+
+#include "foundation/CFail.h"
+#include "foundation/Memory.h"
+#include "package/ZipFileCallbacks.h"
+
+namespace {
+
+constexpr const char* kUnit = "BUnzip";
+// Members are read in steps of at most this much, so memory follows the data actually inflated, not
+// the size the archive claims.
+constexpr std::uint64_t kReadStep = 1 << 20;
+
+void raiseIfError(int code, int line) {
+    if (code != UNZ_OK) throwFail(code, line, kUnit);
+}
+
+// Closes the open member on every path out of a read that failed.
+class OpenMember {
+public:
+    explicit OpenMember(unzFile archive) : archive(archive) {}
+    ~OpenMember() {
+        if (archive) unzCloseCurrentFile(archive);
+    }
+    OpenMember(const OpenMember&) = delete;
+    OpenMember& operator=(const OpenMember&) = delete;
+    // Closes it here, where the zip library checks the data against its checksum.
+    int close() {
+        const int closed = unzCloseCurrentFile(archive);
+        archive = nullptr;
+        return closed;
+    }
+
+private:
+    unzFile archive;
+};
+
+bool looksLikeABomb(const unz_file_info64& info) {
+    if (info.uncompressed_size > CUnzipper::kLargestMember) return true;
+    // A compressed size this large cannot be exceeded 1000 times by an allowed member (and would
+    // overflow the product).
+    if (info.compressed_size >= CUnzipper::kLargestMember) return false;
+    return info.uncompressed_size > info.compressed_size * CUnzipper::kLargestInflation;
+}
+
+}  // namespace
+
+CUnzipper::CUnzipper(const PascalWString& name, const PascalWString& folder) : handle(nullptr) {
+    char16_t path[2 * kPascalCapacity + 4];
+    pstringToWString(path, folder);
+    appendPStringToWString(path, name);
+    zlib_filefunc_def callbacks;
+    fillZipFileFuncs(&callbacks);
+    handle = unzOpen2(reinterpret_cast<const char*>(path), &callbacks);
+    if (!handle) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+}
+
+CUnzipper::~CUnzipper() {
+    if (!handle) return;
+    unzCloseCurrentFile(handle);
+    unzClose(handle);
+}
+
+std::int16_t CUnzipper::extractMember(const char* memberName, void** buffer, std::int32_t* size) {
+    *buffer = nullptr;
+    *size = 0;
+    try {
+        if (!handle || !memberName) throwFail(result::kNullObject, __LINE__, kUnit);
+        raiseIfError(unzLocateFile(handle, memberName, 1), __LINE__);
+        unz_file_info64 info;
+        raiseIfError(unzGetCurrentFileInfo64(handle, &info, nullptr, 0, nullptr, 0, nullptr, 0), __LINE__);
+        if (looksLikeABomb(info)) throwFail(result::kNullObject, __LINE__, kUnit);
+        readOpenMember(info.uncompressed_size, buffer, size);
+        return result::kSuccess;
+    } catch (const CFail& failure) {
+        freeMemory(*buffer);
+        *size = 0;
+        return failure.error;
+    }
+}
+
+void CUnzipper::readOpenMember(std::uint64_t statedSize, void** buffer, std::int32_t* size) {
+    raiseIfError(unzOpenCurrentFile(handle), __LINE__);
+    OpenMember member(handle);
+    std::uint64_t capacity = std::min(statedSize, kReadStep);
+    std::uint64_t filled = 0;
+    auto* block = static_cast<std::uint8_t*>(allocMemory(static_cast<std::int32_t>(capacity)));
+    throwIfNull(block, __LINE__, kUnit);
+    *buffer = block;
+    while (filled < statedSize) {
+        if (filled == capacity) {
+            capacity = std::min(statedSize, capacity + std::max(capacity, kReadStep));
+            void* larger = resizeMemory(block, static_cast<std::int32_t>(capacity));
+            throwIfNull(larger, __LINE__, kUnit);
+            block = static_cast<std::uint8_t*>(larger);
+            *buffer = block;
+        }
+        const int read = unzReadCurrentFile(handle, block + filled, static_cast<unsigned>(capacity - filled));
+        if (read < 0) throwFail(read, __LINE__, kUnit);
+        if (read == 0) break;
+        filled += static_cast<std::uint64_t>(read);
+    }
+    // An empty member, or data that ends before its stated size: nothing whole to hand out.
+    if (filled == 0 || filled < statedSize) throwFail(result::kNullObject, __LINE__, kUnit);
+    raiseIfError(member.close(), __LINE__);
+    *size = static_cast<std::int32_t>(filled);
+}
