@@ -5,6 +5,7 @@
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
 #include "package/ThemeXml.h"
+#include "package/XmlElementSearch.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ std::int32_t CTheme::parse(const xmlNode* root, std::uint32_t latinLanguage, std
     const ThemeLanguages languages{latinLanguage, eastAsianLanguage, complexScriptLanguage, scriptOf};
     raisingOutOfMemory(__LINE__, kUnit, [&] {
         for (const xmlNode* child = root->children; child != nullptr; child = child->next) {
-            if (themexml::isDrawingElement(child, "themeElements")) readThemeElements(child, languages);
+            if ((xmlIsElement(child, "a", "themeElements") == 1)) readThemeElements(child, languages);
         }
     });
     return 0;
@@ -40,9 +41,9 @@ std::int32_t CTheme::parse(const xmlNode* root, std::uint32_t latinLanguage, std
 
 void CTheme::readThemeElements(const xmlNode* themeElements, const ThemeLanguages& languages) {
     for (const xmlNode* child = themeElements->children; child != nullptr; child = child->next) {
-        if (themexml::isDrawingElement(child, "clrScheme")) {
+        if ((xmlIsElement(child, "a", "clrScheme") == 1)) {
             readColorScheme(child);
-        } else if (themexml::isDrawingElement(child, "fontScheme")) {
+        } else if ((xmlIsElement(child, "a", "fontScheme") == 1)) {
             readFontScheme(child, languages);
         }
     }
@@ -51,9 +52,9 @@ void CTheme::readThemeElements(const xmlNode* themeElements, const ThemeLanguage
 std::int32_t CTheme::readFontScheme(const xmlNode* fontScheme, const ThemeLanguages& languages) {
     if (fontScheme == nullptr) return 0;
     for (const xmlNode* child = fontScheme->children; child != nullptr; child = child->next) {
-        if (themexml::isDrawingElement(child, "majorFont")) {
+        if ((xmlIsElement(child, "a", "majorFont") == 1)) {
             major->parse(child, languages);
-        } else if (themexml::isDrawingElement(child, "minorFont")) {
+        } else if ((xmlIsElement(child, "a", "minorFont") == 1)) {
             minor->parse(child, languages);
         }
     }
@@ -82,6 +83,6 @@ const char* CTheme::fontName(std::int16_t code) const {
     }
 }
 
-ThemeColor CTheme::colorAt(std::int32_t index) const {
+RGBColor CTheme::colorAt(std::int32_t index) const {
     return colorTable->colorAt(index);
 }

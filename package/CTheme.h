@@ -50,7 +50,7 @@ public:
     // The typeface of a theme font code (-99 to -92), owned by the theme; null for any other code or when
     // the theme has no such typeface.
     virtual const char* fontName(std::int16_t code) const;
-    virtual ThemeColor colorAt(std::int32_t index) const;
+    virtual RGBColor colorAt(std::int32_t index) const;
 
     const CThemeFonts& majorFonts() const { return *major; }
     const CThemeFonts& minorFonts() const { return *minor; }

@@ -9,6 +9,8 @@
 #include "package/HslColor.h"
 #include "package/ThemeXml.h"
 #include "package/XmlNodeHelpers.h"
+#include "package/XmlColors.h"
+#include "package/XmlElementSearch.h"
 
 namespace {
 
@@ -20,8 +22,8 @@ std::uint16_t widen(std::uint8_t value) {
     return static_cast<std::uint16_t>(value * 257);
 }
 
-ThemeColor fromRgb8(Rgb8 rgb) {
-    return ThemeColor{widen(rgb.red), widen(rgb.green), widen(rgb.blue)};
+RGBColor fromRgb8(Rgb8 rgb) {
+    return RGBColor{widen(rgb.red), widen(rgb.green), widen(rgb.blue)};
 }
 
 double fraction(double value) {
@@ -37,7 +39,7 @@ int hexDigit(char c) {
 }
 
 // "RRGGBB", or "AARRGGBB" with the alpha pair skipped; nothing for any other text.
-std::optional<ThemeColor> parseHexColor(const std::string& text) {
+std::optional<RGBColor> parseHexColor(const std::string& text) {
     if (text.size() != 6 && text.size() != 8) return std::nullopt;
     const std::size_t from = text.size() - 6;
     std::uint8_t channels[3];
@@ -47,30 +49,13 @@ std::optional<ThemeColor> parseHexColor(const std::string& text) {
         if (high < 0 || low < 0) return std::nullopt;
         channels[i] = static_cast<std::uint8_t>(high * 16 + low);
     }
-    return ThemeColor{widen(channels[0]), widen(channels[1]), widen(channels[2])};
+    return RGBColor{widen(channels[0]), widen(channels[1]), widen(channels[2])};
 }
 
-struct PresetColor {
-    const char* name;
-    Rgb8 value;
-};
-
-// The preset names that themes use (compared exactly, as DrawingML spells them).
-constexpr PresetColor kPresetColors[] = {
-    {"black", {0, 0, 0}},          {"white", {255, 255, 255}},   {"red", {255, 0, 0}},
-    {"green", {0, 128, 0}},        {"blue", {0, 0, 255}},        {"yellow", {255, 255, 0}},
-    {"cyan", {0, 255, 255}},       {"magenta", {255, 0, 255}},   {"gray", {128, 128, 128}},
-    {"silver", {192, 192, 192}},   {"maroon", {128, 0, 0}},      {"navy", {0, 0, 128}},
-    {"olive", {128, 128, 0}},      {"purple", {128, 0, 128}},    {"teal", {0, 128, 128}},
-    {"lime", {0, 255, 0}},         {"aqua", {0, 255, 255}},      {"fuchsia", {255, 0, 255}},
-    {"orange", {255, 165, 0}},     {"aliceBlue", {240, 248, 255}},
-};
-
-std::optional<ThemeColor> presetColor(const std::string& name) {
-    for (const PresetColor& preset : kPresetColors) {
-        if (name == preset.name) return fromRgb8(preset.value);
-    }
-    return std::nullopt;
+// A preset name (compared exactly, as DrawingML spells them) gives its colour; an unknown one leaves it.
+RGBColor presetColor(const std::string& name, RGBColor color) {
+    parseColorText2(name.c_str(), &color);
+    return color;
 }
 
 double doubleAttribute(const xmlNode* element, const char* name, std::int16_t* present) {
@@ -78,7 +63,7 @@ double doubleAttribute(const xmlNode* element, const char* name, std::int16_t* p
 }
 
 // "hslClr": hue in 60000ths of a degree, saturation and lightness in 1000ths of a percent.
-ThemeColor readHslColor(const xmlNode* element) {
+RGBColor readHslColor(const xmlNode* element) {
     std::int16_t present = 0;
     double turns = doubleAttribute(element, "hue", &present) / kAngleUnitsPerTurn;
     turns = std::isfinite(turns) ? turns - std::floor(turns) : 0.0;
@@ -95,7 +80,7 @@ std::uint16_t scRgbChannel(double value) {
     return static_cast<std::uint16_t>(std::lround(fraction(encoded) * 65535.0));
 }
 
-void readScRgbColor(const xmlNode* element, ThemeColor& color) {
+void readScRgbColor(const xmlNode* element, RGBColor& color) {
     std::int16_t present = 0;
     const double red = doubleAttribute(element, "r", &present);
     if (present != 0) color.red = scRgbChannel(red);
@@ -106,20 +91,19 @@ void readScRgbColor(const xmlNode* element, ThemeColor& color) {
 }
 
 // One colour child of a scheme element; false when the child is no colour element.
-bool readColorChild(const xmlNode* child, ThemeColor& color) {
+bool readColorChild(const xmlNode* child, RGBColor& color) {
     using themexml::attributeText;
-    using themexml::isDrawingElement;
-    if (isDrawingElement(child, "hslClr")) {
+    if (xmlIsElement(child, "a", "hslClr") == 1) {
         color = readHslColor(child);
-    } else if (isDrawingElement(child, "prstClr")) {
-        if (const auto name = attributeText(child, "val")) color = presetColor(*name).value_or(color);
-    } else if (isDrawingElement(child, "schemeClr")) {
+    } else if (xmlIsElement(child, "a", "prstClr") == 1) {
+        if (const auto name = attributeText(child, "val")) color = presetColor(*name, color);
+    } else if (xmlIsElement(child, "a", "schemeClr") == 1) {
         // Names another scheme colour, which a scheme cannot resolve within itself.
-    } else if (isDrawingElement(child, "scrgbClr")) {
+    } else if (xmlIsElement(child, "a", "scrgbClr") == 1) {
         readScRgbColor(child, color);
-    } else if (isDrawingElement(child, "srgbClr")) {
+    } else if (xmlIsElement(child, "a", "srgbClr") == 1) {
         if (const auto text = attributeText(child, "val")) color = parseHexColor(*text).value_or(color);
-    } else if (isDrawingElement(child, "sysClr")) {
+    } else if (xmlIsElement(child, "a", "sysClr") == 1) {
         if (const auto text = attributeText(child, "lastClr")) color = parseHexColor(*text).value_or(color);
     } else {
         return false;
@@ -131,7 +115,7 @@ bool readColorChild(const xmlNode* child, ThemeColor& color) {
 
 void CThemeColors::readColorElement(const xmlNode* element) {
     if (element == nullptr || element->type != XML_ELEMENT_NODE) return;
-    ThemeColor color{0, 0, 0};
+    RGBColor color{0, 0, 0};
     bool found = false;
     for (const xmlNode* child = element->children; child != nullptr; child = child->next) {
         if (readColorChild(child, color)) found = true;
@@ -139,15 +123,15 @@ void CThemeColors::readColorElement(const xmlNode* element) {
     if (found) addColor(reinterpret_cast<const char*>(element->name), color);
 }
 
-void CThemeColors::addColor(const char* name, ThemeColor color) {
+void CThemeColors::addColor(const char* name, RGBColor color) {
     colors.push_back(NamedColor{color, name != nullptr ? name : ""});
 }
 
-ThemeColor CThemeColors::colorAt(std::int32_t index) const {
+RGBColor CThemeColors::colorAt(std::int32_t index) const {
     // Theme colour indexes put the light colour before the dark one; schemes list dark first.
     static constexpr std::int32_t kSwapped[] = {1, 0, 3, 2};
     const std::int32_t position = index >= 0 && index < 4 ? kSwapped[index] : index;
-    if (position < 0 || position >= count()) return ThemeColor{0, 0, 0};
+    if (position < 0 || position >= count()) return RGBColor{0, 0, 0};
     return colors[static_cast<std::size_t>(position)].color;
 }
 

@@ -8,12 +8,7 @@
 #include <vector>
 
 #include "foundation/CBase.h"
-
-struct ThemeColor {
-    std::uint16_t red;
-    std::uint16_t green;
-    std::uint16_t blue;
-};
+#include "foundation/RGBColor.h"
 
 class CThemeColors : public CBase {
 public:
@@ -26,17 +21,17 @@ public:
     // a colour that names no value (a scheme colour, an unknown preset name, a bad hexadecimal text)
     // adds black. An element without a colour child adds nothing.
     virtual void readColorElement(const xmlNode* element);
-    virtual void addColor(const char* name, ThemeColor color);
+    virtual void addColor(const char* name, RGBColor color);
     // The colour of a theme colour index: 0 and 1 are the light 1 and dark 1 colours (the scheme's
     // second and first), 2 and 3 light 2 and dark 2, then the scheme's order. Black when there is none.
-    virtual ThemeColor colorAt(std::int32_t index) const;
+    virtual RGBColor colorAt(std::int32_t index) const;
 
     std::int32_t count() const { return static_cast<std::int32_t>(colors.size()); }
     const char* nameAt(std::int32_t position) const;
 
 private:
     struct NamedColor {
-        ThemeColor color;
+        RGBColor color;
         std::string name;
     };
     std::vector<NamedColor> colors;

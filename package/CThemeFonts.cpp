@@ -4,6 +4,7 @@
 
 #include "foundation/CLanguage.h"
 #include "package/ThemeXml.h"
+#include "package/XmlElementSearch.h"
 
 std::uint32_t scriptFromLanguageTables(std::uint32_t languageId) {
     const CLanguage* tables = languageTables();
@@ -13,13 +14,13 @@ std::uint32_t scriptFromLanguageTables(std::uint32_t languageId) {
 std::int32_t CThemeFonts::parse(const xmlNode* element, const ThemeLanguages& languages) {
     if (element == nullptr) return 0;
     for (const xmlNode* child = element->children; child != nullptr; child = child->next) {
-        std::string* slot = themexml::isDrawingElement(child, "latin") ? &latinTypeface
-                            : themexml::isDrawingElement(child, "ea") ? &eastAsianTypeface
-                            : themexml::isDrawingElement(child, "cs") ? &complexScriptTypeface
+        std::string* slot = (xmlIsElement(child, "a", "latin") == 1) ? &latinTypeface
+                            : (xmlIsElement(child, "a", "ea") == 1) ? &eastAsianTypeface
+                            : (xmlIsElement(child, "a", "cs") == 1) ? &complexScriptTypeface
                                                                        : nullptr;
         if (slot != nullptr) {
             if (const auto typeface = themexml::attributeText(child, "typeface")) *slot = *typeface;
-        } else if (themexml::isDrawingElement(child, "font")) {
+        } else if ((xmlIsElement(child, "a", "font") == 1)) {
             readScriptFont(child);
         }
     }

@@ -76,7 +76,7 @@ std::string textOrNone(const char* text) {
 }
 
 std::uint16_t grey(const CTheme& theme, std::int32_t index) {
-    const ThemeColor c = theme.colorAt(index);
+    const RGBColor c = theme.colorAt(index);
     EXPECT_TRUE(c.red == c.green && c.green == c.blue) << index;
     return c.red;
 }
@@ -162,7 +162,7 @@ TEST(ThemePart, ColourElementsOfEveryKind) {
     constexpr std::uint16_t kFull = 65535;
     const struct {
         const char* children;
-        ThemeColor expected;
+        RGBColor expected;
     } cases[] = {
         {"<a:srgbClr val=\"FF8000\"/>", {kFull, 0x80 * 257, 0}},
         {"<a:srgbClr val=\"80FF8000\"/>", {kFull, 0x80 * 257, 0}},
@@ -191,7 +191,7 @@ TEST(ThemePart, ColourElementsOfEveryKind) {
         theme.parse(part.root(), 1033, 1033, 1033, scriptOfTestLanguage);
         ASSERT_EQ(1, theme.colors().count());
         EXPECT_STREQ("dk1", theme.colors().nameAt(0));
-        const ThemeColor got = theme.colorAt(1);
+        const RGBColor got = theme.colorAt(1);
         EXPECT_EQ(c.expected.red, got.red);
         EXPECT_EQ(c.expected.green, got.green);
         EXPECT_EQ(c.expected.blue, got.blue);
@@ -202,7 +202,7 @@ TEST(ThemePart, LinearScRgbComesOutOnTheSrgbCurve) {
     Document part(themePart("a", kDrawingMl, "<a:dk1><a:scrgbClr r=\"50000\" g=\"21404\" b=\"1\"/></a:dk1>", "", ""));
     CTheme theme;
     theme.parse(part.root(), 1033, 1033, 1033, scriptOfTestLanguage);
-    const ThemeColor got = theme.colorAt(1);
+    const RGBColor got = theme.colorAt(1);
     EXPECT_NEAR(0.7354 * 65535, got.red, 10);   // linear 0.5
     EXPECT_NEAR(0.5 * 65535, got.green, 10);    // linear 0.214 is sRGB mid-grey
     EXPECT_NEAR(0.000129 * 65535, got.blue, 2);  // the straight segment near black
