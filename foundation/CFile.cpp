@@ -33,13 +33,6 @@ void assignText(PascalWString& dst, std::u16string_view text) {
     dst.units[text.size() + 1] = 0;
 }
 
-// As much of the text as a buffer of `capacity` bytes holds, cut on a character boundary, and a 0 byte.
-void placeText(char* out, std::int32_t capacity, std::string_view text) {
-    const std::size_t count = utf8CutPoint(text, static_cast<std::size_t>(capacity) - 1);
-    if (count > 0) std::memcpy(out, text.data(), count);
-    out[count] = '\0';
-}
-
 // The text after the name's last '.', ASCII letters in capitals; "???" when the name has no '.'.
 std::string extensionInCapitals(const std::string& name) {
     const std::size_t dot = name.rfind('.');
@@ -137,8 +130,8 @@ std::int16_t CFile::getTypeAndExtension(std::uint32_t* type, std::uint32_t* crea
     try {
         // The extension comes from the whole name, not from the part of it the name buffer holds.
         const std::string wholeName = pstringToUtf8(name);
-        placeText(nameText, nameCapacity, wholeName);
-        placeText(extensionText, extensionCapacity, extensionInCapitals(wholeName));
+        placeUtf8(nameText, static_cast<std::size_t>(nameCapacity), wholeName);
+        placeUtf8(extensionText, static_cast<std::size_t>(extensionCapacity), extensionInCapitals(wholeName));
     } catch (const std::bad_alloc&) {
         return result::kOutOfMemory;
     }

@@ -112,10 +112,7 @@ char* uniPascalToUtf8(const PascalWString& src, char* buffer, std::int32_t capac
     std::int32_t inputSize = src.length() * 2;
     const std::int32_t written =
         utf16ToUtf8(reinterpret_cast<std::uint8_t*>(whole), &outputSize, utf16Bytes(src.text()), &inputSize);
-    const std::string_view text(whole, static_cast<std::size_t>(std::max(written, 0)));
-    const std::size_t count = utf8CutPoint(text, static_cast<std::size_t>(capacity) - 1);
-    if (count > 0) std::memcpy(out, whole, count);
-    out[count] = '\0';
+    placeUtf8(out, static_cast<std::size_t>(capacity), std::string_view(whole, static_cast<std::size_t>(std::max(written, 0))));
     return out;
 }
 

@@ -101,10 +101,7 @@ std::int32_t ResourceModule::loadStringW(std::uint16_t id, char16_t* buffer, std
 std::int32_t ResourceModule::loadStringA(std::uint16_t id, char* buffer, std::int32_t capacity) const {
     if (!buffer || capacity <= 0) return 0;
     const std::string_view whole = utf8Text(id);
-    const std::size_t count = utf8CutPoint(whole, static_cast<std::size_t>(capacity) - 1);
-    if (count > 0) std::memcpy(buffer, whole.data(), count);
-    buffer[count] = '\0';
-    return static_cast<std::int32_t>(count);
+    return static_cast<std::int32_t>(placeUtf8(buffer, static_cast<std::size_t>(capacity), whole));
 }
 
 const ResourceModule& programResourceModule() {

@@ -1,5 +1,7 @@
 #include "foundation/TextBoundary.h"
 
+#include <cstring>
+
 namespace {
 
 bool isContinuation(unsigned char byte) {
@@ -24,6 +26,13 @@ std::size_t utf8CutPoint(std::string_view text, std::size_t limit) {
     const auto lead = static_cast<unsigned char>(text[start]);
     if (start < limit && sequenceLength(lead) > limit - start) return start;  // the character straddles the cut
     return limit;
+}
+
+std::size_t placeUtf8(char* out, std::size_t capacity, std::string_view text) {
+    const std::size_t count = utf8CutPoint(text, capacity - 1);
+    if (count > 0) std::memcpy(out, text.data(), count);
+    out[count] = '\0';
+    return count;
 }
 
 std::size_t utf16CutPoint(std::u16string_view text, std::size_t limit) {

@@ -15,9 +15,7 @@ namespace {
 
 // Copies as much of the text as the buffer holds, on a character boundary, and a 0 after it.
 char* placeText(char* out, std::int32_t capacity, std::string_view text) {
-    const std::size_t count = utf8CutPoint(text, static_cast<std::size_t>(capacity) - 1);
-    if (count > 0) std::memcpy(out, text.data(), count);
-    out[count] = '\0';
+    placeUtf8(out, static_cast<std::size_t>(capacity), text);
     return out;
 }
 

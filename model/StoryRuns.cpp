@@ -141,9 +141,9 @@ struct NumberedRun {
 };
 
 // The run elements present in a list, by number: the first element of each name, as a look-up by name
-// would find it, numbered below the list's count. Found in one walk over the children and sorted, so
-// loading stays linear in the elements present however they are named or ordered, and the count a
-// list claims never decides how much is allocated.
+// would find it, numbered below the list's count. Found in one walk over the children and sorted only
+// when out of order, so loading costs what the elements present cost however they are named or
+// ordered, and the count a list claims never decides how much is allocated.
 class PresentRuns {
 public:
     PresentRuns(CStream* list, const char* prefix, std::int32_t claimedCount)
@@ -157,6 +157,9 @@ public:
             }
         }
         NumberedRun* first = runs.get();
+        // A stored story numbers its runs in order, and then there is nothing to sort or drop.
+        const auto notAfter = [](const NumberedRun& a, const NumberedRun& b) { return a.number >= b.number; };
+        if (std::adjacent_find(first, first + count, notAfter) == first + count) return;
         std::sort(first, first + count, [](const NumberedRun& a, const NumberedRun& b) {
             return a.number != b.number ? a.number < b.number : a.order < b.order;
         });

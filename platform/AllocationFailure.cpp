@@ -66,33 +66,30 @@ std::int64_t allocationsCountedSinceArmed() {
 // paired under the sanitizers. The aligned forms are left to the library.
 namespace {
 
-void* allocateOrNull(std::size_t bytes) {
+// The standard's allocation loop: malloc, and while it fails the new handler, if there is one, frees
+// memory or raises; with none, std::bad_alloc.
+void* allocateFromMalloc(std::size_t bytes) {
     if (bytes == 0) bytes = 1;
     for (;;) {
         if (void* block = std::malloc(bytes)) return block;
-        const std::new_handler handler = std::get_new_handler();
-        if (handler == nullptr) return nullptr;
-        try {
-            handler();
-        } catch (...) {
-            return nullptr;
-        }
-    }
-}
-
-void* allocateOrThrow(std::size_t bytes) {
-    if (platform::throwingNewShouldFail()) throw std::bad_alloc();
-    for (;;) {
-        if (void* block = std::malloc(bytes == 0 ? 1 : bytes)) return block;
         const std::new_handler handler = std::get_new_handler();
         if (handler == nullptr) throw std::bad_alloc();
         handler();
     }
 }
 
+void* allocateOrThrow(std::size_t bytes) {
+    if (platform::throwingNewShouldFail()) throw std::bad_alloc();
+    return allocateFromMalloc(bytes);
+}
+
 void* allocateNoThrow(std::size_t bytes) noexcept {
     if (platform::allocationShouldFail()) return nullptr;
-    return allocateOrNull(bytes);
+    try {
+        return allocateFromMalloc(bytes);
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 }  // namespace
