@@ -1,6 +1,7 @@
 #pragma once
-// A file whose contents are bytes in memory, for the storage fuzz target: the storage reads its document
-// through CFile's open, getSize and read, and the fuzzer's input is handed to it without touching the disk.
+// A file whose contents are bytes in memory, for the fuzz targets whose reader takes a CFile (the storage,
+// the compound file): the reader goes through CFile's open, getSize and read, and the fuzzer's input is
+// handed to it without touching the disk.
 #include <cstdint>
 #include <span>
 

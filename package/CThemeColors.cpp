@@ -1,8 +1,8 @@
 #include "package/CThemeColors.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -18,38 +18,22 @@ namespace {
 constexpr double kAngleUnitsPerTurn = 60000.0 * 360.0;
 constexpr double kPercentUnitsPerWhole = 100000.0;
 
-std::uint16_t widen(std::uint8_t value) {
-    return static_cast<std::uint16_t>(value * 257);
-}
-
-RGBColor fromRgb8(Rgb8 rgb) {
-    return RGBColor{widen(rgb.red), widen(rgb.green), widen(rgb.blue)};
-}
-
 double fraction(double value) {
     if (!(value > 0.0)) return 0.0;
     return std::min(value, 1.0);
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 // "RRGGBB", or "AARRGGBB" with the alpha pair skipped; nothing for any other text.
 std::optional<RGBColor> parseHexColor(const std::string& text) {
     if (text.size() != 6 && text.size() != 8) return std::nullopt;
-    const std::size_t from = text.size() - 6;
-    std::uint8_t channels[3];
-    for (std::size_t i = 0; i < 3; ++i) {
-        const int high = hexDigit(text[from + 2 * i]);
-        const int low = hexDigit(text[from + 2 * i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        channels[i] = static_cast<std::uint8_t>(high * 16 + low);
-    }
-    return RGBColor{widen(channels[0]), widen(channels[1]), widen(channels[2])};
+    const char* const end = text.data() + text.size();
+    std::uint32_t value = 0;
+    const auto [stop, error] = std::from_chars(end - 6, end, value, 16);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    const auto channel = [value](int shift) { return static_cast<std::int16_t>((value >> shift) & 0xFF); };
+    RGBColor color{};
+    rgb8ToColor(&color, RGB8Color{channel(16), channel(8), channel(0)});
+    return color;
 }
 
 // A preset name (compared exactly, as DrawingML spells them) gives its colour; an unknown one leaves it.
@@ -69,7 +53,9 @@ RGBColor readHslColor(const xmlNode* element) {
     turns = std::isfinite(turns) ? turns - std::floor(turns) : 0.0;
     const double saturation = fraction(doubleAttribute(element, "sat", &present) / kPercentUnitsPerWhole);
     const double lightness = fraction(doubleAttribute(element, "lum", &present) / kPercentUnitsPerWhole);
-    return fromRgb8(hslToColor(turns, saturation, lightness));
+    RGBColor color{};
+    rgb8ToColor(&color, hslToColor(turns, saturation, lightness));
+    return color;
 }
 
 // "scrgbClr": linear red, green and blue in 1000ths of a percent, brought to the sRGB curve that the

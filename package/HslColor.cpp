@@ -2,15 +2,15 @@
 
 namespace {
 
-std::uint8_t channel(double value) {
+std::int16_t channel(double value) {
     const double scaled = value * 255.0;
     if (!(scaled > 0.0)) return 0;
-    return scaled >= 255.0 ? 255 : static_cast<std::uint8_t>(scaled);
+    return scaled >= 255.0 ? 255 : static_cast<std::int16_t>(scaled);
 }
 
 }  // namespace
 
-Rgb8 hslToColor(double hue, double saturation, double lightness) {
+RGB8Color hslToColor(double hue, double saturation, double lightness) {
     double r = lightness;
     double g = lightness;
     double b = lightness;
@@ -35,5 +35,5 @@ Rgb8 hslToColor(double hue, double saturation, double lightness) {
             default: break;
         }
     }
-    return Rgb8{channel(r), channel(g), channel(b)};
+    return RGB8Color{channel(r), channel(g), channel(b)};
 }

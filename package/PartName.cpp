@@ -1,15 +1,10 @@
 #include "package/PartName.h"
 
+#include <charconv>
+#include <cstdint>
 #include <vector>
 
 namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 std::optional<std::string> percentDecoded(std::string_view text) {
     std::string out;
@@ -20,10 +15,12 @@ std::optional<std::string> percentDecoded(std::string_view text) {
             continue;
         }
         if (i + 2 >= text.size()) return std::nullopt;
-        const int high = hexValue(text[i + 1]);
-        const int low = hexValue(text[i + 2]);
-        if (high < 0 || low < 0) return std::nullopt;
-        out += static_cast<char>(high * 16 + low);
+        // Exactly two hexadecimal digits: no sign, no prefix, nothing shorter.
+        const char* const digits = text.data() + i + 1;
+        std::uint8_t byte = 0;
+        const auto [stop, error] = std::from_chars(digits, digits + 2, byte, 16);
+        if (error != std::errc() || stop != digits + 2) return std::nullopt;
+        out += static_cast<char>(byte);
         i += 2;
     }
     return out;

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <libxml/parser.h>
-
 #include <cstdint>
 #include <string>
 
@@ -11,21 +9,11 @@
 #include "package/CTheme.h"
 #include "package/HslColor.h"
 #include "platform/AllocationFailure.h"
+#include "tests/package/XmlDocument.h"
 
 namespace {
 
-class Document {
-public:
-    explicit Document(const std::string& xml)
-        : doc(xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr, XML_PARSE_NONET)) {}
-    ~Document() { xmlFreeDoc(doc); }
-    Document(const Document&) = delete;
-    Document& operator=(const Document&) = delete;
-    xmlNode* root() const { return xmlDocGetRootElement(doc); }
-
-private:
-    xmlDoc* doc;
-};
+using testsupport::XmlDocument;
 
 constexpr const char* kDrawingMl = "http://schemas.openxmlformats.org/drawingml/2006/main";
 
@@ -89,7 +77,7 @@ TEST(ThemePart, FontsAndColoursWhateverPrefixBindsTheNamespace) {
     for (const auto& spelling : spellings) {
         SCOPED_TRACE(std::string(spelling.prefix) + " " + spelling.uri);
         const std::string q = *spelling.prefix ? std::string(spelling.prefix) + ":" : "";
-        Document part(themePart(spelling.prefix, spelling.uri, twelveColours(q), fonts(q, "Major Latin", "Major EA", "Major CS"),
+        XmlDocument part(themePart(spelling.prefix, spelling.uri, twelveColours(q), fonts(q, "Major Latin", "Major EA", "Major CS"),
                                 fonts(q, "Minor Latin", "Minor EA", "Minor CS")));
         CTheme theme;
         EXPECT_EQ(0, theme.parse(part.root(), 1033, 1041, 1025, scriptOfTestLanguage));
@@ -121,7 +109,7 @@ TEST(ThemePart, ElementsOutsideTheDrawingNamespaceReadNothing) {
                                     "</themeElements></theme>";
     const std::string withoutElements = std::string("<a:theme xmlns:a=\"") + kDrawingMl + "\"><a:objectDefaults/></a:theme>";
     for (const std::string& xml : {noNamespace, withoutElements}) {
-        Document part(xml);
+        XmlDocument part(xml);
         CTheme theme;
         theme.parse(part.root(), 1033, 1041, 1025, scriptOfTestLanguage);
         for (std::int16_t code = -99; code <= -92; ++code) EXPECT_EQ(nullptr, theme.fontName(code)) << code;
@@ -146,7 +134,7 @@ TEST(ThemePart, EmptyTypefacesTakeTheScriptFontOfTheirLanguage) {
         {1033, 1033, nullptr, nullptr},  // Latin has no script font here: the slots stay empty
     };
     for (const auto& c : cases) {
-        Document part(themePart("a", kDrawingMl, "", fonts("a:", "Latin Face", "", "", scriptFonts), ""));
+        XmlDocument part(themePart("a", kDrawingMl, "", fonts("a:", "Latin Face", "", "", scriptFonts), ""));
         CTheme theme;
         theme.parse(part.root(), 1033, c.eastAsian, c.complexScript, scriptOfTestLanguage);
         EXPECT_STREQ("Latin Face", theme.fontName(-99));
@@ -186,7 +174,7 @@ TEST(ThemePart, ColourElementsOfEveryKind) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.children);
-        Document part(themePart("a", kDrawingMl, std::string("<a:dk1>") + c.children + "</a:dk1>", "", ""));
+        XmlDocument part(themePart("a", kDrawingMl, std::string("<a:dk1>") + c.children + "</a:dk1>", "", ""));
         CTheme theme;
         theme.parse(part.root(), 1033, 1033, 1033, scriptOfTestLanguage);
         ASSERT_EQ(1, theme.colors().count());
@@ -199,7 +187,7 @@ TEST(ThemePart, ColourElementsOfEveryKind) {
 }
 
 TEST(ThemePart, LinearScRgbComesOutOnTheSrgbCurve) {
-    Document part(themePart("a", kDrawingMl, "<a:dk1><a:scrgbClr r=\"50000\" g=\"21404\" b=\"1\"/></a:dk1>", "", ""));
+    XmlDocument part(themePart("a", kDrawingMl, "<a:dk1><a:scrgbClr r=\"50000\" g=\"21404\" b=\"1\"/></a:dk1>", "", ""));
     CTheme theme;
     theme.parse(part.root(), 1033, 1033, 1033, scriptOfTestLanguage);
     const RGBColor got = theme.colorAt(1);
@@ -209,7 +197,7 @@ TEST(ThemePart, LinearScRgbComesOutOnTheSrgbCurve) {
 }
 
 TEST(ThemePart, SchemeElementWithoutColourShiftsTheLaterOnes) {
-    Document part(themePart("a", kDrawingMl,
+    XmlDocument part(themePart("a", kDrawingMl,
                             "<a:dk1><a:srgbClr val=\"000000\"/></a:dk1><a:lt1><a:srgbClr val=\"FFFFFF\"/></a:lt1>"
                             "<a:dk2><a:extLst/></a:dk2><a:lt2><a:srgbClr val=\"010101\"/></a:lt2>"
                             "<a:accent1><a:srgbClr val=\"020202\"/></a:accent1>",
@@ -227,7 +215,7 @@ TEST(ThemePart, SchemeElementWithoutColourShiftsTheLaterOnes) {
 // Every allocation of making and reading a theme, failed in turn, raises 12 (the sanitizer build checks
 // that nothing leaks).
 TEST(ThemePart, LackOfMemoryFailsWith12) {
-    Document part(themePart("a", kDrawingMl, twelveColours("a:"),
+    XmlDocument part(themePart("a", kDrawingMl, twelveColours("a:"),
                             fonts("a:", "Major", "", "", "<a:font script=\"Jpan\" typeface=\"J\"/>"), fonts("a:", "Minor", "E", "C")));
     for (std::int64_t n = 1;; ++n) {
         platform::failNthAllocation(n);
@@ -249,7 +237,7 @@ TEST(HslToColor, ChannelsFromHueSaturationAndLightness) {
         double hue;
         double saturation;
         double lightness;
-        Rgb8 expected;
+        RGB8Color expected;
     } cases[] = {
         {0.0, 1.0, 0.5, {255, 0, 0}},
         {1.0, 1.0, 0.5, {127, 127, 127}},  // sextant 6: the grey of the lightness
@@ -261,7 +249,7 @@ TEST(HslToColor, ChannelsFromHueSaturationAndLightness) {
         {1e300, 1.0, 0.5, {127, 127, 127}},
     };
     for (const auto& c : cases) {
-        const Rgb8 got = hslToColor(c.hue, c.saturation, c.lightness);
+        const RGB8Color got = hslToColor(c.hue, c.saturation, c.lightness);
         EXPECT_EQ(c.expected.red, got.red) << c.hue << " " << c.saturation << " " << c.lightness;
         EXPECT_EQ(c.expected.green, got.green) << c.hue << " " << c.saturation << " " << c.lightness;
         EXPECT_EQ(c.expected.blue, got.blue) << c.hue << " " << c.saturation << " " << c.lightness;
