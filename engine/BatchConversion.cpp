@@ -11,6 +11,7 @@
 #include "engine/ProgressWindow.h"
 #include "engine/TranslatorRequest.h"
 #include "engine/UserQuestions.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
 #include "foundation/TextFormat.h"
 #include "foundation/UIStrings.h"
@@ -91,61 +92,59 @@ void CImportTask::convertOneFile(ProgressWindow* window, CTypeArray* files, CTyp
     FileInFlight file;
     ImportOutcome outcome{};
     try {
-        if (window != nullptr) {
-            window->clearStop();
-            window->setCaption(kRemainingCaption);
-            window->setCount(static_cast<std::int16_t>(files->getCount()));
-        }
-        files->fetchItem(1, &file.record);
-        files->removeItems(1, 1);
-        FileSpec input = *file.record;
-        FileSpec storage = *file.record;
-        FileSpec output = *file.record;
+        // Running out of memory fails the file like any other failure.
+        raisingOutOfMemory(__LINE__, kUnit, [&] {
+            if (window != nullptr) {
+                window->clearStop();
+                window->setCaption(kRemainingCaption);
+                window->setCount(static_cast<std::int16_t>(files->getCount()));
+            }
+            files->fetchItem(1, &file.record);
+            files->removeItems(1, 1);
+            FileSpec input = *file.record;
+            FileSpec storage = *file.record;
+            FileSpec output = *file.record;
 
-        const ImportEngineSetup importSetup{window, task.importerRegistry, &input, &storage, this,
-                                            task.importerIndex, task.reportLog, task.resultList};
-        file.importEngine = engines().makeImportEngine(importSetup);
-        throwIfNull(file.importEngine, __LINE__, kUnit);
-        file.importEngine->run(outcome);
-        if (gPreferences.showIntermediateXml == 1) showIntermediateStorage(storage);
+            const ImportEngineSetup importSetup{window, task.importerRegistry, &input, &storage, this,
+                                                task.importerIndex, task.reportLog, task.resultList};
+            file.importEngine = engines().makeImportEngine(importSetup);
+            throwIfNull(file.importEngine, __LINE__, kUnit);
+            file.importEngine->run(outcome);
+            if (gPreferences.showIntermediateXml == 1) showIntermediateStorage(storage);
 
-        std::int32_t exporterIndex = -1;
-        if (task.exporterRegistry != nullptr && outcome.exportChoice != nullptr) {
-            task.exporterRegistry->findByName(outcome.exportChoice, &exporterIndex);
-        }
-        task.importerIndex = outcome.importerIndex;
-        task.exporterIndex = exporterIndex;
-        // A file read but never written is not converted: it fails like any other.
-        if (exporterIndex == -1) throwFail(result::kErrInaccessible, __LINE__, kUnit);
+            std::int32_t exporterIndex = -1;
+            if (task.exporterRegistry != nullptr && outcome.exportChoice != nullptr) {
+                task.exporterRegistry->findByName(outcome.exportChoice, &exporterIndex);
+            }
+            task.importerIndex = outcome.importerIndex;
+            task.exporterIndex = exporterIndex;
+            // A file read but never written is not converted: it fails like any other.
+            if (exporterIndex == -1) throwFail(result::kErrInaccessible, __LINE__, kUnit);
 
-        const ExportEngineSetup exportSetup{window, task.exporterRegistry, &storage, &output, this,
-                                            task.noteStoriesOnly, exporterIndex, task.quiet, task.confirmOverwrite,
-                                            task.uniqueNames, task.deriveOutputName, task.removeStorage,
-                                            task.mainTextOnly, task.outputFolder, task.reportLog, task.resultList};
-        file.exportEngine = engines().makeExportEngine(exportSetup);
-        throwIfNull(file.exportEngine, __LINE__, kUnit);
-        const char* exportChoice = outcome.exportChoice;
-        file.outputBlock = file.exportEngine->run(&exportChoice);
+            const ExportEngineSetup exportSetup{window, task.exporterRegistry, &storage, &output, this,
+                                                task.noteStoriesOnly, exporterIndex, task.quiet, task.confirmOverwrite,
+                                                task.uniqueNames, task.deriveOutputName, task.removeStorage,
+                                                task.mainTextOnly, task.outputFolder, task.reportLog, task.resultList};
+            file.exportEngine = engines().makeExportEngine(exportSetup);
+            throwIfNull(file.exportEngine, __LINE__, kUnit);
+            const char* exportChoice = outcome.exportChoice;
+            file.outputBlock = file.exportEngine->run(&exportChoice);
 
-        output.documentKind = outcome.kindCode;
-        if (converted != nullptr) converted->addFileSpec(output);
-        // The converted file is kept whatever happens when it is opened.
-        try {
-            openConvertedFiles(exportChoice, file.outputBlock);
-        } catch (const CFail& failure) {
-            reportOpenFailure(*file.record, failure);
-        }
-        if (window != nullptr) window->decrementCount();
+            output.documentKind = outcome.kindCode;
+            if (converted != nullptr) converted->addFileSpec(output);
+            // The converted file is kept whatever happens when it is opened.
+            try {
+                openConvertedFiles(exportChoice, file.outputBlock);
+            } catch (const CFail& failure) {
+                reportOpenFailure(*file.record, failure);
+            }
+            if (window != nullptr) window->decrementCount();
+        });
     } catch (const CFail& failure) {
         FileSpec failed{};
         if (file.record != nullptr) failed = *file.record;
         file.release();
         reportFileFailure(failed, failure, task.quiet, outcome.resultIndex);
-    } catch (const std::bad_alloc&) {
-        FileSpec failed{};
-        if (file.record != nullptr) failed = *file.record;
-        file.release();
-        reportFileFailure(failed, CFail(result::kOutOfMemory, __LINE__, kUnit), task.quiet, outcome.resultIndex);
     }
 }
 

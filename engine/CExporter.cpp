@@ -5,7 +5,6 @@
 #include "engine/TranslatorDescriptor.h"
 #include "engine/TranslatorRequest.h"
 #include "foundation/CFile.h"
-#include "foundation/Memory.h"
 #include "model/XParamBlock.h"
 
 namespace {
@@ -16,22 +15,11 @@ constexpr const char* kUnit = "BExporter";
 
 CExporter::CExporter(const TranslatorDescriptor* descriptor) : CBaseTranslator(descriptor) {}
 
-CExporter::~CExporter() {
-    releaseFile();
-}
-
 std::int32_t CExporter::dispatch(XParamBlock* requestBlock) {
-    if (requestBlock == nullptr) return dispatchResultOf(result::kNullObject);
-    block = requestBlock;
-    const std::int16_t code = block->selector;
-    if (code == request::kSelStart) return answerOf([this] { start(); });
-    if (code == request::kSelIdentifyQuick || code == request::kSelIdentifyFull)
-        return answerOf([this, code] { identify(code == request::kSelIdentifyQuick ? 1 : 0); });
-
-    std::int32_t answer = 0;
-    if (code == request::kSelBeginSheet) answer = answerOf([this] { openOutputFile(); });
-    if (answer == 0) answer = answerOf([this] { handleSelector(); });
-    if (answer != 0 || code == request::kSelEndSheet) releaseFile();
+    const bool endsSheet = requestBlock != nullptr && requestBlock->selector == request::kSelEndSheet;
+    const std::int32_t answer = dispatchRequest(requestBlock, request::kSelBeginSheet);
+    // The sheet's output file goes with the sheet.
+    if (endsSheet) releaseFile();
     return answer;
 }
 
@@ -54,18 +42,10 @@ void CExporter::handleSelector() {
     (this->*operations[code])();
 }
 
-void CExporter::start() {
-    onStart1();
-    onStart2();
-    onStart3();
-}
-
 void CExporter::identify(std::int16_t isQuick) {
     throwIfNullObject(block->identifySpec, __LINE__, kUnit);
     identifyFile(block->identifySpec->name, block->identifySpec->folder, isQuick);
 }
-
-void CExporter::identifyFile(const PascalWString&, const PascalWString&, std::int16_t) {}
 
 void CExporter::doDocument() { answerYes(); }
 void CExporter::beginSheet() { answerYes(); }
@@ -95,11 +75,7 @@ void CExporter::endMainStory() { answerYes(); }
 void CExporter::endSheet() { answerYes(); }
 void CExporter::endDocument() { answerYes(); }
 
-void CExporter::answerYes() {
-    block->selector = request::kAnswerYes;
-}
-
-void CExporter::openOutputFile() {
+void CExporter::openFile() {
     // Every sheet whose begin succeeded ends with request 24; a file still held is the last sheet's.
     releaseFile();
     const TranslatorRule* rule = descriptor != nullptr ? &descriptor->rules[0] : nullptr;
@@ -112,8 +88,4 @@ void CExporter::openOutputFile() {
     throwIfNull(file, __LINE__, kUnit);
     // The export engine has created the file; the base neither creates nor truncates it.
     throwIfError(file->open(), __LINE__, kUnit);
-}
-
-void CExporter::releaseFile() {
-    disposeObject(file);
 }

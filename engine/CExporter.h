@@ -10,14 +10,11 @@
 #include <cstdint>
 
 #include "engine/CBaseTranslator.h"
-#include "foundation/PascalWString.h"
-
 class CFile;
 
 class CExporter : public CBaseTranslator {
 public:
     explicit CExporter(const TranslatorDescriptor* descriptor);
-    ~CExporter() override;
 
     std::int32_t dispatch(XParamBlock* block) override;
 
@@ -25,9 +22,9 @@ public:
     CFile* outputFile() const { return file; }
 
 protected:
-    virtual void start();
-    virtual void identify(std::int16_t isQuick);
-    virtual void handleSelector();
+    void identify(std::int16_t isQuick) override;
+    void openFile() override;
+    void handleSelector() override;
     virtual void doDocument();
     virtual void beginSheet();
     virtual void beginHeaderStory();
@@ -54,19 +51,4 @@ protected:
     virtual void endMainStory();
     virtual void endSheet();
     virtual void endDocument();
-    virtual void onStart1() {}
-    virtual void onStart2() {}
-    virtual void onStart3() {}
-    // Exporters are sent no identify requests; the hook accepts every item.
-    virtual void identifyFile(const PascalWString& name, const PascalWString& folder, std::int16_t isQuick);
-
-    // Writes -1 ("answered", "taken") into the block.
-    void answerYes();
-
-    XParamBlock* block = nullptr;
-    CFile* file = nullptr;
-
-private:
-    void openOutputFile();
-    void releaseFile();
 };

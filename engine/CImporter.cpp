@@ -5,7 +5,6 @@
 #include "engine/TranslatorDescriptor.h"
 #include "engine/TranslatorRequest.h"
 #include "foundation/CFile.h"
-#include "foundation/Memory.h"
 #include "model/XParamBlock.h"
 
 namespace {
@@ -18,23 +17,8 @@ constexpr std::int16_t kLetterPageSize = 2;
 
 CImporter::CImporter(const TranslatorDescriptor* descriptor) : CBaseTranslator(descriptor) {}
 
-CImporter::~CImporter() {
-    releaseFile();
-}
-
 std::int32_t CImporter::dispatch(XParamBlock* requestBlock) {
-    if (requestBlock == nullptr) return dispatchResultOf(result::kNullObject);
-    block = requestBlock;
-    const std::int16_t code = block->selector;
-    if (code == request::kSelStart) return answerOf([this] { start(); });
-    if (code == request::kSelIdentifyQuick || code == request::kSelIdentifyFull)
-        return answerOf([this, code] { identify(code == request::kSelIdentifyQuick ? 1 : 0); });
-
-    std::int32_t answer = 0;
-    if (code == request::kSelDocument) answer = answerOf([this] { openInputFile(); });
-    if (answer == 0) answer = answerOf([this] { handleSelector(); });
-    if (answer != 0) releaseFile();
-    return answer;
+    return dispatchRequest(requestBlock, request::kSelDocument);
 }
 
 void CImporter::handleSelector() {
@@ -56,18 +40,10 @@ void CImporter::handleSelector() {
     (this->*operations[code])();
 }
 
-void CImporter::start() {
-    onStart1();
-    onStart2();
-    onStart3();
-}
-
 void CImporter::identify(std::int16_t isQuick) {
     throwIfNullObject(block->identifySpec, __LINE__, kUnit);
     identifyFile(block->identifySpec->name, block->identifySpec->folder, isQuick);
 }
-
-void CImporter::identifyFile(const PascalWString&, const PascalWString&, std::int16_t) {}
 
 void CImporter::readDocument() {
     initXForm(&block->form);
@@ -104,16 +80,12 @@ void CImporter::endTableStory() { answerYes(); }
 void CImporter::endSheet() { answerYes(); }
 void CImporter::endDocument() { answerYes(); }
 
-void CImporter::answerYes() {
-    block->selector = request::kAnswerYes;
-}
-
 void CImporter::answerNoText() {
     block->selector = request::kAnswerYes;
     block->textLength = 0;
 }
 
-void CImporter::openInputFile() {
+void CImporter::openFile() {
     // Request 0 comes once per importer; a second one starts from a fresh file object.
     releaseFile();
     const TranslatorRule* rule = descriptor != nullptr ? &descriptor->rules[0] : nullptr;
@@ -126,8 +98,4 @@ void CImporter::openInputFile() {
     throwIfNull(file, __LINE__, kUnit);
     // A package stored as a folder stays unopened for the importer to walk.
     if (!file->isFolder()) throwIfError(file->open(), __LINE__, kUnit);
-}
-
-void CImporter::releaseFile() {
-    disposeObject(file);
 }

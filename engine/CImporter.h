@@ -10,14 +10,11 @@
 #include <cstdint>
 
 #include "engine/CBaseTranslator.h"
-#include "foundation/PascalWString.h"
-
 class CFile;
 
 class CImporter : public CBaseTranslator {
 public:
     explicit CImporter(const TranslatorDescriptor* descriptor);
-    ~CImporter() override;
 
     std::int32_t dispatch(XParamBlock* block) override;
 
@@ -27,9 +24,9 @@ public:
     CFile* inputFile() const { return file; }
 
 protected:
-    virtual void start();
-    virtual void identify(std::int16_t isQuick);
-    virtual void handleSelector();
+    void identify(std::int16_t isQuick) override;
+    void openFile() override;
+    void handleSelector() override;
     virtual void readDocument();
     virtual void beginSheet();
     virtual void hasMainStory();
@@ -56,22 +53,7 @@ protected:
     virtual void endTableStory();
     virtual void endSheet();
     virtual void endDocument();
-    virtual void onStart1() {}
-    virtual void onStart2() {}
-    virtual void onStart3() {}
-    // Accepts the item by returning, refuses it by raising a failure (32003 for an item that is not a
-    // document of this kind), after leaving a reason in the block's `reasonText` when it has one.
-    virtual void identifyFile(const PascalWString& name, const PascalWString& folder, std::int16_t isQuick);
 
-    // Writes -1 ("answered", "present") into the block.
-    void answerYes();
     // Answers -1 with no text.
     void answerNoText();
-
-    XParamBlock* block = nullptr;
-    CFile* file = nullptr;
-
-private:
-    void openInputFile();
-    void releaseFile();
 };

@@ -5,7 +5,6 @@
 // sends request 24 (a failed request 24 once more), a failure after request 0 still sends request 25,
 // and request 25 goes out once, even when it is its own answer that failed.
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <new>
 #include <string>
@@ -23,6 +22,7 @@
 #include "foundation/Utf8Codec.h"
 #include "model/CStorage.h"
 #include "model/CStream.h"
+#include "model/IndexedName.h"
 #include "model/XParamBlock.h"
 
 namespace {
@@ -144,10 +144,8 @@ void CImportEngine::showSheetLine(std::int16_t sheet, std::int32_t sheetCount) {
 void CImportEngine::writeStoryCounts(const std::int32_t* counts) {
     CStream sizes(sheetStream, "XSize", 1);
     for (int index = 0; index < kSideKinds; ++index) {
-        char key[32];
-        std::snprintf(key, sizeof key, "XSize_fIndx_%03d %%d", index);
         // The counts stop at the 16-bit limit the stored letter holds.
         const auto count = static_cast<std::int16_t>(std::min<std::int32_t>(counts[index], INT16_MAX));
-        sizes.writeValues(nullptr, 0, key, count);
+        sizes.writeValues(nullptr, 0, IndexedName("XSize_fIndx_%03d %%d", index).c_str(), count);
     }
 }

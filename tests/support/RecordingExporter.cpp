@@ -1,6 +1,5 @@
 #include "tests/support/RecordingExporter.h"
 
-#include <map>
 #include <new>
 
 #include "engine/TranslatorRequest.h"
@@ -9,11 +8,6 @@
 
 namespace testsupport {
 namespace {
-
-std::map<const TranslatorDescriptor*, ExportLog*>& bindings() {
-    static std::map<const TranslatorDescriptor*, ExportLog*> logs;
-    return logs;
-}
 
 void addChanges(const RecordTable& table, const void* before, const void* after, std::vector<std::string>& names) {
     for (const FieldSpec& field : table.fields)
@@ -84,18 +78,10 @@ void RecordingExporter::record(ExportEvent event) {
     log.entries.push_back(std::move(entry));
 }
 
-ExportLogBinding::ExportLogBinding(const TranslatorDescriptor* descriptor, ExportLog& log) : descriptor(descriptor) {
-    bindings()[descriptor] = &log;
-}
-
-ExportLogBinding::~ExportLogBinding() {
-    bindings().erase(descriptor);
-}
-
 CBaseTranslator* makeRecordingExporter(const TranslatorDescriptor* descriptor) {
-    const auto found = bindings().find(descriptor);
-    if (found == bindings().end()) return new (std::nothrow) CExporter(descriptor);
-    return new (std::nothrow) RecordingExporter(descriptor, *found->second);
+    ExportLog* log = ExportLogBinding::find(descriptor);
+    if (log == nullptr) return new (std::nothrow) CExporter(descriptor);
+    return new (std::nothrow) RecordingExporter(descriptor, *log);
 }
 
 }  // namespace testsupport

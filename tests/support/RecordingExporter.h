@@ -10,6 +10,7 @@
 #include "engine/CExporter.h"
 #include "engine/TranslatorDescriptor.h"
 #include "model/XParamBlock.h"
+#include "tests/support/DescriptorBinding.h"
 
 namespace testsupport {
 
@@ -45,16 +46,8 @@ private:
 // The names of the XForm, XRule and XPage fields that differ between the two blocks.
 std::vector<std::string> changedRecordFields(const XParamBlock& before, const XParamBlock& after);
 
-class ExportLogBinding {
-public:
-    ExportLogBinding(const TranslatorDescriptor* descriptor, ExportLog& log);
-    ~ExportLogBinding();
-    ExportLogBinding(const ExportLogBinding&) = delete;
-    ExportLogBinding& operator=(const ExportLogBinding&) = delete;
-
-private:
-    const TranslatorDescriptor* descriptor;
-};
+// While it lives, the factory makes RecordingExporters writing to the log for the descriptor.
+using ExportLogBinding = DescriptorBinding<ExportLog>;
 
 // The factory for translator tables: a RecordingExporter with the bound log, or a plain exporter base.
 CBaseTranslator* makeRecordingExporter(const TranslatorDescriptor* descriptor);

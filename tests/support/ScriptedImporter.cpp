@@ -13,14 +13,6 @@
 #include "model/XParamBlock.h"
 
 namespace testsupport {
-namespace {
-
-std::map<const TranslatorDescriptor*, ImporterScript*>& bindings() {
-    static std::map<const TranslatorDescriptor*, ImporterScript*> scripts;
-    return scripts;
-}
-
-}  // namespace
 
 std::vector<std::int16_t> ImporterScript::selectors() const {
     std::vector<std::int16_t> codes;
@@ -85,19 +77,10 @@ void ScriptedImporter::identifyFile(const PascalWString& name, const PascalWStri
     if (!answerFromScript()) CImporter::identifyFile(name, folder, isQuick);
 }
 
-ImporterScriptBinding::ImporterScriptBinding(const TranslatorDescriptor* descriptor, ImporterScript& script)
-    : descriptor(descriptor) {
-    bindings()[descriptor] = &script;
-}
-
-ImporterScriptBinding::~ImporterScriptBinding() {
-    bindings().erase(descriptor);
-}
-
 CBaseTranslator* makeScriptedImporter(const TranslatorDescriptor* descriptor) {
-    const auto found = bindings().find(descriptor);
-    if (found == bindings().end()) return new (std::nothrow) CImporter(descriptor);
-    return new (std::nothrow) ScriptedImporter(descriptor, *found->second);
+    ImporterScript* script = ImporterScriptBinding::find(descriptor);
+    if (script == nullptr) return new (std::nothrow) CImporter(descriptor);
+    return new (std::nothrow) ScriptedImporter(descriptor, *script);
 }
 
 }  // namespace testsupport

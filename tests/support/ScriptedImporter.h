@@ -14,6 +14,7 @@
 
 #include "engine/CImporter.h"
 #include "engine/TranslatorDescriptor.h"
+#include "tests/support/DescriptorBinding.h"
 
 namespace testsupport {
 
@@ -68,16 +69,7 @@ private:
 };
 
 // While it lives, the factory makes ScriptedImporters with the script for the descriptor.
-class ImporterScriptBinding {
-public:
-    ImporterScriptBinding(const TranslatorDescriptor* descriptor, ImporterScript& script);
-    ~ImporterScriptBinding();
-    ImporterScriptBinding(const ImporterScriptBinding&) = delete;
-    ImporterScriptBinding& operator=(const ImporterScriptBinding&) = delete;
-
-private:
-    const TranslatorDescriptor* descriptor;
-};
+using ImporterScriptBinding = DescriptorBinding<ImporterScript>;
 
 // The factory for translator tables: a ScriptedImporter with the bound script, or a plain importer base
 // (which accepts everything) when no script is bound.
