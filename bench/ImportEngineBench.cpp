@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/CImportEngine.h"
+#include "engine/import/CImportEngine.h"
 #include "engine/CImportTask.h"
 #include "engine/CImporter.h"
 #include "engine/CTranslator.h"

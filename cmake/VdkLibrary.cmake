@@ -26,3 +26,9 @@ function(vdk_sources out dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   set(${out} ${sources} PARENT_SCOPE)
 endfunction()
+
+# Every .cpp of a folder and of its subfolders (a folder that keeps one format per subfolder).
+function(vdk_tree_sources out dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "engine/CImportEngine.h"
+#include "engine/import/CImportEngine.h"
 #include "engine/StandInEngines.h"
 
 ImportEngine* ImportingEngines::makeImportEngine(const ImportEngineSetup& setup) {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/CImportEngine.h"
+#include "engine/import/CImportEngine.h"
 #include "engine/CImportTask.h"
 #include "engine/CTranslator.h"
 #include "engine/TranslatorRequest.h"

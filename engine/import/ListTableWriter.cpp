@@ -1,4 +1,4 @@
-#include "engine/ListTableWriter.h"
+#include "engine/import/ListTableWriter.h"
 
 #include "foundation/CFail.h"
 #include "model/CPicture.h"

@@ -1,4 +1,4 @@
-#include "engine/ColorTableWriter.h"
+#include "engine/import/ColorTableWriter.h"
 
 #include "model/CColorArray.h"
 #include "model/IndexedName.h"

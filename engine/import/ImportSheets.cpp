@@ -9,11 +9,11 @@
 #include <new>
 #include <string>
 
-#include "engine/CImportEngine.h"
+#include "engine/import/CImportEngine.h"
 #include "engine/CImportTask.h"
 #include "engine/CTranslator.h"
-#include "engine/DocumentTablesWriter.h"
-#include "engine/ImporterAnswers.h"
+#include "engine/import/DocumentTablesWriter.h"
+#include "engine/import/ImporterAnswers.h"
 #include "engine/ProgressWindow.h"
 #include "engine/TranslatorRequest.h"
 #include "foundation/CFail.h"

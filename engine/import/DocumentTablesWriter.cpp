@@ -1,12 +1,12 @@
-#include "engine/DocumentTablesWriter.h"
+#include "engine/import/DocumentTablesWriter.h"
 
-#include "engine/AuthorTableWriter.h"
-#include "engine/BackgroundWriter.h"
-#include "engine/ColorTableWriter.h"
-#include "engine/DocumentInfoWriter.h"
-#include "engine/FontTableWriter.h"
-#include "engine/ListTableWriter.h"
-#include "engine/StyleElementWriter.h"
+#include "engine/import/AuthorTableWriter.h"
+#include "engine/import/BackgroundWriter.h"
+#include "engine/import/ColorTableWriter.h"
+#include "engine/import/DocumentInfoWriter.h"
+#include "engine/import/FontTableWriter.h"
+#include "engine/import/ListTableWriter.h"
+#include "engine/import/StyleElementWriter.h"
 #include "model/RecordWriting.h"
 
 void writeDocumentTables(XParamBlock& block, CStream& documentElement, const char* importerName, CFile* inputFile) {

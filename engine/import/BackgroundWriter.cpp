@@ -1,8 +1,8 @@
-#include "engine/BackgroundWriter.h"
+#include "engine/import/BackgroundWriter.h"
 
 #include <cstring>
 
-#include "engine/ImporterAnswers.h"
+#include "engine/import/ImporterAnswers.h"
 #include "foundation/Base64Codec.h"
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <new>
 
-#include "engine/CImportEngine.h"
+#include "engine/import/CImportEngine.h"
 #include "engine/CImportTask.h"
 #include "engine/CTranslator.h"
 #include "engine/DocumentOpener.h"

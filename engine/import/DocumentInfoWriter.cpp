@@ -1,4 +1,4 @@
-#include "engine/DocumentInfoWriter.h"
+#include "engine/import/DocumentInfoWriter.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "engine/AuthorTableWriter.h"
+#include "engine/import/AuthorTableWriter.h"
 
 #include "model/CAuthorArray.h"
 #include "model/IndexedName.h"

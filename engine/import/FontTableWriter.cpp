@@ -1,4 +1,4 @@
-#include "engine/FontTableWriter.h"
+#include "engine/import/FontTableWriter.h"
 
 #include "model/CFontArray.h"
 #include "model/DocumentRecordTables.h"

@@ -1,5 +1,5 @@
 // The import engine's object, its run and its progress reports (see CImportEngine.h).
-#include "engine/CImportEngine.h"
+#include "engine/import/CImportEngine.h"
 
 #include <cstring>
 

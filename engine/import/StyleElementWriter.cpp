@@ -1,4 +1,4 @@
-#include "engine/StyleElementWriter.h"
+#include "engine/import/StyleElementWriter.h"
 
 #include "foundation/CFail.h"
 #include "model/CStyleArray.h"

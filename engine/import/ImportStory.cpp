@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <new>
 
-#include "engine/CImportEngine.h"
+#include "engine/import/CImportEngine.h"
 #include "engine/CTranslator.h"
-#include "engine/ImporterAnswers.h"
+#include "engine/import/ImporterAnswers.h"
 #include "engine/TranslatorRequest.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"

@@ -1,6 +1,6 @@
-#include "engine/ImporterAnswers.h"
+#include "engine/import/ImporterAnswers.h"
 
-#include "engine/CImportEngine.h"
+#include "engine/import/CImportEngine.h"
 #include "foundation/CFail.h"
 #include "model/ParamBlockHost.h"
 #include "model/XParamBlock.h"
