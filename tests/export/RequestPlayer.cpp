@@ -91,7 +91,7 @@ std::int32_t RequestPlayer::sendDocument(const std::vector<PlayedSheet>& sheets)
             if (answer != 0) break;
             answer = sendRun(run);
         }
-        if (answer == 0) answer = send(static_cast<std::int16_t>(exportBeginCode(storykind::kMain) + request::kEndStoryOffset));
+        if (answer == 0) answer = send(exportEndCode(storykind::kMain));
         if (answer == 0) answer = send(request::kSelEndSheet);
     }
     if (answer == 0) answer = send(request::kSelEndDocument);
@@ -101,6 +101,10 @@ std::int32_t RequestPlayer::sendDocument(const std::vector<PlayedSheet>& sheets)
 std::int32_t RequestPlayer::play(const std::vector<PlayedSheet>& sheets) {
     createFiles(sheets);
     return sendDocument(sheets);
+}
+
+std::int16_t exportEndCode(std::int16_t storyNumber) {
+    return static_cast<std::int16_t>(exportBeginCode(storyNumber) + request::kEndStoryOffset);
 }
 
 std::string fileBytes(const std::string& path) {

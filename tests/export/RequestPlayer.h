@@ -65,6 +65,9 @@ private:
     std::vector<char16_t> conversionArea;  // the engine's conversion area: 65536 bytes
 };
 
+// The end request of a story kind (its begin code in export numbering + 12).
+std::int16_t exportEndCode(std::int16_t storyNumber);
+
 // The whole file as bytes; empty when it cannot be read.
 std::string fileBytes(const std::string& path);
 // Bytes as hexadecimal pairs, for failure messages.
