@@ -1,0 +1,67 @@
+#include "export/CCSVExtruder.h"
+
+#include "model/StoryKinds.h"
+
+namespace {
+
+constexpr const char* kUnit = "BL_CSV(exp)";
+constexpr std::uint8_t kQuote = 0x22;
+constexpr std::uint8_t kComma = 0x2C;
+constexpr std::uint8_t kSlash = 0x2F;
+constexpr std::uint8_t kCR = 13;
+constexpr std::uint8_t kLF = 10;
+
+bool isBreak(std::uint8_t byte) {
+    return byte >= storycode::kLineBreak && byte <= storycode::kSectionBreak;
+}
+
+}  // namespace
+
+CCSVExtruder::CCSVExtruder(CFile* file) : pending(kUnit), file(file) {}
+
+void CCSVExtruder::writeRun(const std::uint8_t* bytes, std::int32_t length) {
+    for (std::int32_t index = 0; index < length; ++index) writeByte(bytes[index]);
+}
+
+void CCSVExtruder::writeByte(std::uint8_t byte) {
+    // Every byte opens a field, even one that is dropped below: a cell that begins with an anchor is
+    // still a field.
+    if (!inField) openField();
+    if (byte == storycode::kTab) {
+        closeField();
+        pending.put(kComma);
+    } else if (byte == storycode::kParagraphEnd) {
+        closeField();
+        pending.put(kCR);
+        pending.put(kLF);
+    } else if (isBreak(byte)) {
+        // A line break inside a cell stays inside its field.
+        pending.put(kCR);
+        pending.put(kLF);
+    } else if (byte == storycode::kOptionalHyphen) {
+        pending.put(kSlash);
+    } else if (byte == kQuote) {
+        pending.put(kQuote);
+        pending.put(kQuote);
+    } else if (!storycode::isControl(byte) && byte != 0) {
+        pending.put(byte);
+    }
+}
+
+void CCSVExtruder::openField() {
+    pending.put(kQuote);
+    inField = true;
+}
+
+void CCSVExtruder::closeField() {
+    pending.put(kQuote);
+    inField = false;
+}
+
+void CCSVExtruder::closeOpenField() {
+    if (inField) closeField();
+}
+
+void CCSVExtruder::flush() {
+    pending.flush(file);
+}

@@ -1,0 +1,68 @@
+#include "export/CTEXTExporter.h"
+
+#include <new>
+
+#include "export/CTEXTExtruder.h"
+#include "foundation/CFail.h"
+#include "foundation/Memory.h"
+#include "model/LanguageEncoding.h"
+#include "model/StoryKinds.h"
+#include "model/XParamBlock.h"
+
+namespace {
+
+constexpr const char* kUnit = "BL_TEXT(exp)";
+
+}  // namespace
+
+CTEXTExporter::CTEXTExporter(const TranslatorDescriptor* descriptor) : CExporter(descriptor), conversion(kUnit) {}
+
+CTEXTExporter::~CTEXTExporter() {
+    disposeObject(mainExtruder);
+}
+
+void CTEXTExporter::beginMainStory() {
+    // A main story that ended without its end request leaves its writer behind; its output is dropped.
+    disposeObject(mainExtruder);
+    mainExtruder = new (std::nothrow) CTEXTExtruder(outputFile(), &byteCount);
+    throwIfNull(mainExtruder, __LINE__, kUnit);
+    answerYes();
+}
+
+void CTEXTExporter::doText() {
+    if (mainExtruder != nullptr) {
+        // A paragraph's text is held until the next paragraph begins; inside a note written in place the
+        // output waits for the note's end.
+        if (mainExtruder->paragraphEnded() && block->storyNumber != storykind::kFootnote) mainExtruder->flush();
+        const std::uint8_t* bytes = reinterpret_cast<const std::uint8_t*>(block->textBuffer);
+        std::int32_t length = block->textLength;
+        if (block->textEncoding == kUtf16TextEncoding) {
+            const std::int32_t encoding = static_cast<std::int32_t>(languageEncoding(selectLanguageByHint(block->form)));
+            length = conversion.convert(encoding, block->textBuffer, block->textLength);
+            bytes = conversion.bytes();
+        } else if (length < 0 || (bytes == nullptr && length > 0)) {
+            throwFail(result::kNullObject, __LINE__, kUnit);
+        }
+        mainExtruder->writeRun(bytes, length, block->form, block->rule);
+    }
+    answerYes();
+}
+
+void CTEXTExporter::endMainStory() {
+    if (mainExtruder != nullptr) {
+        mainExtruder->flush();
+        mainExtruder->storeStyleTable();
+        disposeObject(mainExtruder);
+    }
+    answerYes();
+}
+
+// The file goes with the sheet: a main story that never ended is dropped with it.
+void CTEXTExporter::endSheet() {
+    disposeObject(mainExtruder);
+    answerYes();
+}
+
+CBaseTranslator* newTEXTExporter(const TranslatorDescriptor* descriptor) {
+    return new (std::nothrow) CTEXTExporter(descriptor);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The Unicode text exporter ("Unicode", extension "txt"): writes the main story of each sheet as UTF-16
+// text in little-endian order after the byte order mark FF FE. The whole story is held in memory and
+// written when it ends.
+//
+// Comment and footnote stories, when they are sent, are collected and written after everything else
+// at the end of the sheet, footnotes first. The descriptor takes no side stories, so the export engine
+// sends only the main story.
+#include "engine/CExporter.h"
+#include "export/OwnedList.h"
+
+class CUnicodeExtruder;
+struct TranslatorDescriptor;
+
+class CUnicodeExporter : public CExporter {
+public:
+    explicit CUnicodeExporter(const TranslatorDescriptor* descriptor);
+    ~CUnicodeExporter() override;
+
+protected:
+    void beginSheet() override;
+    void beginCommentStory() override;
+    void beginFootnoteStory() override;
+    void beginMainStory() override;
+    void doText() override;
+    void endCommentStory() override;
+    void endFootnoteStory() override;
+    void endMainStory() override;
+    void endSheet() override;
+
+private:
+    void beginCollectedStory(OwnedList<CUnicodeExtruder>& stories);
+    CUnicodeExtruder* newExtruder();
+
+    CUnicodeExtruder* currentExtruder = nullptr;  // borrowed: the writer that receives the runs
+    CUnicodeExtruder* mainExtruder = nullptr;     // owned from the begin to the end of the main story
+    OwnedList<CUnicodeExtruder> footnoteStories;
+    OwnedList<CUnicodeExtruder> commentStories;
+};
+
+// The registry's factory: a new CUnicodeExporter, or null when memory is lacking.
+CBaseTranslator* newUnicodeExporter(const TranslatorDescriptor* descriptor);

@@ -1,0 +1,55 @@
+#pragma once
+// The output that a writer holds until it writes it: a list of chunks filled one character at a time and
+// written to the output file in order, one sequential write per chunk. Chunks not written when the list
+// goes are dropped unwritten.
+#include <cstdint>
+#include <new>
+
+#include "export/OutputChunk.h"
+#include "export/OwnedList.h"
+#include "foundation/CFail.h"
+#include "foundation/CFile.h"
+
+template <typename Unit>
+class PendingChunks {
+public:
+    // unit: the source unit named by the failures this list raises.
+    explicit PendingChunks(const char* unit) : unit(unit) {}
+
+    // Lack of memory for a new chunk raises CFail 12.
+    void put(Unit character) {
+        OutputChunk<Unit>* current = chunks.last();
+        if (current == nullptr || current->isFull()) {
+            current = new (std::nothrow) OutputChunk<Unit>();
+            throwIfNull(current, __LINE__, unit);
+            chunks.append(current);
+        }
+        current->append(character);
+    }
+
+    bool isEmpty() const { return chunks.isEmpty(); }
+
+    // Writes every chunk at the file's position, in order, and forgets them. A write that fails raises
+    // CFail with the file layer's code; the chunks stay listed and go with the list.
+    void flush(CFile* file) {
+        throwIfNullObject(file, __LINE__, unit);
+        for (std::int32_t index = 1; index <= chunks.count(); ++index) writeChunk(*file, *chunks.at(index));
+        chunks.clear();
+    }
+
+private:
+    void writeChunk(CFile& file, const OutputChunk<Unit>& chunk) {
+        // UTF-16 goes out little-endian whatever the machine's order.
+        std::uint8_t bytes[OutputChunk<Unit>::kCapacity * sizeof(Unit)];
+        std::int32_t length = 0;
+        for (std::int16_t index = 0; index < chunk.getLength(); ++index) {
+            const auto character = static_cast<std::uint32_t>(chunk.getData()[index]);
+            for (std::size_t shift = 0; shift < sizeof(Unit); ++shift)
+                bytes[length++] = static_cast<std::uint8_t>(character >> (8 * shift));
+        }
+        throwIfError(file.write(bytes, length, kFromCurrent, 0), __LINE__, unit);
+    }
+
+    OwnedList<OutputChunk<Unit>> chunks;
+    const char* unit;
+};

@@ -1,0 +1,61 @@
+// The CSV writer: fields, quoting and rows from the cells of a spreadsheet story, Mac OS Roman text,
+// characters it cannot hold, long cells, and each sheet in a file of its own.
+#include <gtest/gtest.h>
+
+#include "export/CCSVExporter.h"
+#include "tests/export/WriterTestSupport.h"
+
+namespace exporttest {
+namespace {
+
+const Writer kCsvWriter{"CSV", newCSVExporter, exporter::kCSV};
+
+struct CsvCase {
+    const char* title;
+    std::vector<PlayedRun> runs;
+    std::string expected;
+};
+
+TEST(CsvWriter, QuotesEachCellAndEndsRowsWithCrLf) {
+    const CsvCase cases[] = {
+        {"two cells of a row", {text(u"a\tb\r")}, "\"a\",\"b\"\r\n"},
+        {"an empty cell between two", {text(u"a\t\tb\r")}, "\"a\",\"\",\"b\"\r\n"},
+        {"an empty row", {text(u"a\r"), text(u"\r")}, "\"a\"\r\n\"\"\r\n"},
+        {"a quote inside a cell is doubled", {text(u"x\"y\r")}, "\"x\"\"y\"\r\n"},
+        {"a comma stays inside its field", {text(u"1,5\t2\r")}, "\"1,5\",\"2\"\r\n"},
+        {"a line break stays inside its field", {text(u"a\u0005b\r")}, "\"a\r\nb\"\r\n"},
+        {"optional hyphen gives a slash, non-breaking hyphen nothing", {text(u"a\u0012b\u0013c\r")}, "\"a/bc\"\r\n"},
+        {"a cell beginning with an anchor still opens its field", {text(u"\u0010x\r")}, "\"x\"\r\n"},
+        {"a cell in two runs is one field", {text(u"ab"), text(u"c\td\r")}, "\"abc\",\"d\"\r\n"},
+        {"e acute in Mac OS Roman", {text(u"\u00E9\r")}, "\"\x8E\"\r\n"},
+        {"a character Mac OS Roman cannot hold is left out alone", {text(u"a\u0416b\tc\r")}, "\"ab\",\"c\"\r\n"},
+        {"a lone surrogate is left out alone", {text(u"a\xDC00" "b\r")}, "\"ab\"\r\n"},
+        {"a run of length 0 writes nothing", {text(u"")}, ""},
+        {"a story ending inside a field closes it", {text(u"a\tb")}, "\"a\",\"b\""},
+    };
+    for (const CsvCase& c : cases) {
+        SCOPED_TRACE(c.title);
+        WriterSession session(kCsvWriter);
+        const std::string bytes = session.writeStory(c.runs);
+        EXPECT_EQ(session.result, 0);
+        EXPECT_EQ(hex(bytes), hex(c.expected));
+    }
+}
+
+TEST(CsvWriter, LongCellIsWrittenWholeAndTheNextCellKeepsItsPlace) {
+    WriterSession session(kCsvWriter);
+    const std::u16string longCell(20000, u'\u00E9');
+    const std::string bytes = session.writeStory({text(longCell + u"\tnext\r"), text(u"row two\r")});
+    EXPECT_EQ(session.result, 0);
+    EXPECT_EQ(bytes, "\"" + std::string(20000, '\x8E') + "\",\"next\"\r\n\"row two\"\r\n");
+}
+
+TEST(CsvWriter, EachSheetStartsWithNoFieldOpen) {
+    WriterSession session(kCsvWriter);
+    ASSERT_EQ(session.player.play({{"one.csv", {text(u"a\tb")}}, {"two.csv", {text(u"c\r")}}}), 0);
+    EXPECT_EQ(fileBytes(session.folder.file("one.csv")), "\"a\",\"b\"");
+    EXPECT_EQ(fileBytes(session.folder.file("two.csv")), "\"c\"\r\n");
+}
+
+}  // namespace
+}  // namespace exporttest
