@@ -31,12 +31,16 @@ char* copyText(const char* text) {
     return copy;
 }
 
-// The decoded base64 text of the child element; no bytes when the child is absent, empty or unreadable.
-void readEncodedChild(CStream* element, const char* name, std::uint8_t*& data, std::int32_t& length) {
+// The decoded base64 text of the child element; no bytes when the child is absent or empty. Answers 0,
+// or 12 when memory lacked for the text or the bytes (the picture then has none), so that a reader never
+// passes a picture it could not read whole as one without bytes.
+std::int16_t readEncodedChild(CStream* element, const char* name, std::uint8_t*& data, std::int32_t& length) {
     freeMemory(data);
     length = 0;
+    if (element->getNode() == nullptr || CStream::findChild(element->getNode()->children, name, nullptr, nullptr, 0) == nullptr)
+        return result::kSuccess;
     char* text = nullptr;
-    failureCode([&] {
+    const std::int16_t code = failureCode([&] {
         CStream child(element, name, 0);
         std::int32_t textLength = 0;
         child.getText(&text, &textLength);
@@ -52,6 +56,7 @@ void readEncodedChild(CStream* element, const char* name, std::uint8_t*& data, s
         }
     });
     freeMemory(text);
+    return code;
 }
 
 // The bytes in base64 as the text of a new child element.
@@ -115,9 +120,9 @@ std::int16_t CPicture::readFromStorage(CStream* element) {
                             &fCropRect);
     });
     if (attributes != result::kSuccess) return attributes;
-    readEncodedChild(element, kPictureBytesElement, fPicData, fPicLength);
-    readEncodedChild(element, kShapeTextElement, fRtfData, fRtfLength);
-    return result::kSuccess;
+    const std::int16_t bytes = readEncodedChild(element, kPictureBytesElement, fPicData, fPicLength);
+    const std::int16_t shape = readEncodedChild(element, kShapeTextElement, fRtfData, fRtfLength);
+    return bytes != result::kSuccess ? bytes : shape;
 }
 
 std::int16_t CPicture::writeToStorage(CStream* element) {

@@ -48,8 +48,8 @@ public:
     virtual const std::uint8_t* getRtfData() const { return fRtfData; }
 
     // Reads the attributes (an absent one leaves its field unchanged) and replaces the bytes and the
-    // shape text with those of the two children (an absent or unreadable child gives none). Answers 0,
-    // or the code of a failed attribute read.
+    // shape text with those of the two children (an absent or empty child gives none). Answers 0, the
+    // code of a failed attribute read, or 12 when memory lacked for a child's bytes (which are then none).
     virtual std::int16_t readFromStorage(CStream* element);
     // Writes the attributes and, when there are bytes or shape text, the two children. Answers 0, or the
     // code of the first failure, which ends the writing.

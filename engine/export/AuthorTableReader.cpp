@@ -1,0 +1,23 @@
+#include "engine/export/AuthorTableReader.h"
+
+#include "engine/export/RequiredElement.h"
+#include "foundation/CFail.h"
+#include "model/CAuthorArray.h"
+#include "model/IndexedName.h"
+
+namespace {
+constexpr const char* kUnit = "BEngineExp";
+}
+
+void readAuthorTable(CStream& documentElement, XParamBlock& block) {
+    throwIfNullObject(block.authors, __LINE__, kUnit);
+    RequiredElement authors(documentElement, "AUTHORS");
+    std::int32_t count = 0;
+    authors->readValues(nullptr, nullptr, "authorLength %l", &count);
+    for (std::int32_t index = 0; index < count; ++index) {
+        RequiredElement element(*authors, IndexedName("AUTHOR%03d", index).c_str());
+        char* name = nullptr;  // a new heap copy of the name, or null
+        element->readValues(nullptr, nullptr, "author_name %r", &name);
+        block.authors->appendOwnedBlock(name);
+    }
+}
