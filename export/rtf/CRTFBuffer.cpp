@@ -1,0 +1,30 @@
+#include "export/rtf/CRTFBuffer.h"
+
+#include "foundation/CFail.h"
+
+namespace {
+
+constexpr const char* kUnit = "BL_RTF(exp)";
+
+}  // namespace
+
+CRTFBuffer::CRTFBuffer(std::int16_t direction, const XForm& sourceForm, const XRule& sourceRule)
+    : runDirection(direction) {
+    copyXFormDeep(&runForm, &sourceForm);
+    // The model's deep copy drops a picture it has no memory for; a buffered run never loses one.
+    if (sourceForm.picData != nullptr && runForm.picData == nullptr) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    copyXRule(&runRule, &sourceRule);
+}
+
+CRTFBuffer::~CRTFBuffer() {
+    disposeXForm(&runForm);
+}
+
+void CRTFBuffer::append(char16_t unit) {
+    if (isFull()) throwFail(result::kNullObject, __LINE__, kUnit);
+    units[unitCount++] = unit;
+}
+
+void CRTFBuffer::replaceLast(char16_t unit) {
+    if (unitCount > 0) units[unitCount - 1] = unit;
+}

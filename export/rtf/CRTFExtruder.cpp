@@ -1,0 +1,234 @@
+#include "export/rtf/CRTFExtruder.h"
+
+#include <algorithm>
+#include <new>
+
+#include "export/rtf/CRTFFile.h"
+#include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
+#include "model/StoryKinds.h"
+#include "model/XParamBlock.h"
+
+namespace {
+
+constexpr const char* kUnit = "BL_RTF(exp)";
+
+constexpr std::int16_t kArabic = 1025;
+constexpr std::int16_t kHebrew = 1037;
+constexpr std::int32_t kBookmarkStart = 28;
+constexpr std::int32_t kBookmarkEnd = 29;
+constexpr std::int16_t kFootnoteSelector = 7;
+constexpr std::int16_t kEndnoteSelector = 8;
+
+constexpr char16_t kLeftToRightEmbedding = 0x202A;
+constexpr char16_t kRightToLeftEmbedding = 0x202B;
+constexpr char16_t kPopDirectionalFormatting = 0x202C;
+constexpr char16_t kLeftToRightOverride = 0x202D;
+constexpr char16_t kRightToLeftOverride = 0x202E;
+
+bool endsParagraphOrMore(char16_t unit) {
+    return unit == storycode::kPageBreak || unit == storycode::kSectionBreak || unit == storycode::kParagraphEnd ||
+           unit == storycode::kCellEnd;
+}
+
+// The form a unit takes in right-to-left text: brackets face the other way, and the Hebrew
+// presentation forms of shin and vav become their plain letters.
+char16_t mirrored(char16_t unit) {
+    switch (unit) {
+        case u'(': return u')';
+        case u')': return u'(';
+        case u'<': return u'>';
+        case u'>': return u'<';
+        case u'[': return u']';
+        case u']': return u'[';
+        case u'{': return u'}';
+        case u'}': return u'{';
+        case 0xFB2A:
+        case 0xFB2B: return 0x05E9;
+        case 0xFB35:
+        case 0xFB4B: return 0x05D5;
+        default: return unit;
+    }
+}
+
+std::int32_t bookmarkNameLength(const char16_t* name, std::int32_t limit) {
+    std::int32_t length = 0;
+    while (length < limit && name[length] != 0) ++length;
+    return length;
+}
+
+}  // namespace
+
+CRTFExtruder::CRTFExtruder(CRTFFile* emitter, std::int16_t storySelector) : emitter(emitter), selector(storySelector) {}
+
+CRTFExtruder::~CRTFExtruder() = default;
+
+void CRTFExtruder::takeRun(const XParamBlock& block) {
+    copyXForm(&form, &block.form);
+    copyXRule(&rule, &block.rule);
+    if (sectionPending == 1) copyXPage(&page, &block.page);
+    if (block.textBuffer == nullptr || block.textLength <= 0) return;
+    cutText(block.textBuffer, block.textLength);
+}
+
+bool CRTFExtruder::isNumberChar(char16_t unit) {
+    return unit == u'%' || unit == u'+' || unit == u'-' || unit == u'/' || (unit >= u'0' && unit <= u'9');
+}
+
+std::int16_t CRTFExtruder::numberDirection(char16_t unit, char16_t next, std::int16_t previous,
+                                           std::int16_t rightToLeft) {
+    if (unit == storycode::kParagraphEnd || rightToLeft == 0) return 0;
+    if (isNumberChar(unit)) return 1;
+    // A separator belongs to the number run when a digit follows it.
+    if (previous != 0 && (unit == u',' || unit == u'.' || unit == u':')) return isNumberChar(next) ? 1 : 0;
+    return 0;
+}
+
+bool CRTFExtruder::takeEmbeddingControl(char16_t unit) {
+    switch (unit) {
+        case kLeftToRightEmbedding:
+        case kLeftToRightOverride:
+            directions.push(rtlEmbedding);
+            rtlEmbedding = 0;
+            return true;
+        case kRightToLeftEmbedding:
+        case kRightToLeftOverride:
+            directions.push(rtlEmbedding);
+            rtlEmbedding = 1;
+            return true;
+        case kPopDirectionalFormatting: rtlEmbedding = directions.pop(); return true;
+        default: return false;
+    }
+}
+
+void CRTFExtruder::cutText(const char16_t* units, std::int32_t count) {
+    const std::int16_t language = selectLanguageByHint(form);
+    const std::int16_t rightToLeft = (language == kArabic || language == kHebrew) ? 1 : 0;
+    bool startsRun = true;
+    for (std::int32_t i = 0; i < count; ++i) {
+        char16_t unit = units[i];
+        const char16_t next = i + 1 < count ? units[i + 1] : 0;
+        if (unit == storycode::kTableStart || unit == storycode::kTableEnd) continue;
+        if (rightToLeft == 1) {
+            if (takeEmbeddingControl(unit)) continue;
+        } else {
+            rtlEmbedding = 0;
+        }
+        const std::int16_t unitDirection =
+            rtlEmbedding == 1 ? numberDirection(unit, next, lastDirection, rightToLeft) : std::int16_t{0};
+        const bool forced = endsParagraphOrMore(unit);
+        if (rightToLeft == 1) unit = mirrored(unit);
+        if (forced || startsRun || unitDirection != lastDirection || runs.empty()) {
+            startBuffer(unitDirection);
+            lastDirection = unitDirection;
+            startsRun = false;
+        }
+        appendUnit(unit);
+    }
+}
+
+void CRTFExtruder::startBuffer(std::int16_t direction) {
+    auto* run = new (std::nothrow) CRTFBuffer(direction, form, rule);
+    throwIfNull(run, __LINE__, kUnit);
+    std::unique_ptr<CRTFBuffer> owned(run);
+    raisingOutOfMemory(__LINE__, kUnit, [&] { runs.push_back(std::move(owned)); });
+}
+
+void CRTFExtruder::appendUnit(char16_t unit) {
+    if (runs.back()->isFull()) startBuffer(runs.back()->direction());
+    runs.back()->append(unit);
+}
+
+void CRTFExtruder::replay(bool release) {
+    paragraphPending = 1;
+    const std::size_t count = runs.size();
+    // The closing paragraph belongs to stories replayed whole, never to a main-story run.
+    const bool wholeStory = selector != kMainStorySelector;
+    for (std::size_t i = 0; i < count; ++i) replayRun(*runs[i], wholeStory && i + 1 == count);
+    if (release) releaseRuns();
+    paragraphPending = 0;
+}
+
+void CRTFExtruder::replayRun(CRTFBuffer& run, bool lastOfWholeStory) {
+    copyXForm(&form, &run.form());
+    copyXRule(&rule, &run.rule());
+    if (selector != kMainStorySelector && storyGroupOpen == 0) {
+        storyGroupOpen = emitter->openNoteGroup(selector);
+        paragraphPending = 1;
+    }
+    if (sectionPending == 1) {
+        emitter->writeSectionProps(page, sectionKind);
+        sectionPending = 0;
+        sectionKind = 0;
+    }
+    if (paragraphPending == 1) {
+        emitter->writeParagraphProps(rule, 0);
+        paragraphPending = 0;
+    }
+    emitter->beginCharacterRun(form, 0);
+    writeRunContent(run);
+    emitter->endCharacterRun(fields);
+    // A story that ends inside a paragraph gets its paragraph end; notes end without one.
+    if (lastOfWholeStory && paragraphPending != 1 && selector != kFootnoteSelector && selector != kEndnoteSelector) {
+        emitter->writeControlCode(storycode::kParagraphEnd, form, rule, fields);
+        paragraphPending = 1;
+    }
+    if (paragraphPending == 1) emitter->endParagraph();
+    if (sectionPending == 1) emitter->endSection();
+}
+
+void CRTFExtruder::writeRunContent(CRTFBuffer& run) {
+    const std::int32_t kind = run.form().txtData;
+    if (kind == kBookmarkStart) {
+        emitter->writeBookmark(run.text(), run.count(), static_cast<std::int16_t>(kBookmarkStart));
+        const std::int32_t length = std::min<std::int32_t>(run.count(), kBookmarkNameUnits - 1);
+        std::copy_n(run.text(), length, bookmarkName);
+        bookmarkName[length] = 0;
+        return;
+    }
+    if (kind == kBookmarkEnd) {
+        emitter->writeBookmark(bookmarkName, bookmarkNameLength(bookmarkName, kBookmarkNameUnits),
+                               static_cast<std::int16_t>(kBookmarkEnd));
+        bookmarkName[0] = 0;
+        return;
+    }
+    if (run.count() == 1) {
+        const char16_t code = run.text()[0];
+        if (endsParagraphOrMore(code)) paragraphPending = 1;
+        if (code == storycode::kSectionBreak) {
+            sectionPending = 1;
+            sectionKind = static_cast<std::int16_t>(kind & 0xFFFF);
+        }
+        if (emitter->writeControlCode(code, form, rule, fields) == 1) writeBuffer(run);
+        return;
+    }
+    if (kind == storycode::kFieldStart) {
+        emitter->writeFieldRun(form, run.text(), run.count());
+        return;
+    }
+    writeBuffer(run);
+}
+
+void CRTFExtruder::writeBuffer(const CRTFBuffer& run) {
+    const std::int16_t n = run.count();
+    if (run.direction() != 1) {
+        emitter->writeText(run.text(), n, run.form().txtCode);
+        return;
+    }
+    // A number run inside right-to-left text is written last unit first; the stored run stays as it is,
+    // so every replay writes the same.
+    char16_t reversed[CRTFBuffer::kCapacity];
+    std::reverse_copy(run.text(), run.text() + n, reversed);
+    emitter->writeText(reversed, n, run.form().txtCode);
+}
+
+void CRTFExtruder::closeStoryGroup() {
+    if (storyGroupOpen != 1) return;
+    storyGroupOpen = 0;
+    emitter->closeNoteGroup();
+}
+
+void CRTFExtruder::releaseRuns() {
+    runs.clear();
+    form.picData = nullptr;
+}

@@ -1,0 +1,99 @@
+#pragma once
+// The RTF emitter: every byte of an RTF output file passes through it.
+//
+// The body is written before the head. While the stories are delivered, every write goes to a temporary
+// body file; at the end of the sheet the emitter switches to the output file, writes the head, appends
+// the body and closes the document group, so the head's tables can describe everything the body uses:
+//
+//   writeDocumentStart     "{\rtf1\ansi\uc1\deff0\deflang<language>" CR LF   (switches to the output)
+//   writeFontTable, writeColorTable, writeRevisionTable, writeStyleSheet, writeListTables,
+//   writeInfo, writeBackground, writeDocumentProperties (with the first section and its headers),
+//   finishHeader, copyBody (the body as written), writeDocumentEnd ("}" CR LF)
+//
+// The operations below "head" and "body" are the writers of the document head and of the body's
+// properties and control codes. This file and CRTFFilePlainWriters.cpp give their plain forms: the
+// text with its paragraphs, line, page and section breaks, notes, comments, fields, headers and
+// footers, tables as tab-separated lines, and no head tables or formatting.
+//
+// Failures raise CFail in unit "BL_RTF(exp)": 12 without memory, a file operation's own code otherwise.
+// The body file is deleted when the emitter goes, on every path.
+#include <cstdint>
+
+#include "export/rtf/RTFFieldState.h"
+#include "foundation/CBase.h"
+
+class CFile;
+class RTFStoryPlacer;
+struct XForm;
+struct XHead;
+struct XPage;
+struct XParamBlock;
+struct XRule;
+
+class CRTFFile : public CBase {
+public:
+    // Creates and opens the body file in the temporary-files folder. The block, the output file (open)
+    // and the placer (the exporter) are borrowed for the emitter's life.
+    CRTFFile(XParamBlock* block, CFile* output, RTFStoryPlacer* placer);
+    ~CRTFFile() override;
+    CRTFFile(const CRTFFile&) = delete;
+    CRTFFile& operator=(const CRTFFile&) = delete;
+
+    // The empty text for -1, else the decimal text of the value; one static buffer, overwritten by the
+    // next call.
+    static const char* numberText(std::int16_t value);
+
+    // Printf-style; the result is written whole, however long.
+    virtual void writeFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Story text, each unit escaped in the character set of the text-encoding code (a run's txtCode).
+    virtual void writeText(const char16_t* units, std::int32_t count, std::int32_t textEncoding);
+    virtual void writeBytes(const void* bytes, std::int32_t count);
+
+    virtual void writeDocumentStart();
+    virtual void writeDocumentEnd();
+    virtual void finishHeader();
+    // Appends the body file to the output file.
+    virtual void copyBody();
+
+    // Head.
+    virtual void writeFontTable();
+    virtual void writeColorTable();
+    virtual void writeRevisionTable();
+    virtual void writeStyleSheet();
+    virtual void writeListTables();
+    virtual void writeInfo(const XHead& head);
+    virtual void writeBackground();
+    virtual void writeDocumentProperties(const XPage& firstSection, const XHead& head);
+    virtual void writeNoteProperties(const XPage& section);
+
+    // Body. A note or comment story's group: openNoteGroup answers 1 when it opened one (selectors 5,
+    // 7 and 8), 0 for any other story.
+    virtual std::int16_t openNoteGroup(std::int16_t storySelector);
+    virtual void closeNoteGroup();
+    virtual void writeSectionProps(const XPage& page, std::int16_t sectionKind);
+    virtual void endSection();
+    virtual void writeParagraphProps(const XRule& rule, std::int16_t flags);
+    virtual void endParagraph();
+    virtual void beginCharacterRun(const XForm& form, std::int16_t flags);
+    virtual void endCharacterRun(RTFFieldState& fields);
+    // A buffered run of exactly one control unit. Answers 1 when the unit is to be written as text, 0
+    // when it was handled by a call or needs no output, else the length of the literal written.
+    virtual std::int16_t writeControlCode(char16_t code, const XForm& form, const XRule& rule, RTFFieldState& fields);
+    // kind 28 starts the bookmark of that name, 29 ends it.
+    virtual void writeBookmark(const char16_t* name, std::int32_t count, std::int16_t kind);
+    // The instruction text of a field, given as a run of field text.
+    virtual void writeFieldRun(const XForm& form, const char16_t* units, std::int32_t count);
+
+    // 1 once writeDocumentStart switched to the output file.
+    std::int16_t writesToOutput() const { return toOutput; }
+
+protected:
+    XParamBlock* block;
+    CFile* output;
+    RTFStoryPlacer* placer;
+
+private:
+    void createBodyFile();
+    CFile* body = nullptr;
+    std::int16_t toOutput = 0;
+};

@@ -1,0 +1,15 @@
+#include "export/rtf/StoryOnDemand.h"
+
+namespace {
+
+StoryOnDemand* boundEngine = nullptr;
+
+}  // namespace
+
+StoryOnDemand* currentStoryOnDemand() {
+    return boundEngine;
+}
+
+void setCurrentStoryOnDemand(StoryOnDemand* engine) {
+    boundEngine = engine;
+}

@@ -1,0 +1,235 @@
+// The exporter and the emitter together: the order in which a document is put together, what the
+// exporter does with each kind of story, and what a failure leaves behind.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/TranslatorDescriptors.h"
+#include "export/rtf/CRTFExporter.h"
+#include "foundation/CFile.h"
+#include "model/StoryKinds.h"
+#include "platform/AllocationFailure.h"
+#include "tests/export/rtf/RTFTestSupport.h"
+#include "tests/support/FileBytes.h"
+
+namespace rtftest {
+namespace {
+
+using Log = std::vector<std::string>;
+
+Run cell(const std::u16string& units, bool endsRow) {
+    return Run{units + u'\x10', [endsRow](XParamBlock& b) {
+                   b.rule.cellOfRow = 1;
+                   b.rule.lastCellOfRow = endsRow ? 1 : 0;
+               }};
+}
+
+// Runs of the main story in the first section, whose default header is mark 1 and first-page header 2.
+Run inSection(Run run) {
+    auto records = run.records;
+    run.records = [records](XParamBlock& b) {
+        if (records) records(b);
+        b.page.defaultHeaderRef = 1;
+        b.page.firstHeaderRef = 2;
+    };
+    return run;
+}
+
+Log withoutRunGroups(const Log& log) {
+    Log kept;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(kept),
+                 [](const std::string& e) { return e != "beginCharacterRun" && e != "endCharacterRun"; });
+    return kept;
+}
+
+class RTFDocumentLayoutTest : public ::testing::Test {
+protected:
+    TemporaryFilesScope temporaryFiles;
+    std::string outputPath = temporaryFiles.folder().file("out.rtf");
+
+    // Two headers, a footnote, a comment, a 2x2 table and a text box.
+    std::vector<Story> sideStories() const {
+        return {
+            Story{2, {text(u"Header one\r")}, 1, 1},
+            Story{2, {text(u"First header\r")}, 0, 2},
+            Story{7, {anchor(storycode::kFootnoteMark, 0), text(u" Note")}},
+            Story{5, {text(u"Remark")}},
+        };
+    }
+    Story mainStory() const {
+        return Story{11,
+                     {inSection(text(u"Body ")), inSection(anchor(storycode::kFootnoteReference, 0)),
+                      inSection(text(u" said")), inSection(anchor(storycode::kComment, 0)), inSection(text(u"\r")),
+                      inSection(anchor(storycode::kTable, 7)), inSection(anchor(storycode::kPicture, 0)),
+                      inSection(text(u"End\r"))}};
+    }
+    static std::vector<Story> storedStories() {
+        return {Story{10, {cell(u"A1", false), cell(u"B1", true), cell(u"A2", false), cell(u"B2", true)}, 0, 7, 2},
+                Story{9, {text(u"Boxed")}, 0, 0, 0, "Box 1"}};
+    }
+};
+
+TEST_F(RTFDocumentLayoutTest, HeadGroupsComeBeforeTheBodyWithEachSideStoryInItsPlace) {
+    Log log;
+    RecordingRTFExporter exporter(log, "Box 1");
+    RequestPlayer player(exporter, outputPath);
+    player.storedStories = storedStories();
+    ASSERT_EQ(player.play(sideStories(), mainStory()), 0);
+
+    // Every run of the main story and of a header or table story restates its paragraph first.
+    const std::string para = "writeParagraphProps";
+    const Log expected = {
+        // The main story streams into the body run by run; a note or comment is written in its group at
+        // its reference, closed right after its one replay.
+        para, "text:Body ", para, "code:23", "openNoteGroup:7", para, "code:2", "text: Note", "closeNoteGroup",
+        para, "text: said", para, "code:14", "openNoteGroup:5", para, "text:Remark", "code:13", "closeNoteGroup",
+        para, "code:13",
+        // The table, delivered on demand at its anchor; then the text box at its shape.
+        para, "code:10", para, "text:A1", para, "code:16", para, "text:B1", para, "code:16", para, "text:A2", para,
+        "code:16", para, "text:B2", para, "code:16", para, "code:1", para, "text:Boxed", "code:13", para, "text:End",
+        "code:13",
+        // At the end of the sheet: the head, with the first section's headers, then the body behind it.
+        "writeDocumentStart", "writeFontTable", "writeColorTable", "writeRevisionTable", "writeStyleSheet",
+        "writeListTables", "writeInfo", "writeBackground", "writeDocumentProperties", "writeSectionProps", para,
+        "text:Header one", para, "code:13", para, "text:First header", para, "code:13", "finishHeader", "copyBody",
+        "writeDocumentEnd"};
+    EXPECT_EQ(withoutRunGroups(log), expected);
+
+    const std::string rtf = testsupport::readBytes(outputPath);
+    EXPECT_EQ(rtf,
+              "{\\rtf1\\ansi\\uc1\\deff0\\deflang1033\r\n"
+              "\\sectd {\\header \\pard\\plain {Header one}\\pard\\plain {\r\n\\par }}"
+              "{\\headerf \\pard\\plain {First header}\\pard\\plain {\r\n\\par }}\r\n"
+              "\\pard\\plain {Body }\\pard\\plain {\\chftn {\\footnote \\pard\\plain {\\chftn }{ Note}}\r\n}"
+              "\\pard\\plain { said}\\pard\\plain {\\chatn{\\*\\annotation \\pard\\plain {Remark}\r\n\\par }\r\n}"
+              "\\pard\\plain {\r\n\\par }"
+              "\\pard\\plain {\\pard\\plain {A1}\\pard\\plain {\\tab }\\pard\\plain {B1}\\pard\\plain {\r\n\\par }"
+              "\\pard\\plain {A2}\\pard\\plain {\\tab }\\pard\\plain {B2}\\pard\\plain {\r\n\\par }}"
+              "\\pard\\plain {{\\shptxt \\pard\\plain {Boxed}\r\n\\par }}"
+              "\\pard\\plain {End}{\r\n\\par }"
+              "}\r\n");
+    EXPECT_TRUE(temporaryFiles.files().empty()) << "the body file goes with the sheet";
+}
+
+struct FailureCase {
+    const char* what;
+    const char16_t* failingRun;  // the text run before which the failure strikes
+    bool stop;                   // the engine stops (a Stop); otherwise the exporter runs out of memory
+};
+
+TEST_F(RTFDocumentLayoutTest, AFailureInsideAStoryLeavesNoOutputAndNoBodyFile) {
+    const FailureCase cases[] = {
+        {"a Stop in the main story", u"End\r", true},
+        {"no memory in the main story", u"End\r", false},
+        {"no memory in a table delivered in place", u"B2\x10", false},
+    };
+    for (const FailureCase& c : cases) {
+        {
+            Log log;
+            auto* exporter = new RecordingRTFExporter(log, "Box 1");
+            RequestPlayer player(*exporter, outputPath);
+            player.storedStories = storedStories();
+            platform::ScopedAllocationFailure armed(0);
+            player.beforeRun = [&c](const rtftest::Run& run) -> std::int32_t {
+                if (run.text != c.failingRun) return 0;
+                if (c.stop) return 55537;
+                platform::failNthAllocation(1, platform::ThrowingNew::kCounted);
+                return 0;
+            };
+            EXPECT_NE(player.play(sideStories(), mainStory()), 0) << c.what;
+            platform::disarmAllocationFailure();
+            // The engine disposes the exporter when the file failed.
+            delete exporter;
+        }
+        EXPECT_FALSE(std::filesystem::exists(outputPath)) << c.what;
+        EXPECT_TRUE(temporaryFiles.files().empty()) << c.what;
+    }
+}
+
+TEST_F(RTFDocumentLayoutTest, FieldAndBookmarkStoriesAreRefused) {
+    Log log;
+    RecordingRTFExporter exporter(log);
+    RequestPlayer player(exporter, outputPath);
+    ASSERT_EQ(player.play({Story{4, {text(u"FIELD")}}, Story{6, {text(u"MARK")}}}, Story{11, {text(u"Text")}}), 0);
+    const std::string rtf = testsupport::readBytes(outputPath);
+    EXPECT_NE(rtf.find("Text"), std::string::npos);
+    EXPECT_EQ(rtf.find("FIELD"), std::string::npos);
+    EXPECT_EQ(rtf.find("MARK"), std::string::npos);
+}
+
+TEST_F(RTFDocumentLayoutTest, StoriesThatReferToThemselvesEnd) {
+    Log log;
+    RecordingRTFExporter exporter(log, "Loop");
+    RequestPlayer player(exporter, outputPath);
+    // A table whose cell anchors itself and an inner table; a text box whose text holds its own shape.
+    player.storedStories = {
+        Story{10, {text(u"T7"), anchor(storycode::kTable, 7), anchor(storycode::kTable, 8), cell(u"", true)}, 0, 7, 1},
+        Story{10, {text(u"T8"), anchor(storycode::kTable, 7), cell(u"", true)}, 0, 8, 1},
+        Story{9, {text(u"L"), anchor(storycode::kPicture, 0)}, 0, 0, 0, "Loop"},
+    };
+    const Story main{11, {anchor(storycode::kTable, 7), anchor(storycode::kPicture, 0), text(u"end\r")}};
+    ASSERT_EQ(player.play({}, main), 0);
+    Log texts;
+    for (const std::string& e : log)
+        if (e.rfind("text:", 0) == 0) texts.push_back(e);
+    EXPECT_EQ(texts, (Log{"text:T7", "text:T8", "text:L", "text:end"}));
+}
+
+TEST_F(RTFDocumentLayoutTest, TheFirstSectionIsTheMainStorysEvenWhenAStoryIsDeliveredInsideIt) {
+    Log log;
+    RecordingRTFExporter exporter(log);
+    RequestPlayer player(exporter, outputPath);
+    // The header's own runs carry another section; the table delivered in place carries a third.
+    auto page = [](std::int32_t header) { return [header](XParamBlock& b) { b.page.defaultHeaderRef = header; }; };
+    player.storedStories = {Story{10, {rtftest::Run{u"cell\x10", page(9)}}, 0, 7, 1}};
+    const Story main{11, {rtftest::Run{u"x", page(1)}, rtftest::Run{std::u16string(1, storycode::kTable), [](XParamBlock& b) {
+                                                      b.form.txtType = storycode::anchor(storycode::kTable, 0);
+                                                      b.form.txtData = 7;
+                                                      b.page.defaultHeaderRef = 1;
+                                                  }}}};
+    ASSERT_EQ(player.play({Story{2, {rtftest::Run{u"Main header", page(5)}}, 1, 1}, Story{2, {text(u"Other")}, 1, 9}}, main),
+              0);
+    const std::string rtf = testsupport::readBytes(outputPath);
+    EXPECT_NE(rtf.find("{\\header \\pard\\plain {Main header}"), std::string::npos) << rtf;
+    EXPECT_EQ(rtf.find("Other"), std::string::npos) << rtf;
+}
+
+TEST(RTFEmitterTest, NumberTextLeavesOutMinusOne) {
+    EXPECT_STREQ(CRTFFile::numberText(-1), "");
+    EXPECT_STREQ(CRTFFile::numberText(0), "0");
+    EXPECT_STREQ(CRTFFile::numberText(-2), "-2");
+}
+
+TEST(RTFEmitterTest, AnEmptyBodyGivesTheHeadAndTheClosingBraceAndLongFormatsAreWrittenWhole) {
+    TemporaryFilesScope temporaryFiles;
+    const std::string outputPath = temporaryFiles.folder().file("out.rtf");
+    CRTFExporter exporter(&exporterDescriptors[exporter::kRTF]);
+    RequestPlayer player(exporter, outputPath);
+    ASSERT_EQ(player.play({}, Story{11, {}}), 0);
+    EXPECT_EQ(testsupport::readBytes(outputPath), "{\\rtf1\\ansi\\uc1\\deff0\\deflang1033\r\n\\sectd \r\n}\r\n");
+
+    // A formatted write longer than any fixed buffer is written whole.
+    const std::string longPath = temporaryFiles.folder().file("long.rtf");
+    ASSERT_TRUE(testsupport::writeBytes(longPath, ""));
+    PascalWString path;
+    assignCString(path, longPath.c_str());
+    CFile output(path, 0, 0, 0, 0, kGenericRead | kGenericWrite, kGenericRead | kGenericWrite);
+    ASSERT_EQ(output.open(), 0);
+    XParamBlock block{};
+    initXParamBlock(nullptr, &block);
+    const std::string longText(5000, 'w');
+    {
+        CRTFFile emitter(&block, &output, &exporter);
+        emitter.writeDocumentStart();
+        emitter.writeFormat("{%s}", longText.c_str());
+    }
+    output.close();
+    EXPECT_NE(testsupport::readBytes(longPath).find("{" + longText + "}"), std::string::npos);
+    disposeXParamBlock(&block);
+}
+
+}  // namespace
+}  // namespace rtftest
