@@ -24,6 +24,7 @@
 #include "foundation/WideApiFlag.h"
 #include "platform/Display.h"
 #include "platform/FileName.h"
+#include "platform/Interrupt.h"
 #include "platform/Terminal.h"
 
 namespace {
@@ -105,7 +106,9 @@ int convertArguments(const ApplicationState& state, const std::vector<std::strin
     services.opener = platform::displayAvailable() ? &desktop : nullptr;
     services.windows = &terminal;
     ConversionLauncher launcher(services);
+    platform::watchInterrupt();
     const int untaken = convertCommandLineFiles(arguments, launcher);
+    platform::stopWatchingInterrupt();
     quitApplication();
     setReportWindows(nullptr);
     return untaken > 0 ? kExitFailed : launcher.exitStatus();

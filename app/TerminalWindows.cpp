@@ -6,13 +6,29 @@
 #include "engine/HeadlessProgress.h"
 #include "foundation/UIStrings.h"
 #include "foundation/Utf8Codec.h"
+#include "platform/Interrupt.h"
 
 namespace {
+
+// The updating progress line; the terminal's interrupt is its Stop button.
+class TerminalProgress : public HeadlessProgress {
+public:
+    explicit TerminalProgress(std::FILE* errors) : HeadlessProgress(errors) {}
+    std::int16_t poll() override {
+        if (platform::interruptRequested()) requestStop();
+        return HeadlessProgress::poll();
+    }
+};
 
 // The progress of a batch written to a file or pipe: one line for each file, when its name first shows.
 class LineProgress : public HeadlessProgress {
 public:
     explicit LineProgress(std::FILE* errors) : errors(errors) {}
+
+    std::int16_t poll() override {
+        if (platform::interruptRequested()) requestStop();
+        return HeadlessProgress::poll();
+    }
 
     void setFileLine(std::uint16_t stringId, std::span<const UniFormatValue> values) override {
         HeadlessProgress::setFileLine(stringId, values);
@@ -45,6 +61,8 @@ TerminalWindows::TerminalWindows(std::FILE* output, std::FILE* errors, bool prog
     : output(output), errors(errors), progressOnTerminal(progressOnTerminal) {}
 
 std::int16_t TerminalWindows::showMessage(const char16_t* text, const char16_t* detail, std::uint32_t) {
+    // A message during a batch starts below the progress line instead of running on from it.
+    if (progressLineOpen) std::fprintf(errors, "\n");
     std::fprintf(errors, "%s\n", terminalText(text).c_str());
     if (detail != nullptr) std::fprintf(errors, "%s\n", terminalText(detail).c_str());
     std::fflush(errors);
@@ -57,12 +75,17 @@ void TerminalWindows::showNotification(const char16_t* text, std::int16_t) {
 }
 
 ProgressWindow* TerminalWindows::openProgressWindow() {
-    if (progressOnTerminal) return new (std::nothrow) HeadlessProgress(errors);
+    if (progressOnTerminal) {
+        ProgressWindow* window = new (std::nothrow) TerminalProgress(errors);
+        progressLineOpen = window != nullptr;
+        return window;
+    }
     return new (std::nothrow) LineProgress(errors);
 }
 
 void TerminalWindows::closeProgressWindow(ProgressWindow* window) {
     // The updating line is ended, so what follows starts on a line of its own.
-    if (progressOnTerminal && window != nullptr) std::fprintf(errors, "\n");
+    if (progressLineOpen && window != nullptr) std::fprintf(errors, "\n");
+    progressLineOpen = false;
     delete window;
 }

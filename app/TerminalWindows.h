@@ -24,6 +24,7 @@ private:
     std::FILE* output;
     std::FILE* errors;
     bool progressOnTerminal;
+    bool progressLineOpen = false;  // an updating progress line is on the terminal
 };
 
 // The text as lines for a terminal: carriage returns become line ends, and the line ends at its end

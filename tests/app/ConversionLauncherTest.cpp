@@ -103,6 +103,18 @@ TEST_F(ConversionLauncherTest, ExitStatusAndSummaryFollowTheBatch) {
     }
 }
 
+TEST_F(ConversionLauncherTest, ConvertedFileThatCannotBeOpenedStillCounts) {
+    testsupport::RecordingOpener opener;
+    opener.openFailure = 8;
+    services.opener = &opener;
+    gPreferences.wordProcessing.openMode = kOpenWithDefaultApplication;
+    ConversionLauncher launcher(services);
+    convert(launcher, {"a.docx"});
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"default a.docx.rtf"});
+    EXPECT_EQ(launcher.totals().convertedFiles, 1);
+    EXPECT_EQ(launcher.exitStatus(), 0);
+}
+
 TEST_F(ConversionLauncherTest, RequestDuringABatchIsQueuedAndRunsAfterIt) {
     // While the first batch reads its file, a second request arrives (as a drop would, through the
     // progress window's poll).

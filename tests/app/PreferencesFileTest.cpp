@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "foundation/Utf8Codec.h"
 #include "platform/FileName.h"
 #include "platform/Folders.h"
 #include "tests/support/FileBytes.h"
@@ -141,6 +142,28 @@ TEST_F(PreferencesFileTest, FileInPlaceOfTheFolderIsKeptAndTheSaveFails) {
     ASSERT_TRUE(writeBytes(temporary.path() + "config", "not a folder"));
     EXPECT_NE(savePreferences(defaults()), 0);
     EXPECT_EQ(readBytes(temporary.path() + "config"), "not a folder");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PreferencesFileTest, OnlyUnresolvedOpenModesAreResolved) {
+    // No desktop registers an application in the test's empty registry: the default application.
+    const std::int16_t stored[] = {kOpenNotResolved, kOpenNever, kOpenWithDefaultApplication,
+                                   kOpenWithSpecificApplication};
+    const std::int16_t resolved[] = {kOpenWithDefaultApplication, kOpenNever, kOpenWithDefaultApplication,
+                                     kOpenWithSpecificApplication};
+    for (int i = 0; i < 4; ++i) {
+        Preferences preferences = defaults();
+        preferences.wordProcessing.openMode = stored[i];
+        preferences.spreadsheet.openMode = stored[i];
+        assignCString(preferences.wordProcessing.appName, "writer");
+        resolveOpenModes(preferences);
+        EXPECT_EQ(preferences.wordProcessing.openMode, resolved[i]) << stored[i];
+        EXPECT_EQ(preferences.spreadsheet.openMode, resolved[i]) << stored[i];
+        EXPECT_EQ(utf16ToUtf8String(preferences.wordProcessing.appName.view()), "writer");
+    }
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 #include "app/XmlErrorHandler.h"
 #include "engine/DetectionFlag.h"
 #include "model/XmlErrors.h"
+#include "platform/Interrupt.h"
+
+#include <csignal>
 
 namespace {
 
@@ -57,15 +60,35 @@ TEST(TerminalWindowsTest, ProgressIsALinePerFileOffATerminalAndOneUpdatingLineOn
             window->setPhase(10204);
             window->setFileLine(10208, values);
         }
+        windows.showMessage(u"Stopped.", nullptr, 2);
         windows.closeProgressWindow(window);
         const std::string shown = errors.text();
         if (onTerminal) {
-            EXPECT_EQ(shown.find('\n'), shown.size() - 1) << "one line, rewritten in place: " << shown;
-            EXPECT_NE(shown.rfind("\rFiles remaining to be converted: 2  Reading: b.xlsx"), std::string::npos) << shown;
+            // One line rewritten in place, ended before the message, which keeps a line of its own.
+            const std::size_t message = shown.find("\nStopped.\n");
+            ASSERT_NE(message, std::string::npos) << shown;
+            EXPECT_EQ(shown.find('\n'), message) << shown;
+            EXPECT_NE(shown.rfind("\rFiles remaining to be converted: 2  Reading: b.xlsx (Word 2007)"), std::string::npos)
+                << shown;
         } else {
-            EXPECT_EQ(shown, "a.docx\nb.xlsx\n");
+            EXPECT_EQ(shown, "a.docx\nb.xlsx\nStopped.\n");
         }
         EXPECT_EQ(output.text(), "");
+    }
+}
+
+TEST(TerminalWindowsTest, InterruptIsTheStopButton) {
+    for (const bool onTerminal : {false, true}) {
+        CapturedStream output;
+        CapturedStream errors;
+        TerminalWindows windows(output.stream(), errors.stream(), onTerminal);
+        ProgressWindow* window = windows.openProgressWindow();
+        platform::watchInterrupt();
+        EXPECT_EQ(window->poll(), 0);
+        std::raise(SIGINT);
+        EXPECT_EQ(window->poll(), 1) << onTerminal;
+        platform::stopWatchingInterrupt();
+        windows.closeProgressWindow(window);
     }
 }
 
