@@ -1,15 +1,15 @@
-// The program's entry. The start-up grows with the application; it converts nothing yet.
+// The program's entry: the command line goes to the application, whose answer is the exit status.
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
-#include "foundation/GdiplusStartupInput.h"
+#include "app/Application.h"
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
         std::puts("vostrandimeko " VOSTRANDIMEKO_VERSION);
         return 0;
     }
-    const GdiplusStartupInput pictureLibraryStartup(nullptr, false, false);
-    (void)pictureLibraryStartup;
-    return 0;
+    return runApplication(std::vector<std::string>(argv + 1, argv + argc));
 }

@@ -47,6 +47,10 @@ void HeadlessProgress::setBar(std::int32_t doneNow, std::int32_t totalNow) {
 std::string HeadlessProgress::progressLine() const {
     std::u16string line = caption + u" " + formatUniToString(u"%d", static_cast<std::int32_t>(count)) + u"  " + phase +
                           u" " + fileLine + u"  " + formatUniToString(u"%d", progressPercent(done, total)) + u"%";
+    // It is one line: the file line's own line breaks would scroll the terminal.
+    for (char16_t& unit : line) {
+        if (unit == u'\n' || unit == u'\r') unit = u' ';
+    }
     return utf16ToUtf8String(line);
 }
 

@@ -71,6 +71,11 @@ const PascalWString& temporaryFilesFolder() {
     return temporaryFolderPath;
 }
 
+std::int16_t setUpFolder(const PascalWString& folderPath) {
+    failedFolderPath = PascalWString{};
+    return makeFolderChain(folderPath, 0);
+}
+
 const PascalWString& folderSetUpFailurePath() {
     return failedFolderPath;
 }

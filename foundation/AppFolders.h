@@ -20,6 +20,11 @@ const PascalWString& temporaryFilesFolder();
 // The folder whose set-up failed last (empty when none did), for the message to the user.
 const PascalWString& folderSetUpFailurePath();
 
+// Makes the folder (a path ending in the separator) and the missing folders above it. 0 when it
+// exists afterwards; otherwise the code (20 when a file stands in its place, which is kept), with the
+// folder that could not be made in folderSetUpFailurePath().
+std::int16_t setUpFolder(const PascalWString& folderPath);
+
 // The program's folder followed, when a name is given, by that name and a separator. The text lives
 // in one shared string, overwritten by the next call.
 const PascalWString* appFolder(const char16_t* subFolderName);

@@ -1,0 +1,162 @@
+#include "app/Application.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "app/ConversionLauncher.h"
+#include "app/DesktopOpener.h"
+#include "app/FailureReport.h"
+#include "app/PreferencesFile.h"
+#include "app/ProgramEngines.h"
+#include "app/ProgramFolders.h"
+#include "app/TerminalWindows.h"
+#include "app/TranslatorTables.h"
+#include "app/WindowQuestions.h"
+#include "app/XmlErrorHandler.h"
+#include "engine/CTranslator.h"
+#include "engine/ProgramPreferences.h"
+#include "foundation/AppFolders.h"
+#include "foundation/CFail.h"
+#include "foundation/CLanguage.h"
+#include "foundation/CMUI.h"
+#include "foundation/FatalMessage.h"
+#include "foundation/WideApiFlag.h"
+#include "platform/Display.h"
+#include "platform/FileName.h"
+#include "platform/Interrupt.h"
+#include "platform/Terminal.h"
+
+namespace {
+constexpr const char* kUnit = "Tirma";
+
+bool gQuitFlag = false;
+
+// What start-up builds and the rest of the run uses.
+struct ApplicationState {
+    std::unique_ptr<CTranslator> importers;
+    std::unique_ptr<CTranslator> exporters;
+    std::unique_ptr<CMUI> languageServices;
+    std::unique_ptr<CLanguage> characterTables;
+    std::int16_t diagnosticMode = 0;
+};
+
+void tellDamagedPreferences(const PreferencesFileResult& outcome) {
+    if (outcome.state != PreferencesFileState::setAside) return;
+    std::fprintf(stderr, "The preferences file was damaged; it was set aside as '%s' and the defaults are used.\n",
+                 platform::fileNameToBytes(outcome.setAsidePath).c_str());
+}
+
+void loadSettings(ApplicationState& state) {
+    installXmlErrorHandler();
+    state.importers.reset(new (std::nothrow) CTranslator(importerTable, TranslatorDirection::importers));
+    throwIfNull(state.importers.get(), __LINE__, kUnit);
+    state.exporters.reset(new (std::nothrow) CTranslator(exporterTable, TranslatorDirection::exporters));
+    throwIfNull(state.exporters.get(), __LINE__, kUnit);
+
+    clearPreferences(gPreferences);
+    gPreferences.soundsFolder = appSubFolder(uistring::kSoundsFolder);
+    tellDamagedPreferences(readPreferencesFile(gPreferences));
+    resolveOpenModes(gPreferences);
+
+    const std::int16_t languageChoice = readLanguageFile();
+    state.languageServices.reset(new (std::nothrow) CMUI());
+    throwIfNull(state.languageServices.get(), __LINE__, kUnit);
+    state.languageServices->loadLanguageDLL(languageChoice);
+}
+
+void setUpFolders(ApplicationState& state) {
+    setUpTemporaryFilesFolder();
+    setUpDesktopFolder();
+    setUpLogsFolder();
+    state.characterTables.reset(new (std::nothrow) CLanguage());
+    throwIfNull(state.characterTables.get(), __LINE__, kUnit);
+}
+
+void reportStartFailure(const CFail& failure) {
+    fatalMessage("Could not start the application because of error %d that occured at %s:%d.",
+                 static_cast<int>(failure.error), failure.fileName != nullptr ? failure.fileName : "",
+                 static_cast<int>(failure.line));
+    const PascalWString& blocked = folderSetUpFailurePath();
+    if (failure.error == result::kFileBlocksFolder && blocked.length() > 0) {
+        std::fprintf(stderr, "The folder '%s' cannot be made: a file stands in its place.\n",
+                     platform::fileNameToBytes(blocked.view()).c_str());
+    }
+}
+
+void printUsage() {
+    std::fputs("usage: vostrandimeko FILE-OR-FOLDER...\n"
+               "Converts each file beside its original: documents to RTF and workbooks to CSV, unless the\n"
+               "preferences choose other formats.\n",
+               stderr);
+}
+
+int convertArguments(const ApplicationState& state, const std::vector<std::string>& arguments) {
+    TerminalWindows terminal(stdout, stderr, platform::isTerminal(stderr));
+    WindowQuestions questions;
+    DesktopOpener desktop;
+    setReportWindows(&terminal);
+    LauncherServices services;
+    services.importers = state.importers.get();
+    services.exporters = state.exporters.get();
+    services.engines = &programEngines();
+    services.asker = &questions;
+    services.progressWindows = &terminal;
+    // Opening converted files needs a display; without one they are not opened, and nothing is asked.
+    services.opener = platform::displayAvailable() ? &desktop : nullptr;
+    services.windows = &terminal;
+    ConversionLauncher launcher(services);
+    platform::watchInterrupt();
+    const int untaken = convertCommandLineFiles(arguments, launcher);
+    platform::stopWatchingInterrupt();
+    quitApplication();
+    setReportWindows(nullptr);
+    return untaken > 0 ? kExitFailed : launcher.exitStatus();
+}
+
+int runStarted(const ApplicationState& state, const std::vector<std::string>& arguments) {
+    if (arguments.empty()) {
+        printUsage();
+        return kExitUsage;
+    }
+    const int status = convertArguments(state, arguments);
+    writeFirstRunMarker();
+    return status;
+}
+
+}  // namespace
+
+void quitApplication() {
+    savePreferences(gPreferences);
+    gQuitFlag = true;
+}
+
+bool quitRequested() {
+    return gQuitFlag;
+}
+
+int runApplication(const std::vector<std::string>& arguments) {
+    useWideApi = 1;
+    gQuitFlag = false;
+    ApplicationState state;
+    bool started = false;
+    try {
+        loadSettings(state);
+        programPaths();
+        if (registrationSwitch(arguments) != RegistrationSwitch::none) {
+            std::fputs("File-type registration is not available in this build.\n", stderr);
+            return kExitFailed;
+        }
+        setUpFolders(state);
+        state.diagnosticMode = diagnosticMarkerPresent();
+        started = true;
+        return runStarted(state, arguments);
+    } catch (const CFail& failure) {
+        if (failure.error == result::kStopQuietly) return kExitFailed;
+        if (!started) reportStartFailure(failure);
+        return kExitFailed;
+    } catch (const std::bad_alloc&) {
+        std::fputs("Could not start the application: there is not enough memory.\n", stderr);
+        return kExitFailed;
+    }
+}

@@ -1,0 +1,171 @@
+#include "app/ConversionLauncher.h"
+
+#include <memory>
+#include <new>
+
+#include "app/BatchSummary.h"
+#include "app/ExportSettings.h"
+#include "app/MessageWindows.h"
+#include "app/ProgramFolders.h"
+#include "engine/CImportTask.h"
+#include "engine/ProgramPreferences.h"
+#include "engine/TaskDescriptor.h"
+#include "foundation/CFile.h"
+#include "foundation/Clock.h"
+#include "foundation/FailureCode.h"
+#include "foundation/FourCharCode.h"
+#include "foundation/Memory.h"
+#include "foundation/Paths.h"
+#include "foundation/ShellServices.h"
+#include "foundation/TextFormat.h"
+#include "foundation/UIStrings.h"
+#include "foundation/Utf8Codec.h"
+
+namespace {
+constexpr const char* kUnit = "Tirma";
+constexpr std::uint16_t kLogFileNameFormat = 10002;
+
+// Sets a flag for as long as it lives.
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag) : flag(flag) { flag = true; }
+    ~RunningFlag() { flag = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag;
+};
+
+PascalWString specificLogFolder() {
+    PascalWString folder;
+    throwIfError(joinPath(gPreferences.logFolderName, gPreferences.logFolderParent, folder), __LINE__, kUnit);
+    throwIfError(appendSeparator(folder), __LINE__, kUnit);
+    return folder;
+}
+}  // namespace
+
+std::u16string logFileName(const std::tm& time) {
+    char format[kLoadStringSize];
+    loadText(format, kLogFileNameFormat);
+    char name[64];
+    formatString(name, format, time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_hour, time.tm_min,
+                 time.tm_sec);
+    return utf8ToUtf16String(name);
+}
+
+int ConversionLauncher::exitStatus() const {
+    return batchTotals.failedFiles > 0 || batchTotals.endedEarly ? 1 : 0;
+}
+
+void ConversionLauncher::convertJob(CTypeArray* items, CTypeArray* wordResults, CTypeArray* sheetResults) {
+    if (batchRunning) {
+        // Asked from inside the running batch: it waits for its turn.
+        std::vector<FileSpec> waiting;
+        for (std::int32_t i = 1; items != nullptr && i <= items->getCount(); ++i) waiting.push_back(*items->fileSpecAt(i));
+        if (!waiting.empty()) queuedBatches.push_back(std::move(waiting));
+        return;
+    }
+    const RunningFlag running(batchRunning);
+    runBatch(items, wordResults, sheetResults);
+    runQueuedBatches();
+}
+
+void ConversionLauncher::runQueuedBatches() {
+    while (!queuedBatches.empty()) {
+        const std::vector<FileSpec> waiting = std::move(queuedBatches.front());
+        queuedBatches.pop_front();
+        CTypeArray items;
+        CTypeArray wordResults;
+        CTypeArray sheetResults;
+        const std::int16_t listed = failureCode([&] {
+            for (const FileSpec& item : waiting) items.addFileSpec(item);
+        });
+        if (listed != result::kSuccess) {
+            batchTotals.endedEarly = true;
+            continue;
+        }
+        runBatch(&items, &wordResults, &sheetResults);
+    }
+}
+
+void ConversionLauncher::runBatch(CTypeArray* items, CTypeArray* wordResults, CTypeArray* sheetResults) {
+    ++batchTotals.batches;
+    CFile* log = nullptr;
+    const std::int16_t code = failureCode([&] {
+        log = openLogFile();
+        readBarFile();
+        gPreferences.wordProcessing.fallbackCount = 0;
+        gPreferences.spreadsheet.fallbackCount = 0;
+
+        TaskDescriptor request;
+        setDefaultTaskDescriptor(request);
+        request.importerRegistry = services.importers;
+        request.exporterRegistry = services.exporters;
+        request.droppedItems = items;
+        request.wordProcessingResults = wordResults;
+        request.spreadsheetResults = sheetResults;
+        request.reportLog = log;
+        request.engines = services.engines;
+        request.asker = services.asker;
+        request.progressWindows = services.progressWindows;
+        request.opener = services.opener;
+        const std::int16_t taskResult = runImportTask(&request, 1);
+        batchTotals.failedFiles += request.failedFiles;
+        if (request.batchEnd != 0) batchTotals.endedEarly = true;
+        throwIfError(taskResult, __LINE__, kUnit);
+
+        const std::int32_t wordCount = wordResults != nullptr ? wordResults->getCount() : 0;
+        const std::int32_t sheetCount = sheetResults != nullptr ? sheetResults->getCount() : 0;
+        batchTotals.convertedFiles += wordCount + sheetCount;
+        tellOutcome(wordCount, sheetCount);
+    });
+    // A batch that failed whole (no memory for the task) converted nothing more.
+    if (code != result::kSuccess) batchTotals.endedEarly = true;
+    disposeObject(log);
+}
+
+void ConversionLauncher::tellOutcome(std::int32_t wordCount, std::int32_t sheetCount) {
+    if (wordCount + sheetCount == 0) return;
+    const std::int32_t fellBack = gPreferences.wordProcessing.fallbackCount + gPreferences.spreadsheet.fallbackCount;
+    if ((gPreferences.notifyFlags & kNotifyPlaySound) != 0) playSoundFile(gPreferences.soundName, gPreferences.soundsFolder);
+    if (services.windows == nullptr) return;
+    if ((gPreferences.notifyFlags & kNotifyShowSummary) != 0) {
+        const std::u16string summary = batchSummary(gPreferences, wordCount, sheetCount, services.exporters);
+        services.windows->showNotification(summary.c_str(), fellBack > 0 ? 1 : 0);
+    } else if (fellBack > 0) {
+        services.windows->showNotification(fallbackNotice(fellBack).c_str(), 1);
+    }
+}
+
+CFile* ConversionLauncher::openLogFile() {
+    if (gPreferences.logMode != kLogInDefaultFolder && gPreferences.logMode != kLogInSpecificFolder) return nullptr;
+    const PascalWString folder = gPreferences.logMode == kLogInDefaultFolder ? logsFolder() : specificLogFolder();
+    const std::u16string name = logFileName(*currentLocalTime());
+    auto* log = new (std::nothrow) CFile(makePascal(name), folder, fourCharCode("TEXT"), fourCharCode("ttxt"), 0, 0,
+                                         kGenericRead | kGenericWrite, 0);
+    if (log == nullptr) return nullptr;
+    log->create(1);
+    log->open();
+    return log;
+}
+
+void ConversionLauncher::convertOneFile(const FileSpec* file) {
+    failureCode([&] {
+        FileSpec chosen{};
+        if (file == nullptr) {
+            PascalWString name;
+            PascalWString folder;
+            if (chooseFileOrFolder(name, folder, nullptr, 0) != result::kSuccess) return;
+            makeFileSpec(chosen, name, folder);
+        } else {
+            if (!itemExists(std::u16string(file->folder.view()) + std::u16string(file->name.view()))) return;
+            chosen = *file;
+        }
+        CTypeArray items;
+        CTypeArray wordResults;
+        CTypeArray sheetResults;
+        items.addFileSpec(chosen);
+        convertJob(&items, &wordResults, &sheetResults);
+    });
+}

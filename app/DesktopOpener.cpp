@@ -1,0 +1,18 @@
+#include "app/DesktopOpener.h"
+
+#include "foundation/FourCharCode.h"
+#include "foundation/ShellServices.h"
+
+std::int16_t DesktopOpener::findAssociatedApplication(const char* extension, PascalWString& applicationName,
+                                                      PascalWString& applicationFolder) {
+    return ::findAssociatedApplication(kAnyFileCode, kAnyFileCode, extension, applicationName, applicationFolder);
+}
+
+std::int16_t DesktopOpener::openFiles(const FileSpec* fileList) {
+    return ::openFiles(fileList);
+}
+
+std::int16_t DesktopOpener::openFilesWithApplication(const PascalWString& applicationName,
+                                                     const PascalWString& applicationFolder, const FileSpec* fileList) {
+    return ::openFilesWithApplication(applicationName, applicationFolder, fileList);
+}

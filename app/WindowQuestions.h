@@ -1,0 +1,12 @@
+#pragma once
+// The engines' questions and failure messages, shown through the application's failure report and its
+// message windows (FailureReport.h). A question whose window is closed without an answer is No.
+#include "engine/UserQuestions.h"
+
+class WindowQuestions : public UserQuestions {
+public:
+    std::int16_t showConfirmation(std::uint16_t stringId, const char16_t* text, std::int16_t showBox,
+                                  std::int16_t* boxState) override;
+    std::int16_t showMessage(const CFail* failure, std::uint16_t stringId, std::uint32_t options,
+                             const char16_t* text) override;
+};

@@ -1,0 +1,112 @@
+// A batch from convertJob through the conversion task and the import engine, over a scripted importer,
+// to an output file beside the original. The export side is a double that writes the output file where
+// the export engine would, until the program binds the export engine and the writers.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <new>
+
+#include "app/ConversionLauncher.h"
+#include "app/TranslatorTables.h"
+#include "engine/CTranslator.h"
+#include "engine/ImportingEngines.h"
+#include "engine/ProgramPreferences.h"
+#include "engine/TranslatorRequest.h"
+#include "foundation/AppFolders.h"
+#include "foundation/Memory.h"
+#include "foundation/Utf8Codec.h"
+#include "platform/FileName.h"
+#include "platform/Folders.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/ScriptedImporter.h"
+#include "tests/support/TemporaryFolder.h"
+
+namespace {
+
+using testsupport::ImporterAnswer;
+
+// Writes "<original's name without extension>.<exporter's extension>" into the original's folder.
+class BesideOriginalExport : public ExportEngine {
+public:
+    explicit BesideOriginalExport(const ExportEngineSetup& setup) : setup(setup) {}
+    FileSpec* run(const char**) override {
+        const TranslatorDescriptor* exporter = setup.exporterRegistry->descriptorAt(setup.exporterIndex);
+        std::u16string name(setup.output->name.view());
+        name = name.substr(0, name.rfind(u'.')) + u"." + utf8ToUtf16String(exporter->rules[0].extension);
+        assignPString(setup.output->name, makePascal(name));
+        testsupport::writeBytes(platform::fileNameToBytes(std::u16string(setup.output->folder.view()) + name), "converted");
+        auto* block = static_cast<FileSpec*>(allocMemory(sizeof(FileSpec)));
+        throwIfNull(block, __LINE__, "test");
+        *block = *setup.output;
+        return block;
+    }
+
+private:
+    ExportEngineSetup setup;
+};
+
+class ImportThenWriteBeside : public ConversionEngines {
+public:
+    explicit ImportThenWriteBeside(TranslatorEntry* importers) : importing(importers) {}
+    ImportEngine* makeImportEngine(const ImportEngineSetup& setup) override { return importing.makeImportEngine(setup); }
+    ExportEngine* makeExportEngine(const ExportEngineSetup& setup) override {
+        return new (std::nothrow) BesideOriginalExport(setup);
+    }
+
+private:
+    ImportingEngines importing;
+};
+
+TEST(BatchPathTest, ConvertedFileAppearsBesideItsOriginal) {
+    testsupport::TemporaryFolder folder;
+    testsupport::TemporaryFolder cache;
+    platform::overrideFolderForTesting(platform::Folder::TemporaryFiles, cache.path());
+    setUpTemporaryFilesFolder();
+    clearPreferences(gPreferences);
+    gPreferences.wordProcessing.openMode = kOpenNever;
+
+    std::array<TranslatorEntry, importer::kCount + 1> importers{};
+    testsupport::ImporterScript scripts[importer::kCount];
+    std::unique_ptr<testsupport::ImporterScriptBinding> bindings[importer::kCount];
+    const ImporterAnswer refuse{-1, u"", result::kErrInaccessible, u"", -1, -1};
+    for (int i = 0; i < importer::kCount; ++i) {
+        importers[i] = {testsupport::makeScriptedImporter, nullptr, &importerDescriptors[i]};
+        const bool reads = i == importer::kWord2007;
+        scripts[i].always(request::kSelIdentifyQuick, reads ? ImporterAnswer{} : refuse);
+        scripts[i].always(request::kSelIdentifyFull, reads ? ImporterAnswer{} : refuse);
+        bindings[i] = std::make_unique<testsupport::ImporterScriptBinding>(&importerDescriptors[i], scripts[i]);
+    }
+    scripts[importer::kWord2007].always(request::kSelDocument, {.sheetCount = 1});
+    scripts[importer::kWord2007].add(request::kSelText, {.answer = 0, .text = u"Hello\r"});
+
+    CTranslator importerRegistry(importers.data(), TranslatorDirection::importers);
+    CTranslator exporterRegistry(exporterTable, TranslatorDirection::exporters);
+    ImportThenWriteBeside engines(importers.data());
+    LauncherServices services;
+    services.importers = &importerRegistry;
+    services.exporters = &exporterRegistry;
+    services.engines = &engines;
+    ConversionLauncher launcher(services);
+
+    ASSERT_TRUE(testsupport::writeBytes(folder.file("Report.docx"), "PK\x03\x04 content"));
+    CTypeArray items;
+    CTypeArray wordResults;
+    CTypeArray sheetResults;
+    FileSpec item;
+    makeFileSpecFromPath(item, platform::fileNameFromBytes(folder.file("Report.docx")).c_str());
+    items.addFileSpec(item);
+    launcher.convertJob(&items, &wordResults, &sheetResults);
+
+    EXPECT_EQ(launcher.exitStatus(), 0);
+    ASSERT_EQ(wordResults.getCount(), 1);
+    EXPECT_EQ(utf16ToUtf8String(wordResults.fileSpecAt(1)->name.view()), "Report.rtf");
+    EXPECT_EQ(testsupport::readBytes(folder.file("Report.rtf")), "converted");
+    EXPECT_EQ(scripts[importer::kWord2007].made, scripts[importer::kWord2007].destroyed);
+
+    platform::overrideFolderForTesting(platform::Folder::TemporaryFiles, "");
+    setUpTemporaryFilesFolder();
+}
+
+}  // namespace

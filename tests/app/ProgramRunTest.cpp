@@ -1,0 +1,100 @@
+// The program itself, run as a process with its own home and XDG folders and no display.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/FileBytes.h"
+#include "tests/support/TemporaryFolder.h"
+
+namespace {
+
+using testsupport::readBytes;
+using testsupport::writeBytes;
+
+struct RunResult {
+    int status;
+    std::string output;
+    std::string errors;
+};
+
+class ProgramRunTest : public ::testing::Test {
+protected:
+    RunResult run(const std::vector<std::string>& arguments) {
+        std::string command = "cd '" + temporary.path() + "' && env -i HOME='" + home() + "' XDG_CONFIG_HOME='" +
+                              home() + "config' XDG_CACHE_HOME='" + home() + "cache' PATH=/usr/bin:/bin '" +
+                              VDK_PROGRAM + "'";
+        for (const std::string& argument : arguments) command += " '" + argument + "'";
+        command += " >'" + temporary.file("out") + "' 2>'" + temporary.file("err") + "' </dev/null";
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(temporary.file("out")), readBytes(temporary.file("err"))};
+    }
+    std::string home() const { return temporary.path() + "home/"; }
+
+    testsupport::TemporaryFolder temporary;
+};
+
+TEST_F(ProgramRunTest, RefusedAndMissingFilesEndWithStatusOneAndTheirMessages) {
+    ASSERT_TRUE(writeBytes(temporary.file("empty.docx"), ""));
+    ASSERT_TRUE(writeBytes(temporary.file("notes.txt"), "plain text\n"));
+    for (const char* name : {"empty.docx", "notes.txt", "missing.docx"}) {
+        const RunResult result = run({name});
+        EXPECT_EQ(result.status, 1) << name;
+        EXPECT_NE(result.errors.find(std::string("Could not convert the file '") + name + "'"), std::string::npos)
+            << name << ": " << result.errors;
+        EXPECT_NE(result.errors.find("error 32002 at "), std::string::npos) << result.errors;
+        EXPECT_EQ(result.output, "") << name;
+    }
+    // Several files in one batch: no message each, and still a failing status.
+    EXPECT_EQ(run({"empty.docx", "notes.txt"}).status, 1);
+}
+
+TEST_F(ProgramRunTest, NoArgumentIsAUsageError) {
+    const RunResult result = run({});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.errors.find("usage:"), std::string::npos) << result.errors;
+}
+
+TEST_F(ProgramRunTest, RegistrationSwitchesAreWholeArgumentsOnly) {
+    const RunResult install = run({"/install"});
+    EXPECT_EQ(install.status, 1);
+    EXPECT_NE(install.errors.find("registration is not available"), std::string::npos) << install.errors;
+
+    std::filesystem::create_directories(temporary.path() + "install");
+    ASSERT_TRUE(writeBytes(temporary.file("install/notes.txt"), "text"));
+    for (const std::string& path : {temporary.file("install/notes.txt"), std::string("install/notes.txt")}) {
+        const RunResult file = run({path});
+        EXPECT_EQ(file.status, 1) << path;
+        EXPECT_EQ(file.errors.find("registration"), std::string::npos) << file.errors;
+        EXPECT_NE(file.errors.find("'notes.txt'"), std::string::npos) << file.errors;
+    }
+}
+
+TEST_F(ProgramRunTest, PreferencesAreSavedAndADamagedFileIsSetAside) {
+    ASSERT_TRUE(writeBytes(temporary.file("notes.txt"), "text"));
+    run({"notes.txt"});
+    const std::string preferences = home() + "config/Vostrandimeko (3).ini";
+    EXPECT_EQ(readBytes(preferences).size(), 10540u);
+    EXPECT_TRUE(std::filesystem::exists(home() + "config/Vostrandimeko.1st"));
+
+    ASSERT_TRUE(writeBytes(preferences, "short"));
+    const RunResult damaged = run({"notes.txt"});
+    EXPECT_NE(damaged.errors.find("set aside"), std::string::npos) << damaged.errors;
+    EXPECT_EQ(readBytes(preferences + ".damaged"), "short");
+    EXPECT_EQ(readBytes(preferences).size(), 10540u) << "the defaults are saved again";
+}
+
+TEST_F(ProgramRunTest, FileInPlaceOfAFolderStopsTheStartWithItsPath) {
+    std::filesystem::create_directories(home() + "Documents");
+    ASSERT_TRUE(writeBytes(home() + "Documents/Vostrandimeko logs", "keep me"));
+    ASSERT_TRUE(writeBytes(temporary.file("notes.txt"), "text"));
+    const RunResult result = run({"notes.txt"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find(home() + "Documents/Vostrandimeko logs/"), std::string::npos) << result.errors;
+    EXPECT_EQ(readBytes(home() + "Documents/Vostrandimeko logs"), "keep me");
+}
+
+}  // namespace
