@@ -1,9 +1,12 @@
 #include "app/TranslatorTables.h"
 
 #include "engine/StandInTranslators.h"
+#include "export/CCSVExporter.h"
+#include "export/CTEXTExporter.h"
+#include "export/CUnicodeExporter.h"
+#include "export/rtf/CRTFExporter.h"
 
-// No reader or writer is part of the program yet: every row is bound to a stand-in that refuses its
-// files (importers) or fails its first request (exporters).
+// The importers not built yet are bound to a stand-in that refuses every file.
 TranslatorEntry importerTable[importer::kCount + 1] = {
     {makeStandInImporter, nullptr, &importerDescriptors[importer::kAppleWorks5]},
     {makeStandInImporter, nullptr, &importerDescriptors[importer::kAppleWorks6]},
@@ -15,9 +18,9 @@ TranslatorEntry importerTable[importer::kCount + 1] = {
 };
 
 TranslatorEntry exporterTable[exporter::kCount + 1] = {
-    {makeStandInExporter, nullptr, &exporterDescriptors[exporter::kCSV]},
-    {makeStandInExporter, nullptr, &exporterDescriptors[exporter::kRTF]},
-    {makeStandInExporter, nullptr, &exporterDescriptors[exporter::kText]},
-    {makeStandInExporter, nullptr, &exporterDescriptors[exporter::kUnicode]},
+    {makeCSVExporter, nullptr, &exporterDescriptors[exporter::kCSV]},
+    {makeRTFExporter, nullptr, &exporterDescriptors[exporter::kRTF]},
+    {makeTEXTExporter, nullptr, &exporterDescriptors[exporter::kText]},
+    {makeUnicodeExporter, nullptr, &exporterDescriptors[exporter::kUnicode]},
     {nullptr, nullptr, nullptr},
 };

@@ -53,6 +53,6 @@ void CCSVExporter::endSheet() {
     answerYes();
 }
 
-CBaseTranslator* newCSVExporter(const TranslatorDescriptor* descriptor) {
+CBaseTranslator* makeCSVExporter(const TranslatorDescriptor* descriptor) {
     return new (std::nothrow) CCSVExporter(descriptor);
 }

@@ -25,4 +25,4 @@ private:
 };
 
 // The registry's factory: a new CCSVExporter, or null when memory is lacking.
-CBaseTranslator* newCSVExporter(const TranslatorDescriptor* descriptor);
+CBaseTranslator* makeCSVExporter(const TranslatorDescriptor* descriptor);

@@ -63,6 +63,6 @@ void CTEXTExporter::endSheet() {
     answerYes();
 }
 
-CBaseTranslator* newTEXTExporter(const TranslatorDescriptor* descriptor) {
+CBaseTranslator* makeTEXTExporter(const TranslatorDescriptor* descriptor) {
     return new (std::nothrow) CTEXTExporter(descriptor);
 }

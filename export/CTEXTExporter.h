@@ -32,4 +32,4 @@ private:
 };
 
 // The registry's factory: a new CTEXTExporter, or null when memory is lacking.
-CBaseTranslator* newTEXTExporter(const TranslatorDescriptor* descriptor);
+CBaseTranslator* makeTEXTExporter(const TranslatorDescriptor* descriptor);

@@ -97,6 +97,6 @@ void CUnicodeExporter::endSheet() {
     answerYes();
 }
 
-CBaseTranslator* newUnicodeExporter(const TranslatorDescriptor* descriptor) {
+CBaseTranslator* makeUnicodeExporter(const TranslatorDescriptor* descriptor) {
     return new (std::nothrow) CUnicodeExporter(descriptor);
 }

@@ -39,4 +39,4 @@ private:
 };
 
 // The registry's factory: a new CUnicodeExporter, or null when memory is lacking.
-CBaseTranslator* newUnicodeExporter(const TranslatorDescriptor* descriptor);
+CBaseTranslator* makeUnicodeExporter(const TranslatorDescriptor* descriptor);

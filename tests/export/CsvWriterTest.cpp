@@ -8,7 +8,7 @@
 namespace exporttest {
 namespace {
 
-const Writer kCsvWriter{"CSV", newCSVExporter, exporter::kCSV};
+const Writer kCsvWriter{"CSV", makeCSVExporter, exporter::kCSV};
 
 struct CsvCase {
     const char* title;

@@ -41,7 +41,7 @@ std::vector<PlayedRun> documentRuns() {
 TEST(GoldenOutput, DocumentAsPlainTextWhetherTheEngineOrTheWriterConvertsTheRuns) {
     for (RunDelivery delivery : {RunDelivery::asEngine, RunDelivery::utf16}) {
         SCOPED_TRACE(delivery == RunDelivery::asEngine ? "converted by the engine" : "sent as UTF-16");
-        WriterSession session({"Text", newTEXTExporter, exporter::kText}, delivery);
+        WriterSession session({"Text", makeTEXTExporter, exporter::kText}, delivery);
         const std::string bytes = session.writeStory(documentRuns());
         EXPECT_EQ(session.result, 0);
         expectGoldenBytes("document.txt", bytes);
@@ -49,7 +49,7 @@ TEST(GoldenOutput, DocumentAsPlainTextWhetherTheEngineOrTheWriterConvertsTheRuns
 }
 
 TEST(GoldenOutput, DocumentAsUnicodeText) {
-    WriterSession session({"Unicode", newUnicodeExporter, exporter::kUnicode});
+    WriterSession session({"Unicode", makeUnicodeExporter, exporter::kUnicode});
     const std::string bytes = session.writeStory(documentRuns());
     EXPECT_EQ(session.result, 0);
     expectGoldenBytes("document-utf16.txt", bytes);
@@ -64,7 +64,7 @@ TEST(GoldenOutput, WorkbookOfThreeSheetsAsCsvFiles) {
         {"workbook/Staff.csv", {text(u"Name\tCity\r"), text(u"Jo"), text(u"s\u00E9\tK\u00F8ge\r"), text(u"\tno name\r")}},
         {"workbook/Notes.csv", {text(u"\u00A9 2024 \u2014 \u201Cdone\u201D\r"), text(u"\r")}},
     };
-    WriterSession session({"CSV", newCSVExporter, exporter::kCSV});
+    WriterSession session({"CSV", makeCSVExporter, exporter::kCSV});
     std::filesystem::create_directory(session.folder.file("workbook"));
     EXPECT_EQ(session.player.play(sheets), 0);
     for (const PlayedSheet& sheet : sheets) {

@@ -14,7 +14,7 @@
 namespace exporttest {
 namespace {
 
-const Writer kTextWriter{"Text", newTEXTExporter, exporter::kText};
+const Writer kTextWriter{"Text", makeTEXTExporter, exporter::kText};
 
 struct TextCase {
     const char* title;

@@ -9,7 +9,7 @@
 namespace exporttest {
 namespace {
 
-const Writer kUnicodeWriter{"Unicode", newUnicodeExporter, exporter::kUnicode};
+const Writer kUnicodeWriter{"Unicode", makeUnicodeExporter, exporter::kUnicode};
 
 struct UnicodeCase {
     const char* title;

@@ -14,9 +14,9 @@ namespace exporttest {
 namespace {
 
 const Writer kWriters[] = {
-    {"Text", newTEXTExporter, exporter::kText},
-    {"Unicode", newUnicodeExporter, exporter::kUnicode},
-    {"CSV", newCSVExporter, exporter::kCSV},
+    {"Text", makeTEXTExporter, exporter::kText},
+    {"Unicode", makeUnicodeExporter, exporter::kUnicode},
+    {"CSV", makeCSVExporter, exporter::kCSV},
 };
 
 const std::vector<PlayedRun> kStory = {text(u"Name\tCity\r"), text(u"J\u00F6rg\tK\u00F8ge\r"), text(u"end")};
