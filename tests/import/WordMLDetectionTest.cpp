@@ -55,8 +55,14 @@ TEST_F(WordMLDetectionTest, ADocumentThatGoesWrongFailsWithBadData) {
     for (const auto& item : cases) {
         SCOPED_TRACE(item.title);
         EXPECT_EQ(import(item.bytes), result::kNullObject);
+        ASSERT_NE(lastFailure, nullptr);
+        EXPECT_STRNE(lastFailure->fileName, "BEngineImp") << "the failure tells what went wrong";
     }
     EXPECT_EQ(import(document), 0) << "the importer goes on with the next file";
+    EXPECT_EQ(import(wordDocument("<w:p></w:body>")), result::kNullObject);
+    EXPECT_STREQ(lastFailure->fileName, "line 7; Opening and ending tag mismatch; p line 7 and body")
+        << "the parser's message, for the report log's line";
+    EXPECT_TRUE(asker.shown.empty()) << "a failed document shows no message of its own";
 }
 
 TEST_F(WordMLDetectionTest, TheParsersMessageIsLeftAsTheReason) {
@@ -83,8 +89,22 @@ std::string compoundFile(const std::u16string& streamName) {
 }
 
 TEST_F(WordMLDetectionTest, AProtectedDocumentIsRefusedAloneWithItsMessage) {
+    char16_t message[256];
+    loadUniText(message, kProtectedDocumentMessage);
     EXPECT_EQ(import(compoundFile(u"EncryptedPackage"), "Secret.docx"), result::kErrCancelled)
         << "the code that ends the file without a second message";
+    ASSERT_EQ(asker.shown.size(), 1u);
+    EXPECT_EQ(asker.shown[0].text, std::u16string(message));
+    EXPECT_NE(std::u16string(message).find(u"password"), std::u16string::npos);
+
+    // In a quiet batch nothing is shown: the failure carries the text for the report log.
+    request.quiet = 1;
+    task = std::make_unique<CImportTask>(&request);
+    EXPECT_EQ(import(compoundFile(u"EncryptedPackage"), "Secret2.docx"), result::kErrCancelled);
+    EXPECT_EQ(asker.shown.size(), 1u);
+    ASSERT_NE(lastFailure, nullptr);
+    EXPECT_NE(std::string(lastFailure->fileName).find("password"), std::string::npos);
+
     EXPECT_EQ(import(wordDocument(kBody)), 0);
     EXPECT_EQ(import(compoundFile(u"WordDocument"), "Old.doc"), result::kErrUnknownFormat)
         << "an old compound document is not convertible";
@@ -96,11 +116,8 @@ TEST_F(WordMLDetectionTest, AProtectedDocumentIsRefusedAloneWithItsMessage) {
     block.fileSpec = enginetest::specOf(enginetest::itemIn(folder, "Secret.docx"));
     block.selector = ::request::kSelDocument;
     EXPECT_EQ(importer.dispatch(&block), static_cast<std::uint16_t>(result::kErrCancelled));
-    char16_t expected[256];
-    loadUniText(expected, kProtectedDocumentMessage);
     ASSERT_NE(block.reasonText, nullptr);
-    EXPECT_EQ(std::u16string(block.reasonText), std::u16string(expected));
-    EXPECT_NE(std::u16string(expected).find(u"password"), std::u16string::npos);
+    EXPECT_EQ(std::u16string(block.reasonText), std::u16string(message));
     disposeXParamBlock(&block);
 }
 

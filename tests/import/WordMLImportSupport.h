@@ -77,9 +77,11 @@ protected:
         ImportEngineSetup setup{nullptr, &registry, &input, &storageSpec, task.get(), -1, nullptr, nullptr};
         CImportEngine engine(setup, importers.data());
         ImportOutcome outcome{};
+        lastFailure.reset();
         try {
             engine.run(outcome);
         } catch (const CFail& failure) {
+            lastFailure = std::make_unique<CFail>(failure);
             return failure.error;
         }
         const std::u16string storageName(storageSpec.name.view());
@@ -140,6 +142,7 @@ protected:
     FileSpec input{};
     FileSpec storageSpec{};
     std::unique_ptr<CStorage> storage;
+    std::unique_ptr<CFail> lastFailure;  // what the last import raised
 };
 
 }  // namespace wordmltest
