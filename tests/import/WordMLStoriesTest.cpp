@@ -57,6 +57,15 @@ TEST_F(WordMLStoriesTest, ANewSectionBreaksBeforeItsFirstParagraph) {
     EXPECT_EQ(main->forms[1].txtData, 4) << "a continuous section until section properties are read";
 }
 
+TEST_F(WordMLStoriesTest, EmptyParagraphsThatCarryOrOpenASectionGetNoMark) {
+    const std::string body =
+        "<w:p><w:pPr><w:sectPr/></w:pPr></w:p>"                             // ends the first section, no runs
+        "<w:p/>"                                                             // opens the next: used up by the break
+        "<w:p><w:r><w:t>two</w:t></w:r></w:p><w:sectPr/>";
+    ASSERT_EQ(import(wordDocument(body)), 0);
+    EXPECT_EQ(mainText(), u"\btwo\r");
+}
+
 TEST_F(WordMLStoriesTest, HeadersFootersAndNotesAreHandedOutOnce) {
     const std::string body =
         "<w:p><w:r><w:t>x</w:t></w:r><w:r><w:footnote><w:p><w:r><w:footnoteRef/></w:r><w:r><w:t>note</w:t></w:r></w:p></w:footnote></w:r></w:p>"
