@@ -84,7 +84,7 @@ FileSpec* CExportEngine::run(const char** exportChoice) {
 }
 
 FileSpec* CExportEngine::run(FamilyPreferences* destination) {
-    showWritingPhase();
+    raisingOutOfMemory(__LINE__, kUnit, [this] { showWritingPhase(); });
     return openFilesAndExport(destination);
 }
 

@@ -136,6 +136,7 @@ protected:
     std::int32_t mainStoryLength = 0;
     std::int16_t storyCounters[kSideStoryCounters] = {};
     std::int32_t storyDepth = 0;
+    std::int16_t documentFailure = 0;  // what the document request failed with
 
 private:
     void showWritingPhase();

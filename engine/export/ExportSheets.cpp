@@ -49,7 +49,8 @@ std::int16_t CExportEngine::exportSheets(FileSpec** outputFiles) {
     CStream* root = storage->rootStream();
     {
         CStream documentStream(root, "Zevozav", 0);
-        if (beginDocument(documentStream, &block) != 1) throwFail(result::kStopQuietly, __LINE__, kUnit);
+        // The exporter's own failure fails this file; it does not end the batch.
+        if (beginDocument(documentStream, &block) != 1) throwFail(documentFailure, __LINE__, kUnit);
     }
     if (block.textBuffer == nullptr) block.textBuffer = runBuffer();
     throwIfError(root->readValues(nullptr, nullptr, "SHEETS %l", &block.sheetCount), __LINE__, kUnit);
@@ -143,10 +144,10 @@ void CExportEngine::prepareSheetFile(std::int16_t sheet, XParamBlock* block, Fil
 
 std::int16_t CExportEngine::beginDocument(CStream& documentStream, XParamBlock* block) {
     readDocParams(task, documentStream, *block, progressWindow, &storyLoadArg);
-    const std::int16_t code = failureCode([&] {
+    documentFailure = failureCode([&] {
         block->fileSpec = *outputSpec;
         block->fileSpec.documentKind = documentKind;
         throwIfError(exporterRegistry->send(request::kSelDocument, block), __LINE__, kUnit);
     });
-    return code == result::kSuccess ? 1 : 0;
+    return documentFailure == result::kSuccess ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 #include "engine/export/OutputStaging.h"
 
+#include <new>
 #include <string>
 
 #include "foundation/CFail.h"
@@ -37,7 +38,12 @@ PascalWString createTemporary(const PascalWString& folder) {
 }  // namespace
 
 OutputStaging::~OutputStaging() {
-    discard();
+    // A destructor never throws: a temporary file that cannot be removed for lack of memory stays.
+    try {
+        discard();
+    } catch (const std::bad_alloc&) {
+        entries.clear();
+    }
 }
 
 FileSpec OutputStaging::stage(const PascalWString& name, const PascalWString& folder) {

@@ -6,7 +6,6 @@
 // end request: its runs join those of the story around it.
 #include <new>
 
-#include "engine/CImportTask.h"
 #include "engine/CTranslator.h"
 #include "engine/ProgramPreferences.h"
 #include "engine/ProgressWindow.h"
@@ -161,8 +160,10 @@ std::int16_t CExportEngine::exportStoryOnDemand(std::int16_t kind, const char* n
         XParamBlock& block;
         ~BlockRelease() { disposeXParamBlock(&block); }
     } release{own};
-    initXParamBlock(task, &own);
-    if (own.textBuffer == nullptr) own.textBuffer = runBuffer();
+    // Set up without the task, whose buffers it would clear while the exporter still handles the run
+    // that asked for the story; the runs of this story go through the engine's own run buffer.
+    initXParamBlock(nullptr, &own);
+    own.textBuffer = runBuffer();
 
     CStory* story = nullptr;
     const std::int16_t storageKind = static_cast<std::int16_t>(kind - 1);

@@ -8,6 +8,7 @@
 
 #include "engine/ProgramPreferences.h"
 #include "tests/engine/export/ExportTestSupport.h"
+#include "platform/AllocationFailure.h"
 #include "tests/support/FileBytes.h"
 
 using namespace exporttest;
@@ -135,9 +136,7 @@ TEST_P(ExportFailureTest, LeavesNoPartialFileAndKeepsTheEarlierFile) {
 
     const std::int16_t code = runEngine();
     EXPECT_NE(code, 0);
-    if (GetParam().stop) {
-        EXPECT_EQ(code, result::kStopQuietly);
-    }
+    EXPECT_EQ(code, GetParam().stop ? result::kStopQuietly : GetParam().code) << "the file fails with the cause";
     EXPECT_EQ(readFile(folder.file("Report.rtf")), earlier);
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"Report.rtf"}) << "no temporary file is left";
     EXPECT_TRUE(fs::exists(storagePath())) << "the storage stays after a failure";
@@ -147,7 +146,8 @@ INSTANTIATE_TEST_SUITE_P(Failures, ExportFailureTest,
                          ::testing::Values(FailureCase{"WriteErrorInTheSecondRun", 4, 112, false},
                                            FailureCase{"NoMemoryAtTheEndOfTheStory", 6, 12, false},
                                            FailureCase{"StopBetweenRuns", -1, 0, true},
-                                           FailureCase{"EndOfSheetFails", 7, 5, false}),
+                                           FailureCase{"EndOfSheetFails", 7, 5, false},
+                                           FailureCase{"DocumentRequestFails", 0, 22, false}),
                          [](const ::testing::TestParamInfo<FailureCase>& param) { return std::string(param.param.title); });
 
 TEST_F(ExportEngineTest, DamagedStoryFailsTheFileButAMissingOneIsSkipped) {
@@ -172,6 +172,41 @@ TEST_F(ExportEngineTest, SuccessReplacesTheEarlierFileAndMayRemoveTheStorage) {
     ASSERT_EQ(runEngine(), 0);
     EXPECT_EQ(readFile(folder.file("Report.rtf")), "new text");
     EXPECT_FALSE(fs::exists(storagePath()));
+}
+
+// Every k-th allocation of a whole export fails in turn: each failure fails the file cleanly (no
+// std::bad_alloc escapes), the exporter is released and nothing is left in the output folder.
+TEST_F(ExportEngineTest, AnAllocationFailureAnywhereFailsTheFileCleanly) {
+    StorageBuilder builder(storagePath());
+    builder.addSheet();
+    builder.addStory(storykind::kFootnote, 0, {{u"Note"}});
+    builder.addStory(storykind::kMain, -1, {{u"Hello\r"}, {u"world\u0017", formOfSize(300)}});
+    useStorage(builder);
+    platform::failNthAllocation(INT64_MAX);
+    ASSERT_EQ(runEngine(), 0);
+    const std::int64_t allocations = platform::allocationsCountedSinceArmed();
+    platform::disarmAllocationFailure();
+    fs::remove(folder.file("Report.rtf"));
+    const std::int64_t stride = std::max<std::int64_t>(1, allocations / 150);
+    int failed = 0;
+    for (std::int64_t k = 1; k <= allocations; k += stride) {
+        std::int16_t code = 0;
+        {
+            platform::ScopedAllocationFailure failure(k);
+            code = runEngine();
+        }
+        output.name = enginetest::pascal("Report.docx");
+        output.folder = enginetest::pascal(folder.path());
+        if (code == 0) {
+            fs::remove(folder.file("Report.rtf"));
+            continue;
+        }
+        ++failed;
+        EXPECT_EQ(code, result::kOutOfMemory) << "allocation " << k;
+        EXPECT_TRUE(fs::is_empty(folder.path())) << "allocation " << k;
+        EXPECT_EQ(registry.current(), -1) << "allocation " << k;
+    }
+    EXPECT_GT(failed, 0) << "the sweep reached no allocation of the export (" << allocations << " counted)";
 }
 
 }  // namespace
