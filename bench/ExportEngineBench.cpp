@@ -8,6 +8,12 @@
 //
 // Counters: units_per_second and peak_resident_MiB (the process's peak during that benchmark).
 //
+// Measured (Debug build, 8 shared cores, medians): export 992 ms for 1,000,000 units and 68,732 ms for
+// 10,000,000; the parse alone 384 ms and 63,280 ms. Without the parse the export takes 608 ms and
+// 5,452 ms (9.0 times for 10 times the story): the engine's delivery is linear. The parse is not: the
+// storage names each run element apart ("Form%03d"), and libxml2's name dictionary slows down on a
+// million distinct names (xmlDictLookup took two thirds of the time).
+//
 //     build/bench/export_engine_bench
 #include <benchmark/benchmark.h>
 
