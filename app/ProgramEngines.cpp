@@ -4,6 +4,6 @@
 #include "engine/ImportingEngines.h"
 
 ConversionEngines& programEngines() {
-    static ImportingEngines engines(importerTable);
+    static ImportingEngines engines(importerTable, exporterTable);
     return engines;
 }
