@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/Memory.h"
 #include "model/StoryKinds.h"
 #include "tests/export/rtf/RTFCaptureEmitter.h"
 
@@ -262,6 +263,75 @@ TEST_F(RTFBodyCodesTest, RunGroupsOpenWithTheirPropertiesAndAnAnnotationReferenc
     form.revision.date = 12;
     emitter->beginCharacterRun(form, 0);
     EXPECT_EQ(emitter->take(), "\\chatn {\\*\\annotation{\\*\\atndate 12}\\ltrch\\lang1033\\f0\\fs40\\accnone ");
+}
+
+}  // namespace
+}  // namespace rtftest
+
+namespace rtftest {
+namespace {
+
+// A list paragraph whose number text is "1." in list 1 (a definition whose level 0 is followed by a tab).
+class RTFParagraphStartTest : public RTFBodyCodesTest {
+protected:
+    RTFParagraphStartTest() {
+        block.listDefs = static_cast<XListDef*>(allocMemory(sizeof(XListDef)));
+        std::memset(static_cast<void*>(block.listDefs), 0, sizeof(XListDef));
+        block.listDefCount = 1;
+        block.listDefs[0].listDefId = 10;
+        block.listDefs[0].levels[0].levelFollow = 9;
+        block.listOvrs = static_cast<XListOvr*>(allocMemory(sizeof(XListOvr)));
+        std::memset(static_cast<void*>(block.listOvrs), 0, sizeof(XListOvr));
+        block.listOvrCount = 1;
+        block.listOvrs[0].listIlst = 10;
+        block.listOvrs[0].listIlfo = 1;
+        rule.level.ls = 1;
+        rule.level.text = number;
+        rule.level.textLength = 2;
+        std::strcpy(rule.level.font, "Arial");
+    }
+    std::string start() {
+        emitter->writeParagraphProps(rule, 0);
+        return emitter->take();
+    }
+    char16_t number[3] = u"1.";
+};
+
+TEST_F(RTFParagraphStartTest, TheListNumberIsWrittenAtTheFirstRunOfEachParagraphOnly) {
+    const std::string numbered = "{\\listtext\\pard\\plain \\f1 1.\\tab}\\pard";
+    EXPECT_EQ(start().rfind(numbered, 0), 0u);
+    EXPECT_EQ(start().rfind("\\pard\\widctlpar", 0), 0u) << "a later run of the same paragraph";
+    // A footnote written inside the paragraph, itself a list paragraph, numbers its own paragraph and
+    // leaves this one as it was.
+    placer.footnote = [&] {
+        emitter->openNoteGroup(7);
+        EXPECT_NE(start().find("{\\footnote " + numbered), std::string::npos) << "the note's paragraph";
+        code(storycode::kParagraphEnd);
+        emitter->closeNoteGroup();
+    };
+    emitter->writeControlCode(storycode::kFootnoteReference, form, rule, fields);
+    placer.footnote = nullptr;
+    emitter->take();
+    EXPECT_EQ(start().rfind("\\pard\\widctlpar", 0), 0u) << "back in the paragraph around the note";
+    code(storycode::kParagraphEnd);
+    EXPECT_EQ(start().rfind(numbered, 0), 0u) << "the next paragraph";
+    code(storycode::kLineBreak);
+    EXPECT_EQ(start().rfind("\\pard\\widctlpar", 0), 0u) << "a line break ends no paragraph";
+    code(storycode::kSectionBreak);
+    EXPECT_EQ(start().rfind(numbered, 0), 0u) << "after a section break";
+}
+
+TEST_F(RTFParagraphStartTest, AParagraphStatesItsTableDepthStyleAndListReference) {
+    rule.level.text = nullptr;  // an empty number text: no number group, still the list reference
+    rule.cellOfRow = 1;
+    rule.styleTag = 5;
+    placer.depth = 2;
+    const std::string words = start();
+    EXPECT_EQ(words.rfind("\\pard\\intbl\\itap2\\s4\\widctlpar", 0), 0u) << words;
+    EXPECT_NE(words.find("\\ls1\\ilvl0 "), std::string::npos) << words;
+    // A continued paragraph restates its properties only.
+    emitter->writeParagraphProps(rule, 1);
+    EXPECT_EQ(emitter->take().rfind("\\widctlpar", 0), 0u);
 }
 
 }  // namespace

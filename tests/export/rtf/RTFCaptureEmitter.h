@@ -2,6 +2,7 @@
 // An RTF emitter whose writes land in a string, over a block of its own with a small colour, font and
 // author table, for tests of single writers. Its body file goes into the test's temporary-files folder.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "export/rtf/CRTFFile.h"
@@ -30,7 +31,10 @@ public:
     void writeHeader(std::int32_t, std::int16_t) override {}
     void writeFooter(std::int32_t, std::int16_t) override {}
     void writeNextComment() override { placed += "comment;"; }
-    void writeNextFootnote() override { placed += "footnote;"; }
+    void writeNextFootnote() override {
+        placed += "footnote;";
+        if (footnote) footnote();
+    }
     void writeNextEndnote() override { placed += "endnote;"; }
     void writeGraphic(const char*) override {}
     void writeTable(std::int32_t mark) override { placed += "table " + std::to_string(mark) + ";"; }
@@ -38,6 +42,8 @@ public:
     std::int16_t depth = 0;
     std::int32_t rows = 0;
     std::string placed;
+    // What writing the next footnote writes, if anything.
+    std::function<void()> footnote;
 };
 
 class CaptureEmitter : public CRTFFile {
