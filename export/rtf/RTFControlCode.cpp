@@ -1,7 +1,6 @@
 // One story-text control code (a buffered run of exactly one unit from 1 to 25) in the RTF body:
 // breaks, tabs and paragraph ends as control words, fields as the groups that the field's later runs
 // fill, notes, comments and tables written in place by the placer, special characters as fields.
-#include <cstring>
 #include <string>
 
 #include "export/rtf/CRTFFile.h"

@@ -1,7 +1,6 @@
 #include "export/rtf/RTFFormField.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "export/rtf/RTFNameText.h"
 #include "foundation/FailureCode.h"
