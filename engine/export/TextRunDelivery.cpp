@@ -25,7 +25,6 @@
 namespace {
 constexpr const char* kUnit = "BEngineExp";
 // The language whose runs have their brackets exchanged.
-constexpr std::int32_t kArabicSaudiArabia = 0x401;
 // Bytes of 8-bit text one UTF-16 unit can become in the code pages used.
 constexpr std::int32_t kBytesPerUnit = 4;
 
@@ -47,18 +46,6 @@ std::int32_t pieceLength(const char16_t* text, std::int32_t length) {
     std::int32_t piece = kMaxRunUnits;
     if (isHighSurrogate(text[piece - 1]) && isLowSurrogate(text[piece])) --piece;
     return piece;
-}
-
-void mirrorBrackets(char16_t* text, std::int32_t length) {
-    for (std::int32_t i = 0; i < length; ++i) {
-        switch (text[i]) {
-            case u'(': text[i] = u')'; break;
-            case u')': text[i] = u'('; break;
-            case u'[': text[i] = u']'; break;
-            case u']': text[i] = u'['; break;
-            default: break;
-        }
-    }
 }
 
 // Releases the picture an anchor put into the run's record, however the delivery ends.
@@ -113,7 +100,6 @@ std::int32_t CExportEngine::deliverText(LoadedStory& loaded, std::int32_t availa
 
 void CExportEngine::sendRun(XParamBlock* block) {
     const std::int32_t language = selectLanguageByHint(block->form);
-    if (language == kArabicSaudiArabia) mirrorBrackets(block->textBuffer, block->textLength);
     if ((exporterDescriptor->flags1 & kUnicodeTextBit) == 0) {
         sendConverted(block, language);
         return;
