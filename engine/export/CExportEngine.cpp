@@ -70,10 +70,12 @@ CExportEngine::CExportEngine(const ExportEngineSetup& setup, TranslatorEntry* ex
       exporterIndex(setup.exporterIndex) {
     if (outputSpec != nullptr) documentKind = outputSpec->documentKind;
     currentExportEngine = this;
+    setCurrentStoryOnDemand(this);
 }
 
 CExportEngine::~CExportEngine() {
     if (currentExportEngine == this) currentExportEngine = nullptr;
+    if (currentStoryOnDemand() == this) setCurrentStoryOnDemand(nullptr);
     freeMemory(ownRunBuffer);
     freeMemory(convertedText);
     disposeObject(converter);

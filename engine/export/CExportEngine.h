@@ -23,6 +23,7 @@
 #include <cstdint>
 
 #include "engine/ConversionEngines.h"
+#include "engine/export/StoryOnDemand.h"
 #include "engine/TranslatorDescriptor.h"
 #include "engine/export/OutputStaging.h"
 #include "foundation/CBase.h"
@@ -46,7 +47,7 @@ constexpr std::int32_t kMaxStoryDepth = 16;
 // The number of side-story kinds with a counter: export kinds 2 (header) to 9 (graphic).
 constexpr int kSideStoryCounters = 8;
 
-class CExportEngine : public ExportEngine, public CBase {
+class CExportEngine : public ExportEngine, public CBase, public StoryOnDemand {
 public:
     // exporterTable: the exporters a registry is made over when the setup gives none (null: such an
     // engine fails with 12). folders: where the output goes (OutputFolders.h). The new engine becomes
@@ -85,8 +86,8 @@ public:
     // (requests 9, runs, 21), or its table story of that mark (10, runs, 22), through a block of its
     // own. Answers 1 when it was played, 0 when there is no such story. Failures while it is played
     // pass on.
-    virtual std::int16_t exportStoryByName(const char* name);
-    virtual std::int16_t exportStoryByMark(std::int32_t mark);
+    std::int16_t exportStoryByName(const char* name) override;
+    std::int16_t exportStoryByMark(std::int32_t mark) override;
 
     // The units from start up to and including the first column, page or section break, paragraph end
     // or cell mark; limit - start when none comes first.

@@ -10,7 +10,7 @@
 #include "export/rtf/CRTFGraphic.h"
 #include "export/rtf/CRTFHdrFtr.h"
 #include "export/rtf/CRTFTable.h"
-#include "export/rtf/StoryOnDemand.h"
+#include "engine/export/StoryOnDemand.h"
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
 #include "foundation/FailureCode.h"

@@ -10,7 +10,7 @@
 #include "engine/CExporter.h"
 #include "export/rtf/CRTFExporter.h"
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/StoryOnDemand.h"
+#include "engine/export/StoryOnDemand.h"
 #include "model/XParamBlock.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -1,8 +1,8 @@
 #pragma once
-// The export engine as the RTF exporter sees it while it writes: it delivers a stored graphic story by
-// its name, or a stored table story by its mark, to the exporter at once, as a nested begin request,
-// text runs and an end request. The program binds the engine that runs the export; with none bound,
-// tables and text boxes at their anchors are left out.
+// The export engine as an exporter sees it while it writes: it delivers a stored graphic story by its
+// name, or a stored table story by its mark, to the exporter at once, as a nested begin request, text
+// runs and an end request. The engine of an export binds itself for its run; with none bound, tables
+// and text boxes at their anchors are left out.
 #include <cstdint>
 
 class StoryOnDemand {

@@ -1,4 +1,4 @@
-#include "export/rtf/StoryOnDemand.h"
+#include "engine/export/StoryOnDemand.h"
 
 namespace {
 
