@@ -99,6 +99,7 @@ protected:
     virtual void readRunProperties(xmlNode* properties, XForm* form, TStyle* owner, std::int16_t clear);
     // Styles and lists applied by the property readers.
     virtual void applyParagraphStyleChain(const char* styleId, XPage* page, XRule* rule, XForm* form, std::int16_t keepTag);
+    virtual void applyCharacterStyleChain(const char* styleId, XForm* form, std::int16_t keepTag, std::int16_t faceMode);
     virtual void mergeListLevel(XRule* rule);
 
     // Run content (RunContent.cpp).
@@ -132,6 +133,8 @@ private:
     xmlNode* nextSectionHolder(xmlNode* node);
     bool readParagraphChild(xmlNode* child, XPage* page, XRule* rule, XForm* form, TStyle* owner);
     void readListMembership(xmlNode* list, XRule* rule);
+    void readRunChild(xmlNode* child, XForm* form);
+    void readRunFonts(xmlNode* fonts, XForm* form);
     void refuseDocument(const std::string& problem, std::int32_t line);
     void gatherStories();
     void answerStory(TNodesArray* list, bool withKind, bool withShapeName);
