@@ -25,6 +25,7 @@
 #include <unordered_map>
 
 #include "engine/CImporter.h"
+#include "import/wordml/LevelTexts.h"
 #include "import/wordml/TNodesArray.h"
 #include "import/wordml/TParagraphsArray.h"
 #include "import/wordml/UniqueTags.h"
@@ -33,6 +34,7 @@
 #include "model/XRule.h"
 
 struct XFont;
+struct TStyle;
 
 // What the children of one run element give (RunContent.cpp).
 struct RunContent {
@@ -86,6 +88,20 @@ protected:
     virtual void resetParagraphDefaults();
     virtual void resetCharacterDefaults();
 
+    // Paragraph properties (ParagraphPropertiesReader.cpp). The reader fills rule (and, with an owner
+    // style or list level, the owner's form and page from a nested w:rPr and w:sectPr); clear 1 first
+    // empties the rule's change bits.
+    virtual void applyParagraphProperties(xmlNode* paragraph);
+    virtual void readParagraphProperties(xmlNode* properties, XPage* page, XRule* rule, XForm* form, TStyle* owner,
+                                         std::int16_t clear);
+    // Run properties (RunPropertiesReader.cpp).
+    virtual void applyRunProperties(xmlNode* run);
+    virtual void readRunProperties(xmlNode* properties, XForm* form, TStyle* owner, std::int16_t clear);
+    // Styles and lists applied by the property readers.
+    virtual void applyParagraphStyleChain(const char* styleId, XPage* page, XRule* rule, XForm* form, std::int16_t keepTag);
+    virtual void applyCharacterStyleChain(const char* styleId, XForm* form, std::int16_t keepTag, std::int16_t faceMode);
+    virtual void mergeListLevel(XRule* rule);
+
     // Run content (RunContent.cpp).
     virtual RunContent readRunContent(xmlNode* run);
 
@@ -96,8 +112,6 @@ protected:
     virtual std::int16_t readParagraphContent(xmlNode* run);
     virtual std::int16_t sectionBreakCode(xmlNode* section);
     virtual void applySectionProperties(xmlNode* section);
-    virtual void applyParagraphProperties(xmlNode* paragraph);
-    virtual void applyRunProperties(xmlNode* run);
     virtual void noteParagraphHook(xmlNode* paragraph);
     // Whether the item's cell ends with it, given the paragraph after it; *lastOfRow tells whether the
     // row ends as well.
@@ -112,10 +126,15 @@ protected:
     std::string latinLanguage;
     std::string eastAsianLanguage;
     std::string complexScriptLanguage;
+    LevelTexts levelTexts;  // the list-level texts that paragraph records point at
 
 private:
     void readInput(std::string& bytes);
     xmlNode* nextSectionHolder(xmlNode* node);
+    bool readParagraphChild(xmlNode* child, XPage* page, XRule* rule, XForm* form, TStyle* owner);
+    void readListMembership(xmlNode* list, XRule* rule);
+    void readRunChild(xmlNode* child, XForm* form);
+    void readRunFonts(xmlNode* fonts, XForm* form);
     void refuseDocument(const std::string& problem, std::int32_t line);
     void gatherStories();
     void answerStory(TNodesArray* list, bool withKind, bool withShapeName);

@@ -1,5 +1,6 @@
-// Stand-ins for the operations of CWordMLImporter whose readers are not built yet: the paragraph, run,
-// section, note and table properties keep the document defaults; every run delivers its text; a new
+// Stand-ins for the operations of CWordMLImporter whose readers are not built yet: the section, note
+// and table properties keep the document defaults; paragraph and character styles and list levels add
+// nothing to a paragraph's or run's own properties; every run delivers its text; a new
 // section in the main story breaks as a continuous section; a table cell ends where the next paragraph
 // lies outside it, and its row ends with it where the next paragraph lies outside the row. Listed in
 // docs/stand-ins.md.
@@ -19,8 +20,9 @@ constexpr std::int32_t kContinuousSection = 4;
 void CWordMLImporter::readNoteProperties(xmlNode*, XFootnote*) {}
 void CWordMLImporter::readSectionProperties(xmlNode*, XPage*) {}
 void CWordMLImporter::applySectionProperties(xmlNode*) {}
-void CWordMLImporter::applyParagraphProperties(xmlNode*) {}
-void CWordMLImporter::applyRunProperties(xmlNode*) {}
+void CWordMLImporter::applyParagraphStyleChain(const char*, XPage*, XRule*, XForm*, std::int16_t) {}
+void CWordMLImporter::applyCharacterStyleChain(const char*, XForm*, std::int16_t, std::int16_t) {}
+void CWordMLImporter::mergeListLevel(XRule*) {}
 void CWordMLImporter::noteParagraphHook(xmlNode*) {}
 
 // Headers, footers and tables are stories of their own: the main story passes over their paragraphs.

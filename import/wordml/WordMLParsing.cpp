@@ -2,6 +2,7 @@
 
 #include <libxml/parser.h>
 
+#include "import/wordml/AlternateContent.h"
 #include "model/XmlErrors.h"
 #include "package/XmlElementSearch.h"
 
@@ -48,6 +49,7 @@ xmlDoc* parseWordDocument(const char* bytes, std::int32_t size, std::string* pro
         }
     }
     if (document == nullptr && problem != nullptr && problem->empty()) *problem = "the document is not well-formed XML";
+    if (document != nullptr) dropAlternateChoices(xmlDocGetRootElement(document));
     return document;
 }
 

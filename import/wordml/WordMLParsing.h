@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <string>
 
-// Parses the bytes. Answers the tree, or null with *problem telling what the parser reported (a
+// Parses the bytes, keeping only the fallback branch of markup-compatibility blocks (AlternateContent.h).
+// Answers the tree, or null with *problem telling what the parser reported (a
 // document that is not well-formed, cut short, or whose entities expand without end).
 xmlDoc* parseWordDocument(const char* bytes, std::int32_t size, std::string* problem);
 

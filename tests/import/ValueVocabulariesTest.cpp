@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "import/wordml/BorderArt.h"
+#include "import/wordml/RunVocabularies.h"
 #include "import/wordml/ValueVocabularies.h"
 
 namespace {
@@ -131,6 +132,47 @@ TEST(ValueVocabulariesTest, BitStringSetsBitIForACharacterOneAtPositionI) {
     };
     for (const auto& c : cases) EXPECT_EQ(lookupBitString(c.text), c.expected) << c.text;
     EXPECT_EQ(lookupBitString(nullptr), 0);
+}
+
+TEST(RunVocabulariesTest, UnderlinesEffectsMarksHintsAndHighlightsMeetTheirCodes) {
+    const LookupCase lookups[] = {
+        {"effect", lookupTextEffect, "blinkBackground", 2}, {"effect", lookupTextEffect, "ants-black", 4},
+        {"effect", lookupTextEffect, "none", 0},            {"effect", lookupTextEffect, "glow", 0},
+        {"emphasis", lookupEmphasisMark, "under-dot", 4},   {"emphasis", lookupEmphasisMark, "circle", 3},
+        {"emphasis", lookupEmphasisMark, "star", 0},
+    };
+    for (const LookupCase& c : lookups) EXPECT_EQ(c.lookup(c.text), c.expected) << c.table << " of " << c.text;
+
+    const FindCase finds[] = {
+        {"underline effect", findUnderlineEffect, "dottedHeavy", true, 2},
+        {"underline effect", findUnderlineEffect, "dash-dot-heavy", true, 6},
+        {"underline effect", findUnderlineEffect, "dotDotDashHeavy", true, 9},
+        {"underline effect", findUnderlineEffect, "wavyDouble", true, 15},
+        {"underline effect", findUnderlineEffect, "single", false, 0},
+        {"hint", findFontHint, "eastAsiaTheme", true, 4},
+        {"hint", findFontHint, "cstheme", true, 3},
+        {"hint", findFontHint, "default", false, 0},
+        {"Word 2003 hint", findFontHintWord2003, "fareast", true, 4},
+        {"Word 2003 hint", findFontHintWord2003, "ascii", false, 0},
+    };
+    for (const FindCase& c : finds) {
+        std::int32_t code = -77;
+        EXPECT_EQ(c.find(c.text, &code), c.found) << c.table << " of " << c.text;
+        EXPECT_EQ(code, c.found ? c.expected : -77) << c.table << " of " << c.text;
+    }
+
+    std::uint32_t flag = 0;
+    EXPECT_TRUE(findUnderlineFace("words", &flag));
+    EXPECT_EQ(flag, 0x200u);
+    EXPECT_FALSE(findUnderlineFace("wave", &flag));
+
+    RGBColor color{1, 2, 3};
+    EXPECT_TRUE(findHighlightColor("darkGray", &color));
+    EXPECT_EQ(color.red, 0x8080);
+    EXPECT_TRUE(findHighlightColor("none", &color));
+    EXPECT_EQ(color.blue, 0xFFFF);
+    EXPECT_FALSE(findHighlightColor("orange", &color));
+    EXPECT_EQ(color.blue, 0xFFFF) << "an unknown name keeps the colour";
 }
 
 TEST(BorderArtTest, NamesBeginWithALowerCaseLetterAndKeepTheirPlaceInTheTable) {
