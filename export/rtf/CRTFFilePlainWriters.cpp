@@ -39,24 +39,13 @@ void CRTFFile::writeColorTable() {}
 void CRTFFile::writeRevisionTable() {}
 void CRTFFile::writeStyleSheet() {}
 void CRTFFile::writeListTables() {}
-void CRTFFile::writeInfo(const XHead&) {}
-void CRTFFile::writeBackground() {}
-void CRTFFile::writeNoteProperties(const XPage&) {}
 
-void CRTFFile::writeDocumentProperties(const XPage& firstSection, const XHead&) {
-    writeNoteProperties(firstSection);
-    writeSectionProps(firstSection, 0);
-    writeFormat("\r\n");
+// Until the body's character and paragraph writers exist, borders and colours write nothing.
+void CRTFFile::writeBorder(const BorderSpec&) {}
+void CRTFFile::writeArtBorder(const BorderSpec&, std::int16_t) {}
+std::int16_t CRTFFile::colorIndex(const RGBColor&) {
+    return -1;
 }
-
-void CRTFFile::writeSectionProps(const XPage& page, std::int16_t) {
-    writeFormat("\\sectd ");
-    const std::int16_t facing = placer->needsFacingHeaders(page);
-    placer->writeHeaders(page, facing);
-    placer->writeFooters(page, facing);
-}
-
-void CRTFFile::endSection() {}
 
 std::int16_t CRTFFile::openNoteGroup(std::int16_t storySelector) {
     switch (storySelector) {
