@@ -8,6 +8,7 @@
 
 #include "export/rtf/CRTFFile.h"
 #include "export/rtf/RTFStoryPlacer.h"
+#include "export/rtf/RTFTableWords.h"
 #include "model/ValueRecords.h"
 #include "model/XRow.h"
 
@@ -23,23 +24,6 @@ const char* pick(std::int32_t value, std::initializer_list<std::pair<std::int32_
     return "";
 }
 
-void writePlacement(CRTFFile& emitter, const XTblPlacement& p) {
-    emitter.writeFormat("%s", pick(p.vertAnchor, {{1, "\\tpvmrg"}, {2, "\\tpvpg"}, {3, "\\tpvpara"}}));
-    emitter.writeFormat("%s", pick(p.horzAnchor, {{1, "\\tphmrg"}, {2, "\\tphpg"}, {3, "\\tphcol"}}));
-    emitter.writeFormat("%s", pick(p.tblpYSpec, {{1, "\\tposyil"}, {2, "\\tposyt"}, {3, "\\tposyin"}, {4, "\\tposyb"},
-                                                 {5, "\\tposyc"}, {6, "\\tposyout"}}));
-    if (p.tblpY > 0) emitter.writeFormat("\\tposy%d", p.tblpY);
-    if (p.tblpY < 0) emitter.writeFormat("\\tposnegy%lld", -static_cast<long long>(p.tblpY));
-    emitter.writeFormat("%s", pick(p.tblpXSpec, {{1, "\\tposxc"}, {2, "\\tposxi"}, {3, "\\tposxo"}, {4, "\\tposxr"},
-                                                 {5, "\\tposxl"}}));
-    if (p.tblpX > 0) emitter.writeFormat("\\tposx%d", p.tblpX);
-    if (p.tblpX < 0) emitter.writeFormat("\\tposnegx%lld", -static_cast<long long>(p.tblpX));
-    if (p.leftFromText != 0) emitter.writeFormat("\\tdfrmtxtLeft%d", p.leftFromText);
-    if (p.rightFromText != 0) emitter.writeFormat("\\tdfrmtxtRight%d", p.rightFromText);
-    if (p.topFromText != 0) emitter.writeFormat("\\tdfrmtxtTop%d", p.topFromText);
-    if (p.bottomFromText != 0) emitter.writeFormat("\\tdfrmtxtBottom%d", p.bottomFromText);
-}
-
 void writeRowSpacing(CRTFFile& emitter, const XRows& rows) {
     const WidthSpec& spacing = rows.tblCellSpacing;
     if (spacing.w != 0 && spacing.type == kTwips) {
@@ -47,7 +31,7 @@ void writeRowSpacing(CRTFFile& emitter, const XRows& rows) {
         emitter.writeFormat("\\trspdfl3\\trspdft3\\trspdfb3\\trspdfr3");
     }
     // The gap is half the cell's left and right margins; the row starts that far left of its indent.
-    const long long gap = (static_cast<long long>(rows.tblCellMar.left.w) + rows.tblCellMar.right.w) / 2;
+    const long long gap = rtfRowGap(rows.tblCellMar);
     if (gap != 0) emitter.writeFormat("\\trgaph%lld", gap);
     emitter.writeFormat("\\trleft%lld", rows.tblInd.w - gap);
     const std::pair<const WidthSpec&, char> margins[] = {{rows.tblCellMar.left, 'l'},
@@ -62,23 +46,16 @@ void writeRowSpacing(CRTFFile& emitter, const XRows& rows) {
 }
 
 void writeRowProperties(CRTFFile& emitter, const XRows& rows) {
-    if (rows.tblpPr.floatingTable == 1) {
-        writePlacement(emitter, rows.tblpPr);
-        if (rows.tblOverlap == 1) emitter.writeFormat("\\tabsnoovrlp1");
-    }
+    writeRTFTablePlacement(emitter, rows.tblpPr, rows.tblOverlap);
     if (rows.tblHeader == 1) emitter.writeFormat("\\trhdr");
     if (rows.styleTag != -1) emitter.writeFormat("\\ts%lld", static_cast<long long>(rows.styleTag) - 1);
     if (rows.tblLayout == 1) emitter.writeFormat("\\trautofit1");
     if (rows.cantSplit == 1) emitter.writeFormat("\\trkeep");
     emitter.writeFormat("\\trftsWidth%d\\trwWidth%d", rows.tblW.type, rows.tblW.w);
     emitter.writeFormat("%s", rows.bidiVisual == 1 ? "\\rtlrow" : "\\ltrrow");
-    const char* alignment = pick(rows.jc, {{1, "\\trqc"}, {2, "\\trqr"}});
-    emitter.writeFormat("%s", alignment[0] != 0 ? alignment : "\\trql");
+    emitter.writeFormat("%s", rtfRowAlignmentWord(rows.jc));
     emitter.writeFormat("\\tblindtype%d\\tblind%d", rows.tblInd.type, rows.tblInd.w);
-    long long height = 0;
-    if (rows.trHeight.h == kHeightExact) height = -static_cast<long long>(rows.trHeight.v);
-    if (rows.trHeight.h == kHeightAtLeast) height = rows.trHeight.v;
-    emitter.writeFormat("\\trrh%lld", height);
+    emitter.writeFormat("\\trrh%lld", rtfRowHeight(rows.trHeight));
     writeRowSpacing(emitter, rows);
 }
 
@@ -124,14 +101,11 @@ void writeCellMargins(CRTFFile& emitter, const XTblMargins& margins) {
 }
 
 void writeCellLayout(CRTFFile& emitter, const XRow& cell) {
-    emitter.writeFormat("%s", pick(cell.hmerge, {{2, "\\clmgf"}, {1, "\\clmrg"}}));
-    emitter.writeFormat("%s", pick(cell.vmerge, {{2, "\\clvmgf"}, {1, "\\clvmrg"}}));
+    emitter.writeFormat("%s%s", rtfHorizontalMergeWord(cell.hmerge), rtfVerticalMergeWord(cell.vmerge));
 }
 
 void writeCellText(CRTFFile& emitter, const XRow& cell) {
-    emitter.writeFormat("%s", pick(cell.textFlow, {{0, "\\cltxlrtb"}, {1, "\\cltxtbrl"}, {2, "\\cltxbtlr"},
-                                                   {3, "\\cltxlrtbv"}, {4, "\\cltxtbrlv"}}));
-    emitter.writeFormat("%s", pick(cell.vAlign, {{0, "\\clvertalt"}, {1, "\\clvertalc"}, {3, "\\clvertalb"}}));
+    emitter.writeFormat("%s%s", rtfCellTextFlowWord(cell.textFlow), rtfCellVerticalAlignmentWord(cell.vAlign));
     if (cell.noWrap == 1) emitter.writeFormat("\\clNoWrap");
     if (cell.tcFitText == 1) emitter.writeFormat("\\clFitText");
 }
