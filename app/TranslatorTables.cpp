@@ -5,13 +5,15 @@
 #include "export/CTEXTExporter.h"
 #include "export/CUnicodeExporter.h"
 #include "export/rtf/CRTFExporter.h"
+#include "import/encrypted/CEncryptedImporter.h"
+#include "import/wordml/CWinWord2003Importer.h"
 
 // The importers not built yet are bound to a stand-in that refuses every file.
 TranslatorEntry importerTable[importer::kCount + 1] = {
     {makeStandInImporter, nullptr, &importerDescriptors[importer::kAppleWorks5]},
     {makeStandInImporter, nullptr, &importerDescriptors[importer::kAppleWorks6]},
-    {makeStandInImporter, nullptr, &importerDescriptors[importer::kEncryptedDocument]},
-    {makeStandInImporter, nullptr, &importerDescriptors[importer::kWord2003]},
+    {makeEncryptedImporter, nullptr, &importerDescriptors[importer::kEncryptedDocument]},
+    {makeWord2003Importer, nullptr, &importerDescriptors[importer::kWord2003]},
     {makeStandInImporter, nullptr, &importerDescriptors[importer::kWord2007]},
     {makeStandInImporter, nullptr, &importerDescriptors[importer::kExcel2007]},
     {nullptr, nullptr, nullptr},

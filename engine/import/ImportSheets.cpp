@@ -16,6 +16,7 @@
 #include "engine/import/ImporterAnswers.h"
 #include "engine/ProgressWindow.h"
 #include "engine/TranslatorRequest.h"
+#include "engine/UserQuestions.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
@@ -34,6 +35,7 @@ constexpr std::int16_t kLastSideKind = 9;        // endnote: counted into "XSize
 constexpr std::int16_t kGraphicKind = 10;
 constexpr std::int16_t kTableKind = 11;
 constexpr int kSideKinds = kLastSideKind - kFirstSideKind + 1;
+constexpr std::uint32_t kErrorIconAndOk = 1;
 
 // The UTF-8 form of the units, cut before the character that would pass the room.
 std::string boundedUtf8(const char16_t* units, std::int32_t length) {
@@ -43,6 +45,21 @@ std::string boundedUtf8(const char16_t* units, std::int32_t length) {
     while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
     name.resize(end);
     return name;
+}
+
+// A failed document request. An importer may leave why in the block's reasonText (the parser's message,
+// the reason it refuses a document): the failure then carries that text in place of the unit name, so the
+// report log's line tells it, and a file cancelled with a reason shows it to the asker given (none in a
+// quiet batch, whose log line tells it).
+[[noreturn]] void raiseDocumentFailure(std::int32_t answer, const XParamBlock& block, UserQuestions* asker,
+                                       std::int32_t line) {
+    if (block.reasonText == nullptr) throwFail(answer, line, kUnit);
+    if (static_cast<std::int16_t>(answer) == result::kErrCancelled)
+        reportFailure(asker, nullptr, 0, kErrorIconAndOk, block.reasonText);
+    std::string reason = boundedUtf8(block.reasonText, static_cast<std::int32_t>(std::char_traits<char16_t>::length(block.reasonText)));
+    // A failure keeps only what follows the last ':' of its unit name.
+    std::replace(reason.begin(), reason.end(), ':', ';');
+    throwFail(answer, line, reason.c_str());
 }
 
 // The block of the whole call, disposed however the call ends.
@@ -60,7 +77,10 @@ std::int32_t CImportEngine::importSheets() {
         raisingOutOfMemory(__LINE__, kUnit, [&] {
             initXParamBlock(task, block);
             block->fileSpec = *inputSpec;
-            throwIfError(importerRegistry->send(request::kSelDocument, block), __LINE__, kUnit);
+            const std::int32_t documentAnswer = importerRegistry->send(request::kSelDocument, block);
+            if (documentAnswer != 0)
+                raiseDocumentFailure(documentAnswer, *block, quietBatch() || task == nullptr ? nullptr : task->asker(),
+                                     __LINE__);
             documentBegun = true;
             checkSheetCountAnswer(*block);
             throwIfError(storage->rootStream()->writeValues(nullptr, 0, "SHEETS %l", block->sheetCount), __LINE__, kUnit);

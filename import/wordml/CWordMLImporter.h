@@ -1,0 +1,155 @@
+#pragma once
+// The importer of WordprocessingML: it reads a Word 2003 XML document (one XML file whose root is
+// w:wordDocument) and answers the import engine's requests. The Word 2003 importer is this class with
+// its own identify test.
+//
+//   request 0       parse the file into one tree; fill the document tables (properties, fonts,
+//                   authors) and gather one list of story nodes per story kind (TNodesArray)
+//   requests 2-11   the next node of the kind's list becomes the story: its paragraphs and runs are
+//                   gathered into a walk (TParagraphsArray); absent when the list is used up
+//   request 13      the walk, played out one run at a time (TextRunProducer.cpp)
+//   request 25      the tree is freed
+//
+// Files: CWordMLImporter.cpp (document and story requests), TextRunProducer.cpp (request 13),
+// RunContent.cpp (what a run element holds), DocumentProperties2003.cpp (DocumentProperties and
+// docPr), DocumentTables.cpp (fonts, languages, authors, the record defaults, dates),
+// FormattingStandIns.cpp (the paragraph, run, section and table operations not built yet).
+//
+// Failures are CFails in unit "BL_WordML(imp)": 22 for a document that is not well-formed or not a
+// WordprocessingML document (the parser's message is left in the block's reasonText), 12 for memory.
+#include <libxml/tree.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "engine/CImporter.h"
+#include "import/wordml/TNodesArray.h"
+#include "import/wordml/TParagraphsArray.h"
+#include "import/wordml/UniqueTags.h"
+#include "model/XForm.h"
+#include "model/XPage.h"
+#include "model/XRule.h"
+
+struct XFont;
+
+// What the children of one run element give (RunContent.cpp).
+struct RunContent {
+    char16_t specialCode = 0;  // the one special character of the run (tab, break, field mark ...), or 0
+    std::string instruction;   // a field instruction, delivered as the run's text
+    bool hasInstruction = false;
+    bool useRunText = true;    // the run's own text follows
+};
+
+// A run is delivered in pieces of at most this many units, so the task's text buffer (32767 units)
+// always holds a piece, also with right-to-left marks around every unit.
+constexpr std::size_t kDeliveryUnits = 8192;
+
+class CWordMLImporter : public CImporter {
+public:
+    explicit CWordMLImporter(const TranslatorDescriptor* descriptor);
+    ~CWordMLImporter() override;
+
+    // The packed date-time of a text "YYYY-MM-DDTHH:MM": minutes in bits 0-5, hours 6-10, day 11-15,
+    // month 16-19, years since 1900 from bit 20.
+    static std::uint32_t parseDateTime(const char* text);
+
+protected:
+    // Requests.
+    void readDocument() override;
+    void hasMainStory() override;
+    void hasHeaderStory() override;
+    void hasFooterStory() override;
+    void hasCommentStory() override;
+    void hasFootnoteStory() override;
+    void hasEndnoteStory() override;
+    void hasGraphicStory() override;
+    void hasTableStory() override;
+    void readText() override;
+    void endDocument() override;
+
+    // The walk over one story node.
+    virtual void importPart(xmlNode* element, bool isTable);
+    virtual bool nextPosition(WalkItem& item);
+
+    // Document tables (DocumentProperties2003.cpp, DocumentTables.cpp).
+    virtual void readDocumentProperties();
+    virtual void setDefaultLanguages();
+    virtual void readFonts(xmlNode* fonts);
+    virtual std::int16_t readFont(xmlNode* font);
+    virtual std::int16_t addFontNamed(const char* name);
+    virtual std::int16_t findFont(const char* name);
+    virtual void collectAnnotationAuthors(xmlNode* first);
+    virtual xmlNode* findSectionNode(xmlNode* node);
+    virtual void resetSectionDefaults();
+    virtual void resetParagraphDefaults();
+    virtual void resetCharacterDefaults();
+
+    // Run content (RunContent.cpp).
+    virtual RunContent readRunContent(xmlNode* run);
+
+    // Operations whose full readers are not built yet (FormattingStandIns.cpp).
+    virtual void readNoteProperties(xmlNode* element, XFootnote* format);
+    virtual void readSectionProperties(xmlNode* sectionProperties, XPage* page);
+    virtual std::int16_t acceptParagraph(xmlNode* paragraph);
+    virtual std::int16_t readParagraphContent(xmlNode* run);
+    virtual std::int16_t sectionBreakCode(xmlNode* section);
+    virtual void applySectionProperties(xmlNode* section);
+    virtual void applyParagraphProperties(xmlNode* paragraph);
+    virtual void applyRunProperties(xmlNode* run);
+    virtual void noteParagraphHook(xmlNode* paragraph);
+    // Whether the item's cell ends with it, given the paragraph after it; *lastOfRow tells whether the
+    // row ends as well.
+    virtual bool checkCellEnd(xmlNode* cell, xmlNode* row, xmlNode* nextParagraph, bool* lastOfRow);
+
+    xmlDoc* document = nullptr;  // owned
+    xmlNode* rootElement = nullptr;
+    xmlNode* bodyElement = nullptr;
+    UniqueTags tags;
+    XFootnote footnoteFormat;
+    XFootnote endnoteFormat;
+    std::string latinLanguage;
+    std::string eastAsianLanguage;
+    std::string complexScriptLanguage;
+
+private:
+    void readInput(std::string& bytes);
+    xmlNode* nextSectionHolder(xmlNode* node);
+    void refuseDocument(const std::string& problem, std::int32_t line);
+    void gatherStories();
+    void answerStory(TNodesArray* list, bool withKind, bool withShapeName);
+
+    // TextRunProducer.cpp
+    bool produceItem(const WalkItem& item);
+    void appendRunItem(const WalkItem& item, xmlNode* nextParagraph);
+    void closeEmptyParagraph(const WalkItem& item, xmlNode* nextParagraph);
+    void appendText(const std::string& utf8);
+    void beginDelivery();
+    void deliverPiece();
+
+    std::unique_ptr<TParagraphsArray> paragraphs;
+    std::unique_ptr<TNodesArray> headerNodes;
+    std::unique_ptr<TNodesArray> footerNodes;
+    std::unique_ptr<TNodesArray> tableNodes;
+    std::unique_ptr<TNodesArray> footnoteNodes;
+    std::unique_ptr<TNodesArray> endnoteNodes;
+    std::unique_ptr<TNodesArray> commentNodes;
+    std::unique_ptr<TNodesArray> textboxNodes;
+
+    // For each node asked about, the element holding the next section properties at or after it.
+    std::unordered_map<const xmlNode*, xmlNode*> sectionHolders;
+
+    // The walk's current item, replayed once after a section break.
+    WalkItem current{};
+    bool replayPosition = false;
+    bool rowEndPending = false;
+
+    // The run being assembled, and what is left of it to deliver with its records.
+    std::u16string runUnits;
+    std::u16string pending;
+    std::size_t pendingOffset = 0;
+    XForm pendingForm{};
+    XRule pendingRule{};
+    XPage pendingPage{};
+};

@@ -1,0 +1,142 @@
+// What the children of one run element give: a special character (tab, break, hyphen, field mark,
+// symbol, note and comment marks), a field instruction, and whether the run's own text follows.
+//
+// A special character replaces any earlier one of the run and comes before the run's text, so a run
+// holds at most one. Some children end the examination (a reference, an instruction, a symbol, a
+// picture): the run's own text is then not delivered.
+#include <cctype>
+#include <string>
+
+#include "import/wordml/CWordMLImporter.h"
+#include "import/wordml/WordMLParsing.h"
+#include "model/StoryKinds.h"
+#include "model/XParamBlock.h"
+#include "package/XmlElementSearch.h"
+#include "package/XmlNodeHelpers.h"
+#include "foundation/NameCompare.h"
+
+namespace {
+
+constexpr std::int32_t kCommentInfo = 84;
+constexpr std::int32_t kNoReferenceMark = 1;
+constexpr std::int16_t kSymbolHint = 2;
+constexpr std::int16_t kComplexField = 2;
+constexpr std::size_t kMaxInstructionBytes = 10239;
+
+enum class Next { kContinue, kStop };
+
+// The break's code: page 7, column 6, text wrapping (or no type) 5; 0 for any other type.
+char16_t breakCode(const xmlNode* element) {
+    std::int16_t present = 0;
+    const char* type = xmlGetAttrString(element, nullptr, "type", &present);
+    if (type == nullptr) return storycode::kLineBreak;
+    if (compareNames(type, "page") == 0) return storycode::kPageBreak;
+    if (compareNames(type, "column") == 0) return storycode::kColumnBreak;
+    if (compareNames(type, "textwrapping") == 0) return storycode::kLineBreak;
+    return 0;
+}
+
+// The "char" value's first four hexadecimal digits, of either case; its low 12 bits name the symbol
+// in the symbol font (F04A is 0x4A). Answers 0 without digits.
+char16_t symbolUnit(const char* text) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4 && text != nullptr && std::isxdigit(static_cast<unsigned char>(text[i])); ++i) {
+        const char digit = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+        value = value * 16 + static_cast<std::uint32_t>(digit <= '9' ? digit - '0' : digit - 'A' + 10);
+    }
+    return static_cast<char16_t>(value & 0xFFF);
+}
+
+}  // namespace
+
+RunContent CWordMLImporter::readRunContent(xmlNode* run) {
+    RunContent content;
+    XForm& form = block->form;
+    const auto stop = [&content] {
+        content.useRunText = false;
+        return Next::kStop;
+    };
+    const auto examine = [&](xmlNode* child) -> Next {
+        if (xmlIsElement(child, "w", "br")) {
+            if (const char16_t code = breakCode(child)) content.specialCode = code;
+        } else if (xmlIsElement(child, "w", "instrText")) {
+            const std::string instruction = runTextContent(child);
+            if (!instruction.empty() && instruction.size() <= kMaxInstructionBytes) {
+                content.instruction = instruction;
+                content.hasInstruction = true;
+            }
+            return stop();
+        } else if (xmlIsElement(child, "w", "delInstrText")) {
+            return stop();
+        } else if (xmlIsElement(child, "w", "noBreakHyphen")) {
+            content.specialCode = storycode::kNonBreakingHyphen;
+        } else if (xmlIsElement(child, "w", "softHyphen")) {
+            content.specialCode = storycode::kOptionalHyphen;
+        } else if (xmlIsElement(child, "w", "annotationRef")) {
+            if (block->storyNumber == storykind::kComment) {
+                runUnits.push_back(storycode::kSpecialCharacter);
+                form.txtData = kCommentInfo;
+            } else {
+                runUnits.push_back(storycode::kComment);
+            }
+            return stop();
+        } else if (xmlIsElement(child, "w", "commentReference")) {
+            runUnits.push_back(storycode::kComment);
+            return stop();
+        } else if (xmlIsElement(child, "w", "footnoteRef")) {
+            runUnits.push_back(storycode::kFootnoteMark);
+            return stop();
+        } else if (xmlIsElement(child, "w", "endnoteRef")) {
+            runUnits.push_back(storycode::kEndnoteMark);
+            return stop();
+        } else if (xmlIsElement(child, "w", "footnote") || xmlIsElement(child, "w", "footnoteReference")) {
+            runUnits.push_back(storycode::kFootnoteReference);
+            std::int16_t present = 0;
+            if (xmlGetAttrBool(child, nullptr, "suppressRef", &present) == 1) form.txtData = kNoReferenceMark;
+            return stop();
+        } else if (xmlIsElement(child, "w", "endnote") || xmlIsElement(child, "w", "endnoteReference")) {
+            runUnits.push_back(storycode::kEndnoteReference);
+            return stop();
+        } else if (xmlIsElement(child, "w", "sym")) {
+            std::int16_t present = 0;
+            if (const char* font = xmlGetAttrString(child, nullptr, "font", &present)) {
+                const std::string name(font);
+                form.txtHint = kSymbolHint;
+                form.txtFontHAnsi = findFont(name.c_str());
+            }
+            const char16_t unit = symbolUnit(xmlGetAttrString(child, nullptr, "char", &present));
+            // A symbol below 0x20 would be read as an anchor: it is left out.
+            if (unit >= 0x20) runUnits.push_back(unit);
+            return stop();
+        } else if (xmlIsElement(child, "w", "cr")) {
+            content.specialCode = storycode::kParagraphEnd;
+        } else if (xmlIsElement(child, "w", "tab") || xmlIsElement(child, "w", "ptab")) {
+            content.specialCode = storycode::kTab;
+        } else if (xmlIsElement(child, "w", "pict") || xmlIsElement(child, "w", "drawing") ||
+                   xmlIsElement(child, "w", "object")) {
+            // Pictures are gathered by the picture reader, which this importer does not have yet.
+            return stop();
+        } else if (xmlIsElement(child, "w", "fldChar")) {
+            std::int16_t present = 0;
+            const char* type = xmlGetAttrString(child, nullptr, "fldCharType", &present);
+            if (type == nullptr) return Next::kContinue;
+            if (compareNames(type, "begin") == 0) {
+                form.fieldType = kComplexField;
+                content.specialCode = storycode::kFieldStart;
+            } else if (compareNames(type, "separate") == 0) {
+                content.specialCode = storycode::kFieldSeparator;
+            } else if (compareNames(type, "end") == 0) {
+                content.specialCode = storycode::kFieldEnd;
+            } else {
+                return Next::kContinue;
+            }
+            return stop();
+        }
+        return Next::kContinue;
+    };
+    for (xmlNode* child = run->children; child != nullptr; child = child->next) {
+        if (child->type != XML_ELEMENT_NODE) continue;
+        if (examine(child) == Next::kStop) break;
+    }
+    return content;
+}

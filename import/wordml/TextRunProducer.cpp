@@ -1,0 +1,214 @@
+// The text request of CWordMLImporter: the story's walk becomes runs. Each answer is one run (units
+// that share one character, paragraph and section record), or the end of the story (length 0).
+//
+// A request delivers one of: a pending row end (one unit 16 carrying the row); a section break
+// (unit 8) before the item that opens the new section, which is then delivered again; one item's run
+// (its special character, field instruction or text, then 16 at a cell end or 13 at a paragraph end);
+// or the next piece of a run longer than kDeliveryUnits, whose records are handed out again with it.
+#include <algorithm>
+
+#include "engine/TranslatorRequest.h"
+#include "foundation/CFail.h"
+#include "foundation/Utf8Codec.h"
+#include "import/wordml/CWordMLImporter.h"
+#include "import/wordml/WordMLParsing.h"
+#include "model/StoryKinds.h"
+#include "model/XParamBlock.h"
+#include "package/XmlElementSearch.h"
+
+namespace {
+
+constexpr const char* kUnit = "BL_WordML(imp)";
+constexpr std::int16_t kSectionBreakAnswer = 8;
+constexpr std::int16_t kArabic = 1025;
+constexpr std::int16_t kHebrew = 1037;
+constexpr char16_t kRightToLeftOverride = 0x202E;
+constexpr char16_t kPopDirectionalFormatting = 0x202C;
+
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+// Units 0x20 to 0xBF are written inside a right-to-left override; brackets trade places in Hebrew.
+bool isEmbeddedClass(char16_t unit) {
+    return unit >= 0x20 && unit <= 0xBF;
+}
+
+char16_t mirroredBracket(char16_t unit) {
+    switch (unit) {
+    case u'(': return u')';
+    case u')': return u'(';
+    case u'<': return u'>';
+    case u'>': return u'<';
+    case u'[': return u']';
+    case u']': return u'[';
+    case u'{': return u'}';
+    case u'}': return u'{';
+    default: return unit;
+    }
+}
+
+// Copies the units with direction marks; answers the units written.
+std::int32_t copyRightToLeft(const char16_t* units, std::size_t count, bool hebrew, char16_t* target) {
+    std::int32_t written = 0;
+    bool embedded = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const char16_t unit = units[i];
+        if (unit == 0) continue;
+        const bool unitEmbedded = isEmbeddedClass(unit);
+        if (unitEmbedded != embedded) target[written++] = unitEmbedded ? kRightToLeftOverride : kPopDirectionalFormatting;
+        embedded = unitEmbedded;
+        target[written++] = hebrew ? mirroredBracket(unit) : unit;
+    }
+    return written;
+}
+
+}  // namespace
+
+void CWordMLImporter::readText() {
+    block->textLength = 0;
+    if (pendingOffset < pending.size()) {
+        deliverPiece();
+        return;
+    }
+    runUnits.clear();
+    if (rowEndPending) {
+        rowEndPending = false;
+        block->rule.lastCellOfRow = 1;
+        runUnits.push_back(storycode::kCellEnd);
+        beginDelivery();
+        return;
+    }
+    WalkItem item{};
+    while (runUnits.empty()) {
+        if (!nextPosition(item)) {
+            answerNoText();
+            return;
+        }
+        if (acceptParagraph(item.paragraph) != 1) continue;
+        if (produceItem(item)) break;
+    }
+    beginDelivery();
+}
+
+// Sets the records of one item and assembles its units; answers true when the item ends the request
+// on its own (a section break).
+bool CWordMLImporter::produceItem(const WalkItem& item) {
+    const bool sectionChanged = current.section != nullptr && item.section != current.section &&
+                                block->storyNumber == storykind::kMain;
+    current = item;
+    resetSectionDefaults();
+    resetParagraphDefaults();
+    xmlNode* section = item.section;
+    std::int16_t breakCode = 0;
+    if (sectionChanged) {
+        section = findSectionNode(item.paragraph);
+        breakCode = sectionBreakCode(section);
+    }
+    applySectionProperties(section);
+    applyParagraphProperties(item.paragraph);
+    applyRunProperties(item.run);
+    noteParagraphHook(item.paragraph);
+
+    if (sectionChanged && breakCode == kSectionBreakAnswer) {
+        runUnits.push_back(storycode::kSectionBreak);
+        // An empty paragraph that opens the section is used up by the break.
+        if (!item.paragraphIsEmpty) replayPosition = true;
+        return true;
+    }
+    if (item.cell != nullptr) block->rule.cellOfRow = 1;
+    xmlNode* nextParagraph = paragraphs->peekNextParagraph();
+    if (item.paragraphIsEmpty) {
+        closeEmptyParagraph(item, nextParagraph);
+    } else {
+        appendRunItem(item, nextParagraph);
+    }
+    return false;
+}
+
+void CWordMLImporter::closeEmptyParagraph(const WalkItem& item, xmlNode* nextParagraph) {
+    bool lastOfRow = false;
+    if (checkCellEnd(item.cell, item.row, nextParagraph, &lastOfRow)) {
+        runUnits.push_back(storycode::kCellEnd);
+        rowEndPending = lastOfRow;
+    } else if (xmlFindElement(item.paragraph->children, "w", "sectPr", 1) == nullptr) {
+        // A paragraph that only carries section properties gets no mark.
+        runUnits.push_back(storycode::kParagraphEnd);
+    }
+}
+
+void CWordMLImporter::appendRunItem(const WalkItem& item, xmlNode* nextParagraph) {
+    if (item.kind != 0) {
+        runUnits.push_back(static_cast<char16_t>(item.kind));
+        block->form.txtData = item.tag;
+    } else if (item.run != nullptr && readParagraphContent(item.run) == 1) {
+        const RunContent content = readRunContent(item.run);
+        if (content.specialCode != 0) runUnits.push_back(content.specialCode);
+        if (content.hasInstruction) appendText(content.instruction);
+        if (content.useRunText) {
+            // A simple field's result comes whole with the field's first run.
+            xmlNode* field = xmlNextElement(item.run, "w", "fldSimple");
+            appendText(runTextContent(field != nullptr ? field : item.run));
+        }
+    }
+    if (!item.isLastRun) return;
+    bool lastOfRow = false;
+    if (checkCellEnd(item.cell, item.row, nextParagraph, &lastOfRow)) {
+        runUnits.push_back(storycode::kCellEnd);
+        rowEndPending = lastOfRow;
+    } else if (item.kind == 0 && block->storyNumber != storykind::kFootnote &&
+               block->storyNumber != storykind::kEndnote) {
+        runUnits.push_back(storycode::kParagraphEnd);
+    }
+}
+
+// Document text never brings a control unit: units 1 to 31 are anchors in story text.
+void CWordMLImporter::appendText(const std::string& utf8) {
+    if (utf8.empty()) return;
+    const std::u16string units = utf8ToUtf16String(utf8);
+    runUnits.reserve(runUnits.size() + units.size());
+    for (const char16_t unit : units) runUnits.push_back(unit < 0x20 ? u' ' : unit);
+}
+
+void CWordMLImporter::beginDelivery() {
+    // A right-to-left paragraph trades left and right justification.
+    if (block->rule.direction == 1) {
+        if (block->rule.justification == 0) {
+            block->rule.justification = 2;
+        } else if (block->rule.justification == 2) {
+            block->rule.justification = 0;
+        }
+    }
+    pending.swap(runUnits);
+    runUnits.clear();
+    pendingOffset = 0;
+    copyXForm(&pendingForm, &block->form);
+    copyXRule(&pendingRule, &block->rule);
+    copyXPage(&pendingPage, &block->page);
+    deliverPiece();
+}
+
+void CWordMLImporter::deliverPiece() {
+    throwIfNull(block->textBuffer, __LINE__, kUnit);
+    // The engine may change the records it stored; every piece of a run carries the run's own.
+    copyXForm(&block->form, &pendingForm);
+    copyXRule(&block->rule, &pendingRule);
+    copyXPage(&block->page, &pendingPage);
+    std::size_t count = std::min(kDeliveryUnits, pending.size() - pendingOffset);
+    if (pendingOffset + count < pending.size() && count > 1 && isHighSurrogate(pending[pendingOffset + count - 1]))
+        --count;
+    const char16_t* units = pending.data() + pendingOffset;
+    const std::int16_t language = selectLanguageByHint(block->form);
+    if (language == kArabic || language == kHebrew) {
+        block->textLength = copyRightToLeft(units, count, language == kHebrew, block->textBuffer);
+    } else {
+        std::copy(units, units + count, block->textBuffer);
+        block->textLength = static_cast<std::int32_t>(count);
+    }
+    pendingOffset += count;
+    if (pendingOffset >= pending.size()) {
+        pending.clear();
+        pendingOffset = 0;
+    }
+    block->selector = request::kAnswerYes;
+}
