@@ -48,7 +48,8 @@ void writeRowSpacing(CRTFFile& emitter, const XRows& rows) {
 void writeRowProperties(CRTFFile& emitter, const XRows& rows) {
     writeRTFTablePlacement(emitter, rows.tblpPr, rows.tblOverlap);
     if (rows.tblHeader == 1) emitter.writeFormat("\\trhdr");
-    if (rows.styleTag != -1) emitter.writeFormat("\\ts%lld", static_cast<long long>(rows.styleTag) - 1);
+    // Style numbers count from 1; -1 and 0 name no style.
+    if (rows.styleTag > 0) emitter.writeFormat("\\ts%lld", static_cast<long long>(rows.styleTag) - 1);
     if (rows.tblLayout == 1) emitter.writeFormat("\\trautofit1");
     if (rows.cantSplit == 1) emitter.writeFormat("\\trkeep");
     emitter.writeFormat("\\trftsWidth%d\\trwWidth%d", rows.tblW.type, rows.tblW.w);

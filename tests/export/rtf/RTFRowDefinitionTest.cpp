@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <string>
 
+#include "model/StoryKinds.h"
 #include "model/ValueRecords.h"
+#include "model/XForm.h"
 #include "model/XRow.h"
+#include "model/XRule.h"
 #include "tests/export/rtf/RTFEmitterHarness.h"
 
 namespace rtftest {
@@ -206,6 +209,51 @@ TEST(RTFRowDefinitionTest, CellShadingByPatternAndColours) {
         EmitterHarness harness;
         harness.emitter().writeCellShading(c.shading);
         EXPECT_EQ(harness.taken(), c.expected) << c.shading.patternType;
+    }
+}
+
+}  // namespace
+}  // namespace rtftest
+
+namespace rtftest {
+namespace {
+
+TEST(RTFCellMarkTest, CellsAndRowEndsAtEachDepth) {
+    struct MarkCase {
+        const char* what;
+        std::int16_t depth;
+        std::int16_t cellOfRow;
+        std::int16_t lastCellOfRow;
+        std::int16_t answer;
+        const char* expected;  // the row definition shown as "<row>"
+    };
+    const MarkCase cases[] = {
+        {"a cell", 1, 1, 0, 5, "\\cell"},
+        {"a row end", 1, 1, 1, 4, "<row>\\row"},
+        {"a nested cell", 2, 1, 0, 9, "\\nestcell"},
+        {"a nested row end closes the properties group", 2, 1, 1, 9, "<row>\\nestrow}"},
+        {"a mark outside a table is text", 1, 0, 0, 1, ""},
+    };
+    for (const MarkCase& c : cases) {
+        EmitterHarness harness;
+        harness.placer.depth = c.depth;
+        XRule rule{};
+        rule.cellOfRow = c.cellOfRow;
+        rule.lastCellOfRow = c.lastCellOfRow;
+        rule.rows = gridRow(1);
+        XForm form{};
+        RTFFieldState fields{};
+        EXPECT_EQ(harness.emitter().writeControlCode(storycode::kCellEnd, form, rule, fields), c.answer) << c.what;
+        std::string written = harness.taken();
+        const std::size_t definition = written.find("\\trowd");
+        if (definition != std::string::npos) {
+            const std::size_t end = written.find("\\cellx400 ") + std::string("\\cellx400 ").size();
+            written.replace(definition, end - definition, "<row>");
+        }
+        const std::string nestedGroup = "{\\*\\nesttableprops";
+        if (written.rfind(nestedGroup, 0) == 0) written.erase(0, nestedGroup.size());
+        EXPECT_EQ(written, c.expected) << c.what;
+        EXPECT_EQ(harness.placer.rowIndex, c.lastCellOfRow) << c.what << ": the row counter moves at a row's end";
     }
 }
 
