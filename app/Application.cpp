@@ -15,6 +15,7 @@
 #include "app/WindowQuestions.h"
 #include "app/XmlErrorHandler.h"
 #include "engine/CTranslator.h"
+#include "export/rtf/RTFProgramName.h"
 #include "engine/ProgramPreferences.h"
 #include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
@@ -142,7 +143,7 @@ int runApplication(const std::vector<std::string>& arguments) {
     bool started = false;
     try {
         loadSettings(state);
-        programPaths();
+        if (!programPaths().baseName.empty()) setRTFProgramName(programPaths().baseName);
         if (registrationSwitch(arguments) != RegistrationSwitch::none) {
             std::fputs("File-type registration is not available in this build.\n", stderr);
             return kExitFailed;

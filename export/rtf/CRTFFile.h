@@ -12,9 +12,10 @@
 //
 // The operations below "head" and "body" are the writers of the document head and of the body's
 // properties and control codes, each defined in the file named after what it writes (RTFHeadTables,
-// RTFCharacterRun, RTFParagraph, RTFControlCode, RTFNoteGroup, RTFFieldRun, RTFBookmark). The
-// style sheet, lists, information group, document and section properties and table cells keep plain
-// forms in CRTFFilePlainWriters.cpp: no style sheet or lists, and tables as tab-separated lines.
+// RTFCharacterRun, RTFParagraph, RTFControlCode, RTFNoteGroup, RTFFieldRun, RTFBookmark,
+// CRTFFileInformationGroup, CRTFFileDocumentProperties, CRTFFileSectionProperties,
+// CRTFFileRowDefinition, CRTFFileCellMark, CRTFFileBorderAndColor). The style sheet and lists keep
+// plain forms in CRTFFilePlainWriters.cpp: none is written.
 //
 // Every name the emitter writes (fonts, authors, bookmarks, form fields) is escaped (RTFNameText.h).
 //
@@ -27,11 +28,15 @@
 
 class CFile;
 class RTFStoryPlacer;
+struct BorderSpec;
+struct RGBColor;
+struct ShadingSpec;
 struct XForm;
 struct XHead;
 struct XPage;
 struct XParamBlock;
 struct XRule;
+struct XRows;
 
 class CRTFFile : public CBase {
 public:
@@ -67,14 +72,27 @@ public:
     virtual void writeInfo(const XHead& head);
     virtual void writeBackground();
     virtual void writeDocumentProperties(const XPage& firstSection, const XHead& head);
-    virtual void writeNoteProperties(const XPage& section);
+    // The footnote and endnote properties of a section: level 1 the document's words, level 0 the
+    // section's (each prefixed with "s").
+    virtual void writeNoteProperties(const XPage& section, std::int16_t level);
 
     // Body. A note or comment story's group: openNoteGroup answers 1 when it opened one (selectors 5,
     // 7 and 8), 0 for any other story.
     virtual std::int16_t openNoteGroup(std::int16_t storySelector);
     virtual void closeNoteGroup();
+    // "\sectd", the section's page set-up, columns, numbering and borders, then its headers and footers.
+    // sectionKind is the break kind of the section break mark (0 for the first section: no break word).
     virtual void writeSectionProps(const XPage& page, std::int16_t sectionKind);
     virtual void endSection();
+    // The whole definition of the table row that ends here, written before its "\row". With advance 1
+    // the exporter's row counter of the current table level moves on.
+    virtual void writeRowDefinition(const XRows& rows, std::int16_t advance);
+    virtual void writeCellShading(const ShadingSpec& shading);
+    // A border's style, colour, width and space; an art border's number, colour, width and space.
+    virtual void writeBorder(const BorderSpec& border);
+    virtual void writeArtBorder(const BorderSpec& border, std::int16_t art);
+    // The colour-table index of a colour; -1 for the automatic colour.
+    virtual std::int16_t colorIndex(const RGBColor& color);
     virtual void writeParagraphProps(const XRule& rule, std::int16_t flags);
     virtual void endParagraph();
     virtual void beginCharacterRun(const XForm& form, std::int16_t flags);

@@ -47,6 +47,12 @@ std::string withoutFormatting(const std::string& rtf) {
     return std::regex_replace(std::regex_replace(rtf, paragraphWords, "\\pard "), runWords, "{");
 }
 
+// The definition of a row of the cells' default records.
+std::string rowDefinition(int row, bool last) {
+    return "\\trowd\\itap1\\irow" + std::to_string(row) + (last ? "\\lastrow" : "") +
+           "\\trftsWidth0\\trwWidth0\\ltrrow\\trql\\tblindtype0\\tblind0\\trrh0\\trleft0";
+}
+
 Log withoutRunGroups(const Log& log) {
     Log kept;
     std::copy_if(log.begin(), log.end(), std::back_inserter(kept),
@@ -108,15 +114,21 @@ TEST_F(RTFDocumentLayoutTest, HeadGroupsComeBeforeTheBodyWithEachSideStoryInItsP
     EXPECT_EQ(withoutRunGroups(log), expected);
 
     const std::string rtf = withoutFormatting(testsupport::readBytes(outputPath));
-    EXPECT_EQ(rtf,
-              "{\\rtf1\\ansi\\uc1\\deff0\\deflang1033\r\n"
-              "\\sectd {\\header \\pard {Header one}\\pard {\r\n\\par }}"
-              "{\\headerf \\pard {First header}\\pard {\r\n\\par }}\r\n"
+    // The head: the first section's headers inside its properties.
+    const std::string head = rtf.substr(0, rtf.find("\r\n\\pard {Body"));
+    EXPECT_EQ(head.rfind("{\\rtf1\\ansi\\uc1\\deff0\\deflang1033\r\n", 0), 0u) << head;
+    EXPECT_NE(head.find("{\\header \\pard {Header one}\\pard {\r\n\\par }}"
+                        "{\\headerf \\pard {First header}\\pard {\r\n\\par }}"),
+              std::string::npos)
+        << head;
+    EXPECT_EQ(rtf.substr(head.size()),
+              "\r\n"
               "\\pard {Body }\\pard {\\chftn {\\footnote \\pard {\\chftn }{ Note}}\r\n}"
               "\\pard { said}\\pard {\\chatn{\\*\\annotation \\pard {Remark}\r\n\\par }\r\n}"
               "\\pard {\r\n\\par }"
-              "\\pard {\\pard {A1}\\pard {\\tab }\\pard {B1}\\pard {\r\n\\par }"
-              "\\pard {A2}\\pard {\\tab }\\pard {B2}\\pard {\r\n\\par }}"
+              // The table's rows, each defined at its end.
+              "\\pard {\\pard {A1}\\pard {\\cell}\\pard {B1}\\pard {" + rowDefinition(0, false) + " \\row}"
+              "\\pard {A2}\\pard {\\cell}\\pard {B2}\\pard {" + rowDefinition(1, true) + " \\row}}"
               "\\pard {{\\shptxt \\pard {Boxed}\r\n\\par }}"
               "\\pard {End}{\r\n\\par }"
               "}\r\n");
@@ -218,7 +230,12 @@ TEST(RTFEmitterTest, AnEmptyBodyGivesTheHeadAndTheClosingBraceAndLongFormatsAreW
     CRTFExporter exporter(&exporterDescriptors[exporter::kRTF]);
     RequestPlayer player(exporter, outputPath);
     ASSERT_EQ(player.play({}, Story{11, {}}), 0);
-    EXPECT_EQ(testsupport::readBytes(outputPath), "{\\rtf1\\ansi\\uc1\\deff0\\deflang1033\r\n\\sectd \r\n}\r\n");
+    // The head and the document's closing brace, with nothing between them.
+    const std::string empty = testsupport::readBytes(outputPath);
+    EXPECT_EQ(empty.rfind("{\\rtf1\\ansi\\uc1\\deff0\\deflang1033\r\n", 0), 0u) << empty;
+    const std::string tail = "{\\pntxta )}}\r\n}\r\n";
+    EXPECT_EQ(empty.substr(empty.size() - tail.size()), tail) << empty;
+    EXPECT_EQ(empty.find("\\pard"), std::string::npos) << empty;
 
     // A formatted write longer than any fixed buffer is written whole.
     const std::string longPath = temporaryFiles.folder().file("long.rtf");
