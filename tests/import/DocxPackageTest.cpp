@@ -15,6 +15,13 @@ const std::string kWordNamespaces =
     " xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\""
     " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
 
+std::string fixtureFromPath(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
 std::string paragraph(const std::string& text) { return "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>"; }
 
 std::string mainPart(const std::string& body) {
@@ -227,6 +234,27 @@ TEST_F(DocxPackageTest, AnUnpackedPackageFolderImportsLikeTheZip) {
     ASSERT_EQ(headers.size(), 1u);
     EXPECT_EQ(headers[0].type, 2);
     EXPECT_EQ(headers[0].text, u"Even\r");
+}
+
+}  // namespace
+}  // namespace wordmltest
+
+namespace wordmltest {
+namespace {
+
+// The sample the program ships, as its zip script made it.
+TEST_F(WordMLImportTest, TheShippedWord2007SampleConverts) {
+    const std::string sample =
+        fixtureFromPath(std::string(VDK_TEST_DATA_DIR) + "/../../../resources/Test Files/Tea 2007.docx");
+    ASSERT_FALSE(sample.empty());
+    ASSERT_EQ(import(sample, "Tea 2007.docx"), 0);
+    const std::u16string text = mainText();
+    EXPECT_EQ(text.rfind(u"A Pot of Tea\r", 0), 0u);
+    EXPECT_NE(text.find(u"Milk after the tea, if at all."), std::u16string::npos);
+    ASSERT_NE(story(storykind::kHeader, 0), nullptr);
+    EXPECT_EQ(story(storykind::kHeader, 0)->textString(), u"A Pot of Tea\r");
+    ASSERT_NE(story(storykind::kFootnote, 0), nullptr);
+    EXPECT_EQ(story(storykind::kFootnote, 0)->textString(), u"\x02 Soft water makes the clearest cup.");
 }
 
 }  // namespace
