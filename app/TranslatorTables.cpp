@@ -6,6 +6,7 @@
 #include "export/CUnicodeExporter.h"
 #include "export/rtf/CRTFExporter.h"
 #include "import/encrypted/CEncryptedImporter.h"
+#include "import/docx/CWinWord2007Importer.h"
 #include "import/wordml/CWinWord2003Importer.h"
 
 // The importers not built yet are bound to a stand-in that refuses every file.
@@ -14,7 +15,7 @@ TranslatorEntry importerTable[importer::kCount + 1] = {
     {makeStandInImporter, nullptr, &importerDescriptors[importer::kAppleWorks6]},
     {makeEncryptedImporter, nullptr, &importerDescriptors[importer::kEncryptedDocument]},
     {makeWord2003Importer, nullptr, &importerDescriptors[importer::kWord2003]},
-    {makeStandInImporter, nullptr, &importerDescriptors[importer::kWord2007]},
+    {makeWord2007Importer, nullptr, &importerDescriptors[importer::kWord2007]},
     {makeStandInImporter, nullptr, &importerDescriptors[importer::kExcel2007]},
     {nullptr, nullptr, nullptr},
 };

@@ -47,6 +47,7 @@ void CWordMLImporter::readDocument() {
     if (document != nullptr) xmlFreeDoc(document);
     document = nullptr;
     sectionHolders.clear();
+    bodySectionHolder.reset();
     {
         std::string bytes;
         readInput(bytes);

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -128,6 +129,22 @@ protected:
     std::string complexScriptLanguage;
     LevelTexts levelTexts;  // the list-level texts that paragraph records point at
 
+    // The walk of the story being imported, and the story nodes of each kind (the Word 2007 importer
+    // gathers them from the package's parts).
+    std::unique_ptr<TParagraphsArray> paragraphs;
+    std::unique_ptr<TNodesArray> headerNodes;
+    std::unique_ptr<TNodesArray> footerNodes;
+    std::unique_ptr<TNodesArray> tableNodes;
+    std::unique_ptr<TNodesArray> footnoteNodes;
+    std::unique_ptr<TNodesArray> endnoteNodes;
+    std::unique_ptr<TNodesArray> commentNodes;
+    std::unique_ptr<TNodesArray> textboxNodes;
+
+    // For each node asked about, the element holding the next section properties at or after it.
+    std::unordered_map<const xmlNode*, xmlNode*> sectionHolders;
+    // The element holding the body's own w:sectPr (the last section), once looked for.
+    std::optional<xmlNode*> bodySectionHolder;
+
 private:
     void readInput(std::string& bytes);
     xmlNode* nextSectionHolder(xmlNode* node);
@@ -146,18 +163,6 @@ private:
     void appendText(const std::string& utf8);
     void beginDelivery();
     void deliverPiece();
-
-    std::unique_ptr<TParagraphsArray> paragraphs;
-    std::unique_ptr<TNodesArray> headerNodes;
-    std::unique_ptr<TNodesArray> footerNodes;
-    std::unique_ptr<TNodesArray> tableNodes;
-    std::unique_ptr<TNodesArray> footnoteNodes;
-    std::unique_ptr<TNodesArray> endnoteNodes;
-    std::unique_ptr<TNodesArray> commentNodes;
-    std::unique_ptr<TNodesArray> textboxNodes;
-
-    // For each node asked about, the element holding the next section properties at or after it.
-    std::unordered_map<const xmlNode*, xmlNode*> sectionHolders;
 
     // The walk's current item, replayed once after a section break.
     WalkItem current{};

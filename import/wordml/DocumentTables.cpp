@@ -122,8 +122,12 @@ xmlNode* CWordMLImporter::findSectionNode(xmlNode* node) {
         if (xmlNode* holder = nextSectionHolder(node)) return holder;
     }
     if (bodyElement == nullptr) return nullptr;
-    xmlNode* bodySection = xmlFindElement(bodyElement->children, "w", "sectPr", 0);
-    return bodySection != nullptr ? bodySection->parent : nullptr;
+    // Every paragraph of the last section asks: the body's children are searched once.
+    if (!bodySectionHolder) {
+        xmlNode* bodySection = xmlFindElement(bodyElement->children, "w", "sectPr", 0);
+        bodySectionHolder = bodySection != nullptr ? bodySection->parent : nullptr;
+    }
+    return *bodySectionHolder;
 }
 
 // The element holding the first w:sectPr inside the node or a w:p among its following siblings. Every

@@ -51,6 +51,12 @@ TNode& TNodesArray::append(xmlNode* element) {
     return *nodes.back();
 }
 
+void TNodesArray::appendStory(xmlNode* element, std::int32_t storyType, std::int32_t storyMark) {
+    TNode& node = append(element);
+    node.storyType = storyType;
+    node.storyMark = storyMark;
+}
+
 void TNodesArray::collectElements(xmlNode* first, const char* name) {
     for (xmlNode* node = first; node != nullptr; node = node->next) {
         if (node->type != XML_ELEMENT_NODE) continue;

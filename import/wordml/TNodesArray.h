@@ -37,6 +37,8 @@ public:
     void collectTextBoxes(xmlNode* first);
     // Tables, a table nested in a cell after its parent.
     void collectTables(xmlNode* first, UniqueTags& tags);
+    // One story element of a part read on its own (a Word 2007 header or footer), with its kind and mark.
+    void appendStory(xmlNode* element, std::int32_t storyType, std::int32_t storyMark);
 
     // The next node not yet handed out, or null; keeps answering null at the end.
     const TNode* next();

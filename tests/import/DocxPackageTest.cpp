@@ -1,0 +1,261 @@
+// Word 2007 packages run through the import engine: the parts found through the package, the headers
+// and footers by relationship, notes and comments from their own parts, the property parts in the
+// storage's head, the authors and the fonts.
+#include <filesystem>
+#include <map>
+
+#include "tests/import/WordMLImportSupport.h"
+#include "engine/TranslatorRequest.h"
+#include "tests/package/ZipBuilder.h"
+
+namespace wordmltest {
+namespace {
+
+const std::string kWordNamespaces =
+    " xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\""
+    " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+
+std::string fixtureFromPath(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string paragraph(const std::string& text) { return "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>"; }
+
+std::string mainPart(const std::string& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:document" + kWordNamespaces + "><w:body>" + body +
+           "</w:body></w:document>";
+}
+
+std::string relationships(const std::map<std::string, std::string>& targets) {
+    std::string xml = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    for (const auto& [id, target] : targets) {
+        xml += "<Relationship Id=\"" + id + "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+               "relationships/header\" Target=\"" + target + "\"/>";
+    }
+    return xml + "</Relationships>";
+}
+
+std::string sidePart(const char* root, const std::string& content) {
+    return std::string("<w:") + root + kWordNamespaces + ">" + content + "</w:" + root + ">";
+}
+
+using Parts = std::map<std::string, std::string>;
+
+class DocxPackageTest : public WordMLImportTest {
+protected:
+    std::int16_t importPackage(const Parts& parts, const std::string& name = "Doc.docx") {
+        {
+            testsupport::ZipBuilder zip(folder.file(name));
+            for (const auto& [path, bytes] : parts) zip.add(path, bytes);
+            EXPECT_TRUE(zip.close());
+        }
+        return importWritten(name);
+    }
+    std::int16_t importWritten(const std::string& name) {
+        input = enginetest::specOf(enginetest::itemIn(folder, name));
+        storageSpec = input;
+        storageSpec.name = enginetest::pascal(name + ".storage");
+        ImportEngineSetup setup{nullptr, &registry, &input, &storageSpec, task.get(), -1, nullptr, nullptr};
+        CImportEngine engine(setup, importers.data());
+        ImportOutcome outcome{};
+        try {
+            engine.run(outcome);
+        } catch (const CFail& failure) {
+            return failure.error;
+        }
+        const std::u16string storageName(storageSpec.name.view());
+        storage = std::make_unique<CStorage>(storageName.c_str(), storageSpec.folder, storagemode::kRead);
+        return 0;
+    }
+
+    const xmlNode* documentElement(const char* name) {
+        for (const xmlNode* node = xmlDocGetRootElement(storage->getDocument())->children; node != nullptr;
+             node = node->next) {
+            if (xmlStrcmp(node->name, reinterpret_cast<const xmlChar*>("Zevozav")) != 0) continue;
+            for (const xmlNode* child = node->children; child != nullptr; child = child->next)
+                if (xmlStrcmp(child->name, reinterpret_cast<const xmlChar*>(name)) == 0) return child;
+        }
+        return nullptr;
+    }
+    static std::string attribute(const xmlNode* node, const char* name) {
+        xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
+        std::string text = value != nullptr ? reinterpret_cast<const char*>(value) : "(none)";
+        xmlFree(value);
+        return text;
+    }
+    std::string headField(const std::string& field) {
+        return attribute(documentElement("XInfo"), ("XHead_" + field).c_str());
+    }
+    std::vector<std::string> column(const char* table, const char* name) {
+        std::vector<std::string> values;
+        const xmlNode* element = documentElement(table);
+        for (const xmlNode* child = element != nullptr ? element->children : nullptr; child != nullptr;
+             child = child->next)
+            values.push_back(attribute(child, name));
+        return values;
+    }
+    // The stored stories of one kind, in storage order: their type, mark and text.
+    struct StoredStory {
+        std::int32_t type;
+        std::int32_t mark;
+        std::u16string text;
+    };
+    std::vector<StoredStory> sideStories(std::int16_t kind) {
+        std::vector<StoredStory> stories;
+        for (std::int32_t index = 0;; ++index) {
+            const auto loaded = story(kind, index);
+            if (loaded == nullptr) return stories;
+            stories.push_back({loaded->storyType, loaded->storyMark, loaded->textString()});
+        }
+    }
+};
+
+TEST_F(DocxPackageTest, AFullPackageFillsTheStoriesAndTheHead) {
+    const std::string section =
+        "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH\"/><w:footerReference r:id=\"rIdF\"/>"
+        "<w:headerReference w:type=\"first\" r:id=\"rIdWrong\"/></w:sectPr>";
+    const Parts parts = {
+        {"word/document.xml",
+         mainPart("<w:p><w:ins w:author=\"Ann\"><w:r><w:t>Tea</w:t></w:r></w:ins><w:r><w:t> time</w:t></w:r>"
+                  "<w:r><w:footnoteReference w:id=\"1\"/></w:r></w:p>" + section)},
+        {"word/_rels/document.xml.rels",
+         relationships({{"rIdH", "header1.xml"}, {"rIdF", "footer1.xml"}, {"rIdWrong", "footer1.xml"}})},
+        {"word/header1.xml", sidePart("hdr", paragraph("Top"))},
+        {"word/footer1.xml", sidePart("ftr", paragraph("Bottom"))},
+        {"word/footnotes.xml",
+         sidePart("footnotes", "<w:footnote w:type=\"separator\" w:id=\"0\">" + paragraph("--") +
+                                   "</w:footnote><w:footnote w:id=\"1\">" + paragraph("Note") + "</w:footnote>")},
+        {"word/comments.xml",
+         sidePart("comments", "<w:comment w:id=\"0\" w:author=\"Bob\">" + paragraph("Hm") +
+                                  "</w:comment><w:comment w:id=\"1\" w:author=\"Ann\">" + paragraph("Ok") +
+                                  "</w:comment>")},
+        {"word/fontTable.xml", sidePart("fonts", "<w:font w:name=\"Calibri\"/><w:font w:name=\"symbol\"/>")},
+        {"word/theme/theme1.xml",
+         "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><a:themeElements>"
+         "<a:fontScheme><a:majorFont><a:latin typeface=\"Cambria\"/></a:majorFont>"
+         "<a:minorFont><a:latin typeface=\"Georgia\"/></a:minorFont></a:fontScheme></a:themeElements></a:theme>"},
+        {"docProps/app.xml", "<Properties><Characters>1000</Characters></Properties>"},
+        {"docProps/core.xml",
+         "<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
+         "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>Tea</dc:title></cp:coreProperties>"},
+        {"word/settings.xml",
+         sidePart("settings", "<w:zoom w:percent=\"120\" w:val=\"bestFit\"/><w:defaultTabStop w:val=\"708.5\"/>"
+                              "<w:evenAndOddHeaders/>")},
+        {"word/webSettings.xml", sidePart("webSettings", "<w:optimizeForBrowser/>")},
+    };
+    ASSERT_EQ(importPackage(parts), 0);
+    EXPECT_EQ(mainText(), u"Tea time\x17\r");
+
+    // The reference without a type is the default one; the "first" reference names a footer part and
+    // gives no story.
+    const auto headers = sideStories(storykind::kHeader);
+    const auto footers = sideStories(storykind::kFooter);
+    ASSERT_EQ(headers.size(), 1u);
+    ASSERT_EQ(footers.size(), 1u);
+    EXPECT_EQ(headers[0].type, 1);
+    EXPECT_EQ(footers[0].type, 1);
+    EXPECT_NE(headers[0].mark, 0);
+    EXPECT_NE(headers[0].mark, footers[0].mark);
+    EXPECT_EQ(headers[0].text, u"Top\r");
+    EXPECT_EQ(footers[0].text, u"Bottom\r");
+    const auto footnotes = sideStories(storykind::kFootnote);
+    ASSERT_EQ(footnotes.size(), 1u);
+    EXPECT_EQ(footnotes[0].text, u"Note");
+    EXPECT_EQ(sideStories(storykind::kComment).size(), 2u);
+
+    EXPECT_EQ(column("AUTHORS", "author_name"), (std::vector<std::string>{"Ann", "Bob"}));
+    // The theme's typefaces reach the font table beside the font table part's; "Symbol" is there once.
+    EXPECT_EQ(column("FONTS", "XFont_fontPCName"),
+              (std::vector<std::string>{"Georgia", "Cambria", "Calibri", "symbol"}));
+    EXPECT_EQ(headField("originalTitle"), "Tea");
+    EXPECT_EQ(headField("viewScale"), "120");
+    EXPECT_EQ(headField("viewZoom"), "2");
+    EXPECT_EQ(headField("defaultTabWidth"), "708");
+    EXPECT_EQ(headField("headers"), "2");
+}
+
+TEST_F(DocxPackageTest, APackageWithOnlyItsMainPartConverts) {
+    ASSERT_EQ(importPackage({{"word/document.xml", mainPart(paragraph("Plain"))}}), 0);
+    EXPECT_EQ(mainText(), u"Plain\r");
+    EXPECT_TRUE(sideStories(storykind::kHeader).empty());
+    EXPECT_TRUE(sideStories(storykind::kFootnote).empty());
+    EXPECT_EQ(column("FONTS", "XFont_fontPCName"), (std::vector<std::string>{"Symbol"}));
+    EXPECT_EQ(headField("viewMode"), "1");
+    EXPECT_EQ(headField("viewScale"), "100");
+    EXPECT_EQ(headField("originalTitle"), "");
+}
+
+TEST_F(DocxPackageTest, DamagedPropertyPartsArePassedOver) {
+    const Parts parts = {
+        {"word/document.xml", mainPart(paragraph("Body"))},
+        {"docProps/app.xml", "<Properties><Characters>1000</Characters>"},
+        {"docProps/core.xml", "<coreProperties><title>Wrong root</title></coreProperties>"},
+        {"word/settings.xml", sidePart("settings", "<w:zoom w:percent=\"70000\"/><w:mirrorMargins w:val=\"0\"/>")},
+        {"word/webSettings.xml", "not xml at all"},
+    };
+    ASSERT_EQ(importPackage(parts), 0);
+    EXPECT_EQ(mainText(), u"Body\r");
+    EXPECT_EQ(headField("originalTitle"), "");
+    EXPECT_EQ(headField("viewScale"), "100");
+    EXPECT_EQ(headField("mirrorMargins"), "0");
+}
+
+TEST_F(DocxPackageTest, APackageThatIsNoWordDocumentIsRefused) {
+    const struct {
+        const char* title;
+        Parts parts;
+    } cases[] = {
+        {"a workbook", {{"xl/workbook.xml", "<workbook/>"}}},
+        {"another root", {{"word/document.xml", sidePart("hdr", paragraph("x"))}}},
+        {"a main part that does not parse", {{"word/document.xml", "<w:document"}}},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(importPackage(test.parts), result::kErrUnknownFormat) << test.title;
+    }
+    EXPECT_NE(importPackage({{"word/document.xml", "<w:document" + kWordNamespaces + "/>"}}), 0)
+        << "a main part without a body";
+}
+
+TEST_F(DocxPackageTest, AnUnpackedPackageFolderImportsLikeTheZip) {
+    const std::filesystem::path root = std::filesystem::path(folder.path()) / "Unpacked";
+    std::filesystem::create_directories(root / "word" / "_rels");
+    enginetest::writeBytes((root / "word" / "document.xml").string(),
+                           mainPart(paragraph("Folded") + "<w:sectPr><w:headerReference w:type=\"even\" "
+                                                          "r:id=\"rId1\"/></w:sectPr>"));
+    enginetest::writeBytes((root / "word" / "_rels" / "document.xml.rels").string(),
+                           relationships({{"rId1", "header2.xml"}}));
+    enginetest::writeBytes((root / "word" / "header2.xml").string(), sidePart("hdr", paragraph("Even")));
+    ASSERT_EQ(importWritten("Unpacked"), 0);
+    EXPECT_EQ(mainText(), u"Folded\r");
+    const auto headers = sideStories(storykind::kHeader);
+    ASSERT_EQ(headers.size(), 1u);
+    EXPECT_EQ(headers[0].type, 2);
+    EXPECT_EQ(headers[0].text, u"Even\r");
+}
+
+}  // namespace
+}  // namespace wordmltest
+
+namespace wordmltest {
+namespace {
+
+// The sample the program ships, as its zip script made it.
+TEST_F(WordMLImportTest, TheShippedWord2007SampleConverts) {
+    const std::string sample =
+        fixtureFromPath(std::string(VDK_TEST_DATA_DIR) + "/../../../resources/Test Files/Tea 2007.docx");
+    ASSERT_FALSE(sample.empty());
+    ASSERT_EQ(import(sample, "Tea 2007.docx"), 0);
+    const std::u16string text = mainText();
+    EXPECT_EQ(text.rfind(u"A Pot of Tea\r", 0), 0u);
+    EXPECT_NE(text.find(u"Milk after the tea, if at all."), std::u16string::npos);
+    ASSERT_NE(story(storykind::kHeader, 0), nullptr);
+    EXPECT_EQ(story(storykind::kHeader, 0)->textString(), u"A Pot of Tea\r");
+    ASSERT_NE(story(storykind::kFootnote, 0), nullptr);
+    EXPECT_EQ(story(storykind::kFootnote, 0)->textString(), u"\x02 Soft water makes the clearest cup.");
+}
+
+}  // namespace
+}  // namespace wordmltest
