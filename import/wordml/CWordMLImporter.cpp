@@ -132,6 +132,8 @@ void CWordMLImporter::importPart(xmlNode* element, bool isTable) {
     paragraphs->clear();
     paragraphs->fill(element, isTable);
     current = {};
+    currentSimpleField = nullptr;
+    currentHyperlink = nullptr;
     replayPosition = false;
     rowEndPending = false;
     pending.clear();

@@ -13,7 +13,9 @@
 // Files: CWordMLImporter.cpp (document and story requests), TextRunProducer.cpp (request 13),
 // RunContent.cpp (what a run element holds), DocumentProperties2003.cpp (DocumentProperties and
 // docPr), DocumentTables.cpp (fonts, languages, authors, the record defaults, dates),
-// FormattingStandIns.cpp (the paragraph, run, section and table operations not built yet).
+// ParagraphContent.cpp (simple fields, hyperlinks, bookmarks, comment ranges and annotations around a
+// run), Revisions.cpp (revision marks and field data), StoryFilters.cpp (which paragraphs a story
+// takes, section breaks), FormattingStandIns.cpp (the operations not built yet).
 //
 // Failures are CFails in unit "BL_WordML(imp)": 22 for a document that is not well-formed or not a
 // WordprocessingML document (the parser's message is left in the block's reasonText), 12 for memory.
@@ -98,7 +100,13 @@ protected:
     virtual void applySectionProperties(xmlNode* section);
     virtual void applyParagraphProperties(xmlNode* paragraph);
     virtual void applyRunProperties(xmlNode* run);
-    virtual void noteParagraphHook(xmlNode* paragraph);
+    virtual std::int16_t noteParagraphHook(xmlNode* paragraph);
+
+    // Revision marks and field data (Revisions.cpp). A type of -1 reads the type from the element.
+    virtual void readRevision(xmlNode* element, RevisionMark* record, std::int16_t type);
+    virtual void readFieldData(xmlNode* field);
+    // The target of a package relationship; empty for a document read without a package.
+    virtual std::string relationshipTarget(const char* id);
     // Whether the item's cell ends with it, given the paragraph after it; *lastOfRow tells whether the
     // row ends as well.
     virtual bool checkCellEnd(xmlNode* cell, xmlNode* row, xmlNode* nextParagraph, bool* lastOfRow);
@@ -120,6 +128,12 @@ private:
     void gatherStories();
     void answerStory(TNodesArray* list, bool withKind, bool withShapeName);
 
+    // ParagraphContent.cpp
+    std::int16_t readSimpleField(xmlNode* run);
+    void readHyperlink(xmlNode* run);
+    std::int16_t readMarker(xmlNode* node);
+    std::int16_t readAnnotation(xmlNode* annotation);
+
     // TextRunProducer.cpp
     bool produceItem(const WalkItem& item);
     void appendRunItem(const WalkItem& item, xmlNode* nextParagraph);
@@ -139,6 +153,11 @@ private:
 
     // For each node asked about, the element holding the next section properties at or after it.
     std::unordered_map<const xmlNode*, xmlNode*> sectionHolders;
+
+    // The simple field and the hyperlink whose instruction has been delivered (ParagraphContent.cpp);
+    // cleared for each story and each paragraph.
+    xmlNode* currentSimpleField = nullptr;
+    xmlNode* currentHyperlink = nullptr;
 
     // The walk's current item, replayed once after a section break.
     WalkItem current{};

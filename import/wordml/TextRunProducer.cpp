@@ -96,6 +96,11 @@ void CWordMLImporter::readText() {
 bool CWordMLImporter::produceItem(const WalkItem& item) {
     const bool sectionChanged = current.section != nullptr && item.section != current.section &&
                                 block->storyNumber == storykind::kMain;
+    // A field or hyperlink never reaches into the next paragraph.
+    if (item.paragraph != current.paragraph) {
+        currentSimpleField = nullptr;
+        currentHyperlink = nullptr;
+    }
     current = item;
     resetSectionDefaults();
     resetParagraphDefaults();
