@@ -1,6 +1,6 @@
 #pragma once
-// The engines the program's conversion tasks run: the import engine over the program's importer table,
-// and the stand-in export engine until the export engine exists.
+// The engines the program's conversion tasks run: the import engine over the program's importer table
+// and the export engine over its exporter table.
 #include "engine/ConversionEngines.h"
 
 ConversionEngines& programEngines();

@@ -2,13 +2,14 @@
 
 #include <new>
 
+#include "engine/export/CExportEngine.h"
+#include "engine/export/OutputFolders.h"
 #include "engine/import/CImportEngine.h"
-#include "engine/StandInEngines.h"
 
 ImportEngine* ImportingEngines::makeImportEngine(const ImportEngineSetup& setup) {
     return new (std::nothrow) CImportEngine(setup, importerTable);
 }
 
 ExportEngine* ImportingEngines::makeExportEngine(const ExportEngineSetup& setup) {
-    return standInEngines().makeExportEngine(setup);
+    return new (std::nothrow) CExportEngine(setup, exporterTable, folders != nullptr ? *folders : besideOriginalFolders());
 }

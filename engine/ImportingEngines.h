@@ -1,15 +1,21 @@
 #pragma once
-// The engines of a program that imports through CImportEngine over its importer table. The export
-// side stays with the stand-in export engine until the export engine exists.
+// The engines of a program that converts through its translator tables: CImportEngine over the importer
+// table and CExportEngine over the exporter table, whose outputs go where the output folders say.
 #include "engine/ConversionEngines.h"
 #include "engine/TranslatorDescriptor.h"
 
+class OutputFolders;
+
 class ImportingEngines : public ConversionEngines {
 public:
-    explicit ImportingEngines(TranslatorEntry* importerTable) : importerTable(importerTable) {}
+    // folders: null keeps every output beside its original (besideOriginalFolders).
+    ImportingEngines(TranslatorEntry* importerTable, TranslatorEntry* exporterTable, OutputFolders* folders = nullptr)
+        : importerTable(importerTable), exporterTable(exporterTable), folders(folders) {}
     ImportEngine* makeImportEngine(const ImportEngineSetup& setup) override;
     ExportEngine* makeExportEngine(const ExportEngineSetup& setup) override;
 
 private:
     TranslatorEntry* importerTable;
+    TranslatorEntry* exporterTable;
+    OutputFolders* folders;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// Engines for a program that has no import or export engine yet: every file fails at once with
-// kErrInaccessible (32003), so nothing is ever reported as converted.
+// The engines of a task whose request names none: every file fails at once with kErrInaccessible
+// (32003), so nothing is ever reported as converted.
 #include "engine/ConversionEngines.h"
 
 // The one set of stand-in engines; the task uses it when its request names no engines.

@@ -8,6 +8,7 @@ packages=(
   libxml2-dev zlib1g-dev libminizip-dev libpng-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-19 libclang-rt-19-dev
+  libreoffice-writer-nogui pandoc
 )
 
 missing=()

@@ -31,18 +31,11 @@ bool endsParagraphOrMore(char16_t unit) {
            unit == storycode::kCellEnd;
 }
 
-// The form a unit takes in right-to-left text: brackets face the other way, and the Hebrew
-// presentation forms of shin and vav become their plain letters.
-char16_t mirrored(char16_t unit) {
+// The form a unit takes in right-to-left text: the Hebrew presentation forms of shin and vav become
+// their plain letters. Brackets stay as typed: RTF keeps text in logical order, and its readers mirror
+// brackets themselves when they lay right-to-left text out.
+char16_t plainHebrewLetter(char16_t unit) {
     switch (unit) {
-        case u'(': return u')';
-        case u')': return u'(';
-        case u'<': return u'>';
-        case u'>': return u'<';
-        case u'[': return u']';
-        case u']': return u'[';
-        case u'{': return u'}';
-        case u'}': return u'{';
         case 0xFB2A:
         case 0xFB2B: return 0x05E9;
         case 0xFB35:
@@ -117,7 +110,7 @@ void CRTFExtruder::cutText(const char16_t* units, std::int32_t count) {
         const std::int16_t unitDirection =
             rtlEmbedding == 1 ? numberDirection(unit, next, lastDirection, rightToLeft) : std::int16_t{0};
         const bool forced = endsParagraphOrMore(unit);
-        if (rightToLeft == 1) unit = mirrored(unit);
+        if (rightToLeft == 1) unit = plainHebrewLetter(unit);
         if (forced || startsRun || unitDirection != lastDirection || runs.empty()) {
             startBuffer(unitDirection);
             lastDirection = unitDirection;

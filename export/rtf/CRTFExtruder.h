@@ -12,7 +12,7 @@
 // Right-to-left text (a run whose language is Arabic 1025 or Hebrew 1037): the embedding controls
 // U+202A..U+202E are dropped and steer a direction state (saved on a CRTFStack); inside a right-to-left
 // embedding, number runs (digits, '%', '+', '-', '/', and ',', '.', ':' followed by a digit) become
-// buffered runs of direction 1, written in reverse order; brackets are mirrored.
+// buffered runs of direction 1, written in reverse order. Brackets stay as typed (logical order).
 //
 // The main story is replayed and emptied after every run. Headers, footers, tables and text boxes keep
 // their buffered runs and may be replayed several times; comments and notes are replayed once, then

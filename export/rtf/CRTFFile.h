@@ -11,9 +11,12 @@
 //   finishHeader, copyBody (the body as written), writeDocumentEnd ("}" CR LF)
 //
 // The operations below "head" and "body" are the writers of the document head and of the body's
-// properties and control codes. This file and CRTFFilePlainWriters.cpp give their plain forms: the
-// text with its paragraphs, line, page and section breaks, notes, comments, fields, headers and
-// footers, tables as tab-separated lines, and no head tables or formatting.
+// properties and control codes, each defined in the file named after what it writes (RTFHeadTables,
+// RTFCharacterRun, RTFParagraph, RTFControlCode, RTFNoteGroup, RTFFieldRun, RTFBookmark). The
+// style sheet, lists, information group, document and section properties and table cells keep plain
+// forms in CRTFFilePlainWriters.cpp: no style sheet or lists, and tables as tab-separated lines.
+//
+// Every name the emitter writes (fonts, authors, bookmarks, form fields) is escaped (RTFNameText.h).
 //
 // Failures raise CFail in unit "BL_RTF(exp)": 12 without memory, a file operation's own code otherwise.
 // The body file is deleted when the emitter goes, on every path.
@@ -81,8 +84,11 @@ public:
     virtual std::int16_t writeControlCode(char16_t code, const XForm& form, const XRule& rule, RTFFieldState& fields);
     // kind 28 starts the bookmark of that name, 29 ends it.
     virtual void writeBookmark(const char16_t* name, std::int32_t count, std::int16_t kind);
-    // The instruction text of a field, given as a run of field text.
+    // A whole field from a run of field text: its instruction, then "{" and its result, if any.
     virtual void writeFieldRun(const XForm& form, const char16_t* units, std::int32_t count);
+    // A field for a special character: the low 16 bits give its kind (page number, date, file name...),
+    // the high 16 bits its number format. A kind without a field writes nothing.
+    virtual void writeSpecialField(std::int32_t value);
 
     // 1 once writeDocumentStart switched to the output file.
     std::int16_t writesToOutput() const { return toOutput; }
@@ -94,6 +100,18 @@ protected:
 
 private:
     void createBodyFile();
+    // The number of a list paragraph, written once at its first run.
+    void writeListText(const XRule& rule);
+    // A table cell's end mark: answers as writeControlCode does.
+    std::int16_t writeCellMark(const XRule& rule);
+    void writeSpecialCharacter(const XForm& form);
+    // Has the placer write a story in place; the paragraph state of the story around it is kept.
+    template <typename Placing>
+    void placeStory(Placing&& placing);
+
     CFile* body = nullptr;
     std::int16_t toOutput = 0;
+    // The paragraph being written has not stated its list number yet: set at the start of each story and
+    // after each paragraph, cell and section end, cleared once the number is written.
+    std::int16_t listTextDue = 1;
 };

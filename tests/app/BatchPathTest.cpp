@@ -1,12 +1,10 @@
-// A batch from convertJob through the conversion task and the import engine, over a scripted importer,
-// to an output file beside the original. The export side is a double that writes the output file where
-// the export engine would, until the program binds the export engine and the writers.
+// A batch from convertJob through the conversion task, the import engine over a scripted importer, the
+// export engine and the program's RTF writer, to an output file beside the original.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
 #include <memory>
-#include <new>
 
 #include "app/ConversionLauncher.h"
 #include "app/TranslatorTables.h"
@@ -15,7 +13,6 @@
 #include "engine/ProgramPreferences.h"
 #include "engine/TranslatorRequest.h"
 #include "foundation/AppFolders.h"
-#include "foundation/Memory.h"
 #include "foundation/Utf8Codec.h"
 #include "platform/FileName.h"
 #include "platform/Folders.h"
@@ -26,38 +23,6 @@
 namespace {
 
 using testsupport::ImporterAnswer;
-
-// Writes "<original's name without extension>.<exporter's extension>" into the original's folder.
-class BesideOriginalExport : public ExportEngine {
-public:
-    explicit BesideOriginalExport(const ExportEngineSetup& setup) : setup(setup) {}
-    FileSpec* run(const char**) override {
-        const TranslatorDescriptor* exporter = setup.exporterRegistry->descriptorAt(setup.exporterIndex);
-        std::u16string name(setup.output->name.view());
-        name = name.substr(0, name.rfind(u'.')) + u"." + utf8ToUtf16String(exporter->rules[0].extension);
-        assignPString(setup.output->name, makePascal(name));
-        testsupport::writeBytes(platform::fileNameToBytes(std::u16string(setup.output->folder.view()) + name), "converted");
-        auto* block = static_cast<FileSpec*>(allocMemory(sizeof(FileSpec)));
-        throwIfNull(block, __LINE__, "test");
-        *block = *setup.output;
-        return block;
-    }
-
-private:
-    ExportEngineSetup setup;
-};
-
-class ImportThenWriteBeside : public ConversionEngines {
-public:
-    explicit ImportThenWriteBeside(TranslatorEntry* importers) : importing(importers) {}
-    ImportEngine* makeImportEngine(const ImportEngineSetup& setup) override { return importing.makeImportEngine(setup); }
-    ExportEngine* makeExportEngine(const ExportEngineSetup& setup) override {
-        return new (std::nothrow) BesideOriginalExport(setup);
-    }
-
-private:
-    ImportingEngines importing;
-};
 
 TEST(BatchPathTest, ConvertedFileAppearsBesideItsOriginal) {
     testsupport::TemporaryFolder folder;
@@ -83,7 +48,7 @@ TEST(BatchPathTest, ConvertedFileAppearsBesideItsOriginal) {
 
     CTranslator importerRegistry(importers.data(), TranslatorDirection::importers);
     CTranslator exporterRegistry(exporterTable, TranslatorDirection::exporters);
-    ImportThenWriteBeside engines(importers.data());
+    ImportingEngines engines(importers.data(), exporterTable);
     LauncherServices services;
     services.importers = &importerRegistry;
     services.exporters = &exporterRegistry;
@@ -102,7 +67,9 @@ TEST(BatchPathTest, ConvertedFileAppearsBesideItsOriginal) {
     EXPECT_EQ(launcher.exitStatus(), 0);
     ASSERT_EQ(wordResults.getCount(), 1);
     EXPECT_EQ(utf16ToUtf8String(wordResults.fileSpecAt(1)->name.view()), "Report.rtf");
-    EXPECT_EQ(testsupport::readBytes(folder.file("Report.rtf")), "converted");
+    const std::string rtf = testsupport::readBytes(folder.file("Report.rtf"));
+    EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u) << rtf;
+    EXPECT_NE(rtf.find("Hello"), std::string::npos) << rtf;
     EXPECT_EQ(scripts[importer::kWord2007].made, scripts[importer::kWord2007].destroyed);
 
     platform::overrideFolderForTesting(platform::Folder::TemporaryFiles, "");

@@ -1,41 +1,16 @@
 // The program itself, run as a process with its own home and XDG folders and no display.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
+#include "tests/app/ProgramRunSupport.h"
 #include "tests/support/FileBytes.h"
-#include "tests/support/TemporaryFolder.h"
 
 namespace {
 
+using apptest::ProgramRunTest;
+using apptest::RunResult;
 using testsupport::readBytes;
 using testsupport::writeBytes;
-
-struct RunResult {
-    int status;
-    std::string output;
-    std::string errors;
-};
-
-class ProgramRunTest : public ::testing::Test {
-protected:
-    RunResult run(const std::vector<std::string>& arguments) {
-        std::string command = "cd '" + temporary.path() + "' && env -i HOME='" + home() + "' XDG_CONFIG_HOME='" +
-                              home() + "config' XDG_CACHE_HOME='" + home() + "cache' PATH=/usr/bin:/bin '" +
-                              VDK_PROGRAM + "'";
-        for (const std::string& argument : arguments) command += " '" + argument + "'";
-        command += " >'" + temporary.file("out") + "' 2>'" + temporary.file("err") + "' </dev/null";
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(temporary.file("out")), readBytes(temporary.file("err"))};
-    }
-    std::string home() const { return temporary.path() + "home/"; }
-
-    testsupport::TemporaryFolder temporary;
-};
 
 TEST_F(ProgramRunTest, RefusedAndMissingFilesEndWithStatusOneAndTheirMessages) {
     ASSERT_TRUE(writeBytes(temporary.file("empty.docx"), ""));

@@ -61,9 +61,9 @@ TEST_F(ImportEngineRunTest, WithoutAWindowTheTaskCallbackHearsEverything) {
                                                 kProgressValue, kProgressPoll, kProgressValue}));
 }
 
-TEST_F(ImportEngineRunTest, TheProgramsEnginesImportOverTheirTableAndStandInForExport) {
+TEST_F(ImportEngineRunTest, TheProgramsEnginesImportOverTheirTableAndCannotExportWithoutOne) {
     makeInput();
-    ImportingEngines engines(importers.data());
+    ImportingEngines engines(importers.data(), nullptr);
     useRegistry = false;
     std::unique_ptr<ImportEngine> importEngine(engines.makeImportEngine(setup()));
     ASSERT_NE(importEngine, nullptr);

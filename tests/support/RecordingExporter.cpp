@@ -3,6 +3,9 @@
 #include <new>
 
 #include "engine/TranslatorRequest.h"
+#include "foundation/CFail.h"
+#include "foundation/CFile.h"
+#include "foundation/Utf8Codec.h"
 #include "model/RecordFields.h"
 #include "model/RecordTables.h"
 
@@ -40,7 +43,18 @@ RecordingExporter::RecordingExporter(const TranslatorDescriptor* descriptor, Exp
 
 void RecordingExporter::handleSelector() {
     const ExportEvent event = eventOf(block->selector);
+    if (static_cast<std::int32_t>(log.entries.size()) == log.failAtRequest) throwFail(log.failureCode, __LINE__, "Test");
     record(event);
+    if (event == ExportEvent::text) {
+        if (log.writeText && file != nullptr) {
+            const std::string text = log.entries.back().textEncoding == kUtf16TextEncoding
+                                         ? utf16ToUtf8String(log.entries.back().text)
+                                         : log.entries.back().bytes;
+            throwIfError(file->write(text.data(), static_cast<std::int32_t>(text.size()), kFromEnd, 0), __LINE__,
+                         "Test");
+        }
+        if (log.onText) log.onText(*block);
+    }
     if (event == ExportEvent::beginStory && log.takeSideStories) {
         answerYes();
         return;
@@ -70,9 +84,18 @@ void RecordingExporter::record(ExportEvent event) {
         log.beginCopies.push_back(copy);
         if (event == ExportEvent::beginStory) storyStart = copy;
     }
+    if (event == ExportEvent::beginSheet) entry.fileName = block->fileSpec.name.view();
     if (event == ExportEvent::text) {
-        if (block->textBuffer != nullptr && block->textLength > 0)
-            entry.text.assign(block->textBuffer, static_cast<std::size_t>(block->textLength));
+        entry.textEncoding = block->textEncoding;
+        if (block->textBuffer != nullptr && block->textLength > 0) {
+            if (block->textEncoding == kUtf16TextEncoding)
+                entry.text.assign(block->textBuffer, static_cast<std::size_t>(block->textLength));
+            else
+                entry.bytes.assign(reinterpret_cast<const char*>(block->textBuffer),
+                                   static_cast<std::size_t>(block->textLength));
+        }
+        entry.txtType = block->form.txtType;
+        entry.hasPicture = block->form.picData != nullptr;
         entry.changedFields = changedRecordFields(storyStart, *block);
     }
     log.entries.push_back(std::move(entry));

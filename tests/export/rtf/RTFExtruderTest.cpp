@@ -78,7 +78,8 @@ TEST_F(ExtruderFixture, RunsAreCutAtTheirPlaces) {
          {"0:ab ", "1:123", "0: cd"}},
         {"a separator followed by a digit joins the number", kArabic, {u"\u202b3,5\u202c"}, {"1:3,5"}},
         {"a separator followed by a space ends it", kArabic, {u"\u202b3, x\u202c"}, {"1:3", "0:, x"}},
-        {"brackets are mirrored in right-to-left text", kHebrew, {u"(a[b]<c>{d})"}, {"0:)a]b[>c<}d{("}},
+        {"brackets stay as typed in right-to-left text", kHebrew, {u"(a[b]<c>{d})"}, {"0:(a[b]<c>{d})"}},
+        {"Hebrew presentation forms become plain letters", kHebrew, {u"\uFB2A\uFB4B"}, {"0:\u05E9\u05D5"}},
         {"digits outside an embedding keep the run's direction", kHebrew, {u"ab12"}, {"0:ab12"}},
     };
     for (const CutCase& c : cases) {

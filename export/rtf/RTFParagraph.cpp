@@ -1,0 +1,57 @@
+// The start of a paragraph in the RTF body: its list number (once per paragraph), "\pard", table
+// membership, paragraph style and every paragraph property, stated in full at each of its runs.
+#include <cstring>
+
+#include "export/rtf/CRTFFile.h"
+#include "export/rtf/RTFParagraphProperties.h"
+#include "export/rtf/RTFStoryPlacer.h"
+#include "foundation/CLanguage.h"
+#include "model/ParamBlockTables.h"
+#include "model/XParamBlock.h"
+#include "model/XRule.h"
+
+namespace {
+
+constexpr std::int16_t kFollowTab = 9;
+constexpr std::int16_t kFollowSpace = 32;
+
+}  // namespace
+
+void CRTFFile::writeListText(const XRule& rule) {
+    const XLevel& level = rule.level;
+    if (level.ls == 0 || level.text == nullptr || level.textLength == 0) return;
+    const XListDef* definition = findListDefForOverride(level.ls, block);
+    if (definition == nullptr) return;
+    const XListLevel& listLevel = definition->levels[level.ilvl >= 0 && level.ilvl < kListLevels ? level.ilvl : 0];
+    writeFormat("{\\listtext\\pard");
+    if (strnlen(definition->listStyleId, sizeof definition->listStyleId) == 0) writeFormat("\\plain ");
+    const std::size_t fontNameLength = strnlen(level.font, sizeof level.font);
+    if (fontNameLength > 0) {
+        const std::string fontName(level.font, fontNameLength);
+        const std::int16_t fontId = addFontByName(fontName.c_str(), block);
+        // A font met here for the first time gets its number in the font table the head writes.
+        numberFonts(block);
+        if (const XFont* font = getFont(fontId, block); font != nullptr && fontId != 0)
+            writeFormat("\\f%d ", font->fontRTFNumber);
+    }
+    // The number text is at most a list level's text; the run layer cuts longer texts.
+    const auto length = static_cast<std::int32_t>(level.textLength > 0x7FFF ? 0x7FFF : level.textLength);
+    writeText(level.text, length, kEncodingWindowsLatin1);
+    if (listLevel.levelFollow == kFollowTab) writeFormat("\\tab");
+    if (listLevel.levelFollow == kFollowSpace) writeFormat(" ");
+    writeFormat("}");
+    listTextDue = 0;
+}
+
+void CRTFFile::writeParagraphProps(const XRule& rule, std::int16_t flags) {
+    if (flags == 0) {
+        if (listTextDue == 1) writeListText(rule);
+        writeFormat("\\pard");
+        if (rule.cellOfRow == 1) writeFormat("\\intbl\\itap%d", placer->tableDepth());
+        if (rule.styleTag != -1) writeFormat("\\s%d", rule.styleTag - 1);
+    }
+    writeRTFParagraphProperties(*this, *block, rule);
+    writeFormat(" ");
+}
+
+void CRTFFile::endParagraph() {}

@@ -1,0 +1,40 @@
+#pragma once
+// Runs the program itself as a process, in a temporary folder, with its own home and XDG folders and
+// no display, and collects its status, standard output and standard error.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/support/FileBytes.h"
+#include "tests/support/TemporaryFolder.h"
+
+namespace apptest {
+
+struct RunResult {
+    int status;
+    std::string output;
+    std::string errors;
+};
+
+class ProgramRunTest : public ::testing::Test {
+protected:
+    RunResult run(const std::vector<std::string>& arguments) {
+        std::string command = "cd '" + temporary.path() + "' && env -i HOME='" + home() + "' XDG_CONFIG_HOME='" +
+                              configFolder() + "' XDG_CACHE_HOME='" + home() + "cache' PATH=/usr/bin:/bin '" +
+                              VDK_PROGRAM + "'";
+        for (const std::string& argument : arguments) command += " '" + argument + "'";
+        command += " >'" + temporary.file("out") + "' 2>'" + temporary.file("err") + "' </dev/null";
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testsupport::readBytes(temporary.file("out")),
+                testsupport::readBytes(temporary.file("err"))};
+    }
+    std::string home() const { return temporary.path() + "home/"; }
+    std::string configFolder() const { return home() + "config/"; }
+
+    testsupport::TemporaryFolder temporary;
+};
+
+}  // namespace apptest
