@@ -70,6 +70,7 @@ void CWordMLImporter::readDocument() {
         readSectionProperties(firstSection, &block->page);
 
     paragraphs = std::make_unique<TParagraphsArray>([this](xmlNode* node) { return findSectionNode(node); }, tags);
+    tableRows = std::make_unique<TTableRowsArray>(tableRowReaders());
     gatherStories();
     block->sheetCount = 1;
     answerYes();

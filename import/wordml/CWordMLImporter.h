@@ -15,7 +15,9 @@
 // docPr), DocumentTables.cpp (fonts, languages, authors, the record defaults, dates),
 // ParagraphContent.cpp (simple fields, hyperlinks, bookmarks, comment ranges and annotations around a
 // run), Revisions.cpp (revision marks and field data), StoryFilters.cpp (which paragraphs a story
-// takes, section breaks), FormattingStandIns.cpp (the operations not built yet).
+// takes, section breaks), SectionProperties.cpp (page setup), TableRows.cpp (the row of a table run),
+// TableProperties.cpp (table, row and cell properties),
+// FormattingStandIns.cpp (the operations not built yet).
 //
 // Failures are CFails in unit "BL_WordML(imp)": 22 for a document that is not well-formed or not a
 // WordprocessingML document (the parser's message is left in the block's reasonText), 12 for memory.
@@ -29,6 +31,7 @@
 #include "engine/CImporter.h"
 #include "import/wordml/TNodesArray.h"
 #include "import/wordml/TParagraphsArray.h"
+#include "import/wordml/TTableRowsArray.h"
 #include "import/wordml/UniqueTags.h"
 #include "model/XForm.h"
 #include "model/XPage.h"
@@ -108,8 +111,16 @@ protected:
     // The target of a package relationship; empty for a document read without a package.
     virtual std::string relationshipTarget(const char* id);
     // Whether the item's cell ends with it, given the paragraph after it; *lastOfRow tells whether the
-    // row ends as well.
-    virtual bool checkCellEnd(xmlNode* cell, xmlNode* row, xmlNode* nextParagraph, bool* lastOfRow);
+    // row ends as well (TableRows.cpp).
+    virtual bool checkCellEnd(xmlNode* cell, xmlNode* nextParagraph, bool* lastOfRow);
+
+    // Table, row and cell properties into a row definition. The table reader answers the table style's
+    // identifier (empty without one); the row reader the row's conditional-format mask. The cell reader
+    // fills entry cellIndex of the cells, or the default cell for -1; its properties may be null.
+    virtual std::string readTableProperties(xmlNode* properties, XRule* rule, XForm* form, XRows* rows);
+    virtual std::int16_t readRowProperties(xmlNode* properties, XRows* rows);
+    virtual void readCellProperties(const std::string& tableStyleId, std::int32_t rowMask, std::int32_t positionFlags,
+                                    xmlNode* properties, XRows* rows, std::int16_t cellIndex);
 
     xmlDoc* document = nullptr;  // owned
     xmlNode* rootElement = nullptr;
@@ -127,6 +138,7 @@ private:
     void refuseDocument(const std::string& problem, std::int32_t line);
     void gatherStories();
     void answerStory(TNodesArray* list, bool withKind, bool withShapeName);
+    TableRowReaders tableRowReaders();
 
     // ParagraphContent.cpp
     std::int16_t readSimpleField(xmlNode* run);
@@ -143,6 +155,7 @@ private:
     void deliverPiece();
 
     std::unique_ptr<TParagraphsArray> paragraphs;
+    std::unique_ptr<TTableRowsArray> tableRows;  // the row of the run being delivered
     std::unique_ptr<TNodesArray> headerNodes;
     std::unique_ptr<TNodesArray> footerNodes;
     std::unique_ptr<TNodesArray> tableNodes;

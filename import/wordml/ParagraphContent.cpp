@@ -11,8 +11,8 @@
 // A field or hyperlink delivers its instruction once, with its first run: later runs of the same element
 // see it as current. Instructions, targets and names are UTF-8 and decoded as such.
 #include "foundation/FieldMask.h"
-#include "foundation/NameCompare.h"
 #include "import/wordml/CWordMLImporter.h"
+#include "import/wordml/ValueVocabularies.h"
 #include "import/wordml/XFormBits.h"
 #include "model/StoryKinds.h"
 #include "model/XParamBlock.h"
@@ -31,6 +31,8 @@ constexpr std::int32_t kNoCommentId = -333;
 constexpr std::int16_t kSimpleField = 1;
 constexpr std::int16_t kDeletion = 1;
 constexpr std::int16_t kInsertion = 2;
+constexpr std::int16_t kFormatting = 3;
+constexpr std::int16_t kCommentRevision = 5;
 
 // The enclosing hyperlink: w:hyperlink, or w:hlink in Word 2003 documents.
 xmlNode* enclosingHyperlink(xmlNode* node) {
@@ -38,11 +40,10 @@ xmlNode* enclosingHyperlink(xmlNode* node) {
     return xmlNextElement(node, "w", "hlink");
 }
 
-bool isAnnotationOfType(const xmlNode* node, const char* type) {
-    if (!xmlIsElement(node, "aml", "annotation")) return false;
+bool isCommentAnnotation(const xmlNode* node) {
     std::int16_t present = 0;
-    const char* value = xmlGetAttrString(node, nullptr, "type", &present);
-    return value != nullptr && compareNames(value, type) == 0;
+    return xmlIsElement(node, "aml", "annotation") &&
+           lookupAnnotationType(xmlGetAttrString(node, nullptr, "type", &present)) == kCommentRevision;
 }
 
 }  // namespace
@@ -140,7 +141,7 @@ std::int16_t CWordMLImporter::readMarker(xmlNode* node) {
         return 0;
     }
     xmlNode* content = xmlNextElement(node, "aml", "content");
-    if (content != nullptr && isAnnotationOfType(xmlNextElement(content, "aml", "annotation"), "Word.Comment")) {
+    if (content != nullptr && isCommentAnnotation(xmlNextElement(content, "aml", "annotation"))) {
         readRevision(node, &block->form.revision, -1);
         setMaskBit(block->form.changeBits, xformbit::kRevision);
     }
@@ -150,23 +151,19 @@ std::int16_t CWordMLImporter::readMarker(xmlNode* node) {
 // A Word 2003 annotation among the runs: a revision around its runs, or a bookmark.
 std::int16_t CWordMLImporter::readAnnotation(xmlNode* annotation) {
     std::int16_t present = 0;
-    if (isAnnotationOfType(annotation, "Word.Bookmark.Start")) {
+    const std::int32_t type = lookupAnnotationType(xmlGetAttrString(annotation, nullptr, "type", &present));
+    if (type == kBookmarkStartRun) {
         if (const char* name = xmlGetAttrString(annotation, nullptr, "name", &present)) {
             appendText(name);
             block->form.txtData = kBookmarkStartRun;
             return 0;
         }
-        return 1;
-    }
-    if (isAnnotationOfType(annotation, "Word.Bookmark.End")) {
+    } else if (type == kBookmarkEndRun) {
         runUnits.push_back(kBookmarkEndUnit);
         block->form.txtData = kBookmarkEndRun;
         return 0;
-    }
-    RevisionMark mark = block->form.revision;
-    readRevision(annotation, &mark, -1);
-    if (mark.type != 0) {
-        block->form.revision = mark;
+    } else if (type == kDeletion || type == kInsertion || type == kFormatting || type == kCommentRevision) {
+        readRevision(annotation, &block->form.revision, -1);
         setMaskBit(block->form.changeBits, xformbit::kRevision);
     }
     return 1;

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "foundation/FieldMask.h"
-#include "foundation/NameCompare.h"
 #include "import/wordml/CWordMLImporter.h"
+#include "import/wordml/ValueVocabularies.h"
 #include "import/wordml/XFormBits.h"
 #include "model/CAuthorArray.h"
 #include "model/XParamBlock.h"
@@ -12,26 +12,11 @@
 
 namespace {
 
-struct RevisionType {
-    const char* name;
-    std::int16_t type;
-};
-
-constexpr RevisionType kRevisionTypes[] = {
-    {"Word.Deletion", 1},
-    {"Word.Insertion", 2},
-    {"Word.Formatting", 3},
-    {"Word.Comment", 5},
-};
-
+// The revision kinds of the annotation types: deletion 1, insertion 2, formatting 3, comment 5.
 std::int16_t revisionTypeOf(const xmlNode* element) {
     std::int16_t present = 0;
-    const char* text = xmlGetAttrString(element, nullptr, "type", &present);
-    if (text == nullptr) return 0;
-    for (const RevisionType& known : kRevisionTypes) {
-        if (compareNames(text, known.name) == 0) return known.type;
-    }
-    return 0;
+    const std::int32_t type = lookupAnnotationType(xmlGetAttrString(element, nullptr, "type", &present));
+    return type == 1 || type == 2 || type == 3 || type == 5 ? static_cast<std::int16_t>(type) : 0;
 }
 
 }  // namespace
