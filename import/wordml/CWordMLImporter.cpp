@@ -71,6 +71,7 @@ void CWordMLImporter::readDocument() {
         readSectionProperties(firstSection, &block->page);
 
     paragraphs = std::make_unique<TParagraphsArray>([this](xmlNode* node) { return findSectionNode(node); }, tags);
+    tableRows = std::make_unique<TTableRowsArray>(tableRowReaders());
     gatherStories();
     block->sheetCount = 1;
     answerYes();
@@ -133,6 +134,8 @@ void CWordMLImporter::importPart(xmlNode* element, bool isTable) {
     paragraphs->clear();
     paragraphs->fill(element, isTable);
     current = {};
+    currentSimpleField = nullptr;
+    currentHyperlink = nullptr;
     replayPosition = false;
     rowEndPending = false;
     pending.clear();

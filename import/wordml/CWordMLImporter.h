@@ -13,7 +13,11 @@
 // Files: CWordMLImporter.cpp (document and story requests), TextRunProducer.cpp (request 13),
 // RunContent.cpp (what a run element holds), DocumentProperties2003.cpp (DocumentProperties and
 // docPr), DocumentTables.cpp (fonts, languages, authors, the record defaults, dates),
-// FormattingStandIns.cpp (the paragraph, run, section and table operations not built yet).
+// ParagraphContent.cpp (simple fields, hyperlinks, bookmarks, comment ranges and annotations around a
+// run), Revisions.cpp (revision marks and field data), StoryFilters.cpp (which paragraphs a story
+// takes, section breaks), SectionProperties.cpp (page setup), TableRows.cpp (the row of a table run),
+// TableProperties.cpp (table, row and cell properties),
+// FormattingStandIns.cpp (the operations not built yet).
 //
 // Failures are CFails in unit "BL_WordML(imp)": 22 for a document that is not well-formed or not a
 // WordprocessingML document (the parser's message is left in the block's reasonText), 12 for memory.
@@ -29,6 +33,7 @@
 #include "import/wordml/LevelTexts.h"
 #include "import/wordml/TNodesArray.h"
 #include "import/wordml/TParagraphsArray.h"
+#include "import/wordml/TTableRowsArray.h"
 #include "import/wordml/UniqueTags.h"
 #include "model/XForm.h"
 #include "model/XPage.h"
@@ -106,17 +111,32 @@ protected:
     // Run content (RunContent.cpp).
     virtual RunContent readRunContent(xmlNode* run);
 
-    // Operations whose full readers are not built yet (FormattingStandIns.cpp).
+    // Stories, paragraphs, fields, sections and notes (StoryFilters.cpp, ParagraphContent.cpp,
+    // SectionProperties.cpp; the note properties are still a stand-in in FormattingStandIns.cpp).
     virtual void readNoteProperties(xmlNode* element, XFootnote* format);
     virtual void readSectionProperties(xmlNode* sectionProperties, XPage* page);
     virtual std::int16_t acceptParagraph(xmlNode* paragraph);
     virtual std::int16_t readParagraphContent(xmlNode* run);
     virtual std::int16_t sectionBreakCode(xmlNode* section);
     virtual void applySectionProperties(xmlNode* section);
-    virtual void noteParagraphHook(xmlNode* paragraph);
+    virtual std::int16_t noteParagraphHook(xmlNode* paragraph);
+
+    // Revision marks and field data (Revisions.cpp). A type of -1 reads the type from the element.
+    virtual void readRevision(xmlNode* element, RevisionMark* record, std::int16_t type);
+    virtual void readFieldData(xmlNode* field);
+    // The target of a package relationship; empty for a document read without a package.
+    virtual std::string relationshipTarget(const char* id);
     // Whether the item's cell ends with it, given the paragraph after it; *lastOfRow tells whether the
-    // row ends as well.
-    virtual bool checkCellEnd(xmlNode* cell, xmlNode* row, xmlNode* nextParagraph, bool* lastOfRow);
+    // row ends as well (TableRows.cpp).
+    virtual bool checkCellEnd(xmlNode* cell, xmlNode* nextParagraph, bool* lastOfRow);
+
+    // Table, row and cell properties into a row definition. The table reader answers the table style's
+    // identifier (empty without one); the row reader the row's conditional-format mask. The cell reader
+    // fills entry cellIndex of the cells, or the default cell for -1; its properties may be null.
+    virtual std::string readTableProperties(xmlNode* properties, XRule* rule, XForm* form, XRows* rows);
+    virtual std::int16_t readRowProperties(xmlNode* properties, XRows* rows);
+    virtual void readCellProperties(const std::string& tableStyleId, std::int32_t rowMask, std::int32_t positionFlags,
+                                    xmlNode* properties, XRows* rows, std::int16_t cellIndex);
 
     xmlDoc* document = nullptr;  // owned
     xmlNode* rootElement = nullptr;
@@ -132,6 +152,7 @@ protected:
     // The walk of the story being imported, and the story nodes of each kind (the Word 2007 importer
     // gathers them from the package's parts).
     std::unique_ptr<TParagraphsArray> paragraphs;
+    std::unique_ptr<TTableRowsArray> tableRows;  // the row of the run being delivered
     std::unique_ptr<TNodesArray> headerNodes;
     std::unique_ptr<TNodesArray> footerNodes;
     std::unique_ptr<TNodesArray> tableNodes;
@@ -155,6 +176,13 @@ private:
     void refuseDocument(const std::string& problem, std::int32_t line);
     void gatherStories();
     void answerStory(TNodesArray* list, bool withKind, bool withShapeName);
+    TableRowReaders tableRowReaders();
+
+    // ParagraphContent.cpp
+    std::int16_t readSimpleField(xmlNode* run);
+    void readHyperlink(xmlNode* run);
+    std::int16_t readMarker(xmlNode* node);
+    std::int16_t readAnnotation(xmlNode* annotation);
 
     // TextRunProducer.cpp
     bool produceItem(const WalkItem& item);
@@ -163,6 +191,11 @@ private:
     void appendText(const std::string& utf8);
     void beginDelivery();
     void deliverPiece();
+
+    // The simple field and the hyperlink whose instruction has been delivered (ParagraphContent.cpp);
+    // cleared for each story and each paragraph.
+    xmlNode* currentSimpleField = nullptr;
+    xmlNode* currentHyperlink = nullptr;
 
     // The walk's current item, replayed once after a section break.
     WalkItem current{};

@@ -107,15 +107,17 @@ void TNodesArray::collectTextBoxes(xmlNode* first) {
     }
 }
 
-void TNodesArray::collectTables(xmlNode* first, UniqueTags& tags) {
+void TNodesArray::collectTables(xmlNode* first, UniqueTags& tags, int enclosingTables) {
     for (xmlNode* node = first; node != nullptr; node = node->next) {
         if (node->type != XML_ELEMENT_NODE) continue;
+        int depth = enclosingTables;
         if (xmlIsElement(node, "w", "tbl")) {
+            if (++depth > kMaxTableNesting) continue;
             TNode& kept = append(node);
             kept.isTable = true;
             kept.storyMark = tags.tagOf(node);
         }
-        collectTables(node->children, tags);
+        collectTables(node->children, tags, depth);
     }
 }
 

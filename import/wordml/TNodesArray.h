@@ -36,7 +36,9 @@ public:
     // VML shapes with an "id" that hold a v:textbox directly.
     void collectTextBoxes(xmlNode* first);
     // Tables, a table nested in a cell after its parent.
-    void collectTables(xmlNode* first, UniqueTags& tags);
+    // Tables nested deeper than kMaxTableNesting are not gathered: the writers follow no deeper.
+    static constexpr int kMaxTableNesting = 24;
+    void collectTables(xmlNode* first, UniqueTags& tags, int enclosingTables = 0);
     // One story element of a part read on its own (a Word 2007 header or footer), with its kind and mark.
     void appendStory(xmlNode* element, std::int32_t storyType, std::int32_t storyMark);
 

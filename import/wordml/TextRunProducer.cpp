@@ -74,6 +74,7 @@ void CWordMLImporter::readText() {
     runUnits.clear();
     if (rowEndPending) {
         rowEndPending = false;
+        if (tableRows != nullptr) tableRows->storeRowDefinition(&block->rule);
         block->rule.lastCellOfRow = 1;
         runUnits.push_back(storycode::kCellEnd);
         beginDelivery();
@@ -96,6 +97,11 @@ void CWordMLImporter::readText() {
 bool CWordMLImporter::produceItem(const WalkItem& item) {
     const bool sectionChanged = current.section != nullptr && item.section != current.section &&
                                 block->storyNumber == storykind::kMain;
+    // A field or hyperlink never reaches into the next paragraph.
+    if (item.paragraph != current.paragraph) {
+        currentSimpleField = nullptr;
+        currentHyperlink = nullptr;
+    }
     current = item;
     resetSectionDefaults();
     resetParagraphDefaults();
@@ -105,6 +111,8 @@ bool CWordMLImporter::produceItem(const WalkItem& item) {
         section = findSectionNode(item.paragraph);
         breakCode = sectionBreakCode(section);
     }
+    // The table style comes first; the paragraph's and run's own properties override it.
+    if (!sectionChanged && tableRows != nullptr) tableRows->readRow(&block->rule, &block->form, item.row);
     applySectionProperties(section);
     applyParagraphProperties(item.paragraph);
     applyRunProperties(item.run);
@@ -128,7 +136,7 @@ bool CWordMLImporter::produceItem(const WalkItem& item) {
 
 void CWordMLImporter::closeEmptyParagraph(const WalkItem& item, xmlNode* nextParagraph) {
     bool lastOfRow = false;
-    if (checkCellEnd(item.cell, item.row, nextParagraph, &lastOfRow)) {
+    if (checkCellEnd(item.cell, nextParagraph, &lastOfRow)) {
         runUnits.push_back(storycode::kCellEnd);
         rowEndPending = lastOfRow;
     } else if (xmlFindElement(item.paragraph->children, "w", "sectPr", 1) == nullptr) {
@@ -153,7 +161,7 @@ void CWordMLImporter::appendRunItem(const WalkItem& item, xmlNode* nextParagraph
     }
     if (!item.isLastRun) return;
     bool lastOfRow = false;
-    if (checkCellEnd(item.cell, item.row, nextParagraph, &lastOfRow)) {
+    if (checkCellEnd(item.cell, nextParagraph, &lastOfRow)) {
         runUnits.push_back(storycode::kCellEnd);
         rowEndPending = lastOfRow;
     } else if (item.kind == 0 && block->storyNumber != storykind::kFootnote &&

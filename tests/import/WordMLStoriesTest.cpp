@@ -54,7 +54,7 @@ TEST_F(WordMLStoriesTest, ANewSectionBreaksBeforeItsFirstParagraph) {
     const auto main = story();
     EXPECT_EQ(main->textString(), u"one\r\btwo\r\r");
     EXPECT_EQ(main->forms[1].txtType >> 16, storycode::kSectionBreak);
-    EXPECT_EQ(main->forms[1].txtData, 4) << "a continuous section until section properties are read";
+    EXPECT_EQ(main->forms[1].txtData, 1) << "a section without a start type starts as the default";
 }
 
 TEST_F(WordMLStoriesTest, EmptyParagraphsThatCarryOrOpenASectionGetNoMark) {
