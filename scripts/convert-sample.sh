@@ -2,12 +2,12 @@
 # Converts a sample document shipped with the program, on a fresh machine:
 #   scripts/convert-sample.sh [OUTPUT-FOLDER] [SAMPLE]
 # Installs what the build needs, builds the program (build-release/), copies the sample (a file of
-# resources/Test Files/, "Tea 2003.xml" unless named) into OUTPUT-FOLDER (default: sample-output/ in the
+# resources/Test Files/: "Tea 2007.docx" unless named, or "Tea 2003.xml") into OUTPUT-FOLDER (default: sample-output/ in the
 # current folder) and converts the copy there, beside it, to RTF. Says where the output went.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-sample-output}
-sample=${2:-Tea 2003.xml}
+sample=${2:-Tea 2007.docx}
 
 "$root/scripts/install-deps.sh"
 build="$root/build-release"

@@ -87,7 +87,7 @@ void CWinWord2007Importer::readDocument() {
     resetSectionDefaults();
     readFirstSection();
 
-    paragraphs = std::make_unique<TParagraphsArray>([this](xmlNode* node) { return findSectionNode(node); }, tags);
+    prepareStoryWalk();
     readHeadersAndFooters();
     readNotesAndComments();
     gatherTablesAndTextBoxes();

@@ -70,11 +70,15 @@ void CWordMLImporter::readDocument() {
     if (xmlNode* firstSection = xmlFindElement(bodyElement->children, "w", "sectPr", 1))
         readSectionProperties(firstSection, &block->page);
 
-    paragraphs = std::make_unique<TParagraphsArray>([this](xmlNode* node) { return findSectionNode(node); }, tags);
-    tableRows = std::make_unique<TTableRowsArray>(tableRowReaders());
+    prepareStoryWalk();
     gatherStories();
     block->sheetCount = 1;
     answerYes();
+}
+
+void CWordMLImporter::prepareStoryWalk() {
+    paragraphs = std::make_unique<TParagraphsArray>([this](xmlNode* node) { return findSectionNode(node); }, tags);
+    tableRows = std::make_unique<TTableRowsArray>(tableRowReaders());
 }
 
 void CWordMLImporter::gatherStories() {

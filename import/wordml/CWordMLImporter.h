@@ -149,6 +149,8 @@ protected:
     std::string complexScriptLanguage;
     LevelTexts levelTexts;  // the list-level texts that paragraph records point at
 
+    // Makes the walkers of the stories: the paragraph list with its section finder, and the table rows.
+    void prepareStoryWalk();
     // The walk of the story being imported, and the story nodes of each kind (the Word 2007 importer
     // gathers them from the package's parts).
     std::unique_ptr<TParagraphsArray> paragraphs;
