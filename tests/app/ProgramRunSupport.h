@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "engine/Preferences.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -33,6 +36,19 @@ protected:
     }
     std::string home() const { return temporary.path() + "home/"; }
     std::string configFolder() const { return home() + "config/"; }
+
+    // Saves preferences, the defaults but for word-processing documents converting to the exporter.
+    void convertDocumentsTo(const char* exporterName) {
+        Preferences preferences{};
+        clearPreferences(preferences);
+        std::snprintf(preferences.wordProcessing.convertTo, sizeof preferences.wordProcessing.convertTo, "%s",
+                      exporterName);
+        std::uint8_t bytes[kPreferencesBytes];
+        encodePreferences(preferences, bytes);
+        std::filesystem::create_directories(configFolder());
+        ASSERT_TRUE(testsupport::writeBytes(configFolder() + "Vostrandimeko (3).ini",
+                                            std::string(reinterpret_cast<const char*>(bytes), sizeof bytes)));
+    }
 
     testsupport::TemporaryFolder temporary;
 };

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/Preferences.h"
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/package/CompoundFileBuilder.h"
 #include "tests/support/FileBytes.h"
@@ -22,18 +21,6 @@ const std::string kGoldenFolder = VDK_TEST_DATA_DIR "/";
 
 class WordDocumentConversionTest : public apptest::ProgramRunTest {
 protected:
-    // Makes the word-processing family convert to the named exporter.
-    void convertDocumentsTo(const char* exporterName) {
-        Preferences preferences{};
-        clearPreferences(preferences);
-        std::snprintf(preferences.wordProcessing.convertTo, sizeof preferences.wordProcessing.convertTo, "%s",
-                      exporterName);
-        std::uint8_t bytes[kPreferencesBytes];
-        encodePreferences(preferences, bytes);
-        std::filesystem::create_directories(configFolder());
-        ASSERT_TRUE(writeBytes(configFolder() + "Vostrandimeko (3).ini",
-                               std::string(reinterpret_cast<const char*>(bytes), sizeof bytes)));
-    }
     void copyFixture(const std::string& name) {
         std::filesystem::copy_file(kImportFixtures + name, temporary.file(name),
                                    std::filesystem::copy_options::overwrite_existing);

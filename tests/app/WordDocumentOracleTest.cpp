@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/Preferences.h"
 #include "foundation/Utf8Codec.h"
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/support/FileBytes.h"
@@ -43,20 +42,7 @@ std::u16string comparableText(const std::string& utf8) {
     return lines;
 }
 
-class WordDocumentOracleTest : public apptest::ProgramRunTest {
-protected:
-    void convertDocumentsTo(const char* exporterName) {
-        Preferences preferences{};
-        clearPreferences(preferences);
-        std::snprintf(preferences.wordProcessing.convertTo, sizeof preferences.wordProcessing.convertTo, "%s",
-                      exporterName);
-        std::uint8_t bytes[kPreferencesBytes];
-        encodePreferences(preferences, bytes);
-        std::filesystem::create_directories(configFolder());
-        ASSERT_TRUE(writeBytes(configFolder() + "Vostrandimeko (3).ini",
-                               std::string(reinterpret_cast<const char*>(bytes), sizeof bytes)));
-    }
-};
+using WordDocumentOracleTest = apptest::ProgramRunTest;
 
 TEST_F(WordDocumentOracleTest, LibreOfficeReadsOurRtfAsOurText) {
     if (!testsupport::OfficeOracle::available()) GTEST_SKIP() << "soffice is not installed";
