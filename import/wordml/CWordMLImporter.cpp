@@ -142,6 +142,7 @@ void CWordMLImporter::importPart(xmlNode* element, bool isTable) {
     currentHyperlink = nullptr;
     replayPosition = false;
     rowEndPending = false;
+    pendingEndMark = 0;
     pending.clear();
     pendingOffset = 0;
 }

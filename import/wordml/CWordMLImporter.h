@@ -203,6 +203,8 @@ private:
     WalkItem current{};
     bool replayPosition = false;
     bool rowEndPending = false;
+    // The paragraph or cell end that follows a marker run, delivered as the next run; 0 for none.
+    char16_t pendingEndMark = 0;
 
     // The run being assembled, and what is left of it to deliver with its records.
     std::u16string runUnits;

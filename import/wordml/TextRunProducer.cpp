@@ -72,6 +72,13 @@ void CWordMLImporter::readText() {
         return;
     }
     runUnits.clear();
+    if (pendingEndMark != 0) {
+        runUnits.push_back(pendingEndMark);
+        pendingEndMark = 0;
+        block->form.txtData = 0;
+        beginDelivery();
+        return;
+    }
     if (rowEndPending) {
         rowEndPending = false;
         if (tableRows != nullptr) tableRows->storeRowDefinition(&block->rule);
@@ -146,6 +153,8 @@ void CWordMLImporter::closeEmptyParagraph(const WalkItem& item, xmlNode* nextPar
 }
 
 void CWordMLImporter::appendRunItem(const WalkItem& item, xmlNode* nextParagraph) {
+    // A marker (a bookmark, a comment range) is a run whose record says what it marks.
+    bool marker = false;
     if (item.kind != 0) {
         runUnits.push_back(static_cast<char16_t>(item.kind));
         block->form.txtData = item.tag;
@@ -158,15 +167,25 @@ void CWordMLImporter::appendRunItem(const WalkItem& item, xmlNode* nextParagraph
             xmlNode* field = xmlNextElement(item.run, "w", "fldSimple");
             appendText(runTextContent(field != nullptr ? field : item.run));
         }
+    } else {
+        marker = !runUnits.empty();
     }
     if (!item.isLastRun) return;
     bool lastOfRow = false;
+    char16_t endMark = 0;
     if (checkCellEnd(item.cell, nextParagraph, &lastOfRow)) {
-        runUnits.push_back(storycode::kCellEnd);
+        endMark = storycode::kCellEnd;
         rowEndPending = lastOfRow;
     } else if (item.kind == 0 && block->storyNumber != storykind::kFootnote &&
                block->storyNumber != storykind::kEndnote) {
-        runUnits.push_back(storycode::kParagraphEnd);
+        endMark = storycode::kParagraphEnd;
+    }
+    // The mark that ends a paragraph or cell after a marker comes as a run of its own, or the marker's
+    // record would swallow it (a cell never closed, a bookmark name ending in a paragraph mark).
+    if (marker) {
+        pendingEndMark = endMark;
+    } else if (endMark != 0) {
+        runUnits.push_back(endMark);
     }
 }
 

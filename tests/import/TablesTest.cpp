@@ -49,6 +49,29 @@ TEST_F(TablesTest, TheRowEndCarriesTheGridAndTheCells) {
     EXPECT_EQ(ends[0].cells[0].tcBorders.top.borderType, -1) << "a border that is not given";
 }
 
+// A bookmark that closes the last paragraph of a cell is a run of its own: the cell end and the row end
+// still follow as runs of their own, with no bookmark record, so the cell is closed and nothing of the
+// bookmark's name runs into the mark.
+TEST_F(TablesTest, ABookmarkClosingACellKeepsTheCellEnd) {
+    const std::string table = "<w:tbl><w:tr><w:tc><w:p><w:r><w:t>Cell.</w:t></w:r>"
+                              "<w:bookmarkStart w:id=\"0\" w:name=\"_Back\"/><w:bookmarkEnd w:id=\"0\"/>"
+                              "</w:p></w:tc></w:tr></w:tbl>";
+    ASSERT_EQ(import(wordDocument(table)), 0);
+    const auto story = this->story(storykind::kTable);
+    ASSERT_NE(story, nullptr);
+    const std::u16string text = story->textString();
+    ASSERT_GE(text.size(), 2u);
+    EXPECT_EQ(text.substr(text.size() - 2), u"\x10\x10") << "the cell and its row end the story";
+    EXPECT_NE(text.find(u"Cell._Back"), std::u16string::npos);
+    EXPECT_EQ(rowEnds().size(), 1u);
+    for (std::int32_t i = 0; i < story->formCount; ++i) {
+        const std::int32_t start = story->forms[i].position;
+        if (start < static_cast<std::int32_t>(text.size()) && text[static_cast<std::size_t>(start)] == u'\x10') {
+            EXPECT_EQ(story->forms[i].txtData, 0) << "a cell end carries no bookmark";
+        }
+    }
+}
+
 TEST_F(TablesTest, AGridOfSeventyColumnsKeepsSixtyFour) {
     std::string columns;
     for (int i = 0; i < 70; ++i) columns += "<w:gridCol w:w=\"100\"/>";
