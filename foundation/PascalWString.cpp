@@ -8,10 +8,6 @@
 
 namespace {
 
-bool isHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
 // How many of `wanted` units starting at dst's end fit, without splitting a surrogate pair.
 std::int32_t unitsThatFit(std::int32_t present, const char16_t* source, std::int32_t wanted) {
     const std::int32_t room = std::max(0, kPascalCapacity - present);

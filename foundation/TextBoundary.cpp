@@ -40,7 +40,7 @@ std::size_t utf16CutPoint(std::u16string_view text, std::size_t limit) {
     if (limit > 0) {
         const char16_t last = text[limit - 1];
         const char16_t next = text[limit];
-        if (last >= 0xD800 && last <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) return limit - 1;
+        if (isHighSurrogate(last) && isLowSurrogate(next)) return limit - 1;
     }
     return limit;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/TranslatorDescriptor.h"
+#include "foundation/TextBoundary.h"
 #include "foundation/CFile.h"
 #include "foundation/Clock.h"
 #include "foundation/FourCharCode.h"
@@ -15,12 +16,6 @@ namespace {
 
 constexpr std::int32_t kDateNameBytes = 64;
 
-bool isHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 // The bytes of the text in UTF-8; a lone surrogate counts its 3-byte form.
 std::int32_t utf8Bytes(std::u16string_view text) {

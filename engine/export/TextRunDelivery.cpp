@@ -14,6 +14,7 @@
 #include "engine/TranslatorRequest.h"
 #include "engine/export/CExportEngine.h"
 #include "engine/export/LoadedStory.h"
+#include "foundation/TextBoundary.h"
 #include "foundation/CFail.h"
 #include "foundation/CUnicode.h"
 #include "foundation/Memory.h"
@@ -33,19 +34,11 @@ bool endsStretch(char16_t unit) {
            unit == storycode::kParagraphEnd || unit == storycode::kCellEnd;
 }
 
-bool isHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 // The longest piece of text[0 .. length) that a run may hold.
 std::int32_t pieceLength(const char16_t* text, std::int32_t length) {
-    if (length <= kMaxRunUnits) return length;
-    std::int32_t piece = kMaxRunUnits;
-    if (isHighSurrogate(text[piece - 1]) && isLowSurrogate(text[piece])) --piece;
-    return piece;
+    const std::u16string_view run(text, static_cast<std::size_t>(length));
+    return static_cast<std::int32_t>(utf16CutPoint(run, kMaxRunUnits));
 }
 
 // Releases the picture an anchor put into the run's record, however the delivery ends.

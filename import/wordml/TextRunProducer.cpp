@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "engine/TranslatorRequest.h"
+#include "foundation/TextBoundary.h"
 #include "foundation/CFail.h"
 #include "foundation/Utf8Codec.h"
 #include "import/wordml/CWordMLImporter.h"
@@ -25,9 +26,6 @@ constexpr std::int16_t kHebrew = 1037;
 constexpr char16_t kRightToLeftOverride = 0x202E;
 constexpr char16_t kPopDirectionalFormatting = 0x202C;
 
-bool isHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
 
 // Units 0x20 to 0xBF are written inside a right-to-left override; brackets trade places in Hebrew.
 bool isEmbeddedClass(char16_t unit) {
@@ -221,9 +219,7 @@ void CWordMLImporter::deliverPiece() {
     copyXForm(&block->form, &pendingForm);
     copyXRule(&block->rule, &pendingRule);
     copyXPage(&block->page, &pendingPage);
-    std::size_t count = std::min(kDeliveryUnits, pending.size() - pendingOffset);
-    if (pendingOffset + count < pending.size() && count > 1 && isHighSurrogate(pending[pendingOffset + count - 1]))
-        --count;
+    const std::size_t count = utf16CutPoint(std::u16string_view(pending).substr(pendingOffset), kDeliveryUnits);
     const char16_t* units = pending.data() + pendingOffset;
     const std::int16_t language = selectLanguageByHint(block->form);
     if (language == kArabic || language == kHebrew) {
