@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libxml2-dev zlib1g-dev libminizip-dev libpng-dev libjpeg-dev
+  libxml2-dev zlib1g-dev libminizip-dev libpng-dev libjpeg-dev libgif-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-19 libclang-rt-19-dev
   libreoffice-writer-nogui pandoc

@@ -1,0 +1,3 @@
+#include "picture/PictureInfo.h"
+
+void clearPictureInfo(PictureInfo& info) { info = PictureInfo{}; }
