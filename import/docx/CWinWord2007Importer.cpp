@@ -7,6 +7,7 @@
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
 #include "foundation/CLanguage.h"
+#include "foundation/NameCompare.h"
 #include "import/docx/CoreProperties.h"
 #include "import/docx/DocumentPropertyParts.h"
 #include "import/docx/DocumentSettings.h"
@@ -16,7 +17,9 @@
 #include "model/XParamBlock.h"
 #include "package/CRelationshipsTable.h"
 #include "package/CTheme.h"
+#include "package/PartName.h"
 #include "package/XmlElementSearch.h"
+#include "package/XmlNodeHelpers.h"
 
 namespace {
 
@@ -41,6 +44,35 @@ PartDocument parseOptionalPart(CRelationshipsTable& package, const char* path, x
         return PartDocument();
     }
     return PartDocument(parsed);
+}
+
+// The part that the main part's relationship of the given type names (the type's last segment, such as
+// "numbering", whatever domain precedes it); the conventional path when no relationship names one.
+std::string partOfType(CRelationshipsTable& package, const char* type, const char* conventionalPath) {
+    xmlNode* root = nullptr;
+    const PartDocument relationships = parseOptionalPart(package, "word/_rels/document.xml.rels", &root);
+    const std::string wanted = std::string("/") + type;
+    for (xmlNode* child = root != nullptr ? root->children : nullptr; child != nullptr; child = child->next) {
+        if (child->type != XML_ELEMENT_NODE) continue;
+        std::int16_t present = 0;
+        const char* relationType = xmlGetAttrString(child, nullptr, "Type", &present);
+        if (relationType == nullptr || !std::string_view(relationType).ends_with(wanted)) continue;
+        if (const char* mode = xmlGetAttrString(child, nullptr, "TargetMode", &present);
+            mode != nullptr && compareNames(mode, "External") == 0)
+            continue;
+        if (const char* target = xmlGetAttrString(child, nullptr, "Target", &present)) {
+            if (auto part = resolvePartName("word/", target)) return *part;
+        }
+    }
+    return conventionalPath;
+}
+
+// The numbering part and its root "numbering"; an empty tree and a null root without one.
+PartDocument parseNumberingPart(CRelationshipsTable& package, xmlNode** root) {
+    const std::string path = partOfType(package, "numbering", "word/numbering.xml");
+    PartDocument numbering = parseOptionalPart(package, path.c_str(), root);
+    if (xmlIsElement(*root, "w", "numbering") == 0) *root = nullptr;
+    return numbering;
 }
 
 }  // namespace
@@ -83,6 +115,12 @@ void CWinWord2007Importer::readDocument() {
     setDefaultLanguages();
     readTheme();
     readFontTable();
+    {
+        // The lists are read while the numbering part's tree lives; the list table keeps copies.
+        xmlNode* numbering = nullptr;
+        const PartDocument numberingPart = parseNumberingPart(*package, &numbering);
+        readLists(numbering);
+    }
     collectAnnotationAuthors(bodyElement);
     resetSectionDefaults();
     readFirstSection();

@@ -65,6 +65,7 @@ void CWordMLImporter::readDocument() {
     readDocumentProperties();
     setDefaultLanguages();
     readFonts(xmlFindElement(rootElement->children, "w", "fonts", 0));
+    readLists(xmlFindElement(rootElement->children, "w", "lists", 0));
     collectAnnotationAuthors(bodyElement->children);
     resetSectionDefaults();
     if (xmlNode* firstSection = xmlFindElement(bodyElement->children, "w", "sectPr", 1))

@@ -16,7 +16,8 @@
 // ParagraphContent.cpp (simple fields, hyperlinks, bookmarks, comment ranges and annotations around a
 // run), Revisions.cpp (revision marks and field data), StoryFilters.cpp (which paragraphs a story
 // takes, section breaks), SectionProperties.cpp (page setup), TableRows.cpp (the row of a table run),
-// TableProperties.cpp (table, row and cell properties),
+// TableProperties.cpp (table, row and cell properties), ListsReader.cpp, ListLevelReader.cpp and
+// ListLevelMerge.cpp (lists and numbering),
 // FormattingStandIns.cpp (the operations not built yet).
 //
 // Failures are CFails in unit "BL_WordML(imp)": 22 for a document that is not well-formed or not a
@@ -31,6 +32,7 @@
 
 #include "engine/CImporter.h"
 #include "import/wordml/LevelTexts.h"
+#include "import/wordml/TListDefsArray.h"
 #include "import/wordml/TNodesArray.h"
 #include "import/wordml/TParagraphsArray.h"
 #include "import/wordml/TTableRowsArray.h"
@@ -108,6 +110,14 @@ protected:
     virtual void applyCharacterStyleChain(const char* styleId, XForm* form, std::int16_t keepTag, std::int16_t faceMode);
     virtual void mergeListLevel(XRule* rule);
 
+    // Lists and numbering (ListsReader.cpp, ListLevelReader.cpp, ListLevelMerge.cpp): the container is
+    // the Word 2003 "lists" element or the root of a Word 2007 numbering part, or null.
+    virtual void readListLevel(xmlNode* element, XListLevel (&levels)[kListLevels]);
+    virtual void readListDef(xmlNode* element);
+    virtual void readListOverride(xmlNode* element);
+    virtual void readPictureBullet(xmlNode* element);
+    virtual void readLists(xmlNode* container);
+
     // Run content (RunContent.cpp).
     virtual RunContent readRunContent(xmlNode* run);
 
@@ -147,7 +157,8 @@ protected:
     std::string latinLanguage;
     std::string eastAsianLanguage;
     std::string complexScriptLanguage;
-    LevelTexts levelTexts;  // the list-level texts that paragraph records point at
+    LevelTexts levelTexts;  // the list-level texts that paragraph records and the list table point at
+    std::unique_ptr<TListDefsArray> lists;  // from the first readLists on
 
     // Makes the walkers of the stories: the paragraph list with its section finder, and the table rows.
     void prepareStoryWalk();
@@ -170,6 +181,8 @@ protected:
 
 private:
     void readInput(std::string& bytes);
+    void readListLevelChild(xmlNode* child, XListLevel& level, TStyle& scratch);
+    void readLevelOverride(xmlNode* element, XListOvr& ovr);
     xmlNode* nextSectionHolder(xmlNode* node);
     bool readParagraphChild(xmlNode* child, XPage* page, XRule* rule, XForm* form, TStyle* owner);
     void readListMembership(xmlNode* list, XRule* rule);
