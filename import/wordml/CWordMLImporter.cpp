@@ -145,6 +145,7 @@ void CWordMLImporter::importPart(xmlNode* element, bool isTable) {
     pendingEndMark = 0;
     pending.clear();
     pendingOffset = 0;
+    gatherStoryPictures(element);
 }
 
 bool CWordMLImporter::nextPosition(WalkItem& item) {
