@@ -1,0 +1,3 @@
+#include "picture/PageBackground.h"
+
+void pageBackgroundToRtf(const xmlNode*, ShapeText&) {}

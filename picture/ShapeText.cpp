@@ -1,0 +1,81 @@
+#include "picture/ShapeText.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "foundation/CFail.h"
+#include "foundation/Memory.h"
+
+namespace {
+constexpr const char* kUnit = "BPicture";
+constexpr std::int64_t kMinimumGrowth = 1024;
+}  // namespace
+
+ShapeText::~ShapeText() {
+    freeMemory(fBlock);
+}
+
+const char* ShapeText::text() const {
+    return fBlock != nullptr ? fBlock : "";
+}
+
+void ShapeText::reserveFor(std::int64_t extra) {
+    const std::int64_t needed = static_cast<std::int64_t>(fLength) + extra + 1;
+    if (needed <= fCapacity) return;
+    const std::int64_t grown = static_cast<std::int64_t>(fCapacity) + std::max(needed, kMinimumGrowth);
+    if (grown > INT32_MAX) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    void* block = resizeMemory(fBlock, static_cast<std::int32_t>(grown));
+    throwIfNull(block, __LINE__, kUnit);
+    fBlock = static_cast<char*>(block);
+    fCapacity = static_cast<std::int32_t>(grown);
+}
+
+void ShapeText::append(std::string_view piece) {
+    if (piece.empty()) return;
+    reserveFor(static_cast<std::int64_t>(piece.size()));
+    std::memcpy(fBlock + fLength, piece.data(), piece.size());
+    fLength += static_cast<std::int32_t>(piece.size());
+    fBlock[fLength] = '\0';
+}
+
+void ShapeText::cutBack(std::int32_t length) {
+    if (length < 0 || length >= fLength) return;
+    fLength = length;
+    fBlock[fLength] = '\0';
+}
+
+char* ShapeText::takeOver() {
+    if (fLength == 0) return nullptr;
+    char* block = fBlock;
+    fBlock = nullptr;
+    fLength = 0;
+    fCapacity = 0;
+    return block;
+}
+
+void ShapeText::appendFormatted(const char* format, va_list values) {
+    va_list measuring;
+    va_copy(measuring, values);
+    const int needed = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    if (needed <= 0) return;
+    // The piece is formatted straight into the grown block: there is no work area to overrun.
+    reserveFor(needed);
+    std::vsnprintf(fBlock + fLength, static_cast<std::size_t>(needed) + 1, format, values);
+    fLength += needed;
+}
+
+void appendToShapeText(ShapeText& text, const char* format, ...) {
+    va_list values;
+    va_start(values, format);
+    try {
+        text.appendFormatted(format, values);
+    } catch (...) {
+        va_end(values);
+        throw;
+    }
+    va_end(values);
+}
