@@ -1,5 +1,8 @@
 #include "picture/PictureContainerWalk.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -15,6 +18,7 @@
 #include "picture/ContainerPictureData.h"
 #include "picture/ShapeAnchoring.h"
 #include "picture/ShapeAttributes.h"
+#include "picture/ShapeColors.h"
 #include "picture/ShapeFillAndLine.h"
 #include "picture/ShapeLengths.h"
 #include "picture/ShapeText.h"
@@ -50,7 +54,7 @@ std::int16_t booleanAttribute(const xmlNode* element, const char* name) {
 // The element's text as an integer, 0 without one.
 std::int32_t integerText(const xmlNode* element) { return xmlGetTextInt(element); }
 
-std::string elementText(const xmlNode* element) {
+std::string textOf(const xmlNode* element) {
     char* text = xmlGetText(element);
     std::string copy = text != nullptr ? text : "";
     freeMemory(text);
@@ -251,9 +255,7 @@ void ContainerWalk::translateDrawing(xmlNode* drawing) {
         } else if (xmlIsElement(child, "wp", "docPr")) {
             drawingPropertiesHidden(child, properties);
         } else if (xmlIsElement(child, "wp", "extent")) {
-            std::int32_t width = 0;
-            std::int32_t height = 0;
-            drawingExtent(child, frame, width, height);
+            drawingExtent(child, frame);
         } else if (xmlIsElement(child, "a", "graphic")) {
             graphicContent(child);
         }
@@ -279,7 +281,9 @@ void ContainerWalk::translateAnchor(xmlNode* anchor) {
         } else if (xmlIsElement(child, "wp", "docPr")) {
             drawingPropertiesHidden(child, properties);
         } else if (xmlIsElement(child, "wp", "extent")) {
-            drawingExtent(child, frame, width, height);
+            const DrawingSize size = drawingExtent(child, frame);
+            width = size.width;
+            height = size.height;
         } else if (xmlIsElement(child, "a", "graphic")) {
             if (graphicContent(child) == 1) added = 1;
         } else if (xmlIsElement(child, "wp", "positionH")) {
@@ -357,7 +361,7 @@ void ContainerWalk::anchorPosition(xmlNode* position, bool horizontal, std::int3
     }
     for (xmlNode* child = position->children; child != nullptr; child = child->next) {
         if (xmlIsElement(child, "wp", "align")) {
-            const std::string align = elementText(child);
+            const std::string align = textOf(child);
             if (horizontal) {
                 horizontalAlignProperty(align.c_str(), properties);
             } else {
@@ -413,8 +417,8 @@ void ContainerWalk::headerFooterKeyword(xmlNode* element) {
 }
 
 void ContainerWalk::closeShape() {
-    instance.appendText(properties);
-    instance.appendText(pictureText);
+    instance.append(properties.view());
+    instance.append(pictureText.view());
     properties.clear();
     pictureText.clear();
     appendToShapeText(instance, "}}");
@@ -441,7 +445,7 @@ void ContainerWalk::translateVmlGroup(xmlNode* group) {
     headerFooterKeyword(group);
     vmlGroupAttributes(group);
     ++groupLevel;
-    instance.appendText(properties);
+    instance.append(properties.view());
     properties.clear();
     translateVmlShapes(group);
     --groupLevel;
@@ -489,16 +493,13 @@ void ContainerWalk::translateVmlChild(xmlNode* child, bool& lastHadTextpath) {
 
 void ContainerWalk::vmlGroupAttributes(xmlNode* group) {
     if (const std::optional<std::string> style = attribute(group, "style")) {
-        bool verticalSet = false;
-        bool horizontalSet = false;
-        translateVmlStyle(style->c_str(), instance, properties, verticalSet, horizontalSet, frame, crop, groupLevel);
+        AnchorFlags anchors;
+        translateVmlStyle(style->c_str(), instance, properties, anchors, frame, groupLevel != 0 ? 1 : 0);
     }
     if (const std::optional<std::string> origin = attribute(group, "coordorigin")) {
-        std::int32_t x = 0;
-        std::int32_t y = 0;
-        groupOriginProperties(origin->c_str(), properties, x, y);
+        const GroupOrigin start = groupOriginProperties(origin->c_str(), properties);
         if (const std::optional<std::string> size = attribute(group, "coordsize"))
-            groupSizeProperties(size->c_str(), properties, x, y);
+            groupSizeProperties(size->c_str(), properties, start);
     }
     appendToShapeText(instance, "\\shpwr3\\shpwrk0");
 }
@@ -536,15 +537,19 @@ std::int16_t ContainerWalk::vmlShapeAttributes(xmlNode* shape, std::int16_t shap
 // in the line of text.
 bool ContainerWalk::vmlShapeStyle(xmlNode* shape, std::int16_t& shapeType, bool& verticalSet, bool& horizontalSet) {
     if (shapeType == -1) {
-        if (const std::optional<std::string> type = attribute(shape, "type"))
-            shapeType = shapeTypeProperty(type->c_str(), properties);
+        if (const std::optional<std::string> type = attribute(shape, "type")) {
+            const std::int32_t number = shapeTypeProperty(type->c_str(), properties);
+            if (number >= 0 && number <= INT16_MAX) shapeType = static_cast<std::int16_t>(number);
+        }
     }
     if (const std::optional<std::string> adjust = attribute(shape, "adj")) adjustValueProperties(adjust->c_str(), properties);
     const std::optional<std::string> style = attribute(shape, "style");
     bool inlineStyle = false;
     if (style) {
-        inlineStyle = translateVmlStyle(style->c_str(), instance, properties, verticalSet, horizontalSet, frame, crop,
-                                        groupLevel) == 1;
+        AnchorFlags anchors;
+        inlineStyle = translateVmlStyle(style->c_str(), instance, properties, anchors, frame, groupLevel != 0 ? 1 : 0) == 1;
+        verticalSet = anchors.vertical != 0;
+        horizontalSet = anchors.horizontal != 0;
     }
     if (const std::optional<std::string> coords = attribute(shape, "wrapcoords"))
         wrapPolygonProperty(coords->c_str(), properties);
@@ -623,7 +628,7 @@ void ContainerWalk::vmlWrap(xmlNode* wrap, bool& verticalSet, bool& horizontalSe
 
 void ContainerWalk::vmlShapeColours(xmlNode* shape, std::int16_t shapeType) {
     if (const std::optional<std::string> colour = attribute(shape, "strokecolor"))
-        colorProperty(colour->c_str(), kLineShape, properties);
+        colorProperty(colour->c_str(), properties, color_kind::kLine);
     static constexpr struct {
         const char* attribute;
         const char* property;
@@ -634,7 +639,7 @@ void ContainerWalk::vmlShapeColours(xmlNode* shape, std::int16_t shapeType) {
             appendToShapeText(properties, "{\\sp{\\sn %s}{\\sv %d}}", entry.property, *value == "t" ? 1 : 0);
     }
     if (const std::optional<std::string> colour = attribute(shape, "fillcolor"))
-        colorProperty(colour->c_str(), shapeType, properties);
+        colorProperty(colour->c_str(), properties, shapeType);
     if (const std::optional<std::string> weight = attribute(shape, "strokeweight"))
         lineWidthProperty(weight->c_str(), properties);
     if (const std::optional<std::string> size = attribute(shape, "coordsize")) geometryProperties(size->c_str(), properties);
@@ -691,10 +696,10 @@ void ContainerWalk::vmlFill(xmlNode* fill, std::int16_t shapeType) {
             appendToShapeText(properties, shapeType == kLineShape ? "{\\sp{\\sn lineFillBlip}{\\sv }}"
                                                                   : "{\\sp{\\sn fillBlip}{\\sv }}");
     }
-    if (const auto value = attribute(fill, "opacity")) opacityProperty(value->c_str(), 1002, properties);
-    if (const auto value = attribute(fill, "opacity2")) opacityProperty(value->c_str(), 1003, properties);
-    if (const auto value = attribute(fill, "color")) colorProperty(value->c_str(), 1002, properties);
-    if (const auto value = attribute(fill, "color2")) colorProperty(value->c_str(), 1003, properties);
+    if (const auto value = attribute(fill, "opacity")) opacityProperty(value->c_str(), properties, color_kind::kFill);
+    if (const auto value = attribute(fill, "opacity2")) opacityProperty(value->c_str(), properties, color_kind::kFillBack);
+    if (const auto value = attribute(fill, "color")) colorProperty(value->c_str(), properties, color_kind::kFill);
+    if (const auto value = attribute(fill, "color2")) colorProperty(value->c_str(), properties, color_kind::kFillBack);
     if (const auto value = attribute(fill, "focus")) fillFocusProperty(value->c_str(), properties);
     if (const auto value = attribute(fill, "angle")) fillAngleProperty(value->c_str(), properties);
     if (const auto value = attribute(fill, "colors")) shadeColorsProperty(value->c_str(), properties);
@@ -703,17 +708,17 @@ void ContainerWalk::vmlFill(xmlNode* fill, std::int16_t shapeType) {
 void ContainerWalk::vmlStroke(xmlNode* stroke) {
     if (beginsWithT(attribute(stroke, "on"))) appendToShapeText(properties, "{\\sp{\\sn fLine}{\\sv 1}}");
     if (const auto value = attribute(stroke, "weight")) lineWidthProperty(value->c_str(), properties);
-    if (const auto value = attribute(stroke, "color")) colorProperty(value->c_str(), kLineShape, properties);
-    if (const auto value = attribute(stroke, "color2")) colorProperty(value->c_str(), 1004, properties);
+    if (const auto value = attribute(stroke, "color")) colorProperty(value->c_str(), properties, color_kind::kLine);
+    if (const auto value = attribute(stroke, "color2")) colorProperty(value->c_str(), properties, color_kind::kLineBack);
     if (const auto value = attribute(stroke, "linestyle")) lineStyleProperty(value->c_str(), properties);
     if (const auto value = attribute(stroke, "endcap")) lineEndCapProperty(value->c_str(), properties);
     if (const auto value = attribute(stroke, "dashstyle")) lineDashingProperty(value->c_str(), properties);
-    if (const auto value = attribute(stroke, "startarrow")) arrowheadProperty(value->c_str(), 0, properties);
-    if (const auto value = attribute(stroke, "endarrow")) arrowheadProperty(value->c_str(), 1, properties);
-    if (const auto value = attribute(stroke, "startarrowwidth")) arrowWidthProperty(value->c_str(), 0, properties);
-    if (const auto value = attribute(stroke, "endarrowwidth")) arrowWidthProperty(value->c_str(), 1, properties);
-    if (const auto value = attribute(stroke, "startarrowlength")) arrowLengthProperty(value->c_str(), 0, properties);
-    if (const auto value = attribute(stroke, "endarrowlength")) arrowLengthProperty(value->c_str(), 1, properties);
+    if (const auto value = attribute(stroke, "startarrow")) arrowheadProperty(value->c_str(), properties, kArrowStart);
+    if (const auto value = attribute(stroke, "endarrow")) arrowheadProperty(value->c_str(), properties, kArrowEnd);
+    if (const auto value = attribute(stroke, "startarrowwidth")) arrowWidthProperty(value->c_str(), properties, kArrowStart);
+    if (const auto value = attribute(stroke, "endarrowwidth")) arrowWidthProperty(value->c_str(), properties, kArrowEnd);
+    if (const auto value = attribute(stroke, "startarrowlength")) arrowLengthProperty(value->c_str(), properties, kArrowStart);
+    if (const auto value = attribute(stroke, "endarrowlength")) arrowLengthProperty(value->c_str(), properties, kArrowEnd);
     if (const auto value = attribute(stroke, "filltype")) lineFillTypeProperty(value->c_str(), properties);
 }
 
@@ -721,14 +726,14 @@ void ContainerWalk::vmlShadow(xmlNode* shadow) {
     if (beginsWithT(attribute(shadow, "on"))) appendToShapeText(properties, "{\\sp{\\sn fShadow}{\\sv 1}}");
     if (const auto value = attribute(shadow, "type")) shadowTypeProperty(value->c_str(), properties);
     if (const auto value = attribute(shadow, "origin")) shadowOriginProperties(value->c_str(), properties);
-    if (const auto value = attribute(shadow, "color")) colorProperty(value->c_str(), 1000, properties);
-    if (const auto value = attribute(shadow, "color2")) colorProperty(value->c_str(), 1001, properties);
-    if (const auto value = attribute(shadow, "opacity")) opacityProperty(value->c_str(), 1000, properties);
-    const std::optional<std::string> offset = attribute(shadow, "offset");
-    if (offset) pointPairProperties(offset->c_str(), "shadowOffset", properties);
-    if (const auto value = attribute(shadow, "offset2")) pointPairProperties(value->c_str(), "shadowSecondOffset", properties);
-    if (const auto value = attribute(shadow, "matrix"))
-        shadowMatrixProperties(value->c_str(), offset ? offset->c_str() : nullptr, properties);
+    if (const auto value = attribute(shadow, "color")) colorProperty(value->c_str(), properties, color_kind::kShadow);
+    if (const auto value = attribute(shadow, "color2")) colorProperty(value->c_str(), properties, color_kind::kShadowHighlight);
+    if (const auto value = attribute(shadow, "opacity")) opacityProperty(value->c_str(), properties, color_kind::kShadow);
+    if (const auto value = attribute(shadow, "offset"))
+        pointPairProperties(value->c_str(), properties, "shadowOffset", LengthUnit::emu);
+    if (const auto value = attribute(shadow, "offset2"))
+        pointPairProperties(value->c_str(), properties, "shadowSecondOffset", LengthUnit::emu);
+    if (const auto value = attribute(shadow, "matrix")) shadowMatrixProperties(value->c_str(), properties);
 }
 
 void ContainerWalk::vmlTextpath(xmlNode* textpath) {
@@ -770,15 +775,21 @@ void ContainerWalk::vmlImagedata(xmlNode* imagedata) {
     for (const auto& entry : kCrops) {
         const std::optional<std::string> value = attribute(imagedata, entry.attribute);
         if (!value) continue;
-        std::int32_t fixed = 0;
-        const std::string text = lengthToFixedValue(value->c_str(), fixed);
-        appendToShapeText(properties, "{\\sp{\\sn %s}{\\sv %s}}", entry.property, text.c_str());
-        crop.*entry.side = fixed;
+        const std::optional<ConvertedLength> fixed = lengthToFixedText(value->c_str());
+        if (!fixed) continue;
+        appendToShapeText(properties, "{\\sp{\\sn %s}{\\sv %s}}", entry.property, fixed->text);
+        crop.*entry.side = fixed->value;
     }
-    if (const auto value = attribute(imagedata, "blacklevel"))
-        appendToShapeText(properties, "{\\sp{\\sn pictureBrightness}{\\sv %s}}", lengthToFixedText(value->c_str()).c_str());
-    if (const auto value = attribute(imagedata, "gain"))
-        appendToShapeText(properties, "{\\sp{\\sn pictureContrast}{\\sv %s}}", lengthToFixedText(value->c_str()).c_str());
+    static constexpr struct {
+        const char* attribute;
+        const char* property;
+    } kTones[] = {{"blacklevel", "pictureBrightness"}, {"gain", "pictureContrast"}};
+    for (const auto& tone : kTones) {
+        const std::optional<std::string> value = attribute(imagedata, tone.attribute);
+        if (!value) continue;
+        if (const std::optional<ConvertedLength> fixed = lengthToFixedText(value->c_str()))
+            appendToShapeText(properties, "{\\sp{\\sn %s}{\\sv %s}}", tone.property, fixed->text);
+    }
     if (beginsWithT(attribute(imagedata, "grayscale"))) appendToShapeText(properties, "{\\sp{\\sn pictureGray}{\\sv 1}}");
     if (beginsWithT(attribute(imagedata, "bilevel"))) appendToShapeText(properties, "{\\sp{\\sn pictureBiLevel}{\\sv 1}}");
 }

@@ -66,6 +66,7 @@ void CWordMLImporter::readDocument() {
     setDefaultLanguages();
     readFonts(xmlFindElement(rootElement->children, "w", "fonts", 0));
     collectAnnotationAuthors(bodyElement->children);
+    readBackground(xmlFindElement(rootElement->children, "w", "bgPict", 0), rootElement);
     resetSectionDefaults();
     if (xmlNode* firstSection = xmlFindElement(bodyElement->children, "w", "sectPr", 1))
         readSectionProperties(firstSection, &block->page);

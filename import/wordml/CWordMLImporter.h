@@ -17,7 +17,7 @@
 // run), Revisions.cpp (revision marks and field data), StoryFilters.cpp (which paragraphs a story
 // takes, section breaks), SectionProperties.cpp (page setup), TableRows.cpp (the row of a table run),
 // TableProperties.cpp (table, row and cell properties),
-// PictureGathering.cpp (the pictures of a story), FormattingStandIns.cpp (the operations not built yet).
+// PictureGathering.cpp (the pictures of a story), DocumentBackground.cpp (the page colour), FormattingStandIns.cpp (the operations not built yet).
 //
 // Failures are CFails in unit "BL_WordML(imp)": 22 for a document that is not well-formed or not a
 // WordprocessingML document (the parser's message is left in the block's reasonText), 12 for memory.
@@ -118,6 +118,8 @@ protected:
     virtual void gatherStoryPictures(xmlNode* element);
     virtual void collectPictures(xmlNode* first);
     virtual void importPicture(xmlNode* container);
+    // The page background: the given element, or else the root's w:background (DocumentBackground.cpp).
+    virtual void readBackground(xmlNode* element, xmlNode* root);
     std::unique_ptr<TPicturesArray> pictures;
     // The package whose relationships name the pictures' parts; null for a document without one.
     CRelationshipsTable* pictureRelationships = nullptr;

@@ -75,7 +75,7 @@ void CWordMLImporter::gatherPicture(xmlNode* container) {
     try {
         picture = newPictureFromContainer(container, pictureRelationships);
     } catch (const CFail& failure) {
-        if (failure.code() != result::kOutOfMemory) throw;
+        if (failure.error != result::kOutOfMemory) throw;
         return;
     }
     if (pictures->addPicture(picture) == 0) disposePicture(picture);
