@@ -19,7 +19,8 @@ std::int16_t wordArtStyleProperties(const char* style, ShapeText& propertyText);
 // The height and width of a horizontal rule's style as dxHeightHR and dxWidthHR (twips, when not 0).
 void horizontalRuleSize(const char* style, ShapeText& propertyText);
 
-// "adj" fields as adjustValue, adjust2Value ... adjust9Value (fields after the ninth are dropped).
+// "adj" fields as adjustValue, adjust2Value ... adjust10Value, each as it stands (RTF knows ten handles;
+// fields after the tenth are dropped).
 void adjustValueProperties(const char* adj, ShapeText& propertyText);
 // The number after "_t" of a shape type reference ("#_x0000_t202") as shapeType; answers that number,
 // or -1 without "_t" (nothing written).

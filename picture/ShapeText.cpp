@@ -79,3 +79,11 @@ void appendToShapeText(ShapeText& text, const char* format, ...) {
     }
     va_end(values);
 }
+
+void appendProperty(ShapeText& propertyText, const char* name, std::string_view value) {
+    appendToShapeText(propertyText, "{\\sp{\\sn %s}{\\sv %.*s}}", name, static_cast<int>(value.size()), value.data());
+}
+
+void appendProperty(ShapeText& propertyText, const char* name, std::int64_t value) {
+    appendToShapeText(propertyText, "{\\sp{\\sn %s}{\\sv %lld}}", name, static_cast<long long>(value));
+}

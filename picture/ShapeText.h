@@ -45,3 +45,7 @@ private:
 
 // Formats like printf and appends the whole result, however long.
 [[gnu::format(printf, 2, 3)]] void appendToShapeText(ShapeText& text, const char* format, ...);
+
+// A property group {\sp{\sn NAME}{\sv VALUE}} of the shape-property text.
+void appendProperty(ShapeText& propertyText, const char* name, std::string_view value);
+void appendProperty(ShapeText& propertyText, const char* name, std::int64_t value);
