@@ -116,6 +116,7 @@ private:
     void vmlTextpath(xmlNode* textpath);
     void vmlImagedata(xmlNode* imagedata);
     void vmlTextbox(xmlNode* textbox);
+    void countPicture();
     void takeShapeText();
     void takePictureBytes(bool plainPicture);
     void closeShape();
@@ -191,6 +192,12 @@ void ContainerWalk::run(xmlNode* element) {
     } else {
         takePictureBytes(true);
     }
+}
+
+// The count stops short of the plain-picture mark: however many pictures a shape refers to, it stays
+// a shape.
+void ContainerWalk::countPicture() {
+    if (pictureCount < kPlainPicture - 1) ++pictureCount;
 }
 
 void ContainerWalk::takeShapeText() {
@@ -399,7 +406,7 @@ void ContainerWalk::blipPibProperty(xmlNode* graphicData) {
         for (xmlNode* blip = fill->children; blip != nullptr; blip = blip->next) {
             if (!xmlIsElement(blip, "a", "blip") || !attribute(blip, "embed")) continue;
             appendToShapeText(properties, "{\\sp{\\sn pib}{\\sv }}");
-            ++pictureCount;
+            countPicture();
         }
     }
 }
@@ -477,7 +484,7 @@ void ContainerWalk::translateVmlChild(xmlNode* child, bool& lastHadTextpath) {
     } else if (xmlIsElement(child, "v", "oval")) {
         vmlShapeOfType(child, 3);
     } else {
-        if (xmlIsElement(child, "w", "binData")) ++pictureCount;
+        if (xmlIsElement(child, "w", "binData")) countPicture();
         isShape = false;
     }
     if (!isShape) {
@@ -586,7 +593,7 @@ std::int16_t ContainerWalk::vmlShapeChildren(xmlNode* shape, std::int16_t shapeT
         } else if (xmlIsElement(child, "v", "imagedata")) {
             vmlImagedata(child);
         } else if (xmlIsElement(child, "w", "binData")) {
-            ++pictureCount;
+            countPicture();
         } else if (xmlIsElement(child, "v", "fill")) {
             vmlFill(child, shapeType);
         } else if (xmlIsElement(child, "v", "stroke")) {
@@ -762,7 +769,7 @@ void ContainerWalk::vmlImagedata(xmlNode* imagedata) {
     if (attribute(imagedata, "src")) appendToShapeText(properties, "{\\sp{\\sn pib}{\\sv }}");
     if (attribute(imagedata, "id")) {
         appendToShapeText(properties, "{\\sp{\\sn pib}{\\sv }}");
-        ++pictureCount;
+        countPicture();
     }
     static constexpr struct {
         const char* attribute;

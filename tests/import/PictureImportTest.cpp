@@ -64,16 +64,16 @@ std::string childText(const xmlNode* node, const char* name) {
     return "";
 }
 
-void collectStored(const xmlNode* node, const std::string& story, std::vector<StoredPicture>& out) {
+void collectStored(const xmlNode* node, std::vector<StoredPicture>& out) {
     for (const xmlNode* child = node->children; child != nullptr; child = child->next) {
         if (child->type != XML_ELEMENT_NODE) continue;
         const std::string name = reinterpret_cast<const char*>(child->name);
         if (name.rfind("Picture", 0) == 0 && name.size() == 13) {
-            out.push_back({story, attributeOf(child, "fName"), attributeOf(child, "fFlag"), attributeOf(child, "fType"),
+            out.push_back({reinterpret_cast<const char*>(node->name), attributeOf(child, "fName"), attributeOf(child, "fFlag"), attributeOf(child, "fType"),
                            attributeOf(child, "fRect"), decoded(childText(child, "PIC-DATA")),
                            asText(decoded(childText(child, "RTF-DATA")))});
         } else {
-            collectStored(child, story.empty() ? name : story, out);
+            collectStored(child, out);
         }
     }
 }
@@ -82,7 +82,7 @@ class PictureImportTest : public WordMLImportTest {
 protected:
     std::vector<StoredPicture> storedPictures() {
         std::vector<StoredPicture> pictures;
-        collectStored(xmlDocGetRootElement(storage->getDocument()), "", pictures);
+        collectStored(xmlDocGetRootElement(storage->getDocument()), pictures);
         return pictures;
     }
     std::string storedBackground() {
@@ -150,8 +150,26 @@ TEST_F(PictureImportTest, Word2003BinDataPicturesReachTheStorage) {
     EXPECT_EQ(pictures[1].bytes, jpeg);
     EXPECT_EQ(pictures[1].shapeText.rfind("{\\shp{\\*\\shpinst\\shplid1026", 0), 0u) << pictures[1].shapeText;
     EXPECT_NE(pictures[1].shapeText.find("{\\sp{\\sn pib}{\\sv }}"), std::string::npos);
-    // Each picture stands where its run stood: one picture anchor per picture in the main story.
-    EXPECT_EQ(mainText().size(), 2u + 1u) << "two anchors and the paragraph between them";
+    // Each picture stands where its run stood: one picture anchor per picture in the main story
+    // (control units shown as digits from '0' on).
+    std::u16string units;
+    for (const char16_t unit : mainText()) units += unit < 0x20 ? static_cast<char16_t>(u'0' + unit) : unit;
+    EXPECT_EQ(units, u"1=1=") << "each picture anchor (1) in its own paragraph (13)";
+}
+
+TEST_F(PictureImportTest, TheFirstPictureOfANameServesEveryRunThatNamesIt) {
+    const Bytes first = picturefixtures::pngPicture(4, 4);
+    const Bytes second = picturefixtures::pngPicture(6, 6);
+    const Bytes inCell = picturefixtures::pngPicture(8, 8);
+    // The table is a story of its own, whose pictures are gathered through its rows and cells.
+    const std::string body = binDataPicture("Same", "1.png", first, "width:3pt;height:3pt") +
+                             binDataPicture("same", "2.png", second, "width:3pt;height:3pt") +
+                             "<w:tbl><w:tr><w:tc>" + binDataPicture("Cell", "3.png", inCell, "width:3pt;height:3pt") +
+                             "</w:tc></w:tr></w:tbl>";
+    ASSERT_EQ(import(wordDocument(body)), 0);
+    std::vector<Bytes> stored;
+    for (const StoredPicture& picture : storedPictures()) stored.push_back(picture.bytes);
+    EXPECT_EQ(stored, (std::vector<Bytes>{first, first, inCell}));
 }
 
 TEST_F(PictureImportTest, ARunWhosePictureIsNotGatheredDeliversNothing) {

@@ -59,6 +59,14 @@ TEST(ContainerPictureData, BinDataWithoutANameIsDecodedButNotTyped) {
     EXPECT_EQ(fetched.info.width, 0);
 }
 
+TEST(ContainerPictureData, LongBinDataNameIsKeptWhole) {
+    const std::string name = "wordml://" + std::string(400, 'n') + ".png";
+    FetchedPicture fetched;
+    fetchContainerPicture(Container("<w:pict>" + binData(picturefixtures::pngPicture(2, 2), name) + "</w:pict>").element(),
+                          nullptr, fetched, 0);
+    EXPECT_EQ(fetched.name, name);
+}
+
 TEST(ContainerPictureData, ImageDataRelationshipIsUsedWithoutBinData) {
     const Bytes jpeg = picturefixtures::jpegPicture(8, 8);
     FolderPackage package({{"rId3", jpeg}});

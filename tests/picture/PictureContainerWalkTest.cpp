@@ -215,6 +215,16 @@ TEST(PictureContainerWalk, TextBoxLeavesItsMarkerAndLink) {
     EXPECT_NE(text.find("{\\sp{\\sn shapeType}{\\sv 202}}"), std::string::npos) << text;
 }
 
+TEST(PictureContainerWalk, ManyPicturesNeverMakeAShapeAPlainPicture) {
+    // 99 picture references must not reach the count that marks a plain inline picture.
+    std::string pict = "<w:pict>";
+    for (int i = 0; i < 120; ++i) pict += "<w:binData w:name=\"p\">AAAA</w:binData>";
+    pict += "<v:rect id=\"_x0000_s1060\" style=\"position:absolute;margin-left:0;width:10pt;height:10pt\"/></w:pict>";
+    const Picture picture = walk(Container(pict));
+    EXPECT_EQ(picture->fFlag, 1);
+    EXPECT_NE(shapeText(*picture).find("{\\sp{\\sn shapeType}{\\sv 1}}"), std::string::npos);
+}
+
 TEST(PictureContainerWalk, ContainerWithoutShapeOrPictureStaysEmpty) {
     const Picture picture = walk(Container("<w:pict><v:shapetype id=\"_x0000_t75\"/></w:pict>"));
     EXPECT_EQ(picture->getName(), nullptr);
@@ -230,7 +240,7 @@ TEST(PictureContainerWalk, InlineTest) {
         {"<w:drawing><wp:inline/></w:drawing>", 1},
         {"<w:drawing><wp:anchor/></w:drawing>", 0},
         {"<w:pict><v:shape style=\"width:10pt;height:10pt\"/></w:pict>", 1},
-        {"<w:pict><v:shape style=\"position:absolute;width:10pt;height:10pt\"/></w:pict>", 0},
+        {"<w:pict><v:shape style=\"position:absolute;margin-left:0;width:10pt;height:10pt\"/></w:pict>", 0},
         {"<w:pict><v:group style=\"width:10pt;height:10pt\"/></w:pict>", 0},
         {"<w:object><v:shapetype/><v:rect style=\"position:static\"/></w:object>", 1},
     };
