@@ -203,16 +203,13 @@ void ContainerWalk::countPicture() {
 void ContainerWalk::takeShapeText() {
     const std::int32_t length = instance.length();
     if (length == 0) return;
-    auto* block = static_cast<std::uint8_t*>(allocMemory(length));
-    throwIfNull(block, __LINE__, kUnit);
-    std::memcpy(block, instance.text(), static_cast<std::size_t>(length));
+    freeMemory(picture.fRtfData);
+    picture.fRtfData = reinterpret_cast<std::uint8_t*>(instance.takeOver());
+    picture.fRtfLength = length;
     picture.fFlag = 1;
     picture.fRect = frame;
     picture.fOriginalRect = frame;
     picture.fCropRect = crop;
-    freeMemory(picture.fRtfData);
-    picture.fRtfData = block;
-    picture.fRtfLength = length;
 }
 
 // The bytes of the container's first picture, with its type and sizes. A plain picture takes its frame
