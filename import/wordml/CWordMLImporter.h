@@ -16,8 +16,9 @@
 // ParagraphContent.cpp (simple fields, hyperlinks, bookmarks, comment ranges and annotations around a
 // run), Revisions.cpp (revision marks and field data), StoryFilters.cpp (which paragraphs a story
 // takes, section breaks), SectionProperties.cpp (page setup), TableRows.cpp (the row of a table run),
-// TableProperties.cpp (table, row and cell properties),
-// PictureGathering.cpp (the pictures of a story), DocumentBackground.cpp (the page colour), FormattingStandIns.cpp (the operations not built yet).
+// TableProperties.cpp (table, row and cell properties), PictureGathering.cpp (the pictures of a
+// story), DocumentBackground.cpp (the page colour),
+// FormattingStandIns.cpp (the operations not built yet).
 //
 // Failures are CFails in unit "BL_WordML(imp)": 22 for a document that is not well-formed or not a
 // WordprocessingML document (the parser's message is left in the block's reasonText), 12 for memory.
