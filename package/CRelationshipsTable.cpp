@@ -255,7 +255,7 @@ std::int16_t CRelationshipsTable::parsePart(const char* partPath, xmlDoc** docum
     std::int32_t size = 0;
     const std::int16_t read = readPart(partPath, &block, &size);
     if (read != 0) return read;
-    OwnedDocument parsed(xmlReadMemory(static_cast<const char*>(block), size, nullptr, nullptr, kParseOptions));
+    OwnedDocument parsed(xmlReadMemory(static_cast<const char*>(block), size, partPath, nullptr, kParseOptions));
     freeMemory(block);
     if (!parsed) return result::kOutOfMemory;
     xmlNode* top = xmlDocGetRootElement(parsed.get());

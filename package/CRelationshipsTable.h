@@ -57,7 +57,8 @@ public:
     // the package. Never raises.
     virtual std::int16_t readPart(const char* partPath, void** buffer, std::int32_t* size);
     virtual std::int16_t readPartData(const char* partPath, void** buffer, std::int32_t* size);
-    // Reads and parses a part; 12 for text that is not well-formed XML. Never raises.
+    // Reads and parses a part; 12 for text that is not well-formed XML. Never raises. The document's URL
+    // is the part's path, so whoever holds an element knows the part it came from.
     virtual std::int16_t parsePart(const char* partPath, xmlDoc** document, xmlNode** root);
     // A new table, owned by the caller, sharing this package, with the relationships of the ".rels" part
     // at relsPath; its targets resolve against the folder of the part they belong to. Null on failure.

@@ -108,6 +108,7 @@ void CWinWord2007Importer::readDocument() {
     const bool isFolder = file != nullptr && file->isFolder();
     package->openPackage(&block->fileSpec.name, &block->fileSpec.folder, kPartFolder, isFolder ? 1 : 0);
     package->loadRelationships("document.xml", 1);
+    pictureRelationships = package.get();
     openMainPart();
     tags.collectFrom(rootElement);
 
@@ -122,6 +123,7 @@ void CWinWord2007Importer::readDocument() {
         readLists(numbering);
     }
     collectAnnotationAuthors(bodyElement);
+    readBackground(xmlFindElement(rootElement->children, "w", "bgPict", 0), rootElement);
     resetSectionDefaults();
     readFirstSection();
 

@@ -67,6 +67,7 @@ void CWordMLImporter::readDocument() {
     readFonts(xmlFindElement(rootElement->children, "w", "fonts", 0));
     readLists(xmlFindElement(rootElement->children, "w", "lists", 0));
     collectAnnotationAuthors(bodyElement->children);
+    readBackground(xmlFindElement(rootElement->children, "w", "bgPict", 0), rootElement);
     resetSectionDefaults();
     if (xmlNode* firstSection = xmlFindElement(bodyElement->children, "w", "sectPr", 1))
         readSectionProperties(firstSection, &block->page);
@@ -146,6 +147,7 @@ void CWordMLImporter::importPart(xmlNode* element, bool isTable) {
     pendingEndMark = 0;
     pending.clear();
     pendingOffset = 0;
+    gatherStoryPictures(element);
 }
 
 bool CWordMLImporter::nextPosition(WalkItem& item) {

@@ -17,7 +17,8 @@
 // run), Revisions.cpp (revision marks and field data), StoryFilters.cpp (which paragraphs a story
 // takes, section breaks), SectionProperties.cpp (page setup), TableRows.cpp (the row of a table run),
 // TableProperties.cpp (table, row and cell properties), ListsReader.cpp, ListLevelReader.cpp and
-// ListLevelMerge.cpp (lists and numbering),
+// ListLevelMerge.cpp (lists and numbering), PictureGathering.cpp (the pictures of a story),
+// DocumentBackground.cpp (the page colour),
 // FormattingStandIns.cpp (the operations not built yet).
 //
 // Failures are CFails in unit "BL_WordML(imp)": 22 for a document that is not well-formed or not a
@@ -35,12 +36,14 @@
 #include "import/wordml/TListDefsArray.h"
 #include "import/wordml/TNodesArray.h"
 #include "import/wordml/TParagraphsArray.h"
+#include "import/wordml/TPicturesArray.h"
 #include "import/wordml/TTableRowsArray.h"
 #include "import/wordml/UniqueTags.h"
 #include "model/XForm.h"
 #include "model/XPage.h"
 #include "model/XRule.h"
 
+class CRelationshipsTable;
 struct XFont;
 struct TStyle;
 
@@ -121,6 +124,17 @@ protected:
     // Run content (RunContent.cpp).
     virtual RunContent readRunContent(xmlNode* run);
 
+    // Pictures (PictureGathering.cpp): the story's picture table is rebuilt from its element before it
+    // is delivered; a run holding a picture container delivers that picture's anchor.
+    virtual void gatherStoryPictures(xmlNode* element);
+    virtual void collectPictures(xmlNode* first);
+    virtual void importPicture(xmlNode* container);
+    // The page background: the given element, or else the root's w:background (DocumentBackground.cpp).
+    virtual void readBackground(xmlNode* element, xmlNode* root);
+    std::unique_ptr<TPicturesArray> pictures;
+    // The package whose relationships name the pictures' parts; null for a document without one.
+    CRelationshipsTable* pictureRelationships = nullptr;
+
     // Stories, paragraphs, fields, sections and notes (StoryFilters.cpp, ParagraphContent.cpp,
     // SectionProperties.cpp; the note properties are still a stand-in in FormattingStandIns.cpp).
     virtual void readNoteProperties(xmlNode* element, XFootnote* format);
@@ -192,6 +206,7 @@ private:
     void gatherStories();
     void answerStory(TNodesArray* list, bool withKind, bool withShapeName);
     TableRowReaders tableRowReaders();
+    void gatherPicture(xmlNode* container);
 
     // ParagraphContent.cpp
     std::int16_t readSimpleField(xmlNode* run);

@@ -114,7 +114,7 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
             content.specialCode = storycode::kTab;
         } else if (xmlIsElement(child, "w", "pict") || xmlIsElement(child, "w", "drawing") ||
                    xmlIsElement(child, "w", "object")) {
-            // Pictures are gathered by the picture reader, which this importer does not have yet.
+            importPicture(child);
             return stop();
         } else if (xmlIsElement(child, "w", "fldChar")) {
             std::int16_t present = 0;

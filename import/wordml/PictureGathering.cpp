@@ -1,0 +1,93 @@
+// The pictures of a story. Before a story is delivered its whole element tree is walked once and every
+// picture container (w:pict, w:drawing, w:object) becomes a CPicture kept by name in the story's picture
+// table; the run that holds the container later finds its picture there and delivers a picture anchor.
+//
+// A .docx story's pictures name their bytes by relationships of the part that holds the story (the
+// main part, a header, the notes), so that part's relationships are loaded before the walk. Each parsed
+// part carries its path in the package as its document URL.
+#include <new>
+#include <string>
+
+#include "foundation/CFail.h"
+#include "import/wordml/CWordMLImporter.h"
+#include "model/CPicture.h"
+#include "model/PictureOwnership.h"
+#include "model/StoryKinds.h"
+#include "model/XParamBlock.h"
+#include "package/CRelationshipsTable.h"
+#include "package/XmlElementSearch.h"
+#include "picture/ContainerName.h"
+#include "picture/PictureFromContainer.h"
+
+namespace {
+
+constexpr const char* kUnit = "BL_WordML(imp)";
+
+bool isPictureContainer(const xmlNode* node) {
+    return xmlIsElement(node, "w", "pict") || xmlIsElement(node, "w", "drawing") || xmlIsElement(node, "w", "object");
+}
+
+// "word/_rels/header1.xml.rels" for "word/header1.xml".
+std::string relationshipsPartOf(const std::string& partPath) {
+    const std::size_t slash = partPath.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : partPath.substr(0, slash + 1);
+    return folder + "_rels/" + partPath.substr(folder.size()) + ".rels";
+}
+
+}  // namespace
+
+void CWordMLImporter::gatherStoryPictures(xmlNode* element) {
+    if (pictureRelationships != nullptr && element != nullptr && element->doc != nullptr &&
+        element->doc->URL != nullptr) {
+        const std::string partPath(reinterpret_cast<const char*>(element->doc->URL));
+        pictureRelationships->loadRelationships(relationshipsPartOf(partPath).c_str(), 0);
+    }
+    pictures.reset();
+    pictures.reset(new (std::nothrow) TPicturesArray());
+    throwIfNull(pictures.get(), __LINE__, kUnit);
+    // Only the story's own element: its following siblings are other stories, gathered with them.
+    if (element == nullptr) return;
+    if (isPictureContainer(element)) {
+        gatherPicture(element);
+    } else {
+        collectPictures(element->children);
+    }
+}
+
+void CWordMLImporter::collectPictures(xmlNode* first) {
+    if (pictures == nullptr) {
+        pictures.reset(new (std::nothrow) TPicturesArray());
+        throwIfNull(pictures.get(), __LINE__, kUnit);
+    }
+    for (xmlNode* node = first; node != nullptr; node = node->next) {
+        if (node->type != XML_ELEMENT_NODE) continue;
+        if (isPictureContainer(node)) {
+            gatherPicture(node);
+        } else {
+            collectPictures(node->children);
+        }
+    }
+}
+
+// A picture that cannot be built for lack of memory is passed over; the story goes on without it.
+void CWordMLImporter::gatherPicture(xmlNode* container) {
+    CPicture* picture = nullptr;
+    try {
+        picture = newPictureFromContainer(container, pictureRelationships);
+    } catch (const CFail& failure) {
+        if (failure.error != result::kOutOfMemory) throw;
+        return;
+    }
+    if (pictures->addPicture(picture) == 0) disposePicture(picture);
+}
+
+void CWordMLImporter::importPicture(xmlNode* container) {
+    if (pictures == nullptr) return;
+    const std::optional<std::string> name = vmlContainerKind(container);
+    if (!name) return;
+    CPicture* picture = pictures->findPicture(name->c_str());
+    if (picture == nullptr) return;
+    runUnits.push_back(storycode::kPicture);
+    block->form.picRect = *picture->getRect();
+    block->form.picData = picture;
+}

@@ -1,0 +1,51 @@
+#include "picture/ContainerName.h"
+
+#include "package/XmlElementSearch.h"
+#include "package/XmlNodeHelpers.h"
+
+namespace {
+
+constexpr const char* kShapeNames[] = {"shape", "line", "polyline", "curve", "rect", "roundrect", "oval", "arc", "image"};
+
+std::optional<std::string> idOf(const xmlNode* element) {
+    xmlChar* value = xmlGetAttr(element, "id");
+    if (value == nullptr) return std::nullopt;
+    std::string id(reinterpret_cast<const char*>(value));
+    xmlFree(value);
+    return id;
+}
+
+std::optional<std::string> firstChildId(const xmlNode* parent, bool (*accepts)(const xmlNode*)) {
+    for (const xmlNode* child = parent->children; child != nullptr; child = child->next) {
+        if (!accepts(child)) continue;
+        if (std::optional<std::string> id = idOf(child)) return id;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> drawingName(const xmlNode* drawing) {
+    const xmlNode* first = xmlFirstElementChild(const_cast<xmlNode*>(drawing));
+    if (!xmlIsElement(first, "wp", "anchor") && !xmlIsElement(first, "wp", "inline")) return std::nullopt;
+    for (const xmlNode* child = first->children; child != nullptr; child = child->next) {
+        if (xmlIsElement(child, "wp", "docPr")) return idOf(child);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool isVmlShapeElement(const xmlNode* node) {
+    for (const char* name : kShapeNames) {
+        if (xmlIsElement(node, "v", name)) return true;
+    }
+    return false;
+}
+
+std::optional<std::string> vmlContainerKind(const xmlNode* container) {
+    if (xmlIsElement(container, "w", "drawing")) return drawingName(container);
+    if (!xmlIsElement(container, "w", "pict") && !xmlIsElement(container, "w", "object")) return std::nullopt;
+    const xmlNode* first = xmlFirstElementChild(const_cast<xmlNode*>(container));
+    if (xmlIsElement(first, "v", "group")) return idOf(first);
+    if (std::optional<std::string> id = firstChildId(container, isVmlShapeElement)) return id;
+    return firstChildId(container, [](const xmlNode* node) { return xmlIsElement(node, "w", "binData") == 1; });
+}

@@ -1,0 +1,26 @@
+#include "picture/PictureFromContainer.h"
+
+#include <new>
+
+#include "foundation/CFail.h"
+#include "model/CPicture.h"
+#include "model/PictureOwnership.h"
+#include "picture/PictureContainerWalk.h"
+
+namespace {
+
+constexpr const char* kUnit = "BPicture";
+
+}  // namespace
+
+CPicture* newPictureFromContainer(xmlNode* container, CRelationshipsTable* package) {
+    CPicture* picture = new (std::nothrow) CPicture();
+    throwIfNull(picture, __LINE__, kUnit);
+    try {
+        translatePictureContainer(*picture, container, package);
+    } catch (...) {
+        disposePicture(picture);
+        throw;
+    }
+    return picture;
+}
