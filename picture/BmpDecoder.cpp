@@ -49,7 +49,7 @@ bool readLayout(const std::uint8_t* info, std::uint64_t available, BitmapLayout&
         const std::uint32_t used = read32(info + 32);
         layout.colours = used != 0 && used < (1U << bits) ? used : (1U << bits);
     }
-    return decodablePixelSize(layout.width, layout.height);
+    return decodablePixelSize(layout.width, layout.height, available);
 }
 
 std::uint32_t paletteIndex(const std::uint8_t* row, std::uint32_t x, std::uint32_t bits) {
@@ -64,7 +64,7 @@ bool readPixels(const BitmapLayout& layout, const std::uint8_t* palette, const s
                 std::uint64_t available, DecodedImage& image) {
     const std::uint64_t stride = (static_cast<std::uint64_t>(layout.width) * layout.bitsPerPixel + 31) / 32 * 4;
     if (stride * layout.height > available) return false;
-    if (!allocatePixels(image, layout.width, layout.height)) return false;
+    if (!allocatePixels(image, layout.width, layout.height, available)) return false;
     for (std::uint32_t y = 0; y < layout.height; ++y) {
         const std::uint32_t sourceRow = layout.topDown ? y : layout.height - 1 - y;
         const std::uint8_t* row = pixels + stride * sourceRow;

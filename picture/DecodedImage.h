@@ -15,8 +15,14 @@ struct DecodedImage {
 // picture cannot make the program ask for gigabytes.
 constexpr std::uint64_t kMaxDecodedPixels = std::uint64_t{1} << 26;
 
-// Whether a picture of that size may be decoded: not empty, and within kMaxDecodedPixels.
-bool decodablePixelSize(std::uint64_t width, std::uint64_t height);
+// The most pixels one byte of compressed picture data can stand for (an LZW code of at least 3 bits
+// gives at most 4096 pixels; deflate at most about 1032 bytes of 1-bit pixels): a size beyond this
+// cannot come from the data and is refused before anything is allocated for it.
+constexpr std::uint64_t kMaxPixelsPerByte = 16384;
+
+// Whether a picture of that size may be decoded from dataLength bytes: not empty, within
+// kMaxDecodedPixels, and within what the bytes can describe.
+bool decodablePixelSize(std::uint64_t width, std::uint64_t height, std::uint64_t dataLength);
 // Sets the size and room for its pixels (all transparent black); false, and nothing allocated, when the
-// size may not be decoded or memory lacks.
-bool allocatePixels(DecodedImage& image, std::uint32_t width, std::uint32_t height);
+// size may not be decoded from dataLength bytes or memory lacks.
+bool allocatePixels(DecodedImage& image, std::uint32_t width, std::uint32_t height, std::uint64_t dataLength);

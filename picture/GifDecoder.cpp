@@ -52,12 +52,13 @@ bool skipExtension(GifFileType* gif, int& transparentIndex) {
     return true;
 }
 
-bool drawFrame(GifFileType* gif, DecodedImage& image, int transparentIndex) {
+bool drawFrame(GifFileType* gif, DecodedImage& image, int transparentIndex, std::uint64_t dataLength) {
     if (DGifGetImageDesc(gif) != GIF_OK) return false;
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
     if (map == nullptr || frame.Width <= 0 || frame.Height <= 0) return false;
-    if (!decodablePixelSize(static_cast<std::uint64_t>(frame.Width), static_cast<std::uint64_t>(frame.Height)))
+    if (!decodablePixelSize(static_cast<std::uint64_t>(frame.Width), static_cast<std::uint64_t>(frame.Height),
+                            dataLength))
         return false;
     std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
     for (int y : rowOrder(frame.Height, frame.Interlace)) {
@@ -88,13 +89,13 @@ bool decodeGif(const std::uint8_t* data, std::int32_t length, DecodedImage& imag
     if (gif == nullptr) return false;
     GifCloser closer{gif};
     if (!allocatePixels(image, static_cast<std::uint32_t>(std::max(gif->SWidth, 0)),
-                        static_cast<std::uint32_t>(std::max(gif->SHeight, 0))))
+                        static_cast<std::uint32_t>(std::max(gif->SHeight, 0)), stream.size()))
         return false;
     int transparentIndex = -1;
     for (;;) {
         GifRecordType record = UNDEFINED_RECORD_TYPE;
         if (DGifGetRecordType(gif, &record) != GIF_OK) return false;
-        if (record == IMAGE_DESC_RECORD_TYPE) return drawFrame(gif, image, transparentIndex);
+        if (record == IMAGE_DESC_RECORD_TYPE) return drawFrame(gif, image, transparentIndex, stream.size());
         if (record == EXTENSION_RECORD_TYPE) {
             if (!skipExtension(gif, transparentIndex)) return false;
         } else {

@@ -49,12 +49,12 @@ void readResolution(TIFF* tiff, DecodedImage& image) {
 }
 
 // libtiff's packed ABGR pixels, top row first, into RGBA bytes.
-bool readPixels(TIFF* tiff, DecodedImage& image) {
+bool readPixels(TIFF* tiff, DecodedImage& image, std::uint64_t dataLength) {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
-    if (!allocatePixels(image, width, height)) return false;
+    if (!allocatePixels(image, width, height, dataLength)) return false;
     std::vector<std::uint32_t> raster(static_cast<std::size_t>(width) * height);
     if (TIFFReadRGBAImageOriented(tiff, width, height, raster.data(), ORIENTATION_TOPLEFT, 0) != 1) return false;
     for (std::size_t i = 0; i < raster.size(); ++i) {
@@ -83,7 +83,7 @@ bool decodeTiff(const std::uint8_t* data, std::int32_t length, DecodedImage& ima
     if (tiff == nullptr) return false;
     bool decoded = false;
     try {
-        decoded = readPixels(tiff, image);
+        decoded = readPixels(tiff, image, stream.size());
     } catch (const std::bad_alloc&) {
         decoded = false;
     }

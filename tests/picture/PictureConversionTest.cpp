@@ -75,11 +75,16 @@ TEST(ConvertToPng, RefusesWhatItCannotDecode) {
     bigBmp[18] = bigBmp[19] = bigBmp[22] = bigBmp[23] = 0xFF;  // 65535 × 65535, four bytes of pixels
     Bytes hugeGif = gifPicture(2, 2);
     hugeGif[6] = hugeGif[7] = hugeGif[8] = hugeGif[9] = 0xFF;  // a screen of 65535 × 65535
+    Bytes fewBytesLargeScreen = gifPicture(2, 2);  // 1024 × 37120 pixels: within the cap, not within the bytes
+    fewBytesLargeScreen[6] = 0x00;
+    fewBytesLargeScreen[7] = 0x04;
+    fewBytesLargeScreen[8] = 0x00;
+    fewBytesLargeScreen[9] = 0x91;
     Bytes compressedBmp = bmpPicture(2, 2);
     compressedBmp[30] = 1;
     const Bytes cases[] = {pngPicture(2, 2), jpegPicture(2, 2), truncated(gifPicture(8, 8), 30),
                            truncated(tiffPicture(8, 8), 40), truncated(bmpPicture(8, 8), 60), bigBmp, hugeGif,
-                           hugeTiff(), compressedBmp, Bytes{'B', 'M'}};
+                           hugeTiff(), fewBytesLargeScreen, compressedBmp, Bytes{'B', 'M'}};
     for (const Bytes& bytes : cases)
         EXPECT_TRUE(convertToPng(bytes.data(), static_cast<std::int32_t>(bytes.size())).bytes.empty());
     EXPECT_TRUE(convertToPng(nullptr, 10).bytes.empty());
