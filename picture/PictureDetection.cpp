@@ -1,0 +1,3 @@
+#include "picture/PictureDetection.h"
+
+void detectPictureType(std::uint8_t*&, std::int32_t&, PictureInfo&) {}
