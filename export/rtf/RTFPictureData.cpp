@@ -1,7 +1,10 @@
 #include "export/rtf/RTFPictureData.h"
 
+#include <utility>
+
 #include "foundation/FailureCode.h"
 #include "model/CPicture.h"
+#include "picture/PictureConversion.h"
 
 namespace {
 
@@ -13,8 +16,10 @@ RTFPictureData::RTFPictureData(const CPicture& picture, const RTFPictureKind& ki
     const std::uint8_t* bytes = picture.getPicData();
     const std::int32_t length = bytes != nullptr ? picture.getPicLength() : 0;
     if (kind.convertsToPng) {
-        // The conversion to PNG is not in this build yet: such pictures are left out.
-        (void)kUnit;
+        PngPicture png = raisingOutOfMemory(__LINE__, kUnit, [&] { return convertToPng(bytes, length); });
+        if (png.bytes.empty()) return;
+        converted = std::move(png.bytes);
+        isWritable = true;
         return;
     }
     if (length > kind.skippedBytes) {
