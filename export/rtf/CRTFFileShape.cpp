@@ -52,6 +52,32 @@ std::size_t nextMarker(std::string_view text, std::size_t from) {
     return at;
 }
 
+// The shape text on its way out: a line ends at a blank after more than kLineBreakAfter bytes, and a
+// stretch without blanks goes out in pieces of kLineRoom bytes.
+class ShapeTextLine {
+public:
+    explicit ShapeTextLine(CRTFFile& emitter) : emitter(emitter) {
+        raisingOutOfMemory(__LINE__, kUnit, [&] { bytes.reserve(kLineRoom + 2); });
+    }
+    void append(char byte) {
+        bytes.push_back(byte);
+        if (bytes.size() > kLineBreakAfter && byte == ' ') {
+            bytes += "\r\n";
+            flush();
+        } else if (bytes.size() >= kLineRoom) {
+            flush();
+        }
+    }
+    void flush() {
+        emitter.writeBytes(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+        bytes.clear();
+    }
+
+private:
+    CRTFFile& emitter;
+    std::string bytes;
+};
+
 }  // namespace
 
 void CRTFFile::writeShape(const CPicture* picture) {
@@ -59,21 +85,16 @@ void CRTFFile::writeShape(const CPicture* picture) {
     const std::string_view text = shapeTextOf(*picture);
     std::size_t insertAt = pictureInsertion(*picture, text);
     std::size_t markerAt = nextMarker(text, 0);
-    std::string line;
-    raisingOutOfMemory(__LINE__, kUnit, [&] { line.reserve(kLineRoom + 2); });
-    const auto flush = [&] {
-        writeBytes(line.data(), static_cast<std::int32_t>(line.size()));
-        line.clear();
-    };
+    ShapeTextLine line(*this);
     std::size_t i = 0;
     while (i < text.size()) {
         if (i == insertAt) {
-            flush();
+            line.flush();
             writePict(picture, picture->getType());
             insertAt = std::string_view::npos;
         }
         if (i == markerAt) {
-            flush();
+            line.flush();
             const auto after = static_cast<std::size_t>(expandGraphicMarker(text, static_cast<std::int32_t>(i)));
             markerAt = nextMarker(text, after > i ? after : i + 1);
             if (after > i) {
@@ -81,16 +102,9 @@ void CRTFFile::writeShape(const CPicture* picture) {
                 continue;
             }
         }
-        const char byte = text[i++];
-        line.push_back(byte);
-        if (line.size() > kLineBreakAfter && byte == ' ') {
-            line += "\r\n";
-            flush();
-        } else if (line.size() >= kLineRoom) {
-            flush();
-        }
+        line.append(text[i++]);
     }
-    flush();
+    line.flush();
     // An opening at the very end of the text still gets its picture.
     if (insertAt == text.size()) writePict(picture, picture->getType());
 }
@@ -104,6 +118,12 @@ std::int32_t CRTFFile::expandGraphicMarker(std::string_view text, std::int32_t p
     if (endAt == std::string_view::npos) return position;
     std::string name;
     raisingOutOfMemory(__LINE__, kUnit, [&] { name.assign(text.substr(nameAt, endAt - nameAt)); });
-    if (placer != nullptr) placer->writeGraphic(name.c_str());
+    if (placer != nullptr) {
+        // The text box's paragraphs are its own: the paragraph around the shape keeps its list state.
+        const std::int16_t outerListTextDue = listTextDue;
+        listTextDue = 1;
+        placer->writeGraphic(name.c_str());
+        listTextDue = outerListTextDue;
+    }
     return static_cast<std::int32_t>(endAt + kMarkerEnd.size());
 }
