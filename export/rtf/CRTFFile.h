@@ -71,6 +71,9 @@ public:
     virtual void writeRevisionTable();
     virtual void writeStyleSheet();
     virtual void writeListTables();
+    // The list table's picture bullets, "{\*\listpicture" and each bullet's picture; nothing without
+    // any (RTFListPictures.cpp). Written inside the list table.
+    void writeListPictures();
     virtual void writeInfo(const XHead& head);
     virtual void writeBackground();
     virtual void writeDocumentProperties(const XPage& firstSection, const XHead& head);
