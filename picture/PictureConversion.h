@@ -13,6 +13,9 @@
 // absorbed: the picture keeps its bytes, its type and whatever sizes were set.
 void pictureToPng(std::uint8_t*& data, std::int32_t& length, PictureInfo& info, std::int16_t convert);
 
+// The picture object's road to pictureToPng (the name its callers know).
+void measureThroughGdiPlus(std::uint8_t*& data, std::int32_t& length, PictureInfo& info, std::int16_t convert);
+
 // PNG bytes of a BMP (with file header), DIB (information header first), GIF or TIFF picture, with the
 // pixel size of the picture; no bytes when the data is none of these or cannot be decoded.
 struct PngPicture {

@@ -1,0 +1,20 @@
+#include "picture/DecodedImage.h"
+
+#include <new>
+
+bool decodablePixelSize(std::uint64_t width, std::uint64_t height) {
+    return width > 0 && height > 0 && width <= kMaxDecodedPixels && height <= kMaxDecodedPixels &&
+           width * height <= kMaxDecodedPixels;
+}
+
+bool allocatePixels(DecodedImage& image, std::uint32_t width, std::uint32_t height) {
+    if (!decodablePixelSize(width, height)) return false;
+    try {
+        image.rgba.assign(static_cast<std::size_t>(width) * height * 4, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    image.width = width;
+    image.height = height;
+    return true;
+}
