@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "foundation/Memory.h"
 #include "model/CPicture.h"
+#include "model/ListRecords.h"
 #include "model/StoryKinds.h"
 #include "model/XForm.h"
 #include "model/XRule.h"
 #include "tests/export/rtf/RTFPictureFixture.h"
+#include "tests/support/PictureFixtures.h"
 
 namespace rtftest {
 namespace {
@@ -159,6 +162,76 @@ TEST_F(RTFPictureTest, APictureAnchorWritesTheRunsPicture) {
     EXPECT_EQ(emitter->writeControlCode(storycode::kPicture, form, rule, fields), 0);
     form.picData = nullptr;  // the picture belongs to the test
     EXPECT_EQ(emitter->take(), "{\\pict\\jpegblip\\picw35\\pich35\\picwgoal20\\pichgoal20 \r\nffd8}\r\n");
+}
+
+TEST_F(RTFPictureTest, PictureBulletsGoInOneListPictureGroupAtTheStartOfTheListTable) {
+    emitter->writeListTables();
+    EXPECT_EQ(emitter->take().find("listpicture"), std::string::npos);
+    block.listPics = static_cast<XListPic*>(allocMemory(2 * sizeof(XListPic)));
+    ASSERT_NE(block.listPics, nullptr);
+    for (std::int16_t i = 0; i < 2; ++i) {
+        block.listPics[i].picture = new CPicture();  // the block owns its bullets
+        setPicture(*block.listPics[i].picture, 9, 20, 20);
+        setBytes(*block.listPics[i].picture, std::string(1, static_cast<char>(i + 1)));
+        block.listPics[i].listPicBulletId = i;
+    }
+    block.listPicCount = 5;  // more than the array holds: only its two bullets are written
+    emitter->writeListTables();
+    const std::string group = "{\\pict\\pngblip\\picw35\\pich35\\picwgoal20\\pichgoal20 \r\n";
+    EXPECT_EQ(emitter->take().rfind("{\\*\\listtable{\\*\\listpicture" + group + "01}\r\n" + group + "02}\r\n}", 0),
+              0u);
+}
+
+struct ConvertedCase {
+    const char* what;
+    std::int16_t type;
+    picturefixtures::Bytes bytes;
+};
+
+// The hexadecimal digits of a picture group, without its line ends.
+std::string hexDataOf(const std::string& group) {
+    const std::size_t start = group.find(" \r\n");
+    const std::size_t end = group.rfind('}');
+    if (start == std::string::npos || end == std::string::npos || end < start) return "";
+    std::string digits;
+    for (char c : group.substr(start + 3, end - start - 3))
+        if (c != '\r' && c != '\n') digits += c;
+    return digits;
+}
+
+TEST_F(RTFPictureTest, GifTiffAndBitmapsAreWrittenAsPng) {
+    using namespace picturefixtures;
+    const std::vector<ConvertedCase> cases = {
+        {"GIF", 6, gifPicture(3, 2)},
+        {"TIFF", 10, tiffPicture(3, 2)},
+        {"BMP", 1, bmpPicture(3, 2)},
+        {"DIB", 2, dibPicture(3, 2)},
+    };
+    const std::string pngSignature = "89504e470d0a1a0a";
+    for (const ConvertedCase& c : cases) {
+        CPicture picture;
+        setPicture(picture, c.type, 60, 40);
+        setBytes(picture, std::string(c.bytes.begin(), c.bytes.end()));
+        const std::string out = written(picture);
+        EXPECT_EQ(out.rfind("{\\pict\\pngblip\\picw105\\pich70\\picwgoal60\\pichgoal40 \r\n", 0), 0u)
+            << c.what << ": " << out.substr(0, 80);
+        EXPECT_EQ(hexDataOf(out).rfind(pngSignature, 0), 0u) << c.what;
+    }
+}
+
+TEST_F(RTFPictureTest, APictureThatCannotBeConvertedIsLeftOut) {
+    using namespace picturefixtures;
+    const std::vector<ConvertedCase> cases = {
+        {"truncated GIF", 6, truncated(gifPicture(3, 2), 20)},
+        {"PNG bytes typed as TIFF", 10, pngPicture(3, 2)},
+        {"no bytes", 1, {}},
+    };
+    for (const ConvertedCase& c : cases) {
+        CPicture picture;
+        setPicture(picture, c.type, 60, 40);
+        if (!c.bytes.empty()) setBytes(picture, std::string(c.bytes.begin(), c.bytes.end()));
+        EXPECT_EQ(written(picture), "\r\n") << c.what;
+    }
 }
 
 }  // namespace
