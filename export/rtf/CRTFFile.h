@@ -15,18 +15,20 @@
 // RTFCharacterRun, RTFParagraph, RTFControlCode, RTFNoteGroup, RTFFieldRun, RTFBookmark,
 // CRTFFileInformationGroup, CRTFFileDocumentProperties, CRTFFileSectionProperties,
 // CRTFFileRowDefinition, CRTFFileCellMark, CRTFFileBorderAndColor, CRTFFileStyleSheet,
-// CRTFFileListTables).
+// CRTFFileListTables, CRTFFilePicture, CRTFFileShape, RTFListPictures).
 //
 // Every name the emitter writes (fonts, authors, bookmarks, form fields) is escaped (RTFNameText.h).
 //
 // Failures raise CFail in unit "BL_RTF(exp)": 12 without memory, a file operation's own code otherwise.
 // The body file is deleted when the emitter goes, on every path.
 #include <cstdint>
+#include <string_view>
 
 #include "export/rtf/RTFFieldState.h"
 #include "foundation/CBase.h"
 
 class CFile;
+class CPicture;
 class RTFStoryPlacer;
 struct BorderSpec;
 struct RGBColor;
@@ -103,6 +105,17 @@ public:
     // A buffered run of exactly one control unit. Answers 1 when the unit is to be written as text, 0
     // when it was handled by a call or needs no output, else the length of the literal written.
     virtual std::int16_t writeControlCode(char16_t code, const XForm& form, const XRule& rule, RTFFieldState& fields);
+    // A picture anchor's or picture bullet's picture (CRTFFilePicture.cpp): a shape's text with its
+    // picture and text boxes put in, or one picture group; then CR LF. Null writes nothing.
+    virtual void writePicture(const CPicture* picture);
+    // One picture group, for the picture written as the given type; nothing for a type that is not
+    // written or a picture that cannot be converted to the form its type is written in.
+    virtual void writePict(const CPicture* picture, std::int16_t type);
+    // The picture's shape text, the picture group put after its picture property (CRTFFileShape.cpp).
+    virtual void writeShape(const CPicture* picture);
+    // position is that of a text-box marker in text: has the placer write the named text box and answers
+    // the position just after the marker's end; a position without a whole marker is answered unchanged.
+    virtual std::int32_t expandGraphicMarker(std::string_view text, std::int32_t position);
     // kind 28 starts the bookmark of that name, 29 ends it.
     virtual void writeBookmark(const char16_t* name, std::int32_t count, std::int16_t kind);
     // A whole field from a run of field text: its instruction, then "{" and its result, if any.
@@ -130,11 +143,14 @@ private:
     // of the definition defines no list style.
     void writeListDefinition(XListDef& definition, std::int32_t listId, const std::int16_t* restartValues);
     void writeListLevel(const XListLevel& level, const XListDef& resolved, std::int16_t startAt);
-    // The picture bullets of the list table ("{\*\listpicture" and each bullet's picture); nothing yet.
+    // The picture bullets of the list table ("{\*\listpicture" and each bullet's picture); nothing
+    // without any (RTFListPictures.cpp).
     void writeListPictures();
     // A table cell's end mark: answers as writeControlCode does.
     std::int16_t writeCellMark(const XRule& rule);
     void writeSpecialCharacter(const XForm& form);
+    // Picture bytes as hexadecimal digits, CR LF after every 65 bytes; the last, shorter line without.
+    void writeHexLines(const std::uint8_t* bytes, std::int32_t length);
     // Has the placer write a story in place; the paragraph state of the story around it is kept.
     template <typename Placing>
     void placeStory(Placing&& placing);

@@ -96,8 +96,6 @@ void CRTFFile::writeListTables() {
     writeFormat("}");
 }
 
-void CRTFFile::writeListPictures() {}
-
 void CRTFFile::writeListDefinition(XListDef& definition, std::int32_t listId, const std::int16_t* restartValues) {
     int levels = kListLevels;
     writeFormat("{\\list\\listemplateid%d", definition.listTemplateId);

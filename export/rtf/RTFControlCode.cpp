@@ -93,7 +93,7 @@ std::int16_t CRTFFile::writeControlCode(char16_t code, const XForm& form, const 
         return written(literal);
     }
     switch (code) {
-        case storycode::kPicture:
+        case storycode::kPicture: writePicture(form.picData); return kHandled;
         case storycode::kHeader:
         case storycode::kFooter:
         case storycode::kBookmark:

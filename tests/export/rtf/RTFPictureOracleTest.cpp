@@ -1,0 +1,230 @@
+// LibreOffice reads the pictures our RTF writer produces: a document with an inline picture of each kind
+// (PNG, JPEG, GIF, TIFF, placeable and plain WMF) and a floating picture shape is converted to ODT, and
+// each picture is found there as an image in a frame of its size. Skips itself without LibreOffice.
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+#include <libxml/xpath.h>
+#include <libxml/xpathInternals.h>
+#include <minizip/unzip.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/Memory.h"
+#include "model/CPicture.h"
+#include "model/ParamBlockTables.h"
+#include "model/StoryKinds.h"
+#include "tests/export/rtf/RTFFeatureDocuments.h"
+#include "tests/support/OfficeOracle.h"
+#include "tests/support/PictureFixtures.h"
+
+namespace rtftest {
+namespace {
+
+using testsupport::OfficeOracle;
+using picturefixtures::Bytes;
+
+// One pixel at 96 dots per inch.
+constexpr double kPixelTwips = 15.0;
+
+struct PictureCase {
+    const char* what;
+    std::int16_t type;
+    Bytes bytes;
+    std::int32_t width;  // twips, the frame
+    std::int32_t height;
+    bool floating;
+    LongRect natural{};  // the frame when empty
+};
+
+// A floating picture frame, anchored to the paragraph, whose picture goes into its pib property.
+std::string floatingShapeText(std::int32_t width, std::int32_t height) {
+    return "{\\shp{\\*\\shpinst\\shpleft0\\shptop0\\shpright" + std::to_string(width) + "\\shpbottom" +
+           std::to_string(height) +
+           "\\shpfhdr0\\shpbxcolumn\\shpbxignore\\shpbypara\\shpbyignore\\shpwr3\\shpwrk0\\shpfblwtxt0\\shpz0"
+           "\\shplid1025{\\sp{\\sn shapeType}{\\sv 75}}{\\sp{\\sn pib}{\\sv }}}}";
+}
+
+std::vector<PictureCase> pictureCases() {
+    using namespace picturefixtures;
+    return {
+        {"PNG", 9, pngPicture(16, 8), 1440, 720, false},
+        {"JPEG", 7, jpegPicture(24, 12), 2160, 1080, false},
+        {"GIF", 6, gifPicture(16, 12), 1200, 900, false},
+        {"TIFF", 10, tiffPicture(8, 12), 960, 1440, false},
+        {"placeable WMF", 11, placeableWmfPicture(0, 0, 1800, 600, 1440), 1800, 600, false},
+        {"plain WMF", 12, plainWmfPicture(500, 1500), 1500, 500, false},
+        {"floating PNG", 9, pngPicture(32, 16), 2880, 1440, true},
+        {"PNG scaled to twice its size", 9, pngPicture(12, 6), 1680, 840, false, {0, 0, 420, 840}},
+    };
+}
+
+CPicture* newPicture(const PictureCase& c) {
+    auto* picture = new CPicture();
+    picture->fType = c.type;
+    picture->fRect = {0, 0, c.height, c.width};
+    const LongRect& natural = c.natural;
+    const bool noNatural = natural.top == 0 && natural.left == 0 && natural.bottom == 0 && natural.right == 0;
+    picture->fOriginalRect = noNatural ? picture->fRect : natural;
+    picture->fPicData = static_cast<std::uint8_t*>(allocMemory(static_cast<std::int32_t>(c.bytes.size())));
+    std::memcpy(picture->fPicData, c.bytes.data(), c.bytes.size());
+    picture->fPicLength = static_cast<std::int32_t>(c.bytes.size());
+    if (c.floating) {
+        const std::string text = floatingShapeText(c.width, c.height);
+        picture->fRtfData = static_cast<std::uint8_t*>(allocMemory(static_cast<std::int32_t>(text.size())));
+        std::memcpy(picture->fRtfData, text.data(), text.size());
+        picture->fRtfLength = static_cast<std::int32_t>(text.size());
+        picture->fFlag = 1;
+    }
+    return picture;
+}
+
+// One paragraph per picture: the picture anchor, then the paragraph end. The pictures stay with the
+// caller, as the engine keeps a run's picture.
+FeatureDocument picturesDocument(const std::vector<std::unique_ptr<CPicture>>& pictures) {
+    Story main{11, {}};
+    for (const auto& picture : pictures) {
+        CPicture* shown = picture.get();
+        main.runs.push_back(Run{u"\x01", [shown](XParamBlock& b) {
+                                    b.form.txtType = storycode::anchor(storycode::kPicture, 0);
+                                    b.form.picData = shown;
+                                }});
+        main.runs.push_back(Run{u"\r", nullptr});
+    }
+    return {"pictures", {}, main, [](XParamBlock& b) {
+                addFontByName("Liberation Serif", &b);
+                numberFonts(&b);
+            }};
+}
+
+// A member of a zip file, or an empty text.
+std::string zipMember(const std::string& path, const char* member) {
+    unzFile zip = unzOpen(path.c_str());
+    if (zip == nullptr) return "";
+    std::string bytes;
+    if (unzLocateFile(zip, member, 0) == UNZ_OK && unzOpenCurrentFile(zip) == UNZ_OK) {
+        char piece[8192];
+        int n = 0;
+        while ((n = unzReadCurrentFile(zip, piece, sizeof piece)) > 0) bytes.append(piece, static_cast<std::size_t>(n));
+        unzCloseCurrentFile(zip);
+    }
+    unzClose(zip);
+    return bytes;
+}
+
+// An ODF length ("2.54cm", "1in", "72pt", "25.4mm") in twips; NaN for another unit.
+double twipsOf(const std::string& length) {
+    char* end = nullptr;
+    const double value = std::strtod(length.c_str(), &end);
+    const std::string unit = end != nullptr ? end : "";
+    if (unit == "in") return value * 1440.0;
+    if (unit == "cm") return value * 1440.0 / 2.54;
+    if (unit == "mm") return value * 1440.0 / 25.4;
+    if (unit == "pt") return value * 20.0;
+    return NAN;
+}
+
+struct Frame {
+    double width;
+    double height;
+    std::string anchor;
+    bool hasImage;
+};
+
+// The frames of the document's body, with their size, anchor and whether an image is inside.
+std::vector<Frame> framesOf(const std::string& contentXml) {
+    std::vector<Frame> frames;
+    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> document(
+        xmlReadMemory(contentXml.data(), static_cast<int>(contentXml.size()), nullptr, nullptr, XML_PARSE_NONET),
+        xmlFreeDoc);
+    if (!document) return frames;
+    std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> context(xmlXPathNewContext(document.get()),
+                                                                             xmlXPathFreeContext);
+    xmlXPathRegisterNs(context.get(), BAD_CAST "draw", BAD_CAST "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0");
+    std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> found(
+        xmlXPathEvalExpression(BAD_CAST "//draw:frame", context.get()), xmlXPathFreeObject);
+    if (!found || found->nodesetval == nullptr) return frames;
+    const auto attribute = [](xmlNode* node, const char* name) {
+        std::string value;
+        for (xmlAttr* a = node->properties; a != nullptr; a = a->next) {
+            if (std::strcmp(reinterpret_cast<const char*>(a->name), name) != 0) continue;
+            xmlChar* text = xmlNodeGetContent(reinterpret_cast<xmlNode*>(a));
+            if (text != nullptr) value = reinterpret_cast<const char*>(text);
+            xmlFree(text);
+        }
+        return value;
+    };
+    for (int i = 0; i < found->nodesetval->nodeNr; ++i) {
+        xmlNode* node = found->nodesetval->nodeTab[i];
+        bool hasImage = false;
+        for (xmlNode* child = node->children; child != nullptr; child = child->next)
+            if (child->type == XML_ELEMENT_NODE && std::strcmp(reinterpret_cast<const char*>(child->name), "image") == 0)
+                hasImage = true;
+        frames.push_back({twipsOf(attribute(node, "width")), twipsOf(attribute(node, "height")),
+                          attribute(node, "anchor-type"), hasImage});
+    }
+    return frames;
+}
+
+class RTFPictureOracleTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!OfficeOracle::available()) return;
+        shared = new Shared;
+        for (const PictureCase& c : pictureCases()) shared->pictures.emplace_back(newPicture(c));
+        const std::string path = shared->folder.file("pictures.rtf");
+        shared->written = !writeFeatureDocument(picturesDocument(shared->pictures), path).empty();
+        if (!shared->written) return;
+        OfficeOracle oracle;
+        shared->run = oracle.convert({path}, "odt", shared->folder.path());
+        shared->frames = framesOf(zipMember(shared->folder.file("pictures.odt"), "content.xml"));
+    }
+    static void TearDownTestSuite() {
+        delete shared;
+        shared = nullptr;
+    }
+    void SetUp() override {
+        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
+        ASSERT_TRUE(shared->written) << "the document was not written";
+        ASSERT_EQ(shared->run.exitStatus, 0) << shared->run.messages;
+    }
+
+    struct Shared {
+        TemporaryFilesScope temporaryFiles;
+        testsupport::TemporaryFolder folder;
+        std::vector<std::unique_ptr<CPicture>> pictures;
+        bool written = false;
+        testsupport::ProgramRun run;
+        std::vector<Frame> frames;
+    };
+    static Shared* shared;
+};
+
+RTFPictureOracleTest::Shared* RTFPictureOracleTest::shared = nullptr;
+
+TEST_F(RTFPictureOracleTest, EveryPictureIsAnImageOfItsSize) {
+    const std::vector<PictureCase> cases = pictureCases();
+    EXPECT_EQ(shared->frames.size(), cases.size());
+    for (const PictureCase& c : cases) {
+        bool seen = false;
+        for (const Frame& frame : shared->frames) {
+            if (std::fabs(frame.width - c.width) > kPixelTwips || std::fabs(frame.height - c.height) > kPixelTwips)
+                continue;
+            seen = true;
+            EXPECT_TRUE(frame.hasImage) << c.what;
+            if (c.floating) {
+                EXPECT_NE(frame.anchor, "as-char") << c.what;
+            } else {
+                EXPECT_EQ(frame.anchor, "as-char") << c.what;
+            }
+        }
+        EXPECT_TRUE(seen) << c.what << " (" << c.width << " x " << c.height << " twips) is not in the document";
+    }
+}
+
+}  // namespace
+}  // namespace rtftest
