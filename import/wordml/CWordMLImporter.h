@@ -41,6 +41,7 @@
 #include "model/XRule.h"
 
 struct XFont;
+struct TStyle;
 struct XStyle;
 
 // What the children of one run element give (RunContent.cpp).

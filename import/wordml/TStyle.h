@@ -61,7 +61,7 @@ constexpr std::size_t kMaxParts = 8;
 // The part kind of a w:tblStylePr "type" (names compared by the name rule); 0 for any other value.
 std::int16_t tableStylePartKind(const char* type);
 
-class TStyle;
+struct TStyle;
 
 // The conditional parts of one table style, in document order; it owns them.
 class TStyleList {
@@ -78,8 +78,7 @@ private:
     std::vector<std::unique_ptr<TStyle>> parts;
 };
 
-class TStyle {
-public:
+struct TStyle {
     // Records at their starting values (the section record with the 8.5 x 11 inch page), no texts.
     explicit TStyle(std::int16_t partKind = 0);
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-class TStyle;
+struct TStyle;
 class TStylesArray;
 
 class TStyleStack {
