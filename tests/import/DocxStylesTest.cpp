@@ -39,7 +39,7 @@ protected:
     static const XRule* ruleOf(const storytest::LoadedStory& story, const std::u16string& text) {
         const std::int32_t unit = static_cast<std::int32_t>(story.textString().find(text));
         const XRule* found = nullptr;
-        for (std::int32_t i = 0; i < story.ruleCount; ++i)
+        for (std::int32_t i = 0; i + 1 < story.ruleCount; ++i)
             if (story.rules[i].position <= unit) found = &story.rules[i];
         return found;
     }
@@ -80,7 +80,7 @@ TEST_F(DocxStylesTest, TheStylesPartFormatsTheBody) {
     EXPECT_EQ(main->rules[0].justification, 0);
     const std::int32_t titled = static_cast<std::int32_t>(main->textString().find(u"Titled"));
     const XForm* titleForm = nullptr;
-    for (std::int32_t i = 0; i < main->formCount; ++i)
+    for (std::int32_t i = 0; i + 1 < main->formCount; ++i)
         if (main->forms[i].position <= titled) titleForm = &main->forms[i];
     const XRule* titleRule = ruleOf(*main, u"Titled");
     ASSERT_NE(titleForm, nullptr);

@@ -31,13 +31,13 @@ protected:
     // The records in force at a unit of the main story.
     const XForm& formAt(const storytest::LoadedStory& story, std::int32_t unit) {
         std::int32_t found = 0;
-        for (std::int32_t i = 0; i < story.formCount; ++i)
+        for (std::int32_t i = 0; i + 1 < story.formCount; ++i)
             if (story.forms[i].position <= unit) found = i;
         return story.forms[found];
     }
     const XRule& ruleAt(const storytest::LoadedStory& story, std::int32_t unit) {
         std::int32_t found = 0;
-        for (std::int32_t i = 0; i < story.ruleCount; ++i)
+        for (std::int32_t i = 0; i + 1 < story.ruleCount; ++i)
             if (story.rules[i].position <= unit) found = i;
         return story.rules[found];
     }

@@ -42,7 +42,7 @@ protected:
         std::vector<XRows> rows;
         const auto table = story(storykind::kTable);
         if (table == nullptr) return rows;
-        for (std::int32_t i = 0; i < table->ruleCount; ++i)
+        for (std::int32_t i = 0; i + 1 < table->ruleCount; ++i)
             if (table->rules[i].lastCellOfRow == 1) rows.push_back(table->rules[i].rows);
         return rows;
     }
