@@ -67,12 +67,14 @@ std::string partOfType(CRelationshipsTable& package, const char* type, const cha
     return conventionalPath;
 }
 
-// The numbering part and its root "numbering"; an empty tree and a null root without one.
-PartDocument parseNumberingPart(CRelationshipsTable& package, xmlNode** root) {
-    const std::string path = partOfType(package, "numbering", "word/numbering.xml");
-    PartDocument numbering = parseOptionalPart(package, path.c_str(), root);
-    if (xmlIsElement(*root, "w", "numbering") == 0) *root = nullptr;
-    return numbering;
+// The main part's related part of a type (numbering, styles) and its root element of the given name; an
+// empty tree and a null root without one.
+PartDocument parseRelatedPart(CRelationshipsTable& package, const char* type, const char* conventionalPath,
+                              const char* rootName, xmlNode** root) {
+    const std::string path = partOfType(package, type, conventionalPath);
+    PartDocument part = parseOptionalPart(package, path.c_str(), root);
+    if (xmlIsElement(*root, "w", rootName) == 0) *root = nullptr;
+    return part;
 }
 
 }  // namespace
@@ -117,11 +119,18 @@ void CWinWord2007Importer::readDocument() {
     readTheme();
     readFontTable();
     {
-        // The lists are read while the numbering part's tree lives; the list table keeps copies.
+        // The trees are needed only while they are read: the style and list tables keep copies. The
+        // styles come first, the lists next, and the styles are published once both are known.
+        xmlNode* styleSheet = nullptr;
+        const PartDocument styleSheetPart =
+            parseRelatedPart(*package, "styles", "word/styles.xml", "styles", &styleSheet);
+        readStyles(styleSheet);
         xmlNode* numbering = nullptr;
-        const PartDocument numberingPart = parseNumberingPart(*package, &numbering);
+        const PartDocument numberingPart =
+            parseRelatedPart(*package, "numbering", "word/numbering.xml", "numbering", &numbering);
         readLists(numbering);
     }
+    publishStyles();
     collectAnnotationAuthors(bodyElement);
     readBackground(xmlFindElement(rootElement->children, "w", "bgPict", 0), rootElement);
     resetSectionDefaults();

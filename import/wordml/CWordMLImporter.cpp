@@ -65,7 +65,9 @@ void CWordMLImporter::readDocument() {
     readDocumentProperties();
     setDefaultLanguages();
     readFonts(xmlFindElement(rootElement->children, "w", "fonts", 0));
+    readStyles(xmlFindElement(rootElement->children, "w", "styles", 0));
     readLists(xmlFindElement(rootElement->children, "w", "lists", 0));
+    publishStyles();
     collectAnnotationAuthors(bodyElement->children);
     readBackground(xmlFindElement(rootElement->children, "w", "bgPict", 0), rootElement);
     resetSectionDefaults();
