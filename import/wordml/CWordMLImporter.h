@@ -14,7 +14,7 @@
 // RunContent.cpp (what a run element holds), DocumentProperties2003.cpp (DocumentProperties and
 // docPr), DocumentTables.cpp (fonts, languages, authors, the record defaults, dates),
 // ParagraphContent.cpp (simple fields, hyperlinks, bookmarks, comment ranges and annotations around a
-// run), Revisions.cpp (revision marks and field data), StoryFilters.cpp (which paragraphs a story
+// run), Revisions.cpp (revision marks and field data), FormFields.cpp (form fields), StoryFilters.cpp (which paragraphs a story
 // takes, section breaks), SectionProperties.cpp (page setup), TableRows.cpp (the row of a table run),
 // TableProperties.cpp (table, row and cell properties),
 // FormattingStandIns.cpp (the operations not built yet).
@@ -112,7 +112,7 @@ protected:
     virtual RunContent readRunContent(xmlNode* run);
 
     // Stories, paragraphs, fields, sections and notes (StoryFilters.cpp, ParagraphContent.cpp,
-    // SectionProperties.cpp; the note properties are still a stand-in in FormattingStandIns.cpp).
+    // SectionProperties.cpp, NoteProperties.cpp).
     virtual void readNoteProperties(xmlNode* element, XFootnote* format);
     virtual void readSectionProperties(xmlNode* sectionProperties, XPage* page);
     virtual std::int16_t acceptParagraph(xmlNode* paragraph);
@@ -124,6 +124,8 @@ protected:
     // Revision marks and field data (Revisions.cpp). A type of -1 reads the type from the element.
     virtual void readRevision(xmlNode* element, RevisionMark* record, std::int16_t type);
     virtual void readFieldData(xmlNode* field);
+    // The form field (w:ffData) of a complex field's begin character (FormFields.cpp).
+    virtual void readFormField(xmlNode* field);
     // The target of a package relationship; empty for a document read without a package.
     virtual std::string relationshipTarget(const char* id);
     // Whether the item's cell ends with it, given the paragraph after it; *lastOfRow tells whether the

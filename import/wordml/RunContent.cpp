@@ -7,8 +7,10 @@
 #include <cctype>
 #include <string>
 
+#include "foundation/FieldMask.h"
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/WordMLParsing.h"
+#include "import/wordml/XFormBits.h"
 #include "model/StoryKinds.h"
 #include "model/XParamBlock.h"
 #include "package/XmlElementSearch.h"
@@ -122,6 +124,9 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
             if (type == nullptr) return Next::kContinue;
             if (compareNames(type, "begin") == 0) {
                 form.fieldType = kComplexField;
+                setMaskBit(form.changeBits, xformbit::kFieldType);
+                readFieldData(child);
+                readFormField(child);
                 content.specialCode = storycode::kFieldStart;
             } else if (compareNames(type, "separate") == 0) {
                 content.specialCode = storycode::kFieldSeparator;
