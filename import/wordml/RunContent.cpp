@@ -8,6 +8,7 @@
 #include <string>
 
 #include "foundation/FieldMask.h"
+#include "import/wordml/AnnotationComments.h"
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/WordMLParsing.h"
 #include "import/wordml/XFormBits.h"
@@ -81,6 +82,12 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
             } else {
                 runUnits.push_back(storycode::kComment);
             }
+            return stop();
+        } else if (isAnnotationComment(child)) {
+            // A Word 2003 comment stands in its run; its content is the comment's story, not run text.
+            readRevision(child, &form.revision, -1);
+            setMaskBit(form.changeBits, xformbit::kRevision);
+            runUnits.push_back(storycode::kComment);
             return stop();
         } else if (xmlIsElement(child, "w", "commentReference")) {
             runUnits.push_back(storycode::kComment);
