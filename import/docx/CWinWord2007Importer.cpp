@@ -83,6 +83,13 @@ void CWinWord2007Importer::readDocument() {
     setDefaultLanguages();
     readTheme();
     readFontTable();
+    {
+        // The style sheet's tree is needed only while it is read: the styles keep copies.
+        xmlNode* styleSheet = nullptr;
+        const PartDocument styleSheetPart = parseOptionalPart(*package, "word/styles.xml", &styleSheet);
+        readStyles(styleSheet);
+    }
+    publishStyles();
     collectAnnotationAuthors(bodyElement);
     resetSectionDefaults();
     readFirstSection();

@@ -66,6 +66,8 @@ void CWordMLImporter::readDocument() {
     readDocumentProperties();
     setDefaultLanguages();
     readFonts(xmlFindElement(rootElement->children, "w", "fonts", 0));
+    readStyles(xmlFindElement(rootElement->children, "w", "styles", 0));
+    publishStyles();
     collectAnnotationAuthors(bodyElement->children);
     resetSectionDefaults();
     if (xmlNode* firstSection = xmlFindElement(bodyElement->children, "w", "sectPr", 1))

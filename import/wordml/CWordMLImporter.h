@@ -33,6 +33,7 @@
 #include "import/wordml/LevelTexts.h"
 #include "import/wordml/TNodesArray.h"
 #include "import/wordml/TParagraphsArray.h"
+#include "import/wordml/TStylesArray.h"
 #include "import/wordml/TTableRowsArray.h"
 #include "import/wordml/UniqueTags.h"
 #include "model/XForm.h"
@@ -40,7 +41,7 @@
 #include "model/XRule.h"
 
 struct XFont;
-struct TStyle;
+struct XStyle;
 
 // What the children of one run element give (RunContent.cpp).
 struct RunContent {
@@ -103,10 +104,26 @@ protected:
     // Run properties (RunPropertiesReader.cpp).
     virtual void applyRunProperties(xmlNode* run);
     virtual void readRunProperties(xmlNode* properties, XForm* form, TStyle* owner, std::int16_t clear);
-    // Styles and lists applied by the property readers.
+    // Lists applied by the paragraph reader.
+    virtual void mergeListLevel(XRule* rule);
+
+    // The style sheet (StyleSheetReader.cpp): read into `styles`, then handed to the engine's style
+    // table after the lists.
+    virtual void makeXStyle(XStyle* out, const TStyle& in);
+    virtual void readStyle(xmlNode* element, TStyle* target);
+    virtual void readStyles(xmlNode* element);
+    virtual void publishStyles();
+    // Styles applied through their basedOn chains (StyleChains.cpp). keepTag 1 leaves the record's
+    // styleTag; faceMode 1 adds a character style's faces to the run's own.
+    virtual void applyStyleChain(const char* styleId, XPage* page, std::int16_t keepTag);
     virtual void applyParagraphStyleChain(const char* styleId, XPage* page, XRule* rule, XForm* form, std::int16_t keepTag);
     virtual void applyCharacterStyleChain(const char* styleId, XForm* form, std::int16_t keepTag, std::int16_t faceMode);
-    virtual void mergeListLevel(XRule* rule);
+    virtual void applyTableStyleChain(const char* styleId, XRule* rule, XForm* form, XRows* rows, std::int16_t keepTag);
+    virtual void applyCellStyleChain(const char* styleId, XRows* rows, std::int16_t cellPosition);
+    virtual void applyTableStyleParts(const char* styleId, std::int16_t mask, XRows* rows, std::int16_t cellPosition);
+    // The index of the identifier's style, -1 when it names none.
+    std::int32_t styleTagOf(const char* styleId) const;
+    std::unique_ptr<TStylesArray> styles;  // null until the first readStyles
 
     // Run content (RunContent.cpp).
     virtual RunContent readRunContent(xmlNode* run);
@@ -175,6 +192,8 @@ private:
     xmlNode* nextSectionHolder(xmlNode* node);
     bool readParagraphChild(xmlNode* child, XPage* page, XRule* rule, XForm* form, TStyle* owner);
     void readListMembership(xmlNode* list, XRule* rule);
+    void readStyleFormatting(xmlNode* child, TStyle* style);
+    void linkListLevel(TStyle* style);
     void readRunChild(xmlNode* child, XForm* form);
     void readRunFonts(xmlNode* fonts, XForm* form);
     void refuseDocument(const std::string& problem, std::int32_t line);

@@ -8,6 +8,7 @@
 
 #include "foundation/CFail.h"
 #include "import/wordml/CWordMLImporter.h"
+#include "import/wordml/PropertyMerges.h"
 #include "model/CAuthorArray.h"
 #include "model/CFontArray.h"
 #include "model/XParamBlock.h"
@@ -152,19 +153,32 @@ xmlNode* CWordMLImporter::nextSectionHolder(xmlNode* node) {
     return holder;
 }
 
+// Every item starts from the document defaults and the default paragraph and character styles; the
+// defaults keep the records' styleTag.
 void CWordMLImporter::resetSectionDefaults() {
     initXPage(&block->page, kLetterPage);
     copyXFootnote(&block->page.footnote, &footnoteFormat);
     copyXFootnote(&block->page.endnote, &endnoteFormat);
+    if (styles != nullptr) mergeProperties(&block->page, &styles->docDefaults.page);
 }
 
 void CWordMLImporter::resetParagraphDefaults() {
     initXRule(&block->rule);
     initXForm(&block->form);
+    if (styles == nullptr) return;
+    mergeProperties(&block->page, &styles->docDefaults.page);
+    mergeRuleProperties(&block->rule, &styles->docDefaults.rule);
+    mergeFormProperties(&block->form, &styles->docDefaults.form, FaceMerge::kReplace);
+    if (const char* paragraphStyle = styles->defaultStyleId(styletype::kParagraph))
+        applyParagraphStyleChain(paragraphStyle, &block->page, &block->rule, &block->form, 1);
 }
 
 void CWordMLImporter::resetCharacterDefaults() {
     initXForm(&block->form);
+    if (styles == nullptr) return;
+    mergeFormProperties(&block->form, &styles->docDefaults.form, FaceMerge::kReplace);
+    if (const char* characterStyle = styles->defaultStyleId(styletype::kCharacter))
+        applyCharacterStyleChain(characterStyle, &block->form, 1, 0);
 }
 
 std::uint32_t CWordMLImporter::parseDateTime(const char* text) {

@@ -1,7 +1,8 @@
 // Table, row and cell properties (w:tblPr and w:tblPrEx, w:trPr, w:tcPr) read into a row definition.
 // Each field read sets its change bit in the row set; a cell's properties set bits only when they go to
-// the default cell of a table style (cell index -1). Table styles are not applied: the table's style
-// identifier is only handed back.
+// the default cell of a table style (cell index -1). A table's style is applied where w:tblStyle stands,
+// so properties after it override the style's; a cell takes its table style's default cells and the
+// conditional parts its mask selects before its own properties.
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -174,13 +175,16 @@ void readMerge(const xmlNode* element, std::int16_t& field, XRows* rows, int bit
 
 }  // namespace
 
-std::string CWordMLImporter::readTableProperties(xmlNode* properties, XRule*, XForm*, XRows* rows) {
+std::string CWordMLImporter::readTableProperties(xmlNode* properties, XRule* rule, XForm* form, XRows* rows) {
     std::memset(rows->changeBits, 0, sizeof rows->changeBits);
     std::string styleId;
     for (xmlNode* child = properties->children; child != nullptr; child = child->next) {
         std::int16_t present = 0;
         if (xmlIsElement(child, "w", "tblStyle")) {
-            if (const char* id = xmlGetAttrString(child, nullptr, "val", &present)) styleId = id;
+            if (const char* id = xmlGetAttrString(child, nullptr, "val", &present)) {
+                styleId = id;
+                applyTableStyleChain(styleId.c_str(), rule, form, rows, 0);
+            }
         } else if (xmlIsElement(child, "w", "tblpPr")) {
             readPlacement(child, rows);
         } else if (xmlIsElement(child, "w", "tblOverlap")) {
@@ -257,11 +261,17 @@ std::int16_t CWordMLImporter::readRowProperties(xmlNode* properties, XRows* rows
     return rowMask;
 }
 
-void CWordMLImporter::readCellProperties(const std::string&, std::int32_t, std::int32_t positionFlags, xmlNode* properties,
-                                         XRows* rows, std::int16_t cellIndex) {
+void CWordMLImporter::readCellProperties(const std::string& tableStyleId, std::int32_t rowMask, std::int32_t positionFlags,
+                                         xmlNode* properties, XRows* rows, std::int16_t cellIndex) {
     if (cellIndex >= kMaxRowCells) return;
     const bool defaultCell = cellIndex < 0;
     XRow& cell = defaultCell ? rows->defRow : rows->cells[cellIndex];
+    if (!defaultCell && !tableStyleId.empty()) {
+        xmlNode* format = properties != nullptr ? xmlFindElement(properties->children, "w", "cnfStyle", 0) : nullptr;
+        const std::int32_t mask = (format != nullptr ? conditionalMask(format) : 0) | rowMask;
+        applyCellStyleChain(tableStyleId.c_str(), rows, cellIndex);
+        applyTableStyleParts(tableStyleId.c_str(), static_cast<std::int16_t>(mask & 0xFFFF), rows, cellIndex);
+    }
     cell.attributes = static_cast<std::int16_t>(positionFlags);
     if (properties == nullptr) return;
     // Properties of one of the row's cells are stored whole; only a style's default cell marks its fields.

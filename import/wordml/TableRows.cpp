@@ -11,8 +11,11 @@ TableRowReaders CWordMLImporter::tableRowReaders() {
                               xmlNode* properties, XRows* rows, std::int16_t cellIndex) {
         readCellProperties(styleId, rowMask, positionFlags, properties, rows, cellIndex);
     };
-    // Table styles are not read yet: no identifier names a style.
-    readers.styleRows = [](const std::string&) -> const XRows* { return nullptr; };
+    // The band sizes come from the named style's own row set.
+    readers.styleRows = [this](const std::string& styleId) -> const XRows* {
+        const TStyle* style = styles != nullptr ? styles->findStyle(styleId.c_str()) : nullptr;
+        return style != nullptr ? &style->rule.rows : nullptr;
+    };
     return readers;
 }
 

@@ -1,0 +1,35 @@
+#pragma once
+// The style sheet of a WordprocessingML document: its top-level styles in document order, each with
+// its 1-based index (which is also its place in the engine's style table and the styleTag that runs
+// and paragraphs carry), and the document defaults. Identifiers compare without regard to case: the
+// first style of an identifier wins.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "foundation/CBase.h"
+#include "import/wordml/TStyle.h"
+
+class TStylesArray : public CBase {
+public:
+    TStylesArray();
+
+    // Adds the style and gives it its index; answers 0 (and drops nothing: the caller keeps the style)
+    // when its identifier is empty or already held, 1 when added.
+    std::int16_t appendStyle(std::unique_ptr<TStyle>& style);
+    // The first style of the identifier; null for a null text or none.
+    TStyle* findStyle(const char* styleId) const;
+    // The identifier of the first default style of the type; null when none.
+    const char* defaultStyleId(std::int16_t type) const;
+    // The index of the style found by findStyle; -1 when none.
+    std::int32_t styleIndex(const char* styleId) const;
+
+    std::size_t count() const { return styles.size(); }
+    // The style at a 1-based index; null outside 1 to count.
+    TStyle* styleAt(std::int32_t index) const;
+
+    TStyle docDefaults;  // the document defaults (w:docDefaults); never a style of the sheet
+
+private:
+    std::vector<std::unique_ptr<TStyle>> styles;
+};
