@@ -1,7 +1,7 @@
 // Word 2003 feature documents (tests/data/app/features-*.xml) converted by the program to RTF and read
 // back by LibreOffice as flat ODF: the run properties, comment, tables, link, bookmark, fields, tracked
 // changes, sections, lists and styles that LibreOffice finds are the ones the documents hold. The
-// documents are converted once for the whole suite (starting LibreOffice costs seconds).
+// documents are converted once for each suite (starting LibreOffice costs seconds).
 #include <libxml/parser.h>
 #include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>
@@ -9,10 +9,13 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/app/ProgramRunSupport.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/OfficeOracle.h"
 
 namespace {
@@ -72,7 +75,7 @@ std::string spanWith(const std::string& property, const std::string& text) {
            "]/@style:name]";
 }
 
-class WordFeaturesOracleTest : public apptest::ProgramRunTest {
+class WordFeaturesOracle : public apptest::ProgramRunTest {
 protected:
     static void TearDownTestSuite() {
         delete shared;
@@ -93,6 +96,18 @@ protected:
     }
     static double evaluate(const char* document, const std::string& expression) {
         return shared->documents.at(document)->evaluate(expression);
+    }
+    // LibreOffice's plain text of a document, one line each, without a byte-order mark and line ends.
+    static std::vector<std::string> linesOf(const char* document) {
+        std::string text = testsupport::readBytes(shared->folder.file(std::string(document) + ".txt"));
+        if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(line);
+        }
+        return lines;
     }
 
 private:
@@ -122,6 +137,11 @@ private:
             shared->problem = "LibreOffice failed: " + reading.messages;
             return;
         }
+        const testsupport::ProgramRun text = oracle.convert(rtfFiles, "txt:Text (encoded):UTF8", shared->folder.path());
+        if (text.exitStatus != 0) {
+            shared->problem = "LibreOffice failed: " + text.messages;
+            return;
+        }
         for (const char* name : kDocuments) {
             auto document = std::make_unique<FlatDocument>(shared->folder.file(std::string(name) + ".fodt"));
             if (!document->parsed()) shared->problem += std::string(name) + ".fodt was not read back; ";
@@ -137,7 +157,18 @@ private:
     static Shared* shared;
 };
 
-WordFeaturesOracleTest::Shared* WordFeaturesOracleTest::shared = nullptr;
+WordFeaturesOracle::Shared* WordFeaturesOracle::shared = nullptr;
+
+// Two suites, so that the checks waiting for the list and style-sheet writers, skipped for now, never
+// hide the others.
+class WordFeaturesOracleTest : public WordFeaturesOracle {};
+class WordListsAndStylesOracleTest : public WordFeaturesOracle {
+protected:
+    void SetUp() override {
+        GTEST_SKIP() << "waiting for the lists reader (branch wmllists) and the RTF style sheet and list table (branch rtfstyles)";
+        WordFeaturesOracle::SetUp();
+    }
+};
 
 TEST_F(WordFeaturesOracleTest, RunsKeepTheirProperties) {
     expectFindings({
@@ -210,6 +241,73 @@ TEST_F(WordFeaturesOracleTest, TwoSectionsKeepTheirPageSizes) {
          "//text:p[contains(., 'On a landscape page.')][@text:style-name = //style:style[@style:master-page-name = "
          "//style:master-page[@style:page-layout-name = " + layout("11in", "8.5in") + "]/@style:name]/@style:name]"},
     });
+}
+
+// A style's name as LibreOffice keeps it: its display name, or its name when that needs no escaping.
+std::string styleNamed(const char* family, const char* name) {
+    return "//style:style[@style:family='" + std::string(family) + "'][@style:display-name='" + name +
+           "' or @style:name='" + name + "']";
+}
+
+// What the styles give reaches the text: the heading takes bold and its spacing from the style it is
+// based on and its size from its own; the run takes italic from its character style's base and red
+// from its own.
+TEST_F(WordFeaturesOracleTest, StylesBasedOnStylesFormatTheirText) {
+    expectFindings({
+        {"features-styles", "bold from the base style", spanWith("fo:font-weight='bold'", "A Heading")},
+        {"features-styles", "the heading's own size", spanWith("fo:font-size='20pt'", "A Heading")},
+        {"features-styles", "spacing from the base style",
+         "//*[contains(., 'A Heading')][@text:style-name = //style:style[style:paragraph-properties/@fo:margin-top='0.1665in']/@style:name]"},
+        {"features-styles", "italic from the character style's base", spanWith("fo:font-style='italic'", "marked words")},
+        {"features-styles", "the character style's own colour", spanWith("fo:color='#ff0000'", "marked words")},
+    });
+    EXPECT_EQ(evaluate("features-styles", spanWith("fo:font-style='italic'", "Body with")), 0) << "unstyled text";
+}
+
+// The style sheet keeps the chains: the heading style is based on the base heading, the character
+// style on its base, and the text names them.
+TEST_F(WordListsAndStylesOracleTest, TheStyleSheetKeepsItsBasedOnChains) {
+    const std::string heading = "(" + styleNamed("paragraph", "heading 1") + " | " + styleNamed("paragraph", "Heading 1") + ")";
+    expectFindings({
+        {"features-styles", "the heading style's base",
+         heading + "[@style:parent-style-name = " + styleNamed("paragraph", "Base Heading") + "/@style:name]"},
+        {"features-styles", "the character style's base",
+         styleNamed("text", "Strongly Marked") + "[@style:parent-style-name = " + styleNamed("text", "Marked") + "/@style:name]"},
+        {"features-styles", "the heading paragraph names its style",
+         "//text:h[contains(., 'A Heading')][@text:style-name = " + heading + "/@style:name or @text:style-name = "
+         "//style:style[@style:parent-style-name = " + heading + "/@style:name]/@style:name]"},
+        {"features-styles", "the run names its character style",
+         "//text:span[contains(., 'marked words')][@text:style-name = " + styleNamed("text", "Strongly Marked") +
+             "/@style:name]"},
+    });
+}
+
+// A numbered list of three levels whose numbering restarts, and a bulleted list: LibreOffice nests the
+// levels and numbers the items as the list definitions say.
+TEST_F(WordListsAndStylesOracleTest, NumberedAndBulletedLists) {
+    expectFindings({
+        {"features-lists", "the third level inside the second",
+         "//text:list-item/text:list/text:list-item/text:list/text:list-item[normalize-space(.)='One innermost']"},
+        {"features-lists", "a bulleted item", "//text:list-item[normalize-space(.)='Bullet two']"},
+    });
+    const std::vector<std::string> lines = linesOf("features-lists");
+    const struct {
+        const char* what;
+        const char* pattern;  // one line of LibreOffice's text
+    } labels[] = {
+        {"first level", R"(\s*1\.\s+One)"},
+        {"second level, letters", R"(\s*a\)\s+One inner)"},
+        {"third level, roman numbers", R"(\s*i\.\s+One innermost)"},
+        {"the first level goes on", R"(\s*2\.\s+Two)"},
+        {"the restart", R"(\s*1\.\s+Again)"},
+        {"a bullet", R"(\s*\S+\s+Bullet one)"},
+    };
+    for (const auto& label : labels) {
+        const std::regex pattern(label.pattern);
+        bool found = false;
+        for (const std::string& line : lines) found = found || std::regex_match(line, pattern);
+        EXPECT_TRUE(found) << label.what << ": no line matches " << label.pattern;
+    }
 }
 
 }  // namespace
