@@ -4,6 +4,7 @@
 //
 // Texts are kept only when they fit their field whole (one byte stays for the terminating zero); a
 // longer text is dropped, never cut. A drop-down list keeps its first 12 entries that fit.
+#include <cstdint>
 #include <cstring>
 
 #include "foundation/FieldMask.h"
