@@ -14,8 +14,8 @@
 // properties and control codes, each defined in the file named after what it writes (RTFHeadTables,
 // RTFCharacterRun, RTFParagraph, RTFControlCode, RTFNoteGroup, RTFFieldRun, RTFBookmark,
 // CRTFFileInformationGroup, CRTFFileDocumentProperties, CRTFFileSectionProperties,
-// CRTFFileRowDefinition, CRTFFileCellMark, CRTFFileBorderAndColor). The style sheet and lists keep
-// plain forms in CRTFFilePlainWriters.cpp: none is written.
+// CRTFFileRowDefinition, CRTFFileCellMark, CRTFFileBorderAndColor, CRTFFileStyleSheet,
+// CRTFFileListTables).
 //
 // Every name the emitter writes (fonts, authors, bookmarks, form fields) is escaped (RTFNameText.h).
 //
@@ -33,10 +33,13 @@ struct RGBColor;
 struct ShadingSpec;
 struct XForm;
 struct XHead;
+struct XListDef;
+struct XListLevel;
 struct XPage;
 struct XParamBlock;
 struct XRule;
 struct XRows;
+struct XStyle;
 
 class CRTFFile : public CBase {
 public:
@@ -120,6 +123,15 @@ private:
     void createBodyFile();
     // The number of a list paragraph, written once at its first run.
     void writeListText(const XRule& rule);
+    // One style of the style sheet, with the conditional parts of a table style.
+    void writeStyle(const XStyle& style);
+    // One list definition of the list table, with its levels, under the list id given. A list number that
+    // restarts the numbering passes its start values (a value of 0 keeps the level's own start); its copy
+    // of the definition defines no list style.
+    void writeListDefinition(XListDef& definition, std::int32_t listId, const std::int16_t* restartValues);
+    void writeListLevel(const XListLevel& level, const XListDef& resolved, std::int16_t startAt);
+    // The picture bullets of the list table ("{\*\listpicture" and each bullet's picture); nothing yet.
+    void writeListPictures();
     // A table cell's end mark: answers as writeControlCode does.
     std::int16_t writeCellMark(const XRule& rule);
     void writeSpecialCharacter(const XForm& form);

@@ -56,12 +56,10 @@ void writeScaleAndPosition(CRTFFile& out, const XForm& form) {
 }
 
 void writeFace(CRTFFile& out, const XForm& form) {
-    if (form.txtFill >= 0 && form.txtFill < static_cast<std::int16_t>(std::size(kEmphasisWords)))
-        out.writeFormat("\\%s", kEmphasisWords[form.txtFill]);
-    for (const FaceWord& face : kFaceWords)
-        if ((form.txtFace & face.flag) != 0) out.writeFormat("\\%s", face.word);
+    writeRTFEmphasisWord(out, form.txtFill);
+    writeRTFFaceWords(out, form.txtFace);
     if (form.blinkingEffect != 0) out.writeFormat("\\animtext%d", form.blinkingEffect);
-    if (form.underlineEffect != 0) out.writeFormat("\\%s", underlineWord(form.underlineEffect));
+    writeRTFUnderlineWord(out, form.underlineEffect);
 }
 
 void writeColorsAndFrames(CRTFFile& out, const XParamBlock& block, const XForm& form) {
@@ -78,9 +76,27 @@ void writeColorsAndFrames(CRTFFile& out, const XParamBlock& block, const XForm& 
 
 }  // namespace
 
+const char* rtfCharacterDirectionWord(std::int16_t language) {
+    return language == kArabic || language == kHebrew ? "rtlch" : "ltrch";
+}
+
+void writeRTFFaceWords(CRTFFile& out, std::uint32_t face) {
+    for (const FaceWord& word : kFaceWords)
+        if ((face & word.flag) != 0) out.writeFormat("\\%s", word.word);
+}
+
+void writeRTFEmphasisWord(CRTFFile& out, std::int16_t fill) {
+    if (fill >= 0 && fill < static_cast<std::int16_t>(std::size(kEmphasisWords)))
+        out.writeFormat("\\%s", kEmphasisWords[fill]);
+}
+
+void writeRTFUnderlineWord(CRTFFile& out, std::int16_t kind) {
+    if (kind != 0) out.writeFormat("\\%s", underlineWord(kind));
+}
+
 void writeRTFCharacterProperties(CRTFFile& out, const XParamBlock& block, const XForm& form, bool withCharacterStyle) {
     const std::int16_t language = selectLanguageByHint(form);
-    out.writeFormat("\\%s", language == kArabic || language == kHebrew ? "rtlch" : "ltrch");
+    out.writeFormat("\\%s", rtfCharacterDirectionWord(language));
     if (withCharacterStyle && form.styleTag != -1) out.writeFormat("\\cs%d", form.styleTag - 1);
     out.writeFormat("\\lang%d", language);
     if (form.noProof == 1) out.writeFormat("\\noproof");

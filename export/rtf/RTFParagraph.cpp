@@ -3,19 +3,15 @@
 #include <cstring>
 
 #include "export/rtf/CRTFFile.h"
+#include "export/rtf/RTFCharacterPropertyChanges.h"
+#include "export/rtf/RTFLevelFollow.h"
 #include "export/rtf/RTFParagraphProperties.h"
+#include "export/rtf/RTFParagraphPropertyChanges.h"
 #include "export/rtf/RTFStoryPlacer.h"
 #include "foundation/CLanguage.h"
 #include "model/ParamBlockTables.h"
 #include "model/XParamBlock.h"
 #include "model/XRule.h"
-
-namespace {
-
-constexpr std::int16_t kFollowTab = 9;
-constexpr std::int16_t kFollowSpace = 32;
-
-}  // namespace
 
 void CRTFFile::writeListText(const XRule& rule) {
     const XLevel& level = rule.level;
@@ -24,7 +20,11 @@ void CRTFFile::writeListText(const XRule& rule) {
     if (definition == nullptr) return;
     const XListLevel& listLevel = definition->levels[level.ilvl >= 0 && level.ilvl < kListLevels ? level.ilvl : 0];
     writeFormat("{\\listtext\\pard");
-    if (strnlen(definition->listStyleId, sizeof definition->listStyleId) == 0) writeFormat("\\plain ");
+    if (strnlen(definition->listStyleId, sizeof definition->listStyleId) == 0) writeFormat("\\plain");
+    // The level's own formatting of its number; the blank ends the last control word.
+    writeRTFCharacterProps(*this, *block, listLevel.levelForm);
+    writeRTFParagraphProps(*this, *block, listLevel.levelRule);
+    writeFormat(" ");
     const std::size_t fontNameLength = strnlen(level.font, sizeof level.font);
     if (fontNameLength > 0) {
         const std::string fontName(level.font, fontNameLength);
@@ -37,8 +37,9 @@ void CRTFFile::writeListText(const XRule& rule) {
     // The number text is at most a list level's text; the run layer cuts longer texts.
     const auto length = static_cast<std::int32_t>(level.textLength > 0x7FFF ? 0x7FFF : level.textLength);
     writeText(level.text, length, kEncodingWindowsLatin1);
-    if (listLevel.levelFollow == kFollowTab) writeFormat("\\tab");
-    if (listLevel.levelFollow == kFollowSpace) writeFormat(" ");
+    const std::int16_t follow = rtfLevelFollow(listLevel.levelFollow);
+    if (follow == kRTFFollowTab) writeFormat("\\tab");
+    if (follow == kRTFFollowSpace) writeFormat(" ");
     writeFormat("}");
     listTextDue = 0;
 }

@@ -43,21 +43,7 @@ void writeFlowAndOutline(CRTFFile& out, const XRule& rule) {
     out.writeFormat(rule.widowControl == 1 ? "\\widctlpar" : "\\nowidctlpar");
     if (rule.suppressLineNumbers == 1) out.writeFormat("\\noline");
     if (rule.suppressAutoHyphens == 1) out.writeFormat("\\hyphpar0");
-    std::int16_t outline = rule.outlineLevelOrSubdocument;
-    if (outline >= kSubdocument) {
-        out.writeFormat("\\subdocument%d", 0);
-        outline = static_cast<std::int16_t>(outline - kSubdocument);
-    }
-    if (outline > 0) out.writeFormat("\\outlinelevel%d", outline - 1);
-}
-
-const char* justificationWord(std::int16_t justification) {
-    switch (justification) {
-        case 1: return "qc";
-        case 2: return "qr";
-        case 3: return "qj";
-        default: return "ql";
-    }
+    writeRTFOutlineLevel(out, rule.outlineLevelOrSubdocument);
 }
 
 void writeNonZero(CRTFFile& out, const char* word, std::int32_t value) {
@@ -108,6 +94,24 @@ const char* alignmentWord(std::int16_t justification) {
 
 }  // namespace
 
+const char* rtfJustificationWord(std::int16_t justification) {
+    switch (justification) {
+        case 1: return "qc";
+        case 2: return "qr";
+        case 3: return "qj";
+        default: return "ql";
+    }
+}
+
+void writeRTFOutlineLevel(CRTFFile& out, std::int16_t outlineLevelOrSubdocument) {
+    std::int16_t outline = outlineLevelOrSubdocument;
+    if (outline >= kSubdocument) {
+        out.writeFormat("\\subdocument%d", 0);
+        outline = static_cast<std::int16_t>(outline - kSubdocument);
+    }
+    if (outline > 0) out.writeFormat("\\outlinelevel%d", outline - 1);
+}
+
 void writeRTFTabStops(CRTFFile& out, const XTabs& tabs) {
     const int count = std::clamp<int>(tabs.tabs, 0, kMaxTabs);
     for (int i = 0; i < count; ++i) {
@@ -123,7 +127,7 @@ void writeRTFTabStops(CRTFFile& out, const XTabs& tabs) {
 void writeRTFParagraphProperties(CRTFFile& out, const XParamBlock& block, const XRule& rule) {
     writeBorders(out, block, rule);
     writeFlowAndOutline(out, rule);
-    out.writeFormat("\\%s\\%s", rule.direction != 0 ? "rtlpar" : "ltrpar", justificationWord(rule.justification));
+    out.writeFormat("\\%s\\%s", rule.direction != 0 ? "rtlpar" : "ltrpar", rtfJustificationWord(rule.justification));
     writeIndents(out, rule);
     writeSpacing(out, rule);
     writeRTFTabStops(out, rule.tabs);

@@ -10,6 +10,7 @@
 #include "model/ParamBlockTables.h"
 #include "model/StoryKinds.h"
 #include "platform/Clock.h"
+#include "tests/export/rtf/RTFListRecords.h"
 #include "tests/support/FileBytes.h"
 
 namespace rtftest {
@@ -175,6 +176,8 @@ FeatureDocument list() {
         b.listDefCount = 1;
         b.listDefs[0].listDefId = 10;
         b.listDefs[0].levels[0].levelFollow = 9;
+        b.listDefs[0].levels[0].levelStartAt = 1;
+        setLevelText(b.listDefs[0].levels[0], u"%1.");
         b.listOvrs = static_cast<XListOvr*>(allocMemory(sizeof(XListOvr)));
         std::memset(static_cast<void*>(b.listOvrs), 0, sizeof(XListOvr));
         b.listOvrCount = 1;
@@ -225,6 +228,7 @@ std::string writeFeatureDocument(const FeatureDocument& document, const std::str
     {
         CRTFExporter exporter(&exporterDescriptors[exporter::kRTF]);
         RequestPlayer player(exporter, outputPath);
+        player.storedStories = document.storedStories;
         if (document.tables) document.tables(player.block);
         if (player.play(document.sideStories, document.mainStory) == 0) bytes = testsupport::readBytes(outputPath);
     }

@@ -16,6 +16,8 @@ struct FeatureDocument {
     Story mainStory;
     // Fills the document tables of the block before the document is played.
     std::function<void(XParamBlock&)> tables;
+    // Table and graphic stories, delivered when the exporter asks for them.
+    std::vector<Story> storedStories = {};
 };
 
 // characters, paragraphs, fields, notes, bookmarks, revision, list.

@@ -101,7 +101,7 @@ TEST_F(RTFOracleTest, LibreOfficeReadsBackTheTextOfEveryDocument) {
         {"notes", "Noted1 and endedi."},
         {"bookmarks", "Before marked after."},
         {"revision", "Kept inserted text."},
-        {"list", "First item\nSecond item"},
+        {"list", "    1. First item\n    2. Second item"},  // LibreOffice indents list items
     };
     for (const auto& [name, text] : expected) EXPECT_EQ(textOf(name), text) << name;
 }
