@@ -50,7 +50,8 @@ TEST_F(NotePropertiesTest, UnknownValuesGiveTheDefaultCodes) {
         "<w:docPr><w:footnotePr><w:numFmt w:val=\"klingon\"/><w:numRestart w:val=\"\"/><w:pos w:val=\"nowhere\"/>"
         "<w:numStart/></w:footnotePr></w:docPr>";
     ASSERT_EQ(import(wordDocument(paragraph("x"), settings)), 0);
-    const XFootnote& notes = story()->pages[0].footnote;
+    const auto main = story();
+    const XFootnote& notes = main->pages[0].footnote;
     EXPECT_EQ(notes.hasNotes, 1);
     EXPECT_EQ(notes.format, 1);
     EXPECT_EQ(notes.restartType, 1);

@@ -27,7 +27,8 @@ TEST_F(PageNumberFormatTest, EachSectionKeepsItsNumberFormat) {
         ASSERT_EQ(import(wordDocument("<w:p><w:r><w:t>x</w:t></w:r></w:p><w:sectPr>" + std::string(test.numbering) +
                                       "</w:sectPr>")),
                   0);
-        const XPageNumber& numbering = story()->pages[0].pageNumber;
+        const auto main = story();
+        const XPageNumber& numbering = main->pages[0].pageNumber;
         EXPECT_EQ(numbering.hasPageNumber, 1);
         EXPECT_EQ(numbering.format, test.format);
         if (test.startAt >= 0) {
