@@ -8,6 +8,7 @@
 #include "foundation/CFile.h"
 #include "foundation/Memory.h"
 #include "foundation/Utf8Codec.h"
+#include "import/wordml/AnnotationComments.h"
 #include "import/wordml/WordMLParsing.h"
 #include "model/XParamBlock.h"
 #include "package/XmlElementSearch.h"
@@ -98,6 +99,7 @@ void CWordMLImporter::gatherStories() {
     endnoteNodes->collectNotes(bodyElement->children, "endnote");
     commentNodes = std::make_unique<TNodesArray>();
     commentNodes->collectElements(bodyElement->children, "annotation");
+    collectAnnotationComments(*commentNodes, bodyElement->children);
     textboxNodes = std::make_unique<TNodesArray>();
     textboxNodes->collectTextBoxes(bodyElement->children);
 }

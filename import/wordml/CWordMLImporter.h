@@ -14,12 +14,12 @@
 // RunContent.cpp (what a run element holds), DocumentProperties2003.cpp (DocumentProperties and
 // docPr), DocumentTables.cpp (fonts, languages, authors, the record defaults, dates),
 // ParagraphContent.cpp (simple fields, hyperlinks, bookmarks, comment ranges and annotations around a
-// run), Revisions.cpp (revision marks and field data), StoryFilters.cpp (which paragraphs a story
-// takes, section breaks), SectionProperties.cpp (page setup), TableRows.cpp (the row of a table run),
-// TableProperties.cpp (table, row and cell properties), ListsReader.cpp, ListLevelReader.cpp and
-// ListLevelMerge.cpp (lists and numbering), PictureGathering.cpp (the pictures of a story),
-// DocumentBackground.cpp (the page colour),
-// FormattingStandIns.cpp (the operations not built yet).
+// run), Revisions.cpp (revision marks and field data), FormFields.cpp (form fields), StoryFilters.cpp
+// (which paragraphs a story takes, section breaks), SectionProperties.cpp (page setup),
+// NoteProperties.cpp (footnote and endnote settings), TableRows.cpp (the row of a table run),
+// TableProperties.cpp (table, row and cell properties), StyleSheetReader.cpp and StyleChains.cpp (styles
+// and their inheritance), ListsReader.cpp, ListLevelReader.cpp and ListLevelMerge.cpp (lists and
+// numbering), PictureGathering.cpp (the pictures of a story), DocumentBackground.cpp (the page colour).
 //
 // Failures are CFails in unit "BL_WordML(imp)": 22 for a document that is not well-formed or not a
 // WordprocessingML document (the parser's message is left in the block's reasonText), 12 for memory.
@@ -154,7 +154,7 @@ protected:
     CRelationshipsTable* pictureRelationships = nullptr;
 
     // Stories, paragraphs, fields, sections and notes (StoryFilters.cpp, ParagraphContent.cpp,
-    // SectionProperties.cpp; the note properties are still a stand-in in FormattingStandIns.cpp).
+    // SectionProperties.cpp, NoteProperties.cpp).
     virtual void readNoteProperties(xmlNode* element, XFootnote* format);
     virtual void readSectionProperties(xmlNode* sectionProperties, XPage* page);
     virtual std::int16_t acceptParagraph(xmlNode* paragraph);
@@ -166,6 +166,8 @@ protected:
     // Revision marks and field data (Revisions.cpp). A type of -1 reads the type from the element.
     virtual void readRevision(xmlNode* element, RevisionMark* record, std::int16_t type);
     virtual void readFieldData(xmlNode* field);
+    // The form field (w:ffData) of a complex field's begin character (FormFields.cpp).
+    virtual void readFormField(xmlNode* field);
     // The target of a package relationship; empty for a document read without a package.
     virtual std::string relationshipTarget(const char* id);
     // Whether the item's cell ends with it, given the paragraph after it; *lastOfRow tells whether the

@@ -7,8 +7,11 @@
 #include <cctype>
 #include <string>
 
+#include "foundation/FieldMask.h"
+#include "import/wordml/AnnotationComments.h"
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/WordMLParsing.h"
+#include "import/wordml/XFormBits.h"
 #include "model/StoryKinds.h"
 #include "model/XParamBlock.h"
 #include "package/XmlElementSearch.h"
@@ -80,6 +83,12 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
                 runUnits.push_back(storycode::kComment);
             }
             return stop();
+        } else if (isAnnotationComment(child)) {
+            // A Word 2003 comment stands in its run; its content is the comment's story, not run text.
+            readRevision(child, &form.revision, -1);
+            setMaskBit(form.changeBits, xformbit::kRevision);
+            runUnits.push_back(storycode::kComment);
+            return stop();
         } else if (xmlIsElement(child, "w", "commentReference")) {
             runUnits.push_back(storycode::kComment);
             return stop();
@@ -122,6 +131,9 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
             if (type == nullptr) return Next::kContinue;
             if (compareNames(type, "begin") == 0) {
                 form.fieldType = kComplexField;
+                setMaskBit(form.changeBits, xformbit::kFieldType);
+                readFieldData(child);
+                readFormField(child);
                 content.specialCode = storycode::kFieldStart;
             } else if (compareNames(type, "separate") == 0) {
                 content.specialCode = storycode::kFieldSeparator;

@@ -48,6 +48,7 @@ enum FormBit : int {
     kBitBlinkingEffect = 31,
     kBitUnderlineColor = 32,
     kBitNoProof = 33,
+    kBitRevision = 34,
 };
 
 constexpr std::uint32_t kSuperscript = 0x80;
@@ -149,6 +150,12 @@ void CWordMLImporter::readRunProperties(xmlNode* properties, XForm* form, TStyle
     if (properties == nullptr || form == nullptr) return;
     if (clear == 1) std::memset(form->changeBits, 0, sizeof form->changeBits);
     form->uniqueBits = xmlGetUniqueTag(properties);
+    // A Word 2003 revision wraps its runs in an annotation instead of naming itself in their
+    // properties: a note or table inside an insertion is inserted text too.
+    if (xmlNode* annotation = xmlNextElement(properties, "aml", "annotation")) {
+        readRevision(annotation, &form->revision, -1);
+        setMaskBit(form->changeBits, kBitRevision);
+    }
     for (xmlNode* child = properties->children; child != nullptr; child = child->next) {
         if (child->type == XML_ELEMENT_NODE) readRunChild(child, form);
     }

@@ -1,7 +1,7 @@
 // A section's page setup (w:sectPr) read into the section record: page size and margins, columns, line
 // and page numbering, page-border options, title page, direction, and the header and footer
 // references. Only what the element names changes; each field read sets its change bit. Note formats
-// are read by readNoteProperties; the page-number format needs the numbering vocabulary and is not read.
+// are read by readNoteProperties (NoteProperties.cpp).
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -9,6 +9,7 @@
 #include "foundation/FieldMask.h"
 #include "foundation/NameCompare.h"
 #include "import/wordml/CWordMLImporter.h"
+#include "import/wordml/NumberingVocabularies.h"
 #include "import/wordml/PropertyElementReaders.h"
 #include "import/wordml/ValueVocabularies.h"
 #include "model/XParamBlock.h"
@@ -135,10 +136,12 @@ void readLineNumbering(const xmlNode* element, XPage* page) {
     setMaskBit(page->changeBits, pagebit::kLineNumber);
 }
 
-// The number format needs the numbering vocabulary; it is left as it is.
 void readPageNumbering(const xmlNode* element, XPage* page) {
     XPageNumber& numbering = page->pageNumber;
     numbering.hasPageNumber = 1;
+    std::int16_t present = 0;
+    if (const char* format = xmlGetAttrString(element, nullptr, "fmt", &present))
+        numbering.format = static_cast<std::int16_t>(lookupSectionNumberFormat(format));
     if (const auto start = shortAttribute(element, "start")) {
         numbering.startAt = *start;
         numbering.restartType = 2;
@@ -148,7 +151,6 @@ void readPageNumbering(const xmlNode* element, XPage* page) {
     if (const auto chapter = shortAttribute(element, "chapStyle")) {
         numbering.hasChapterNumber = *chapter;
         numbering.headingLevel = *chapter;
-        std::int16_t present = 0;
         if (const char* separator = xmlGetAttrString(element, nullptr, "chapSep", &present))
             numbering.separator = static_cast<std::int16_t>(lookupChapterSeparator(separator));
     }
