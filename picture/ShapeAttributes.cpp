@@ -12,31 +12,11 @@
 #include "package/XmlNodeHelpers.h"
 #include "picture/NameCodeTable.h"
 #include "picture/ShapeLengths.h"
+#include "picture/StyleText.h"
 
 namespace {
 
 constexpr const char* kUnit = "BPicture";
-
-// The style text and the plain, case-sensitive searches made in it.
-class StyleText {
-public:
-    explicit StyleText(const char* style) : fText(style != nullptr ? style : "") {}
-
-    bool has(std::string_view literal) const { return fText.find(literal) != std::string_view::npos; }
-    // The text from the literal on, or null without it.
-    const char* from(std::string_view literal) const {
-        const std::size_t at = fText.find(literal);
-        return at == std::string_view::npos ? nullptr : fText.data() + at;
-    }
-    // The text after the literal to the end of the whole style; empty without the literal.
-    std::string_view rest(std::string_view literal) const {
-        const std::size_t at = fText.find(literal);
-        return at == std::string_view::npos ? std::string_view() : fText.substr(at + literal.size());
-    }
-
-private:
-    std::string_view fText;
-};
 
 bool contains(std::string_view text, std::string_view word) {
     return text.find(word) != std::string_view::npos;

@@ -8,6 +8,7 @@
 #include "package/XmlElementSearch.h"
 #include "picture/ShapeAnchoring.h"
 #include "picture/ShapeLengths.h"
+#include "picture/StyleText.h"
 
 namespace {
 
@@ -60,27 +61,6 @@ constexpr WrapDistance kWrapDistances[] = {
 constexpr const char* kVmlShapeNames[] = {
     "arc",  "background", "curve",    "group", "image",     "line",          "object",    "oval",
     "pict", "polyline",   "rect",     "roundrect", "shape", "shapedefaults", "shapetype",
-};
-
-// The style text and the plain, case-sensitive searches the translation makes in it.
-class StyleText {
-public:
-    explicit StyleText(const char* style) : fText(style != nullptr ? style : "") {}
-
-    bool has(std::string_view literal) const { return fText.find(literal) != std::string_view::npos; }
-    // The text from the literal on (a length text starting with the property), or null without it.
-    const char* from(std::string_view literal) const {
-        const std::size_t at = fText.find(literal);
-        return at == std::string_view::npos ? nullptr : fText.data() + at;
-    }
-    // The text just after the literal, or null without it.
-    const char* after(std::string_view literal) const {
-        const char* start = from(literal);
-        return start != nullptr ? start + literal.size() : nullptr;
-    }
-
-private:
-    std::string_view fText;
 };
 
 // The stacking order: "\shpz" with the order, and whether the shape lies behind the text.

@@ -46,31 +46,6 @@ using Parts = std::map<std::string, std::string>;
 
 class DocxPackageTest : public WordMLImportTest {
 protected:
-    std::int16_t importPackage(const Parts& parts, const std::string& name = "Doc.docx") {
-        {
-            testsupport::ZipBuilder zip(folder.file(name));
-            for (const auto& [path, bytes] : parts) zip.add(path, bytes);
-            EXPECT_TRUE(zip.close());
-        }
-        return importWritten(name);
-    }
-    std::int16_t importWritten(const std::string& name) {
-        input = enginetest::specOf(enginetest::itemIn(folder, name));
-        storageSpec = input;
-        storageSpec.name = enginetest::pascal(name + ".storage");
-        ImportEngineSetup setup{nullptr, &registry, &input, &storageSpec, task.get(), -1, nullptr, nullptr};
-        CImportEngine engine(setup, importers.data());
-        ImportOutcome outcome{};
-        try {
-            engine.run(outcome);
-        } catch (const CFail& failure) {
-            return failure.error;
-        }
-        const std::u16string storageName(storageSpec.name.view());
-        storage = std::make_unique<CStorage>(storageName.c_str(), storageSpec.folder, storagemode::kRead);
-        return 0;
-    }
-
     const xmlNode* documentElement(const char* name) {
         for (const xmlNode* node = xmlDocGetRootElement(storage->getDocument())->children; node != nullptr;
              node = node->next) {

@@ -14,27 +14,6 @@ const std::string kNamespaces = " xmlns:w=\"http://schemas.openxmlformats.org/wo
 
 class DocxStylesTest : public WordMLImportTest {
 protected:
-    std::int16_t importPackage(const std::vector<std::pair<std::string, std::string>>& parts) {
-        {
-            testsupport::ZipBuilder zip(folder.file("Styled.docx"));
-            for (const auto& [path, bytes] : parts) zip.add(path, bytes);
-            EXPECT_TRUE(zip.close());
-        }
-        input = enginetest::specOf(enginetest::itemIn(folder, "Styled.docx"));
-        storageSpec = input;
-        storageSpec.name = enginetest::pascal("Styled.docx.storage");
-        ImportEngineSetup setup{nullptr, &registry, &input, &storageSpec, task.get(), -1, nullptr, nullptr};
-        CImportEngine engine(setup, importers.data());
-        ImportOutcome outcome{};
-        try {
-            engine.run(outcome);
-        } catch (const CFail& failure) {
-            return failure.error;
-        }
-        const std::u16string storageName(storageSpec.name.view());
-        storage = std::make_unique<CStorage>(storageName.c_str(), storageSpec.folder, storagemode::kRead);
-        return 0;
-    }
     // The paragraph record in force at the first unit of the text.
     static const XRule* ruleOf(const storytest::LoadedStory& story, const std::u16string& text) {
         const std::int32_t unit = static_cast<std::int32_t>(story.textString().find(text));

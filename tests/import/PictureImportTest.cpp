@@ -97,27 +97,6 @@ protected:
         }
         return nullptr;
     }
-    std::int16_t importPackage(const std::map<std::string, std::string>& parts) {
-        {
-            testsupport::ZipBuilder zip(folder.file("Doc.docx"));
-            for (const auto& [path, bytes] : parts) zip.add(path, bytes);
-            EXPECT_TRUE(zip.close());
-        }
-        input = enginetest::specOf(enginetest::itemIn(folder, "Doc.docx"));
-        storageSpec = input;
-        storageSpec.name = enginetest::pascal("Doc.docx.storage");
-        ImportEngineSetup setup{nullptr, &registry, &input, &storageSpec, task.get(), -1, nullptr, nullptr};
-        CImportEngine engine(setup, importers.data());
-        ImportOutcome outcome{};
-        try {
-            engine.run(outcome);
-        } catch (const CFail& failure) {
-            return failure.error;
-        }
-        const std::u16string storageName(storageSpec.name.view());
-        storage = std::make_unique<CStorage>(storageName.c_str(), storageSpec.folder, storagemode::kRead);
-        return 0;
-    }
 };
 
 std::string binDataPicture(const std::string& id, const std::string& file, const Bytes& bytes, const std::string& style) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -26,6 +27,7 @@
 #include "platform/Folders.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/model/StoryTestSupport.h"
+#include "tests/package/ZipBuilder.h"
 #include "tests/support/ScriptedAsker.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -84,6 +86,33 @@ protected:
             engine.run(outcome);
         } catch (const CFail& failure) {
             lastFailure = std::make_unique<CFail>(failure);
+            return failure.error;
+        }
+        const std::u16string storageName(storageSpec.name.view());
+        storage = std::make_unique<CStorage>(storageName.c_str(), storageSpec.folder, storagemode::kRead);
+        return 0;
+    }
+
+    // Writes the parts (path to bytes) as the zip package `name` and imports it; answers as import does.
+    std::int16_t importPackage(const std::map<std::string, std::string>& parts, const std::string& name = "Doc.docx") {
+        {
+            testsupport::ZipBuilder zip(folder.file(name));
+            for (const auto& [path, bytes] : parts) zip.add(path, bytes);
+            EXPECT_TRUE(zip.close());
+        }
+        return importWritten(name);
+    }
+    // Imports the file `name` already in the folder, into a storage beside it.
+    std::int16_t importWritten(const std::string& name) {
+        input = enginetest::specOf(enginetest::itemIn(folder, name));
+        storageSpec = input;
+        storageSpec.name = enginetest::pascal(name + ".storage");
+        ImportEngineSetup setup{nullptr, &registry, &input, &storageSpec, task.get(), -1, nullptr, nullptr};
+        CImportEngine engine(setup, importers.data());
+        ImportOutcome outcome{};
+        try {
+            engine.run(outcome);
+        } catch (const CFail& failure) {
             return failure.error;
         }
         const std::u16string storageName(storageSpec.name.view());
