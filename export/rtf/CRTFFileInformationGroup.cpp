@@ -1,22 +1,21 @@
 // The information group of the document head: title, subject and author as the input file gave them,
 // creation and revision times (both the time of the conversion), the counts, and a comment naming the
-// program that wrote the file.
-#include <algorithm>
+// program that wrote the file. Texts outside ASCII are written as Unicode escapes, so a reader takes
+// back the characters and not their UTF-8 bytes one by one.
 #include <cstring>
 #include <ctime>
 #include <string>
 
 #include "export/rtf/CRTFFile.h"
+#include "export/rtf/RTFNameText.h"
 #include "export/rtf/RTFProgramName.h"
 #include "foundation/Clock.h"
-#include "foundation/Memory.h"
-#include "foundation/PascalText.h"
+#include "foundation/FailureCode.h"
 #include "model/XHead.h"
 
 namespace {
 
-constexpr const char* kHexPrefix = "\\'";
-// The program's name is cut to this many bytes before it is escaped.
+// The program's name is cut to at most this many bytes, on a character boundary, before it is escaped.
 constexpr std::size_t kProgramNameBytes = 127;
 
 // A head text field up to its terminator, never past the field's end.
@@ -24,13 +23,20 @@ std::string fieldText(const char* field, std::size_t size) {
     return std::string(field, strnlen(field, size));
 }
 
+// The first bytes of a UTF-8 text, at most `limit`, without a character cut in two.
+std::string leadingCharacters(const std::string& text, std::size_t limit) {
+    if (text.size() <= limit) return text;
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end);
+}
+
 // Escapes the text and writes it into the format; a text that cannot be escaped (no memory) is left out
 // with its group.
 void writeEscaped(CRTFFile& emitter, const char* format, const std::string& text) {
-    char* escaped = escapeText(text.c_str(), kHexPrefix);
-    if (escaped == nullptr) return;
-    emitter.writeFormat(format, escaped);
-    freeMemory(escaped);
+    std::string escaped;
+    if (failureCode([&] { escaped = rtfEscapedInfoText(text); }) != 0) return;
+    emitter.writeFormat(format, escaped.c_str());
 }
 
 }  // namespace
@@ -53,6 +59,6 @@ void CRTFFile::writeInfo(const XHead& head) {
     if (head.trackRevisions != 0) writeFormat("\\revisions");
     const std::string& program = rtfProgramName();
     writeEscaped(*this, "{\\doccomm This document was created by %s\r\n}",
-                 program.substr(0, std::min(program.size(), kProgramNameBytes)));
+                 leadingCharacters(program, kProgramNameBytes));
     writeFormat("}\r\n");
 }

@@ -17,3 +17,10 @@ std::string rtfEscapedName(std::string_view utf8Name);
 std::string rtfEscapedName(std::u16string_view units);
 // The same for a fixed-size text field: up to its first 0 byte, at most `room` bytes.
 std::string rtfEscapedField(const char* field, std::size_t room);
+
+// A text of the information group (title, subject, author, the comment), UTF-8 up to its first 0 byte.
+// Its ASCII is written as the group always writes it: letters, digits and * + - . @ _ stand as they
+// are, every other byte (the blank included) becomes "\'" and two hexadecimal digits. Characters
+// outside ASCII become Unicode escapes as in a name, so a reader takes back the characters themselves
+// rather than their UTF-8 bytes.
+std::string rtfEscapedInfoText(std::string_view utf8Text);

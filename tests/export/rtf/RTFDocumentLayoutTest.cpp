@@ -21,11 +21,21 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-Run cell(const std::u16string& units, bool endsRow) {
+Run cellMark(const std::u16string& units, bool endsRow) {
     return Run{units + u'\x10', [endsRow](XParamBlock& b) {
                    b.rule.cellOfRow = 1;
                    b.rule.lastCellOfRow = endsRow ? 1 : 0;
                }};
+}
+
+// A cell's text and its end mark.
+Run cell(const std::u16string& units) {
+    return cellMark(units, false);
+}
+
+// The mark that ends a row, after its last cell's own mark, as the importers write rows.
+Run rowEnd() {
+    return cellMark(u"", true);
 }
 
 // Runs of the main story in the first section, whose default header is mark 1 and first-page header 2.
@@ -82,7 +92,7 @@ protected:
                       inSection(text(u"End\r"))}};
     }
     static std::vector<Story> storedStories() {
-        return {Story{10, {cell(u"A1", false), cell(u"B1", true), cell(u"A2", false), cell(u"B2", true)}, 0, 7, 2},
+        return {Story{10, {cell(u"A1"), cell(u"B1"), rowEnd(), cell(u"A2"), cell(u"B2"), rowEnd()}, 0, 7, 2},
                 Story{9, {text(u"Boxed")}, 0, 0, 0, "Box 1"}};
     }
 };
@@ -103,9 +113,9 @@ TEST_F(RTFDocumentLayoutTest, HeadGroupsComeBeforeTheBodyWithEachSideStoryInItsP
         para, "text: said", para, "code:14", "openNoteGroup:5", para, "text:Remark", "code:13", "closeNoteGroup",
         para, "code:13",
         // The table, delivered on demand at its anchor; then the text box at its shape.
-        para, "code:10", para, "text:A1", para, "code:16", para, "text:B1", para, "code:16", para, "text:A2", para,
-        "code:16", para, "text:B2", para, "code:16", para, "code:1", para, "text:Boxed", "code:13", para, "text:End",
-        "code:13",
+        para, "code:10", para, "text:A1", para, "code:16", para, "text:B1", para, "code:16", para, "code:16", para,
+        "text:A2", para, "code:16", para, "text:B2", para, "code:16", para, "code:16", para, "code:1", para,
+        "text:Boxed", "code:13", para, "text:End", "code:13",
         // At the end of the sheet: the head, with the first section's headers, then the body behind it.
         "writeDocumentStart", "writeFontTable", "writeColorTable", "writeRevisionTable", "writeStyleSheet",
         "writeListTables", "writeInfo", "writeBackground", "writeDocumentProperties", "writeSectionProps", para,
@@ -127,8 +137,9 @@ TEST_F(RTFDocumentLayoutTest, HeadGroupsComeBeforeTheBodyWithEachSideStoryInItsP
               "\\pard { said}\\pard {\\chatn{\\*\\annotation \\pard {Remark}\r\n\\par }\r\n}"
               "\\pard {\r\n\\par }"
               // The table's rows, each defined at its end.
-              "\\pard {\\pard {A1}\\pard {\\cell}\\pard {B1}\\pard {" + rowDefinition(0, false) + " \\row}"
-              "\\pard {A2}\\pard {\\cell}\\pard {B2}\\pard {" + rowDefinition(1, true) + " \\row}}"
+              "\\pard {\\pard {A1}\\pard {\\cell}\\pard {B1}\\pard {\\cell}\\pard {" + rowDefinition(0, false) +
+              " \\row}\\pard {A2}\\pard {\\cell}\\pard {B2}\\pard {\\cell}\\pard {" + rowDefinition(1, true) +
+              " \\row}}"
               "\\pard {{\\shptxt \\pard {Boxed}\r\n\\par }}"
               "\\pard {End}{\r\n\\par }"
               "}\r\n");
@@ -187,8 +198,8 @@ TEST_F(RTFDocumentLayoutTest, StoriesThatReferToThemselvesEnd) {
     RequestPlayer player(exporter, outputPath);
     // A table whose cell anchors itself and an inner table; a text box whose text holds its own shape.
     player.storedStories = {
-        Story{10, {text(u"T7"), anchor(storycode::kTable, 7), anchor(storycode::kTable, 8), cell(u"", true)}, 0, 7, 1},
-        Story{10, {text(u"T8"), anchor(storycode::kTable, 7), cell(u"", true)}, 0, 8, 1},
+        Story{10, {text(u"T7"), anchor(storycode::kTable, 7), anchor(storycode::kTable, 8), cell(u""), rowEnd()}, 0, 7, 1},
+        Story{10, {text(u"T8"), anchor(storycode::kTable, 7), cell(u""), rowEnd()}, 0, 8, 1},
         Story{9, {text(u"L"), anchor(storycode::kPicture, 0)}, 0, 0, 0, "Loop"},
     };
     const Story main{11, {anchor(storycode::kTable, 7), anchor(storycode::kPicture, 0), text(u"end\r")}};

@@ -2,6 +2,7 @@
 // footnote and endnote properties they share with the sections.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -52,15 +53,59 @@ TEST_F(RTFHeadPropertiesTest, InformationGroupHoldsTheEscapedTextsTimesCountsAnd
                                    "{\\nofpages3\\nofwords40\\nofchars100\\nofcharsws120}"
                                    "{\\doccomm This document was created by vostrandimeko\r\n}}\r\n");
 
-    std::strcpy(head.originalTitle, "A title\xE9");
+    std::strcpy(head.originalTitle, "A title\xC3\xA9");
     std::strcpy(head.originalSubject, "x_y-1.0");
     std::strcpy(head.originalAuthor, "{Ann}");
     head.trackRevisions = 1;
     setRTFProgramName("my converter");
     harness.emitter().writeInfo(head);
-    EXPECT_EQ(harness.taken(), "{\\info{\\title A\\'20title\\'e9}{\\subject x_y-1.0}{\\author \\'7bAnn\\'7d}" + kTimes +
+    EXPECT_EQ(harness.taken(), "{\\info{\\title A\\'20title\\u233?}{\\subject x_y-1.0}{\\author \\'7bAnn\\'7d}" + kTimes +
                                    "{\\nofpages3\\nofwords40\\nofchars100\\nofcharsws120}\\revisions"
                                    "{\\doccomm This document was created by my\\'20converter\r\n}}\r\n");
+}
+
+// ASCII keeps the group's hexadecimal escapes; every other character is one Unicode escape (two for a
+// character above U+FFFF), whichever text of the group holds it.
+TEST_F(RTFHeadPropertiesTest, EveryTextOfTheGroupWritesCharactersOutsideAsciiAsUnicodeEscapes) {
+    struct Case {
+        const char* text;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"Rapport d'\xC3\xA9t\xC3\xA9", "Rapport\\'20d\\'27\\u233?t\\u233?"},
+        {"\xC3\x85ngstr\xC3\xB6m", "\\u197?ngstr\\u246?m"},
+        {"\xE6\x97\xA5\xEA\xB0\x80", "\\u26085?\\u-21504?"},  // above U+7FFF: a negative word
+        {"a\xF0\x9F\x98\x80" "b", "a\\u-10179?\\u-8704?b"},          // U+1F600 as its two surrogate halves
+        {"bad\xE9 byte", "bad\\u-3?\\'20byte"},                     // malformed UTF-8 reads as U+FFFD
+        {"cut\xC3", "cut\\u-3?"},                                   // a sequence cut off at the end
+        {"\\{}\t", "\\'5c\\'7b\\'7d\\'09"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        initXHead(&head);
+        std::snprintf(head.originalTitle, sizeof head.originalTitle, "%s", c.text);
+        std::snprintf(head.originalSubject, sizeof head.originalSubject, "%s", c.text);
+        std::snprintf(head.originalAuthor, sizeof head.originalAuthor, "%s", c.text);
+        setRTFProgramName(c.text);
+        harness.emitter().writeInfo(head);
+        const std::string info = harness.taken();
+        const std::string written = c.written;
+        EXPECT_NE(info.find("{\\title " + written + "}"), std::string::npos) << info;
+        EXPECT_NE(info.find("{\\subject " + written + "}"), std::string::npos) << info;
+        EXPECT_NE(info.find("{\\author " + written + "}"), std::string::npos) << info;
+        EXPECT_NE(info.find("{\\doccomm This document was created by " + written + "\r\n}"), std::string::npos) << info;
+    }
+}
+
+// The program's name is cut to 127 bytes; a character that the cut would split is left out whole.
+TEST_F(RTFHeadPropertiesTest, TheProgramsNameIsCutBeforeACharacterNotInsideIt) {
+    setRTFProgramName(std::string(126, 'p') + "\xC3\xA9z");
+    harness.emitter().writeInfo(head);
+    EXPECT_NE(harness.taken().find("created by " + std::string(126, 'p') + "\r\n}"), std::string::npos);
+
+    setRTFProgramName(std::string(125, 'p') + "\xC3\xA9z");
+    harness.emitter().writeInfo(head);
+    EXPECT_NE(harness.taken().find("created by " + std::string(125, 'p') + "\\u233?\r\n}"), std::string::npos);
 }
 
 TEST_F(RTFHeadPropertiesTest, AHeadTextWithoutItsTerminatorEndsAtItsField) {

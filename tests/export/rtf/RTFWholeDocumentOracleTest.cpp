@@ -1,6 +1,7 @@
 // LibreOffice reads the whole scripted document back: its text with the list numbers (the restarted
 // list counting from 1 again), its tables row by row and cell by cell with the nested table in its cell,
-// and the page size of each section. Skips itself when LibreOffice is not installed.
+// the page size of each section, and the non-ASCII title and author of the information group. Skips
+// itself when LibreOffice is not installed.
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/xpath.h>
@@ -83,6 +84,8 @@ public:
             {"text", "urn:oasis:names:tc:opendocument:xmlns:text:1.0"},
             {"style", "urn:oasis:names:tc:opendocument:xmlns:style:1.0"},
             {"fo", "urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"},
+            {"meta", "urn:oasis:names:tc:opendocument:xmlns:meta:1.0"},
+            {"dc", "http://purl.org/dc/elements/1.1/"},
         };
         for (const auto& [prefix, uri] : namespaces)
             xmlXPathRegisterNs(context.get(), reinterpret_cast<const xmlChar*>(prefix),
@@ -159,6 +162,17 @@ TEST_F(RTFWholeDocumentOracleTest, TablesComeBackRowByRowWithTheNestedTableInIts
     EXPECT_EQ(flat.number("count(" + secondRow + ")"), 2);
     EXPECT_EQ(flat.string(secondRow + "[1]/text:p"), "A2");
     EXPECT_EQ(flat.string(secondRow + "[2]/text:p"), "B2");
+}
+
+TEST_F(RTFWholeDocumentOracleTest, TheNonAsciiTitleAndAuthorComeBackAsTheyWere) {
+    ASSERT_EQ(shared->flatRun.exitStatus, 0) << shared->flatRun.messages;
+    const FlatDocument flat(testsupport::readBytes(shared->folder.file("whole.fodt")));
+    ASSERT_TRUE(flat.parsed());
+    EXPECT_EQ(flat.string("//office:meta/dc:title"), "Rapport d'\xC3\xA9t\xC3\xA9");
+    // The reader keeps the author as the document's first creator; some versions name it the creator.
+    std::string author = flat.string("//office:meta/meta:initial-creator");
+    if (author.empty()) author = flat.string("//office:meta/dc:creator");
+    EXPECT_EQ(author, "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m");
 }
 
 // A length of the flat file ("8.5in") in twips.
