@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,11 +47,13 @@ std::vector<PictureKind> pictureKinds() {
         {"GIF", "gif", "image/gif", gifPicture(16, 12)},
         {"TIFF", "tiff", "image/tiff", tiffPicture(8, 12)},
         {"WMF", "wmf", "image/x-wmf", placeableWmfPicture(0, 0, 1800, 600, 1440)},
+        {"large PNG", "png", "image/png", pngPicture(485, 411, PngDensity{2835, 2835, 1})},
     };
 }
 
 // One picture of a document: its kind, how it stands, the label of its paragraph and its size in points
-// (each picture its own size, so that no two can be taken for each other).
+// (each picture its own size, so that no two can be taken for each other). The kinds are shown inline and
+// floating; the large PNG (485 points at 72 dpi) only inline, reduced by no whole percent.
 struct Placement {
     std::size_t kind;
     bool floating;
@@ -63,13 +66,16 @@ struct Placement {
 std::vector<Placement> placements() {
     const std::vector<PictureKind> kinds = pictureKinds();
     std::vector<Placement> all;
-    for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+    const std::size_t largePng = kinds.size() - 1;
+    for (std::size_t kind = 0; kind < largePng; ++kind) {
         for (const bool floating : {false, true}) {
             const int step = static_cast<int>(all.size());
             all.push_back({kind, floating, std::string(kinds[kind].name) + (floating ? " floating" : " inline"),
                            40 + 6 * step, 20 + 3 * step, step + 1});
         }
     }
+    // A large picture shown smaller than it is, by no whole percent (400 of 485 points, 82.5%).
+    all.push_back({largePng, false, "large PNG reduced", 400, 340, static_cast<int>(all.size()) + 1});
     return all;
 }
 
@@ -144,8 +150,10 @@ bool writeDocxPackage(const std::string& path) {
         "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
         "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
         "<Default Extension=\"xml\" ContentType=\"application/xml\"/>";
+    std::set<std::string> extensions;
     for (const PictureKind& kind : kinds)
-        types += "<Default Extension=\"" + std::string(kind.extension) + "\" ContentType=\"" + kind.contentType + "\"/>";
+        if (extensions.insert(kind.extension).second)
+            types += "<Default Extension=\"" + std::string(kind.extension) + "\" ContentType=\"" + kind.contentType + "\"/>";
     types += "<Override PartName=\"/word/document.xml\" ContentType=\"application/"
              "vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/></Types>";
     const std::string relationshipsStart =
