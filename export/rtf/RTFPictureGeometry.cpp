@@ -48,17 +48,21 @@ bool croppedScale(std::int64_t frameSize, std::int64_t croppedSize, std::int32_t
     return true;
 }
 
-void scaleAndCrop(RTFPictureGeometry& g, const LongRect& frame, const LongRect& natural, const LongRect& crop) {
+// Answers true when the frame itself must be the goal size: a whole percent cannot state a frame of
+// 9360 twips over a natural 9700 (96.5%), and a scale cut to 96 would show the picture 48 twips short.
+// The picture then goes out unscaled at the frame's size, which readers show exactly.
+bool scaleAndCrop(RTFPictureGeometry& g, const LongRect& frame, const LongRect& natural, const LongRect& crop) {
     const std::int64_t w = widthOf(frame);
     const std::int64_t h = heightOf(frame);
     const std::int64_t ow = widthOf(natural);
     const std::int64_t oh = heightOf(natural);
     if (emptyRect(crop)) {
-        if (ow == 0 || oh == 0) return;
+        if (ow == 0 || oh == 0) return false;
+        if ((w * 100) % ow != 0 || (h * 100) % oh != 0) return true;
         g.scaleX = clamped(w * 100 / ow);
         g.scaleY = clamped(h * 100 / oh);
         g.scaled = true;
-        return;
+        return false;
     }
     g.cropped = true;
     g.cropLeft = cropPart(ow, crop.left);
@@ -68,6 +72,7 @@ void scaleAndCrop(RTFPictureGeometry& g, const LongRect& frame, const LongRect& 
     const bool scaledX = croppedScale(w, ow - g.cropLeft - g.cropRight, g.scaleX);
     const bool scaledY = croppedScale(h, oh - g.cropTop - g.cropBottom, g.scaleY);
     g.scaled = scaledX || scaledY;
+    return false;
 }
 
 }  // namespace
@@ -76,7 +81,7 @@ RTFPictureGeometry rtfPictureGeometry(const LongRect& frame, const LongRect& nat
                                       RTFPictureSize size) {
     RTFPictureGeometry g{};
     g.scaleX = g.scaleY = 100;
-    if (!sameRect(frame, natural)) scaleAndCrop(g, frame, natural, crop);
+    const bool frameAsGoal = !sameRect(frame, natural) && scaleAndCrop(g, frame, natural, crop);
     if (size == RTFPictureSize::framePoints) {
         g.width = clamped(widthOf(frame) / kTwipsPerPoint);
         g.height = clamped(heightOf(frame) / kTwipsPerPoint);
@@ -84,7 +89,8 @@ RTFPictureGeometry rtfPictureGeometry(const LongRect& frame, const LongRect& nat
         g.width = clamped(widthOf(natural) * 635 / 360);
         g.height = clamped(heightOf(natural) * 635 / 360);
     }
-    g.goalWidth = clamped(widthOf(natural));
-    g.goalHeight = clamped(heightOf(natural));
+    const LongRect& goal = frameAsGoal ? frame : natural;
+    g.goalWidth = clamped(widthOf(goal));
+    g.goalHeight = clamped(heightOf(goal));
     return g;
 }

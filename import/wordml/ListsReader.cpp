@@ -4,6 +4,8 @@
 // element names are accepted in either.
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include "foundation/FailureCode.h"
@@ -14,8 +16,10 @@
 #include "import/wordml/ListHandOver.h"
 #include "import/wordml/TListDefsArray.h"
 #include "model/XParamBlock.h"
+#include "package/CRelationshipsTable.h"
 #include "package/XmlElementSearch.h"
 #include "package/XmlNodeHelpers.h"
+#include "picture/PictureFromContainer.h"
 
 namespace {
 
@@ -72,6 +76,18 @@ void readHex(const xmlNode* element, std::int32_t* field) {
 template <std::size_t Capacity>
 void readName(const xmlNode* element, char (&field)[Capacity]) {
     if (const char* value = valueOf(element)) placeUtf8(field, Capacity, value);
+}
+
+// A .docx numbering part names its pictures' parts through relationships of its own; they are read into
+// a table of their own, so that the relationships the importer has loaded stay as they are. Null for a
+// document without a package.
+std::unique_ptr<CRelationshipsTable> relationshipsOfPartHolding(const xmlNode* element, CRelationshipsTable* package) {
+    if (package == nullptr || element->doc == nullptr || element->doc->URL == nullptr) return nullptr;
+    const std::string_view partPath(reinterpret_cast<const char*>(element->doc->URL));
+    const std::size_t slash = partPath.rfind('/');
+    const std::string folder(slash == std::string_view::npos ? "" : partPath.substr(0, slash + 1));
+    const std::string relsPath = folder + "_rels/" + std::string(partPath.substr(folder.size())) + ".rels";
+    return std::unique_ptr<CRelationshipsTable>(package->openRelationshipsPart(relsPath.c_str()));
 }
 
 }  // namespace
@@ -157,7 +173,13 @@ void CWordMLImporter::readLevelOverride(xmlNode* element, XListOvr& ovr) {
 void CWordMLImporter::readPictureBullet(xmlNode* element) {
     auto entry = raisingOutOfMemory(__LINE__, kUnit, [] { return std::make_unique<TListPic>(); });
     readId(element, "listPicBulletId", "numPicBulletId", &entry->pic.listPicBulletId);
-    // The bullet's picture ("pict", else "drawing" in its own subtree) is left out until pictures are
-    // read from picture elements; the bullet keeps its id, so levels that name it still resolve.
-    lists->addPic(entry);  // a bullet whose id is taken is dropped: the first wins
+    // The bullet's own subtree only: a bullet without a picture never takes the next bullet's.
+    xmlNode* container = xmlFindElement(element->children, "w", "pict", 1);
+    if (container == nullptr) container = xmlFindElement(element->children, "w", "drawing", 1);
+    if (container != nullptr) {
+        const std::unique_ptr<CRelationshipsTable> partRelationships = relationshipsOfPartHolding(element, pictureRelationships);
+        entry->pic.picture = newPictureFromContainer(
+            container, partRelationships != nullptr ? partRelationships.get() : pictureRelationships);
+    }
+    lists->addPic(entry);  // a bullet whose id is taken is dropped with its picture: the first wins
 }

@@ -7,13 +7,17 @@
 #include <optional>
 
 #include "engine/export/ListTableReader.h"
+#include "foundation/Base64Codec.h"
 #include "foundation/CFail.h"
 #include "foundation/FieldMask.h"
+#include "foundation/Memory.h"
 #include "import/wordml/HexNumber.h"
+#include "model/CPicture.h"
 #include "model/StoryKinds.h"
 #include "model/XParamBlock.h"
 #include "tests/import/WordMLImportSupport.h"
 #include "tests/package/ZipBuilder.h"
+#include "tests/support/PictureFixtures.h"
 
 namespace wordmltest {
 namespace {
@@ -327,6 +331,79 @@ TEST_F(WordMLListsTest, APackageWithoutNumberingHasNoLists) {
     EXPECT_EQ(lists.block.listDefCount, 0);
     EXPECT_EQ(lists.block.listOvrCount, 0);
     EXPECT_EQ(lists.block.listDefs, nullptr);
+}
+
+std::string base64Of(const picturefixtures::Bytes& bytes) {
+    char* text = nullptr;
+    std::int32_t length = 0;
+    base64Encode(bytes.data(), static_cast<std::int32_t>(bytes.size()), &text, &length);
+    std::string copy(text, static_cast<std::size_t>(length));
+    freeMemory(text);
+    return copy;
+}
+
+picturefixtures::Bytes pictureBytes(const XListPic& bullet) {
+    if (bullet.picture == nullptr || bullet.picture->fPicData == nullptr) return {};
+    return {bullet.picture->fPicData, bullet.picture->fPicData + bullet.picture->fPicLength};
+}
+
+TEST_F(WordMLListsTest, PictureBulletsKeepThePictureOfTheirOwnElement) {
+    const picturefixtures::Bytes png = picturefixtures::pngPicture(12, 12);
+    // The second bullet has no picture of its own and must not take the third's.
+    const std::string lists =
+        "<w:listPicBullet w:listPicBulletId=\"1\"><w:pict><w:binData w:name=\"wordml://1.png\">" + base64Of(png) +
+        "</w:binData><v:shape id=\"_x0000_i1025\" type=\"#_x0000_t75\" style=\"width:9pt;height:9pt\">"
+        "<v:imagedata src=\"wordml://1.png\" o:title=\"\"/></v:shape></w:pict></w:listPicBullet>"
+        "<w:listPicBullet w:listPicBulletId=\"2\"/>"
+        "<w:listPicBullet w:listPicBulletId=\"3\"><w:pict><v:shape style=\"width:9pt;height:9pt\"/></w:pict>"
+        "</w:listPicBullet>";
+    ASSERT_EQ(import(listsDocument(lists)), 0);
+    StoredLists stored;
+    readStoredLists(stored);
+    ASSERT_EQ(stored.block.listPicCount, 3);
+    ASSERT_NE(stored.block.listPics[0].picture, nullptr);
+    EXPECT_EQ(stored.block.listPics[0].picture->fType, 9);
+    EXPECT_EQ(pictureBytes(stored.block.listPics[0]), png);
+    EXPECT_TRUE(pictureBytes(stored.block.listPics[1]).empty());
+}
+
+TEST_F(WordMLListsTest, APackagePictureBulletIsFoundThroughTheNumberingPartsRelationships) {
+    const picturefixtures::Bytes bullet = picturefixtures::pngPicture(10, 10);
+    const picturefixtures::Bytes other = picturefixtures::pngPicture(30, 30);
+    const std::string namespaces =
+        kWordNamespaces + " xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\""
+                          " xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\""
+                          " xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"";
+    const std::string numbering =
+        "<w:numbering" + namespaces + "><w:numPicBullet w:numPicBulletId=\"0\"><w:drawing><wp:inline>"
+        "<wp:extent cx=\"114300\" cy=\"114300\"/><wp:docPr id=\"1\" name=\"bullet\"/><a:graphic><a:graphicData "
+        "uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic><pic:blipFill><a:blip "
+        "r:embed=\"rId1\"/></pic:blipFill></pic:pic></a:graphicData></a:graphic></wp:inline></w:drawing>"
+        "</w:numPicBullet></w:numbering>";
+    // The document's own rId1 names the numbering part; only the numbering part's relationships name
+    // the bullet's picture.
+    const std::string relationships =
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/numbering\""
+        " Target=\"numbering.xml\"/><Relationship Id=\"rId2\" Type=\"image\" Target=\"media/other.png\"/>"
+        "</Relationships>";
+    const std::string numberingRelationships =
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rId1\" Type=\"image\" Target=\"media/bullet.png\"/></Relationships>";
+    const std::string document =
+        "<w:document" + kWordNamespaces + "><w:body><w:p><w:r><w:t>One</w:t></w:r></w:p></w:body></w:document>";
+    const std::string bytes = docxPackage(
+        cache.file("bullet.docx"), {{"word/document.xml", document},
+                                    {"word/_rels/document.xml.rels", relationships},
+                                    {"word/numbering.xml", numbering},
+                                    {"word/_rels/numbering.xml.rels", numberingRelationships},
+                                    {"word/media/bullet.png", std::string(bullet.begin(), bullet.end())},
+                                    {"word/media/other.png", std::string(other.begin(), other.end())}});
+    ASSERT_EQ(import(bytes, "Doc.docx"), 0);
+    StoredLists stored;
+    readStoredLists(stored);
+    ASSERT_EQ(stored.block.listPicCount, 1);
+    EXPECT_EQ(pictureBytes(stored.block.listPics[0]), bullet);
 }
 
 }  // namespace

@@ -92,6 +92,16 @@ TEST_F(RTFPictureTest, ScaleAndCropFollowFrameNaturalSizeAndCrop) {
     }
 }
 
+TEST_F(RTFPictureTest, AFrameNoWholePercentReachesIsTheGoalSizeItself) {
+    // 9360 of 9700 twips is 96.49%: a scale of 96 would show the picture 48 twips narrow.
+    CPicture picture;
+    picture.fType = 9;
+    picture.fRect = {0, 0, 7932, 9360};
+    picture.fOriginalRect = {0, 0, 8220, 9700};
+    const std::string out = written(picture);
+    EXPECT_EQ(out.rfind("{\\pict\\pngblip\\picw17109\\pich14499\\picwgoal9360\\pichgoal7932 ", 0), 0u) << out;
+}
+
 TEST_F(RTFPictureTest, RectanglesOfAnySizeNeitherOverflowNorDivideByZero) {
     constexpr std::int32_t kMax = 2147483647;
     constexpr std::int32_t kMin = -2147483647 - 1;
