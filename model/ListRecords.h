@@ -38,7 +38,9 @@ struct XListLevel {
     char levelnumbers[kLevelNumbersBytes];  // places of the level placeholders in the number text
     std::int32_t levelTplc;
     std::int16_t levelTentative;
-    std::int16_t levelFollow;  // 9 tab, 32 space, 0 nothing after the number
+    // What follows the number: 0 a tab, 1 a blank, 2 nothing (what the importers store). The RTF
+    // writer also reads 9 as a tab and 32 as a blank.
+    std::int16_t levelFollow;
     std::int16_t levelLegal;
     std::int16_t levelNoRestart;
     std::int16_t levelHasPicture;  // 1: the level uses the picture bullet levelPicture

@@ -44,12 +44,29 @@ bool restartsNumbering(const XListOvr& entry) {
     return false;
 }
 
+// The list id under which each definition is written: its own, or, when an earlier definition has
+// the same one (documents that state no list ids give every definition 0), a fresh one above every
+// definition's; readers take a shared id for one list and would number two lists as one.
+std::vector<std::int32_t> definitionListIds(const XParamBlock& block, std::int32_t definitions, long long& fresh) {
+    fresh = std::numeric_limits<std::int32_t>::min();
+    for (std::int32_t i = 0; i < definitions; ++i) fresh = std::max<long long>(fresh, block.listDefs[i].listId);
+    std::vector<std::int32_t> ids = raisingOutOfMemory(
+        __LINE__, kUnit, [&] { return std::vector<std::int32_t>(static_cast<std::size_t>(definitions), 0); });
+    for (std::int32_t i = 0; i < definitions; ++i) {
+        const std::int32_t own = block.listDefs[i].listId;
+        ids[i] = own;
+        const bool taken = std::find(ids.begin(), ids.begin() + i, own) != ids.begin() + i;
+        // With no id left above the others the shared id stays.
+        if (taken && fresh < std::numeric_limits<std::int32_t>::max()) ids[i] = static_cast<std::int32_t>(++fresh);
+    }
+    return ids;
+}
+
 // The list id under which each override is written: its definition's, a fresh one above every
 // definition's for an override that restarts the numbering, or 0 when it names no definition.
-std::vector<std::int32_t> overrideListIds(const XParamBlock& block, std::int32_t definitions, std::int32_t overrides,
-                                          std::vector<bool>& restarted) {
-    long long fresh = std::numeric_limits<std::int32_t>::min();
-    for (std::int32_t i = 0; i < definitions; ++i) fresh = std::max<long long>(fresh, block.listDefs[i].listId);
+std::vector<std::int32_t> overrideListIds(const XParamBlock& block, const std::vector<std::int32_t>& definitionIds,
+                                          long long fresh, std::int32_t overrides, std::vector<bool>& restarted) {
+    const auto definitions = static_cast<std::int32_t>(definitionIds.size());
     std::vector<std::int32_t> ids = raisingOutOfMemory(__LINE__, kUnit, [&] {
         restarted.assign(static_cast<std::size_t>(overrides), false);
         return std::vector<std::int32_t>(static_cast<std::size_t>(overrides), 0);
@@ -58,7 +75,7 @@ std::vector<std::int32_t> overrideListIds(const XParamBlock& block, std::int32_t
         const XListOvr& entry = block.listOvrs[i];
         const XListDef* definition = definitionOf(entry, block.listDefs, definitions);
         if (definition == nullptr) continue;
-        ids[i] = definition->listId;
+        ids[i] = definitionIds[static_cast<std::size_t>(definition - block.listDefs)];
         // With no id left above the others the list number is written plainly.
         if (restartsNumbering(entry) && fresh < std::numeric_limits<std::int32_t>::max()) {
             ids[i] = static_cast<std::int32_t>(++fresh);
@@ -73,12 +90,14 @@ std::vector<std::int32_t> overrideListIds(const XParamBlock& block, std::int32_t
 void CRTFFile::writeListTables() {
     const std::int32_t definitions = clampListCount(block->listDefCount, block->listDefs, sizeof(XListDef));
     const std::int32_t overrides = clampListCount(block->listOvrCount, block->listOvrs, sizeof(XListOvr));
+    long long fresh = 0;
+    const std::vector<std::int32_t> definitionIds = definitionListIds(*block, definitions, fresh);
     std::vector<bool> restarted;
-    const std::vector<std::int32_t> listIds = overrideListIds(*block, definitions, overrides, restarted);
+    const std::vector<std::int32_t> listIds = overrideListIds(*block, definitionIds, fresh, overrides, restarted);
     writeFormat("{\\*\\listtable");
     writeListPictures();
     for (std::int32_t i = 0; i < definitions; ++i)
-        writeListDefinition(block->listDefs[i], block->listDefs[i].listId, nullptr);
+        writeListDefinition(block->listDefs[i], definitionIds[i], nullptr);
     for (std::int32_t i = 0; i < overrides; ++i) {
         if (!restarted[i]) continue;
         const XListOvr& entry = block->listOvrs[i];

@@ -6,6 +6,8 @@
 #include "export/rtf/RTFBorderWriter.h"
 #include "export/rtf/RTFFrameWriter.h"
 #include "export/rtf/RTFShadingWriter.h"
+#include "model/CStyleArray.h"
+#include "model/XParamBlock.h"
 
 namespace {
 
@@ -26,6 +28,14 @@ constexpr BorderSide kBorderSides[] = {
     {0x40, "brdrbtw", &XRule::borderBetween},
 };
 constexpr std::int16_t kBoxBit = 0x10;
+
+// Whether the paragraph's style numbers its paragraphs; a reader then numbers a paragraph of that
+// style that names no list, unless it is told the paragraph is in none.
+bool styleNumbers(const XParamBlock& block, const XRule& rule) {
+    if (block.styles == nullptr) return false;
+    const XStyle* style = block.styles->get(rule.styleTag);
+    return style != nullptr && style->styleRule.level.ls != 0;
+}
 
 void writeBorders(CRTFFile& out, const XParamBlock& block, const XRule& rule) {
     for (const BorderSide& side : kBorderSides) {
@@ -133,5 +143,9 @@ void writeRTFParagraphProperties(CRTFFile& out, const XParamBlock& block, const 
     writeRTFTabStops(out, rule.tabs);
     if (rule.shadingType != 0) writeRTFShading(out, block, rule.shading, kParagraphShadingWords);
     if (rule.frameType != 0) writeRTFFrame(out, rule.frame);
-    if (rule.level.ls != 0) out.writeFormat("\\ls%d\\ilvl%d", rule.level.ls, rule.level.ilvl);
+    if (rule.level.ls != 0) {
+        out.writeFormat("\\ls%d\\ilvl%d", rule.level.ls, rule.level.ilvl);
+    } else if (styleNumbers(block, rule)) {
+        out.writeFormat("\\ls0");
+    }
 }

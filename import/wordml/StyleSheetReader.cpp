@@ -13,6 +13,7 @@
 #include "foundation/TextCompare.h"
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/PropertyMerges.h"
+#include "import/wordml/TListDefsArray.h"
 #include "import/wordml/TStylesArray.h"
 #include "model/ParamBlockTables.h"
 #include "model/XParamBlock.h"
@@ -177,10 +178,10 @@ void CWordMLImporter::publishStyles() {
 
 // A paragraph style tied to a list takes the rule of the level that names it: its indents and tabs.
 void CWordMLImporter::linkListLevel(TStyle* style) {
-    if (style->rule.level.ls == 0) return;
-    const XListDef* definition = findListDefForOverride(style->rule.level.ls, block);
+    if (style->rule.level.ls == 0 || lists == nullptr) return;
+    const TListDef* definition = lists->findDefForOvr(style->rule.level.ls);
     if (definition == nullptr) return;
-    for (const XListLevel& level : definition->levels) {
+    for (const XListLevel& level : definition->def.levels) {
         const std::string levelStyle(level.levelStyle, strnlen(level.levelStyle, sizeof level.levelStyle));
         if (levelStyle.empty() || compareText(levelStyle.c_str(), style->styleId.c_str(), 0) != 0) continue;
         mergeRuleProperties(&style->rule, &level.levelRule);

@@ -171,5 +171,56 @@ TEST_F(StylesTest, DocumentDefaultsStartEveryParagraph) {
     EXPECT_EQ(storedStyles().size(), 1u) << "the defaults are no style of the table";
 }
 
+// A paragraph style that names a list instance numbers its paragraphs; the level that names the style
+// back gives the style its indents. The instance number (5) and the definition's id (3) differ, so
+// the style is tied through the instance.
+TEST_F(StylesTest, AParagraphStyleThatNamesAListNumbersItsParagraphs) {
+    const std::string styles =
+        "<w:styles>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Numbered\"><w:pPr><w:listPr><w:ilvl w:val=\"0\"/>"
+        "<w:ilfo w:val=\"5\"/></w:listPr></w:pPr></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Unnamed\"><w:pPr><w:listPr><w:ilvl w:val=\"1\"/>"
+        "<w:ilfo w:val=\"5\"/></w:listPr><w:ind w:left=\"200\"/></w:pPr></w:style></w:styles>";
+    const std::string lists =
+        "<w:lists><w:listDef w:listDefId=\"3\">"
+        "<w:lvl w:ilvl=\"0\"><w:start w:val=\"1\"/><w:nfc w:val=\"0\"/><w:lvlText w:val=\"%1.\"/>"
+        "<w:pStyle w:val=\"Numbered\"/><w:pPr><w:ind w:left=\"1080\" w:hanging=\"360\"/></w:pPr></w:lvl>"
+        "<w:lvl w:ilvl=\"1\"><w:start w:val=\"1\"/><w:nfc w:val=\"4\"/><w:lvlText w:val=\"%2)\"/>"
+        "<w:pPr><w:ind w:left=\"1800\" w:hanging=\"360\"/></w:pPr></w:lvl></w:listDef>"
+        "<w:list w:ilfo=\"5\"><w:ilst w:val=\"3\"/></w:list></w:lists>";
+    const std::string body = "<w:p><w:pPr><w:pStyle w:val=\"Numbered\"/></w:pPr><w:r><w:t>First</w:t></w:r></w:p>"
+                             "<w:p><w:r><w:t>Plain</w:t></w:r></w:p>"
+                             "<w:p><w:pPr><w:pStyle w:val=\"Unnamed\"/></w:pPr><w:r><w:t>Inner</w:t></w:r></w:p>";
+    ASSERT_EQ(import(wordDocument(body, styles + lists)), 0);
+
+    const auto stored = storedStyles();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0]->styleRule.level.ls, 5);
+    EXPECT_EQ(stored[0]->styleRule.indentLeft, 1080) << "the level that names the style gives its indents";
+    EXPECT_EQ(stored[1]->styleRule.level.ls, 5);
+    EXPECT_EQ(stored[1]->styleRule.indentLeft, 200) << "no level names this style: it keeps its own indent";
+
+    const auto main = story();
+    ASSERT_NE(main, nullptr);
+    const struct {
+        const char16_t* text;
+        std::int32_t ls;
+        std::int16_t ilvl;
+        std::int32_t indentLeft;
+    } cases[] = {
+        {u"First", 5, 0, 1080},
+        {u"Plain", 0, 0, 0},
+        // The paragraph's level lays its indent over the style's.
+        {u"Inner", 5, 1, 1800},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.text, test.text + std::char_traits<char16_t>::length(test.text)));
+        const XRule& rule = ruleAt(*main, unitOf(*main, test.text));
+        EXPECT_EQ(rule.level.ls, test.ls);
+        EXPECT_EQ(rule.level.ilvl, test.ilvl);
+        EXPECT_EQ(rule.indentLeft, test.indentLeft);
+    }
+}
+
 }  // namespace
 }  // namespace wordmltest

@@ -125,6 +125,39 @@ TEST_F(RTFListTablesTest, AListNumberThatRestartsTheNumberingIsWrittenAsAListOfI
         << written;
 }
 
+// Documents that state no list ids give every definition the same one; a reader takes lists of one id
+// for one list, so a later definition with a taken id is written under a fresh one, and its numbers
+// follow it.
+TEST_F(RTFListTablesTest, DefinitionsThatShareAListIdAreWrittenUnderIdsOfTheirOwn) {
+    XListDef* lists = addListDefinitions(block, 3);
+    const std::int32_t definitionIds[] = {1, 2, 3};
+    const std::int32_t listIds[] = {0, 0, 5};
+    for (int i = 0; i < 3; ++i) {
+        lists[i].listDefId = definitionIds[i];
+        lists[i].listId = listIds[i];
+        lists[i].levels[0].levelStartAt = 1;
+    }
+    XListOvr* overrides = addListOverrides(block, 4);
+    overrides[0] = XListOvr{1, 1, 0, {}, {}};
+    overrides[1] = XListOvr{2, 2, 0, {}, {}};
+    overrides[2] = XListOvr{3, 3, 0, {}, {}};
+    overrides[3] = XListOvr{2, 4, 1, {1}, {}};  // restarts the second list: a copy under the next fresh id
+    const std::string written = tables();
+    const char* const definitionEnds[] = {"{\\listname ;}\\listid0}", "{\\listname ;}\\listid6}",
+                                          "{\\listname ;}\\listid5}", "{\\listname ;}\\listid7}"};
+    std::size_t at = 0;
+    for (const char* end : definitionEnds) {
+        at = written.find(end, at);
+        ASSERT_NE(at, std::string::npos) << end << " in order in\n" << written;
+    }
+    EXPECT_NE(written.find("{\\*\\listoverridetable{\\listoverride\\listid0\\listoverridecount0\\ls1}"
+                           "{\\listoverride\\listid6\\listoverridecount0\\ls2}"
+                           "{\\listoverride\\listid5\\listoverridecount0\\ls3}"
+                           "{\\listoverride\\listid7\\listoverridecount0\\ls4}}"),
+              std::string::npos)
+        << written;
+}
+
 TEST_F(RTFListTablesTest, LevelFollowIsWrittenAsTheListTableCountsIt) {
     XListDef& list = addListDefinitions(block, 1)[0];
     const std::int16_t follows[] = {0, 9, 1, 32, 2, 5};

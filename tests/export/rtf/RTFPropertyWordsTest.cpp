@@ -15,6 +15,8 @@
 #include "export/rtf/RTFParagraphProperties.h"
 #include "export/rtf/RTFRevisionWriter.h"
 #include "export/rtf/RTFShadingWriter.h"
+#include "model/ParamBlockTables.h"
+#include "model/XStyle.h"
 #include "tests/export/rtf/RTFCaptureEmitter.h"
 
 namespace rtftest {
@@ -257,6 +259,38 @@ TEST_F(RTFPropertyWordsTest, ParagraphsStateEveryPropertyInItsOrder) {
     for (const ParagraphCase& c : cases) {
         XRule rule = plainParagraph();
         c.change(rule);
+        EXPECT_EQ(paragraphWords(rule), c.expected) << c.what;
+    }
+}
+
+// A paragraph whose style numbers its paragraphs but which is in no list (a list ended, or the
+// paragraph end that closes the story) says so; a reader would number it through its style otherwise.
+TEST_F(RTFPropertyWordsTest, AParagraphOutOfItsStylesListSaysSo) {
+    const auto addParagraphStyle = [this](std::int32_t listNumber) {
+        XStyle* style = newXStyle();
+        ASSERT_NE(style, nullptr);
+        style->styleRule.level.ls = listNumber;
+        addStyle(style, &block);
+    };
+    addParagraphStyle(3);  // style 1 numbers
+    addParagraphStyle(0);  // style 2 does not
+    const std::string plain = "\\widctlpar\\ltrpar\\ql\\sb0\\sa0\\sl240\\slmult1";
+    const struct {
+        const char* what;
+        std::int32_t styleTag;
+        std::int32_t ls;
+        std::string expected;
+    } cases[] = {
+        {"out of the numbering style's list", 1, 0, plain + "\\ls0"},
+        {"in the numbering style's list", 1, 3, plain + "\\ls3\\ilvl0"},
+        {"a style without a list", 2, 0, plain},
+        {"no style", -1, 0, plain},
+        {"a style the table does not hold", 9, 0, plain},
+    };
+    for (const auto& c : cases) {
+        XRule rule = plainParagraph();
+        rule.styleTag = c.styleTag;
+        rule.level.ls = c.ls;
         EXPECT_EQ(paragraphWords(rule), c.expected) << c.what;
     }
 }
