@@ -48,11 +48,11 @@ PartDocument parseOptionalPart(CRelationshipsTable& package, const char* path, x
 
 // The part that the main part's relationship of the given type names (the type's last segment, such as
 // "numbering", whatever domain precedes it); the conventional path when no relationship names one.
-std::string partOfType(CRelationshipsTable& package, const char* type, const char* conventionalPath) {
-    xmlNode* root = nullptr;
-    const PartDocument relationships = parseOptionalPart(package, "word/_rels/document.xml.rels", &root);
+// `relationships` is the root of the main part's ".rels" part, or null.
+std::string partOfType(const xmlNode* relationships, const char* type, const char* conventionalPath) {
     const std::string wanted = std::string("/") + type;
-    for (xmlNode* child = root != nullptr ? root->children : nullptr; child != nullptr; child = child->next) {
+    for (xmlNode* child = relationships != nullptr ? relationships->children : nullptr; child != nullptr;
+         child = child->next) {
         if (child->type != XML_ELEMENT_NODE) continue;
         std::int16_t present = 0;
         const char* relationType = xmlGetAttrString(child, nullptr, "Type", &present);
@@ -69,9 +69,9 @@ std::string partOfType(CRelationshipsTable& package, const char* type, const cha
 
 // The main part's related part of a type (numbering, styles) and its root element of the given name; an
 // empty tree and a null root without one.
-PartDocument parseRelatedPart(CRelationshipsTable& package, const char* type, const char* conventionalPath,
-                              const char* rootName, xmlNode** root) {
-    const std::string path = partOfType(package, type, conventionalPath);
+PartDocument parseRelatedPart(CRelationshipsTable& package, const xmlNode* relationships, const char* type,
+                              const char* conventionalPath, const char* rootName, xmlNode** root) {
+    const std::string path = partOfType(relationships, type, conventionalPath);
     PartDocument part = parseOptionalPart(package, path.c_str(), root);
     if (xmlIsElement(*root, "w", rootName) == 0) *root = nullptr;
     return part;
@@ -120,14 +120,18 @@ void CWinWord2007Importer::readDocument() {
     readFontTable();
     {
         // The trees are needed only while they are read: the style and list tables keep copies. The
-        // styles come first, the lists next, and the styles are published once both are known.
+        // styles come first, the lists next, and the styles are published once both are known. The main
+        // part's relationships, which name both parts, are parsed once for the two.
+        xmlNode* relationships = nullptr;
+        const PartDocument relationshipsPart =
+            parseOptionalPart(*package, "word/_rels/document.xml.rels", &relationships);
         xmlNode* styleSheet = nullptr;
         const PartDocument styleSheetPart =
-            parseRelatedPart(*package, "styles", "word/styles.xml", "styles", &styleSheet);
+            parseRelatedPart(*package, relationships, "styles", "word/styles.xml", "styles", &styleSheet);
         readStyles(styleSheet);
         xmlNode* numbering = nullptr;
         const PartDocument numberingPart =
-            parseRelatedPart(*package, "numbering", "word/numbering.xml", "numbering", &numbering);
+            parseRelatedPart(*package, relationships, "numbering", "word/numbering.xml", "numbering", &numbering);
         readLists(numbering);
     }
     publishStyles();

@@ -50,6 +50,26 @@ protected:
                                             std::string(reinterpret_cast<const char*>(bytes), sizeof bytes)));
     }
 
+    // Converts the documents (file names in the temporary folder) to RTF in one run of the program and
+    // copies each "<stem>.rtf" into the folder; answers their paths, or none with the problem told.
+    std::vector<std::string> convertToRtfInto(const std::vector<std::string>& documents,
+                                              const std::vector<std::string>& stems, const testsupport::TemporaryFolder& folder,
+                                              std::string& problem) {
+        convertDocumentsTo("RTF");
+        const RunResult conversion = run(documents);
+        if (conversion.status != 0) {
+            problem = "the program failed: " + conversion.errors;
+            return {};
+        }
+        std::vector<std::string> rtfFiles;
+        for (const std::string& stem : stems) {
+            const std::string rtf = folder.file(stem + ".rtf");
+            std::filesystem::copy_file(temporary.file(stem + ".rtf"), rtf);
+            rtfFiles.push_back(rtf);
+        }
+        return rtfFiles;
+    }
+
     testsupport::TemporaryFolder temporary;
 };
 

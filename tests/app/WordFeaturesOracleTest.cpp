@@ -128,22 +128,14 @@ private:
     void convertOnce() {
         shared = new Shared;
         std::vector<std::string> arguments;
+        std::vector<std::string> stems;
         for (const char* name : kDocuments) {
             std::filesystem::copy_file(kFixtures + name + ".xml", temporary.file(std::string(name) + ".xml"));
             arguments.push_back(std::string(name) + ".xml");
+            stems.push_back(name);
         }
-        convertDocumentsTo("RTF");
-        const apptest::RunResult conversion = run(arguments);
-        if (conversion.status != 0) {
-            shared->problem = "the program failed: " + conversion.errors;
-            return;
-        }
-        std::vector<std::string> rtfFiles;
-        for (const char* name : kDocuments) {
-            const std::string rtf = shared->folder.file(std::string(name) + ".rtf");
-            std::filesystem::copy_file(temporary.file(std::string(name) + ".rtf"), rtf);
-            rtfFiles.push_back(rtf);
-        }
+        const std::vector<std::string> rtfFiles = convertToRtfInto(arguments, stems, shared->folder, shared->problem);
+        if (rtfFiles.empty()) return;
         OfficeOracle oracle;
         const testsupport::ProgramRun reading = oracle.convert(rtfFiles, "fodt", shared->folder.path());
         if (reading.exitStatus != 0) {

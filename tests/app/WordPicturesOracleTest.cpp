@@ -290,18 +290,10 @@ private:
             shared->problem = "the documents were not written";
             return;
         }
-        convertDocumentsTo("RTF");
-        const apptest::RunResult conversion = run({"pictures-2003.xml", "pictures-docx.docx"});
-        if (conversion.status != 0) {
-            shared->problem = "the program failed: " + conversion.errors;
-            return;
-        }
-        std::vector<std::string> rtfFiles;
-        for (const char* name : kDocuments) {
-            const std::string rtf = shared->folder.file(std::string(name) + ".rtf");
-            std::filesystem::copy_file(temporary.file(std::string(name) + ".rtf"), rtf);
-            rtfFiles.push_back(rtf);
-        }
+        const std::vector<std::string> rtfFiles = convertToRtfInto(
+            {"pictures-2003.xml", "pictures-docx.docx"}, {std::begin(kDocuments), std::end(kDocuments)}, shared->folder,
+            shared->problem);
+        if (rtfFiles.empty()) return;
         OfficeOracle oracle;
         const testsupport::ProgramRun reading = oracle.convert(rtfFiles, "odt", shared->folder.path());
         if (reading.exitStatus != 0) {
