@@ -32,6 +32,15 @@ std::int32_t encodingOfFontNumber(std::int16_t number) {
     return (number - kFontNumberScriptBase) >> 9;
 }
 
+// The charset layer may raise std::bad_alloc; here lack of memory is CFail 12 like everywhere else.
+std::int32_t macRomanToUtf8(const std::uint8_t* name, std::int32_t length, char* output, std::int32_t capacity) {
+    try {
+        return convertCharset("UTF-8", "MACINTOSH", name, length, output, capacity);
+    } catch (const std::bad_alloc&) {
+        throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    }
+}
+
 }  // namespace
 
 AppleWorksDocument::AppleWorksDocument(const AppleWorksFamily& family, XParamBlock* paramBlock)
@@ -146,9 +155,7 @@ void AppleWorksDocument::buildFontMap() {
 
         XFont font{};
         // Font names are Mac Roman in the file; the font table keeps UTF-8.
-        const std::int32_t written =
-            convertCharset("UTF-8", "MACINTOSH", name, length, font.fontPCName, kFontNameBytes - 1);
-        font.fontPCName[written] = 0;
+        font.fontPCName[macRomanToUtf8(name, length, font.fontPCName, kFontNameBytes - 1)] = 0;
         font.fontRTFNumber = static_cast<std::int16_t>(i);
         const std::int16_t id = addFontRecord(&font, block_);
         const std::int32_t encoding = isSymbolFontName(name, length) ? kSymbolTextEncoding : encodingOfFontNumber(number);
