@@ -20,7 +20,6 @@ constexpr std::int32_t kFlags = 2;
 constexpr std::int32_t kFirstSlot = 30;
 constexpr std::int32_t kSecondSlot = 34;
 constexpr std::int32_t kPictureFormat = 38;
-constexpr std::int32_t kTextSlot = 46;  // version 6, after the rebuild
 constexpr std::uint16_t kNoSecondBlockFlag = 0x2000;
 constexpr std::uint8_t kPictureFormatFrame = 8;
 constexpr std::uint8_t kPictureFormatPng = 9;

@@ -13,9 +13,12 @@
 #include "model/ParamBlockTables.h"
 #include "model/XFont.h"
 #include "model/XParamBlock.h"
+#include "tests/import/appleworks/AppleWorksTestSupport.h"
 #include "tests/support/FileBytes.h"
 
 using namespace appleworks;
+using awfixture::ParamBlock;
+using awfixture::bytesOf;
 
 namespace {
 
@@ -27,17 +30,6 @@ std::string corpusFolder() {
 std::string corpusBytes(const std::string& name) {
     return testsupport::readBytes(corpusFolder() + name);
 }
-
-const std::uint8_t* bytesOf(const std::string& text) {
-    return reinterpret_cast<const std::uint8_t*>(text.data());
-}
-
-class ParamBlock {
-public:
-    ParamBlock() { initXParamBlock(nullptr, &block); }
-    ~ParamBlock() { disposeXParamBlock(&block); }
-    XParamBlock block{};
-};
 
 // The text of a text zone's blocks, bytes as stored.
 std::string zoneText(const AppleWorksDocument& document, const BlockView& zone) {

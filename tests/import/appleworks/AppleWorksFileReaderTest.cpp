@@ -13,6 +13,7 @@
 #include "model/ParamBlockTables.h"
 #include "model/XFont.h"
 #include "model/XParamBlock.h"
+#include "tests/import/appleworks/AppleWorksTestSupport.h"
 #include "platform/AllocationFailure.h"
 #include "tests/import/appleworks/AppleWorksFileBuilder.h"
 
@@ -20,17 +21,6 @@ using namespace appleworks;
 using namespace awfixture;
 
 namespace {
-
-const std::uint8_t* bytesOf(const std::string& text) {
-    return reinterpret_cast<const std::uint8_t*>(text.data());
-}
-
-class ParamBlock {
-public:
-    ParamBlock() { initXParamBlock(nullptr, &block); }
-    ~ParamBlock() { disposeXParamBlock(&block); }
-    XParamBlock block{};
-};
 
 // 0 when the file loads, else the failure's code.
 std::int32_t loadCode(const AppleWorksFamily& family, const std::string& file) {

@@ -10,20 +10,16 @@
 #include "import/appleworks/DefaultLists.h"
 #include "model/ParamBlockTables.h"
 #include "model/XParamBlock.h"
+#include "tests/import/appleworks/AppleWorksTestSupport.h"
 #include "platform/AllocationFailure.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
 using namespace appleworks;
+using awfixture::ParamBlock;
+using awfixture::bytesOf;
 
 namespace {
-
-class ParamBlock {
-public:
-    ParamBlock() { initXParamBlock(nullptr, &block); }
-    ~ParamBlock() { disposeXParamBlock(&block); }
-    XParamBlock block{};
-};
 
 PascalWString pascal(const std::string& utf8) {
     PascalWString text{};
