@@ -14,6 +14,7 @@
 #include "import/docx/ExtendedProperties.h"
 #include "import/docx/HeaderFooterReferences.h"
 #include "import/docx/RevisionAuthors.h"
+#include "import/wordml/AlternateContent.h"
 #include "model/XParamBlock.h"
 #include "package/CRelationshipsTable.h"
 #include "package/CTheme.h"
@@ -43,6 +44,7 @@ PartDocument parseOptionalPart(CRelationshipsTable& package, const char* path, x
         *root = nullptr;
         return PartDocument();
     }
+    keepAlternateFallbacks(*root);
     return PartDocument(parsed);
 }
 
@@ -153,6 +155,7 @@ void CWinWord2007Importer::openMainPart() {
     const std::int16_t code = package->parsePart(kMainPart, &document, &root);
     if (code != 0) throwFail(code, __LINE__, kUnit);
     rootElement = root;
+    keepAlternateFallbacks(rootElement);
     if (!xmlIsElement(rootElement, "w", "document")) throwFail(result::kErrInaccessible, __LINE__, kUnit);
     bodyElement = xmlFindElement(rootElement->children, "w", "body", 0);
     if (bodyElement == nullptr) throwFail(result::kOutOfMemory, __LINE__, kUnit);
