@@ -13,8 +13,8 @@
 // Files: CWordMLImporter.cpp (document and story requests), TextRunProducer.cpp (request 13),
 // RunContent.cpp (what a run element holds), DocumentProperties2003.cpp (DocumentProperties and
 // docPr), DocumentTables.cpp (fonts, languages, authors, the record defaults, dates),
-// ParagraphContent.cpp (simple fields, hyperlinks, bookmarks, comment ranges and annotations around a
-// run), Revisions.cpp (revision marks and field data), FormFields.cpp (form fields), StoryFilters.cpp
+// CommentInformation.cpp (a comment's author and date), ParagraphContent.cpp (simple fields,
+// hyperlinks, bookmarks, comment ranges and annotations around a run), Revisions.cpp (revision marks and field data), FormFields.cpp (form fields), StoryFilters.cpp
 // (which paragraphs a story takes, section breaks), SectionProperties.cpp (page setup),
 // NoteProperties.cpp (footnote and endnote settings), TableRows.cpp (the row of a table run),
 // TableProperties.cpp (table, row and cell properties), StyleSheetReader.cpp and StyleChains.cpp (styles
@@ -248,6 +248,14 @@ private:
     // cleared for each story and each paragraph.
     xmlNode* currentSimpleField = nullptr;
     xmlNode* currentHyperlink = nullptr;
+
+    // The element that names a comment story's author and date (w:comment, or the aml:annotation
+    // around a Word 2003 comment's content) while its annotation information is still to be delivered
+    // as the story's first run; null otherwise (CommentInformation.cpp).
+    xmlNode* commentInformationDue = nullptr;
+    void prepareCommentInformation(xmlNode* story);
+    void deliverCommentInformation();
+    void readCommentInformation(xmlNode* reference);
 
     // The walk's current item, replayed once after a section break.
     WalkItem current{};

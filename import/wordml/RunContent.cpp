@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr std::int32_t kCommentInfo = 84;
 constexpr std::int32_t kNoReferenceMark = 1;
 constexpr std::int16_t kSymbolHint = 2;
 constexpr std::int16_t kComplexField = 2;
@@ -77,8 +76,7 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
             content.specialCode = storycode::kOptionalHyphen;
         } else if (xmlIsElement(child, "w", "annotationRef")) {
             if (block->storyNumber == storykind::kComment) {
-                runUnits.push_back(storycode::kSpecialCharacter);
-                form.txtData = kCommentInfo;
+                readCommentInformation(child);
             } else {
                 runUnits.push_back(storycode::kComment);
             }

@@ -138,6 +138,8 @@ void readLanguages(const xmlNode* language, XForm* form) {
 
 void CWordMLImporter::applyRunProperties(xmlNode* run) {
     if (run == nullptr) return;
+    // A run nested in a run takes the outer run's properties under its own.
+    if (xmlNode* outer = xmlNextElement(run, "w", "r", {{"w", "p"}})) applyRunProperties(outer);
     for (xmlNode* child = run->children; child != nullptr; child = child->next) {
         if (!xmlIsElement(child, "w", "rPr")) continue;
         // Runs inside a simple field keep the paragraph's character formatting.

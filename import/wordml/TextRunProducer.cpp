@@ -70,6 +70,11 @@ void CWordMLImporter::readText() {
         return;
     }
     runUnits.clear();
+    if (commentInformationDue != nullptr) {
+        deliverCommentInformation();
+        beginDelivery();
+        return;
+    }
     if (pendingEndMark != 0) {
         runUnits.push_back(pendingEndMark);
         pendingEndMark = 0;
