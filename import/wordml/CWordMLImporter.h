@@ -141,6 +141,7 @@ protected:
 
     // Run content (RunContent.cpp).
     virtual RunContent readRunContent(xmlNode* run);
+    void markSymbolFont(std::int16_t fontId);
 
     // Pictures (PictureGathering.cpp): the story's picture table is rebuilt from its element before it
     // is delivered; a run holding a picture container delivers that picture's anchor.
@@ -168,8 +169,9 @@ protected:
     virtual void readFieldData(xmlNode* field);
     // The form field (w:ffData) of a complex field's begin character (FormFields.cpp).
     virtual void readFormField(xmlNode* field);
-    // The target of a package relationship; empty for a document read without a package.
-    virtual std::string relationshipTarget(const char* id);
+    // The target of a relationship of the package part that holds the node; empty for a document read
+    // without a package.
+    virtual std::string relationshipTarget(const xmlNode* holder, const char* id);
     // Whether the item's cell ends with it, given the paragraph after it; *lastOfRow tells whether the
     // row ends as well (TableRows.cpp).
     virtual bool checkCellEnd(xmlNode* cell, xmlNode* nextParagraph, bool* lastOfRow);
@@ -224,6 +226,7 @@ private:
     void linkListLevel(TStyle* style);
     void readRunChild(xmlNode* child, XForm* form);
     void readRunFonts(xmlNode* fonts, XForm* form);
+    std::string themeTypeface(const char* themeFont) const;
     void refuseDocument(const std::string& problem, std::int32_t line);
     void gatherStories();
     void answerStory(TNodesArray* list, bool withKind, bool withShapeName);
