@@ -66,8 +66,8 @@ TEST_F(DocumentTextEscapingTest, EveryPlaceKeepsTheDocumentTextAsText) {
     }
 }
 
-// A .docx whose WordArt shape (its text and font), horizontal rule (its width), header and footer
-// carry the value.
+// A .docx whose WordArt shape (its text and font), horizontal rule (its width), header, footer, link
+// target and link anchor carry the value.
 bool writeDocx(const std::string& path, const std::string& value) {
     const std::string v = hostile::xmlEscaped(value);
     const std::string wordNamespaces =
@@ -93,7 +93,8 @@ bool writeDocx(const std::string& path, const std::string& value) {
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/"
             "package/2006/relationships\"><Relationship Id=\"rIdH\" Type=\"" +
                 relationshipType + "header\" Target=\"header1.xml\"/><Relationship Id=\"rIdF\" Type=\"" +
-                relationshipType + "footer\" Target=\"footer1.xml\"/></Relationships>");
+                relationshipType + "footer\" Target=\"footer1.xml\"/><Relationship Id=\"rIdL\" Type=\"" +
+                relationshipType + "hyperlink\" Target=\"" + v + "\" TargetMode=\"External\"/></Relationships>");
     zip.add("word/header1.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:hdr" + wordNamespaces + ">" + text + "</w:hdr>");
     zip.add("word/footer1.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:ftr" + wordNamespaces + ">" + text + "</w:ftr>");
     zip.add("word/document.xml",
@@ -102,7 +103,8 @@ bool writeDocx(const std::string& path, const std::string& value) {
                 "height:50pt\"><v:textpath on=\"t\" style=\"font-family:" +
                 v + "\" string=\"" + v +
                 "\"/></v:shape><v:rect id=\"_x0000_s1026\" style=\"width:100pt;height:2pt\" o:hr=\"t\" o:hrpct=\"" + v +
-                "\"/></w:pict></w:r></w:p><w:p><w:r><w:t>end</w:t></w:r></w:p><w:sectPr><w:headerReference "
+                "\"/></w:pict></w:r></w:p><w:p><w:hyperlink r:id=\"rIdL\"><w:r><w:t>target</w:t></w:r></w:hyperlink>"
+                "<w:r><w:t> and </w:t></w:r><w:hyperlink w:anchor=\"" + v + "\"><w:r><w:t>anchor</w:t></w:r></w:hyperlink></w:p><w:sectPr><w:headerReference "
                 "w:type=\"default\" r:id=\"rIdH\"/><w:footerReference w:type=\"default\" r:id=\"rIdF\"/></w:sectPr>"
                 "</w:body></w:document>");
     return zip.close();
@@ -114,16 +116,19 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
     return found;
 }
 
-TEST_F(DocumentTextEscapingTest, DocxShapesHeadersAndFootersKeepTheirTextsAsText) {
+TEST_F(DocumentTextEscapingTest, DocxShapesHeadersFootersAndLinksKeepTheirTextsAsText) {
     ASSERT_TRUE(writeDocx(temporary.file("docx-payload.docx"), kPayload));
     ASSERT_TRUE(writeDocx(temporary.file("docx-harmless.docx"), kHarmless));
     const std::vector<RtfReading> readings = convert({"docx-payload.docx", "docx-harmless.docx"});
     ASSERT_EQ(readings.size(), 2u);
     expectBalanced(readings[0]);
     EXPECT_EQ(readings[0].commands, readings[1].commands);
-    // The WordArt text and font, the rule's width, the header and the footer.
-    EXPECT_EQ(occurrences(readings[1].text, kHarmless), 5u) << readings[1].text;
-    EXPECT_EQ(occurrences(readings[0].text, kPayload), 5u) << readings[0].text;
+    // The WordArt text and font, the rule's width, the header, the footer and the two links.
+    EXPECT_EQ(occurrences(readings[1].text, kHarmless), 7u) << readings[1].text;
+    EXPECT_EQ(occurrences(readings[0].text, kPayload), 7u) << readings[0].text;
+    // Each link keeps its field and its result.
+    EXPECT_NE(readings[0].text.find("target"), std::string::npos);
+    EXPECT_NE(readings[0].text.find("anchor"), std::string::npos);
 }
 
 // The hostile documents of the shared corpus, where the corpus is at hand.
