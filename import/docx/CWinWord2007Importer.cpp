@@ -8,6 +8,10 @@
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
 #include "foundation/CLanguage.h"
+#include "foundation/FailureCode.h"
+#include "foundation/Memory.h"
+#include "foundation/TextFormat.h"
+#include "foundation/UIStrings.h"
 #include "foundation/NameCompare.h"
 #include "import/docx/CoreProperties.h"
 #include "import/docx/DocumentPropertyParts.h"
@@ -28,6 +32,12 @@ namespace {
 constexpr const char* kUnit = "BL_WinWord2007(imp)";
 constexpr const char* kPartFolder = "word";
 constexpr const char* kMainPart = "word/document.xml";
+constexpr std::int16_t kMissingMember = -100;     // the zip reader's answer for a part not in the package
+constexpr std::int32_t kReasonUnits = 512;
+// The reasons a package of ours is refused with.
+constexpr std::uint16_t kIncompletePackageText = 30002;
+constexpr std::uint16_t kDamagedPartText = 30003;
+constexpr std::uint16_t kNotWellFormedText = 30004;
 
 // The parts the main part names by kind, with the names they conventionally have beside it.
 struct RelatedPartName {
@@ -83,17 +93,52 @@ void CWinWord2007Importer::identifyFile(const PascalWString& name, const PascalW
                                                                kGenericRead, kGenericRead));
     throwIfNull(item.get(), __LINE__, kUnit);
     CRelationshipsTable probe;
-    probe.openPackage(&name, &folder, kPartFolder, item->isFolder() ? 1 : 0);
+    const bool isFolder = item->isFolder();
+    const std::int16_t opened = failureCode([&] { probe.openPackage(&name, &folder, kPartFolder, isFolder ? 1 : 0); });
+    // Detection has seen the zip signature: a package that cannot be opened past it is damaged.
+    if (opened == result::kOutOfMemory && !isFolder) refuseAsDamaged(kIncompletePackageText, nullptr, __LINE__);
+    throwIfError(opened, __LINE__, kUnit);
     xmlNode* root = nullptr;
-    const PartDocument mainPart = parseMainPart(probe, &root);
+    PartDocument mainPart;
+    const std::int16_t parsed = failureCode([&] { mainPart = parseMainPart(probe, &root); });
+    if (parsed != 0) refuseUnreadableMainPart(parsed);
     if (!xmlIsElement(root, "w", "document")) throwFail(result::kErrInaccessible, __LINE__, kUnit);
+}
+
+// A package without a main part is not refused here: detection goes on, and a file that no importer
+// takes is told apart by its extension.
+void CWinWord2007Importer::refuseUnreadableMainPart(std::int16_t code) {
+    switch (code) {
+    case kMissingMember:
+        throwFail(result::kErrInaccessible, __LINE__, kUnit);
+    case result::kOutOfMemory:  // the reader's answer for text that does not parse
+        refuseAsDamaged(kNotWellFormedText, lastTriedPart.c_str(), __LINE__);
+    default:  // data that does not inflate, ends early or does not match its checksum
+        refuseAsDamaged(kDamagedPartText, lastTriedPart.c_str(), __LINE__);
+    }
+}
+
+void CWinWord2007Importer::refuseAsDamaged(std::uint16_t textId, const char* partName, std::int32_t line) {
+    char16_t text[kReasonUnits];
+    if (partName != nullptr) {
+        formatUniResource(text, textId, partName);
+    } else {
+        loadUniText(text, textId);
+    }
+    freeMemory(block->reasonText);
+    block->reasonText = duplicateWString(text);
+    throwIfNull(block->reasonText, __LINE__, kUnit);
+    throwFail(result::kErrInaccessible, line, kUnit);
 }
 
 PartDocument CWinWord2007Importer::parseMainPart(CRelationshipsTable& opened, xmlNode** root) {
     std::int16_t code = 0;
     for (const std::string& candidate : mainPartCandidates(opened, kMainPart)) {
         xmlDoc* parsed = nullptr;
+        lastTriedPart = candidate;
         code = opened.parsePart(candidate.c_str(), &parsed, root);
+        // A part that is there but cannot be read is this package's main part: no other is looked for.
+        if (code != 0 && code != kMissingMember) break;
         if (code == 0) {
             opened.setBaseFolder(folderOfPart(candidate));
             mainPartName = candidate.substr(candidate.rfind('/') + 1);

@@ -17,8 +17,10 @@
 // A missing optional part leaves its defaults. The parsed parts that hold stories live until the
 // importer goes; closing the importer closes the package.
 //
-// Failures are CFails in unit "BL_WinWord2007(imp)": the package reader's code for a missing or
-// unreadable main part, 32003 for a main part whose root is not w:document, 12 for one without a body.
+// Identification refuses a package that is ours but damaged (cut short, a checksum that does not
+// match, a main part that is not well-formed) with the reason in the block; one without a main part
+// is refused without one. Failures are CFails in unit "BL_WinWord2007(imp)": the package reader's code
+// for a missing or unreadable main part, 32003 for a main part whose root is not w:document, 12 for one without a body.
 #include <memory>
 #include <string>
 #include <utility>
@@ -45,6 +47,9 @@ private:
     // The package's main part, found through the package relationships, with its folder made the
     // package's base folder; raises the reader's code of the last place tried when none can be parsed.
     PartDocument parseMainPart(CRelationshipsTable& opened, xmlNode** root);
+    // Refusals of a file that is one of ours but cannot be read, with the reason in the block.
+    [[noreturn]] void refuseUnreadableMainPart(std::int16_t code);
+    [[noreturn]] void refuseAsDamaged(std::uint16_t textId, const char* partName, std::int32_t line);
     void openMainPart();
     void findRelatedParts();
     // The part of the kind that the main part names, or its conventional name beside the main part.
@@ -60,6 +65,7 @@ private:
 
     std::unique_ptr<CRelationshipsTable> package;
     std::string mainPartName = "document.xml";  // within its folder
+    std::string lastTriedPart;                  // where the main part was last looked for
     std::vector<std::pair<PartKind, std::string>> relatedParts;
     std::vector<PartDocument> partDocuments;  // header, footer, note and comment parts
 };
