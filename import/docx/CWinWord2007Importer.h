@@ -21,6 +21,7 @@
 // match, a main part that is not well-formed) with the reason in the block; one without a main part
 // is refused without one. Failures are CFails in unit "BL_WinWord2007(imp)": the package reader's code
 // for a missing or unreadable main part, 32003 for a main part whose root is not w:document, 12 for one without a body.
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -42,6 +43,7 @@ protected:
     void readDocument() override;
     void readDocumentProperties() override;
     void collectAnnotationAuthors(xmlNode* first) override;
+    std::string relationshipTarget(const xmlNode* holder, const char* id) override;
 
 private:
     // The package's main part, found through the package relationships, with its folder made the
@@ -68,6 +70,9 @@ private:
     std::string lastTriedPart;                  // where the main part was last looked for
     std::vector<std::pair<PartKind, std::string>> relatedParts;
     std::vector<PartDocument> partDocuments;  // header, footer, note and comment parts
+    // The relationships of each part a link was looked up in, by the part's path; null for a part whose
+    // relationships cannot be read.
+    std::map<std::string, std::unique_ptr<CRelationshipsTable>> partRelationships;
 };
 
 // The registry's factory: a new importer, or null without memory.
