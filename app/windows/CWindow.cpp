@@ -242,7 +242,8 @@ std::int32_t CWindow::getItemNumber(std::uint16_t id) {
     char text[kItemText8Bytes];
     getItemText8(id, text);
     std::int16_t sign = 1;
-    const std::int64_t value = applyNumberSign(textToNumber(text, 10, '0', &sign), sign);
+    const std::uint64_t magnitude = textToNumber(text, 10, '0', &sign);
+    const std::int64_t value = applyNumberSign(magnitude, sign);
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
