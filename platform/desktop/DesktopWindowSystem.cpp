@@ -163,6 +163,13 @@ private:
     DesktopDialog* record;
 };
 
+// The toolkit's application object: it opens the display; the program's own loop and the dialogs'
+// loops do the rest.
+class DesktopApplication : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
 class DesktopWindowSystem : public WindowSystem {
 public:
     ~DesktopWindowSystem() override {
@@ -175,7 +182,12 @@ public:
         static char name[] = "vostrandimeko";
         static char* arguments[] = {name, nullptr};
         int count = 1;
+        wxApp::SetInstance(new DesktopApplication());
         if (!wxEntryStart(count, arguments)) return false;
+        if (!wxTheApp->CallOnInit()) {
+            wxEntryCleanup();
+            return false;
+        }
         wxInitAllImageHandlers();
         pumpLoop = new wxGUIEventLoop();
         return true;
@@ -399,13 +411,11 @@ public:
         const wxRect rect = wxDisplay(index != wxNOT_FOUND ? static_cast<unsigned>(index) : 0U).GetClientArea();
         return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
     }
+    // Raises the dialog. The toolkit's request for attention is not used: on a display without a
+    // window manager it fails inside the toolkit.
     void bringToFront(Dialog* dialog) override {
         DesktopDialog* d = find(dialog);
-        if (d == nullptr) return;
-        DesktopDialog* ownerRecord = find(d->owner);
-        wxTopLevelWindow* target = ownerRecord != nullptr ? static_cast<wxTopLevelWindow*>(ownerRecord->window) : d->window;
-        target->RequestUserAttention(wxUSER_ATTENTION_INFO);
-        d->window->Raise();
+        if (d != nullptr && d->window->IsShown()) d->window->Raise();
     }
     void repaint(Dialog* dialog) override {
         if (DesktopDialog* d = find(dialog)) d->window->Update();
