@@ -19,9 +19,7 @@ bool decodeJpeg(const std::uint8_t* data, std::int32_t length, DecodedImage& ima
     jpeg_decompress_struct decompressor{};
     JpegErrorTrap trap{};
     jpeg_source_mgr source{};
-    decompressor.err = jpeg_std_error(&trap.manager);
-    trap.manager.error_exit = jpegErrorExit;
-    trap.manager.output_message = jpegOutputMessage;
+    useJpegErrorTrap(decompressor, trap);
     // The image's pixels are allocated before the jump target is armed again for the rows, so a jump
     // skips no destructor: the row buffer belongs to the library's pool.
     if (setjmp(trap.jump) != 0) {
