@@ -18,6 +18,7 @@
 #include "package/CRelationshipsTable.h"
 #include "package/CTheme.h"
 #include "package/PartName.h"
+#include "package/RelatedParts.h"
 #include "package/XmlElementSearch.h"
 #include "package/XmlNodeHelpers.h"
 
@@ -46,32 +47,11 @@ PartDocument parseOptionalPart(CRelationshipsTable& package, const char* path, x
     return PartDocument(parsed);
 }
 
-// The part that the main part's relationship of the given type names (the type's last segment, such as
-// "numbering", whatever domain precedes it); the conventional path when no relationship names one.
-// `relationships` is the root of the main part's ".rels" part, or null.
-std::string partOfType(const xmlNode* relationships, const char* type, const char* conventionalPath) {
-    const std::string wanted = std::string("/") + type;
-    for (xmlNode* child = relationships != nullptr ? relationships->children : nullptr; child != nullptr;
-         child = child->next) {
-        if (child->type != XML_ELEMENT_NODE) continue;
-        std::int16_t present = 0;
-        const char* relationType = xmlGetAttrString(child, nullptr, "Type", &present);
-        if (relationType == nullptr || !std::string_view(relationType).ends_with(wanted)) continue;
-        if (const char* mode = xmlGetAttrString(child, nullptr, "TargetMode", &present);
-            mode != nullptr && compareNames(mode, "External") == 0)
-            continue;
-        if (const char* target = xmlGetAttrString(child, nullptr, "Target", &present)) {
-            if (auto part = resolvePartName("word/", target)) return *part;
-        }
-    }
-    return conventionalPath;
-}
-
 // The main part's related part of a type (numbering, styles) and its root element of the given name; an
 // empty tree and a null root without one.
 PartDocument parseRelatedPart(CRelationshipsTable& package, const xmlNode* relationships, const char* type,
                               const char* conventionalPath, const char* rootName, xmlNode** root) {
-    const std::string path = partOfType(relationships, type, conventionalPath);
+    const std::string path = partOfType(relationships, "word/", type, conventionalPath);
     PartDocument part = parseOptionalPart(package, path.c_str(), root);
     if (xmlIsElement(*root, "w", rootName) == 0) *root = nullptr;
     return part;

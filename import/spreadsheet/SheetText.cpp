@@ -1,0 +1,74 @@
+// The text request of the spreadsheet importer: one queued cell (or run of a rich-text cell) per request,
+// shown as its format shows it, with its separator, and its font as the run's character format.
+#include <algorithm>
+
+#include "foundation/CFail.h"
+#include "foundation/UIStrings.h"
+#include "import/spreadsheet/CStyle.h"
+#include "import/spreadsheet/CXLMLImporter.h"
+#include "import/spreadsheet/ExFormat.h"
+#include "model/ParamBlockHost.h"
+#include "model/XParamBlock.h"
+#include "package/XmlNodeHelpers.h"
+
+namespace {
+
+constexpr const char* kUnit = "BL_XLML(imp)";
+constexpr std::uint16_t kFalseText = 20100;
+constexpr std::uint16_t kTrueText = 20101;
+
+// A number's text is ASCII; anything else cannot be part of it.
+std::string asciiOf(const std::u16string& text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (char16_t unit : text) bytes.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    return bytes;
+}
+
+}  // namespace
+
+void CXLMLImporter::readText() {
+    if (queue.isEmpty()) nextCellPosition();
+    std::unique_ptr<CQueue> entry = queue.popFirst();
+    if (!entry) {
+        block->textLength = 0;
+        answerYes();
+        return;
+    }
+    answerRun(*entry, cellText(*entry));
+    answerYes();
+}
+
+std::u16string CXLMLImporter::cellText(const CQueue& entry) const {
+    switch (entry.type) {
+    case kCellBoolean: {
+        // The value is read as a number: anything but 0 is TRUE.
+        const bool on = parseDouble(asciiOf(entry.text).c_str()) != 0;
+        char16_t word[256];
+        loadUniText(word, on ? kTrueText : kFalseText);
+        return word;
+    }
+    case kCellNumber:
+        return entry.style->numFmt.formatter().formatCellValue(parseDouble(asciiOf(entry.text).c_str())).text;
+    default:
+        return entry.text;
+    }
+}
+
+void CXLMLImporter::answerRun(const CQueue& entry, const std::u16string& text) {
+    initXForm(&block->form);
+    initXRule(&block->rule);
+    block->form.cellStyle = kDefaultCellStyle;
+    const CFont& font = entry.getFont();
+    block->form.txtFace |= font.faceFlags();
+    block->form.txtFore = font.color;
+    block->form.txtSize = font.size;
+
+    throwIfNull(block->textBuffer, __LINE__, kUnit);
+    // Cell texts come in pieces that leave room for the separator (SheetCells.cpp); a formatted number
+    // is never longer.
+    const auto length = static_cast<std::int32_t>(std::min<std::size_t>(text.size(), kTaskTextBufferUnits - 1));
+    std::copy_n(text.data(), length, block->textBuffer);
+    block->textLength = length;
+    if (entry.separator != 0) block->textBuffer[block->textLength++] = entry.separator;
+}
