@@ -11,6 +11,11 @@ constexpr std::uint8_t kSlash = 0x2F;
 constexpr std::uint8_t kCR = 13;
 constexpr std::uint8_t kLF = 10;
 
+// The story's anchor codes, which stand for no character of the cell; 28 to 31 are the cell's own.
+bool isAnchor(std::uint8_t byte) {
+    return storycode::isControl(byte) && byte <= storycode::kTableEnd;
+}
+
 bool isBreak(std::uint8_t byte) {
     return byte >= storycode::kLineBreak && byte <= storycode::kSectionBreak;
 }
@@ -43,7 +48,7 @@ void CCSVExtruder::writeByte(std::uint8_t byte) {
     } else if (byte == kQuote) {
         pending.put(kQuote);
         pending.put(kQuote);
-    } else if (!storycode::isControl(byte) && byte != 0) {
+    } else if (!isAnchor(byte) && byte != 0) {
         pending.put(byte);
     }
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The CSV writer's extruder: turns the 8-bit text of a spreadsheet story into comma-separated fields.
+// The CSV writer's extruder: turns the UTF-8 text of a spreadsheet story into comma-separated fields.
 // The spreadsheet import ends each cell's text with a tab and each row with a paragraph end; each cell
 // becomes one field in double quotes (a quote inside it doubled), fields are separated by commas and rows
 // end with CR LF. A field stays open across runs, so a cell whose text comes in several runs is one field.
