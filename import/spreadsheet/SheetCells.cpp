@@ -1,7 +1,7 @@
 // The cell walk of the spreadsheet importer: each position of the grid from A1 to the sheet's last row
 // and column, in row order, gets exactly one queued cell, the part's cell at that position or an empty
 // one. The part is read ahead by one cell at most.
-#include <limits>
+#include <cstring>
 
 #include "foundation/CFail.h"
 #include "foundation/NameCompare.h"
@@ -11,6 +11,7 @@
 #include "import/spreadsheet/CXLMLImporter.h"
 #include "import/spreadsheet/WorksheetReader.h"
 #include "model/ParamBlockHost.h"
+#include "model/StoryKinds.h"
 #include "package/XmlElementSearch.h"
 #include "package/XmlNodeHelpers.h"
 
@@ -35,14 +36,34 @@ bool before(const CellPosition& a, std::int32_t row, std::int32_t column) {
     return a.row < row || (a.row == row && a.column < column);
 }
 
-// The element's text as UTF-16; empty for none.
+// In the sheet's story, units 1 to 27 are anchors and the tab and paragraph end shape the grid, so a
+// cell's own control characters cannot stand as they are: a line end (CR LF, CR or LF) becomes the
+// story's line break, which stays inside its cell; a tab becomes a space; the others are left out.
+std::u16string storyText(std::u16string text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const char16_t unit = text[index];
+        if (unit == u'\r' || unit == u'\n') {
+            if (unit == u'\r' && index + 1 < text.size() && text[index + 1] == u'\n') ++index;
+            out.push_back(storycode::kLineBreak);
+        } else if (unit == u'\t') {
+            out.push_back(u' ');
+        } else if (!(storycode::isControl(unit) && unit <= storycode::kTableEnd)) {
+            out.push_back(unit);
+        }
+    }
+    return out;
+}
+
+// The element's text as UTF-16, ready for the story; empty for none.
 std::u16string textOf(const xmlNode* element) {
     if (element == nullptr) return {};
     xmlChar* content = xmlNodeGetContent(element);
     if (content == nullptr) return {};
     std::u16string text = utf8ToUtf16String(reinterpret_cast<const char*>(content));
     xmlFree(content);
-    return text;
+    return storyText(std::move(text));
 }
 
 xmlNode* childNamed(const xmlNode* element, const char* name) {
@@ -150,7 +171,8 @@ void CXLMLImporter::queueStringCell(const xmlNode* cell, CellType type) {
         const xmlNode* value = childNamed(cell, "v");
         xmlChar* index = value != nullptr ? xmlNodeGetContent(value) : nullptr;
         if (index != nullptr) {
-            const auto number = parseCheckedInteger(reinterpret_cast<const char*>(index), -1, 0);
+            const char* digits = reinterpret_cast<const char*>(index);
+            const auto number = parseCheckedInteger(digits, static_cast<std::int32_t>(std::strlen(digits)), 0);
             if (number) string = sharedStrings->stringAt(*number);
         }
         xmlFree(index);

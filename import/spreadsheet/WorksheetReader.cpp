@@ -27,7 +27,8 @@ void recordReaderError(void* context, xmlErrorPtr error) {
 std::int32_t attributeInt(xmlTextReaderPtr reader, const char* name, bool* present) {
     xmlChar* value = xmlTextReaderGetAttribute(reader, reinterpret_cast<const xmlChar*>(name));
     *present = value != nullptr;
-    const std::int32_t number = value != nullptr ? parseInteger(reinterpret_cast<const char*>(value), -1, 0) : 0;
+    const char* text = reinterpret_cast<const char*>(value);
+    const std::int32_t number = text != nullptr ? parseInteger(text, static_cast<std::int32_t>(std::strlen(text)), 0) : 0;
     xmlFree(value);
     return number;
 }
