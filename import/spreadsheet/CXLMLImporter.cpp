@@ -18,6 +18,7 @@
 #include "import/spreadsheet/CStringsArray.h"
 #include "import/spreadsheet/CStyleSheet.h"
 #include "import/spreadsheet/ExFormat.h"
+#include "import/spreadsheet/SheetMeasure.h"
 #include "import/spreadsheet/WorksheetReader.h"
 #include "model/ParamBlockTables.h"
 #include "model/XFont.h"
@@ -216,13 +217,12 @@ void CXLMLImporter::readSheets() {
         PartBytes part;
         std::int32_t size = 0;
         if (package->readTargetPart(id.c_str(), &mode, &target, &part.bytes, &size) == 0) continue;
-        WorksheetReader reader(static_cast<const char*>(part.bytes), size);
         SheetExtent extent;
-        if (!reader.measure(&extent)) {
-            // A chart or dialog sheet is passed over; a worksheet that cannot be read fails the file.
-            if (reader.error() == "its root element is not a worksheet") continue;
-            failWithReason(result::kNullObject, target != nullptr ? target : id, reader.error());
-        }
+        std::string error;
+        const SheetMeasureResult measured = measureSheet(static_cast<const char*>(part.bytes), size, &extent, &error);
+        // A chart or dialog sheet is passed over; a worksheet that cannot be read fails the file.
+        if (measured == SheetMeasureResult::kNotAWorksheet) continue;
+        if (measured == SheetMeasureResult::kMalformed) failWithReason(result::kNullObject, target != nullptr ? target : id, error);
         if (!extent.hasRows) continue;
         auto sheet = std::make_unique<CSheet>(id, name, sheetId, stateText != nullptr ? state.c_str() : nullptr);
         sheet->lastColumn = extent.lastColumn;
@@ -250,6 +250,7 @@ void CXLMLImporter::beginSheet() {
     block->textBuffer[units] = 0;
     block->textLength = units;
 
+    initXRule(&block->rule);
     queue.removeAll();
     pendingCell.reset();
     partEnded = false;

@@ -56,9 +56,16 @@ std::u16string CXLMLImporter::cellText(const CQueue& entry) const {
 }
 
 void CXLMLImporter::answerRun(const CQueue& entry, const std::u16string& text) {
-    initXForm(&block->form);
-    initXRule(&block->rule);
-    block->form.cellStyle = kDefaultCellStyle;
+    // Setting a record to its defaults walks its field table; a sheet has many cells, so the default
+    // run is made once and copied. The paragraph record is set once per sheet (beginSheet): nothing
+    // changes it between the cells.
+    static const XForm defaultForm = [] {
+        XForm form;
+        initXForm(&form);
+        form.cellStyle = kDefaultCellStyle;
+        return form;
+    }();
+    block->form = defaultForm;
     const CFont& font = entry.getFont();
     block->form.txtFace |= font.faceFlags();
     block->form.txtFore = font.color;

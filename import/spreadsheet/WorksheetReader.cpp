@@ -2,13 +2,10 @@
 
 #include <cstring>
 
-#include "foundation/NameCompare.h"
+#include "import/spreadsheet/SheetNames.h"
 #include "package/XmlNodeHelpers.h"
 
 namespace {
-
-constexpr const char* kSpreadsheetUris[] = {"http://schemas.openxmlformats.org/spreadsheetml/2006/main",
-                                            "http://purl.oclc.org/ooxml/spreadsheetml/main"};
 
 // The library reports through this handler instead of the program's: the message stays with the
 // reader, which tells it with the part's failure.
@@ -16,9 +13,7 @@ void recordReaderError(void* context, xmlErrorPtr error) {
     auto* text = static_cast<std::string*>(context);
     if (error == nullptr || error->level < XML_ERR_ERROR || !text->empty()) return;
     try {
-        *text = error->message != nullptr ? error->message : "not well-formed";
-        while (!text->empty() && (text->back() == '\n' || text->back() == ' ')) text->pop_back();
-        *text += " (line " + std::to_string(error->line) + ")";
+        *text = describeXmlError(error);
     } catch (...) {
         text->clear();
     }
@@ -63,50 +58,18 @@ bool WorksheetReader::advance() {
 
 bool WorksheetReader::atElement(const char* name) const {
     if (xmlTextReaderNodeType(reader) != XML_READER_TYPE_ELEMENT) return false;
-    const char* local = reinterpret_cast<const char*>(xmlTextReaderConstLocalName(reader));
-    if (local == nullptr || compareNames(local, name) != 0) return false;
-    const char* uri = reinterpret_cast<const char*>(xmlTextReaderConstNamespaceUri(reader));
-    if (uri == nullptr) return true;
-    for (const char* known : kSpreadsheetUris)
-        if (std::strcmp(uri, known) == 0) return true;
-    return false;
-}
-
-bool WorksheetReader::checkRoot() {
-    if (rootChecked) return true;
-    rootChecked = true;
-    if (atElement("worksheet")) return true;
-    errorText = "its root element is not a worksheet";
-    return false;
+    return isSheetElement(reinterpret_cast<const char*>(xmlTextReaderConstLocalName(reader)),
+                          reinterpret_cast<const char*>(xmlTextReaderConstNamespaceUri(reader)), name);
 }
 
 void WorksheetReader::enterRow() {
     bool present = false;
-    const std::int32_t number = attributeInt(reader, "r", &present);
-    // A row without a usable number follows the one before it.
-    row = present && number > 0 && number <= kMaxSheetRow ? number : row + 1;
-    nextColumn = 1;
-    bool custom = false;
+    cursor.enterRow(attributeInt(reader, "r", &present));
     xmlChar* customFormat = xmlTextReaderGetAttribute(reader, reinterpret_cast<const xmlChar*>("customFormat"));
-    custom = customFormat != nullptr;
+    const bool custom = customFormat != nullptr;
     xmlFree(customFormat);
     const std::int32_t style = attributeInt(reader, "s", &present);
     rowStyle = custom && present ? style : -1;
-}
-
-CellPosition WorksheetReader::cellPosition() {
-    CellPosition position;
-    xmlChar* reference = xmlTextReaderGetAttribute(reader, reinterpret_cast<const xmlChar*>("r"));
-    if (reference != nullptr) parseCellRef(reinterpret_cast<const char*>(reference), &position);
-    xmlFree(reference);
-    // A cell without a usable reference takes the next position of its row.
-    if (position.column <= 0 || position.row <= 0) {
-        position.row = row > 0 ? row : 1;
-        position.column = nextColumn <= kMaxSheetColumn ? nextColumn : kMaxSheetColumn;
-    }
-    row = position.row;
-    nextColumn = position.column + 1;
-    return position;
 }
 
 void WorksheetReader::readColumn() {
@@ -126,60 +89,17 @@ std::int32_t WorksheetReader::columnStyle(std::int32_t column) const {
     return -1;
 }
 
-// Reads to the end of the cell; true when it holds text outside a formula.
-bool WorksheetReader::cellHoldsValue() {
-    if (xmlTextReaderIsEmptyElement(reader) == 1) return false;
-    const int depth = xmlTextReaderDepth(reader);
-    int formulaDepth = -1;
-    bool holds = false;
-    while (advance()) {
-        const int type = xmlTextReaderNodeType(reader);
-        const int at = xmlTextReaderDepth(reader);
-        if (type == XML_READER_TYPE_END_ELEMENT && at == depth) break;
-        if (type == XML_READER_TYPE_ELEMENT && formulaDepth < 0 && atElement("f") &&
-            xmlTextReaderIsEmptyElement(reader) == 0)
-            formulaDepth = at;
-        else if (type == XML_READER_TYPE_END_ELEMENT && at == formulaDepth)
-            formulaDepth = -1;
-        else if ((type == XML_READER_TYPE_TEXT || type == XML_READER_TYPE_CDATA ||
-                  type == XML_READER_TYPE_SIGNIFICANT_WHITESPACE) && formulaDepth < 0)
-            holds = true;
-    }
-    return holds;
-}
-
-bool WorksheetReader::measure(SheetExtent* extent) {
-    *extent = SheetExtent{};
-    int sheetDataDepth = -1;
-    while (advance()) {
-        if (!checkRoot()) return false;
-        if (xmlTextReaderNodeType(reader) != XML_READER_TYPE_ELEMENT) continue;
-        if (sheetDataDepth >= 0 && xmlTextReaderDepth(reader) == sheetDataDepth + 1) extent->hasRows = true;
-        if (atElement("sheetData")) {
-            sheetDataDepth = xmlTextReaderDepth(reader);
-        } else if (atElement("row")) {
-            enterRow();
-        } else if (atElement("c")) {
-            const CellPosition position = cellPosition();
-            if (cellHoldsValue()) {
-                if (position.row > extent->lastRow) extent->lastRow = position.row;
-                if (position.column > extent->lastColumn) extent->lastColumn = position.column;
-            }
-        }
-    }
-    return errorText.empty() && rootChecked;
-}
-
 bool WorksheetReader::next(SheetCell* cell) {
     while (advance()) {
-        if (!checkRoot()) return false;
         if (xmlTextReaderNodeType(reader) != XML_READER_TYPE_ELEMENT) continue;
         if (atElement("col")) {
             readColumn();
         } else if (atElement("row")) {
             enterRow();
         } else if (atElement("c")) {
-            cell->position = cellPosition();
+            xmlChar* reference = xmlTextReaderGetAttribute(reader, reinterpret_cast<const xmlChar*>("r"));
+            cell->position = cursor.place(reinterpret_cast<const char*>(reference));
+            xmlFree(reference);
             cell->rowStyle = rowStyle;
             cell->element = xmlTextReaderExpand(reader);
             if (cell->element == nullptr) {
