@@ -29,6 +29,17 @@ void CCSVExtruder::writeRun(const std::uint8_t* bytes, std::int32_t length) {
 }
 
 void CCSVExtruder::writeByte(std::uint8_t byte) {
+    // A row that is nothing but its end waits: the engine closes every story with a paragraph end of
+    // its own, which must not become an empty last row. Any byte after it makes it a row after all.
+    if (byte == storycode::kParagraphEnd && !inField) {
+        if (emptyRowWaiting) writeEmptyRow();
+        emptyRowWaiting = true;
+        return;
+    }
+    if (emptyRowWaiting) {
+        writeEmptyRow();
+        emptyRowWaiting = false;
+    }
     // Every byte opens a field, even one that is dropped below: a cell that begins with an anchor is
     // still a field.
     if (!inField) openField();
@@ -63,8 +74,16 @@ void CCSVExtruder::closeField() {
     inField = false;
 }
 
+void CCSVExtruder::writeEmptyRow() {
+    openField();
+    closeField();
+    pending.put(kCR);
+    pending.put(kLF);
+}
+
 void CCSVExtruder::closeOpenField() {
     if (inField) closeField();
+    emptyRowWaiting = false;
 }
 
 void CCSVExtruder::flush() {

@@ -17,8 +17,9 @@ public:
 
     // Encodes the bytes into pending output; nothing reaches the file before flush.
     void writeRun(const std::uint8_t* bytes, std::int32_t length);
-    // Closes a field that the story's text left open (its last row had no paragraph end), so that the
-    // file never ends inside quotes.
+    // Ends the story: closes a field that its text left open (its last row had no paragraph end), so
+    // that the file never ends inside quotes, and drops an empty row still waiting (the story's closing
+    // paragraph end).
     void closeOpenField();
     void flush();
 
@@ -28,8 +29,10 @@ private:
     void writeByte(std::uint8_t byte);
     void openField();
     void closeField();
+    void writeEmptyRow();
 
     bool inField = false;  // the opening quote of the current field has been put
+    bool emptyRowWaiting = false;  // a paragraph end with no field open, not yet written
     PendingChunks<std::uint8_t> pending;
     CFile* file;
 };

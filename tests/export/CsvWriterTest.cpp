@@ -21,7 +21,8 @@ TEST(CsvWriter, QuotesEachCellAndEndsRowsWithCrLf) {
     const CsvCase cases[] = {
         {"two cells of a row", {text(u"a\tb\r")}, "\"a\",\"b\"\r\n"},
         {"an empty cell between two", {text(u"a\t\tb\r")}, "\"a\",\"\",\"b\"\r\n"},
-        {"an empty row", {text(u"a\r"), text(u"\r")}, "\"a\"\r\n\"\"\r\n"},
+        {"an empty row between two", {text(u"a\r"), text(u"\r"), text(u"b\r")}, "\"a\"\r\n\"\"\r\n\"b\"\r\n"},
+        {"the paragraph end that closes the story makes no row", {text(u"a\r"), text(u"\r")}, "\"a\"\r\n"},
         {"a quote inside a cell is doubled", {text(u"x\"y\r")}, "\"x\"\"y\"\r\n"},
         {"a comma stays inside its field", {text(u"1,5\t2\r")}, "\"1,5\",\"2\"\r\n"},
         {"a line break stays inside its field", {text(u"a\u0005b\r")}, "\"a\r\nb\"\r\n"},
