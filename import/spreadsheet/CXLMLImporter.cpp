@@ -15,6 +15,7 @@
 #include "import/docx/DocumentPropertyParts.h"
 #include "import/docx/ExtendedProperties.h"
 #include "import/spreadsheet/CSheetsArray.h"
+#include "import/spreadsheet/CellReference.h"
 #include "import/spreadsheet/CStringsArray.h"
 #include "import/spreadsheet/CStyleSheet.h"
 #include "import/spreadsheet/ExFormat.h"
@@ -259,6 +260,11 @@ void CXLMLImporter::beginSheet() {
     column = 1;
     row = 1;
     cellTotal = static_cast<std::int64_t>(lastColumn) * lastRow;
+    // Every position gives at least its separator, and a story's length is held in 32 bits: a grid that
+    // could never be stored is refused now rather than after hours of empty cells.
+    if (cellTotal > INT32_MAX)
+        failWithReason(result::kNullObject, sheetPart,
+                       "its cells reach " + formatCellRef(lastColumn, lastRow) + ", more than one sheet can hold");
     block->expectedLength = static_cast<std::int32_t>(std::min<std::int64_t>(cellTotal * 16, INT32_MAX));
     answerYes();
 }
