@@ -14,6 +14,7 @@
 #include "import/docx/ExtendedProperties.h"
 #include "import/docx/HeaderFooterReferences.h"
 #include "import/docx/RevisionAuthors.h"
+#include "import/PackageIdentity.h"
 #include "model/XParamBlock.h"
 #include "package/CRelationshipsTable.h"
 #include "package/CTheme.h"
@@ -66,17 +67,7 @@ CWinWord2007Importer::~CWinWord2007Importer() {
 }
 
 void CWinWord2007Importer::identifyFile(const PascalWString& name, const PascalWString& folder, std::int16_t) {
-    const std::unique_ptr<CFile> item(new (std::nothrow) CFile(name, folder, kAnyFileCode, kAnyFileCode, 1, 0,
-                                                               kGenericRead, kGenericRead));
-    throwIfNull(item.get(), __LINE__, kUnit);
-    CRelationshipsTable probe;
-    probe.openPackage(&name, &folder, kPartFolder, item->isFolder() ? 1 : 0);
-    xmlDoc* parsed = nullptr;
-    xmlNode* root = nullptr;
-    const std::int16_t code = probe.parsePart(kMainPart, &parsed, &root);
-    if (code != 0) throwFail(code, __LINE__, kUnit);
-    const PartDocument mainPart(parsed);
-    if (!xmlIsElement(root, "w", "document")) throwFail(result::kErrInaccessible, __LINE__, kUnit);
+    identifyPackage(name, folder, {kPartFolder, kMainPart, "w", "document"}, kUnit);
 }
 
 void CWinWord2007Importer::readDocument() {

@@ -14,6 +14,7 @@
 #include "import/docx/CoreProperties.h"
 #include "import/docx/DocumentPropertyParts.h"
 #include "import/docx/ExtendedProperties.h"
+#include "import/PackageIdentity.h"
 #include "import/spreadsheet/CSheetsArray.h"
 #include "import/spreadsheet/CellReference.h"
 #include "import/spreadsheet/CStringsArray.h"
@@ -58,17 +59,7 @@ CXLMLImporter::~CXLMLImporter() {
 }
 
 void CXLMLImporter::identifyFile(const PascalWString& name, const PascalWString& folder, std::int16_t) {
-    const std::unique_ptr<CFile> item(new (std::nothrow) CFile(name, folder, kAnyFileCode, kAnyFileCode, 1, 0,
-                                                               kGenericRead, kGenericRead));
-    throwIfNull(item.get(), __LINE__, kUnit);
-    CRelationshipsTable probe;
-    probe.openPackage(&name, &folder, kPartFolder, item->isFolder() ? 1 : 0);
-    xmlDoc* parsed = nullptr;
-    xmlNode* root = nullptr;
-    const std::int16_t code = probe.parsePart(kWorkbookPart, &parsed, &root);
-    if (code != 0) throwFail(code, __LINE__, kUnit);
-    const PartDocument workbook(parsed);
-    if (!xmlIsElement(root, nullptr, "workbook")) throwFail(result::kErrInaccessible, __LINE__, kUnit);
+    identifyPackage(name, folder, {kPartFolder, kWorkbookPart, nullptr, "workbook"}, kUnit);
 }
 
 void CXLMLImporter::readDocument() {
