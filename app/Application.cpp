@@ -7,6 +7,7 @@
 #include "app/ConversionLauncher.h"
 #include "app/DesktopOpener.h"
 #include "app/FailureReport.h"
+#include "app/InterfaceLanguage.h"
 #include "app/PreferencesFile.h"
 #include "app/ProgramEngines.h"
 #include "app/ProgramFolders.h"
@@ -63,7 +64,7 @@ void loadSettings(ApplicationState& state) {
     const std::int16_t languageChoice = readLanguageFile();
     state.languageServices.reset(new (std::nothrow) CMUI());
     throwIfNull(state.languageServices.get(), __LINE__, kUnit);
-    state.languageServices->loadLanguageDLL(languageChoice);
+    chooseInterfaceLanguage(*state.languageServices, languageChoice);
 }
 
 void setUpFolders(ApplicationState& state) {
