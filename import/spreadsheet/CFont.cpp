@@ -102,3 +102,9 @@ std::uint32_t CFont::faceFlags() const {
     if (vertAlign == 2) face |= kFaceSubscript;
     return face;
 }
+
+bool CFont::looksLike(const CFont& other) const {
+    if (this == &other) return true;
+    return faceFlags() == other.faceFlags() && size == other.size && color.red == other.color.red &&
+           color.green == other.color.green && color.blue == other.color.blue;
+}

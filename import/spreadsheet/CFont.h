@@ -19,6 +19,8 @@ public:
     void read(const xmlNode* element);
     // The character-face bits of the run that shows this font (txtFace).
     std::uint32_t faceFlags() const;
+    // True when a run in either font looks the same: face, colour and size.
+    bool looksLike(const CFont& other) const;
 
     std::string name;  // UTF-8; empty when none
     std::int16_t charset = 0;

@@ -39,6 +39,8 @@ public:
     void append(std::unique_ptr<CQueue> entry) { entries.push_back(std::move(entry)); }
     // The first entry, which the caller then owns; null when the queue is empty.
     std::unique_ptr<CQueue> popFirst();
+    // The first entry, left in the queue; null when the queue is empty.
+    const CQueue* front() const { return entries.empty() ? nullptr : entries.front().get(); }
     bool isEmpty() const { return entries.empty(); }
     void removeAll() { entries.clear(); }
 

@@ -17,6 +17,7 @@ struct CSheet {
     // The last row and column that hold a value, found when the sheet was accepted.
     std::int32_t lastColumn = 0;
     std::int32_t lastRow = 0;
+    std::string partPath;  // the worksheet part, named in the reasons its failures give
 };
 
 class CSheetsArray {

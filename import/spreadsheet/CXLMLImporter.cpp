@@ -55,6 +55,7 @@ CXLMLImporter::CXLMLImporter(const TranslatorDescriptor* descriptor) : CImporter
 CXLMLImporter::~CXLMLImporter() {
     sheetReader.reset();
     freeMemory(sheetBytes);
+    freeMemory(firstSheetBytes);
     if (package != nullptr) package->closePackage();
 }
 
@@ -219,6 +220,13 @@ void CXLMLImporter::readSheets() {
         auto sheet = std::make_unique<CSheet>(id, name, sheetId, stateText != nullptr ? state.c_str() : nullptr);
         sheet->lastColumn = extent.lastColumn;
         sheet->lastRow = extent.lastRow;
+        sheet->partPath = target != nullptr ? target : id;
+        // The first sheet is asked for next: its part stays read rather than being unpacked twice.
+        if (sheets->count() == 0) {
+            firstSheetBytes = part.bytes;
+            firstSheetSize = size;
+            part.bytes = nullptr;
+        }
         sheets->addSheet(std::move(sheet));
     }
 }
@@ -228,12 +236,18 @@ void CXLMLImporter::beginSheet() {
     throwIfNull(sheet, __LINE__, kUnit);
     sheetReader.reset();
     freeMemory(sheetBytes);
-    std::int16_t mode = 0;
-    const char* target = nullptr;
     std::int32_t size = 0;
-    if (package->readTargetPart(sheet->relationshipId.c_str(), &mode, &target, &sheetBytes, &size) == 0)
-        throwFail(result::kNullObject, __LINE__, kUnit);
-    sheetPart = target != nullptr ? target : sheet->relationshipId;
+    if (block->sheetIndex == 0 && firstSheetBytes != nullptr) {
+        std::swap(sheetBytes, firstSheetBytes);
+        size = firstSheetSize;
+    } else {
+        freeMemory(firstSheetBytes);
+        std::int16_t mode = 0;
+        const char* target = nullptr;
+        if (package->readTargetPart(sheet->relationshipId.c_str(), &mode, &target, &sheetBytes, &size) == 0)
+            throwFail(result::kNullObject, __LINE__, kUnit);
+    }
+    sheetPart = sheet->partPath;
     sheetReader = std::make_unique<WorksheetReader>(static_cast<const char*>(sheetBytes), size);
 
     const std::u16string name = utf8ToUtf16String(sheet->name);
@@ -270,6 +284,7 @@ void CXLMLImporter::endSheet() {
 
 void CXLMLImporter::endDocument() {
     endSheet();
+    freeMemory(firstSheetBytes);
     workbookDocument.reset();
     workbookRoot = nullptr;
     answerYes();

@@ -9,6 +9,7 @@
 //   docProps/app.xml, docProps/core.xml    the length estimate, title, subject and author
 //   workbookPr date1904             the date system of every date in the workbook
 //   the theme, the shared strings, the style sheet (its fonts join the font table), the sheet list
+// A text request answers one cell, and the cells after it that share its character format.
 // Each sheet request reads its worksheet part as a stream (WorksheetReader.h): the grid runs from A1 to
 // the last row and column that hold a value, so a missing or stale "dimension" neither drops nor
 // invents cells.
@@ -74,6 +75,7 @@ private:
     // The text request (SheetText.cpp).
     std::u16string cellText(const CQueue& entry) const;
     void answerRun(const CQueue& entry, const std::u16string& text);
+    void appendAlikeCells(const CFont& font);
 
     std::unique_ptr<CRelationshipsTable> package;
     PartDocument workbookDocument;
@@ -87,6 +89,8 @@ private:
     // The sheet being read.
     std::string sheetPart;
     void* sheetBytes = nullptr;
+    void* firstSheetBytes = nullptr;  // the first sheet's part, read when the sheets were listed
+    std::int32_t firstSheetSize = 0;
     std::unique_ptr<WorksheetReader> sheetReader;
     std::unique_ptr<SheetCell> pendingCell;  // the next cell of the part, not yet reached by the walk
     bool partEnded = false;
