@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kUnit = "BL_XLML(imp)";
 // A cell's text is handed over in pieces that fit the engine's text-run buffer with the separator.
 constexpr std::size_t kRunPieceUnits = kTaskTextBufferUnits - 1;
 
