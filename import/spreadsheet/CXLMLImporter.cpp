@@ -124,29 +124,24 @@ void CXLMLImporter::readWorkbookProperties() {
 }
 
 // The part that the workbook's relationship of the type names; present says whether the part exists.
-// A part that exists but is not well-formed fails the file.
-xmlDoc* CXLMLImporter::parseWorkbookPart(const char* type, const char* conventionalPath, bool* present) {
+// A part that exists but is not well-formed fails the file when its content matters (mustParse).
+xmlDoc* CXLMLImporter::parseWorkbookPart(const char* type, const char* conventionalPath, bool mustParse,
+                                         bool* present) {
     const xmlNode* relationships = workbookRelationships ? xmlDocGetRootElement(workbookRelationships.get()) : nullptr;
     const std::string path = partOfType(relationships, "xl/", type, conventionalPath);
     xmlDoc* parsed = nullptr;
     xmlNode* root = nullptr;
     const std::int16_t code = package->parsePart(path.c_str(), &parsed, &root);
     *present = code != -100 && code != 2 && code != 3;
-    if (code == result::kOutOfMemory) failWithReason(result::kNullObject, path, "it is not well-formed XML");
+    if (code == result::kOutOfMemory && mustParse) failWithReason(result::kNullObject, path, "it is not well-formed XML");
     return code == 0 ? parsed : nullptr;
 }
 
 void CXLMLImporter::readTheme() {
     throwIfNull(block->theme, __LINE__, kUnit);
     bool present = false;
-    xmlDoc* parsed = nullptr;
     // A theme that cannot be read leaves the block's theme as it was: nothing of it reaches a sheet.
-    try {
-        parsed = parseWorkbookPart("theme", "xl/theme/theme1.xml", &present);
-    } catch (const CFail&) {
-        freeMemory(block->reasonText);
-        return;
-    }
+    xmlDoc* parsed = parseWorkbookPart("theme", "xl/theme/theme1.xml", false, &present);
     const PartDocument theme(parsed);
     block->theme->parse(parsed != nullptr ? xmlDocGetRootElement(parsed) : nullptr, kLatinLanguage, kEastAsianLanguage,
                         kComplexLanguage);
@@ -154,13 +149,13 @@ void CXLMLImporter::readTheme() {
 
 void CXLMLImporter::readSharedStrings() {
     bool present = false;
-    xmlDoc* parsed = parseWorkbookPart("sharedStrings", "xl/sharedStrings.xml", &present);
+    xmlDoc* parsed = parseWorkbookPart("sharedStrings", "xl/sharedStrings.xml", true, &present);
     sharedStrings = std::make_unique<CStringsArray>(parsed);
 }
 
 void CXLMLImporter::readStyleSheet() {
     bool present = false;
-    xmlDoc* parsed = parseWorkbookPart("styles", "xl/styles.xml", &present);
+    xmlDoc* parsed = parseWorkbookPart("styles", "xl/styles.xml", true, &present);
     const xmlNode* root = parsed != nullptr ? xmlDocGetRootElement(parsed) : nullptr;
     if (!xmlIsElement(root, nullptr, "styleSheet")) {
         xmlFreeDoc(parsed);

@@ -58,7 +58,7 @@ private:
     void readStyleSheet();
     void addFonts();
     void readSheets();
-    xmlDoc* parseWorkbookPart(const char* type, const char* conventionalPath, bool* present);
+    xmlDoc* parseWorkbookPart(const char* type, const char* conventionalPath, bool mustParse, bool* present);
     [[noreturn]] void failWithReason(std::int16_t code, const std::string& part, const std::string& why);
 
     // The cell walk (SheetCells.cpp).
