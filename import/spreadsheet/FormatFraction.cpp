@@ -98,13 +98,7 @@ private:
             if ((part == Part::whole && placeholdersSeen < info.integerDigits) || parts.fractionShown) out.put(c);
             break;
         case u'$': case u'%': case u'(': case u')': case u'+': case u'-': out.put(c); break;
-        case u'"': {
-            const std::size_t end = skipQuoted(section, i);
-            const std::size_t close = section[end - 1] == u'"' && end > i + 1 ? end - 1 : end;
-            out.put(section.substr(i + 1, close - i - 1));
-            i = end - 1;
-            break;
-        }
+        case u'"': i = writeQuoted(section, i, out); break;
         case u'/':
             if (parts.fractionShown) out.put(c);
             part = Part::denominator;

@@ -94,7 +94,7 @@ private:
     void writeCharacter(char16_t c) {
         switch (c) {
         case u' ': case u'$': case u'%': case u'(': case u')': case u'+': case u'-': out.put(c); break;
-        case u'"': writeQuoted(); break;
+        case u'"': i = writeQuoted(section, i, out); break;
         case u'#': case u'0': case u'?': writePlaceholder(c); break;
         case u',': writeComma(); break;
         case u'.': writePoint(); break;
@@ -105,13 +105,6 @@ private:
         case u'_': ++i; break;
         default: break;  // unquoted letters, fill marks and '@' write nothing
         }
-    }
-
-    void writeQuoted() {
-        const std::size_t end = skipQuoted(section, i);
-        const std::size_t close = end > i + 1 && end <= section.size() && section[end - 1] == u'"' ? end - 1 : end;
-        out.put(section.substr(i + 1, close - i - 1));
-        i = end - 1;
     }
 
     void writePlaceholder(char16_t c) {
@@ -205,10 +198,7 @@ void applyLiteralText(std::u16string_view valueText, std::u16string_view section
     for (std::size_t i = 0; i < section.size() && section[i] != u';'; ++i) {
         const char16_t c = section[i];
         if (c == u'"') {
-            const std::size_t end = skipQuoted(section, i);
-            const std::size_t close = section[end - 1] == u'"' && end > i + 1 ? end - 1 : end;
-            target->put(section.substr(i + 1, close - i - 1));
-            i = end - 1;
+            i = writeQuoted(section, i, *target);
         } else if (c == u'(' || c == u')' || c == u' ' || c == u'$' || c == u'-' || c == u'+') {
             target->put(c);
         } else if (c == u'@' || c == u'G') {

@@ -248,6 +248,13 @@ std::size_t skipQuoted(std::u16string_view code, std::size_t position) {
     return close == std::u16string_view::npos ? code.size() : close + 1;
 }
 
+std::size_t writeQuoted(std::u16string_view code, std::size_t position, FormatText& out) {
+    const std::size_t end = skipQuoted(code, position);
+    const bool closed = end > position + 1 && code[end - 1] == u'"';
+    out.put(code.substr(position + 1, (closed ? end - 1 : end) - position - 1));
+    return end - 1;
+}
+
 std::size_t findClosingBracket(std::u16string_view code, std::size_t position) {
     for (std::size_t k = position + 1; k < code.size(); ++k) {
         if (code[k] == u'\\') ++k;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "import/spreadsheet/FormatSectionInfo.h"
+#include "import/spreadsheet/FormatText.h"
 
 // Where the second, third and fourth sections begin in the code; 0 when absent.
 using SectionStarts = std::array<std::uint16_t, 3>;
@@ -24,6 +25,9 @@ FormatSectionInfo parseSection(std::u16string_view section);
 
 // The code position just after the quoted text that starts at position, or the end.
 std::size_t skipQuoted(std::u16string_view code, std::size_t position);
+// Writes the quoted text that starts at position without its quotes; answers the position of its
+// closing quote (the code's last position when it has none).
+std::size_t writeQuoted(std::u16string_view code, std::size_t position, FormatText& out);
 // The position of the ']' that closes the bracket at position, or the end.
 std::size_t findClosingBracket(std::u16string_view code, std::size_t position);
 

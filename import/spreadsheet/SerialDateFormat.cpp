@@ -78,13 +78,7 @@ private:
         case u' ': case u',': case u'/': case u':': case u'-': case u'(': case u')': case u'+': case u'$':
             out.put(c);
             break;
-        case u'"': {
-            const std::size_t end = skipQuoted(section, i);
-            const std::size_t close = section[end - 1] == u'"' && end > i + 1 ? end - 1 : end;
-            out.put(section.substr(i + 1, close - i - 1));
-            i = end - 1;
-            break;
-        }
+        case u'"': i = writeQuoted(section, i, out); break;
         case u'\\': if (i + 1 < section.size()) out.put(section[++i]); break;
         case u'_': ++i; break;
         case u'#': case u'%': case u'E': case u'e': case u'G': failFormatCode(__LINE__);
