@@ -102,8 +102,7 @@ void CWinWord2007Importer::identifyFile(const PascalWString& name, const PascalW
 void CWinWord2007Importer::readDocument() {
     if (document != nullptr) xmlFreeDoc(document);
     document = nullptr;
-    sectionHolders.clear();
-    bodySectionHolder.reset();
+    forgetSectionLookups();
     partDocuments.clear();
     package.reset(new (std::nothrow) CRelationshipsTable());
     throwIfNull(package.get(), __LINE__, kUnit);

@@ -212,6 +212,12 @@ protected:
     std::unordered_map<const xmlNode*, xmlNode*> sectionHolders;
     // The element holding the body's own w:sectPr (the last section), once looked for.
     std::optional<xmlNode*> bodySectionHolder;
+    // For each section node asked about, its w:sectPr (or null). The body of the last section has every
+    // paragraph among its children: searching them for each run made a long document quadratic.
+    std::unordered_map<const xmlNode*, xmlNode*> sectionPropertiesByNode;
+    // Forgets the section look-ups above, for the next document.
+    void forgetSectionLookups();
+    xmlNode* sectionPropertiesOf(xmlNode* section);
 
 private:
     void readInput(std::string& bytes);
