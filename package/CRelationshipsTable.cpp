@@ -3,6 +3,7 @@
 #include <libxml/parser.h>
 
 #include <new>
+#include <string>
 
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
@@ -14,6 +15,7 @@
 #include "foundation/Utf8Codec.h"
 #include "package/PartName.h"
 #include "package/XmlElementSearch.h"
+#include "package/XmlNamespaces.h"
 #include "package/XmlNodeHelpers.h"
 
 namespace {
@@ -263,6 +265,70 @@ std::int16_t CRelationshipsTable::parsePart(const char* partPath, xmlDoc** docum
     *root = top;
     *document = parsed.release();
     return result::kSuccess;
+}
+
+namespace {
+
+// What the root element's start tag said; the parser is stopped there.
+struct RootElement {
+    bool seen = false;
+    std::string localName;
+    std::string uri;
+    std::string prefix;
+};
+
+void takeRootAndStop(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri, int,
+                     const xmlChar**, int, int, const xmlChar**) {
+    auto* parser = static_cast<xmlParserCtxtPtr>(context);
+    auto* root = static_cast<RootElement*>(parser->_private);
+    if (!root->seen) {
+        root->seen = true;
+        const auto text = [](const xmlChar* value) { return value ? reinterpret_cast<const char*>(value) : ""; };
+        root->localName = text(localName);
+        root->prefix = text(prefix);
+        root->uri = text(uri);
+    }
+    xmlStopParser(parser);
+}
+
+bool readRootElement(const void* bytes, std::int32_t size, RootElement& root) {
+    xmlSAXHandler handler{};
+    handler.initialized = XML_SAX2_MAGIC;
+    handler.startElementNs = takeRootAndStop;
+    xmlParserCtxtPtr parser = xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, nullptr);
+    if (parser == nullptr) return false;
+    xmlCtxtUseOptions(parser, kParseOptions);
+    parser->_private = &root;
+    xmlParseChunk(parser, static_cast<const char*>(bytes), size, 1);
+    xmlFreeParserCtxt(parser);
+    return root.seen;
+}
+
+}  // namespace
+
+std::int16_t CRelationshipsTable::partRootIs(const char* partPath, const char* prefix, const char* name,
+                                             bool* matches) {
+    *matches = false;
+    void* block = nullptr;
+    std::int32_t size = 0;
+    const std::int16_t read = readPart(partPath, &block, &size);
+    if (read != 0) return read;
+    RootElement root;
+    const std::int16_t code = failureCode([&] {
+        raisingOutOfMemory(__LINE__, kUnit, [&] {
+            if (!readRootElement(block, size, root)) return;
+            // The element's namespace as the tree would hold it, so it is matched as every element is.
+            xmlNs ns{};
+            ns.type = XML_NAMESPACE_DECL;
+            ns.href = root.uri.empty() ? nullptr : reinterpret_cast<const xmlChar*>(root.uri.c_str());
+            ns.prefix = root.prefix.empty() ? nullptr : reinterpret_cast<const xmlChar*>(root.prefix.c_str());
+            const bool inNamespace = prefix == nullptr || namespaceMatchesPrefix(ns.href ? &ns : nullptr, prefix);
+            *matches = inNamespace && compareNames(root.localName.c_str(), name) == 0;
+        });
+    });
+    freeMemory(block);
+    if (code != 0) return code;
+    return root.seen ? result::kSuccess : result::kOutOfMemory;
 }
 
 CRelationshipsTable* CRelationshipsTable::openRelationshipsPart(const char* relsPath) {

@@ -60,6 +60,10 @@ public:
     // Reads and parses a part; 12 for text that is not well-formed XML. Never raises. The document's URL
     // is the part's path, so whoever holds an element knows the part it came from.
     virtual std::int16_t parsePart(const char* partPath, xmlDoc** document, xmlNode** root);
+    // Reads a part no further than its root element's start tag and answers in *matches whether that
+    // element is prefix:name (namespaces as xmlIsElement matches them): telling what a package holds
+    // needs no tree of its largest part. Codes as parsePart's, 12 also for a part without a root element.
+    virtual std::int16_t partRootIs(const char* partPath, const char* prefix, const char* name, bool* matches);
     // A new table, owned by the caller, sharing this package, with the relationships of the ".rels" part
     // at relsPath; its targets resolve against the folder of the part they belong to. Null on failure.
     virtual CRelationshipsTable* openRelationshipsPart(const char* relsPath);

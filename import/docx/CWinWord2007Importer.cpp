@@ -91,12 +91,10 @@ void CWinWord2007Importer::identifyFile(const PascalWString& name, const PascalW
     throwIfNull(item.get(), __LINE__, kUnit);
     CRelationshipsTable probe;
     probe.openPackage(&name, &folder, kPartFolder, item->isFolder() ? 1 : 0);
-    xmlDoc* parsed = nullptr;
-    xmlNode* root = nullptr;
-    const std::int16_t code = probe.parsePart(kMainPart, &parsed, &root);
+    bool isDocument = false;
+    const std::int16_t code = probe.partRootIs(kMainPart, "w", "document", &isDocument);
     if (code != 0) throwFail(code, __LINE__, kUnit);
-    const PartDocument mainPart(parsed);
-    if (!xmlIsElement(root, "w", "document")) throwFail(result::kErrInaccessible, __LINE__, kUnit);
+    if (!isDocument) throwFail(result::kErrInaccessible, __LINE__, kUnit);
 }
 
 void CWinWord2007Importer::readDocument() {
