@@ -108,6 +108,7 @@ void CWinWord2007Importer::readDocument() {
     package->openPackage(&block->fileSpec.name, &block->fileSpec.folder, kPartFolder, isFolder ? 1 : 0);
     package->loadRelationships("document.xml", 1);
     pictureRelationships = package.get();
+    pictureRelationshipsPart.clear();
     openMainPart();
     tags.collectFrom(rootElement);
 

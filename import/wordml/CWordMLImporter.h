@@ -152,6 +152,9 @@ protected:
     std::unique_ptr<TPicturesArray> pictures;
     // The package whose relationships name the pictures' parts; null for a document without one.
     CRelationshipsTable* pictureRelationships = nullptr;
+    // The relationships part whose entries pictureRelationships holds, once a story loaded them: every
+    // table, note and text box is a story of its own, and most share their part's relationships.
+    std::string pictureRelationshipsPart;
 
     // Stories, paragraphs, fields, sections and notes (StoryFilters.cpp, ParagraphContent.cpp,
     // SectionProperties.cpp, NoteProperties.cpp).
