@@ -22,13 +22,6 @@ namespace {
 
 constexpr const char* kUnit = "BL_RTF(exp)";
 
-constexpr std::int16_t kHeaderSelector = 2;
-constexpr std::int16_t kFooterSelector = 3;
-constexpr std::int16_t kCommentSelector = 5;
-constexpr std::int16_t kFootnoteSelector = 7;
-constexpr std::int16_t kEndnoteSelector = 8;
-constexpr std::int16_t kGraphicSelector = 9;
-constexpr std::int16_t kTableSelector = 10;
 constexpr std::int16_t kMainSelector = 11;
 
 // Control words of a header or footer by its kind: first page, default (left and right pages alike
