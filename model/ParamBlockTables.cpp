@@ -30,13 +30,6 @@ constexpr ThemeAlias kThemeAliases[] = {
     {"minorEastAsia", kMinorEastAsiaFont}, {"minorHAnsi", kMinorHAnsiFont},
 };
 
-// The alias code of a name, 0 for a name that is no alias.
-std::int16_t themeAliasCode(const char* name) {
-    for (const ThemeAlias& alias : kThemeAliases)
-        if (compareNames(name, alias.name) == 0) return alias.code;
-    return 0;
-}
-
 // Copies a NUL-terminated text into a fixed field, cut where a character ends so that it fits with its 0.
 template <std::size_t N>
 void copyBounded(char (&field)[N], const char* text) {
@@ -83,6 +76,13 @@ const XListDef* definitionOf(const XListOvr& override, const XParamBlock* block)
 }
 
 }  // namespace
+
+std::int16_t themeAliasCode(const char* name) {
+    if (name == nullptr) return 0;
+    for (const ThemeAlias& alias : kThemeAliases)
+        if (compareNames(name, alias.name) == 0) return alias.code;
+    return 0;
+}
 
 void addAuthor(const char* name, XParamBlock* block) {
     throwIfNullObject(block, __LINE__, kUnit);

@@ -38,6 +38,9 @@ std::int16_t addFontRecord(const XFont* font, XParamBlock* block);
 // such typeface; any other name adds a font of that name. A typeface that is itself an alias name is
 // taken as a plain font name, so resolution never goes round. A null name answers 0.
 std::int16_t addFontByName(const char* name, XParamBlock* block);
+// The theme font code (kMajorAsciiFont ... kMinorHAnsiFont) of a theme font alias such as "minorHAnsi";
+// 0 for a name that is no alias.
+std::int16_t themeAliasCode(const char* name);
 // The font with this id; null when none.
 XFont* getFont(std::int16_t id, const XParamBlock* block);
 // Gives every font its 0-based place as fontRTFNumber and answers the number of fonts.

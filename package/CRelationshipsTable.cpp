@@ -342,6 +342,9 @@ CRelationshipsTable* CRelationshipsTable::openRelationshipsPart(const char* rels
         table->baseFolder = baseFolder;
         table->loadRelationships(relsPath, 0);
     });
-    if (code != 0) disposeObject(table);
+    if (code != 0) {
+        disposeObject(table);
+        return nullptr;
+    }
     return table;
 }

@@ -49,3 +49,28 @@ std::optional<std::string> vmlContainerKind(const xmlNode* container) {
     if (std::optional<std::string> id = firstChildId(container, isVmlShapeElement)) return id;
     return firstChildId(container, [](const xmlNode* node) { return xmlIsElement(node, "w", "binData") == 1; });
 }
+
+const xmlNode* drawingTextBox(const xmlNode* graphicData) {
+    if (!xmlIsElement(graphicData, "a", "graphicData")) return nullptr;
+    for (const xmlNode* shape = graphicData->children; shape != nullptr; shape = shape->next) {
+        if (!xmlIsElement(shape, "wps", "wsp")) continue;
+        for (const xmlNode* child = shape->children; child != nullptr; child = child->next) {
+            if (xmlIsElement(child, "wps", "txbx")) return child;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<std::string> drawingTextBoxName(const xmlNode* textBox) {
+    // wps:txbx < wps:wsp < a:graphicData < a:graphic < wp:anchor or wp:inline < w:drawing
+    const xmlNode* shape = textBox != nullptr ? textBox->parent : nullptr;
+    const xmlNode* data = shape != nullptr ? shape->parent : nullptr;
+    if (data == nullptr || drawingTextBox(data) != textBox) return std::nullopt;
+    const xmlNode* graphic = data->parent;
+    const xmlNode* frame = graphic != nullptr ? graphic->parent : nullptr;
+    const xmlNode* drawing = frame != nullptr ? frame->parent : nullptr;
+    if (!xmlIsElement(graphic, "a", "graphic") || !xmlIsElement(drawing, "w", "drawing")) return std::nullopt;
+    const std::optional<std::string> id = drawingName(drawing);
+    if (!id) return std::nullopt;
+    return "drawing" + *id;
+}

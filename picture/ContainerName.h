@@ -15,3 +15,10 @@ std::optional<std::string> vmlContainerKind(const xmlNode* container);
 
 // 1 for the VML elements that draw a shape of their own (v:shape, v:line ... v:image, as above).
 bool isVmlShapeElement(const xmlNode* node);
+
+// The text box (wps:txbx) of a drawing's shape that stands alone in its graphic (a:graphicData/wps:wsp),
+// or null: a shape inside a group is not drawn as a shape of its own.
+const xmlNode* drawingTextBox(const xmlNode* graphicData);
+// The name that ties a drawing's text box to its story: "drawing" and the drawing's id (wp:docPr), kept
+// apart from the ids of VML shapes. No value when the drawing names nothing.
+std::optional<std::string> drawingTextBoxName(const xmlNode* textBox);

@@ -31,6 +31,7 @@ constexpr const char* kUnit = "BPicture";
 constexpr std::int16_t kPlainPicture = 99;
 constexpr std::int16_t kPictureFrameShape = 75;
 constexpr std::int16_t kLineShape = 20;
+constexpr std::int16_t kTextBoxShape = 202;
 constexpr std::int32_t kEmuPerTwip = 635;
 constexpr std::int32_t kLowestTextBoxId = 32767;
 constexpr std::int32_t kHighestTextBoxId = 2147483647;
@@ -116,6 +117,7 @@ private:
     void vmlTextpath(xmlNode* textpath);
     void vmlImagedata(xmlNode* imagedata);
     void vmlTextbox(xmlNode* textbox);
+    void drawingTextBoxContent(const std::string& name);
     void countPicture();
     void takeShapeText();
     void takePictureBytes(bool plainPicture);
@@ -380,6 +382,12 @@ void ContainerWalk::anchorPosition(xmlNode* position, bool horizontal, std::int3
 std::int16_t ContainerWalk::graphicContent(xmlNode* graphic) {
     xmlNode* data = xmlFirstElementChild(graphic);
     if (!xmlIsElement(data, "a", "graphicData")) return 0;
+    if (const xmlNode* textBox = drawingTextBox(data)) {
+        if (const std::optional<std::string> name = drawingTextBoxName(textBox)) {
+            drawingTextBoxContent(*name);
+            return 1;
+        }
+    }
     const std::optional<std::string> uri = attribute(data, "uri");
     if (!uri) return 0;
     if (uri->find("picture") != std::string::npos) {
@@ -796,6 +804,14 @@ void ContainerWalk::vmlImagedata(xmlNode* imagedata) {
     }
     if (beginsWithT(attribute(imagedata, "grayscale"))) appendToShapeText(properties, "{\\sp{\\sn pictureGray}{\\sv 1}}");
     if (beginsWithT(attribute(imagedata, "bilevel"))) appendToShapeText(properties, "{\\sp{\\sn pictureBiLevel}{\\sv 1}}");
+}
+
+// A drawing's text box is a text-box shape whose text, like a VML text box's, the RTF writer puts in
+// the marker's place.
+void ContainerWalk::drawingTextBoxContent(const std::string& name) {
+    appendToShapeText(properties, "{\\sp{\\sn shapeType}{\\sv %d}}", kTextBoxShape);
+    appendToShapeText(properties, "{\\sp{\\sn lTxid}{\\sv %d}}", randomInRange(kLowestTextBoxId, kHighestTextBoxId));
+    appendToShapeText(pictureText, " UUTT8SS%sVV9WW", name.c_str());
 }
 
 // The text box's id goes between two markers into the picture text; the RTF writer puts the text

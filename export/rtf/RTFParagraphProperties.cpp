@@ -29,12 +29,19 @@ constexpr BorderSide kBorderSides[] = {
 };
 constexpr std::int16_t kBoxBit = 0x10;
 
-// Whether the paragraph's style numbers its paragraphs; a reader then numbers a paragraph of that
-// style that names no list, unless it is told the paragraph is in none.
+// Whether the paragraph's style, or a style it is based on, numbers its paragraphs; a reader then
+// numbers a paragraph of that style that names no list, unless it is told the paragraph is in none.
+// The walk up the chain stops after as many steps as the table has styles, so a loop ends it too.
 bool styleNumbers(const XParamBlock& block, const XRule& rule) {
     if (block.styles == nullptr) return false;
-    const XStyle* style = block.styles->get(rule.styleTag);
-    return style != nullptr && style->styleRule.level.ls != 0;
+    std::int32_t tag = rule.styleTag;
+    for (std::int32_t step = 0; step <= block.styles->getCount(); ++step) {
+        const XStyle* style = block.styles->get(tag);
+        if (style == nullptr) return false;
+        if (style->styleRule.level.ls != 0) return true;
+        tag = style->styleBase;
+    }
+    return false;
 }
 
 void writeBorders(CRTFFile& out, const XParamBlock& block, const XRule& rule) {

@@ -14,6 +14,8 @@
 #include "import/docx/ExtendedProperties.h"
 #include "import/docx/HeaderFooterReferences.h"
 #include "import/docx/RevisionAuthors.h"
+#include "import/wordml/AlternateContent.h"
+#include "import/wordml/PartRelationships.h"
 #include "model/XParamBlock.h"
 #include "package/CRelationshipsTable.h"
 #include "package/CTheme.h"
@@ -43,6 +45,7 @@ PartDocument parseOptionalPart(CRelationshipsTable& package, const char* path, x
         *root = nullptr;
         return PartDocument();
     }
+    keepAlternateFallbacks(*root);
     return PartDocument(parsed);
 }
 
@@ -102,6 +105,7 @@ void CWinWord2007Importer::readDocument() {
     document = nullptr;
     forgetSectionLookups();
     partDocuments.clear();
+    partRelationships.clear();
     package.reset(new (std::nothrow) CRelationshipsTable());
     throwIfNull(package.get(), __LINE__, kUnit);
     const bool isFolder = file != nullptr && file->isFolder();
@@ -151,6 +155,7 @@ void CWinWord2007Importer::openMainPart() {
     const std::int16_t code = package->parsePart(kMainPart, &document, &root);
     if (code != 0) throwFail(code, __LINE__, kUnit);
     rootElement = root;
+    keepAlternateFallbacks(rootElement);
     if (!xmlIsElement(rootElement, "w", "document")) throwFail(result::kErrInaccessible, __LINE__, kUnit);
     bodyElement = xmlFindElement(rootElement->children, "w", "body", 0);
     if (bodyElement == nullptr) throwFail(result::kOutOfMemory, __LINE__, kUnit);
@@ -199,6 +204,20 @@ void CWinWord2007Importer::readFontTable() {
 }
 
 void CWinWord2007Importer::collectAnnotationAuthors(xmlNode* first) { collectRevisionAuthors(first, block); }
+
+// A link's id is a relationship of the part that holds the link: the main part, a header, the notes.
+// Each part's relationships are read once, on the first link that asks for them.
+std::string CWinWord2007Importer::relationshipTarget(const xmlNode* holder, const char* id) {
+    if (package == nullptr || holder == nullptr || holder->doc == nullptr || holder->doc->URL == nullptr || id == nullptr)
+        return {};
+    const std::string partPath(reinterpret_cast<const char*>(holder->doc->URL));
+    auto [entry, added] = partRelationships.try_emplace(partPath);
+    if (added) entry->second.reset(package->openRelationshipsPart(relationshipsPartOf(partPath).c_str()));
+    std::int16_t mode = 0;
+    const char* target = nullptr;
+    if (entry->second == nullptr || entry->second->getTarget(id, &mode, &target) == 0 || target == nullptr) return {};
+    return target;
+}
 
 // The document's page setup is its first section's, wherever that section's properties stand.
 void CWinWord2007Importer::readFirstSection() {

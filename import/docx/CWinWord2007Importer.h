@@ -16,7 +16,9 @@
 //
 // Failures are CFails in unit "BL_WinWord2007(imp)": the package reader's code for a missing or
 // unreadable main part, 32003 for a main part whose root is not w:document, 12 for one without a body.
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "import/docx/PartDocument.h"
@@ -34,6 +36,7 @@ protected:
     void readDocument() override;
     void readDocumentProperties() override;
     void collectAnnotationAuthors(xmlNode* first) override;
+    std::string relationshipTarget(const xmlNode* holder, const char* id) override;
 
 private:
     void openMainPart();
@@ -48,6 +51,9 @@ private:
 
     std::unique_ptr<CRelationshipsTable> package;
     std::vector<PartDocument> partDocuments;  // header, footer, note and comment parts
+    // The relationships of each part a link was looked up in, by the part's path; null for a part whose
+    // relationships cannot be read.
+    std::map<std::string, std::unique_ptr<CRelationshipsTable>> partRelationships;
 };
 
 // The registry's factory: a new importer, or null without memory.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/NameCompare.h"
+#include "import/wordml/AlternateContent.h"
 #include "import/wordml/TNodesArray.h"
 #include "import/wordml/UniqueTags.h"
 #include "package/CRelationshipsTable.h"
@@ -91,6 +92,7 @@ void HeaderFooterReferences::readReference(xmlNode* reference, bool isHeader, st
     xmlNode* root = nullptr;
     if (package.parseTargetPart(id.c_str(), &mode, &target, &parsed, &root) == 0 || parsed == nullptr) return;
     PartDocument document(parsed);
+    keepAlternateFallbacks(root);
     // A part of the other side, or of another kind altogether, is no story of this one.
     if (!xmlIsElement(root, "w", isHeader ? "hdr" : "ftr")) return;
     partDocuments.push_back(std::move(document));

@@ -150,6 +150,7 @@ void CWordMLImporter::importPart(xmlNode* element, bool isTable) {
     pendingEndMark = 0;
     pending.clear();
     pendingOffset = 0;
+    prepareCommentInformation(element);
     gatherStoryPictures(element);
 }
 

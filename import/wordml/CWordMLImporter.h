@@ -13,8 +13,8 @@
 // Files: CWordMLImporter.cpp (document and story requests), TextRunProducer.cpp (request 13),
 // RunContent.cpp (what a run element holds), DocumentProperties2003.cpp (DocumentProperties and
 // docPr), DocumentTables.cpp (fonts, languages, authors, the record defaults, dates),
-// ParagraphContent.cpp (simple fields, hyperlinks, bookmarks, comment ranges and annotations around a
-// run), Revisions.cpp (revision marks and field data), FormFields.cpp (form fields), StoryFilters.cpp
+// CommentInformation.cpp (a comment's author and date), ParagraphContent.cpp (simple fields,
+// hyperlinks, bookmarks, comment ranges and annotations around a run), Revisions.cpp (revision marks and field data), FormFields.cpp (form fields), StoryFilters.cpp
 // (which paragraphs a story takes, section breaks), SectionProperties.cpp (page setup),
 // NoteProperties.cpp (footnote and endnote settings), TableRows.cpp (the row of a table run),
 // TableProperties.cpp (table, row and cell properties), StyleSheetReader.cpp and StyleChains.cpp (styles
@@ -141,6 +141,7 @@ protected:
 
     // Run content (RunContent.cpp).
     virtual RunContent readRunContent(xmlNode* run);
+    void markSymbolFont(std::int16_t fontId);
 
     // Pictures (PictureGathering.cpp): the story's picture table is rebuilt from its element before it
     // is delivered; a run holding a picture container delivers that picture's anchor.
@@ -171,8 +172,9 @@ protected:
     virtual void readFieldData(xmlNode* field);
     // The form field (w:ffData) of a complex field's begin character (FormFields.cpp).
     virtual void readFormField(xmlNode* field);
-    // The target of a package relationship; empty for a document read without a package.
-    virtual std::string relationshipTarget(const char* id);
+    // The target of a relationship of the package part that holds the node; empty for a document read
+    // without a package.
+    virtual std::string relationshipTarget(const xmlNode* holder, const char* id);
     // Whether the item's cell ends with it, given the paragraph after it; *lastOfRow tells whether the
     // row ends as well (TableRows.cpp).
     virtual bool checkCellEnd(xmlNode* cell, xmlNode* nextParagraph, bool* lastOfRow);
@@ -233,6 +235,7 @@ private:
     void linkListLevel(TStyle* style);
     void readRunChild(xmlNode* child, XForm* form);
     void readRunFonts(xmlNode* fonts, XForm* form);
+    std::string themeTypeface(const char* themeFont) const;
     void refuseDocument(const std::string& problem, std::int32_t line);
     void gatherStories();
     void answerStory(TNodesArray* list, bool withKind, bool withShapeName);
@@ -257,6 +260,14 @@ private:
     // cleared for each story and each paragraph.
     xmlNode* currentSimpleField = nullptr;
     xmlNode* currentHyperlink = nullptr;
+
+    // The element that names a comment story's author and date (w:comment, or the aml:annotation
+    // around a Word 2003 comment's content) while its annotation information is still to be delivered
+    // as the story's first run; null otherwise (CommentInformation.cpp).
+    xmlNode* commentInformationDue = nullptr;
+    void prepareCommentInformation(xmlNode* story);
+    void deliverCommentInformation();
+    void readCommentInformation(xmlNode* reference);
 
     // The walk's current item, replayed once after a section break.
     WalkItem current{};

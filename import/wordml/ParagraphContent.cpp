@@ -99,7 +99,7 @@ void CWordMLImporter::readHyperlink(xmlNode* run) {
     if (xmlIsElement(link, "w", "hlink")) {
         if (const char* dest = xmlGetAttrString(link, nullptr, "dest", &present)) target = dest;
     } else if (const char* id = xmlGetAttrString(link, nullptr, "id", &present)) {
-        target = relationshipTarget(std::string(id).c_str());
+        target = relationshipTarget(link, std::string(id).c_str());
     }
     if (!target.empty()) instruction += "\"" + target + "\"";
     // Word 2003 names the anchor "bookmark".

@@ -11,6 +11,7 @@
 
 #include "foundation/CFail.h"
 #include "import/wordml/CWordMLImporter.h"
+#include "import/wordml/PartRelationships.h"
 #include "model/CPicture.h"
 #include "model/PictureOwnership.h"
 #include "model/StoryKinds.h"
@@ -26,13 +27,6 @@ constexpr const char* kUnit = "BL_WordML(imp)";
 
 bool isPictureContainer(const xmlNode* node) {
     return xmlIsElement(node, "w", "pict") || xmlIsElement(node, "w", "drawing") || xmlIsElement(node, "w", "object");
-}
-
-// "word/_rels/header1.xml.rels" for "word/header1.xml".
-std::string relationshipsPartOf(const std::string& partPath) {
-    const std::size_t slash = partPath.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : partPath.substr(0, slash + 1);
-    return folder + "_rels/" + partPath.substr(folder.size()) + ".rels";
 }
 
 }  // namespace

@@ -52,6 +52,6 @@ void CWordMLImporter::readFieldData(xmlNode* field) {
     if (data != nullptr && data->children != nullptr) setMaskBit(block->form.changeBits, xformbit::kField);
 }
 
-std::string CWordMLImporter::relationshipTarget(const char*) {
+std::string CWordMLImporter::relationshipTarget(const xmlNode*, const char*) {
     return {};
 }

@@ -12,6 +12,7 @@
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/WordMLParsing.h"
 #include "import/wordml/XFormBits.h"
+#include "model/CFontArray.h"
 #include "model/StoryKinds.h"
 #include "model/XParamBlock.h"
 #include "package/XmlElementSearch.h"
@@ -20,9 +21,9 @@
 
 namespace {
 
-constexpr std::int32_t kCommentInfo = 84;
 constexpr std::int32_t kNoReferenceMark = 1;
 constexpr std::int16_t kSymbolHint = 2;
+constexpr std::int16_t kSymbolCharset = 2;
 constexpr std::int16_t kComplexField = 2;
 constexpr std::size_t kMaxInstructionBytes = 10239;
 
@@ -39,18 +40,29 @@ char16_t breakCode(const xmlNode* element) {
     return 0;
 }
 
-// The "char" value's first four hexadecimal digits, of either case; its low 12 bits name the symbol
-// in the symbol font (F04A is 0x4A). Answers 0 without digits.
-char16_t symbolUnit(const char* text) {
+// The "char" value's first four hexadecimal digits, of either case; 0 without digits.
+std::uint32_t symbolCode(const char* text) {
     std::uint32_t value = 0;
     for (int i = 0; i < 4 && text != nullptr && std::isxdigit(static_cast<unsigned char>(text[i])); ++i) {
         const char digit = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
         value = value * 16 + static_cast<std::uint32_t>(digit <= '9' ? digit - '0' : digit - 'A' + 10);
     }
-    return static_cast<char16_t>(value & 0xFFF);
+    return value;
+}
+
+// Codes F000 to F0FF name a character of a symbol font by its own 8-bit code (F04A is 0x4A in the
+// font); any other code is the Unicode character itself.
+bool isSymbolFontCode(std::uint32_t code) {
+    return code >= 0xF000 && code <= 0xF0FF;
 }
 
 }  // namespace
+
+// A font whose characters a symbol names by their 8-bit codes is a symbol font, whatever the font
+// table said of its character set.
+void CWordMLImporter::markSymbolFont(std::int16_t fontId) {
+    if (XFont* font = block->fonts != nullptr ? block->fonts->findById(fontId) : nullptr) font->fontCharset = kSymbolCharset;
+}
 
 RunContent CWordMLImporter::readRunContent(xmlNode* run) {
     RunContent content;
@@ -77,8 +89,7 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
             content.specialCode = storycode::kOptionalHyphen;
         } else if (xmlIsElement(child, "w", "annotationRef")) {
             if (block->storyNumber == storykind::kComment) {
-                runUnits.push_back(storycode::kSpecialCharacter);
-                form.txtData = kCommentInfo;
+                readCommentInformation(child);
             } else {
                 runUnits.push_back(storycode::kComment);
             }
@@ -92,12 +103,9 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
         } else if (xmlIsElement(child, "w", "commentReference")) {
             runUnits.push_back(storycode::kComment);
             return stop();
-        } else if (xmlIsElement(child, "w", "footnoteRef")) {
-            runUnits.push_back(storycode::kFootnoteMark);
-            return stop();
-        } else if (xmlIsElement(child, "w", "endnoteRef")) {
-            runUnits.push_back(storycode::kEndnoteMark);
-            return stop();
+        } else if (xmlIsElement(child, "w", "footnoteRef") || xmlIsElement(child, "w", "endnoteRef")) {
+            // The note's own mark; text that shares its run follows it as the note's text.
+            runUnits.push_back(xmlIsElement(child, "w", "footnoteRef") ? storycode::kFootnoteMark : storycode::kEndnoteMark);
         } else if (xmlIsElement(child, "w", "footnote") || xmlIsElement(child, "w", "footnoteReference")) {
             runUnits.push_back(storycode::kFootnoteReference);
             std::int16_t present = 0;
@@ -108,12 +116,14 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
             return stop();
         } else if (xmlIsElement(child, "w", "sym")) {
             std::int16_t present = 0;
+            const std::uint32_t code = symbolCode(xmlGetAttrString(child, nullptr, "char", &present));
             if (const char* font = xmlGetAttrString(child, nullptr, "font", &present)) {
                 const std::string name(font);
                 form.txtHint = kSymbolHint;
                 form.txtFontHAnsi = findFont(name.c_str());
+                if (isSymbolFontCode(code)) markSymbolFont(form.txtFontHAnsi);
             }
-            const char16_t unit = symbolUnit(xmlGetAttrString(child, nullptr, "char", &present));
+            const auto unit = static_cast<char16_t>(isSymbolFontCode(code) ? code & 0xFF : code);
             // A symbol below 0x20 would be read as an anchor: it is left out.
             if (unit >= 0x20) runUnits.push_back(unit);
             return stop();

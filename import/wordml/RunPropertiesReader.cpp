@@ -13,7 +13,9 @@
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/PropertyElementReaders.h"
 #include "import/wordml/RunVocabularies.h"
+#include "model/ParamBlockTables.h"
 #include "model/XParamBlock.h"
+#include "package/CTheme.h"
 #include "package/XmlColors.h"
 #include "package/XmlElementSearch.h"
 #include "package/XmlNodeHelpers.h"
@@ -99,6 +101,11 @@ void readUnderline(const xmlNode* underline, XForm* form) {
     if (const char* kind = xmlGetAttrString(underline, nullptr, "val", &present)) {
         std::uint32_t flag = 0;
         std::int32_t effect = 0;
+        // A run's underline replaces the one its style gives: "none" takes it away.
+        form->txtFace &= ~(kFaceUnderline | kFaceWordsUnderline | kFaceDoubleUnderline);
+        form->underlineEffect = 0;
+        setMaskBit(form->changeBits, kBitFace);
+        setMaskBit(form->changeBits, kBitUnderlineEffect);
         if (findUnderlineEffect(kind, &effect)) {
             form->underlineEffect = static_cast<std::int16_t>(effect);
             setMaskBit(form->changeBits, kBitUnderlineEffect);
@@ -138,6 +145,8 @@ void readLanguages(const xmlNode* language, XForm* form) {
 
 void CWordMLImporter::applyRunProperties(xmlNode* run) {
     if (run == nullptr) return;
+    // A run nested in a run takes the outer run's properties under its own.
+    if (xmlNode* outer = xmlNextElement(run, "w", "r", {{"w", "p"}})) applyRunProperties(outer);
     for (xmlNode* child = run->children; child != nullptr; child = child->next) {
         if (!xmlIsElement(child, "w", "rPr")) continue;
         // Runs inside a simple field keep the paragraph's character formatting.
@@ -252,20 +261,34 @@ void CWordMLImporter::readRunFonts(xmlNode* fonts, XForm* form) {
         setMaskBit(form->changeBits, kBitHint);
     }
     const struct {
+        const char* themeName;
         std::initializer_list<const char*> names;
         std::int16_t XForm::*field;
         int bit;
     } slots[] = {
-        {{"asciiTheme", "ascii"}, &XForm::txtFontAscii, kBitFontAscii},
-        {{"hAnsiTheme", "hAnsi", "h-ansi"}, &XForm::txtFontHAnsi, kBitFontHAnsi},
-        {{"cstheme", "cs"}, &XForm::txtFontCs, kBitFontComplex},
-        {{"eastAsiaTheme", "eastAsia", "fareast"}, &XForm::txtFontEa, kBitFontEastAsian},
+        {"asciiTheme", {"ascii"}, &XForm::txtFontAscii, kBitFontAscii},
+        {"hAnsiTheme", {"hAnsi", "h-ansi"}, &XForm::txtFontHAnsi, kBitFontHAnsi},
+        {"cstheme", {"cs"}, &XForm::txtFontCs, kBitFontComplex},
+        {"eastAsiaTheme", {"eastAsia", "fareast"}, &XForm::txtFontEa, kBitFontEastAsian},
     };
     for (const auto& slot : slots) {
-        const char* name = xmlGetFirstAttrString(fonts, &present, slot.names);
-        if (name == nullptr) continue;
-        const std::string font(name);
+        std::string font = themeTypeface(xmlGetAttrString(fonts, nullptr, slot.themeName, &present));
+        if (font.empty()) {
+            const char* name = xmlGetFirstAttrString(fonts, &present, slot.names);
+            // A theme alias where a font's name belongs is no font either.
+            if (name == nullptr || themeAliasCode(name) != 0) continue;
+            font = name;
+        }
         form->*slot.field = findFont(font.c_str());
         setMaskBit(form->changeBits, slot.bit);
     }
+}
+
+// The theme's typeface for a theme font ("minorHAnsi", "majorBidi" ...); empty for a name that is no
+// theme font, or when the theme has no typeface for it, so that the slot's plain font holds.
+std::string CWordMLImporter::themeTypeface(const char* themeFont) const {
+    const std::int16_t code = themeAliasCode(themeFont);
+    if (code == 0 || block->theme == nullptr) return {};
+    const char* typeface = block->theme->fontName(code);
+    return typeface != nullptr ? typeface : "";
 }

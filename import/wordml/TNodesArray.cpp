@@ -3,6 +3,7 @@
 #include "import/wordml/UniqueTags.h"
 #include "package/XmlElementSearch.h"
 #include "package/XmlNodeHelpers.h"
+#include "picture/ContainerName.h"
 
 namespace {
 
@@ -102,6 +103,8 @@ void TNodesArray::collectTextBoxes(xmlNode* first) {
             std::int16_t present = 0;
             const char* id = xmlGetAttrString(node, nullptr, "id", &present);
             if (id != nullptr) append(node).shapeId = id;
+        } else if (xmlIsElement(node, "wps", "txbx")) {
+            if (const std::optional<std::string> name = drawingTextBoxName(node)) append(node).shapeId = *name;
         }
         collectTextBoxes(node->children);
     }

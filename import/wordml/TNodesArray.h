@@ -33,7 +33,8 @@ public:
     void collectHeadersFooters(xmlNode* first, const char* name, UniqueTags& tags);
     // Notes ("footnote", "endnote") without a "type" attribute (separators carry one).
     void collectNotes(xmlNode* first, const char* name);
-    // VML shapes with an "id" that hold a v:textbox directly.
+    // VML shapes with an "id" that hold a v:textbox directly, and the text boxes of drawings' shapes
+    // (drawingTextBoxName).
     void collectTextBoxes(xmlNode* first);
     // Tables, a table nested in a cell after its parent.
     // Tables nested deeper than kMaxTableNesting are not gathered: the writers follow no deeper.

@@ -70,6 +70,11 @@ void CWordMLImporter::readText() {
         return;
     }
     runUnits.clear();
+    if (commentInformationDue != nullptr) {
+        deliverCommentInformation();
+        beginDelivery();
+        return;
+    }
     if (pendingEndMark != 0) {
         runUnits.push_back(pendingEndMark);
         pendingEndMark = 0;
@@ -161,9 +166,14 @@ void CWordMLImporter::appendRunItem(const WalkItem& item, xmlNode* nextParagraph
         if (content.specialCode != 0) runUnits.push_back(content.specialCode);
         if (content.hasInstruction) appendText(content.instruction);
         if (content.useRunText) {
-            // A simple field's result comes whole with the field's first run.
+            // A simple field's result comes whole with the field's first run, and a Word 2003 revision
+            // annotation's with the annotation; a run nested in a run is a run of its own.
             xmlNode* field = xmlNextElement(item.run, "w", "fldSimple");
-            appendText(runTextContent(field != nullptr ? field : item.run));
+            if (field != nullptr) {
+                appendText(visibleRunText(field, true));
+            } else {
+                appendText(visibleRunText(item.run, !xmlIsElement(item.run, "w", "r")));
+            }
         }
     } else {
         marker = !runUnits.empty();

@@ -27,10 +27,31 @@ void appendText(const xmlNode* node, std::string& text) {
     for (const xmlNode* child = node->children; child != nullptr; child = child->next) {
         if (isTextNode(child)) {
             if (child->content == nullptr) continue;
-            if (isWhiteSpaceOnly(child->content) && !xmlIsElement(node, "w", "t")) continue;
+            if (isWhiteSpaceOnly(child->content) && !xmlIsElement(node, "w", "t") && !xmlIsElement(node, "w", "delText"))
+                continue;
             text += reinterpret_cast<const char*>(child->content);
         } else if (child->type == XML_ELEMENT_NODE) {
             appendText(child, text);
+        }
+    }
+}
+
+// Elements whose content is never the text of the run that holds them.
+bool holdsOtherText(const xmlNode* node) {
+    return xmlIsElement(node, "w", "drawing") || xmlIsElement(node, "w", "pict") || xmlIsElement(node, "w", "object") ||
+           xmlIsElement(node, "w", "binData") || xmlIsElement(node, "v", "textbox") ||
+           xmlIsElement(node, "w", "txbxContent") || xmlIsElement(node, "w", "instrText") ||
+           xmlIsElement(node, "w", "delInstrText");
+}
+
+void appendVisibleText(const xmlNode* node, bool withRuns, std::string& text) {
+    for (const xmlNode* child = node->children; child != nullptr; child = child->next) {
+        if (child->type != XML_ELEMENT_NODE || holdsOtherText(child)) continue;
+        if (!withRuns && xmlIsElement(child, "w", "r")) continue;
+        if (xmlIsElement(child, "w", "t") || xmlIsElement(child, "w", "delText")) {
+            appendText(child, text);
+        } else {
+            appendVisibleText(child, withRuns, text);
         }
     }
 }
@@ -49,7 +70,7 @@ xmlDoc* parseWordDocument(const char* bytes, std::int32_t size, std::string* pro
         }
     }
     if (document == nullptr && problem != nullptr && problem->empty()) *problem = "the document is not well-formed XML";
-    if (document != nullptr) dropAlternateChoices(xmlDocGetRootElement(document));
+    if (document != nullptr) keepAlternateFallbacks(xmlDocGetRootElement(document));
     return document;
 }
 
@@ -61,5 +82,11 @@ std::string runTextContent(const xmlNode* node) {
         return text;
     }
     appendText(node, text);
+    return text;
+}
+
+std::string visibleRunText(const xmlNode* node, bool withRuns) {
+    std::string text;
+    if (node != nullptr) appendVisibleText(node, withRuns, text);
     return text;
 }

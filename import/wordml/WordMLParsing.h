@@ -17,3 +17,9 @@ xmlDoc* parseWordDocument(const char* bytes, std::int32_t size, std::string* pro
 // The UTF-8 text below the node in document order. Pretty-printing puts white space between elements;
 // a text node of white space alone is document text only when it lies in a w:t.
 std::string runTextContent(const xmlNode* node);
+
+// The text a reader sees in a run, or in the runs below a simple field (withRuns): its w:t and
+// w:delText, in document order. Nothing below a picture, object, text box or binary data is run text
+// (a text box is a story of its own), nor are field instructions; without withRuns a run nested in the
+// node is left to be read as a run of its own.
+std::string visibleRunText(const xmlNode* node, bool withRuns);
