@@ -3,7 +3,6 @@
 #include <libxml/parser.h>
 
 #include <new>
-#include <string>
 
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
@@ -15,7 +14,6 @@
 #include "foundation/Utf8Codec.h"
 #include "package/PartName.h"
 #include "package/XmlElementSearch.h"
-#include "package/XmlNamespaces.h"
 #include "package/XmlNodeHelpers.h"
 
 namespace {
@@ -80,6 +78,23 @@ CRelationship* CRelationshipsTable::findById(const char* id) const {
         if (relationship && compareText(relationship->id, id, 0) == 0) return relationship;
     }
     return nullptr;
+}
+
+std::optional<std::string> CRelationshipsTable::partOfKind(PartKind kind) const {
+    for (std::int32_t i = 1; i <= getCount(); ++i) {
+        const CRelationship* relationship = pointerAt<CRelationship>(i);
+        if (relationship == nullptr || relationship->mode != CRelationship::kInternal) continue;
+        if (!isRelationshipOfKind(relationship->type, kind)) continue;
+        if (std::optional<std::string> part = resolvePartName(sourceFolder, relationship->target)) return part;
+    }
+    return std::nullopt;
+}
+
+void CRelationshipsTable::setBaseFolder(std::string_view folder) {
+    raisingOutOfMemory(__LINE__, kUnit, [&] {
+        baseFolder = folder.empty() ? std::string() : std::string(folder) + separator;
+        sourceFolder = baseFolder;
+    });
 }
 
 void CRelationshipsTable::releaseReader() {
@@ -155,7 +170,9 @@ void CRelationshipsTable::addRelationshipsOf(const xmlNode* root) {
         const std::string id = raisingOutOfMemory(__LINE__, kUnit, [idText] { return std::string(idText); });
         const char* target = xmlGetAttrString(child, nullptr, "Target", &present);
         if (!target) continue;
-        auto* relationship = new (std::nothrow) CRelationship(id.c_str(), target, targetMode);
+        const std::string targetText = raisingOutOfMemory(__LINE__, kUnit, [target] { return std::string(target); });
+        const char* type = xmlGetAttrString(child, nullptr, "Type", &present);
+        auto* relationship = new (std::nothrow) CRelationship(id.c_str(), targetText.c_str(), targetMode, type);
         throwIfNull(relationship, __LINE__, kUnit);
         try {
             if (addRelationship(relationship) == 0) disposeObject(relationship);
@@ -265,70 +282,6 @@ std::int16_t CRelationshipsTable::parsePart(const char* partPath, xmlDoc** docum
     *root = top;
     *document = parsed.release();
     return result::kSuccess;
-}
-
-namespace {
-
-// What the root element's start tag said; the parser is stopped there.
-struct RootElement {
-    bool seen = false;
-    std::string localName;
-    std::string uri;
-    std::string prefix;
-};
-
-void takeRootAndStop(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri, int,
-                     const xmlChar**, int, int, const xmlChar**) {
-    auto* parser = static_cast<xmlParserCtxtPtr>(context);
-    auto* root = static_cast<RootElement*>(parser->_private);
-    if (!root->seen) {
-        root->seen = true;
-        const auto text = [](const xmlChar* value) { return value ? reinterpret_cast<const char*>(value) : ""; };
-        root->localName = text(localName);
-        root->prefix = text(prefix);
-        root->uri = text(uri);
-    }
-    xmlStopParser(parser);
-}
-
-bool readRootElement(const void* bytes, std::int32_t size, RootElement& root) {
-    xmlSAXHandler handler{};
-    handler.initialized = XML_SAX2_MAGIC;
-    handler.startElementNs = takeRootAndStop;
-    xmlParserCtxtPtr parser = xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, nullptr);
-    if (parser == nullptr) return false;
-    xmlCtxtUseOptions(parser, kParseOptions);
-    parser->_private = &root;
-    xmlParseChunk(parser, static_cast<const char*>(bytes), size, 1);
-    xmlFreeParserCtxt(parser);
-    return root.seen;
-}
-
-}  // namespace
-
-std::int16_t CRelationshipsTable::partRootIs(const char* partPath, const char* prefix, const char* name,
-                                             bool* matches) {
-    *matches = false;
-    void* block = nullptr;
-    std::int32_t size = 0;
-    const std::int16_t read = readPart(partPath, &block, &size);
-    if (read != 0) return read;
-    RootElement root;
-    const std::int16_t code = failureCode([&] {
-        raisingOutOfMemory(__LINE__, kUnit, [&] {
-            if (!readRootElement(block, size, root)) return;
-            // The element's namespace as the tree would hold it, so it is matched as every element is.
-            xmlNs ns{};
-            ns.type = XML_NAMESPACE_DECL;
-            ns.href = root.uri.empty() ? nullptr : reinterpret_cast<const xmlChar*>(root.uri.c_str());
-            ns.prefix = root.prefix.empty() ? nullptr : reinterpret_cast<const xmlChar*>(root.prefix.c_str());
-            const bool inNamespace = prefix == nullptr || namespaceMatchesPrefix(ns.href ? &ns : nullptr, prefix);
-            *matches = inNamespace && compareNames(root.localName.c_str(), name) == 0;
-        });
-    });
-    freeMemory(block);
-    if (code != 0) return code;
-    return root.seen ? result::kSuccess : result::kOutOfMemory;
 }
 
 CRelationshipsTable* CRelationshipsTable::openRelationshipsPart(const char* relsPath) {

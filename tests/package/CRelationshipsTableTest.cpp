@@ -165,39 +165,6 @@ TEST_F(Relationships, AnUnknownIdLeavesTheOutputsAndBadRelsLeaveTheTableEmpty) {
     EXPECT_NE(table.readPart("word/_rels/c.xml.rels", &buffer, &size), 0);
 }
 
-// Telling a package's main part by its root reads no further than the root's start tag: the body after it
-// is not judged, while a part with no root element at all is not XML.
-TEST_F(Relationships, APartRootIsToldWithoutReadingThePartWhole) {
-    const std::string bound = "xmlns:x=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
-    const struct {
-        const char* title;
-        std::string part;
-        bool fails;
-        bool matches;
-    } cases[] = {
-        {"the document root under another prefix",
-         "<?xml version=\"1.0\"?><!-- c --><x:document " + bound + "><x:body/></x:document>", false, true},
-        {"a root that is not the document", "<x:styles " + bound + "/>", false, false},
-        {"the right name in no namespace", "<document/>", false, false},
-        {"a body broken after the root", "<x:document " + bound + "><x:body></x:p></x:document>", false, true},
-        {"no root element", "<?xml version=\"1.0\"?> just text", true, false},
-        {"an empty part", "", true, false},
-    };
-    for (const auto& c : cases) {
-        ZipBuilder zip(folder.file("root.docx"));
-        zip.add("word/document.xml", c.part);
-        ASSERT_TRUE(zip.close());
-        const PascalWString name = pascal("root.docx"), where = pascal(folder.path());
-        CRelationshipsTable table;
-        table.openPackage(&name, &where, "word", 0);
-        bool matches = !c.matches;
-        EXPECT_EQ(table.partRootIs("word/document.xml", "w", "document", &matches) != 0, c.fails) << c.title;
-        EXPECT_EQ(matches, c.matches) << c.title;
-        EXPECT_NE(table.partRootIs("word/missing.xml", "w", "document", &matches), 0) << c.title;
-        EXPECT_FALSE(matches) << c.title;
-    }
-}
-
 TEST_F(Relationships, APackageThatCannotBeOpenedRaisesTwelve) {
     ASSERT_TRUE(testsupport::writeBytes(folder.file("text.docx"), "not a zip"));
     CRelationshipsTable table;
