@@ -14,6 +14,13 @@ std::string comment(const std::string& author, const std::string& initials, cons
            "<w:r><w:annotationRef/></w:r><w:r><w:t>" + text + "</w:t></w:r></w:p></aml:content></aml:annotation></w:r>";
 }
 
+// The comment story's annotation information (its author and date); null for a story without one.
+const XForm* information(const storytest::LoadedStory& remark) {
+    for (std::int32_t i = 0; i < remark.formCount; ++i)
+        if (remark.forms[i].txtData == 84) return &remark.forms[i];
+    return nullptr;
+}
+
 TEST_F(AnnotationCommentsTest, EachCommentIsAMarkAndAStoryThatNamesItsAuthor) {
     const std::string body = "<w:p><w:r><w:t>one</w:t></w:r>" + comment("Ann", "AL", "first remark") +
                              "<w:r><w:t> two</w:t></w:r>" + comment("Bob", "BB", "second remark") + "</w:p>";
@@ -38,14 +45,35 @@ TEST_F(AnnotationCommentsTest, EachCommentIsAMarkAndAStoryThatNamesItsAuthor) {
         const auto remark = story(storykind::kComment, index);
         ASSERT_NE(remark, nullptr) << index;
         EXPECT_NE(remark->textString().find(comments[index].text), std::u16string::npos) << "the comment's own paragraph";
-        const XForm* information = nullptr;
-        for (std::int32_t i = 0; i < remark->formCount && information == nullptr; ++i)
-            if (remark->forms[i].txtData == 84) information = &remark->forms[i];
-        ASSERT_NE(information, nullptr) << index;
-        EXPECT_EQ(information->revision.author, comments[index].author);
-        EXPECT_EQ(static_cast<std::uint32_t>(information->revision.date), CWordMLImporter::parseDateTime("2024-03-05T10:20"));
+        const XForm* told = information(*remark);
+        ASSERT_NE(told, nullptr) << index;
+        EXPECT_EQ(told->revision.author, comments[index].author) << index;
+        EXPECT_EQ(static_cast<std::uint32_t>(told->revision.date), CWordMLImporter::parseDateTime("2024-03-05T10:20"));
     }
     EXPECT_EQ(story(storykind::kComment, 2), nullptr);
+}
+
+// A comment annotation straight among the runs, as some writers put it, is a mark as well: otherwise
+// its story would be paired with the next comment's mark, and that comment's story with none.
+TEST_F(AnnotationCommentsTest, ACommentAmongTheRunsIsAMarkToo) {
+    const std::string body = "<w:p><w:r><w:t>one</w:t></w:r>"
+                             "<aml:annotation aml:author=\"Cy\" w:type=\"Word.Comment\"><aml:content><w:p><w:r>"
+                             "<w:t>among runs</w:t></w:r></w:p></aml:content></aml:annotation>"
+                             "<w:r><w:t> two</w:t></w:r>" + comment("Di", "DD", "in a run") + "</w:p>";
+    ASSERT_EQ(import(wordDocument(body)), 0);
+    EXPECT_EQ(mainText(), u"one\x0E two\x0E\r");
+    const struct {
+        const char16_t* text;
+        std::int16_t author;
+    } comments[] = {{u"among runs", 1}, {u"in a run", 2}};
+    for (std::int32_t index = 0; index < 2; ++index) {
+        const auto remark = story(storykind::kComment, index);
+        ASSERT_NE(remark, nullptr) << index;
+        EXPECT_NE(remark->textString().find(comments[index].text), std::u16string::npos) << index;
+        const XForm* told = information(*remark);
+        ASSERT_NE(told, nullptr) << index;
+        EXPECT_EQ(told->revision.author, comments[index].author) << index;
+    }
 }
 
 }  // namespace
