@@ -6,20 +6,41 @@
 namespace wordmltest {
 namespace {
 
-class AnnotationCommentsTest : public WordMLImportTest {};
-
 std::string comment(const std::string& author, const std::string& initials, const std::string& text) {
     return "<w:r><aml:annotation aml:id=\"0\" aml:author=\"" + author + "\" w:initials=\"" + initials +
            "\" aml:createdate=\"2024-03-05T10:20:00Z\" w:type=\"Word.Comment\"><aml:content><w:p>"
            "<w:r><w:annotationRef/></w:r><w:r><w:t>" + text + "</w:t></w:r></w:p></aml:content></aml:annotation></w:r>";
 }
 
-// The comment story's annotation information (its author and date); null for a story without one.
-const XForm* information(const storytest::LoadedStory& remark) {
-    for (std::int32_t i = 0; i < remark.formCount; ++i)
-        if (remark.forms[i].txtData == 84) return &remark.forms[i];
-    return nullptr;
-}
+// A comment story expected in the document's order: a text of its paragraph and its author's index.
+struct ExpectedComment {
+    const char16_t* text;
+    std::int16_t author;
+};
+
+class AnnotationCommentsTest : public WordMLImportTest {
+protected:
+    // Each comment story in order holds its text and opens with its author (and the date every
+    // fixture comment has, when dated); no story is left over.
+    void expectStories(std::initializer_list<ExpectedComment> expected, bool dated) {
+        std::int32_t index = 0;
+        for (const ExpectedComment& comment : expected) {
+            const auto remark = story(storykind::kComment, index);
+            ASSERT_NE(remark, nullptr) << index;
+            EXPECT_NE(remark->textString().find(comment.text), std::u16string::npos) << index;
+            const XForm* told = nullptr;
+            for (std::int32_t i = 0; i < remark->formCount && told == nullptr; ++i)
+                if (remark->forms[i].txtData == 84) told = &remark->forms[i];
+            ASSERT_NE(told, nullptr) << index << ": no annotation information";
+            EXPECT_EQ(told->revision.author, comment.author) << index;
+            if (dated) {
+                EXPECT_EQ(static_cast<std::uint32_t>(told->revision.date), CWordMLImporter::parseDateTime("2024-03-05T10:20"));
+            }
+            ++index;
+        }
+        EXPECT_EQ(story(storykind::kComment, index), nullptr);
+    }
+};
 
 TEST_F(AnnotationCommentsTest, EachCommentIsAMarkAndAStoryThatNamesItsAuthor) {
     const std::string body = "<w:p><w:r><w:t>one</w:t></w:r>" + comment("Ann", "AL", "first remark") +
@@ -37,20 +58,7 @@ TEST_F(AnnotationCommentsTest, EachCommentIsAMarkAndAStoryThatNamesItsAuthor) {
     }
     EXPECT_EQ(marks, 2) << "each mark is a run of its own";
 
-    const struct {
-        const char16_t* text;
-        std::int16_t author;
-    } comments[] = {{u"first remark", 1}, {u"second remark", 2}};
-    for (std::int32_t index = 0; index < 2; ++index) {
-        const auto remark = story(storykind::kComment, index);
-        ASSERT_NE(remark, nullptr) << index;
-        EXPECT_NE(remark->textString().find(comments[index].text), std::u16string::npos) << "the comment's own paragraph";
-        const XForm* told = information(*remark);
-        ASSERT_NE(told, nullptr) << index;
-        EXPECT_EQ(told->revision.author, comments[index].author) << index;
-        EXPECT_EQ(static_cast<std::uint32_t>(told->revision.date), CWordMLImporter::parseDateTime("2024-03-05T10:20"));
-    }
-    EXPECT_EQ(story(storykind::kComment, 2), nullptr);
+    expectStories({{u"first remark", 1}, {u"second remark", 2}}, true);
 }
 
 // A comment annotation straight among the runs, as some writers put it, is a mark as well: otherwise
@@ -62,18 +70,7 @@ TEST_F(AnnotationCommentsTest, ACommentAmongTheRunsIsAMarkToo) {
                              "<w:r><w:t> two</w:t></w:r>" + comment("Di", "DD", "in a run") + "</w:p>";
     ASSERT_EQ(import(wordDocument(body)), 0);
     EXPECT_EQ(mainText(), u"one\x0E two\x0E\r");
-    const struct {
-        const char16_t* text;
-        std::int16_t author;
-    } comments[] = {{u"among runs", 1}, {u"in a run", 2}};
-    for (std::int32_t index = 0; index < 2; ++index) {
-        const auto remark = story(storykind::kComment, index);
-        ASSERT_NE(remark, nullptr) << index;
-        EXPECT_NE(remark->textString().find(comments[index].text), std::u16string::npos) << index;
-        const XForm* told = information(*remark);
-        ASSERT_NE(told, nullptr) << index;
-        EXPECT_EQ(told->revision.author, comments[index].author) << index;
-    }
+    expectStories({{u"among runs", 1}, {u"in a run", 2}}, false);
 }
 
 }  // namespace
