@@ -118,6 +118,7 @@ private:
     void vmlImagedata(xmlNode* imagedata);
     void vmlTextbox(xmlNode* textbox);
     void drawingTextBoxContent(const std::string& name);
+    void textBoxMarker(const std::string& name);
     void countPicture();
     void takeShapeText();
     void takePictureBytes(bool plainPicture);
@@ -764,7 +765,7 @@ void ContainerWalk::vmlTextpath(xmlNode* textpath) {
         wrote = true;
     }
     if (const auto text = attribute(textpath, "string")) {
-        appendToShapeText(properties, "{\\sp{\\sn gtextUNICODE}{\\sv %s}}", text->c_str());
+        appendProperty(properties, "gtextUNICODE", std::string_view(*text));
         wrote = true;
     }
     if (wrote) appendToShapeText(properties, "{\\sp{\\sn fGtext}{\\sv 1}}");
@@ -789,7 +790,7 @@ void ContainerWalk::vmlImagedata(xmlNode* imagedata) {
         if (!value) continue;
         const std::optional<ConvertedLength> fixed = lengthToFixedText(value->c_str());
         if (!fixed) continue;
-        appendToShapeText(properties, "{\\sp{\\sn %s}{\\sv %s}}", entry.property, fixed->text);
+        appendProperty(properties, entry.property, std::string_view(fixed->text));
         crop.*entry.side = fixed->value;
     }
     static constexpr struct {
@@ -800,7 +801,7 @@ void ContainerWalk::vmlImagedata(xmlNode* imagedata) {
         const std::optional<std::string> value = attribute(imagedata, tone.attribute);
         if (!value) continue;
         if (const std::optional<ConvertedLength> fixed = lengthToFixedText(value->c_str()))
-            appendToShapeText(properties, "{\\sp{\\sn %s}{\\sv %s}}", tone.property, fixed->text);
+            appendProperty(properties, tone.property, std::string_view(fixed->text));
     }
     if (beginsWithT(attribute(imagedata, "grayscale"))) appendToShapeText(properties, "{\\sp{\\sn pictureGray}{\\sv 1}}");
     if (beginsWithT(attribute(imagedata, "bilevel"))) appendToShapeText(properties, "{\\sp{\\sn pictureBiLevel}{\\sv 1}}");
@@ -811,7 +812,14 @@ void ContainerWalk::vmlImagedata(xmlNode* imagedata) {
 void ContainerWalk::drawingTextBoxContent(const std::string& name) {
     appendToShapeText(properties, "{\\sp{\\sn shapeType}{\\sv %d}}", kTextBoxShape);
     appendToShapeText(properties, "{\\sp{\\sn lTxid}{\\sv %d}}", randomInRange(kLowestTextBoxId, kHighestTextBoxId));
-    appendToShapeText(pictureText, " UUTT8SS%sVV9WW", name.c_str());
+    textBoxMarker(name);
+}
+
+// A name that holds the marker's end would end the marker early and let the rest of the name stand in
+// the RTF as it is: such a text box is not placed.
+void ContainerWalk::textBoxMarker(const std::string& name) {
+    if (name.find(kTextBoxMarkerEnd) != std::string::npos) return;
+    appendToShapeText(pictureText, " %s%s%s", kTextBoxMarkerStart.data(), name.c_str(), kTextBoxMarkerEnd.data());
 }
 
 // The text box's id goes between two markers into the picture text; the RTF writer puts the text
@@ -822,5 +830,5 @@ void ContainerWalk::vmlTextbox(xmlNode* textbox) {
     if (const auto inset = attribute(textbox, "inset")) textInsetProperties(inset->c_str(), properties);
     const xmlNode* shape = enclosingVmlShape(textbox);
     if (shape == nullptr) return;
-    if (const auto id = attribute(shape, "id")) appendToShapeText(pictureText, " UUTT8SS%sVV9WW", id->c_str());
+    if (const auto id = attribute(shape, "id")) textBoxMarker(*id);
 }

@@ -237,8 +237,8 @@ void adjustValueProperties(const char* adj, ShapeText& propertyText) {
         if (index == 0) {
             appendProperty(propertyText, "adjustValue", field);
         } else {
-            appendToShapeText(propertyText, "{\\sp{\\sn adjust%dValue}{\\sv %.*s}}", static_cast<int>(index + 1),
-                              static_cast<int>(field.size()), field.data());
+            const std::string name = "adjust" + std::to_string(index + 1) + "Value";
+            appendProperty(propertyText, name.c_str(), field);
         }
     }
 }
@@ -302,13 +302,15 @@ void wrapPolygonProperty(const char* wrapCoords, ShapeText& propertyText) {
     }
     const std::size_t pairs = numbers.size() / 2;
     if (pairs == 0) return;
-    ShapeText vertices;
+    std::string vertices = "8;" + std::to_string(pairs);
     for (std::size_t pair = 0; pair < pairs; ++pair) {
-        const std::string_view x = numbers[2 * pair];
-        const std::string_view y = numbers[2 * pair + 1];
-        appendToShapeText(vertices, ";(%.*s,%.*s)", static_cast<int>(x.size()), x.data(), static_cast<int>(y.size()), y.data());
+        vertices += ";(";
+        vertices += numbers[2 * pair];
+        vertices += ',';
+        vertices += numbers[2 * pair + 1];
+        vertices += ')';
     }
-    appendToShapeText(propertyText, "{\\sp{\\sn pWrapPolygonVertices}{\\sv 8;%zu%s}}", pairs, vertices.text());
+    appendProperty(propertyText, "pWrapPolygonVertices", std::string_view(vertices));
 }
 
 void ruleAlignProperty(const char* align, ShapeText& propertyText) {

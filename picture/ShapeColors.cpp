@@ -104,5 +104,6 @@ void shadeColorsProperty(const char* colors, ShapeText& propertyText) {
         ++count;
     }
     if (count == 0) return;
-    appendToShapeText(propertyText, "{\\sp{\\sn fillShadeColors}{\\sv 8;%d;%s}}", static_cast<int>(count), entries.text());
+    const std::string value = "8;" + std::to_string(count) + ";" + entries.text();
+    appendProperty(propertyText, "fillShadeColors", std::string_view(value));
 }

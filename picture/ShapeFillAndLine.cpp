@@ -1,5 +1,6 @@
 #include "picture/ShapeFillAndLine.h"
 
+#include <string>
 #include <string_view>
 
 #include "picture/NameCodeTable.h"
@@ -117,8 +118,8 @@ void fillFocusProperty(const char* value, ShapeText& propertyText) {
 void pointPairProperties(const char* pairText, ShapeText& propertyText, const char* stem, LengthUnit unit) {
     const std::optional<LengthPair> pair = splitLengthPair(pairText, unit);
     if (!pair) return;
-    if (pair->x.value != 0) appendToShapeText(propertyText, "{\\sp{\\sn %sX}{\\sv %s}}", stem, pair->x.text);
-    if (pair->y.value != 0) appendToShapeText(propertyText, "{\\sp{\\sn %sY}{\\sv %s}}", stem, pair->y.text);
+    if (pair->x.value != 0) appendProperty(propertyText, (std::string(stem) + "X").c_str(), std::string_view(pair->x.text));
+    if (pair->y.value != 0) appendProperty(propertyText, (std::string(stem) + "Y").c_str(), std::string_view(pair->y.text));
 }
 
 void shadowOriginProperties(const char* origin, ShapeText& propertyText) {

@@ -5,13 +5,30 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
+#include "foundation/RtfEscaping.h"
 
 namespace {
 constexpr const char* kUnit = "BPicture";
 constexpr std::int64_t kMinimumGrowth = 1024;
+
+std::string escapedValueText(std::string_view utf8Value) {
+    return raisingOutOfMemory(__LINE__, kUnit, [&] {
+        std::string escaped = rtfEscapedUtf8(utf8Value);
+        // Its first letter as a hexadecimal escape: a reader still reads the same text, the RTF writer
+        // no longer sees a marker.
+        for (std::size_t at = escaped.find(kTextBoxMarkerStart); at != std::string::npos;
+             at = escaped.find(kTextBoxMarkerStart, at + 1)) {
+            escaped.replace(at, 1, "\\'55");
+        }
+        return escaped;
+    });
+}
+
 }  // namespace
 
 ShapeText::~ShapeText() {
@@ -80,8 +97,12 @@ void appendToShapeText(ShapeText& text, const char* format, ...) {
     va_end(values);
 }
 
+// The group is made whole before it is appended: a lack of memory leaves no half group behind.
 void appendProperty(ShapeText& propertyText, const char* name, std::string_view value) {
-    appendToShapeText(propertyText, "{\\sp{\\sn %s}{\\sv %.*s}}", name, static_cast<int>(value.size()), value.data());
+    const std::string group = raisingOutOfMemory(__LINE__, kUnit, [&] {
+        return std::string("{\\sp{\\sn ") + name + "}{\\sv " + escapedValueText(value) + "}}";
+    });
+    propertyText.append(group);
 }
 
 void appendProperty(ShapeText& propertyText, const char* name, std::int64_t value) {

@@ -11,6 +11,11 @@
 #include <cstdint>
 #include <string_view>
 
+// The opening and end of the marker that names a text box in a shape text: the RTF writer puts the
+// text box's content where " UUTT8SS", the text box's name and "VV9WW" stand.
+inline constexpr std::string_view kTextBoxMarkerStart = "UUTT8SS";
+inline constexpr std::string_view kTextBoxMarkerEnd = "VV9WW";
+
 class ShapeText {
 public:
     ShapeText() = default;
@@ -46,6 +51,9 @@ private:
 // Formats like printf and appends the whole result, however long.
 [[gnu::format(printf, 2, 3)]] void appendToShapeText(ShapeText& text, const char* format, ...);
 
-// A property group {\sp{\sn NAME}{\sv VALUE}} of the shape-property text.
+// A property group {\sp{\sn NAME}{\sv VALUE}} of the shape-property text. The name is one of ours;
+// the value, which may come from the document (UTF-8), is escaped like every document text, and its
+// text never holds a text-box marker's opening, which the RTF writer would replace with a text box's
+// content. Every text a document supplies enters a shape text through here.
 void appendProperty(ShapeText& propertyText, const char* name, std::string_view value);
 void appendProperty(ShapeText& propertyText, const char* name, std::int64_t value);

@@ -12,12 +12,13 @@
 #include "export/rtf/RTFStoryPlacer.h"
 #include "foundation/FailureCode.h"
 #include "model/CPicture.h"
+#include "picture/ShapeText.h"
 
 namespace {
 
 constexpr const char* kUnit = "BL_RTF(exp)";
-constexpr std::string_view kMarkerStart = "UUTT8SS";
-constexpr std::string_view kMarkerEnd = "VV9WW";
+constexpr std::string_view kMarkerStart = kTextBoxMarkerStart;
+constexpr std::string_view kMarkerEnd = kTextBoxMarkerEnd;
 // The picture property openings the picture group may follow, in the order they are looked for.
 constexpr std::string_view kPictureOpenings[] = {
     "{\\sp{\\sn pib}{\\sv ",

@@ -5,6 +5,7 @@
 
 #include "export/rtf/CRTFFile.h"
 #include "export/rtf/RTFNameText.h"
+#include "foundation/FailureCode.h"
 #include "model/XForm.h"
 
 namespace {
@@ -21,6 +22,32 @@ constexpr const char* kNumberFormatSwitches[] = {"\\\\* Arabic", "\\\\* ROMAN", 
 // An instruction of two characters or fewer names no field.
 constexpr std::size_t kShortestInstruction = 3;
 
+struct FieldRunParts {
+    std::u16string instruction;
+    std::u16string result;
+};
+
+// A field run is its instruction, a '{' and its result. A brace of the instruction itself comes with a
+// backslash before it, so the first '{' without one ends the instruction, whatever the instruction
+// holds; the result is taken as it stands.
+FieldRunParts fieldRunParts(std::u16string_view text) {
+    return raisingOutOfMemory(__LINE__, "BL_RTF(exp)", [&] {
+        FieldRunParts parts;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == u'\\' && i + 1 < text.size() && text[i + 1] == u'{') {
+                parts.instruction += u'{';
+                ++i;
+            } else if (text[i] == u'{') {
+                parts.result.assign(text.substr(i + 1));
+                break;
+            } else {
+                parts.instruction += text[i];
+            }
+        }
+        return parts;
+    });
+}
+
 }  // namespace
 
 void CRTFFile::writeSpecialField(std::int32_t value) {
@@ -34,17 +61,10 @@ void CRTFFile::writeSpecialField(std::int32_t value) {
 
 void CRTFFile::writeFieldRun(const XForm& form, const char16_t* units, std::int32_t count) {
     if (units == nullptr || count <= 0) return;
-    // The first "{" ends the instruction; every later one is dropped from the result.
-    const std::u16string_view text(units, static_cast<std::size_t>(count));
-    const std::size_t brace = text.find(u'{');
-    const std::u16string_view instructionUnits = text.substr(0, brace);
-    std::u16string resultUnits;
-    if (brace != std::u16string_view::npos)
-        for (char16_t unit : text.substr(brace + 1))
-            if (unit != u'{') resultUnits += unit;
-    const std::string instruction = rtfEscapedName(instructionUnits);
+    const FieldRunParts parts = fieldRunParts(std::u16string_view(units, static_cast<std::size_t>(count)));
+    const std::string instruction = rtfEscapedName(std::u16string_view(parts.instruction));
     if (instruction.size() < kShortestInstruction) return;
-    const std::string result = rtfEscapedName(std::u16string_view(resultUnits));
+    const std::string result = rtfEscapedName(std::u16string_view(parts.result));
     writeFormat("{\\field %s%s{\\*\\fldinst %s }{\\fldrslt %s}}", form.field.dirty == 1 ? "\\flddirty" : "",
                 form.field.locked == 1 ? "\\fldlock" : "", instruction.c_str(), result.c_str());
 }

@@ -9,7 +9,11 @@
 //   comment range    unit 25                    txtData 30 (start) / 31 (end), revision.id the comment id
 //
 // A field or hyperlink delivers its instruction once, with its first run: later runs of the same element
-// see it as current. Instructions, targets and names are UTF-8 and decoded as such.
+// see it as current. Instructions, targets and names are UTF-8 and decoded as such. A brace inside an
+// instruction is kept with a backslash before it, so it never ends the instruction.
+#include <string>
+#include <string_view>
+
 #include "foundation/FieldMask.h"
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/ValueVocabularies.h"
@@ -38,6 +42,20 @@ constexpr std::int16_t kCommentRevision = 5;
 xmlNode* enclosingHyperlink(xmlNode* node) {
     if (xmlNode* link = xmlNextElement(node, "w", "hyperlink")) return link;
     return xmlNextElement(node, "w", "hlink");
+}
+
+// The instruction as the field run keeps it: a brace of its own gets a backslash before it, so the
+// '{' that follows the instruction is the only one without, and an instruction that ends with a
+// backslash gets a blank after it (a field ignores it), so that backslash does not take the '{'.
+std::string storedInstruction(std::string_view instruction) {
+    std::string stored;
+    stored.reserve(instruction.size() + 1);
+    for (char byte : instruction) {
+        if (byte == '{') stored += '\\';
+        stored += byte;
+    }
+    if (!stored.empty() && stored.back() == '\\') stored += ' ';
+    return stored;
 }
 
 bool isCommentAnnotation(const xmlNode* node) {
@@ -73,7 +91,7 @@ std::int16_t CWordMLImporter::readSimpleField(xmlNode* run) {
     if (field == currentSimpleField) return 0;
     std::int16_t present = 0;
     if (const char* instruction = xmlGetAttrString(field, nullptr, "instr", &present)) {
-        appendText(instruction);
+        appendText(storedInstruction(instruction));
         runUnits.push_back(u'{');
         block->form.txtData = kFieldRun;
         block->form.fieldType = kSimpleField;
@@ -106,7 +124,7 @@ void CWordMLImporter::readHyperlink(xmlNode* run) {
     const char* anchor = xmlGetAttrString(link, nullptr, "anchor", &present);
     if (anchor == nullptr) anchor = xmlGetAttrString(link, nullptr, "bookmark", &present);
     if (anchor != nullptr) instruction += "\\l \"" + std::string(anchor) + "\"";
-    appendText(instruction);
+    appendText(storedInstruction(instruction));
     runUnits.push_back(u'{');
     block->form.txtData = kFieldRun;
     currentHyperlink = link;
