@@ -113,6 +113,7 @@ void ConversionLauncher::runBatch(CTypeArray* items, CTypeArray* wordResults, CT
         request.asker = services.asker;
         request.progressWindows = services.progressWindows;
         request.opener = services.opener;
+        request.recentFiles = services.recentFiles;
         const std::int16_t taskResult = runImportTask(&request, 1);
         batchTotals.failedFiles += request.failedFiles;
         if (request.batchEnd != 0) batchTotals.endedEarly = true;
