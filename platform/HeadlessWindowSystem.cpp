@@ -457,6 +457,11 @@ void HeadlessWindowSystem::showDialog(Dialog* dialog, bool visible) {
     if (live(dialog)) static_cast<HeadlessDialog*>(dialog)->visible = visible;
 }
 
+bool HeadlessWindowSystem::itemEnabled(Dialog* dialog, std::uint16_t id) {
+    const Control* control = find(dialog, id);
+    return control != nullptr && control->enabled;
+}
+
 bool HeadlessWindowSystem::dialogVisible(Dialog* dialog) {
     return live(dialog) && static_cast<HeadlessDialog*>(dialog)->visible;
 }

@@ -110,6 +110,7 @@ public:
     std::pair<std::uint32_t, std::uint32_t> itemBitmapSize(Dialog* dialog, std::uint16_t id);
     std::pair<std::int32_t, std::int32_t> itemProgress(Dialog* dialog, std::uint16_t id);  // position, range
     bool dialogVisible(Dialog* dialog);
+    bool itemEnabled(Dialog* dialog, std::uint16_t id);
 
 private:
     struct Control;

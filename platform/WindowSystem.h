@@ -40,7 +40,8 @@ constexpr std::uint16_t kComboSelectionChanged = 1;
 using DroppedPaths = std::vector<std::string>;
 
 enum class ControlKind {
-    text, button, defaultButton, checkBox, icon, picture, progressBar, comboBox, edit, listBox, groupBox, tabs
+    text, centredText, button, defaultButton, checkBox, icon, picture, progressBar, comboBox, edit, listBox, groupBox,
+    tabs
 };
 
 // The pictures an icon control can show; all are the program's own, drawn by the back end.
@@ -227,7 +228,7 @@ public:
     virtual std::int32_t listSelection(Dialog* dialog, std::uint16_t id) = 0;
     virtual void setListSelection(Dialog* dialog, std::uint16_t id, std::int32_t row) = 0;
 
-    // Tab controls: the tabs' titles and the selected one. Choosing a tab reaches the dialog as
+    // Tab controls: the tabs' titles (as menu texts: "&&" stands for one '&') and the selected one. Choosing a tab reaches the dialog as
     // kCommand with the control's id.
     virtual void addTab(Dialog* dialog, std::uint16_t id, const std::string& title) = 0;
     virtual std::int32_t tabSelection(Dialog* dialog, std::uint16_t id) = 0;

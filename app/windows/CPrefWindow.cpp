@@ -37,13 +37,6 @@ std::string uiText(std::uint16_t id) {
     return utf16ToUtf8String(loadUniText(text, id));
 }
 
-// A tab title is written as a menu text is: "&&" stands for one '&'.
-std::string tabTitle(std::uint16_t id) {
-    std::string title = uiText(id);
-    for (std::size_t at = title.find("&&"); at != std::string::npos; at = title.find("&&", at + 1)) title.erase(at, 1);
-    return title;
-}
-
 // The program's name as a person knows it: the file name without its extension.
 std::u16string friendlyName(const PascalWString& fileName) {
     std::u16string name(fileName.view());
@@ -112,7 +105,7 @@ std::int32_t CPrefWindow::init() {
     setCheck(id::kAskManyFiles, copy->noAskManyFiles == 0 ? 1 : 0);
     setCheck(id::kAskOtherFiles, copy->noAskOtherFiles == 0 ? 1 : 0);
 
-    for (std::uint16_t tab = 0; tab < kTabCount; ++tab) system()->addTab(dialog, id::kTabs, tabTitle(kFirstTabTitle + tab));
+    for (std::uint16_t tab = 0; tab < kTabCount; ++tab) system()->addTab(dialog, id::kTabs, uiText(kFirstTabTitle + tab));
     enableItem(id::kThisTimeOnly, oneTimeFlag != nullptr ? 1 : 0);
 
     showDestination(copy->wordProcessing, id::kWordProcessingFirst + id::kDestination);

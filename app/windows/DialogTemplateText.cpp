@@ -15,6 +15,7 @@ struct KindName {
 
 constexpr KindName kKinds[] = {
     {"text", platform::ControlKind::text},
+    {"centred-text", platform::ControlKind::centredText},
     {"button", platform::ControlKind::button},
     {"default-button", platform::ControlKind::defaultButton},
     {"check-box", platform::ControlKind::checkBox},

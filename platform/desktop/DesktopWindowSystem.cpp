@@ -201,7 +201,9 @@ void makeControl(wxWindow* surface, const ControlTemplate& form, DesktopDialog* 
     wxWindow* control = nullptr;
     switch (form.kind) {
     case ControlKind::text:
-        control = new wxStaticText(surface, wxID_ANY, wxString(), place, size, wxST_NO_AUTORESIZE);
+    case ControlKind::centredText:
+        control = new wxStaticText(surface, wxID_ANY, wxString(), place, size,
+                                   wxST_NO_AUTORESIZE | (form.kind == ControlKind::centredText ? wxALIGN_CENTRE_HORIZONTAL : 0));
         static_cast<wxStaticText*>(control)->SetLabelText(label);
         static_cast<wxStaticText*>(control)->Wrap(size.x);
         break;
@@ -224,7 +226,8 @@ void makeControl(wxWindow* surface, const ControlTemplate& form, DesktopDialog* 
         control = new wxGauge(surface, wxID_ANY, 100, place, size);
         break;
     case ControlKind::comboBox:
-        control = new wxComboBox(surface, wxID_ANY, wxString(), place, size, 0, nullptr, wxCB_READONLY);
+        // A layout's combo-box height includes its open list; the closed box takes the toolkit's height.
+        control = new wxComboBox(surface, wxID_ANY, wxString(), place, wxSize(size.x, -1), 0, nullptr, wxCB_READONLY);
         break;
     case ControlKind::edit:
         control = new wxTextCtrl(surface, wxID_ANY, label, place, size);
@@ -348,6 +351,8 @@ public:
         DesktopDialog* d = find(dialog);
         if (d == nullptr) return;
         std::erase(dialogs, d);
+        // The toolkit deletes the window later, when the loop is idle: hidden now, it is gone for the user.
+        d->window->Hide();
         d->window->Destroy();
         delete d;
     }
@@ -793,11 +798,13 @@ std::unique_ptr<WindowSystem> makeDesktopWindowSystem() {
 bool saveDialogPicture(Dialog* dialog, const std::string& pngPath) {
     DesktopDialog* d = gDesktop != nullptr ? gDesktop->find(dialog) : nullptr;
     if (d == nullptr) return false;
-    d->window->Update();
-    const wxSize size = d->window->GetClientSize();
+    // A main window's controls are drawn on its panel.
+    wxWindow* surface = d->frame != nullptr ? d->frame->surface() : d->window;
+    surface->Update();
+    const wxSize size = surface->GetClientSize();
     wxBitmap picture(size);
     {
-        wxClientDC screen(d->window);
+        wxClientDC screen(surface);
         wxMemoryDC memory(picture);
         memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
     }
