@@ -24,6 +24,8 @@ constexpr std::uint16_t kThanks = 10843;
 constexpr std::uint16_t kFirstPageText = 10844;
 constexpr std::uint16_t kSampleDocument = 10847;
 constexpr std::uint16_t kSendReport = 6603;
+// The report's answer for its first button, "Yes" in a question.
+constexpr std::int32_t kAnsweredYes = 1;
 // The pictures of the pages, in "Demo Images".
 constexpr const char16_t* kPagePictures[demowindow::kPageCount] = {u"drag.png", u"convert.png", u"open.png"};
 
@@ -64,13 +66,13 @@ void convertSample(ConversionLauncher& launcher) {
 void runTour(ConversionLauncher& launcher, std::int16_t atStartUp) {
     if (atStartUp == 1 && firstRunMarkerPresent()) return;
     lookUpRtfApplication();
-    if (reportFailureResource(nullptr, kAskForTour, messageflags::kYesNo) != messagebutton::kFirst) return;
+    if (reportFailureResource(nullptr, kAskForTour, messageflags::kYesNo) != kAnsweredYes) return;
     std::int16_t testRequested = 0;
     std::int16_t failureCode = 0;
     { const CDemoWindow window(&testRequested, &failureCode); }
     if (failureCode != 0) throwFail(failureCode, __LINE__, kUnit);
     if (testRequested != 1) return;
-    if (reportFailureResource(nullptr, kAskForTest, messageflags::kYesNo) != messagebutton::kFirst) return;
+    if (reportFailureResource(nullptr, kAskForTest, messageflags::kYesNo) != kAnsweredYes) return;
     convertSample(launcher);
 }
 }  // namespace
