@@ -201,20 +201,12 @@ std::int32_t CPrefWindow::command(CommandEvent& event) {
             }
             break;
         case id::kPlaySound:
-            if (getCheck(id::kPlaySound) != 0) {
-                copy->notifyFlags |= kNotifyPlaySound;
-            } else {
-                copy->notifyFlags &= static_cast<std::uint16_t>(~kNotifyPlaySound);
-            }
+            setNotifyFlag(kNotifyPlaySound, getCheck(id::kPlaySound) != 0);
             enableItem(id::kSounds, (copy->notifyFlags & kNotifyPlaySound) != 0 ? 1 : 0);
             if ((copy->notifyFlags & kNotifyPlaySound) != 0) takeSelectedSound();
             break;
         case id::kDisplayAlert:
-            if (getCheck(id::kDisplayAlert) != 0) {
-                copy->notifyFlags |= kNotifyShowSummary;
-            } else {
-                copy->notifyFlags &= static_cast<std::uint16_t>(~kNotifyShowSummary);
-            }
+            setNotifyFlag(kNotifyShowSummary, getCheck(id::kDisplayAlert) != 0);
             break;
         case id::kSounds:
             if (code == platform::kComboSelectionChanged) takeSelectedSound();
@@ -287,6 +279,11 @@ void CPrefWindow::familyCommand(FamilyPreferences& family, std::uint16_t first, 
     default:
         break;
     }
+}
+
+// The other bits of the flags stay as they are.
+void CPrefWindow::setNotifyFlag(std::uint16_t flag, bool set) {
+    copy->notifyFlags = static_cast<std::uint16_t>(set ? copy->notifyFlags | flag : copy->notifyFlags & ~flag);
 }
 
 // With an empty sound list there is no entry to take: the sound stays as it was.

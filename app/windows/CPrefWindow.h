@@ -67,6 +67,7 @@ private:
     void initFamily(FamilyPreferences& family, std::uint16_t first);
     void familyCommand(FamilyPreferences& family, std::uint16_t first, std::uint16_t offset, std::uint16_t code);
     void takeSelectedSound();
+    void setNotifyFlag(std::uint16_t flag, bool set);
 
     Preferences& record;
     std::unique_ptr<Preferences> copy;

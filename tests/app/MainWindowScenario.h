@@ -66,14 +66,7 @@ public:
         gPreferences.spreadsheet.openMode = kOpenNever;
         gPreferences.notifyFlags = 0;
         setReportWindows(&layer);
-        LauncherServices services;
-        services.importers = &importers;
-        services.exporters = &exporters;
-        services.engines = &programEngines();
-        services.asker = &layer;
-        services.progressWindows = &layer;
-        services.windows = &layer;
-        launcher = std::make_unique<ConversionLauncher>(services);
+        launcher = std::make_unique<ConversionLauncher>(windowLauncherServices(importers, exporters, layer));
         program.launcher = launcher.get();
         program.exporters = &exporters;
     }
