@@ -28,7 +28,7 @@ constexpr std::uint16_t kLogFileNameFormat = 10002;
 // Sets a flag for as long as it lives.
 class RunningFlag {
 public:
-    explicit RunningFlag(bool& flag) : flag(flag) { flag = true; }
+    explicit RunningFlag(bool& running) : flag(running) { flag = true; }
     ~RunningFlag() { flag = false; }
     RunningFlag(const RunningFlag&) = delete;
     RunningFlag& operator=(const RunningFlag&) = delete;
