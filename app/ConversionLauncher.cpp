@@ -28,7 +28,7 @@ constexpr std::uint16_t kLogFileNameFormat = 10002;
 // Sets a flag for as long as it lives.
 class RunningFlag {
 public:
-    explicit RunningFlag(bool& flag) : flag(flag) { flag = true; }
+    explicit RunningFlag(bool& running) : flag(running) { flag = true; }
     ~RunningFlag() { flag = false; }
     RunningFlag(const RunningFlag&) = delete;
     RunningFlag& operator=(const RunningFlag&) = delete;
@@ -113,6 +113,7 @@ void ConversionLauncher::runBatch(CTypeArray* items, CTypeArray* wordResults, CT
         request.asker = services.asker;
         request.progressWindows = services.progressWindows;
         request.opener = services.opener;
+        request.recentFiles = services.recentFiles;
         const std::int16_t taskResult = runImportTask(&request, 1);
         batchTotals.failedFiles += request.failedFiles;
         if (request.batchEnd != 0) batchTotals.endedEarly = true;

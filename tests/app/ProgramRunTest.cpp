@@ -33,6 +33,20 @@ TEST_F(ProgramRunTest, NoArgumentIsAUsageError) {
     EXPECT_NE(result.errors.find("usage:"), std::string::npos) << result.errors;
 }
 
+// Asked for the windows without a display, the program runs the main window on the headless back end
+// until it is told to end, then ends as after Exit: preferences saved, the first start recorded.
+TEST_F(ProgramRunTest, WithoutArgumentsTheWindowsRunUntilTheProgramIsToldToEnd) {
+    const std::string command = "cd '" + temporary.path() + "' && env -i HOME='" + home() + "' XDG_CONFIG_HOME='" +
+                                configFolder() + "' XDG_CACHE_HOME='" + home() + "cache' PATH=/usr/bin:/bin " +
+                                "VOSTRANDIMEKO_WINDOWS=headless '" + VDK_PROGRAM + "' >/dev/null 2>&1 </dev/null & " +
+                                "program=$!; sleep 1; kill -TERM $program; wait $program";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 0);
+    EXPECT_TRUE(std::filesystem::exists(configFolder() + "Vostrandimeko.1st"));
+    EXPECT_TRUE(std::filesystem::exists(configFolder() + "Vostrandimeko (3).ini"));
+}
+
 TEST_F(ProgramRunTest, RegistrationSwitchesAreWholeArgumentsOnly) {
     const RunResult install = run({"/install"});
     EXPECT_EQ(install.status, 1);
