@@ -47,7 +47,8 @@ void CTEXTExporter::doText() {
         }
         shown.clear();
         raisingOutOfMemory(__LINE__, kUnit, [&] {
-            visible.filter(block->form.txtData, reinterpret_cast<const char*>(bytes), length, shown);
+            visible.filter(block->form.txtData, reinterpret_cast<const char*>(bytes), length, shown,
+                           block->rule.lastCellOfRow == 1);
         });
         if (!shown.empty())
             mainExtruder->writeRun(reinterpret_cast<const std::uint8_t*>(shown.data()),

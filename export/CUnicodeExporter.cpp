@@ -68,7 +68,8 @@ void CUnicodeExporter::doText() {
             throwFail(result::kNullObject, __LINE__, kUnit);
         shown.clear();
         raisingOutOfMemory(__LINE__, kUnit, [&] {
-            currentVisible->filter(block->form.txtData, block->textBuffer, block->textLength, shown);
+            currentVisible->filter(block->form.txtData, block->textBuffer, block->textLength, shown,
+                                   block->rule.lastCellOfRow == 1);
         });
         if (!shown.empty()) currentExtruder->writeRun(shown.data(), static_cast<std::int32_t>(shown.size()));
     }
