@@ -2,7 +2,8 @@
 // Small documents as current word processors write them, made in the test's folder: a drawing text box
 // with and without its VML fallback, links in the body, a header and a footnote, theme fonts, a
 // comment with its author and date, symbols, an endnote whose text shares its mark's run, underline
-// and numbering switched off, and a Word 2003 document with a picture in a link and a comment.
+// and numbering switched off, a table with a table in a cell, and a Word 2003 document with a picture in
+// a link and a comment.
 #include <map>
 #include <string>
 
@@ -70,6 +71,22 @@ inline bool writeTextBoxes(const std::string& path) {
     const std::string alone = "<w:p><w:r><w:t>Then</w:t></w:r><w:r>" + drawingTextBox("Boxed alone") +
                               "</w:r><w:r><w:t>After</w:t></w:r></w:p>";
     return writeDocx(path, withFallback + alone, "");
+}
+
+inline std::string paragraph(const std::string& text) {
+    return text.empty() ? "<w:p/>" : "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+}
+inline std::string cell(const std::string& content) {
+    return "<w:tc>" + content + "</w:tc>";
+}
+
+// A table between two paragraphs: a cell of two paragraphs, an empty cell, and a cell holding a table
+// of its own followed by its closing paragraph.
+inline bool writeTables(const std::string& path) {
+    const std::string nested = "<w:tbl><w:tr>" + cell(paragraph("N1")) + cell(paragraph("N2")) + "</w:tr></w:tbl>";
+    const std::string table = "<w:tbl><w:tr>" + cell(paragraph("A1")) + cell(paragraph("B1 first") + paragraph("B1 second")) +
+                              "</w:tr><w:tr>" + cell(paragraph("")) + cell(nested + paragraph("")) + "</w:tr></w:tbl>";
+    return writeDocx(path, paragraph("Above") + table + paragraph("Below"), "");
 }
 
 inline bool writeLinks(const std::string& path) {
