@@ -249,9 +249,7 @@ bool CImportEngine::offerOtherApplication(const char* extension) {
         PascalWString applicationFolder{};
         throwIfError(opener->findAssociatedApplication(extension, applicationName, applicationFolder), __LINE__, kUnit);
         if (applicationName.length() == 0) throwFail(result::kErrUnknownFormat, __LINE__, kUnit);
-        PascalWString displayName = applicationName;
-        if (lastIndexOfUnit(displayName, u'.') > 0) stripPStringExtension(displayName);
-        const std::u16string display(displayName.view());
+        const std::u16string display = opener->applicationDisplayName(applicationName, applicationFolder);
         char16_t question[kMessageUnits];
         formatUniResource(question, kOpenWithQuestion, inputSpec->name, display.c_str());
         const std::int16_t answer = askConfirmation(task->asker(), &gPreferences.noAskOtherFiles,
