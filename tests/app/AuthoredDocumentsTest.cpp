@@ -16,7 +16,7 @@ namespace {
 
 using testsupport::readBytes;
 
-const char* const kStems[] = {"textboxes", "links", "fonts", "notes", "tables"};
+const char* const kStems[] = {"textboxes", "links", "fonts", "notes", "tables", "lists"};
 
 class AuthoredDocumentsTest : public apptest::ProgramRunTest {
 protected:
@@ -26,6 +26,7 @@ protected:
         ASSERT_TRUE(apptest::authored::writeFontsAndSwitches(temporary.file("fonts.docx")));
         ASSERT_TRUE(apptest::authored::writeCommentSymbolsAndNote(temporary.file("notes.docx")));
         ASSERT_TRUE(apptest::authored::writeTables(temporary.file("tables.docx")));
+        ASSERT_TRUE(apptest::authored::writeLists(temporary.file("lists.docx")));
         ASSERT_TRUE(testsupport::writeBytes(temporary.file("older.xml"), apptest::authored::word2003Document()));
     }
     // Converts every document with the exporter; answers the outputs' texts by stem.
@@ -37,7 +38,7 @@ protected:
         const apptest::RunResult result = run(arguments);
         EXPECT_EQ(result.status, 0) << result.errors;
         std::map<std::string, std::string> outputs;
-        for (const char* stem : {"textboxes", "links", "fonts", "notes", "tables", "older"}) {
+        for (const char* stem : {"textboxes", "links", "fonts", "notes", "tables", "lists", "older"}) {
             const std::string output = temporary.file(std::string(stem) + extension);
             outputs[stem] = readBytes(output);
             std::filesystem::remove(output);  // the next conversion writes its own
@@ -143,13 +144,27 @@ TEST_F(AuthoredDocumentsTest, TheTextHoldsTheTextAndNothingOfTheLayout) {
 namespace {
 
 // Every cell ends its line, a cell of two paragraphs gives two lines, an empty cell an empty line, and a
-// table in a cell comes in its place; the row's end adds nothing. Both text writers alike.
-TEST_F(AuthoredDocumentsTest, EachTableCellEndsItsLineInBothTextWriters) {
-    const std::vector<std::string> expected = {"Above", "A1", "B1 first", "B1 second", "", "N1", "N2", "", "Below"};
+// table in a cell comes in its place; the row's end adds nothing. A listed paragraph starts with its
+// number or bullet and the tab after it. Both text writers alike, but for the bullets that the 8-bit
+// text's code page has no room for.
+TEST_F(AuthoredDocumentsTest, TablesAndListNumbersReachBothTextWriters) {
+    const std::vector<std::string> cells = {"Above", "A1", "B1 first", "B1 second", "", "N1", "N2", "", "Below"};
+    const std::vector<std::string> numbered = {"1.\tFirst", "1.i)\tSub one", "1.ii)\tSub two", "2.\tSecond",
+                                               "2.i)\tSub again"};
     for (const bool unicode : {false, true}) {
-        const auto outputs = convertAll(unicode ? "Unicode" : "Text", ".txt");
-        const std::string text = unicode ? unicodeText(outputs.at("tables")) : outputs.at("tables");
-        EXPECT_EQ(linesOf(text), expected) << (unicode ? "Unicode" : "Text") << ":\n" << text;
+        const char* exporter = unicode ? "Unicode" : "Text";
+        const auto outputs = convertAll(exporter, ".txt");
+        const std::string tables = unicode ? unicodeText(outputs.at("tables")) : outputs.at("tables");
+        EXPECT_EQ(linesOf(tables), cells) << exporter << ":\n" << tables;
+        const std::string lists = unicode ? unicodeText(outputs.at("lists")) : outputs.at("lists");
+        std::vector<std::string> lines = linesOf(lists);
+        ASSERT_EQ(lines.size(), 8u) << exporter << ":\n" << lists;
+        EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5), numbered) << exporter;
+        EXPECT_EQ(lines[5], unicode ? "\u2022\tDot" : "\x95\tDot") << exporter;
+        EXPECT_EQ(lines[7], "Plain") << exporter;
+        if (unicode) {
+            EXPECT_EQ(lines[6], "\u25E6\tHollow");
+        }
     }
 }
 
