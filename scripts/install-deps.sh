@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-19 libclang-rt-19-dev
   libreoffice-writer-nogui libreoffice-calc-nogui pandoc python3-openpyxl
+  libwxgtk3.2-dev xvfb xauth
 )
 
 missing=()
