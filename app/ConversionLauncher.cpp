@@ -30,7 +30,7 @@ constexpr std::uint16_t kNoLogsFolderMessage = 30008;  // "This conversion write
 // Sets a flag for as long as it lives.
 class RunningFlag {
 public:
-    explicit RunningFlag(bool& flag) : flag(flag) { flag = true; }
+    explicit RunningFlag(bool& target) : flag(target) { flag = true; }
     ~RunningFlag() { flag = false; }
     RunningFlag(const RunningFlag&) = delete;
     RunningFlag& operator=(const RunningFlag&) = delete;

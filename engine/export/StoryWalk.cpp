@@ -54,7 +54,7 @@ struct StoryRelease {
 // The walk's nesting depth while it runs.
 struct DepthScope {
     std::int32_t& depth;
-    explicit DepthScope(std::int32_t& depth) : depth(depth) { ++depth; }
+    explicit DepthScope(std::int32_t& counter) : depth(counter) { ++depth; }
     ~DepthScope() { --depth; }
     DepthScope(const DepthScope&) = delete;
     DepthScope& operator=(const DepthScope&) = delete;
