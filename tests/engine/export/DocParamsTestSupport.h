@@ -72,7 +72,9 @@ inline void fillLevels(XListLevel (&levels)[kListLevels], int seed) {
         XListLevel& level = levels[i];
         fillDistinct(kXListLevelTable, &level, seed + 40 * i);
         if (i % 3 != 2) {
-            const std::u16string text = i == 0 ? std::u16string(u"\0.", 2) : u"(" + std::u16string(i, u'\u00e9') + u")";
+            // Built by appending: g++ 12 at -O2 warns falsely (-Wrestrict) about a literal prefixed to a string.
+            std::u16string text = i == 0 ? std::u16string(u"\0.", 2) : std::u16string(u"(");
+            if (i != 0) text.append(static_cast<std::size_t>(i), u'\u00e9').append(u")");
             level.levelText = heapText(text);
             level.levelTextLength = static_cast<std::int32_t>(text.size());
         }
