@@ -25,6 +25,7 @@
 #include "foundation/CFail.h"
 #include "foundation/CLanguage.h"
 #include "foundation/CMUI.h"
+#include "foundation/FailureCode.h"
 #include "foundation/FatalMessage.h"
 #include "foundation/WideApiFlag.h"
 #include "platform/Display.h"
@@ -71,9 +72,12 @@ void loadSettings(ApplicationState& state) {
 }
 
 void setUpFolders(ApplicationState& state) {
-    setUpTemporaryFilesFolder();
+    // The temporary-files and logs folders are made now where they can be. Where one cannot, the
+    // program starts all the same: what needs the folder later tries again and names it when it fails
+    // (a conversion without its temporary folder, a batch that would write a log).
+    static_cast<void>(failureCode([] { setUpTemporaryFilesFolder(); }));
     setUpDesktopFolder();
-    setUpLogsFolder();
+    static_cast<void>(failureCode([] { setUpLogsFolder(); }));
     state.characterTables.reset(new (std::nothrow) CLanguage());
     throwIfNull(state.characterTables.get(), __LINE__, kUnit);
 }

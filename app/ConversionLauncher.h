@@ -68,7 +68,10 @@ private:
     void runBatch(CTypeArray* items, CTypeArray* wordResults, CTypeArray* sheetResults);
     void runQueuedBatches();
     void tellOutcome(std::int32_t wordCount, std::int32_t sheetCount);
+    // The batch's log in the folder the preferences choose, or null when logging is off or its folder
+    // cannot be made (which the user is told).
     CFile* openLogFile();
+    void tellNoLogsFolder();
 
     LauncherServices services;
     BatchTotals batchTotals;

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/app/AuthoredDocuments.h"
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/support/FileBytes.h"
 
@@ -76,14 +77,42 @@ TEST_F(ProgramRunTest, PreferencesAreSavedAndADamagedFileIsSetAside) {
     EXPECT_EQ(readBytes(preferences).size(), 10540u) << "the defaults are saved again";
 }
 
-TEST_F(ProgramRunTest, FileInPlaceOfAFolderStopsTheStartWithItsPath) {
-    std::filesystem::create_directories(home() + "Documents");
-    ASSERT_TRUE(writeBytes(home() + "Documents/Vostrandimeko logs", "keep me"));
-    ASSERT_TRUE(writeBytes(temporary.file("notes.txt"), "text"));
-    const RunResult result = run({"notes.txt"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.errors.find(home() + "Documents/Vostrandimeko logs/"), std::string::npos) << result.errors;
-    EXPECT_EQ(readBytes(home() + "Documents/Vostrandimeko logs"), "keep me");
+// A file standing where the logs or temporary-files folder belongs (as any user's file might) keeps
+// the folder from being made, whoever runs the program. The program starts all the same; a batch that
+// needs the folder names it, and the file in its place is kept.
+TEST_F(ProgramRunTest, AFolderThatCannotBeMadeIsNamedOnlyWhenNeeded) {
+    ASSERT_TRUE(apptest::authored::writeDocx(temporary.file("short.docx"), apptest::authored::paragraph("Short"), ""));
+    const std::string logs = home() + "Documents/Vostrandimeko logs";
+    const std::string temporaryFiles = home() + "cache/Vostrandimeko temporary files";
+    const struct {
+        const char* what;
+        std::string blocked;
+        std::int16_t logMode;
+        int status;
+        bool converted;
+        std::string told;  // in the errors; empty: nothing is said of a folder
+    } cases[] = {
+        {"logs blocked, logging off", logs, 0, 0, true, ""},
+        {"logs blocked, logging on", logs, 1, 0, true, "the folder '" + logs + "/' for the logs cannot be made"},
+        {"temporary files blocked", temporaryFiles, 0, 1, false,
+         "the folder '" + temporaryFiles + "/' for the program's temporary files cannot be made"},
+    };
+    for (const auto& item : cases) {
+        std::filesystem::remove_all(home());
+        std::filesystem::create_directories(std::filesystem::path(item.blocked).parent_path());
+        ASSERT_TRUE(writeBytes(item.blocked, "keep me"));
+        convertDocumentsTo("RTF", item.logMode);
+        std::filesystem::remove(temporary.file("short.rtf"));
+        const RunResult result = run({"short.docx"});
+        EXPECT_EQ(result.status, item.status) << item.what << ": " << result.errors;
+        EXPECT_EQ(std::filesystem::exists(temporary.file("short.rtf")), item.converted) << item.what;
+        if (item.told.empty()) {
+            EXPECT_EQ(result.errors.find("folder"), std::string::npos) << item.what << ": " << result.errors;
+        } else {
+            EXPECT_NE(result.errors.find(item.told), std::string::npos) << item.what << ": " << result.errors;
+        }
+        EXPECT_EQ(readBytes(item.blocked), "keep me") << item.what;
+    }
 }
 
 }  // namespace
