@@ -5,8 +5,11 @@
 
 #include "app/CommandLine.h"
 #include "app/ConversionLauncher.h"
+#include "app/DDEServer.h"
 #include "app/DesktopOpener.h"
 #include "app/FailureReport.h"
+#include "app/FileHandOver.h"
+#include "app/FileTypeRegistration.h"
 #include "app/PreferencesFile.h"
 #include "app/ProgramEngines.h"
 #include "app/ProgramFolders.h"
@@ -115,12 +118,35 @@ int convertArguments(const ApplicationState& state, const std::vector<std::strin
     return untaken > 0 ? kExitFailed : launcher.exitStatus();
 }
 
+// "/install" or "/remove", then the end of the run: the question asked on the way may have changed a
+// preference, so the preferences are saved.
+int runRegistrationSwitch(RegistrationSwitch which) {
+    TerminalWindows terminal(stdout, stderr, platform::isTerminal(stderr));
+    WindowQuestions questions;
+    setReportWindows(&terminal);
+    CDDEServer server(&questions);
+    std::string problem;
+    const std::int16_t failure = which == RegistrationSwitch::install
+                                     ? installFileTypes(server, programPaths().fullPath, problem)
+                                     : removeFileTypes(server, programPaths().fullPath, problem);
+    savePreferences(gPreferences);
+    setReportWindows(nullptr);
+    if (failure == 0) return kExitConverted;
+    std::fprintf(stderr, "%s.\n", problem.c_str());
+    return kExitFailed;
+}
+
 int runStarted(const ApplicationState& state, const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
         printUsage();
         return kExitUsage;
     }
-    const int status = convertArguments(state, arguments);
+    // A program already running on the desktop takes the files; what it does not take is converted here.
+    const HandOverResult handOver = handOverFiles(arguments);
+    if (handOver.handedOver > 0)
+        std::printf("%d of the files went to the program that is already running.\n", handOver.handedOver);
+    if (handOver.left.empty()) return kExitConverted;
+    const int status = convertArguments(state, handOver.left);
     writeFirstRunMarker();
     return status;
 }
@@ -144,10 +170,8 @@ int runApplication(const std::vector<std::string>& arguments) {
     try {
         loadSettings(state);
         if (!programPaths().baseName.empty()) setRTFProgramName(programPaths().baseName);
-        if (registrationSwitch(arguments) != RegistrationSwitch::none) {
-            std::fputs("File-type registration is not available in this build.\n", stderr);
-            return kExitFailed;
-        }
+        if (const RegistrationSwitch which = registrationSwitch(arguments); which != RegistrationSwitch::none)
+            return runRegistrationSwitch(which);
         setUpFolders(state);
         state.diagnosticMode = diagnosticMarkerPresent();
         started = true;

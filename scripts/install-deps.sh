@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-19 libclang-rt-19-dev
   libreoffice-writer-nogui pandoc
+  xdg-utils
 )
 
 missing=()
