@@ -25,9 +25,11 @@ std::string userFolder(const char* variable, const char* underHome) {
         folder = set;
     } else {
         const char* home = std::getenv("HOME");
-        folder = std::string(home != nullptr ? home : "") + underHome;
+        folder = home != nullptr ? home : "";
+        while (!folder.empty() && folder.back() == '/') folder.pop_back();
+        folder += underHome;
     }
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    if (folder.back() != '/') folder += '/';
     return folder;
 }
 
