@@ -63,16 +63,32 @@ std::int16_t writeClassKeys(const platform::RegistryKey& classKey, const std::st
     return 0;
 }
 
-std::string desktopEntryText(const std::string& programPath) {
-    // Exec takes the program's path quoted, with the characters the desktop's quoting reserves escaped.
-    std::string quoted;
+// The program's path as one quoted word of an Exec line: the desktop reserves some characters inside
+// quotes and '%' everywhere, and the file's own escapes come on top of that.
+std::string execWord(const std::string& programPath) {
+    std::string word = "\"";
     for (const char c : programPath) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
-        quoted += c;
+        if (c == '"' || c == '`' || c == '$' || c == '\\') word += '\\';
+        word += c == '%' ? std::string("%%") : std::string(1, c);
     }
+    word += '"';
+    std::string escaped;
+    for (const char c : word) {
+        switch (c) {
+            case '\\': escaped += "\\\\"; break;
+            case '\n': escaped += "\\n"; break;
+            case '\r': escaped += "\\r"; break;
+            case '\t': escaped += "\\t"; break;
+            default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string desktopEntryText(const std::string& programPath) {
     std::string text = "[Desktop Entry]\nType=Application\nName=Vostrandimeko\n";
     text += "Comment=Converts documents and workbooks\n";
-    text += "Exec=\"" + quoted + "\" %F\n";
+    text += "Exec=" + execWord(programPath) + " %F\n";
     text += "Terminal=false\nMimeType=";
     for (const char* type : kDesktopMimeTypes) text += std::string(type) + ';';
     text += "\n" + std::string(kDesktopEntryOwnerLine) + "\n";

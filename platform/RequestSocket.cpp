@@ -148,8 +148,12 @@ void RequestListener::serviceRequests(RequestHandler& handler) {
         auto found = peers.find(id);
         if (found == peers.end()) continue;
         Peer& peer = found->second;
-        if (ready[i].events & EPOLLOUT) sendTo(peer);
-        if (ready[i].events & (EPOLLIN | EPOLLHUP | EPOLLERR)) readFrom(id, peer, handler);
+        if (ready[i].events & (EPOLLIN | EPOLLHUP | EPOLLERR)) {
+            readFrom(id, peer, handler);  // sends the answers, and may drop the peer
+        } else {
+            sendTo(peer);
+            watchPeer(id, peer, false);  // stop watching for room once everything went
+        }
     }
     // Below the bound again: the peers waiting in the backlog are taken at the next call.
     watchListener(peers.size() < kMaxPeers);

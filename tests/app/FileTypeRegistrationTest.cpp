@@ -40,6 +40,7 @@ protected:
     void SetUp() override {
         platform::useMemoryRegistry();
         clearPreferences(gPreferences);
+        std::filesystem::create_directories(std::filesystem::path(program).parent_path());
         ASSERT_TRUE(testsupport::writeBytes(program, "#!/bin/sh\n"));
         ::chmod(program.c_str(), 0755);
         mimeApps = home.path() + ".config/mimeapps.list";
@@ -66,7 +67,8 @@ protected:
     testsupport::ScopedEnvironment homeVariable{"HOME", home.path().c_str()};
     testsupport::ScopedEnvironment dataHome{"XDG_DATA_HOME", nullptr};
     testsupport::ScopedEnvironment configHome{"XDG_CONFIG_HOME", nullptr};
-    std::string program = home.path() + "vostrandimeko";
+    // Characters that the desktop entry's Exec line must quote or escape.
+    std::string program = home.path() + "my $programs \"new\" `1`\\/vostrandimeko";
     std::string mimeApps;
     std::string entry;
     testsupport::ScriptedAsker asker;
