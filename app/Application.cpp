@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "app/CommandLine.h"
@@ -10,12 +11,14 @@
 #include "app/FailureReport.h"
 #include "app/FileHandOver.h"
 #include "app/FileTypeRegistration.h"
+#include "app/InterfaceLanguage.h"
 #include "app/PreferencesFile.h"
 #include "app/ProgramEngines.h"
 #include "app/ProgramFolders.h"
 #include "app/TerminalWindows.h"
 #include "app/TranslatorTables.h"
 #include "app/WindowQuestions.h"
+#include "app/windows/WindowLayer.h"
 #include "app/XmlErrorHandler.h"
 #include "engine/CTranslator.h"
 #include "export/rtf/RTFProgramName.h"
@@ -66,7 +69,7 @@ void loadSettings(ApplicationState& state) {
     const std::int16_t languageChoice = readLanguageFile();
     state.languageServices.reset(new (std::nothrow) CMUI());
     throwIfNull(state.languageServices.get(), __LINE__, kUnit);
-    state.languageServices->loadLanguageDLL(languageChoice);
+    chooseInterfaceLanguage(*state.languageServices, languageChoice);
 }
 
 void setUpFolders(ApplicationState& state) {
@@ -95,20 +98,40 @@ void printUsage() {
                stderr);
 }
 
+// The windows a run shows: real ones on the desktop, the terminal forms without a display.
+struct RunWindows {
+    std::unique_ptr<platform::WindowSystem> system;
+    bool desktop = false;
+    WindowLayer layer;
+    TerminalWindows terminal{stdout, stderr, platform::isTerminal(stderr)};
+    WindowQuestions terminalQuestions;
+
+    RunWindows() {
+        desktop = startWindowSystem(system, chooseWindowSystem(std::getenv("VOSTRANDIMEKO_WINDOWS"),
+                                                               platform::displayAvailable()));
+    }
+    ~RunWindows() { stopWindowSystem(system); }
+    RunWindows(const RunWindows&) = delete;
+    RunWindows& operator=(const RunWindows&) = delete;
+
+    MessageWindows* messages() { return desktop ? static_cast<MessageWindows*>(&layer) : &terminal; }
+    ProgressWindows* progress() { return desktop ? static_cast<ProgressWindows*>(&layer) : &terminal; }
+    UserQuestions* questions() { return desktop ? static_cast<UserQuestions*>(&layer) : &terminalQuestions; }
+};
+
 int convertArguments(const ApplicationState& state, const std::vector<std::string>& arguments) {
-    TerminalWindows terminal(stdout, stderr, platform::isTerminal(stderr));
-    WindowQuestions questions;
+    RunWindows windows;
     DesktopOpener desktop;
-    setReportWindows(&terminal);
+    setReportWindows(windows.messages());
     LauncherServices services;
     services.importers = state.importers.get();
     services.exporters = state.exporters.get();
     services.engines = &programEngines();
-    services.asker = &questions;
-    services.progressWindows = &terminal;
+    services.asker = windows.questions();
+    services.progressWindows = windows.progress();
     // Opening converted files needs a display; without one they are not opened, and nothing is asked.
     services.opener = platform::displayAvailable() ? &desktop : nullptr;
-    services.windows = &terminal;
+    services.windows = windows.messages();
     ConversionLauncher launcher(services);
     platform::watchInterrupt();
     const int untaken = convertCommandLineFiles(arguments, launcher);
@@ -121,10 +144,9 @@ int convertArguments(const ApplicationState& state, const std::vector<std::strin
 // "/install" or "/remove", then the end of the run: the question asked on the way may have changed a
 // preference, so the preferences are saved.
 int runRegistrationSwitch(RegistrationSwitch which) {
-    TerminalWindows terminal(stdout, stderr, platform::isTerminal(stderr));
-    WindowQuestions questions;
-    setReportWindows(&terminal);
-    CDDEServer server(&questions);
+    RunWindows windows;
+    setReportWindows(windows.messages());
+    CDDEServer server(windows.questions());
     std::string problem;
     const std::int16_t failure = which == RegistrationSwitch::install
                                      ? installFileTypes(server, programPaths().fullPath, problem)

@@ -106,6 +106,9 @@ void ConversionLauncher::runBatch(CTypeArray* items, CTypeArray* wordResults, CT
         request.wordProcessingResults = wordResults;
         request.spreadsheetResults = sheetResults;
         request.reportLog = log;
+        // The storage holds a copy of the document's content: it stays in the cache folder only when the
+        // user asked to see it.
+        request.removeStorage = gPreferences.showIntermediateXml == 1 ? 0 : 1;
         request.engines = services.engines;
         request.asker = services.asker;
         request.progressWindows = services.progressWindows;

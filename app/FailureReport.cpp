@@ -1,5 +1,6 @@
 #include "app/FailureReport.h"
 
+#include "app/windows/StandardErrorText.h"
 #include "foundation/CFail.h"
 #include "foundation/UIStrings.h"
 
@@ -41,7 +42,11 @@ std::int32_t reportFailureArgs(const CFail* failure, const char16_t* format, std
                             failure->fileName != nullptr ? failure->fileName : "",
                             static_cast<std::int32_t>(failure->line));
     }
-    if (gReportWindows == nullptr) return 0;
+    // Before the windows are there or after they are gone, the message still reaches the user.
+    if (gReportWindows == nullptr) {
+        writeToStandardError(text, failure != nullptr ? detail : nullptr);
+        return 0;
+    }
     return answerOf(gReportWindows->showMessage(text, failure != nullptr ? detail : nullptr, buttons));
 }
 
@@ -52,6 +57,6 @@ std::int32_t reportFailureResourceArgs(const CFail* failure, std::uint16_t strin
     return reportFailureArgs(failure, format, values, buttons);
 }
 
-const void* mainWindowHandle() {
+platform::Dialog* mainWindowHandle() {
     return nullptr;
 }

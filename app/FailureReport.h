@@ -8,10 +8,12 @@
 
 #include "app/MessageWindows.h"
 #include "foundation/TextFormat.h"
+#include "platform/WindowSystem.h"
 
 class CFail;
 
-// The windows the reports go to; null (the default) shows nothing and answers 0.
+// The windows the reports go to; with none (the default) the text goes to standard error and the
+// answer is 0.
 void setReportWindows(MessageWindows* windows);
 MessageWindows* reportWindows();
 
@@ -37,4 +39,4 @@ std::int32_t reportFailureResource(const CFail* failure, std::uint16_t stringId,
 
 // The owner of every dialog: the main window, or null while there is none (as always on this build
 // until the main window exists).
-const void* mainWindowHandle();
+platform::Dialog* mainWindowHandle();

@@ -9,4 +9,7 @@ public:
                                   std::int16_t* boxState) override;
     std::int16_t showMessage(const CFail* failure, std::uint16_t stringId, std::uint32_t options,
                              const char16_t* text) override;
+    // One line on the standard error, whatever back end shows the windows: a batch's failures are read
+    // where the batch was started.
+    void noteFailedFile(const CFail* failure, const char16_t* text) override;
 };

@@ -91,6 +91,7 @@ bool CImportTask::confirmLargeBatch(std::int32_t count) {
 void CImportTask::convertOneFile(ProgressWindow* window, CTypeArray* files, CTypeArray* converted) {
     FileInFlight file;
     ImportOutcome outcome{};
+    refusalReason.clear();
     try {
         // Running out of memory fails the file like any other failure.
         raisingOutOfMemory(__LINE__, kUnit, [&] {

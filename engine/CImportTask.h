@@ -7,6 +7,7 @@
 // The task holds the text-run buffer and the side buffer that every parameter block of the batch
 // shares (ParamBlockHost). It works on its own copy of the request, which runImportTask copies back.
 #include <cstdint>
+#include <string>
 
 #include "engine/TaskDescriptor.h"
 #include "foundation/CBase.h"
@@ -46,6 +47,9 @@ public:
     virtual void reportFileFailure(const FileSpec& file, const CFail& failure, std::int16_t quiet,
                                    std::int32_t resultIndex);
 
+    // The reason the current file was refused with, told in its line of a batch; the next file clears it.
+    void keepRefusalReason(const char16_t* reason);
+
     TaskDescriptor& request() { return task; }
     UserQuestions* asker() const { return task.asker; }
 
@@ -65,6 +69,7 @@ private:
     ConversionEngines& engines();
 
     TaskDescriptor task;
+    std::u16string refusalReason;
     ProgressWindow* progressWindow = nullptr;
     bool openAfterConversion = true;  // false for a large batch converted without opening its files
     char16_t textRuns[kTaskTextBufferUnits];

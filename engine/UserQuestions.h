@@ -19,6 +19,13 @@ public:
     // 1 the first, 3 the second, 2 the third.
     virtual std::int16_t showMessage(const CFail* failure, std::uint16_t stringId, std::uint32_t options,
                                      const char16_t* text) = 0;
+    // Notes a file of a quiet batch that failed or was refused, with the text its message would have had:
+    // nothing is asked or shown in a window, but the person running the batch sees the line. By default
+    // the note goes nowhere.
+    virtual void noteFailedFile(const CFail* failure, const char16_t* text) {
+        static_cast<void>(failure);
+        static_cast<void>(text);
+    }
 
 protected:
     ~UserQuestions() = default;

@@ -4,6 +4,7 @@
 
 #include "export/CTEXTExtruder.h"
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
 #include "model/LanguageEncoding.h"
 #include "model/StoryKinds.h"
@@ -26,6 +27,7 @@ void CTEXTExporter::beginMainStory() {
     disposeObject(mainExtruder);
     mainExtruder = new (std::nothrow) CTEXTExtruder(outputFile(), &byteCount);
     throwIfNull(mainExtruder, __LINE__, kUnit);
+    visible.reset();
     answerYes();
 }
 
@@ -43,7 +45,13 @@ void CTEXTExporter::doText() {
         } else if (length < 0 || (bytes == nullptr && length > 0)) {
             throwFail(result::kNullObject, __LINE__, kUnit);
         }
-        mainExtruder->writeRun(bytes, length, block->form, block->rule);
+        shown.clear();
+        raisingOutOfMemory(__LINE__, kUnit, [&] {
+            visible.filter(block->form.txtData, reinterpret_cast<const char*>(bytes), length, shown);
+        });
+        if (!shown.empty())
+            mainExtruder->writeRun(reinterpret_cast<const std::uint8_t*>(shown.data()),
+                                   static_cast<std::int32_t>(shown.size()), block->form, block->rule);
     }
     answerYes();
 }

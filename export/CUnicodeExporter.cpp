@@ -5,6 +5,7 @@
 #include "export/CUnicodeExtruder.h"
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
 #include "model/XParamBlock.h"
 
@@ -39,6 +40,8 @@ void CUnicodeExporter::beginMainStory() {
     disposeObject(mainExtruder);
     mainExtruder = newExtruder();
     currentExtruder = mainExtruder;
+    mainVisible.reset();
+    currentVisible = &mainVisible;
     answerYes();
 }
 
@@ -46,6 +49,8 @@ void CUnicodeExporter::beginCollectedStory(OwnedList<CUnicodeExtruder>& stories)
     CUnicodeExtruder* extruder = newExtruder();
     stories.append(extruder);
     currentExtruder = extruder;
+    sideVisible.reset();
+    currentVisible = &sideVisible;
     answerYes();
 }
 
@@ -61,7 +66,11 @@ void CUnicodeExporter::doText() {
     if (currentExtruder != nullptr) {
         if (block->textLength < 0 || (block->textBuffer == nullptr && block->textLength > 0))
             throwFail(result::kNullObject, __LINE__, kUnit);
-        currentExtruder->writeRun(block->textBuffer, block->textLength);
+        shown.clear();
+        raisingOutOfMemory(__LINE__, kUnit, [&] {
+            currentVisible->filter(block->form.txtData, block->textBuffer, block->textLength, shown);
+        });
+        if (!shown.empty()) currentExtruder->writeRun(shown.data(), static_cast<std::int32_t>(shown.size()));
     }
     answerYes();
 }
@@ -69,11 +78,13 @@ void CUnicodeExporter::doText() {
 // A collected story's text stays pending in its writer until the sheet ends.
 void CUnicodeExporter::endCommentStory() {
     currentExtruder = nullptr;
+    currentVisible = &mainVisible;
     answerYes();
 }
 
 void CUnicodeExporter::endFootnoteStory() {
     currentExtruder = nullptr;
+    currentVisible = &mainVisible;
     answerYes();
 }
 

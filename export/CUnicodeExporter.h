@@ -6,8 +6,11 @@
 // Comment and footnote stories, when they are sent, are collected and written after everything else
 // at the end of the sheet, footnotes first. The descriptor takes no side stories, so the export engine
 // sends only the main story.
+#include <string>
+
 #include "engine/CExporter.h"
 #include "export/OwnedList.h"
+#include "export/VisibleText.h"
 
 class CUnicodeExtruder;
 struct TranslatorDescriptor;
@@ -33,6 +36,11 @@ private:
     CUnicodeExtruder* newExtruder();
 
     CUnicodeExtruder* currentExtruder = nullptr;  // borrowed: the writer that receives the runs
+    // What a reader sees of the main story and of the side story in hand, each with its own fields.
+    VisibleText mainVisible;
+    VisibleText sideVisible;
+    VisibleText* currentVisible = &mainVisible;
+    std::u16string shown;  // the current run's visible units
     CUnicodeExtruder* mainExtruder = nullptr;     // owned from the begin to the end of the main story
     OwnedList<CUnicodeExtruder> footnoteStories;
     OwnedList<CUnicodeExtruder> commentStories;

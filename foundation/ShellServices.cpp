@@ -23,6 +23,7 @@
 #include "platform/Launcher.h"
 #include "platform/Registry.h"
 #include "platform/SoundPlayer.h"
+#include "platform/WindowSystem.h"
 
 namespace {
 
@@ -188,6 +189,28 @@ bool desktopFriendlyName(const PascalWString& name, const PascalWString& folder,
     return true;
 }
 
+// A browse dialog of the window system in force; without one, or cancelled, -9999 and the outputs
+// unchanged. A chosen folder comes back with an empty name and the folder ending in the separator.
+std::int16_t browseFor(platform::BrowseKind kind, PascalWString& name, PascalWString& folder, const char16_t* title) {
+    platform::WindowSystem* windows = platform::windowSystem();
+    std::string chosen;
+    const std::string titleText = title != nullptr ? utf16ToUtf8String(title) : std::string();
+    if (windows == nullptr || !windows->browse(kind, titleText, chosen) || chosen.empty()) return kBrowseCancelled;
+    std::u16string path = platform::fileNameFromBytes(chosen);
+    if (kind == platform::BrowseKind::folder && path.back() != u'/') path += u'/';
+    const std::size_t slash = path.rfind(u'/');
+    if (slash == std::u16string::npos) return kBrowseCancelled;
+    const std::u16string folderPart = path.substr(0, slash + 1);
+    const std::u16string namePart = path.substr(slash + 1);
+    if (!fitsInPascal(static_cast<std::int32_t>(folderPart.size())) ||
+        !fitsInPascal(static_cast<std::int32_t>(namePart.size()))) {
+        return result::kNameTooLong;
+    }
+    folder = makePascal(folderPart);
+    name = makePascal(namePart);
+    return result::kSuccess;
+}
+
 }  // namespace
 
 std::int16_t findAssociatedApplication(std::uint32_t, std::uint32_t, const char* extension, PascalWString& applicationName,
@@ -276,16 +299,16 @@ std::int16_t playSoundFile(const PascalWString& name, const PascalWString& folde
     return result::kSuccess;
 }
 
-std::int16_t chooseFolder(PascalWString&, PascalWString&, const char16_t*) {
-    return kBrowseCancelled;
+std::int16_t chooseFolder(PascalWString& name, PascalWString& folder, const char16_t* title) {
+    return browseFor(platform::BrowseKind::folder, name, folder, title);
 }
 
-std::int16_t chooseApplication(PascalWString&, PascalWString&, const char16_t*) {
-    return kBrowseCancelled;
+std::int16_t chooseApplication(PascalWString& name, PascalWString& folder, const char16_t* title) {
+    return browseFor(platform::BrowseKind::application, name, folder, title);
 }
 
-std::int16_t chooseFileOrFolder(PascalWString&, PascalWString&, const char16_t*, std::int32_t) {
-    return kBrowseCancelled;
+std::int16_t chooseFileOrFolder(PascalWString& name, PascalWString& folder, const char16_t* title, std::int32_t) {
+    return browseFor(platform::BrowseKind::fileOrFolder, name, folder, title);
 }
 
 std::int16_t returnZero(PascalWString&, PascalWString&, const void*, std::int32_t, std::int32_t) {

@@ -92,8 +92,8 @@ std::int16_t playSoundFile(const PascalWString& name, const PascalWString& folde
 
 // The browse dialogs for a folder, an application and a file or folder: 0 with the choice split into
 // name and folder, or -9999 when the user cancelled (the outputs are then unchanged). title is the
-// dialog's title, or null for the usual one. The dialogs belong to the window layer; until the
-// program has one, every dialog answers as cancelled.
+// dialog's title, or null for the usual one. The window system in force shows them (a folder comes
+// back with an empty name); without one, every dialog answers as cancelled.
 std::int16_t chooseFolder(PascalWString& name, PascalWString& folder, const char16_t* title);
 std::int16_t chooseApplication(PascalWString& name, PascalWString& folder, const char16_t* title);
 std::int16_t chooseFileOrFolder(PascalWString& name, PascalWString& folder, const char16_t* title, std::int32_t unused);

@@ -7,11 +7,16 @@ namespace {
 constexpr const char* kUnit = "BRelationship";
 }
 
-CRelationship::CRelationship(const char* idText, const char* targetText, std::int16_t targetMode)
-    : id(duplicateCString(idText)), target(duplicateCString(targetText)), mode(targetMode) {
-    if (!id || !target) {
+CRelationship::CRelationship(const char* idText, const char* targetText, std::int16_t targetMode,
+                             const char* typeText)
+    : id(duplicateCString(idText)),
+      target(duplicateCString(targetText)),
+      mode(targetMode),
+      type(duplicateCString(typeText != nullptr ? typeText : "")) {
+    if (!id || !target || !type) {
         freeMemory(id);
         freeMemory(target);
+        freeMemory(type);
         throwFail(result::kOutOfMemory, __LINE__, kUnit);
     }
 }
@@ -19,4 +24,5 @@ CRelationship::CRelationship(const char* idText, const char* targetText, std::in
 CRelationship::~CRelationship() {
     freeMemory(id);
     freeMemory(target);
+    freeMemory(type);
 }

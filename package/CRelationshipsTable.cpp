@@ -80,6 +80,23 @@ CRelationship* CRelationshipsTable::findById(const char* id) const {
     return nullptr;
 }
 
+std::optional<std::string> CRelationshipsTable::partOfKind(PartKind kind) const {
+    for (std::int32_t i = 1; i <= getCount(); ++i) {
+        const CRelationship* relationship = pointerAt<CRelationship>(i);
+        if (relationship == nullptr || relationship->mode != CRelationship::kInternal) continue;
+        if (!isRelationshipOfKind(relationship->type, kind)) continue;
+        if (std::optional<std::string> part = resolvePartName(sourceFolder, relationship->target)) return part;
+    }
+    return std::nullopt;
+}
+
+void CRelationshipsTable::setBaseFolder(std::string_view folder) {
+    raisingOutOfMemory(__LINE__, kUnit, [&] {
+        baseFolder = folder.empty() ? std::string() : std::string(folder) + separator;
+        sourceFolder = baseFolder;
+    });
+}
+
 void CRelationshipsTable::releaseReader() {
     zipReader.reset();  // disposes the reader when no other table holds it
     sharedReader = 0;
@@ -153,7 +170,9 @@ void CRelationshipsTable::addRelationshipsOf(const xmlNode* root) {
         const std::string id = raisingOutOfMemory(__LINE__, kUnit, [idText] { return std::string(idText); });
         const char* target = xmlGetAttrString(child, nullptr, "Target", &present);
         if (!target) continue;
-        auto* relationship = new (std::nothrow) CRelationship(id.c_str(), target, targetMode);
+        const std::string targetText = raisingOutOfMemory(__LINE__, kUnit, [target] { return std::string(target); });
+        const char* type = xmlGetAttrString(child, nullptr, "Type", &present);
+        auto* relationship = new (std::nothrow) CRelationship(id.c_str(), targetText.c_str(), targetMode, type);
         throwIfNull(relationship, __LINE__, kUnit);
         try {
             if (addRelationship(relationship) == 0) disposeObject(relationship);

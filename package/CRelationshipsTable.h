@@ -10,12 +10,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "foundation/CArray.h"
 #include "foundation/PascalWString.h"
 #include "package/CRelationship.h"
 #include "package/CUnzipper.h"
+#include "package/RelationshipTypes.h"
 
 class CRelationshipsTable : public CArray {
 public:
@@ -30,6 +33,9 @@ public:
     // loaded already, and the caller still owns it.
     virtual std::int16_t addRelationship(CRelationship* relationship);
     virtual CRelationship* findById(const char* id) const;
+    // The part that the first loaded relationship of the kind names inside the package, resolved as
+    // its target; no value when none does (external targets and targets leaving the package name none).
+    std::optional<std::string> partOfKind(PartKind kind) const;
     // Lets go of the zip reader (disposing it when no other table holds it) and removes all
     // relationships.
     virtual void closePackage();
@@ -66,6 +72,9 @@ public:
 
     const PascalWString& getPackagePath() const { return packagePath; }
     const std::string& getBaseFolder() const { return baseFolder; }
+    // The folder the main part lies in, as its name gives it ("word", "" for the package root); it
+    // replaces the one openPackage was given.
+    void setBaseFolder(std::string_view folder);
     // The folder that the loaded relationships' targets are relative to.
     const std::string& getSourceFolder() const { return sourceFolder; }
     std::int16_t isReaderShared() const { return sharedReader; }

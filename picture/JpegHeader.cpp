@@ -6,9 +6,7 @@ bool readJpegHeader(const std::uint8_t* data, std::int32_t length, JpegHeader& h
     jpeg_decompress_struct decompressor{};
     JpegErrorTrap trap{};
     jpeg_source_mgr source{};
-    decompressor.err = jpeg_std_error(&trap.manager);
-    trap.manager.error_exit = jpegErrorExit;
-    trap.manager.output_message = jpegOutputMessage;
+    useJpegErrorTrap(decompressor, trap);
     // Only plain C objects live between here and the jump back: nothing is skipped that needs a destructor.
     if (setjmp(trap.jump) != 0) {
         jpeg_destroy_decompress(&decompressor);

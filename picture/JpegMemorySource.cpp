@@ -46,3 +46,9 @@ void useJpegMemorySource(jpeg_decompress_struct& decompressor, jpeg_source_mgr& 
     source.term_source = jpegTermSource;
     decompressor.src = &source;
 }
+
+void useJpegErrorTrap(jpeg_decompress_struct& decompressor, JpegErrorTrap& trap) {
+    decompressor.err = jpeg_std_error(&trap.manager);
+    trap.manager.error_exit = jpegErrorExit;
+    trap.manager.output_message = jpegOutputMessage;
+}

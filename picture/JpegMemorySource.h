@@ -20,6 +20,9 @@ void jpegErrorExit(j_common_ptr decompressor);
 // Library messages (warnings about corrupt data among them) are not shown.
 void jpegOutputMessage(j_common_ptr decompressor);
 
+// Hands the decompressor's errors to the trap and silences the library's messages.
+void useJpegErrorTrap(jpeg_decompress_struct& decompressor, JpegErrorTrap& trap);
+
 void jpegInitSource(j_decompress_ptr decompressor);
 // The data is used up: the source continues with an end-of-image marker, so a cut-short picture ends
 // with a library error instead of a read past the data.

@@ -8,7 +8,8 @@ packages=(
   libxml2-dev zlib1g-dev libminizip-dev libpng-dev libjpeg-dev libgif-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-19 libclang-rt-19-dev
-  libreoffice-writer-nogui pandoc
+  libreoffice-writer-nogui libreoffice-calc-nogui pandoc python3-openpyxl
+  libwxgtk3.2-dev xvfb xauth
   xdg-utils
 )
 

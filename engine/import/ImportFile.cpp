@@ -27,6 +27,7 @@
 #include "foundation/FourCharCode.h"
 #include "foundation/Memory.h"
 #include "foundation/TextFormat.h"
+#include "foundation/UIStrings.h"
 #include "model/CStorage.h"
 
 namespace {
@@ -38,6 +39,10 @@ constexpr std::uint16_t kReadingFileLine = 10208;   // "%h\n(%s)"
 constexpr std::uint16_t kRefusedMessage = 10119;    // "Could not convert the file '%h' because %u."
 constexpr std::uint16_t kOpenWithQuestion = 10139;  // "... Would you like to open it with %u?"
 constexpr std::uint32_t kErrorIconAndOk = 1;
+constexpr std::uint16_t kMissingFileText = 30000;     // "it does not exist"
+constexpr std::uint16_t kUnreadableFileText = 30001;  // "it cannot be read: ..."
+constexpr std::int16_t kFileNotFound = 2;
+constexpr std::int16_t kPathNotFound = 3;
 constexpr std::int32_t kExtensionBytes = 64;
 constexpr std::int32_t kNameBytes = 256;
 constexpr std::int32_t kMessageUnits = 1024;
@@ -72,6 +77,22 @@ PascalWString storageNameOf(const PascalWString& inputName) {
     return name;
 }
 
+// A file that is gone or cannot be read is told as such before any importer is asked about it: detection
+// would only find that no importer takes it.
+void refuseUnreadableInput(const FileSpec& input, char16_t** reason) {
+    CFile item(input.name, input.folder, kAnyFileCode, kAnyFileCode, 1, 0, kGenericRead, kGenericRead);
+    if (item.isFolder()) return;
+    const std::int16_t code = item.open();
+    if (code == result::kSuccess) return;
+    const bool missing = code == kFileNotFound || code == kPathNotFound;
+    char16_t text[kLoadStringSize];
+    loadUniText(text, missing ? kMissingFileText : kUnreadableFileText);
+    freeMemory(*reason);
+    *reason = duplicateWString(text);
+    throwIfNull(*reason, __LINE__, kUnit);
+    throwFail(result::kErrInaccessible, __LINE__, kUnit);
+}
+
 // Raises the failure again under another code, keeping where it was raised.
 [[noreturn]] void raiseAs(const CFail& failure, std::int16_t code) {
     CFail changed(failure);
@@ -97,6 +118,7 @@ std::int16_t CImportEngine::importFile(const char** exportChoice) {
             char extension[kExtensionBytes] = {};
             try {
                 readExtension(*inputSpec, extension);
+                refuseUnreadableInput(*inputSpec, &reason);
                 throwIfError(importerRegistry->create(importerIndex, &importerDescriptor, &inputSpec->name,
                                                       &inputSpec->folder, &reason),
                              __LINE__, kUnit);
@@ -108,9 +130,13 @@ std::int16_t CImportEngine::importFile(const char** exportChoice) {
                 if (failure.error == result::kErrUnknownFormat && !quietBatch() && offerOtherApplication(extension)) {
                     raiseAs(failure, result::kErrCancelled);
                 }
-                if (failure.error == result::kErrInaccessible && reason != nullptr && !quietBatch()) {
-                    explainRefusal(reason);
-                    raiseAs(failure, result::kErrCancelled);
+                if (failure.error == result::kErrInaccessible && reason != nullptr) {
+                    if (!quietBatch()) {
+                        explainRefusal(reason);
+                        raiseAs(failure, result::kErrCancelled);
+                    }
+                    // A batch tells the reason in the file's line.
+                    if (task != nullptr) task->keepRefusalReason(reason);
                 }
                 rethrowFailure();
             }

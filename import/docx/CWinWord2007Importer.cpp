@@ -1,12 +1,17 @@
 #include "import/docx/CWinWord2007Importer.h"
 
 #include <new>
+#include <optional>
 #include <string>
 
 #include "engine/TranslatorRequest.h"
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
 #include "foundation/CLanguage.h"
+#include "foundation/FailureCode.h"
+#include "foundation/Memory.h"
+#include "foundation/TextFormat.h"
+#include "foundation/UIStrings.h"
 #include "foundation/NameCompare.h"
 #include "import/docx/CoreProperties.h"
 #include "import/docx/DocumentPropertyParts.h"
@@ -19,6 +24,7 @@
 #include "model/XParamBlock.h"
 #include "package/CRelationshipsTable.h"
 #include "package/CTheme.h"
+#include "package/PackageParts.h"
 #include "package/PartName.h"
 #include "package/XmlElementSearch.h"
 #include "package/XmlNodeHelpers.h"
@@ -28,6 +34,25 @@ namespace {
 constexpr const char* kUnit = "BL_WinWord2007(imp)";
 constexpr const char* kPartFolder = "word";
 constexpr const char* kMainPart = "word/document.xml";
+constexpr std::int16_t kMissingMember = -100;     // the zip reader's answer for a part not in the package
+constexpr std::int32_t kReasonUnits = 512;
+// The reasons a package of ours is refused with.
+constexpr std::uint16_t kIncompletePackageText = 30002;
+constexpr std::uint16_t kDamagedPartText = 30003;
+constexpr std::uint16_t kNotWellFormedText = 30004;
+
+// The parts the main part names by kind, with the names they conventionally have beside it.
+struct RelatedPartName {
+    PartKind kind;
+    const char* conventionalName;
+};
+constexpr RelatedPartName kRelatedParts[] = {
+    {PartKind::theme, "theme/theme1.xml"},   {PartKind::fontTable, "fontTable.xml"},
+    {PartKind::settings, "settings.xml"},    {PartKind::webSettings, "webSettings.xml"},
+    {PartKind::styles, "styles.xml"},        {PartKind::numbering, "numbering.xml"},
+    {PartKind::footnotes, "footnotes.xml"},  {PartKind::endnotes, "endnotes.xml"},
+    {PartKind::comments, "comments.xml"},
+};
 
 // The Windows language id of a tag such as "en-US"; English when the language tables are not read.
 std::uint32_t languageIdOf(const std::string& tag) {
@@ -49,32 +74,10 @@ PartDocument parseOptionalPart(CRelationshipsTable& package, const char* path, x
     return PartDocument(parsed);
 }
 
-// The part that the main part's relationship of the given type names (the type's last segment, such as
-// "numbering", whatever domain precedes it); the conventional path when no relationship names one.
-// `relationships` is the root of the main part's ".rels" part, or null.
-std::string partOfType(const xmlNode* relationships, const char* type, const char* conventionalPath) {
-    const std::string wanted = std::string("/") + type;
-    for (xmlNode* child = relationships != nullptr ? relationships->children : nullptr; child != nullptr;
-         child = child->next) {
-        if (child->type != XML_ELEMENT_NODE) continue;
-        std::int16_t present = 0;
-        const char* relationType = xmlGetAttrString(child, nullptr, "Type", &present);
-        if (relationType == nullptr || !std::string_view(relationType).ends_with(wanted)) continue;
-        if (const char* mode = xmlGetAttrString(child, nullptr, "TargetMode", &present);
-            mode != nullptr && compareNames(mode, "External") == 0)
-            continue;
-        if (const char* target = xmlGetAttrString(child, nullptr, "Target", &present)) {
-            if (auto part = resolvePartName("word/", target)) return *part;
-        }
-    }
-    return conventionalPath;
-}
-
-// The main part's related part of a type (numbering, styles) and its root element of the given name; an
-// empty tree and a null root without one.
-PartDocument parseRelatedPart(CRelationshipsTable& package, const xmlNode* relationships, const char* type,
-                              const char* conventionalPath, const char* rootName, xmlNode** root) {
-    const std::string path = partOfType(relationships, type, conventionalPath);
+// The main part's related part of a kind and its root element of the given name; an empty tree and a
+// null root without one.
+PartDocument parseRelatedPart(CRelationshipsTable& package, const std::string& path, const char* rootName,
+                              xmlNode** root) {
     PartDocument part = parseOptionalPart(package, path.c_str(), root);
     if (xmlIsElement(*root, "w", rootName) == 0) *root = nullptr;
     return part;
@@ -93,13 +96,59 @@ void CWinWord2007Importer::identifyFile(const PascalWString& name, const PascalW
                                                                kGenericRead, kGenericRead));
     throwIfNull(item.get(), __LINE__, kUnit);
     CRelationshipsTable probe;
-    probe.openPackage(&name, &folder, kPartFolder, item->isFolder() ? 1 : 0);
-    xmlDoc* parsed = nullptr;
+    const bool isFolder = item->isFolder();
+    const std::int16_t opened = failureCode([&] { probe.openPackage(&name, &folder, kPartFolder, isFolder ? 1 : 0); });
+    // Detection has seen the zip signature: a package that cannot be opened past it is damaged.
+    if (opened == result::kOutOfMemory && !isFolder) refuseAsDamaged(kIncompletePackageText, nullptr, __LINE__);
+    throwIfError(opened, __LINE__, kUnit);
     xmlNode* root = nullptr;
-    const std::int16_t code = probe.parsePart(kMainPart, &parsed, &root);
-    if (code != 0) throwFail(code, __LINE__, kUnit);
-    const PartDocument mainPart(parsed);
+    PartDocument mainPart;
+    const std::int16_t parsed = failureCode([&] { mainPart = parseMainPart(probe, &root); });
+    if (parsed != 0) refuseUnreadableMainPart(parsed);
     if (!xmlIsElement(root, "w", "document")) throwFail(result::kErrInaccessible, __LINE__, kUnit);
+}
+
+// A package without a main part is not refused here: detection goes on, and a file that no importer
+// takes is told apart by its extension.
+void CWinWord2007Importer::refuseUnreadableMainPart(std::int16_t code) {
+    switch (code) {
+    case kMissingMember:
+        throwFail(result::kErrInaccessible, __LINE__, kUnit);
+    case result::kOutOfMemory:  // the reader's answer for text that does not parse
+        refuseAsDamaged(kNotWellFormedText, lastTriedPart.c_str(), __LINE__);
+    default:  // data that does not inflate, ends early or does not match its checksum
+        refuseAsDamaged(kDamagedPartText, lastTriedPart.c_str(), __LINE__);
+    }
+}
+
+void CWinWord2007Importer::refuseAsDamaged(std::uint16_t textId, const char* partName, std::int32_t line) {
+    char16_t text[kReasonUnits];
+    if (partName != nullptr) {
+        formatUniResource(text, textId, partName);
+    } else {
+        loadUniText(text, textId);
+    }
+    freeMemory(block->reasonText);
+    block->reasonText = duplicateWString(text);
+    throwIfNull(block->reasonText, __LINE__, kUnit);
+    throwFail(result::kErrInaccessible, line, kUnit);
+}
+
+PartDocument CWinWord2007Importer::parseMainPart(CRelationshipsTable& opened, xmlNode** root) {
+    std::int16_t code = 0;
+    for (const std::string& candidate : mainPartCandidates(opened, kMainPart)) {
+        xmlDoc* parsed = nullptr;
+        lastTriedPart = candidate;
+        code = opened.parsePart(candidate.c_str(), &parsed, root);
+        // A part that is there but cannot be read is this package's main part: no other is looked for.
+        if (code != 0 && code != kMissingMember) break;
+        if (code == 0) {
+            opened.setBaseFolder(folderOfPart(candidate));
+            mainPartName = candidate.substr(candidate.rfind('/') + 1);
+            return PartDocument(parsed);
+        }
+    }
+    throwFail(code, __LINE__, kUnit);
 }
 
 void CWinWord2007Importer::readDocument() {
@@ -113,9 +162,10 @@ void CWinWord2007Importer::readDocument() {
     throwIfNull(package.get(), __LINE__, kUnit);
     const bool isFolder = file != nullptr && file->isFolder();
     package->openPackage(&block->fileSpec.name, &block->fileSpec.folder, kPartFolder, isFolder ? 1 : 0);
-    package->loadRelationships("document.xml", 1);
-    pictureRelationships = package.get();
     openMainPart();
+    package->loadRelationships(mainPartName.c_str(), 1);
+    findRelatedParts();
+    pictureRelationships = package.get();
     tags.collectFrom(rootElement);
 
     readDocumentProperties();
@@ -124,18 +174,14 @@ void CWinWord2007Importer::readDocument() {
     readFontTable();
     {
         // The trees are needed only while they are read: the style and list tables keep copies. The
-        // styles come first, the lists next, and the styles are published once both are known. The main
-        // part's relationships, which name both parts, are parsed once for the two.
-        xmlNode* relationships = nullptr;
-        const PartDocument relationshipsPart =
-            parseOptionalPart(*package, "word/_rels/document.xml.rels", &relationships);
+        // styles come first, the lists next, and the styles are published once both are known.
         xmlNode* styleSheet = nullptr;
         const PartDocument styleSheetPart =
-            parseRelatedPart(*package, relationships, "styles", "word/styles.xml", "styles", &styleSheet);
+            parseRelatedPart(*package, relatedPart(PartKind::styles), "styles", &styleSheet);
         readStyles(styleSheet);
         xmlNode* numbering = nullptr;
         const PartDocument numberingPart =
-            parseRelatedPart(*package, relationships, "numbering", "word/numbering.xml", "numbering", &numbering);
+            parseRelatedPart(*package, relatedPart(PartKind::numbering), "numbering", &numbering);
         readLists(numbering);
     }
     publishStyles();
@@ -154,8 +200,7 @@ void CWinWord2007Importer::readDocument() {
 
 void CWinWord2007Importer::openMainPart() {
     xmlNode* root = nullptr;
-    const std::int16_t code = package->parsePart(kMainPart, &document, &root);
-    if (code != 0) throwFail(code, __LINE__, kUnit);
+    document = parseMainPart(*package, &root).release();
     rootElement = root;
     keepAlternateFallbacks(rootElement);
     if (!xmlIsElement(rootElement, "w", "document")) throwFail(result::kErrInaccessible, __LINE__, kUnit);
@@ -173,16 +218,19 @@ void CWinWord2007Importer::readDocumentProperties() {
     settings.latinLanguage = &latinLanguage;
     settings.eastAsianLanguage = &eastAsianLanguage;
     settings.complexScriptLanguage = &complexScriptLanguage;
+    const std::string extendedProperties =
+        packagePartOfKind(*package, PartKind::extendedProperties, "docProps/app.xml");
+    const std::string coreProperties = packagePartOfKind(*package, PartKind::coreProperties, "docProps/core.xml");
     readPropertyParts(*package,
                       {
-                          {"docProps/app.xml", nullptr, "Properties",
+                          {extendedProperties.c_str(), nullptr, "Properties",
                            [this](const xmlNode* root) { readExtendedProperties(root, &block->expectedLength); }},
-                          {"docProps/core.xml", "cp", "coreProperties",
+                          {coreProperties.c_str(), "cp", "coreProperties",
                            [this](const xmlNode* root) { readCoreProperties(root, &block->head); }},
-                          {"word/settings.xml", "w", "settings",
+                          {relatedPart(PartKind::settings).c_str(), "w", "settings",
                            [&settings](const xmlNode* root) { readDocumentSettings(root, settings); }},
                           // Nothing of the web settings concerns a converted document.
-                          {"word/webSettings.xml", "w", "webSettings", nullptr},
+                          {relatedPart(PartKind::webSettings).c_str(), "w", "webSettings", nullptr},
                       });
 }
 
@@ -191,7 +239,7 @@ void CWinWord2007Importer::readDocumentProperties() {
 void CWinWord2007Importer::readTheme() {
     throwIfNull(block->theme, __LINE__, kUnit);
     xmlNode* root = nullptr;
-    const PartDocument theme = parseOptionalPart(*package, "word/theme/theme1.xml", &root);
+    const PartDocument theme = parseOptionalPart(*package, relatedPart(PartKind::theme).c_str(), &root);
     block->theme->parse(root, languageIdOf(latinLanguage), languageIdOf(eastAsianLanguage),
                         languageIdOf(complexScriptLanguage));
     for (const char* typeface : {block->theme->minorFonts().latin(), block->theme->majorFonts().latin()}) {
@@ -201,7 +249,7 @@ void CWinWord2007Importer::readTheme() {
 
 void CWinWord2007Importer::readFontTable() {
     xmlNode* root = nullptr;
-    const PartDocument fontTable = parseOptionalPart(*package, "word/fontTable.xml", &root);
+    const PartDocument fontTable = parseOptionalPart(*package, relatedPart(PartKind::fontTable).c_str(), &root);
     readFonts(root);
 }
 
@@ -235,6 +283,22 @@ void CWinWord2007Importer::readHeadersAndFooters() {
     references.inheritTags();
 }
 
+// Taken while the main part's relationships are loaded: the story walk loads those of other parts.
+void CWinWord2007Importer::findRelatedParts() {
+    relatedParts.clear();
+    for (const RelatedPartName& related : kRelatedParts) {
+        std::optional<std::string> named = package->partOfKind(related.kind);
+        relatedParts.emplace_back(related.kind, named ? *named : package->getSourceFolder() + related.conventionalName);
+    }
+}
+
+const std::string& CWinWord2007Importer::relatedPart(PartKind kind) const {
+    for (const auto& [partKind, name] : relatedParts) {
+        if (partKind == kind) return name;
+    }
+    throwFail(result::kNullObject, __LINE__, kUnit);
+}
+
 xmlNode* CWinWord2007Importer::keepPart(const char* path) {
     xmlNode* root = nullptr;
     PartDocument part = parseOptionalPart(*package, path, &root);
@@ -245,15 +309,15 @@ xmlNode* CWinWord2007Importer::keepPart(const char* path) {
 
 // A kind whose part is missing has no list, so its stories are absent.
 void CWinWord2007Importer::readNotesAndComments() {
-    if (xmlNode* footnotes = keepPart("word/footnotes.xml")) {
+    if (xmlNode* footnotes = keepPart(relatedPart(PartKind::footnotes).c_str())) {
         footnoteNodes = std::make_unique<TNodesArray>();
         footnoteNodes->collectNotes(footnotes->children, "footnote");
     }
-    if (xmlNode* endnotes = keepPart("word/endnotes.xml")) {
+    if (xmlNode* endnotes = keepPart(relatedPart(PartKind::endnotes).c_str())) {
         endnoteNodes = std::make_unique<TNodesArray>();
         endnoteNodes->collectNotes(endnotes->children, "endnote");
     }
-    if (xmlNode* comments = keepPart("word/comments.xml")) {
+    if (xmlNode* comments = keepPart(relatedPart(PartKind::comments).c_str())) {
         commentNodes = std::make_unique<TNodesArray>();
         commentNodes->collectElements(comments->children, "comment");
         collectAnnotationAuthors(comments->children);

@@ -194,8 +194,24 @@ TEST_F(ImportTaskTest, ConvertedFileThatCannotBeOpenedIsKept) {
     EXPECT_EQ(request.failedFiles, 0);
     EXPECT_EQ(request.batchEnd, 0);
     ASSERT_EQ(asker.shown.size(), 1u);
-    EXPECT_EQ(asker.shown[0].stringId, 10111);
+    EXPECT_EQ(asker.shown[0].stringId, 30005) << "converted, not failed";
+    EXPECT_EQ(asker.shown[0].text, u"The file 'report.docx' was converted, but the converted file could not be opened.");
     EXPECT_EQ(asker.shown[0].failureCode, 5);
+}
+
+// A quiet batch asks nothing and shows no window, but each failed file leaves its line with its name and
+// reason; the converted ones leave none.
+TEST_F(ImportTaskTest, EachFailedFileOfAQuietBatchLeavesItsLine) {
+    dropFiles({"a.docx", "broken.docx", "notes.txt", "b.docx"});
+    engines.script("broken.docx").importFailure = result::kOutOfMemory;
+    engines.script("notes.txt").importFailure = result::kErrUnknownFormat;
+    request.quiet = 1;
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(request.failedFiles, 2);
+    EXPECT_TRUE(asker.shown.empty());
+    ASSERT_EQ(asker.noted.size(), 2u);
+    EXPECT_EQ(asker.noted[0], u"Could not convert the file 'broken.docx'.");
+    EXPECT_NE(asker.noted[1].find(u"'notes.txt' because it is in an unknown format"), std::u16string::npos);
 }
 
 TEST_F(ImportTaskTest, ResultsSortedByFamilyAndImporterCarriedToTheNextFile) {

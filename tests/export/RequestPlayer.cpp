@@ -58,6 +58,7 @@ void RequestPlayer::fillRun(const PlayedRun& run) {
     initXForm(&block.form);
     block.form.txtLangVal = run.language;
     block.form.txtSize = run.size;
+    block.form.txtData = run.kind;
     block.form.txtType = run.anchor != 0 ? storycode::anchor(run.anchor, 1) : 0;
     const auto units = static_cast<std::int32_t>(std::min<std::size_t>(run.text.size(), kMaxRunUnits));
     if (!convertRuns) {

@@ -22,6 +22,7 @@ struct PlayedRun {
     std::int16_t language = 1033;
     char16_t anchor = 0;  // the story code of an anchor run, 0 for text
     std::int16_t size = 240;  // tenths of a point: a change starts a new style run
+    std::int32_t kind = 0;    // the run's txtData: 20 a field-text run, 28 and 29 a bookmark's mark
 };
 
 struct PlayedSheet {

@@ -61,6 +61,13 @@ protected:
         xmlFree(value);
         return text;
     }
+    static std::string storedXml(const xmlNode* node) {
+        xmlBuffer* buffer = xmlBufferCreate();
+        xmlNodeDump(buffer, node != nullptr ? node->doc : nullptr, const_cast<xmlNode*>(node), 0, 0);
+        std::string text = reinterpret_cast<const char*>(xmlBufferContent(buffer));
+        xmlBufferFree(buffer);
+        return text;
+    }
     std::string headField(const std::string& field) {
         return attribute(documentElement("XInfo"), ("XHead_" + field).c_str());
     }
@@ -185,13 +192,93 @@ TEST_F(DocxPackageTest, APackageThatIsNoWordDocumentIsRefused) {
     } cases[] = {
         {"a workbook", {{"xl/workbook.xml", "<workbook/>"}}},
         {"another root", {{"word/document.xml", sidePart("hdr", paragraph("x"))}}},
-        {"a main part that does not parse", {{"word/document.xml", "<w:document"}}},
     };
     for (const auto& test : cases) {
         EXPECT_EQ(importPackage(test.parts), result::kErrUnknownFormat) << test.title;
     }
     EXPECT_NE(importPackage({{"word/document.xml", "<w:document" + kWordNamespaces + "/>"}}), 0)
         << "a main part without a body";
+    // A package of ours whose main part is there but not well-formed is refused with its reason, not
+    // offered to the other importers.
+    EXPECT_EQ(importPackage({{"word/document.xml", "<w:document"}}), result::kErrCancelled);
+}
+
+// The package's own relationships name the main part and the properties; the main part's relationships
+// name the rest by type, whatever their names and folder, in the transitional and the strict vocabulary.
+TEST_F(DocxPackageTest, PartsAreFoundThroughTheRelationshipsOfTheirVocabulary) {
+    const struct {
+        const char* title;
+        const char* domain;       // of the relationship types
+        const char* propertiesType;  // the extended properties' type name in that vocabulary
+    } vocabularies[] = {
+        {"transitional", "http://schemas.openxmlformats.org/officeDocument/2006/relationships/", "extended-properties"},
+        {"strict", "http://purl.oclc.org/ooxml/officeDocument/relationships/", "extendedProperties"},
+    };
+    for (const auto& vocabulary : vocabularies) {
+        const std::string domain = vocabulary.domain;
+        const auto relationship = [&](const char* id, const std::string& type, const char* target) {
+            return std::string("<Relationship Id=\"") + id + "\" Type=\"" + type + "\" Target=\"" + target + "\"/>";
+        };
+        const std::string packageRelationships =
+            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
+            relationship("rId1", domain + "officeDocument", "text/document2.xml") +
+            relationship("rId2", "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties",
+                         "meta/c.xml") +
+            relationship("rId3", domain + vocabulary.propertiesType, "meta/a.xml") + "</Relationships>";
+        const std::string mainRelationships =
+            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
+            relationship("r1", domain + "styles", "../common/look.xml") +
+            relationship("r2", domain + "footnotes", "notes.xml") +
+            relationship("r3", domain + "fontTable", "/common/typefaces.xml") +
+            relationship("r4", domain + "settings", "options.xml") + "</Relationships>";
+        const Parts parts = {
+            {"_rels/.rels", packageRelationships},
+            {"text/document2.xml",
+             mainPart("<w:p><w:pPr><w:pStyle w:val=\"Big\"/></w:pPr><w:r><w:t>Main</w:t></w:r>"
+                      "<w:r><w:footnoteReference w:id=\"1\"/></w:r></w:p>")},
+            {"text/_rels/document2.xml.rels", mainRelationships},
+            {"common/look.xml", sidePart("styles", "<w:style w:type=\"paragraph\" w:styleId=\"Big\">"
+                                                   "<w:name w:val=\"Big\"/></w:style>")},
+            {"text/notes.xml", sidePart("footnotes", "<w:footnote w:id=\"1\">" + paragraph("Note") + "</w:footnote>")},
+            {"common/typefaces.xml", sidePart("fonts", "<w:font w:name=\"Found Face\"/>")},
+            {"text/options.xml", sidePart("settings", "<w:zoom w:percent=\"130\"/>")},
+            {"meta/a.xml", "<Properties><Characters>1234</Characters></Properties>"},
+            {"meta/c.xml",
+             "<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
+             "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>Found</dc:title></cp:coreProperties>"},
+            // Decoys at the conventional places, which the relationships do not name.
+            {"word/document.xml", mainPart(paragraph("Decoy"))},
+            {"word/styles.xml", sidePart("styles", "")},
+            {"docProps/core.xml", "<cp:coreProperties/>"},
+        };
+        ASSERT_EQ(importPackage(parts), 0) << vocabulary.title;
+        EXPECT_EQ(mainText(), u"Main\x17\r") << vocabulary.title;
+        const auto footnotes = sideStories(storykind::kFootnote);
+        ASSERT_EQ(footnotes.size(), 1u) << vocabulary.title;
+        EXPECT_EQ(footnotes[0].text, u"Note") << vocabulary.title;
+        EXPECT_NE(storedXml(documentElement("STYLES")).find("\"Big\""), std::string::npos) << vocabulary.title;
+        EXPECT_EQ(column("FONTS", "XFont_fontPCName"), (std::vector<std::string>{"Found Face", "Symbol"}))
+            << vocabulary.title;
+        EXPECT_EQ(headField("originalTitle"), "Found") << vocabulary.title;
+        EXPECT_EQ(headField("viewScale"), "130") << vocabulary.title;
+    }
+}
+
+// Without package relationships, or with ones that name no main part, the conventional main part is read;
+// a package with no main part at all is refused.
+TEST_F(DocxPackageTest, TheConventionalMainPartIsTheFallback) {
+    const std::string noMainPart =
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>";
+    const std::string missingMainPart =
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+        "officeDocument\" Target=\"word/gone.xml\"/></Relationships>";
+    for (const std::string& rels : {noMainPart, missingMainPart, std::string("not xml")}) {
+        ASSERT_EQ(importPackage({{"_rels/.rels", rels}, {"word/document.xml", mainPart(paragraph("Plain"))}}), 0)
+            << rels;
+        EXPECT_EQ(mainText(), u"Plain\r") << rels;
+    }
+    EXPECT_NE(importPackage({{"_rels/.rels", missingMainPart}, {"word/other.xml", mainPart(paragraph("x"))}}), 0);
 }
 
 TEST_F(DocxPackageTest, AnUnpackedPackageFolderImportsLikeTheZip) {

@@ -25,4 +25,8 @@ std::int16_t ScriptedAsker::showMessage(const CFail* failure, std::uint16_t stri
     return next().button;
 }
 
+void ScriptedAsker::noteFailedFile(const CFail*, const char16_t* text) {
+    noted.emplace_back(text != nullptr ? text : u"");
+}
+
 }  // namespace testsupport

@@ -28,9 +28,11 @@ public:
                                   std::int16_t* boxState) override;
     std::int16_t showMessage(const CFail* failure, std::uint16_t stringId, std::uint32_t options,
                              const char16_t* text) override;
+    void noteFailedFile(const CFail* failure, const char16_t* text) override;
 
     std::deque<AskerAnswer> answers;
     std::vector<ShownWindow> shown;
+    std::vector<std::u16string> noted;  // the lines of a quiet batch's failed files
 
 private:
     AskerAnswer next();

@@ -1,0 +1,36 @@
+// The number-format engine. The first 8 bytes are the value (any bit pattern: NaN, infinities, -0,
+// subnormals), the next byte picks the 1904 date system and a built-in id, the rest is the format code
+// as UTF-8. Besides the sanitizers' checks, the engine's promises are checked and a broken one traps:
+// it answers for every code and value, with at most 256 units of text, and a cell that fell back shows
+// exactly the General text of its value.
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "foundation/Utf8Codec.h"
+#include "import/spreadsheet/ExFormat.h"
+
+namespace {
+
+void check(bool promise) {
+    if (!promise) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 9 || size > 4096) return 0;
+    double value;
+    std::memcpy(&value, data, sizeof value);
+    const std::uint8_t options = data[8];
+    const std::u16string code =
+        utf8ToUtf16String(std::string_view(reinterpret_cast<const char*>(data + 9), size - 9));
+
+    setWorkbookDate1904((options & 0x80) != 0);
+    const ExFormat format(static_cast<std::uint16_t>(options & 0x3F), code);
+    const FormattedCell cell = format.formatCellValue(value);
+    check(cell.text.size() <= 256);
+    if (cell.fellBack) check(cell.text == ExFormat(0, u"").formatCellValue(value).text);
+    setWorkbookDate1904(false);
+    return 0;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The two bounded texts the number-format engine writes into: the cell text it builds (UTF-16, at most
+// kFormatTextCapacity units, as a cell shows no more) and the digits it prints a value as (ASCII). A
+// write past either end raises CFail 7 with the unit "BFormat"; the engine then writes that cell in the
+// General format, so an over-long literal or a 300-digit number never runs past a buffer.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "foundation/CFail.h"
+
+constexpr const char* kFormatUnit = "BFormat";
+constexpr std::size_t kFormatTextCapacity = 256;
+// Room for any number printed with at most 255 decimals (309 whole digits for 1.7e308) and its
+// thousands separators.
+constexpr std::size_t kDigitTextCapacity = 1024;
+
+// A code the engine cannot use: CFail 22.
+[[noreturn]] inline void failFormatCode(int line) {
+    throwFail(result::kNullObject, line, kFormatUnit);
+}
+
+class FormatText {
+public:
+    void put(char16_t unit) {
+        if (length >= kFormatTextCapacity) throwFail(result::kNumberTextTooLong, __LINE__, kFormatUnit);
+        units[length++] = unit;
+    }
+    void put(std::u16string_view text) {
+        for (char16_t unit : text) put(unit);
+    }
+    void putAscii(std::string_view text) {
+        for (char c : text) put(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    }
+    std::u16string_view view() const { return {units, length}; }
+    std::size_t size() const { return length; }
+    void clear() { length = 0; }
+
+private:
+    char16_t units[kFormatTextCapacity];
+    std::size_t length = 0;
+};
+
+// A value printed as ASCII: an optional '-', digits, an optional '.' and digits, an optional exponent.
+struct DigitText {
+    char text[kDigitTextCapacity];
+    std::size_t length = 0;
+
+    std::string_view view() const { return {text, length}; }
+    void assign(std::string_view digits);
+};

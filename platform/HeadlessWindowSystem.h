@@ -1,0 +1,111 @@
+#pragma once
+// The window system without a display: dialogs and their controls live in memory with the layout a
+// display would give them, and nothing waits for a person. A modal dialog takes its answer from a
+// queued script (the clicks a person would make); without one it is closed as by its close box, so it
+// ends with 0, which every caller takes as No or Cancel. Browse dialogs answer the queued choices, or
+// cancelled.
+//
+// Text is measured with fixed metrics (a character 6 pixels wide, a line 13 pixels high) and dialog
+// units are converted with them as the desktop converts them from its font: x × 6 / 4, y × 13 / 8.
+#include <deque>
+#include <list>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+
+namespace platform {
+
+class HeadlessWindowSystem : public WindowSystem {
+public:
+    static constexpr std::int32_t kCharWidth = 6;
+    static constexpr std::int32_t kLineHeight = 13;
+    static constexpr std::int32_t kScreenWidth = 1024;
+    static constexpr std::int32_t kScreenHeight = 768;
+
+    HeadlessWindowSystem();
+    ~HeadlessWindowSystem() override;
+
+    // The next modal dialog of that template (empty: whichever comes next) is answered with these
+    // clicks, in order; a click that does not end it is followed by the next, and the close box ends it
+    // when they are used up.
+    void queueAnswer(const std::string& templateName, std::vector<std::uint16_t> clicks);
+    // The next browse dialog chooses the path.
+    void queueBrowseChoice(const std::string& path);
+    std::size_t pendingAnswers() const { return answers.size(); }
+
+    Dialog* createDialog(const DialogTemplate& dialogTemplate, Dialog* owner, DialogProcedure procedure,
+                         std::intptr_t parameter) override;
+    std::int32_t runModalDialog(const DialogTemplate& dialogTemplate, Dialog* owner, DialogProcedure procedure,
+                                std::intptr_t parameter) override;
+    void endDialog(Dialog* dialog, std::int32_t result) override;
+    void destroyDialog(Dialog* dialog) override;
+    void setUserData(Dialog* dialog, std::intptr_t data) override;
+    std::intptr_t userData(Dialog* dialog) override;
+    Dialog* parentOf(Dialog* dialog) override;
+    void pumpOne() override;
+
+    bool hasItem(Dialog* dialog, std::uint16_t id) override;
+    void setItemText(Dialog* dialog, std::uint16_t id, const std::string& text) override;
+    std::string itemText(Dialog* dialog, std::uint16_t id) override;
+    void setCheck(Dialog* dialog, std::uint16_t id, std::int32_t state) override;
+    std::int32_t check(Dialog* dialog, std::uint16_t id) override;
+    std::int32_t addComboText(Dialog* dialog, std::uint16_t id, const std::string& text) override;
+    std::vector<std::string> comboTexts(Dialog* dialog, std::uint16_t id) override;
+    void setComboSelection(Dialog* dialog, std::uint16_t id, std::int32_t index) override;
+    std::int32_t comboSelection(Dialog* dialog, std::uint16_t id) override;
+    void setItemIcon(Dialog* dialog, std::uint16_t id, IconName icon) override;
+    void setItemBitmap(Dialog* dialog, std::uint16_t id, const Bitmap& bitmap) override;
+    void setItemBold(Dialog*, std::uint16_t) override {}
+    void setProgress(Dialog* dialog, std::uint16_t id, std::int32_t position, std::int32_t range) override;
+    void enableItem(Dialog* dialog, std::uint16_t id, bool enable) override;
+    void showItem(Dialog* dialog, std::uint16_t id, bool visible) override;
+    bool itemVisible(Dialog* dialog, std::uint16_t id) override;
+    PixelRect itemRect(Dialog* dialog, std::uint16_t id) override;
+    void setItemRect(Dialog* dialog, std::uint16_t id, const PixelRect& rect) override;
+    std::int32_t measureWrappedText(Dialog* dialog, std::uint16_t id, const std::string& text,
+                                    std::int32_t width) override;
+
+    void showDialog(Dialog* dialog, bool visible) override;
+    void setTitle(Dialog* dialog, const std::string& title) override;
+    std::string title(Dialog* dialog) override;
+    PixelRect clientRect(Dialog* dialog) override;
+    void setClientSize(Dialog* dialog, std::int32_t width, std::int32_t height) override;
+    PixelRect windowRect(Dialog* dialog) override;
+    void moveDialog(Dialog* dialog, std::int32_t left, std::int32_t top) override;
+    PixelRect screenRect() override;
+    PixelRect workArea(Dialog* nearDialog) override;
+    void bringToFront(Dialog*) override {}
+    void repaint(Dialog*) override {}
+    void postClick(Dialog* dialog, std::uint16_t id) override;
+    bool browse(BrowseKind kind, const std::string& title, std::string& chosenPath) override;
+
+    // What a control shows, for tests: its icon, its bitmap's size and the bar.
+    IconName itemIcon(Dialog* dialog, std::uint16_t id);
+    std::pair<std::uint32_t, std::uint32_t> itemBitmapSize(Dialog* dialog, std::uint16_t id);
+    std::pair<std::int32_t, std::int32_t> itemProgress(Dialog* dialog, std::uint16_t id);  // position, range
+    bool dialogVisible(Dialog* dialog);
+
+private:
+    struct Control;
+    struct HeadlessDialog;
+    struct ScriptedAnswer {
+        std::string templateName;
+        std::vector<std::uint16_t> clicks;
+    };
+
+    HeadlessDialog* make(const DialogTemplate& dialogTemplate, Dialog* owner, DialogProcedure procedure,
+                         std::intptr_t parameter);
+    Control* find(Dialog* dialog, std::uint16_t id);
+    void deliverClick(HeadlessDialog* dialog, std::uint16_t id);
+    bool live(const Dialog* dialog) const;
+
+    std::list<std::unique_ptr<HeadlessDialog>> dialogs;
+    std::deque<ScriptedAnswer> answers;
+    std::deque<std::string> browseChoices;
+    std::deque<std::pair<Dialog*, std::uint16_t>> postedClicks;
+};
+
+}  // namespace platform

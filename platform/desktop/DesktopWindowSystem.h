@@ -1,0 +1,17 @@
+#pragma once
+// The window system on a real display, over the desktop toolkit (wxWidgets with GTK). This library is
+// the only code that includes or links the toolkit; the program binds it, and nothing else needs to.
+#include <memory>
+#include <string>
+
+#include "platform/WindowSystem.h"
+
+namespace platform::desktop {
+
+// The desktop window system, or null when the toolkit cannot start (no display it can open).
+std::unique_ptr<WindowSystem> makeDesktopWindowSystem();
+
+// Saves what the dialog shows on the screen as a PNG file; false when it cannot be read or written.
+bool saveDialogPicture(Dialog* dialog, const std::string& pngPath);
+
+}  // namespace platform::desktop
