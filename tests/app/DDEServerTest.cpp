@@ -1,7 +1,6 @@
 #include "app/DDEServer.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include "app/OpenCommand.h"
 #include "platform/FileName.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ServeWhilePeersRun.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {
@@ -34,21 +34,9 @@ protected:
         return path;
     }
 
-    // The peers run on other threads while this one serves, as the program's event loop would, and
-    // takes what was asked for as it goes.
+    // The peers run on other threads while this one serves and takes what was asked for as it goes.
     void serveWhile(const std::function<void()>& peers) {
-        std::atomic<bool> done{false};
-        std::thread peerThread([&] {
-            peers();
-            done = true;
-        });
-        while (!done) {
-            pollfd watch{server.fileDescriptor(), POLLIN, 0};
-            ::poll(&watch, 1, 20);
-            serviceOnce();
-        }
-        peerThread.join();
-        serviceOnce();
+        testsupport::serveWhilePeersRun(server.fileDescriptor(), [&] { serviceOnce(); }, peers);
     }
 
     void serviceOnce() {
@@ -166,22 +154,14 @@ TEST_F(DDEServerTest, AHostilePeerLosesNothingOfTheOthersRequests) {
 TEST_F(DDEServerTest, RequestsWaitTheirTurnUntilTheLoopTakesThem) {
     ASSERT_TRUE(server.start());
     std::uint32_t answer = 0;
-    std::atomic<bool> done{false};
-    std::thread peer([&] {
+    // Served without taking, as while a conversion runs: the second request does not replace the first.
+    testsupport::serveWhilePeersRun(server.fileDescriptor(), [&] { server.serviceRequests(); }, [&] {
         RequestClient client;
         ASSERT_EQ(client.connect(socketPath(), 5000), 0);
         ASSERT_EQ(client.send(RequestKind::connect, kConversation, answer), 0);
         ASSERT_EQ(client.send(RequestKind::execute, makeOpenCommand("/first.docx"), answer), 0);
         ASSERT_EQ(client.send(RequestKind::execute, makeOpenCommand("/second.docx"), answer), 0);
-        done = true;
     });
-    // Served without taking, as while a conversion runs: the second request does not replace the first.
-    while (!done) {
-        pollfd watch{server.fileDescriptor(), POLLIN, 0};
-        ::poll(&watch, 1, 20);
-        server.serviceRequests();
-    }
-    peer.join();
     const std::vector<std::u16string> taken = server.takeOpenRequests();
     EXPECT_EQ(taken, (std::vector<std::u16string>{u"/first.docx", u"/second.docx"}));
     EXPECT_TRUE(server.takeOpenRequests().empty());

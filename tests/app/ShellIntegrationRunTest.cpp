@@ -1,12 +1,9 @@
 // The program on a desktop: its files handed to a running program, and its file types registered and
 // unregistered in a private home.
 #include <gtest/gtest.h>
-#include <poll.h>
 
-#include <atomic>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/DDEServer.h"
@@ -14,6 +11,7 @@
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ServeWhilePeersRun.h"
 
 namespace {
 
@@ -54,19 +52,15 @@ TEST_F(ShellIntegrationRunTest, ASecondStartHandsItsFilesToTheRunningProgramAndC
     CDDEServer server(nullptr);
     ASSERT_TRUE(server.start());
     std::vector<std::string> delivered;
-    std::atomic<bool> done{false};
     RunResult second{};
-    std::thread secondStart([&] {
-        second = run({"first.xml", temporary.file("second.xml")});
-        done = true;
-    });
-    while (!done) {
-        pollfd watch{server.fileDescriptor(), POLLIN, 0};
-        ::poll(&watch, 1, 20);
-        server.serviceRequests();
-        for (const std::u16string& path : server.takeOpenRequests()) delivered.push_back(platform::fileNameToBytes(path));
-    }
-    secondStart.join();
+    testsupport::serveWhilePeersRun(
+        server.fileDescriptor(),
+        [&] {
+            server.serviceRequests();
+            for (const std::u16string& path : server.takeOpenRequests())
+                delivered.push_back(platform::fileNameToBytes(path));
+        },
+        [&] { second = run({"first.xml", temporary.file("second.xml")}); });
     EXPECT_EQ(second.status, 0) << second.errors;
     EXPECT_EQ(delivered, (std::vector<std::string>{temporary.file("first.xml"), temporary.file("second.xml")}))
         << "a relative path goes over whole";

@@ -1,14 +1,12 @@
 #include "platform/RequestSocket.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -16,6 +14,7 @@
 #include <vector>
 
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ServeWhilePeersRun.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {
@@ -36,20 +35,8 @@ struct RecordingHandler : platform::RequestHandler {
     std::vector<std::uint64_t> gone;
 };
 
-// Runs the peers' side on another thread while this one serves, as the program's event loop would.
 void serveWhile(RequestListener& listener, platform::RequestHandler& handler, const std::function<void()>& peers) {
-    std::atomic<bool> done{false};
-    std::thread peerThread([&] {
-        peers();
-        done = true;
-    });
-    while (!done) {
-        pollfd watch{listener.fileDescriptor(), POLLIN, 0};
-        ::poll(&watch, 1, 20);
-        listener.serviceRequests(handler);
-    }
-    peerThread.join();
-    listener.serviceRequests(handler);
+    testsupport::serveWhilePeersRun(listener.fileDescriptor(), [&] { listener.serviceRequests(handler); }, peers);
 }
 
 class RequestSocket : public ::testing::Test {
