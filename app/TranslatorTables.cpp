@@ -6,6 +6,7 @@
 #include "export/CUnicodeExporter.h"
 #include "export/rtf/CRTFExporter.h"
 #include "import/encrypted/CEncryptedImporter.h"
+#include "import/spreadsheet/CXLMLImporter.h"
 #include "import/docx/CWinWord2007Importer.h"
 #include "import/wordml/CWinWord2003Importer.h"
 
@@ -16,7 +17,7 @@ TranslatorEntry importerTable[importer::kCount + 1] = {
     {makeEncryptedImporter, nullptr, &importerDescriptors[importer::kEncryptedDocument]},
     {makeWord2003Importer, nullptr, &importerDescriptors[importer::kWord2003]},
     {makeWord2007Importer, nullptr, &importerDescriptors[importer::kWord2007]},
-    {makeStandInImporter, nullptr, &importerDescriptors[importer::kExcel2007]},
+    {makeXLMLImporter, nullptr, &importerDescriptors[importer::kExcel2007]},
     {nullptr, nullptr, nullptr},
 };
 

@@ -82,7 +82,9 @@ CStorage::CStorage(CFile* boundFile, std::int16_t storageMode) : file(boundFile)
 }
 
 CStorage::CStorage(const char16_t* name, const PascalWString& folder, std::int16_t storageMode) : mode(storageMode) {
-    file = new (std::nothrow) CFile(name, folder, kAnyFileCode, kAnyFileCode, 1, 0, kReadWrite, kReadWrite);
+    // A storage that is only read opens its file for reading, so read-only data files and folders serve.
+    const std::uint32_t access = storageMode == storagemode::kWrite ? kReadWrite : kGenericRead;
+    file = new (std::nothrow) CFile(name, folder, kAnyFileCode, kAnyFileCode, 1, 0, access, access);
     throwIfNull(file, __LINE__, kUnit);
     ownsFile = 1;
     try {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <libxml/xmlerror.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -122,6 +123,19 @@ TEST(CStorage, TheConstructorByNameMakesItsOwnFile) {
     }
     CStorage reopened(u"named.xml", storagetest::pascal(folder.path()), storagemode::kRead);
     EXPECT_NE(CStream::findChild(reopened.rootStream()->getNode()->children, "Named", nullptr, nullptr, 0), nullptr);
+}
+
+// Reading needs no write access: a data file that is read-only (as installed files are) still opens.
+TEST(CStorage, ReadModeOpensAReadOnlyFile) {
+    testsupport::TemporaryFolder folder;
+    {
+        CStorage storage(u"locked.xml", storagetest::pascal(folder.path()), storagemode::kWrite);
+        CStream(storage.rootStream(), "Locked", 1);
+        storage.save();
+    }
+    ASSERT_EQ(chmod(folder.file("locked.xml").c_str(), 0444), 0);
+    CStorage reopened(u"locked.xml", storagetest::pascal(folder.path()), storagemode::kRead);
+    EXPECT_NE(CStream::findChild(reopened.rootStream()->getNode()->children, "Locked", nullptr, nullptr, 0), nullptr);
 }
 
 TEST(CStorage, AnyRootElementOpens) {

@@ -1,0 +1,47 @@
+// The AppleWorks reader over any bytes, both families: the bytes load into a document as a version-5 and
+// as a version-6 file, and what loaded is walked through the document's accessors (zones, text blocks,
+// fonts, colours), as the walkers will. A damaged file must fail with CFail, never stray.
+#include <cstdint>
+
+#include "foundation/CFail.h"
+#include "import/appleworks/AppleWorksDocument.h"
+#include "import/appleworks/AppleWorksFileReader.h"
+#include "model/XParamBlock.h"
+
+namespace {
+
+void walk(const appleworks::AppleWorksDocument& document) {
+    RGBColor color{};
+    for (std::int32_t i = 0; i < document.colorCount(); ++i) document.colorAt(i, color);
+    for (std::int32_t f = 1; f <= document.fontMapCount(); ++f) (void)document.fontMapEntry(f);
+    for (std::uint16_t z = 1; z <= document.zoneCount(); ++z) {
+        const appleworks::BlockView zone = document.zoneAt(z);
+        for (std::uint16_t i = 0;; ++i) {
+            const appleworks::TextBlockEntry entry = document.textBlockAt(zone, i);
+            if (entry.text == appleworks::kNoBlock) break;
+            (void)document.block(entry.text).size();
+        }
+    }
+}
+
+void load(const appleworks::AppleWorksFamily& family, const std::uint8_t* data, std::int32_t size) {
+    (void)appleworks::AppleWorksFileReader(family, data, size).readDocumentKind();
+    XParamBlock block{};
+    initXParamBlock(nullptr, &block);
+    try {
+        appleworks::AppleWorksDocument document(family, &block);
+        document.loadFromBytes(data, size);
+        walk(document);
+    } catch (const CFail&) {
+    }
+    disposeXParamBlock(&block);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 1 << 20) return 0;
+    load(appleworks::kAppleWorks5, data, static_cast<std::int32_t>(size));
+    load(appleworks::kAppleWorks6, data, static_cast<std::int32_t>(size));
+    return 0;
+}
