@@ -6,9 +6,13 @@
 
 #include "app/CommandLine.h"
 #include "app/ConversionLauncher.h"
+#include "app/DDEServer.h"
 #include "app/DesktopOpener.h"
 #include "app/FailureReport.h"
+#include "app/FileHandOver.h"
+#include "app/FileTypeRegistration.h"
 #include "app/InterfaceLanguage.h"
+#include "app/OpenRequestPoller.h"
 #include "app/PreferencesFile.h"
 #include "app/ProgramEngines.h"
 #include "app/ProgramFolders.h"
@@ -159,12 +163,38 @@ int runMainWindow(ApplicationState& state) {
     program.languageServices = state.languageServices.get();
     program.exporters = state.exporters.get();
     program.diagnosticMode = state.diagnosticMode;
+    // Only a program that runs its event loop listens for the files of later starts; without a private
+    // runtime folder (or with another program listening) it runs without the service.
+    CDDEServer server(windows.questions());
+    server.start();
+    OpenRequestPoller openRequests(server);
+    if (windows.system) windows.system->addPoller(&openRequests);
     platform::watchTermination();
     runProgramWindows(program, [] { return quitRequested() || platform::terminationRequested(); });
     platform::stopWatchingTermination();
+    if (windows.system) windows.system->removePoller(&openRequests);
+    server.stop();
     quitApplication();
     setReportWindows(nullptr);
     return kExitConverted;
+}
+
+
+// "/install" or "/remove", then the end of the run: the question asked on the way may have changed a
+// preference, so the preferences are saved.
+int runRegistrationSwitch(RegistrationSwitch which) {
+    RunWindows windows;
+    setReportWindows(windows.messages());
+    CDDEServer server(windows.questions());
+    std::string problem;
+    const std::int16_t failure = which == RegistrationSwitch::install
+                                     ? installFileTypes(server, programPaths().fullPath, problem)
+                                     : removeFileTypes(server, programPaths().fullPath, problem);
+    savePreferences(gPreferences);
+    setReportWindows(nullptr);
+    if (failure == 0) return kExitConverted;
+    std::fprintf(stderr, "%s.\n", problem.c_str());
+    return kExitFailed;
 }
 
 int runStarted(ApplicationState& state, const std::vector<std::string>& arguments) {
@@ -178,7 +208,12 @@ int runStarted(ApplicationState& state, const std::vector<std::string>& argument
         writeFirstRunMarker();
         return status;
     }
-    const int status = convertArguments(state, arguments);
+    // A program already running on the desktop takes the files; what it does not take is converted here.
+    const HandOverResult handOver = handOverFiles(arguments);
+    if (handOver.handedOver > 0)
+        std::printf("%d of the files went to the program that is already running.\n", handOver.handedOver);
+    if (handOver.left.empty()) return kExitConverted;
+    const int status = convertArguments(state, handOver.left);
     writeFirstRunMarker();
     return status;
 }
@@ -202,10 +237,8 @@ int runApplication(const std::vector<std::string>& arguments) {
     try {
         loadSettings(state);
         if (!programPaths().baseName.empty()) setRTFProgramName(programPaths().baseName);
-        if (registrationSwitch(arguments) != RegistrationSwitch::none) {
-            std::fputs("File-type registration is not available in this build.\n", stderr);
-            return kExitFailed;
-        }
+        if (const RegistrationSwitch which = registrationSwitch(arguments); which != RegistrationSwitch::none)
+            return runRegistrationSwitch(which);
         setUpFolders(state);
         state.diagnosticMode = diagnosticMarkerPresent();
         started = true;

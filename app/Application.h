@@ -6,7 +6,9 @@
 // the program with status 1. Then the command line decides: the registration switches, the files to
 // convert, or, with neither, the guided tour (first start) and the main window until Exit or SIGTERM;
 // without a display and without VOSTRANDIMEKO_WINDOWS, a short usage and status 2. The exit status is 0
-// when every file converted and 1 when any failed or was refused or the batch ended early.
+// when every file converted and 1 when any failed or was refused or the batch ended early. When the
+// program already runs on the desktop, files are handed over to it instead, and status 0 then means
+// that it took every one; the files it did not take are converted here.
 #include <string>
 #include <vector>
 

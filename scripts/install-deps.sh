@@ -10,6 +10,7 @@ packages=(
   clang-19 libclang-rt-19-dev
   libreoffice-writer-nogui libreoffice-calc-nogui pandoc python3-openpyxl
   libwxgtk3.2-dev xvfb xauth
+  xdg-utils
 )
 
 missing=()

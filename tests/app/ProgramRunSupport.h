@@ -26,7 +26,7 @@ class ProgramRunTest : public ::testing::Test {
 protected:
     RunResult run(const std::vector<std::string>& arguments) {
         std::string command = "cd '" + temporary.path() + "' && env -i HOME='" + home() + "' XDG_CONFIG_HOME='" +
-                              configFolder() + "' XDG_CACHE_HOME='" + home() + "cache' PATH=/usr/bin:/bin '" +
+                              configFolder() + "' XDG_CACHE_HOME='" + home() + "cache' PATH=/usr/bin:/bin " + environment + " '" +
                               VDK_PROGRAM + "'";
         for (const std::string& argument : arguments) command += " '" + argument + "'";
         command += " >'" + temporary.file("out") + "' 2>'" + temporary.file("err") + "' </dev/null";
@@ -73,6 +73,8 @@ protected:
     }
 
     testsupport::TemporaryFolder temporary;
+    // Further variables for the runs, as words NAME='value'.
+    std::string environment;
 };
 
 }  // namespace apptest
