@@ -31,6 +31,9 @@ constexpr char16_t kPageBreak = 7;
 constexpr char16_t kSectionBreak = 8;
 constexpr char16_t kSpecialCharacter = 25;
 constexpr char16_t kEndOfCell = 16;
+constexpr char16_t kTableAnchor = 10;
+
+constexpr std::uint16_t kAnchorEntryType = 1;
 
 // Bytes of the file's text that are not characters.
 constexpr std::uint8_t kByteColumnBreak = 1;
@@ -418,10 +421,17 @@ void AppleWorksWalker::readNextChunk() {
         case kByteDate: special.txtData = 6; appendUnit(special, kSpecialCharacter); break;
         case kByteTime: special.txtData = 7; appendUnit(special, kSpecialCharacter); break;
         case kBytePageNumber: special.txtData = 2; appendUnit(special, kSpecialCharacter); break;
-        // Notes, note numbers and anchored objects carry no text of their own in the story.
+        case kByteAnchor: {
+            const std::int32_t storyId = findTableStory(anchoredZone(zoneData, textPosition));
+            if (storyId != 0) {
+                special.txtData = storyId;
+                appendUnit(special, kTableAnchor);
+            }
+            break;
+        }
+        // Notes and note numbers carry no text of their own in the story.
         case kByteNoteReference:
         case kByteNoteNumber:
-        case kByteAnchor:
         default: break;
         }
     }
@@ -499,6 +509,19 @@ bool AppleWorksWalker::beginTable(std::uint16_t tableZone) {
     rowIndex = 0;
     cellIndex = 0;
     return true;
+}
+
+// The zone that the anchor entry at a text position names, or 0.
+std::uint16_t AppleWorksWalker::anchoredZone(const BlockView& zoneData, std::int32_t position) const {
+    const BlockView entries = document_.block(zoneData.slot(zone::kVariables));
+    const std::int32_t count = entries.entriesThatFit(zoneData.u16(zone::kVariableCount), 0, family.variableEntrySize);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t at = i * family.variableEntrySize;
+        if (entries.i32(at) != position || entries.u16(at + 4) != kAnchorEntryType) continue;
+        const std::uint32_t named = entries.u32(at + 6);
+        return named <= 0xFFFF ? static_cast<std::uint16_t>(named) : 0;
+    }
+    return 0;
 }
 
 std::int32_t AppleWorksWalker::findTableStory(std::uint16_t tableZone) const {

@@ -85,6 +85,7 @@ private:
     void playNextCell();
     void endCell(bool lastOfRow);
     std::int32_t findTableStory(std::uint16_t zone) const;
+    std::uint16_t anchoredZone(const BlockView& zoneData, std::int32_t position) const;
 
     const AppleWorksFamily& family;
     XParamBlock* block;
