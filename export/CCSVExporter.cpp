@@ -5,17 +5,34 @@
 #include "export/CCSVExtruder.h"
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
+#include "foundation/Utf8Codec.h"
 #include "model/XParamBlock.h"
 
 namespace {
 
 constexpr const char* kUnit = "BL_CSV(exp)";
-// The text-encoding code of Mac OS Roman, the charset of every CSV file.
-constexpr std::int32_t kMacRomanEncoding = 0;
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The UTF-8 form of the units; a lone surrogate is left out.
+std::string toUtf8(const char16_t* text, std::int32_t length) {
+    std::u16string paired;
+    paired.reserve(static_cast<std::size_t>(length));
+    for (std::int32_t index = 0; index < length; ++index) {
+        const char16_t unit = text[index];
+        if (isHighSurrogate(unit) && index + 1 < length && isLowSurrogate(text[index + 1])) {
+            paired.push_back(unit);
+            paired.push_back(text[++index]);
+        } else if (!isHighSurrogate(unit) && !isLowSurrogate(unit)) {
+            paired.push_back(unit);
+        }
+    }
+    return utf16ToUtf8String(paired);
+}
 
 }  // namespace
 
-CCSVExporter::CCSVExporter(const TranslatorDescriptor* descriptor) : CExporter(descriptor), conversion(kUnit) {}
+CCSVExporter::CCSVExporter(const TranslatorDescriptor* descriptor) : CExporter(descriptor) {}
 
 CCSVExporter::~CCSVExporter() {
     disposeObject(mainExtruder);
@@ -31,8 +48,15 @@ void CCSVExporter::beginMainStory() {
 
 void CCSVExporter::doText() {
     if (mainExtruder != nullptr) {
-        const std::int32_t length = conversion.convert(kMacRomanEncoding, block->textBuffer, block->textLength);
-        mainExtruder->writeRun(conversion.bytes(), length);
+        if (block->textLength < 0 || (block->textLength > 0 && block->textBuffer == nullptr))
+            throwFail(result::kNullObject, __LINE__, kUnit);
+        try {
+            converted = toUtf8(block->textBuffer, block->textLength);
+        } catch (const std::bad_alloc&) {
+            throwFail(result::kOutOfMemory, __LINE__, kUnit);
+        }
+        mainExtruder->writeRun(reinterpret_cast<const std::uint8_t*>(converted.data()),
+                               static_cast<std::int32_t>(converted.size()));
         mainExtruder->flush();
     }
     answerYes();

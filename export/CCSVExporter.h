@@ -1,9 +1,10 @@
 #pragma once
 // The CSV exporter ("CSV", extension "csv"): writes the main story of each sheet of a workbook as
-// comma-separated values in the Mac OS Roman character set, one output file per sheet, with no header
-// line and no byte order mark. Runs arrive as UTF-16; each is converted and written before the next.
+// comma-separated values in UTF-8, one output file per sheet, with no header line and no byte order
+// mark: every script a cell holds comes through. Runs arrive as UTF-16; each is converted and written
+// before the next; a lone surrogate, which no UTF-8 text can hold, is left out alone.
 #include "engine/CExporter.h"
-#include "export/CodePageConversion.h"
+#include <string>
 
 class CCSVExtruder;
 struct TranslatorDescriptor;
@@ -21,7 +22,7 @@ protected:
 
 private:
     CCSVExtruder* mainExtruder = nullptr;  // owned from the begin to the end of the main story
-    CodePageConversion conversion;
+    std::string converted;  // the run being written, reused from run to run
 };
 
 // The registry's factory: a new CCSVExporter, or null when memory is lacking.

@@ -11,6 +11,11 @@ constexpr std::uint8_t kSlash = 0x2F;
 constexpr std::uint8_t kCR = 13;
 constexpr std::uint8_t kLF = 10;
 
+// The story's anchor codes, which stand for no character of the cell; 28 to 31 are the cell's own.
+bool isAnchor(std::uint8_t byte) {
+    return storycode::isControl(byte) && byte <= storycode::kTableEnd;
+}
+
 bool isBreak(std::uint8_t byte) {
     return byte >= storycode::kLineBreak && byte <= storycode::kSectionBreak;
 }
@@ -24,6 +29,17 @@ void CCSVExtruder::writeRun(const std::uint8_t* bytes, std::int32_t length) {
 }
 
 void CCSVExtruder::writeByte(std::uint8_t byte) {
+    // A row that is nothing but its end waits: the engine closes every story with a paragraph end of
+    // its own, which must not become an empty last row. Any byte after it makes it a row after all.
+    if (byte == storycode::kParagraphEnd && !inField) {
+        if (emptyRowWaiting) writeEmptyRow();
+        emptyRowWaiting = true;
+        return;
+    }
+    if (emptyRowWaiting) {
+        writeEmptyRow();
+        emptyRowWaiting = false;
+    }
     // Every byte opens a field, even one that is dropped below: a cell that begins with an anchor is
     // still a field.
     if (!inField) openField();
@@ -43,7 +59,7 @@ void CCSVExtruder::writeByte(std::uint8_t byte) {
     } else if (byte == kQuote) {
         pending.put(kQuote);
         pending.put(kQuote);
-    } else if (!storycode::isControl(byte) && byte != 0) {
+    } else if (!isAnchor(byte) && byte != 0) {
         pending.put(byte);
     }
 }
@@ -58,8 +74,16 @@ void CCSVExtruder::closeField() {
     inField = false;
 }
 
+void CCSVExtruder::writeEmptyRow() {
+    openField();
+    closeField();
+    pending.put(kCR);
+    pending.put(kLF);
+}
+
 void CCSVExtruder::closeOpenField() {
     if (inField) closeField();
+    emptyRowWaiting = false;
 }
 
 void CCSVExtruder::flush() {

@@ -1,5 +1,5 @@
 #pragma once
-// The CSV writer's extruder: turns the 8-bit text of a spreadsheet story into comma-separated fields.
+// The CSV writer's extruder: turns the UTF-8 text of a spreadsheet story into comma-separated fields.
 // The spreadsheet import ends each cell's text with a tab and each row with a paragraph end; each cell
 // becomes one field in double quotes (a quote inside it doubled), fields are separated by commas and rows
 // end with CR LF. A field stays open across runs, so a cell whose text comes in several runs is one field.
@@ -17,8 +17,9 @@ public:
 
     // Encodes the bytes into pending output; nothing reaches the file before flush.
     void writeRun(const std::uint8_t* bytes, std::int32_t length);
-    // Closes a field that the story's text left open (its last row had no paragraph end), so that the
-    // file never ends inside quotes.
+    // Ends the story: closes a field that its text left open (its last row had no paragraph end), so
+    // that the file never ends inside quotes, and drops an empty row still waiting (the story's closing
+    // paragraph end).
     void closeOpenField();
     void flush();
 
@@ -28,8 +29,10 @@ private:
     void writeByte(std::uint8_t byte);
     void openField();
     void closeField();
+    void writeEmptyRow();
 
     bool inField = false;  // the opening quote of the current field has been put
+    bool emptyRowWaiting = false;  // a paragraph end with no field open, not yet written
     PendingChunks<std::uint8_t> pending;
     CFile* file;
 };

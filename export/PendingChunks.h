@@ -1,14 +1,16 @@
 #pragma once
 // The output that a writer holds until it writes it: a list of chunks filled one character at a time and
-// written to the output file in order, one sequential write per chunk. Chunks not written when the list
-// goes are dropped unwritten.
+// written to the output file in order, gathered into blocks of up to 64 KB so that a flush costs a write
+// per block, not one per chunk. Chunks not written when the list goes are dropped unwritten.
 #include <cstdint>
 #include <new>
+#include <vector>
 
 #include "export/OutputChunk.h"
 #include "export/OwnedList.h"
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
+#include "foundation/FailureCode.h"
 
 template <typename Unit>
 class PendingChunks {
@@ -33,21 +35,35 @@ public:
     // CFail with the file layer's code; the chunks stay listed and go with the list.
     void flush(CFile* file) {
         throwIfNullObject(file, __LINE__, unit);
-        for (std::int32_t index = 1; index <= chunks.count(); ++index) writeChunk(*file, *chunks.at(index));
+        std::vector<std::uint8_t> block;
+        raisingOutOfMemory(__LINE__, unit, [&] { block.reserve(kBlockSize); });
+        for (std::int32_t index = 1; index <= chunks.count(); ++index) {
+            if (block.size() + kChunkBytes > kBlockSize) writeBlock(*file, block);
+            appendChunk(block, *chunks.at(index));
+        }
+        writeBlock(*file, block);
         chunks.clear();
     }
 
 private:
-    void writeChunk(CFile& file, const OutputChunk<Unit>& chunk) {
+    static constexpr std::size_t kChunkBytes = OutputChunk<Unit>::kCapacity * sizeof(Unit);
+    static constexpr std::size_t kBlockSize = 65536;
+
+    // The block was reserved for a whole block of chunks: appending allocates nothing.
+    static void appendChunk(std::vector<std::uint8_t>& block, const OutputChunk<Unit>& chunk) {
         // UTF-16 goes out little-endian whatever the machine's order.
-        std::uint8_t bytes[OutputChunk<Unit>::kCapacity * sizeof(Unit)];
-        std::int32_t length = 0;
         for (std::int16_t index = 0; index < chunk.getLength(); ++index) {
             const auto character = static_cast<std::uint32_t>(chunk.getData()[index]);
             for (std::size_t shift = 0; shift < sizeof(Unit); ++shift)
-                bytes[length++] = static_cast<std::uint8_t>(character >> (8 * shift));
+                block.push_back(static_cast<std::uint8_t>(character >> (8 * shift)));
         }
-        throwIfError(file.write(bytes, length, kFromCurrent, 0), __LINE__, unit);
+    }
+
+    void writeBlock(CFile& file, std::vector<std::uint8_t>& block) {
+        if (block.empty()) return;
+        throwIfError(file.write(block.data(), static_cast<std::int32_t>(block.size()), kFromCurrent, 0), __LINE__,
+                     unit);
+        block.clear();
     }
 
     OwnedList<OutputChunk<Unit>> chunks;

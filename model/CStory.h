@@ -161,6 +161,7 @@ private:
     std::int32_t storyMark = 0;
     std::int32_t pictureCount = 0;
     std::int32_t reportCount = 0;
+    std::int32_t lastAnchorId = -1;  // the id of the last anchor appended, -1 before any
 };
 
 // Frees what loadAll handed out: the text, the three run arrays and the level texts that the paragraph

@@ -169,6 +169,7 @@ void CStory::markAnchor(char16_t unit, XForm* form, std::int16_t tableId, std::i
         return;
     default:
         form->txtType = storycode::anchor(unit, counter);
+        lastAnchorId = counter;
         ++counter;
         return;
     }
@@ -187,6 +188,11 @@ void CStory::appendText(const char16_t* text, std::int32_t length, XForm* form, 
     if (length > INT32_MAX - unitCount) throwFail(result::kOutOfMemory, __LINE__, kUnit);
 
     std::int32_t counter = randomInRange(kFirstAnchorIdLow, kFirstAnchorIdHigh);
+    // Each chunk draws its first anchor id afresh. The id of the anchor just before would make two
+    // anchors of one kind (two field ends, say) look like one run continued: they were stored as one
+    // run of two units, and the exporter, which takes a control code only from a run of one, lost the
+    // second anchor and with it a whole paragraph group, once in a couple of hundred conversions.
+    if (counter == lastAnchorId) ++counter;
     UnitFormatting previous(*form);
     for (std::int32_t i = 0; i < length; ++i) {
         const char16_t unit = text[i];

@@ -7,7 +7,7 @@
 #include "model/SameBytes.h"
 
 void initXForm(XForm* form) {
-    initRecord(kXFormTable, form);
+    initRecordOnce(kXFormTable, form);
 }
 
 XForm* copyXForm(XForm* dst, const XForm* src) {

@@ -4,7 +4,7 @@
 #include "model/RecordTables.h"
 
 void initXHead(XHead* head) {
-    initRecord(kXHeadTable, head);
+    initRecordOnce(kXHeadTable, head);
 }
 
 XHead* copyXHead(XHead* dst, const XHead* src) {

@@ -5,7 +5,7 @@
 #include "model/SameBytes.h"
 
 void initXPage(XPage* page, std::int16_t metric) {
-    initRecord(kXPageTable, page);
+    initRecordOnce(kXPageTable, page);
     // The page size depends on the metric flag, and the text width on the page.
     page->pageWidth = metric == 1 ? kMetricPageWidth : kLetterPageWidth;
     page->pageHeight = metric == 1 ? kMetricPageHeight : kLetterPageHeight;

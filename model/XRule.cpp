@@ -6,7 +6,7 @@
 #include "model/SameBytes.h"
 
 void initXRule(XRule* rule) {
-    initRecord(kXRuleTable, rule);
+    initRecordOnce(kXRuleTable, rule);
     setMaskBit(rule->changeBits, kWidowControlBit);
 }
 

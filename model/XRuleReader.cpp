@@ -60,6 +60,14 @@ void readRowSet(CStream& element, XRows& rows) {
     failureCode([&] { readCells(rowSet, rows); });
 }
 
+// Most paragraph elements store no level, tab stops or table rows; an absent child is passed over
+// without raising a failure for it (thousands of them made loading a long story slow).
+bool hasChild(CStream& element, const char* rowName) {
+    const xmlNode* node = element.getNode();
+    return node != nullptr &&
+           CStream::findChild(node->children, tableRow(kXRuleTable, rowName).element, nullptr, nullptr, 0) != nullptr;
+}
+
 }  // namespace
 
 std::int16_t readXRule(CStream* element, XRule* rule) {
@@ -68,8 +76,8 @@ std::int16_t readXRule(CStream* element, XRule* rule) {
     if (keys != result::kSuccess) return keys;
 
     readChildRecord(*element, tableRow(kXRuleTable, "frame"), rule);
-    failureCode([&] { readLevel(*element, rule->level); });
-    failureCode([&] { readTabs(*element, rule->tabs); });
-    failureCode([&] { readRowSet(*element, rule->rows); });
+    if (hasChild(*element, "level")) failureCode([&] { readLevel(*element, rule->level); });
+    if (hasChild(*element, "tabs")) failureCode([&] { readTabs(*element, rule->tabs); });
+    if (hasChild(*element, "rows")) failureCode([&] { readRowSet(*element, rule->rows); });
     return result::kSuccess;
 }

@@ -39,23 +39,33 @@ constexpr KnownNamespace kKnownNamespaces[] = {
     {"xsi", "http://www.w3.org/2001/XMLSchema-instance"},
 };
 
-bool isKnownUri(const char* uri) {
+// What a namespace resolves to: the conventional prefix of a known URI, or kUnknownUri.
+const char kUnknownUri[] = "";
+
+const char* resolveUri(const char* uri) {
     for (const auto& known : kKnownNamespaces) {
-        if (std::strcmp(known.uri, uri) == 0) return true;
+        if (std::strcmp(known.uri, uri) == 0) return known.prefix;
     }
-    return false;
+    return kUnknownUri;
+}
+
+// Element names are matched millions of times in a long document, against a handful of namespace
+// declarations: each declaration's URI is looked up once and the answer kept in the declaration itself
+// (libxml2 leaves its _private to the application and zeroes it when it makes one).
+const char* conventionalPrefix(const xmlNs* ns) {
+    if (ns->_private != nullptr) return static_cast<const char*>(ns->_private);
+    const char* prefix = resolveUri(reinterpret_cast<const char*>(ns->href));
+    const_cast<xmlNs*>(ns)->_private = const_cast<char*>(prefix);
+    return prefix;
 }
 
 }  // namespace
 
 bool namespaceMatchesPrefix(const xmlNs* ns, const char* prefix) {
     if (!ns || !prefix) return false;
-    const char* uri = reinterpret_cast<const char*>(ns->href);
-    if (uri) {
-        for (const auto& known : kKnownNamespaces) {
-            if (std::strcmp(known.uri, uri) == 0 && compareNames(known.prefix, prefix) == 0) return true;
-        }
-        if (isKnownUri(uri)) return false;
+    if (ns->href) {
+        const char* conventional = conventionalPrefix(ns);
+        if (conventional != kUnknownUri) return compareNames(conventional, prefix) == 0;
     }
     // A namespace we do not know: fall back on the prefix it was written with.
     return ns->prefix && compareNames(reinterpret_cast<const char*>(ns->prefix), prefix) == 0;

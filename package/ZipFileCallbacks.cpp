@@ -1,6 +1,9 @@
 #include "package/ZipFileCallbacks.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -11,11 +14,70 @@
 
 namespace {
 
-// What a stream pointer handed to the zip library stands for.
+// A package opened for reading is read through a buffer: the zip library reads its directory a few
+// bytes at a time, and a system call for each cost half the time of converting a small document.
+constexpr std::int32_t kReadBufferSize = 65536;
+
+// What a stream pointer handed to the zip library stands for. A buffered stream keeps its own position;
+// the file's position is moved to it only when the buffer is filled.
 struct ZipStream {
     platform::FileHandle handle = platform::kNoFile;
     bool failed = false;
+    std::unique_ptr<unsigned char[]> buffer;  // null: unbuffered (written packages)
+    std::int64_t position = 0;
+    std::int64_t bufferStart = 0;
+    std::int32_t bufferLength = 0;
 };
+
+// Fills the buffer with the bytes at the stream's position; false when the file cannot be read.
+bool fillBuffer(ZipStream& file) {
+    std::int32_t bytesRead = 0;
+    if (platform::seekFile(file.handle, platform::kFromStart, file.position, nullptr) != 0 ||
+        platform::readFile(file.handle, file.buffer.get(), kReadBufferSize, bytesRead) != 0) {
+        file.bufferLength = 0;
+        return false;
+    }
+    file.bufferStart = file.position;
+    file.bufferLength = bytesRead;
+    return true;
+}
+
+uLong readBuffered(ZipStream& file, unsigned char* out, uLong size) {
+    uLong copied = 0;
+    while (copied < size) {
+        const std::int64_t offset = file.position - file.bufferStart;
+        if (offset < 0 || offset >= file.bufferLength) {
+            if (!fillBuffer(file)) {
+                file.failed = true;
+                return 0;
+            }
+            if (file.bufferLength == 0) break;  // the end of the file
+            continue;
+        }
+        const auto available = static_cast<uLong>(file.bufferLength - offset);
+        const uLong n = std::min(size - copied, available);
+        std::memcpy(out + copied, file.buffer.get() + offset, n);
+        copied += n;
+        file.position += static_cast<std::int64_t>(n);
+    }
+    return copied;
+}
+
+long seekBuffered(ZipStream& file, std::int64_t distance, int origin) {
+    std::int64_t target = distance;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR) target = file.position + distance;
+    if (origin == ZLIB_FILEFUNC_SEEK_END &&
+        platform::seekFile(file.handle, platform::kFromEnd, distance, &target) != 0) {
+        file.failed = true;
+        return -1;
+    }
+    if (target < 0) {
+        file.failed = true;
+        return -1;
+    }
+    file.position = target;
+    return 0;
+}
 
 ZipStream* asStream(voidpf stream) {
     return static_cast<ZipStream*>(stream);
@@ -69,6 +131,8 @@ voidpf ZCALLBACK zipFileOpen(voidpf, const char* path, int mode) noexcept {
         delete stream;
         return nullptr;
     }
+    // Without memory for a buffer the package is still read, unbuffered.
+    if (kind == OpenKind::kRead) stream->buffer.reset(new (std::nothrow) unsigned char[kReadBufferSize]);
     return stream;
 }
 
@@ -78,6 +142,7 @@ uLong ZCALLBACK zipFileRead(voidpf, voidpf stream, void* buffer, uLong size) noe
         if (file) file->failed = true;
         return 0;
     }
+    if (file->buffer) return readBuffered(*file, static_cast<unsigned char*>(buffer), size);
     std::int32_t bytesRead = 0;
     if (platform::readFile(file->handle, buffer, static_cast<std::int32_t>(size), bytesRead) != 0) {
         file->failed = true;
@@ -97,6 +162,7 @@ uLong ZCALLBACK zipFileWrite(voidpf, voidpf stream, const void* buffer, uLong si
 
 long ZCALLBACK zipFileTell(voidpf, voidpf stream) noexcept {
     ZipStream* file = asStream(stream);
+    if (file && file->buffer) return file->position > LONG_MAX ? -1 : static_cast<long>(file->position);
     std::int64_t position = 0;
     if (!file || platform::seekFile(file->handle, platform::kFromCurrent, 0, &position) != 0 || position > LONG_MAX) {
         if (file) file->failed = true;
@@ -113,6 +179,7 @@ long ZCALLBACK zipFileSeek(voidpf, voidpf stream, uLong offset, int origin) noex
     // wrapped value; read as signed it is the distance it means.
     const auto distance = static_cast<std::int64_t>(offset);
     if (origin == ZLIB_FILEFUNC_SEEK_SET && distance < 0) return -1;
+    if (file->buffer) return seekBuffered(*file, distance, origin);
     if (platform::seekFile(file->handle, static_cast<std::int16_t>(origin), distance, nullptr) != 0) {
         file->failed = true;
         return -1;

@@ -22,13 +22,6 @@ namespace {
 
 constexpr const char* kUnit = "BL_RTF(exp)";
 
-constexpr std::int16_t kHeaderSelector = 2;
-constexpr std::int16_t kFooterSelector = 3;
-constexpr std::int16_t kCommentSelector = 5;
-constexpr std::int16_t kFootnoteSelector = 7;
-constexpr std::int16_t kEndnoteSelector = 8;
-constexpr std::int16_t kGraphicSelector = 9;
-constexpr std::int16_t kTableSelector = 10;
 constexpr std::int16_t kMainSelector = 11;
 
 // Control words of a header or footer by its kind: first page, default (left and right pages alike
@@ -344,11 +337,16 @@ void CRTFExporter::writeTable(std::int32_t mark) {
     const auto found = std::find_if(tables.begin(), tables.end(),
                                     [mark](const std::unique_ptr<CRTFTable>& story) { return story->storyMark() == mark; });
     if (found == tables.end()) return;
-    CRTFTable& story = **found;
+    CRTFTable* const story = found->get();
     ++depth;
-    tableLevels[depth] = TableLevel{mark, story.storyRows(), 0};
-    const std::int16_t code = failureCode([&] { story.replay(false); });
+    tableLevels[depth] = TableLevel{mark, story->storyRows(), 0};
+    const std::int16_t code = failureCode([&] { story->replay(false); });
     --depth;
+    // Every anchor has its table delivered afresh, so a written table's runs go at once: kept until the
+    // sheet ends, the tables of a long document held hundreds of megabytes. Tables written inside this
+    // one have gone already, so the list may have moved: the story is found again.
+    tables.erase(std::find_if(tables.begin(), tables.end(),
+                              [story](const std::unique_ptr<CRTFTable>& kept) { return kept.get() == story; }));
     throwIfError(code, __LINE__, kUnit);
 }
 

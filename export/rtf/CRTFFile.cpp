@@ -19,6 +19,8 @@ namespace {
 constexpr const char* kUnit = "BL_RTF(exp)";
 constexpr std::uint32_t kBodyFileType = fourCharCode("temp");
 constexpr std::int32_t kCopyPiece = 32768;
+// Gathered bytes are written once there are this many.
+constexpr std::size_t kFlushSize = 65536;
 // Most formatted writes fit here; longer ones are formatted again into a buffer of their size.
 constexpr std::size_t kFormatRoom = 2048;
 
@@ -108,12 +110,24 @@ void CRTFFile::writeText(const char16_t* units, std::int32_t count, std::int32_t
 
 void CRTFFile::writeBytes(const void* bytes, std::int32_t count) {
     if (count <= 0) return;
+    raisingOutOfMemory(__LINE__, kUnit,
+                       [&] { pending.append(static_cast<const char*>(bytes), static_cast<std::size_t>(count)); });
+    if (pending.size() >= kFlushSize) flush();
+}
+
+void CRTFFile::flush() {
+    if (pending.empty()) return;
     CFile* destination = toOutput == 1 ? output : body;
     throwIfNull(destination, __LINE__, kUnit);
-    throwIfError(destination->write(bytes, count, kFromCurrent, 0), __LINE__, kUnit);
+    // What was gathered goes whether the write succeeds or not: a failed write fails the document.
+    const std::int16_t code =
+        destination->write(pending.data(), static_cast<std::int32_t>(pending.size()), kFromCurrent, 0);
+    pending.clear();
+    throwIfError(code, __LINE__, kUnit);
 }
 
 void CRTFFile::writeDocumentStart() {
+    flush();
     toOutput = 1;
     writeFormat("{\\rtf1\\ansi\\uc%d\\deff0\\deflang%d\r\n", 1, selectLanguageByHint(block->form));
 }
@@ -121,12 +135,14 @@ void CRTFFile::writeDocumentStart() {
 void CRTFFile::writeDocumentEnd() {
     endSection();
     writeFormat("}\r\n");
+    flush();
 }
 
 void CRTFFile::finishHeader() {}
 
 void CRTFFile::copyBody() {
     throwIfNull(output, __LINE__, kUnit);
+    flush();
     void* piece = allocMemory(kCopyPiece);
     throwIfNull(piece, __LINE__, kUnit);
     const std::int16_t code = failureCode([&] {

@@ -22,6 +22,7 @@
 // Failures raise CFail in unit "BL_RTF(exp)": 12 without memory, a file operation's own code otherwise.
 // The body file is deleted when the emitter goes, on every path.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "export/rtf/RTFFieldState.h"
@@ -60,7 +61,11 @@ public:
     virtual void writeFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // Story text, each unit escaped in the character set of the text-encoding code (a run's txtCode).
     virtual void writeText(const char16_t* units, std::int32_t count, std::int32_t textEncoding);
+    // Gathers the bytes and writes them in large blocks; flush hands what is gathered to the file, as
+    // the switch to the output file and writeDocumentEnd do. An emitter that goes before then leaves the
+    // rest unwritten: the document failed.
     virtual void writeBytes(const void* bytes, std::int32_t count);
+    void flush();
 
     virtual void writeDocumentStart();
     virtual void writeDocumentEnd();
@@ -84,6 +89,9 @@ public:
     // Body. A note or comment story's group: openNoteGroup answers 1 when it opened one (selectors 5,
     // 7 and 8), 0 for any other story.
     virtual std::int16_t openNoteGroup(std::int16_t storySelector);
+    // The initials and author of a comment, which stand before the comment's group: from the revision
+    // record of its annotation information. Nothing for an author the table does not hold.
+    virtual void writeCommentIdentity(const XForm& information);
     virtual void closeNoteGroup();
     // "\sectd", the section's page set-up, columns, numbering and borders, then its headers and footers.
     // sectionKind is the break kind of the section break mark (0 for the first section: no break word).
@@ -157,6 +165,9 @@ private:
 
     CFile* body = nullptr;
     std::int16_t toOutput = 0;
+    // Bytes not yet written to the file in use (body, then output). A document is hundreds of thousands
+    // of small tokens; a system call for each cost more than all the rest of the writing.
+    std::string pending;
     // The paragraph being written has not stated its list number yet: set at the start of each story and
     // after each paragraph, cell and section end, cleared once the number is written.
     std::int16_t listTextDue = 1;

@@ -154,8 +154,7 @@ PartDocument CWinWord2007Importer::parseMainPart(CRelationshipsTable& opened, xm
 void CWinWord2007Importer::readDocument() {
     if (document != nullptr) xmlFreeDoc(document);
     document = nullptr;
-    sectionHolders.clear();
-    bodySectionHolder.reset();
+    forgetSectionLookups();
     partDocuments.clear();
     partRelationships.clear();
     package.reset(new (std::nothrow) CRelationshipsTable());
@@ -166,6 +165,7 @@ void CWinWord2007Importer::readDocument() {
     package->loadRelationships(mainPartName.c_str(), 1);
     findRelatedParts();
     pictureRelationships = package.get();
+    pictureRelationshipsPart.clear();
     tags.collectFrom(rootElement);
 
     readDocumentProperties();

@@ -10,7 +10,6 @@
 using namespace formatkind;
 
 namespace {
-constexpr std::u16string_view kGeneralKeyword = u"General";
 
 // The pieces of printed digits: "-1,234.50e+04".
 struct DigitParts {
@@ -99,7 +98,7 @@ private:
         case u',': writeComma(); break;
         case u'.': writePoint(); break;
         case u'E': case u'e': writeExponent(c); break;
-        case u'G': writeGeneral(); break;
+        case u'G': case u'g': writeGeneral(); break;
         case u'[': writeBracket(); break;
         case u'\\': if (i + 1 < section.size()) out.put(section[++i]); break;
         case u'_': ++i; break;
@@ -164,9 +163,9 @@ private:
     }
 
     void writeGeneral() {
-        if (section.substr(i, kGeneralKeyword.size()) != kGeneralKeyword) return;
+        if (!generalKeywordAt(section, i)) return;
         if (digitsRead) failFormatCode(__LINE__);
-        i += kGeneralKeyword.size() - 1;
+        i += kGeneralKeywordLength - 1;
         digitsRead = true;
         minus.writeInto(out);
         out.putAscii(text);
@@ -201,8 +200,8 @@ void applyLiteralText(std::u16string_view valueText, std::u16string_view section
             i = writeQuoted(section, i, *target);
         } else if (c == u'(' || c == u')' || c == u' ' || c == u'$' || c == u'-' || c == u'+') {
             target->put(c);
-        } else if (c == u'@' || c == u'G') {
-            if (section.substr(i, kGeneralKeyword.size()) == kGeneralKeyword) i += kGeneralKeyword.size() - 1;
+        } else if (c == u'@' || c == u'G' || c == u'g') {
+            if (generalKeywordAt(section, i)) i += kGeneralKeywordLength - 1;
             if (!marked) {
                 marked = true;
                 target = &after;

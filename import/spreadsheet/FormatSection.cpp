@@ -7,7 +7,6 @@
 using namespace formatkind;
 
 namespace {
-constexpr std::u16string_view kGeneralKeyword = u"General";
 constexpr std::array<std::u16string_view, 8> kColourNames = {u"Black", u"White",   u"Red",  u"Green",
                                                               u"Blue",  u"Yellow", u"Magenta", u"Cyan"};
 
@@ -79,7 +78,7 @@ private:
         case u'A': case u'P': case u'a': case u'p': set(low(kTime) ? kAmPm : kLiteral); break;
         case u'M': if (!low(kAmPm)) set(kLiteral); break;
         case u'E': case u'e': readExponentMark(); break;
-        case u'G': readGeneral(); break;
+        case u'G': case u'g': readGeneral(); break;
         case u'[': readBracket(); break;
         case u'd': case u'y': set(kDate); afterHour = false; break;
         case u'h': case u's': set(kTime); afterHour = true; break;
@@ -189,9 +188,9 @@ private:
     }
 
     void readGeneral() {
-        if (section.substr(i, kGeneralKeyword.size()) == kGeneralKeyword) {
+        if (generalKeywordAt(section, i)) {
             set(kGeneral);
-            i += kGeneralKeyword.size() - 1;
+            i += kGeneralKeywordLength - 1;
         } else {
             set(kLiteral);
         }

@@ -20,6 +20,20 @@ constexpr std::size_t kDigitTextCapacity = 1024;
     throwFail(result::kNullObject, line, kFormatUnit);
 }
 
+// Whether the keyword "General" starts at `at`. Workbooks write it in any case ("GENERAL", "general"),
+// and a code that spells it otherwise still means General: reading it as letters would show nothing.
+inline bool generalKeywordAt(std::u16string_view section, std::size_t at) {
+    constexpr std::u16string_view keyword = u"general";
+    if (at > section.size() || section.size() - at < keyword.size()) return false;
+    for (std::size_t k = 0; k < keyword.size(); ++k) {
+        char16_t c = section[at + k];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != keyword[k]) return false;
+    }
+    return true;
+}
+constexpr std::size_t kGeneralKeywordLength = 7;
+
 class FormatText {
 public:
     void put(char16_t unit) {

@@ -47,8 +47,7 @@ void CWordMLImporter::refuseDocument(const std::string& problem, std::int32_t li
 void CWordMLImporter::readDocument() {
     if (document != nullptr) xmlFreeDoc(document);
     document = nullptr;
-    sectionHolders.clear();
-    bodySectionHolder.reset();
+    forgetSectionLookups();
     {
         std::string bytes;
         readInput(bytes);

@@ -153,6 +153,9 @@ protected:
     std::unique_ptr<TPicturesArray> pictures;
     // The package whose relationships name the pictures' parts; null for a document without one.
     CRelationshipsTable* pictureRelationships = nullptr;
+    // The relationships part whose entries pictureRelationships holds, once a story loaded them: every
+    // table, note and text box is a story of its own, and most share their part's relationships.
+    std::string pictureRelationshipsPart;
 
     // Stories, paragraphs, fields, sections and notes (StoryFilters.cpp, ParagraphContent.cpp,
     // SectionProperties.cpp, NoteProperties.cpp).
@@ -214,6 +217,12 @@ protected:
     std::unordered_map<const xmlNode*, xmlNode*> sectionHolders;
     // The element holding the body's own w:sectPr (the last section), once looked for.
     std::optional<xmlNode*> bodySectionHolder;
+    // For each section node asked about, its w:sectPr (or null). The body of the last section has every
+    // paragraph among its children: searching them for each run made a long document quadratic.
+    std::unordered_map<const xmlNode*, xmlNode*> sectionPropertiesByNode;
+    // Forgets the section look-ups above, for the next document.
+    void forgetSectionLookups();
+    xmlNode* sectionPropertiesOf(xmlNode* section);
 
 private:
     void readInput(std::string& bytes);
@@ -259,6 +268,8 @@ private:
     void prepareCommentInformation(xmlNode* story);
     void deliverCommentInformation();
     void readCommentInformation(xmlNode* reference);
+    // The information run of the comment whose author and date the holder has (none for null).
+    void takeCommentInformation(xmlNode* holder);
 
     // The walk's current item, replayed once after a section break.
     WalkItem current{};

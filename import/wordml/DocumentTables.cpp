@@ -131,6 +131,21 @@ xmlNode* CWordMLImporter::findSectionNode(xmlNode* node) {
     return *bodySectionHolder;
 }
 
+xmlNode* CWordMLImporter::sectionPropertiesOf(xmlNode* section) {
+    if (section == nullptr) return nullptr;
+    const auto known = sectionPropertiesByNode.find(section);
+    if (known != sectionPropertiesByNode.end()) return known->second;
+    xmlNode* properties = xmlFindElement(section->children, "w", "sectPr", 0);
+    sectionPropertiesByNode.emplace(section, properties);
+    return properties;
+}
+
+void CWordMLImporter::forgetSectionLookups() {
+    sectionHolders.clear();
+    bodySectionHolder.reset();
+    sectionPropertiesByNode.clear();
+}
+
 // The element holding the first w:sectPr inside the node or a w:p among its following siblings. Every
 // paragraph of a story asks, so the answers are kept: each sibling list is searched once.
 xmlNode* CWordMLImporter::nextSectionHolder(xmlNode* node) {

@@ -7,6 +7,7 @@
 // part carries its path in the package as its document URL.
 #include <new>
 #include <string>
+#include <utility>
 
 #include "foundation/CFail.h"
 #include "import/wordml/CWordMLImporter.h"
@@ -34,7 +35,12 @@ void CWordMLImporter::gatherStoryPictures(xmlNode* element) {
     if (pictureRelationships != nullptr && element != nullptr && element->doc != nullptr &&
         element->doc->URL != nullptr) {
         const std::string partPath(reinterpret_cast<const char*>(element->doc->URL));
-        pictureRelationships->loadRelationships(relationshipsPartOf(partPath).c_str(), 0);
+        std::string relationshipsPart = relationshipsPartOf(partPath);
+        if (relationshipsPart != pictureRelationshipsPart) {
+            pictureRelationshipsPart.clear();
+            pictureRelationships->loadRelationships(relationshipsPart.c_str(), 0);
+            pictureRelationshipsPart = std::move(relationshipsPart);
+        }
     }
     pictures.reset();
     pictures.reset(new (std::nothrow) TPicturesArray());

@@ -290,7 +290,5 @@ void CWordMLImporter::readSectionProperties(xmlNode* sectionProperties, XPage* p
 
 // Every item carries the properties of its section.
 void CWordMLImporter::applySectionProperties(xmlNode* section) {
-    if (section == nullptr) return;
-    if (xmlNode* properties = xmlFindElement(section->children, "w", "sectPr", 0))
-        readSectionProperties(properties, &block->page);
+    if (xmlNode* properties = sectionPropertiesOf(section)) readSectionProperties(properties, &block->page);
 }

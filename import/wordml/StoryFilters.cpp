@@ -35,7 +35,7 @@ std::int16_t CWordMLImporter::acceptParagraph(xmlNode* paragraph) {
 
 // A section node without section properties, or whose start type has no value, makes no break.
 std::int16_t CWordMLImporter::sectionBreakCode(xmlNode* section) {
-    xmlNode* properties = section != nullptr ? xmlFindElement(section->children, "w", "sectPr", 0) : nullptr;
+    xmlNode* properties = sectionPropertiesOf(section);
     if (properties == nullptr) return kNoBreakAnswer;
     std::int32_t kind = kDefaultSectionStart;
     if (xmlNode* type = xmlFindElement(properties->children, "w", "type", 0)) {

@@ -68,13 +68,13 @@ TEST_F(AuthoredDocumentsTest, TheRtfCarriesWhatTheDocumentsHold) {
         {"fonts", "the minor theme font", "Calibri;"},
         {"fonts", "the style's underline", "\\uldb Doubled"},
         {"fonts", "out of the style's list", "\\ls0 "},
-        {"notes", "the comment's author", "{\\*\\atnauthor Ann Author}"},
+        {"notes", "the comment's initials and author before its mark", "{\\*\\atnid AA}{\\*\\atnauthor Ann Author}\\chatn{"},
         {"notes", "the comment's date", authorDate},
         {"notes", "00DA is the letter", "\\u218\\'da"},
         {"notes", "F0DA is the symbol font's own code", "\\fcharset2 Wingdings;"},
         {"notes", "2192 is the arrow", "\\u8594"},
         {"notes", "the endnote's text beside its mark", "Shared run text."},
-        {"older", "the Word 2003 comment's author", "{\\*\\atnauthor Bea Writer}"},
+        {"older", "the Word 2003 comment's initials and author", "{\\*\\atnid BW}{\\*\\atnauthor Bea Writer}\\chatn{"},
         {"older", "the nested run under the outer run's bold", "\\b\\i bold italic"},
     };
     for (const auto& item : found)
@@ -101,6 +101,11 @@ TEST_F(AuthoredDocumentsTest, TheRtfCarriesWhatTheDocumentsHold) {
          at = rtf.at("older").find("\\pngblip", at + 1))
         ++pictures;
     EXPECT_EQ(pictures, 3u);
+    // The Word 2003 comment is one annotation: its mark opens no second one around it.
+    const std::string& older = rtf.at("older");
+    const std::size_t annotation = older.find("\\chatn");
+    ASSERT_NE(annotation, std::string::npos);
+    EXPECT_EQ(older.find("\\chatn", annotation + 1), std::string::npos) << older.substr(annotation);
 }
 
 TEST_F(AuthoredDocumentsTest, TheTextHoldsTheTextAndNothingOfTheLayout) {

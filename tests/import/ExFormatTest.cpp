@@ -44,6 +44,10 @@ TEST(ExFormatTest, GeneralKeepsNineDecimalsAndSwitchesToExponentAtTheEnds) {
         {"General", 0.5, "0.5"},
         {"\"x\"General", 2, "x2"},
         {"General;-General", -3, "-3"},
+        // Workbooks spell the keyword in any case; every spelling still shows the value.
+        {"GENERAL", 12.5, "12.5"},
+        {"general", 7, "7"},
+        {"\"x\"GENERAL", 2, "x2"},
     });
 }
 

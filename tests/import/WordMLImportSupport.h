@@ -1,6 +1,7 @@
 #pragma once
-// Word 2003 and Word 2007 documents run through the import engine with the real importers bound under their names
-// ("Word2003", "Word2007", "Office 2007 Encrypted Document"; the others refuse every file), and the stories read
+// Word 2003 and Word 2007 documents and Excel 2007 workbooks run through the import engine with the real importers
+// bound under their names ("Word2003", "Word2007", "Office 2007 Encrypted Document", "Excel2007"; the others refuse
+// every file), and the stories read
 // back from the storage written. Documents are written into the test's own folder, either from a
 // fixture in tests/data/import/ or from a body given inline.
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 #include "foundation/AppFolders.h"
 #include "import/docx/CWinWord2007Importer.h"
 #include "import/encrypted/CEncryptedImporter.h"
+#include "import/spreadsheet/CXLMLImporter.h"
 #include "import/wordml/CWinWord2003Importer.h"
 #include "model/CStorage.h"
 #include "model/CStream.h"
@@ -55,6 +57,7 @@ inline CBaseTranslator* makeImporter(const TranslatorDescriptor* descriptor) {
     if (descriptor == &importerDescriptors[importer::kWord2003]) return makeWord2003Importer(descriptor);
     if (descriptor == &importerDescriptors[importer::kEncryptedDocument]) return makeEncryptedImporter(descriptor);
     if (descriptor == &importerDescriptors[importer::kWord2007]) return makeWord2007Importer(descriptor);
+    if (descriptor == &importerDescriptors[importer::kExcel2007]) return makeXLMLImporter(descriptor);
     return makeStandInImporter(descriptor);
 }
 

@@ -158,6 +158,11 @@ TEST_F(ZipReading, FileCallbacksAnswerWhatReallyHappened) {
     char bytes[8] = {};
     EXPECT_EQ(zipFileRead(nullptr, stream, bytes, sizeof bytes), 6u);  // what there is, no more
     EXPECT_EQ(std::string(bytes, 6), "456789");
+    // Back to bytes read already, which a package's directory reading does all the time.
+    EXPECT_EQ(zipFileSeek(nullptr, stream, 2, ZLIB_FILEFUNC_SEEK_SET), 0);
+    EXPECT_EQ(zipFileRead(nullptr, stream, bytes, 3), 3u);
+    EXPECT_EQ(std::string(bytes, 3), "234");
+    EXPECT_EQ(zipFileTell(nullptr, stream), 5);
     EXPECT_EQ(zipFileSeek(nullptr, stream, static_cast<uLong>(-3), ZLIB_FILEFUNC_SEEK_END), 0);
     EXPECT_EQ(zipFileTell(nullptr, stream), 7);
     EXPECT_EQ(zipFileClose(nullptr, stream), 0);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <new>
 
 #include "platform/AllocationFailure.h"
@@ -63,18 +62,23 @@ TEST(AllocationFailure, EveryModeCountsUntilDisarmed) {
 }
 
 // Armed to count them, the switch fails the throwing operator new as well, with std::bad_alloc; armed
-// without, it leaves those allocations alone and uncounted.
+// without, it leaves those allocations alone and uncounted. Each result is kept through a volatile
+// pointer: an unused new/delete pair may be removed by the optimiser, and then nothing would be counted.
 TEST(AllocationFailure, ThrowingNewTakesPartUnlessIgnored) {
+    int* volatile kept = nullptr;
     {
         platform::ScopedAllocationFailure failing(1);
-        EXPECT_THROW(static_cast<void>(std::make_unique<int>(1)), std::bad_alloc);
+        EXPECT_THROW(kept = new int(1), std::bad_alloc);
+        EXPECT_EQ(kept, nullptr);
     }
     {
         platform::ScopedAllocationFailure failing(1, platform::ThrowingNew::kIgnored);
-        EXPECT_NE(std::make_unique<int>(2), nullptr);
+        kept = new int(2);
+        EXPECT_NE(kept, nullptr);
         EXPECT_EQ(platform::allocationsCountedSinceArmed(), 0);
         EXPECT_EQ(new (std::nothrow) char[4], nullptr);
     }
+    delete kept;
 }
 
 }  // namespace

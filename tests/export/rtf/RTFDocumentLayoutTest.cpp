@@ -262,6 +262,7 @@ TEST(RTFEmitterTest, AnEmptyBodyGivesTheHeadAndTheClosingBraceAndLongFormatsAreW
         CRTFFile emitter(&block, &output, &exporter);
         emitter.writeDocumentStart();
         emitter.writeFormat("{%s}", longText.c_str());
+        emitter.flush();
     }
     output.close();
     EXPECT_NE(testsupport::readBytes(longPath).find("{" + longText + "}"), std::string::npos);

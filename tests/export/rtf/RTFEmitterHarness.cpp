@@ -56,6 +56,7 @@ EmitterHarness::~EmitterHarness() {
 }
 
 std::string EmitterHarness::taken() {
+    emitterObject->flush();
     const std::string all = testsupport::readBytes(outputPath);
     const std::string fresh = all.substr(consumed);
     consumed = all.size();

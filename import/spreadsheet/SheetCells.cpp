@@ -1,0 +1,215 @@
+// The cell walk of the spreadsheet importer: each position of the grid from A1 to the sheet's last row
+// and column, in row order, gets exactly one queued cell, the part's cell at that position or an empty
+// one. The part is read ahead by one cell at most.
+#include <cstring>
+
+#include "foundation/CFail.h"
+#include "foundation/NameCompare.h"
+#include "foundation/Utf8Codec.h"
+#include "import/spreadsheet/CStringsArray.h"
+#include "import/spreadsheet/CStyleSheet.h"
+#include "import/spreadsheet/CXLMLImporter.h"
+#include "import/spreadsheet/WorksheetReader.h"
+#include "model/ParamBlockHost.h"
+#include "model/StoryKinds.h"
+#include "package/XmlElementSearch.h"
+#include "package/XmlNodeHelpers.h"
+
+namespace {
+
+// A cell's text is handed over in pieces that fit the engine's text-run buffer with the separator.
+constexpr std::size_t kRunPieceUnits = kTaskTextBufferUnits - 1;
+
+struct TypeName {
+    const char* name;
+    CellType type;
+    bool isString;
+};
+
+constexpr TypeName kCellTypes[] = {
+    {"n", kCellNumber, false},      {"b", kCellBoolean, false},  {"e", kCellError, false},
+    {"s", kCellSharedString, true}, {"str", kCellString, true},  {"inlineStr", kCellInlineString, true},
+};
+
+bool before(const CellPosition& a, std::int32_t row, std::int32_t column) {
+    return a.row < row || (a.row == row && a.column < column);
+}
+
+// In the sheet's story, units 1 to 27 are anchors and the tab and paragraph end shape the grid, so a
+// cell's own control characters cannot stand as they are: a line end (CR LF, CR or LF) becomes the
+// story's line break, which stays inside its cell; a tab becomes a space; the others are left out.
+std::u16string storyText(std::u16string text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const char16_t unit = text[index];
+        if (unit == u'\r' || unit == u'\n') {
+            if (unit == u'\r' && index + 1 < text.size() && text[index + 1] == u'\n') ++index;
+            out.push_back(storycode::kLineBreak);
+        } else if (unit == u'\t') {
+            out.push_back(u' ');
+        } else if (!(storycode::isControl(unit) && unit <= storycode::kTableEnd)) {
+            out.push_back(unit);
+        }
+    }
+    return out;
+}
+
+// The element's text as UTF-16, ready for the story; empty for none.
+std::u16string textOf(const xmlNode* element) {
+    if (element == nullptr) return {};
+    xmlChar* content = xmlNodeGetContent(element);
+    if (content == nullptr) return {};
+    std::u16string text = utf8ToUtf16String(reinterpret_cast<const char*>(content));
+    xmlFree(content);
+    return storyText(std::move(text));
+}
+
+xmlNode* childNamed(const xmlNode* element, const char* name) {
+    return element != nullptr ? xmlFindElement(element->children, nullptr, name, 0) : nullptr;
+}
+
+std::int32_t styleIndex(const xmlNode* cell) {
+    std::int16_t present = 0;
+    const std::int32_t index = xmlGetAttrInt(cell, nullptr, "s", &present);
+    return present != 0 ? index : -1;
+}
+
+}  // namespace
+
+// The part's next cell becomes the pending one; false at the end of the part.
+bool CXLMLImporter::fetchCell() {
+    if (partEnded) return false;
+    if (!pendingCell) pendingCell = std::make_unique<SheetCell>();
+    if (sheetReader->next(pendingCell.get())) return true;
+    partEnded = true;
+    pendingCell.reset();
+    if (!sheetReader->error().empty()) failWithReason(result::kNullObject, sheetPart, sheetReader->error());
+    return false;
+}
+
+bool CXLMLImporter::nextCellPosition() {
+    if (column > lastColumn) {
+        column = 1;
+        ++row;
+    }
+    if (row > lastRow || lastColumn <= 0) return false;
+    // Cells the walk has passed (out of order, or holding nothing beyond the last column) are skipped.
+    while ((pendingCell || !partEnded) &&
+           (!pendingCell || before(pendingCell->position, row, column)))
+        if (!fetchCell()) break;
+
+    const SheetCell* cell = pendingCell && pendingCell->position.row == row && pendingCell->position.column == column
+                                ? pendingCell.get()
+                                : nullptr;
+    const std::int32_t rowStyle = pendingCell && pendingCell->position.row == row ? pendingCell->rowStyle : -1;
+    cellStyle = &styleSheet->selectCellStyle(sheetReader->columnStyle(column), rowStyle,
+                                             cell != nullptr ? styleIndex(cell->element) : -1);
+    ++column;
+    readCellType(cell != nullptr ? cell->element : nullptr);
+    return true;
+}
+
+char16_t CXLMLImporter::cellSeparator(bool isLast) const {
+    if (!isLast) return 0;
+    return column > lastColumn ? 13 : 9;
+}
+
+void CXLMLImporter::readCellType(const xmlNode* cell) {
+    if (cell == nullptr) {
+        queueEmptyCell();
+        return;
+    }
+    std::int16_t present = 0;
+    const char* type = xmlGetAttrString(cell, nullptr, "t", &present);
+    if (type == nullptr) {
+        queueValueCell(cell, kCellNumber);
+        return;
+    }
+    for (const TypeName& known : kCellTypes) {
+        if (compareNames(type, known.name) != 0) continue;
+        if (known.isString) queueStringCell(cell, known.type);
+        else queueValueCell(cell, known.type);
+        return;
+    }
+    // A type we do not know (an ISO date "d", say) shows its value as written, and the sheet goes on.
+    queueValueCell(cell, kCellString);
+}
+
+void CXLMLImporter::queueText(CellType type, std::u16string text, char16_t separator, std::unique_ptr<CFont> runFont) {
+    // A text longer than one run goes in pieces; only the last carries the separator.
+    while (text.size() > kRunPieceUnits) {
+        auto piece = std::make_unique<CQueue>(cellStyle, type);
+        piece->text = text.substr(0, kRunPieceUnits);
+        if (runFont) piece->runFont = std::make_unique<CFont>(*runFont);
+        text.erase(0, kRunPieceUnits);
+        queue.append(std::move(piece));
+    }
+    auto entry = std::make_unique<CQueue>(cellStyle, type);
+    entry->text = std::move(text);
+    entry->separator = separator;
+    entry->runFont = std::move(runFont);
+    queue.append(std::move(entry));
+}
+
+void CXLMLImporter::queueEmptyCell() { queueText(kCellString, {}, cellSeparator(true), nullptr); }
+
+void CXLMLImporter::queueValueCell(const xmlNode* cell, CellType type) {
+    std::u16string value = textOf(childNamed(cell, "v"));
+    // A cell without a value, or with an empty one, is an empty cell.
+    if (value.empty()) {
+        queueEmptyCell();
+        return;
+    }
+    queueText(type, std::move(value), cellSeparator(true), nullptr);
+}
+
+void CXLMLImporter::queueStringCell(const xmlNode* cell, CellType type) {
+    const xmlNode* string = nullptr;
+    if (type == kCellSharedString) {
+        const xmlNode* value = childNamed(cell, "v");
+        xmlChar* index = value != nullptr ? xmlNodeGetContent(value) : nullptr;
+        if (index != nullptr) {
+            const char* digits = reinterpret_cast<const char*>(index);
+            const auto number = parseCheckedInteger(digits, static_cast<std::int32_t>(std::strlen(digits)), 0);
+            if (number) string = sharedStrings->stringAt(*number);
+        }
+        xmlFree(index);
+    } else if (type == kCellString) {
+        string = childNamed(cell, "v");
+    } else {
+        string = childNamed(cell, "is");
+    }
+    if (string == nullptr || string->children == nullptr) {
+        queueEmptyCell();
+        return;
+    }
+    if (type == kCellString) {
+        queueTextRun(type, true, nullptr, string);
+        return;
+    }
+    if (const xmlNode* text = childNamed(string, "t")) {
+        queueTextRun(type, true, nullptr, text);
+        return;
+    }
+    const xmlNode* lastRun = nullptr;
+    for (const xmlNode* child = string->children; child != nullptr; child = child->next)
+        if (xmlIsElement(child, nullptr, "r")) lastRun = child;
+    if (lastRun == nullptr) {
+        queueEmptyCell();
+        return;
+    }
+    for (const xmlNode* child = string->children; child != nullptr; child = child->next) {
+        if (xmlIsElement(child, nullptr, "r")) queueTextRun(type, child == lastRun, child, childNamed(child, "t"));
+    }
+}
+
+void CXLMLImporter::queueTextRun(CellType type, bool isLast, const xmlNode* run, const xmlNode* text) {
+    std::unique_ptr<CFont> runFont;
+    if (const xmlNode* properties = childNamed(run, "rPr")) {
+        runFont = std::make_unique<CFont>(cellStyle->font);
+        runFont->read(properties);
+    }
+    // A run without text gives nothing but its place (and the cell's separator when it is the last).
+    queueText(type, textOf(text), cellSeparator(isLast), std::move(runFont));
+}

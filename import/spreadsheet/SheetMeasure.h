@@ -1,0 +1,18 @@
+#pragma once
+// The first pass over a worksheet part: whether its root is a worksheet, whether "sheetData" holds any
+// child, and the last row and column of a cell that holds a value (text outside its formula). Read with
+// the parser's event interface, which builds no nodes at all, so the pass costs little beside the
+// cell walk that follows it.
+#include <cstdint>
+#include <string>
+
+struct SheetExtent {
+    std::int32_t lastColumn = 0;
+    std::int32_t lastRow = 0;
+    bool hasRows = false;  // sheetData has at least one child element
+};
+
+enum class SheetMeasureResult { kWorksheet, kNotAWorksheet, kMalformed };
+
+// error: why the part is malformed (the parser's message and line).
+SheetMeasureResult measureSheet(const char* bytes, std::int32_t size, SheetExtent* extent, std::string* error);

@@ -1,0 +1,60 @@
+// Cell references: letters in bijective base 26 and the row, read and written back, held within the
+// sheet's limits instead of wrapping.
+#include <gtest/gtest.h>
+
+#include "import/spreadsheet/CellReference.h"
+
+namespace {
+
+TEST(CellReference, ReadsAndWritesEveryColumnWidthUpToTheLastCell) {
+    const struct {
+        const char* text;
+        std::int32_t column;
+        std::int32_t row;
+    } cases[] = {
+        {"A1", 1, 1},   {"Z1", 26, 1},    {"AA1", 27, 1},   {"AZ1", 52, 1},
+        {"BA1", 53, 1}, {"ZZ9", 702, 9},  {"AAA10", 703, 10}, {"XFD1048576", kMaxSheetColumn, kMaxSheetRow},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        CellPosition position;
+        EXPECT_TRUE(parseCellRef(c.text, &position));
+        EXPECT_EQ(position.column, c.column);
+        EXPECT_EQ(position.row, c.row);
+        EXPECT_EQ(formatCellRef(c.column, c.row), c.text);
+    }
+}
+
+TEST(CellReference, OutOfRangeOrOddTextGivesNoPlaceRatherThanAWrappedOne) {
+    const struct {
+        const char* text;
+        std::int32_t column;
+        std::int32_t row;
+        bool complete;
+    } cases[] = {
+        {"b2", 2, 2, true},
+        {"XFE1", 0, 1, true},
+        {"A1048577", 1, 0, true},
+        {"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAA1", 0, 1, true},
+        {"A99999999999999999999999", 1, 0, true},
+        {"$A$1", 0, 0, false},
+        {"A1:B2", 1, 1, false},
+        {"", 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        CellPosition position;
+        EXPECT_EQ(parseCellRef(c.text, &position), c.complete);
+        EXPECT_EQ(position.column, c.column);
+        EXPECT_EQ(position.row, c.row);
+    }
+    CellPosition first;
+    CellPosition last;
+    parseCellRange("B2:C3", &first, &last);
+    EXPECT_EQ(first.column, 2);
+    EXPECT_EQ(last.row, 3);
+    parseCellRange("D4", &first, &last);
+    EXPECT_EQ(last.column, 4);
+}
+
+}  // namespace
