@@ -1,19 +1,18 @@
 #include "app/TranslatorTables.h"
 
-#include "engine/StandInTranslators.h"
 #include "export/CCSVExporter.h"
 #include "export/CTEXTExporter.h"
 #include "export/CUnicodeExporter.h"
 #include "export/rtf/CRTFExporter.h"
+#include "import/appleworks/CAppleWorksImporter.h"
 #include "import/encrypted/CEncryptedImporter.h"
 #include "import/spreadsheet/CXLMLImporter.h"
 #include "import/docx/CWinWord2007Importer.h"
 #include "import/wordml/CWinWord2003Importer.h"
 
-// The importers not built yet are bound to a stand-in that refuses every file.
 TranslatorEntry importerTable[importer::kCount + 1] = {
-    {makeStandInImporter, nullptr, &importerDescriptors[importer::kAppleWorks5]},
-    {makeStandInImporter, nullptr, &importerDescriptors[importer::kAppleWorks6]},
+    {makeAppleWorks5Importer, nullptr, &importerDescriptors[importer::kAppleWorks5]},
+    {makeAppleWorks6Importer, nullptr, &importerDescriptors[importer::kAppleWorks6]},
     {makeEncryptedImporter, nullptr, &importerDescriptors[importer::kEncryptedDocument]},
     {makeWord2003Importer, nullptr, &importerDescriptors[importer::kWord2003]},
     {makeWord2007Importer, nullptr, &importerDescriptors[importer::kWord2007]},

@@ -1,10 +1,12 @@
 // Writes the AppleWorks fuzz seeds: the tests' small files of both families (a text document, a
-// spreadsheet, a file with its own colour table and a style section), one file each.
+// spreadsheet, a file with its own colour table and a style section), one file each, and a version-6
+// document with a table.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tests/import/appleworks/AppleWorksFileBuilder.h"
+#include "tests/import/appleworks/AppleWorksTableFixture.h"
 
 using namespace awfixture;
 
@@ -38,5 +40,6 @@ int main(int argc, char** argv) {
         sheet.colorTable = colorTableBlock({0xFFFFFF, 0x000000, 0xFF0000}, 3);
         writeSeed(argv[1], prefix + "sheet", sheet.build());
     }
+    writeSeed(argv[1], "aw6-table", tableDocument());
     return 0;
 }

@@ -1,0 +1,124 @@
+#pragma once
+// The walker of an AppleWorks 5 or 6 word-processing document: it loads the document and answers the
+// importer's requests one at a time, filling the parameter block with the page setup, the paragraph and
+// character formats and the text of one run. One walk serves both families; what differs between them
+// comes from the AppleWorksFamily of the document.
+//
+// A story is read in chunks: a chunk ends after a paragraph end, at a change of paragraph or character
+// run, or at the end of the text. Each chunk becomes one or more queued runs of at most kRunUnits UTF-16
+// units with the same formats; every text request delivers the first queued run. Every story ends with one
+// more paragraph end, so its last paragraph keeps its formats.
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "import/appleworks/AppleWorksDocument.h"
+#include "import/appleworks/AppleWorksTable.h"
+#include "model/XForm.h"
+#include "model/XRule.h"
+
+class CFile;
+struct XParamBlock;
+
+namespace appleworks {
+
+constexpr std::int32_t kRunUnits = 256;
+constexpr std::int32_t kRulerRecordSize = 108;
+
+// One queued text run: its character format, its paragraph format and at most kRunUnits units.
+struct QueuedRun {
+    XForm form;
+    XRule rule;
+    std::int16_t cellFlags = 0;  // bit 0: ends a table cell; bit 1: ends a table row
+    std::vector<char16_t> units;
+};
+
+class AppleWorksWalker {
+public:
+    AppleWorksWalker(const AppleWorksFamily& fileFamily, XParamBlock* paramBlock);
+
+    // Load the document (from the importer's open file, or from memory) and write its page setup.
+    void openDocument(CFile& file);
+    void openBytes(const std::uint8_t* bytes, std::int32_t length);
+
+    // Story begins; true makes the story current and means it is present.
+    bool beginMainStory();
+    bool beginHeaderFooterStory(bool header);
+    bool beginTableStory();
+
+    // Fills the block with the next run of the current story, or ends it (answer -1, no text).
+    void readTextRun();
+
+    const AppleWorksDocument& document() const { return document_; }
+
+private:
+    struct HeaderFooter {
+        std::uint16_t zone;
+        std::int16_t kind;
+        std::int32_t storyId;
+    };
+    struct TableEntry {
+        std::uint16_t zone;
+        std::int32_t storyId;
+    };
+
+    void afterLoad();
+    void writePageSetup();
+    void collectHeadersFooters();
+    void collectTables();
+    std::uint16_t mainTextZone() const;
+    void beginStory(std::uint16_t zone, bool pendingEnd);
+
+    bool nextTextBlock();
+    void readNextChunk();
+    void deliverRun();
+    void applyParagraphRun(std::int16_t rulerIndex);
+    void applyCharacterRun(const BlockView& runs, std::int32_t index, XForm& form) const;
+    std::int32_t runEnd(const BlockView& runs, std::int32_t count, std::int32_t entrySize, std::int32_t& cursor) const;
+    void queueUnits(const XForm& form, const std::vector<char16_t>& units);
+    void appendUnit(const XForm& form, char16_t unit);
+    void resetFormats();
+
+    // Tables (version 6): cells are played one after another, each followed by its end-of-cell unit.
+    bool beginTable(std::uint16_t zone);
+    void playNextCell();
+    void endCell(bool lastOfRow);
+    std::int32_t findTableStory(std::uint16_t zone) const;
+    std::uint16_t anchoredZone(const BlockView& zoneData, std::int32_t position) const;
+
+    const AppleWorksFamily& family;
+    XParamBlock* block;
+    AppleWorksDocument document_;
+
+    // The walk of the current zone's text.
+    std::uint16_t zone = 0;
+    std::uint16_t blockIndex = 0;
+    std::int32_t blockStart = 0;
+    std::vector<std::uint8_t> blockBytes;
+    bool blockInUse = false;
+    std::int32_t textPosition = 0;
+    std::int32_t textEnd = 0;
+    std::int32_t paraCursor = -1;
+    std::int32_t charCursor = -1;
+    std::int32_t previousRuler = -2;
+    bool pendingParagraphEnd = false;
+    bool lastWasParagraphEnd = false;
+
+    std::deque<QueuedRun> queue;
+    std::vector<HeaderFooter> headers;
+    std::vector<HeaderFooter> footers;
+    std::size_t headerCursor = 0;
+    std::size_t footerCursor = 0;
+    std::vector<TableEntry> tables;
+    std::size_t tableCursor = 0;
+
+    // The table being played.
+    std::unique_ptr<AppleWorksTable> table;
+    std::size_t rowIndex = 0;
+    std::size_t cellIndex = 0;
+    bool inTable = false;
+    bool cellNeeded = false;
+};
+
+}  // namespace appleworks

@@ -1,0 +1,104 @@
+// AppleWorks documents through the program: the shared samples each convert to RTF and to text or are
+// refused with their reason, and a version-6 table of our own becomes an RTF table.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/app/ProgramRunSupport.h"
+#include "tests/import/appleworks/AppleWorksTableFixture.h"
+#include "tests/support/FileBytes.h"
+
+namespace {
+
+const std::string kCorpus = VDK_TEST_DATA_DIR "/../../../../shared/corpus/cwk/";
+
+std::size_t countMatches(const std::string& text, const std::string& pattern) {
+    const std::regex expression(pattern);
+    return static_cast<std::size_t>(std::distance(std::sregex_iterator(text.begin(), text.end(), expression),
+                                                  std::sregex_iterator()));
+}
+
+class AppleWorksConversion : public apptest::ProgramRunTest {
+protected:
+    // Copies the shared samples into the run's folder; answers their names (none when absent).
+    std::vector<std::string> copySamples() {
+        std::vector<std::string> names;
+        if (!std::filesystem::is_directory(kCorpus)) return names;
+        for (const auto& entry : std::filesystem::directory_iterator(kCorpus)) {
+            if (entry.path().extension() != ".cwk") continue;
+            std::filesystem::copy_file(entry.path(), temporary.file(entry.path().filename().string()));
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+};
+
+// The samples that are not word-processing documents (or not of version 5 or 6) and the reason told.
+struct Refusal {
+    const char* name;
+    const char* reason;
+};
+const Refusal kRefusals[] = {
+    {"test_files__blank_drawing_6.2.9_osx.cwk", "because this is a drawing document."},
+    {"test_files__sheet_B-5.0.3_os9.cwk", "because this is a spreadsheet document."},
+    {"test_files__brownfoxstyle_4.0_6.2.9_osx.cwk", "because it is in an unknown format"},
+};
+
+TEST_F(AppleWorksConversion, EverySampleConvertsOrIsRefusedWithItsReason) {
+    const std::vector<std::string> names = copySamples();
+    if (names.empty()) GTEST_SKIP() << "the shared AppleWorks samples are not at " << kCorpus;
+    for (const char* format : {"RTF", "Text"}) {
+        SCOPED_TRACE(format);
+        convertDocumentsTo(format);
+        const apptest::RunResult run = this->run(names);
+        const std::string said = run.output + run.errors;
+        const std::string suffix = std::string(format) == "RTF" ? ".rtf" : ".txt";
+        for (const std::string& name : names) {
+            SCOPED_TRACE(name);
+            const std::string stem = name.substr(0, name.size() - 4);
+            const Refusal* refusal = nullptr;
+            for (const Refusal& r : kRefusals)
+                if (name == r.name) refusal = &r;
+            if (refusal != nullptr) {
+                EXPECT_NE(said.find("'" + name + "' " + refusal->reason), std::string::npos) << said;
+                EXPECT_FALSE(std::filesystem::exists(temporary.file(stem + suffix)));
+                continue;
+            }
+            const std::string output = testsupport::readBytes(temporary.file(stem + suffix));
+            // The blank document holds one empty paragraph; every other sample has words.
+            EXPECT_FALSE(output.empty());
+            if (name.find("blank") == std::string::npos && suffix == ".txt") {
+                EXPECT_TRUE(output.find("ipsum") != std::string::npos || output.find("fox") != std::string::npos ||
+                            output.find("Alice") != std::string::npos)
+                    << output.substr(0, 200);
+            }
+            std::filesystem::remove(temporary.file(stem + suffix));
+        }
+    }
+}
+
+TEST_F(AppleWorksConversion, TableOfOurOwnBecomesAnRtfTableOfItsRowsAndCells) {
+    ASSERT_TRUE(testsupport::writeBytes(temporary.file("table.cwk"), awfixture::tableDocument()));
+    convertDocumentsTo("RTF");
+    const apptest::RunResult run = this->run({"table.cwk"});
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+    const std::string rtf = testsupport::readBytes(temporary.file("table.rtf"));
+    EXPECT_EQ(countMatches(rtf, R"(\\row\b)"), 2u) << rtf;
+    EXPECT_EQ(countMatches(rtf, R"(\\cell\b)"), 4u) << rtf;
+    EXPECT_EQ(countMatches(rtf, R"(\\cellx\d+)"), 4u) << rtf;
+    const std::size_t before = rtf.find("Before");
+    const std::size_t a1 = rtf.find("A1");
+    const std::size_t b2 = rtf.find("B2");
+    const std::size_t after = rtf.find("After");
+    ASSERT_NE(b2, std::string::npos);
+    EXPECT_LT(before, a1);
+    EXPECT_LT(a1, rtf.find("B1"));
+    EXPECT_LT(rtf.find("A2"), b2);
+    EXPECT_LT(b2, after);
+    EXPECT_NE(after, std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// The RTF of the shared AppleWorks samples read back by LibreOffice (as flat ODF): the text, the fonts,
+// the bold and italic runs, the first-line indent and the page size arrive. The samples are converted
+// once for the suite; without them or without LibreOffice the tests skip, saying why.
+#include <libxml/parser.h>
+#include <libxml/xpath.h>
+#include <libxml/xpathInternals.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/app/ProgramRunSupport.h"
+#include "tests/support/OfficeOracle.h"
+
+namespace {
+
+using testsupport::OfficeOracle;
+
+const std::string kCorpus = VDK_TEST_DATA_DIR "/../../../../shared/corpus/cwk/";
+const char* const kSamples[] = {"test_files__brownfox_5.0v1_win", "test_files__brownfoxstyle_5.0v1_win",
+                                "test_files__brownfoxstyle_6.2.9_osx", "test_files__brownfox_indent_6.2.9_osx",
+                                "test_files__loremstyle_6.2.9_osx", "test_files__alice_6.2.9_osx"};
+
+class FlatDocument {
+public:
+    explicit FlatDocument(const std::string& path)
+        : document(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_HUGE), xmlFreeDoc) {}
+    double evaluate(const std::string& expression) const {
+        if (!document) return 0;
+        std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> context(xmlXPathNewContext(document.get()),
+                                                                                 xmlXPathFreeContext);
+        for (const auto& [prefix, uri] : kNamespaces)
+            xmlXPathRegisterNs(context.get(), reinterpret_cast<const xmlChar*>(prefix),
+                               reinterpret_cast<const xmlChar*>(uri));
+        std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> found(
+            xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expression.c_str()), context.get()),
+            xmlXPathFreeObject);
+        if (!found) return 0;
+        if (found->type == XPATH_NUMBER) return found->floatval;
+        return found->nodesetval != nullptr ? found->nodesetval->nodeNr : 0;
+    }
+
+private:
+    static constexpr std::pair<const char*, const char*> kNamespaces[] = {
+        {"office", "urn:oasis:names:tc:opendocument:xmlns:office:1.0"},
+        {"style", "urn:oasis:names:tc:opendocument:xmlns:style:1.0"},
+        {"text", "urn:oasis:names:tc:opendocument:xmlns:text:1.0"},
+        {"fo", "urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"},
+    };
+    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> document;
+};
+
+struct Finding {
+    const char* sample;
+    const char* what;
+    std::string expression;
+};
+
+// A span or paragraph holding the text whose automatic style has the text property.
+std::string textWith(const std::string& property, const std::string& text) {
+    return "//*[self::text:span or self::text:p][contains(., '" + text + "')][@text:style-name = //style:style[style:text-properties/@" +
+           property + "]/@style:name]";
+}
+
+class AppleWorksOracle : public apptest::ProgramRunTest {
+protected:
+    struct Shared {
+        testsupport::TemporaryFolder folder;
+        std::string problem;
+        std::map<std::string, std::unique_ptr<FlatDocument>> documents;
+    };
+    static inline Shared* shared = nullptr;
+
+    static void TearDownTestSuite() {
+        delete shared;
+        shared = nullptr;
+    }
+    void SetUp() override {
+        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
+        if (!std::filesystem::is_directory(kCorpus)) GTEST_SKIP() << "the shared AppleWorks samples are not at " << kCorpus;
+        if (shared == nullptr) convertOnce();
+        ASSERT_TRUE(shared->problem.empty()) << shared->problem;
+    }
+
+    static void expectFindings(const std::vector<Finding>& findings) {
+        for (const Finding& finding : findings) {
+            EXPECT_GE(shared->documents.at(finding.sample)->evaluate(finding.expression), 1)
+                << finding.sample << ": " << finding.what << "\n  " << finding.expression;
+        }
+    }
+
+private:
+    void convertOnce() {
+        shared = new Shared;
+        std::vector<std::string> arguments;
+        std::vector<std::string> stems;
+        for (const char* stem : kSamples) {
+            std::filesystem::copy_file(kCorpus + stem + ".cwk", temporary.file(std::string(stem) + ".cwk"));
+            arguments.push_back(std::string(stem) + ".cwk");
+            stems.push_back(stem);
+        }
+        const std::vector<std::string> rtfFiles = convertToRtfInto(arguments, stems, shared->folder, shared->problem);
+        if (rtfFiles.empty()) return;
+        OfficeOracle oracle;
+        const testsupport::ProgramRun reading = oracle.convert(rtfFiles, "fodt", shared->folder.path());
+        if (reading.exitStatus != 0) {
+            shared->problem = "LibreOffice did not read the RTF: " + reading.messages;
+            return;
+        }
+        for (const char* stem : kSamples)
+            shared->documents[stem] = std::make_unique<FlatDocument>(shared->folder.file(std::string(stem) + ".fodt"));
+    }
+};
+
+class AppleWorksOracleTest : public AppleWorksOracle {};
+
+TEST_F(AppleWorksOracleTest, TextAndFontsArrive) {
+    expectFindings({
+        {"test_files__brownfox_5.0v1_win", "the text", "//text:p[contains(., 'The quick brown fox jumped over the lazy dog.')]"},
+        {"test_files__alice_6.2.9_osx", "the text", "//text:p[contains(., 'Alice was beginning to get very tired')]"},
+        {"test_files__brownfox_5.0v1_win", "the font Arial", textWith("style:font-name = 'Arial'", "quick")},
+        {"test_files__brownfoxstyle_5.0v1_win", "Times New Roman on 'jumped'",
+         textWith("style:font-name = 'Times New Roman'", "jumped")},
+        {"test_files__brownfoxstyle_6.2.9_osx", "Times on 'jumped'", textWith("style:font-name = 'Times'", "jumped")},
+    });
+}
+
+TEST_F(AppleWorksOracleTest, BoldAndItalicRunsArrive) {
+    expectFindings({
+        {"test_files__brownfoxstyle_5.0v1_win", "bold 'brown'", textWith("fo:font-weight = 'bold'", "brown")},
+        {"test_files__brownfoxstyle_6.2.9_osx", "bold 'brown'", textWith("fo:font-weight = 'bold'", "brown")},
+        {"test_files__loremstyle_6.2.9_osx", "bold text", textWith("fo:font-weight = 'bold'", "BOLDTEXT")},
+        {"test_files__loremstyle_6.2.9_osx", "italic text", textWith("fo:font-style = 'italic'", "ITALICSTEXT")},
+    });
+}
+
+TEST_F(AppleWorksOracleTest, IndentAndPageSizeArrive) {
+    // The sample indents its first line by 42 points; its pages are US Letter.
+    expectFindings({
+        {"test_files__brownfox_indent_6.2.9_osx", "the first-line indent",
+         "//text:p[contains(., 'brown fox')][@text:style-name = //style:style[style:paragraph-properties[starts-with(@fo:text-indent, '0.58')]]/@style:name]"},
+        {"test_files__brownfox_5.0v1_win", "the page width", "//style:page-layout-properties[@fo:page-width = '8.5in']"},
+        {"test_files__alice_6.2.9_osx", "the page height", "//style:page-layout-properties[@fo:page-height = '11in']"},
+    });
+}
+
+}  // namespace
