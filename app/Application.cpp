@@ -15,6 +15,7 @@
 #include "app/TerminalWindows.h"
 #include "app/TranslatorTables.h"
 #include "app/WindowQuestions.h"
+#include "app/windows/ProgramWindows.h"
 #include "app/windows/WindowLayer.h"
 #include "app/XmlErrorHandler.h"
 #include "engine/CTranslator.h"
@@ -24,6 +25,7 @@
 #include "foundation/CFail.h"
 #include "foundation/CLanguage.h"
 #include "foundation/CMUI.h"
+#include "foundation/FailureCode.h"
 #include "foundation/FatalMessage.h"
 #include "foundation/WideApiFlag.h"
 #include "platform/Display.h"
@@ -70,9 +72,12 @@ void loadSettings(ApplicationState& state) {
 }
 
 void setUpFolders(ApplicationState& state) {
-    setUpTemporaryFilesFolder();
+    // The temporary-files and logs folders are made now where they can be. Where one cannot, the
+    // program starts all the same: what needs the folder later tries again and names it when it fails
+    // (a conversion without its temporary folder, a batch that would write a log).
+    static_cast<void>(failureCode([] { setUpTemporaryFilesFolder(); }));
     setUpDesktopFolder();
-    setUpLogsFolder();
+    static_cast<void>(failureCode([] { setUpLogsFolder(); }));
     state.characterTables.reset(new (std::nothrow) CLanguage());
     throwIfNull(state.characterTables.get(), __LINE__, kUnit);
 }
@@ -95,7 +100,8 @@ void printUsage() {
                stderr);
 }
 
-// The windows a run shows: real ones on the desktop, the terminal forms without a display.
+// The windows a run shows: real ones on the desktop, the terminal forms without a display. A run of
+// the main window shows the window layer's windows on whichever back end is in force.
 struct RunWindows {
     std::unique_ptr<platform::WindowSystem> system;
     bool desktop = false;
@@ -103,9 +109,10 @@ struct RunWindows {
     TerminalWindows terminal{stdout, stderr, platform::isTerminal(stderr)};
     WindowQuestions terminalQuestions;
 
-    RunWindows() {
+    explicit RunWindows(bool layerAlways = false) {
         desktop = startWindowSystem(system, chooseWindowSystem(std::getenv("VOSTRANDIMEKO_WINDOWS"),
                                                                platform::displayAvailable()));
+        desktop = desktop || layerAlways;
     }
     ~RunWindows() { stopWindowSystem(system); }
     RunWindows(const RunWindows&) = delete;
@@ -116,10 +123,7 @@ struct RunWindows {
     UserQuestions* questions() { return desktop ? static_cast<UserQuestions*>(&layer) : &terminalQuestions; }
 };
 
-int convertArguments(const ApplicationState& state, const std::vector<std::string>& arguments) {
-    RunWindows windows;
-    DesktopOpener desktop;
-    setReportWindows(windows.messages());
+LauncherServices launcherServices(const ApplicationState& state, RunWindows& windows, DesktopOpener& desktop) {
     LauncherServices services;
     services.importers = state.importers.get();
     services.exporters = state.exporters.get();
@@ -129,7 +133,14 @@ int convertArguments(const ApplicationState& state, const std::vector<std::strin
     // Opening converted files needs a display; without one they are not opened, and nothing is asked.
     services.opener = platform::displayAvailable() ? &desktop : nullptr;
     services.windows = windows.messages();
-    ConversionLauncher launcher(services);
+    return services;
+}
+
+int convertArguments(const ApplicationState& state, const std::vector<std::string>& arguments) {
+    RunWindows windows;
+    DesktopOpener desktop;
+    setReportWindows(windows.messages());
+    ConversionLauncher launcher(launcherServices(state, windows, desktop));
     platform::watchInterrupt();
     const int untaken = convertCommandLineFiles(arguments, launcher);
     platform::stopWatchingInterrupt();
@@ -138,10 +149,34 @@ int convertArguments(const ApplicationState& state, const std::vector<std::strin
     return untaken > 0 ? kExitFailed : launcher.exitStatus();
 }
 
-int runStarted(const ApplicationState& state, const std::vector<std::string>& arguments) {
+int runMainWindow(ApplicationState& state) {
+    RunWindows windows(true);
+    DesktopOpener desktop;
+    setReportWindows(windows.messages());
+    ConversionLauncher launcher(launcherServices(state, windows, desktop));
+    ProgramWindows program;
+    program.launcher = &launcher;
+    program.languageServices = state.languageServices.get();
+    program.exporters = state.exporters.get();
+    program.diagnosticMode = state.diagnosticMode;
+    platform::watchTermination();
+    runProgramWindows(program, [] { return quitRequested() || platform::terminationRequested(); });
+    platform::stopWatchingTermination();
+    quitApplication();
+    setReportWindows(nullptr);
+    return kExitConverted;
+}
+
+int runStarted(ApplicationState& state, const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
-        printUsage();
-        return kExitUsage;
+        // Without a display the windows run only when asked for (the headless back end).
+        if (std::getenv("VOSTRANDIMEKO_WINDOWS") == nullptr && !platform::displayAvailable()) {
+            printUsage();
+            return kExitUsage;
+        }
+        const int status = runMainWindow(state);
+        writeFirstRunMarker();
+        return status;
     }
     const int status = convertArguments(state, arguments);
     writeFirstRunMarker();

@@ -10,6 +10,7 @@
 #include "engine/CImportTask.h"
 #include "engine/ProgramPreferences.h"
 #include "engine/TaskDescriptor.h"
+#include "foundation/AppFolders.h"
 #include "foundation/CFile.h"
 #include "foundation/Clock.h"
 #include "foundation/FailureCode.h"
@@ -24,11 +25,12 @@
 namespace {
 constexpr const char* kUnit = "Tirma";
 constexpr std::uint16_t kLogFileNameFormat = 10002;
+constexpr std::uint16_t kNoLogsFolderMessage = 30008;  // "This conversion writes no log: the folder '%h' ..."
 
 // Sets a flag for as long as it lives.
 class RunningFlag {
 public:
-    explicit RunningFlag(bool& flag) : flag(flag) { flag = true; }
+    explicit RunningFlag(bool& running) : flag(running) { flag = true; }
     ~RunningFlag() { flag = false; }
     RunningFlag(const RunningFlag&) = delete;
     RunningFlag& operator=(const RunningFlag&) = delete;
@@ -113,6 +115,7 @@ void ConversionLauncher::runBatch(CTypeArray* items, CTypeArray* wordResults, CT
         request.asker = services.asker;
         request.progressWindows = services.progressWindows;
         request.opener = services.opener;
+        request.recentFiles = services.recentFiles;
         const std::int16_t taskResult = runImportTask(&request, 1);
         batchTotals.failedFiles += request.failedFiles;
         if (request.batchEnd != 0) batchTotals.endedEarly = true;
@@ -141,9 +144,23 @@ void ConversionLauncher::tellOutcome(std::int32_t wordCount, std::int32_t sheetC
     }
 }
 
+void ConversionLauncher::tellNoLogsFolder() {
+    if (services.windows == nullptr) return;
+    char16_t text[kLoadStringSize];
+    formatUniResource(text, kNoLogsFolderMessage, folderSetUpFailurePath());
+    services.windows->showMessage(text, nullptr, messageflags::kInformationOk);
+}
+
 CFile* ConversionLauncher::openLogFile() {
     if (gPreferences.logMode != kLogInDefaultFolder && gPreferences.logMode != kLogInSpecificFolder) return nullptr;
-    const PascalWString folder = gPreferences.logMode == kLogInDefaultFolder ? logsFolder() : specificLogFolder();
+    PascalWString folder;
+    if (gPreferences.logMode == kLogInSpecificFolder) {
+        folder = specificLogFolder();
+    } else if (failureCode([&] { folder = logsFolder(); }) != result::kSuccess) {
+        // The files are converted all the same; the user learns why no log is written.
+        tellNoLogsFolder();
+        return nullptr;
+    }
     const std::u16string name = logFileName(*currentLocalTime());
     auto* log = new (std::nothrow) CFile(makePascal(name), folder, fourCharCode("TEXT"), fourCharCode("ttxt"), 0, 0,
                                          kGenericRead | kGenericWrite, 0);

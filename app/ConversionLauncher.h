@@ -21,6 +21,7 @@ class ConversionEngines;
 class DocumentOpener;
 class MessageWindows;
 class ProgressWindows;
+class RecentFiles;
 class UserQuestions;
 
 // How the launcher's batches reach the engines and the user.
@@ -32,6 +33,7 @@ struct LauncherServices {
     ProgressWindows* progressWindows = nullptr;
     DocumentOpener* opener = nullptr;           // null: no display, so nothing is opened
     MessageWindows* windows = nullptr;          // the summary and the notices; null: none shown
+    RecentFiles* recentFiles = nullptr;         // the main window's list; null: none kept
 };
 
 struct BatchTotals {
@@ -56,6 +58,9 @@ public:
     void convertOneFile(const FileSpec* file);
 
     const BatchTotals& totals() const { return batchTotals; }
+    bool busy() const { return batchRunning; }
+    // The main window, once it exists, keeps the files of every batch.
+    void setRecentFiles(RecentFiles* list) { services.recentFiles = list; }
     // The command line's status: 0 when every file converted, 1 otherwise.
     int exitStatus() const;
 
@@ -63,7 +68,10 @@ private:
     void runBatch(CTypeArray* items, CTypeArray* wordResults, CTypeArray* sheetResults);
     void runQueuedBatches();
     void tellOutcome(std::int32_t wordCount, std::int32_t sheetCount);
+    // The batch's log in the folder the preferences choose, or null when logging is off or its folder
+    // cannot be made (which the user is told).
     CFile* openLogFile();
+    void tellNoLogsFolder();
 
     LauncherServices services;
     BatchTotals batchTotals;

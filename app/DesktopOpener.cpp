@@ -16,3 +16,12 @@ std::int16_t DesktopOpener::openFilesWithApplication(const PascalWString& applic
                                                      const PascalWString& applicationFolder, const FileSpec* fileList) {
     return ::openFilesWithApplication(applicationName, applicationFolder, fileList);
 }
+
+std::u16string DesktopOpener::applicationDisplayName(const PascalWString& applicationName,
+                                                     const PascalWString& applicationFolder) {
+    // Room for the longest name the desktop answers and its 0; without a desktop name the text holds
+    // the file name without its extension.
+    char16_t text[256] = {};
+    static_cast<void>(::applicationDisplayName(applicationName, applicationFolder, text, 256));
+    return text;
+}

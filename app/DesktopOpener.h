@@ -10,4 +10,6 @@ public:
     std::int16_t openFiles(const FileSpec* fileList) override;
     std::int16_t openFilesWithApplication(const PascalWString& applicationName, const PascalWString& applicationFolder,
                                           const FileSpec* fileList) override;
+    std::u16string applicationDisplayName(const PascalWString& applicationName,
+                                          const PascalWString& applicationFolder) override;
 };

@@ -57,6 +57,14 @@ std::int32_t reportFailureResourceArgs(const CFail* failure, std::uint16_t strin
     return reportFailureArgs(failure, format, values, buttons);
 }
 
+namespace {
+platform::Dialog* gMainWindowDialog = nullptr;
+}
+
 platform::Dialog* mainWindowHandle() {
-    return nullptr;
+    return gMainWindowDialog;
+}
+
+void setMainWindowHandle(platform::Dialog* dialog) {
+    gMainWindowDialog = dialog;
 }

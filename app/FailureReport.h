@@ -37,6 +37,7 @@ std::int32_t reportFailureResource(const CFail* failure, std::uint16_t stringId,
     return reportFailureResourceArgs(failure, stringId, list, buttons);
 }
 
-// The owner of every dialog: the main window, or null while there is none (as always on this build
-// until the main window exists).
+// The owner of every dialog: the main window, or null while there is none (start-up, command-line runs).
 platform::Dialog* mainWindowHandle();
+// Set by the main window when it is made and cleared when it goes.
+void setMainWindowHandle(platform::Dialog* dialog);

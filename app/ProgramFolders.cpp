@@ -69,6 +69,14 @@ PascalWString convertedFilesFolder() {
     return setUpFolder(path) == result::kSuccess ? path : documents;
 }
 
+PascalWString demoImagesFolder() {
+    return makePascal(std::u16string(programFolder().view()) + u"Demo Images/");
+}
+
+PascalWString sampleDocumentsFolder() {
+    return makePascal(std::u16string(programFolder().view()) + u"Test Files/");
+}
+
 std::u16string filePath(const PascalWString& folder, std::uint16_t nameId) {
     char16_t name[kLoadStringSize];
     return std::u16string(folder.view()) + loadUniText(name, nameId);
@@ -89,6 +97,23 @@ std::int16_t readLanguageFile() {
     platform::closeFile(file);
     if (code != result::kSuccess || read != 2) return 0;
     return static_cast<std::int16_t>(bytes[0] | (bytes[1] << 8));
+}
+
+bool writeLanguageFile(std::int16_t languageChoice) {
+    const auto path = nativeOf(filePath(applicationDataFolder(), uistring::kLanguageFileName));
+    platform::createNewFile(path);
+    platform::FileHandle file = platform::kNoFile;
+    if (platform::openFile(path, true, true, file) != result::kSuccess) return false;
+    const auto value = static_cast<std::uint16_t>(languageChoice);
+    const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>(value >> 8)};
+    const bool written = platform::setFileLength(file, 0) == result::kSuccess &&
+                         platform::writeFile(file, bytes, 2) == result::kSuccess;
+    platform::closeFile(file);
+    return written;
+}
+
+std::u16string recentFilesFilePath() {
+    return filePath(applicationDataFolder(), uistring::kRecentFilesFile);
 }
 
 std::int16_t diagnosticMarkerPresent() {

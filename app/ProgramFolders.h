@@ -14,6 +14,7 @@
 namespace uistring {
 constexpr std::uint16_t kPreferencesFileName = 10702;  // "Vostrandimeko (3).ini"
 constexpr std::uint16_t kLanguageFileName = 10703;     // "Vostrandimeko.lng"
+constexpr std::uint16_t kRecentFilesFile = 10705;     // "Vostrandimeko.lst"
 constexpr std::uint16_t kDiagnosticMarker = 10706;     // "Vostrandimeko.foo"
 constexpr std::uint16_t kExportSettingsFile = 10707;   // "Vostrandimeko.bar"
 constexpr std::uint16_t kFirstRunMarker = 10716;       // "Vostrandimeko.1st"
@@ -40,6 +41,11 @@ const PascalWString& logsFolder();
 // cannot be made, the Documents folder itself.
 PascalWString convertedFilesFolder();
 
+// The pictures of the main window and the guided tour: the program's folder + "Demo Images/".
+PascalWString demoImagesFolder();
+// The sample documents shipped with the program: the program's folder + "Test Files/".
+PascalWString sampleDocumentsFolder();
+
 // The full path of a file of the folder whose name is the UI string.
 std::u16string filePath(const PascalWString& folder, std::uint16_t nameId);
 // Whether a file or folder exists at the path.
@@ -47,6 +53,10 @@ bool itemExists(const std::u16string& path);
 
 // The language chosen in the Language menu (0 when none was, or the file cannot be read).
 std::int16_t readLanguageFile();
+// Stores the choice as the file's whole content (its two bytes, low first); false when it cannot.
+bool writeLanguageFile(std::int16_t languageChoice);
+// The recent-files list of the diagnostic mode, "Vostrandimeko.lst", beside the other per-user files.
+std::u16string recentFilesFilePath();
 // Whether "Vostrandimeko.foo" is in the program's folder.
 std::int16_t diagnosticMarkerPresent();
 // Makes the first-run marker anew (an empty file); a failure leaves no marker and is not reported.

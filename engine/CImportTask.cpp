@@ -5,6 +5,7 @@
 #include <new>
 
 #include "engine/ProgressWindow.h"
+#include "engine/RecentFiles.h"
 #include "engine/ReportLog.h"
 #include "engine/StandInEngines.h"
 #include "foundation/Clock.h"
@@ -65,6 +66,9 @@ void CImportTask::runTask(std::int16_t withProgressWindow) {
             FileSpec item = *task.droppedItems->fileSpecAt(i);
             collectFiles(progressWindow, collected.get(), &item, static_cast<std::int16_t>(task.importerIndex),
                          task.resultList);
+        }
+        if (task.recentFiles != nullptr) {
+            for (std::int32_t i = 1; i <= collected->getCount(); ++i) task.recentFiles->noteCollectedFile(*collected->fileSpecAt(i));
         }
         convertFiles(progressWindow, collected.get(), converted.get());
     });

@@ -7,6 +7,7 @@
 // File lists are heap blocks of FileSpec records (their number is the block's size over the record's),
 // as the export engine answers them.
 #include <cstdint>
+#include <string>
 
 #include "foundation/FileSpec.h"
 #include "foundation/PascalWString.h"
@@ -26,6 +27,10 @@ public:
     // Opens every file of the list with the application (folder + name): 0, or the failure's code.
     virtual std::int16_t openFilesWithApplication(const PascalWString& applicationName,
                                                   const PascalWString& applicationFolder, const FileSpec* fileList) = 0;
+    // The name a user knows the application (folder + name) by: the desktop's name for it, or else its
+    // file name without the extension.
+    virtual std::u16string applicationDisplayName(const PascalWString& applicationName,
+                                                  const PascalWString& applicationFolder) = 0;
 
 protected:
     ~DocumentOpener() = default;

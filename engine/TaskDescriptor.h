@@ -14,6 +14,7 @@ class CTranslator;
 class ConversionEngines;
 class DocumentOpener;
 class ProgressWindows;
+class RecentFiles;
 class UserQuestions;
 
 // The codes of the progress callback, for engines that run without a progress window.
@@ -55,6 +56,7 @@ struct TaskDescriptor {
     UserQuestions* asker;
     ProgressWindows* progressWindows;
     DocumentOpener* opener;
+    RecentFiles* recentFiles;  // optional: notes each collected file before it converts
 
     // Out: how the batch ended (0 when every file was taken, else the code that ended it, such as
     // -9999 for Stop) and how many files failed or were refused.

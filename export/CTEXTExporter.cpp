@@ -28,6 +28,7 @@ void CTEXTExporter::beginMainStory() {
     mainExtruder = new (std::nothrow) CTEXTExtruder(outputFile(), &byteCount);
     throwIfNull(mainExtruder, __LINE__, kUnit);
     visible.reset();
+    labels.reset();
     answerYes();
 }
 
@@ -38,22 +39,32 @@ void CTEXTExporter::doText() {
         if (mainExtruder->paragraphEnded() && block->storyNumber != storykind::kFootnote) mainExtruder->flush();
         const std::uint8_t* bytes = reinterpret_cast<const std::uint8_t*>(block->textBuffer);
         std::int32_t length = block->textLength;
-        if (block->textEncoding == kUtf16TextEncoding) {
-            const std::int32_t encoding = static_cast<std::int32_t>(languageEncoding(selectLanguageByHint(block->form)));
+        const bool utf16 = block->textEncoding == kUtf16TextEncoding;
+        if (!utf16 && (length < 0 || (bytes == nullptr && length > 0))) throwFail(result::kNullObject, __LINE__, kUnit);
+        const std::int32_t encoding = static_cast<std::int32_t>(languageEncoding(selectLanguageByHint(block->form)));
+        const std::int32_t lastUnit = length <= 0 ? 0 : utf16 ? block->textBuffer[length - 1] : bytes[length - 1];
+        writeListLabel(labels.labelBefore(block->rule, *block, lastUnit), encoding);
+        if (utf16) {
             length = conversion.convert(encoding, block->textBuffer, block->textLength);
             bytes = conversion.bytes();
-        } else if (length < 0 || (bytes == nullptr && length > 0)) {
-            throwFail(result::kNullObject, __LINE__, kUnit);
         }
         shown.clear();
         raisingOutOfMemory(__LINE__, kUnit, [&] {
-            visible.filter(block->form.txtData, reinterpret_cast<const char*>(bytes), length, shown);
+            visible.filter(block->form.txtData, reinterpret_cast<const char*>(bytes), length, shown,
+                           block->rule.lastCellOfRow == 1);
         });
         if (!shown.empty())
             mainExtruder->writeRun(reinterpret_cast<const std::uint8_t*>(shown.data()),
                                    static_cast<std::int32_t>(shown.size()), block->form, block->rule);
     }
     answerYes();
+}
+
+// The label goes out in the code page of the paragraph's first run, under that run's style.
+void CTEXTExporter::writeListLabel(const std::u16string& label, std::int32_t encoding) {
+    if (label.empty()) return;
+    const std::int32_t length = conversion.convert(encoding, label.data(), static_cast<std::int32_t>(label.size()));
+    mainExtruder->writeRun(conversion.bytes(), length, block->form, block->rule);
 }
 
 void CTEXTExporter::endMainStory() {

@@ -25,6 +25,7 @@ std::uint8_t plainTextOf(std::uint8_t code) {
         case storycode::kPageBreak:
         case storycode::kSectionBreak:
         case storycode::kParagraphEnd:
+        case storycode::kCellEnd:
             return kCR;
         case storycode::kTab:
             return storycode::kTab;

@@ -1,8 +1,8 @@
 #pragma once
 // The plain-text writer's extruder: turns the 8-bit text of the main story into the bytes of the file.
-// Paragraph ends and line, column, page and section breaks become CR LF, tabs stay, an optional hyphen
-// becomes "/", and every other story-text control code is dropped. Beside the text it keeps the table of
-// style runs (CTEXTFormat), whose starts are byte offsets in the file's text.
+// Paragraph ends, a table's cell marks and line, column, page and section breaks become CR LF, tabs
+// stay, an optional hyphen becomes "/", and every other story-text control code is dropped. Beside the
+// text it keeps the table of style runs (CTEXTFormat), whose starts are byte offsets in the file's text.
 #include <cstdint>
 
 #include "export/PendingChunks.h"

@@ -42,6 +42,8 @@ void CUnicodeExporter::beginMainStory() {
     currentExtruder = mainExtruder;
     mainVisible.reset();
     currentVisible = &mainVisible;
+    mainLabels.reset();
+    currentLabels = &mainLabels;
     answerYes();
 }
 
@@ -51,6 +53,8 @@ void CUnicodeExporter::beginCollectedStory(OwnedList<CUnicodeExtruder>& stories)
     currentExtruder = extruder;
     sideVisible.reset();
     currentVisible = &sideVisible;
+    sideLabels.reset();
+    currentLabels = &sideLabels;
     answerYes();
 }
 
@@ -66,9 +70,13 @@ void CUnicodeExporter::doText() {
     if (currentExtruder != nullptr) {
         if (block->textLength < 0 || (block->textBuffer == nullptr && block->textLength > 0))
             throwFail(result::kNullObject, __LINE__, kUnit);
+        const std::int32_t lastUnit = block->textLength > 0 ? block->textBuffer[block->textLength - 1] : 0;
+        const std::u16string label = currentLabels->labelBefore(block->rule, *block, lastUnit);
+        if (!label.empty()) currentExtruder->writeRun(label.data(), static_cast<std::int32_t>(label.size()));
         shown.clear();
         raisingOutOfMemory(__LINE__, kUnit, [&] {
-            currentVisible->filter(block->form.txtData, block->textBuffer, block->textLength, shown);
+            currentVisible->filter(block->form.txtData, block->textBuffer, block->textLength, shown,
+                                   block->rule.lastCellOfRow == 1);
         });
         if (!shown.empty()) currentExtruder->writeRun(shown.data(), static_cast<std::int32_t>(shown.size()));
     }
@@ -79,12 +87,14 @@ void CUnicodeExporter::doText() {
 void CUnicodeExporter::endCommentStory() {
     currentExtruder = nullptr;
     currentVisible = &mainVisible;
+    currentLabels = &mainLabels;
     answerYes();
 }
 
 void CUnicodeExporter::endFootnoteStory() {
     currentExtruder = nullptr;
     currentVisible = &mainVisible;
+    currentLabels = &mainLabels;
     answerYes();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The Unicode text exporter ("Unicode", extension "txt"): writes the main story of each sheet as UTF-16
-// text in little-endian order after the byte order mark FF FE. The whole story is held in memory and
-// written when it ends.
+// text in little-endian order after the byte order mark FF FE, each listed paragraph with its number or
+// bullet (ListLabel.h), tables and text boxes in place. The whole story is held in memory and written
+// when it ends.
 //
 // Comment and footnote stories, when they are sent, are collected and written after everything else
 // at the end of the sheet, footnotes first. The descriptor takes no side stories, so the export engine
@@ -10,6 +11,7 @@
 
 #include "engine/CExporter.h"
 #include "export/OwnedList.h"
+#include "export/ListLabel.h"
 #include "export/VisibleText.h"
 
 class CUnicodeExtruder;
@@ -40,6 +42,9 @@ private:
     VisibleText mainVisible;
     VisibleText sideVisible;
     VisibleText* currentVisible = &mainVisible;
+    ListLabel mainLabels;  // each story's list numbers and bullets
+    ListLabel sideLabels;
+    ListLabel* currentLabels = &mainLabels;
     std::u16string shown;  // the current run's visible units
     CUnicodeExtruder* mainExtruder = nullptr;     // owned from the begin to the end of the main story
     OwnedList<CUnicodeExtruder> footnoteStories;

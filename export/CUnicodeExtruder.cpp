@@ -11,7 +11,8 @@ constexpr char16_t kCR = 13;
 constexpr char16_t kLF = 10;
 
 bool endsLine(char16_t unit) {
-    return (unit >= storycode::kLineBreak && unit <= storycode::kSectionBreak) || unit == storycode::kParagraphEnd;
+    return (unit >= storycode::kLineBreak && unit <= storycode::kSectionBreak) || unit == storycode::kParagraphEnd ||
+           unit == storycode::kCellEnd;
 }
 
 }  // namespace

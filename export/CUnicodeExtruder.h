@@ -1,8 +1,8 @@
 #pragma once
 // The Unicode writer's extruder: turns the UTF-16 text of a story into the units of the file. Paragraph
-// ends and line, column, page and section breaks become CR LF, tabs stay, the other units below 28
-// (anchors, marks, the two hyphens) are dropped, and every unit from 28 up is written as it stands,
-// surrogates included, so no character is lost.
+// ends, a table's cell marks and line, column, page and section breaks become CR LF, tabs stay, the
+// other units below 28 (anchors, marks, the two hyphens) are dropped, and every unit from 28 up is
+// written as it stands, surrogates included, so no character is lost.
 #include <cstdint>
 
 #include "export/PendingChunks.h"

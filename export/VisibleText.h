@@ -4,7 +4,8 @@
 // a field-text run holds "instruction{result" and shows what follows its first "{" (later "{"s
 // separate nothing and are dropped); a field spelt with the start, separator and end codes shows the
 // text between its separator and its end, and fields nest. The codes themselves pass on: the writers
-// drop them.
+// drop them. A table's cell mark passes on too (the writers end the cell's line with it), except the
+// mark that ends a row: the row's last cell has already ended its line.
 #include <cstdint>
 #include <string>
 
@@ -19,8 +20,10 @@ public:
     }
 
     // The units of one run (its kind is the run's txtData) that a reader sees, appended to shown.
+    // endsRow: the run's paragraph record says its cell mark ends a table row.
     template <typename Unit>
-    void filter(std::int32_t runKind, const Unit* units, std::int32_t count, std::basic_string<Unit>& shown) {
+    void filter(std::int32_t runKind, const Unit* units, std::int32_t count, std::basic_string<Unit>& shown,
+                bool endsRow = false) {
         if (units == nullptr || count <= 0) return;
         if (runKind == kBookmarkStartRun || runKind == kBookmarkEndRun) return;
         if (runKind == storycode::kFieldStart && count > 1) {
@@ -35,6 +38,8 @@ public:
                 if (depth > 0) markResult(depth);
             } else if (unit == static_cast<Unit>(storycode::kFieldEnd)) {
                 leaveField();
+            } else if (endsRow && unit == static_cast<Unit>(storycode::kCellEnd)) {
+                continue;
             } else if (showing()) {
                 shown.push_back(unit);
             }

@@ -1,6 +1,8 @@
 #include "platform/HeadlessWindowSystem.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace platform {
 
@@ -20,6 +22,9 @@ struct HeadlessWindowSystem::Control {
 };
 
 struct HeadlessWindowSystem::HeadlessDialog : Dialog {
+    std::vector<MenuTemplate> menus;
+    std::vector<std::uint16_t> disabledCommands;
+    std::vector<std::uint16_t> checkedCommands;
     std::string name;
     std::string title;
     Dialog* owner = nullptr;
@@ -105,6 +110,7 @@ HeadlessWindowSystem::HeadlessDialog* HeadlessWindowSystem::make(const DialogTem
     dialog->owner = owner;
     dialog->procedure = procedure;
     dialog->window = {0, 0, horizontalPixels(form.width), verticalPixels(form.height)};
+    dialog->menus = form.menus;
     for (const ControlTemplate& controlForm : form.controls) {
         Control control;
         control.form = controlForm;
@@ -135,19 +141,19 @@ std::int32_t HeadlessWindowSystem::runModalDialog(const DialogTemplate& form, Di
     HeadlessDialog* dialog = make(form, owner, procedure, parameter);
     dialog->visible = true;
     if (!answers.empty() && (answers.front().templateName.empty() || answers.front().templateName == form.name)) {
-        for (const std::uint16_t id : answers.front().clicks) postedClicks.emplace_back(dialog, id);
+        for (const std::uint16_t id : answers.front().clicks) postClick(dialog, id);
         answers.pop_front();
     }
     if (observer != nullptr) observer->dialogShown(dialog, form.name);
     // The clicks meant for this dialog, in order; then the close box. A dialog that ignores its close
     // box still ends, with 0: nobody is there to answer it.
     while (!dialog->ended) {
-        const auto next = std::find_if(postedClicks.begin(), postedClicks.end(),
-                                       [&](const auto& click) { return click.first == dialog; });
-        if (next != postedClicks.end()) {
-            const std::uint16_t id = next->second;
-            postedClicks.erase(next);
-            deliverClick(dialog, id);
+        const auto next = std::find_if(posted.begin(), posted.end(),
+                                       [&](const Posted& event) { return event.dialog == dialog; });
+        if (next != posted.end()) {
+            const Posted event = *next;
+            posted.erase(next);
+            deliver(event);
             continue;
         }
         dialog->procedure(dialog, windowmessage::kClose, 0, 0);
@@ -166,7 +172,7 @@ void HeadlessWindowSystem::endDialog(Dialog* dialog, std::int32_t result) {
 }
 
 void HeadlessWindowSystem::destroyDialog(Dialog* dialog) {
-    std::erase_if(postedClicks, [&](const auto& click) { return click.first == dialog; });
+    std::erase_if(posted, [&](const Posted& event) { return event.dialog == dialog; });
     dialogs.remove_if([&](const auto& d) { return d.get() == dialog; });
 }
 
@@ -183,14 +189,162 @@ Dialog* HeadlessWindowSystem::parentOf(Dialog* dialog) {
 }
 
 void HeadlessWindowSystem::pumpOne() {
-    if (postedClicks.empty()) return;
-    const auto [dialog, id] = postedClicks.front();
-    postedClicks.pop_front();
-    if (live(dialog)) deliverClick(static_cast<HeadlessDialog*>(dialog), id);
+    servicePollers();
+    if (posted.empty()) return;
+    const Posted event = posted.front();
+    posted.pop_front();
+    deliver(event);
 }
 
 void HeadlessWindowSystem::postClick(Dialog* dialog, std::uint16_t id) {
-    postedClicks.emplace_back(dialog, id);
+    posted.push_back({dialog, Posted::Kind::click, id, 0, {}});
+}
+
+void HeadlessWindowSystem::postCommand(Dialog* dialog, std::uint16_t command) {
+    posted.push_back({dialog, Posted::Kind::command, command, 0, {}});
+}
+
+void HeadlessWindowSystem::postDrop(Dialog* dialog, const DroppedPaths& paths) {
+    posted.push_back({dialog, Posted::Kind::drop, 0, 0, paths});
+}
+
+void HeadlessWindowSystem::postComboChoice(Dialog* dialog, std::uint16_t id, std::int32_t index) {
+    posted.push_back({dialog, Posted::Kind::choice, id, index, {}});
+}
+
+void HeadlessWindowSystem::waitForEvent(std::int32_t milliseconds) {
+    if (posted.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(std::max(milliseconds, 0)));
+}
+
+void HeadlessWindowSystem::deliver(const Posted& event) {
+    if (!live(event.dialog)) return;
+    auto* dialog = static_cast<HeadlessDialog*>(event.dialog);
+    switch (event.kind) {
+    case Posted::Kind::click:
+        deliverClick(dialog, event.id);
+        break;
+    case Posted::Kind::command:
+        // As on a screen: a greyed menu item cannot be chosen.
+        if (menuItemEnabled(dialog, event.id)) dialog->procedure(dialog, windowmessage::kCommand, event.id, 0);
+        break;
+    case Posted::Kind::drop:
+        if (!dialog->menus.empty()) {
+            dialog->procedure(dialog, windowmessage::kDropFiles, 0, reinterpret_cast<std::intptr_t>(&event.paths));
+        }
+        break;
+    case Posted::Kind::choice: {
+        Control* control = find(dialog, event.id);
+        if (control == nullptr || !control->visible || !control->enabled) break;
+        if (event.index < 0 || event.index >= static_cast<std::int32_t>(control->entries.size())) break;
+        control->selection = event.index;
+        const std::uint16_t code = control->form.kind == ControlKind::tabs ? 0 : kComboSelectionChanged;
+        dialog->procedure(dialog, windowmessage::kCommand, (static_cast<std::uintptr_t>(code) << 16) | event.id, 0);
+        break;
+    }
+    }
+}
+
+namespace {
+MenuItemTemplate* findMenuItem(std::vector<MenuTemplate>& menus, std::uint16_t command) {
+    for (MenuTemplate& menu : menus) {
+        for (MenuItemTemplate& item : menu.items) {
+            if (item.id == command && command != 0) return &item;
+        }
+    }
+    return nullptr;
+}
+
+void setMember(std::vector<std::uint16_t>& set, std::uint16_t value, bool member) {
+    std::erase(set, value);
+    if (member) set.push_back(value);
+}
+}  // namespace
+
+void HeadlessWindowSystem::enableMenuItem(Dialog* dialog, std::uint16_t command, bool enable) {
+    if (live(dialog)) setMember(static_cast<HeadlessDialog*>(dialog)->disabledCommands, command, !enable);
+}
+
+bool HeadlessWindowSystem::menuItemEnabled(Dialog* dialog, std::uint16_t command) {
+    if (!live(dialog)) return false;
+    auto* d = static_cast<HeadlessDialog*>(dialog);
+    return findMenuItem(d->menus, command) != nullptr &&
+           std::find(d->disabledCommands.begin(), d->disabledCommands.end(), command) == d->disabledCommands.end();
+}
+
+void HeadlessWindowSystem::checkMenuItem(Dialog* dialog, std::uint16_t command, bool checked) {
+    if (live(dialog)) setMember(static_cast<HeadlessDialog*>(dialog)->checkedCommands, command, checked);
+}
+
+bool HeadlessWindowSystem::menuItemChecked(Dialog* dialog, std::uint16_t command) {
+    if (!live(dialog)) return false;
+    const auto& checked = static_cast<HeadlessDialog*>(dialog)->checkedCommands;
+    return std::find(checked.begin(), checked.end(), command) != checked.end();
+}
+
+void HeadlessWindowSystem::insertMenuItem(Dialog* dialog, std::size_t menu, std::size_t position,
+                                          const MenuItemTemplate& item) {
+    if (!live(dialog)) return;
+    auto& menus = static_cast<HeadlessDialog*>(dialog)->menus;
+    if (menu >= menus.size()) return;
+    auto& items = menus[menu].items;
+    items.insert(items.begin() + static_cast<std::ptrdiff_t>(std::min(position, items.size())), item);
+}
+
+void HeadlessWindowSystem::removeMenuItem(Dialog* dialog, std::size_t menu, std::size_t position) {
+    if (!live(dialog)) return;
+    auto& menus = static_cast<HeadlessDialog*>(dialog)->menus;
+    if (menu < menus.size() && position < menus[menu].items.size()) {
+        menus[menu].items.erase(menus[menu].items.begin() + static_cast<std::ptrdiff_t>(position));
+    }
+}
+
+void HeadlessWindowSystem::removeMenu(Dialog* dialog, std::size_t menu) {
+    if (!live(dialog)) return;
+    auto& menus = static_cast<HeadlessDialog*>(dialog)->menus;
+    if (menu < menus.size()) menus.erase(menus.begin() + static_cast<std::ptrdiff_t>(menu));
+}
+
+std::vector<MenuTemplate> HeadlessWindowSystem::menuBar(Dialog* dialog) {
+    return live(dialog) ? static_cast<HeadlessDialog*>(dialog)->menus : std::vector<MenuTemplate>();
+}
+
+void HeadlessWindowSystem::clearList(Dialog* dialog, std::uint16_t id) {
+    if (Control* control = find(dialog, id)) {
+        control->entries.clear();
+        control->selection = -1;
+    }
+}
+
+void HeadlessWindowSystem::addListText(Dialog* dialog, std::uint16_t id, const std::string& text) {
+    if (Control* control = find(dialog, id)) control->entries.push_back(text);
+}
+
+std::vector<std::string> HeadlessWindowSystem::listTexts(Dialog* dialog, std::uint16_t id) {
+    Control* control = find(dialog, id);
+    return control != nullptr ? control->entries : std::vector<std::string>();
+}
+
+std::int32_t HeadlessWindowSystem::listSelection(Dialog* dialog, std::uint16_t id) {
+    return comboSelection(dialog, id);
+}
+
+void HeadlessWindowSystem::setListSelection(Dialog* dialog, std::uint16_t id, std::int32_t row) {
+    setComboSelection(dialog, id, row);
+}
+
+void HeadlessWindowSystem::addTab(Dialog* dialog, std::uint16_t id, const std::string& title) {
+    if (Control* control = find(dialog, id)) {
+        control->entries.push_back(title);
+        if (control->selection < 0) control->selection = 0;
+    }
+}
+
+std::int32_t HeadlessWindowSystem::tabSelection(Dialog* dialog, std::uint16_t id) {
+    return comboSelection(dialog, id);
+}
+
+void HeadlessWindowSystem::setTabSelection(Dialog* dialog, std::uint16_t id, std::int32_t tab) {
+    setComboSelection(dialog, id, tab);
 }
 
 void HeadlessWindowSystem::deliverClick(HeadlessDialog* dialog, std::uint16_t id) {
@@ -301,6 +455,11 @@ std::int32_t HeadlessWindowSystem::measureWrappedText(Dialog*, std::uint16_t, co
 
 void HeadlessWindowSystem::showDialog(Dialog* dialog, bool visible) {
     if (live(dialog)) static_cast<HeadlessDialog*>(dialog)->visible = visible;
+}
+
+bool HeadlessWindowSystem::itemEnabled(Dialog* dialog, std::uint16_t id) {
+    const Control* control = find(dialog, id);
+    return control != nullptr && control->enabled;
 }
 
 bool HeadlessWindowSystem::dialogVisible(Dialog* dialog) {

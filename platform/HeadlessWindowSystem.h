@@ -80,6 +80,29 @@ public:
     void bringToFront(Dialog*) override {}
     void repaint(Dialog*) override {}
     void postClick(Dialog* dialog, std::uint16_t id) override;
+    void waitForEvent(std::int32_t milliseconds) override;
+
+    void enableMenuItem(Dialog* dialog, std::uint16_t command, bool enable) override;
+    bool menuItemEnabled(Dialog* dialog, std::uint16_t command) override;
+    void checkMenuItem(Dialog* dialog, std::uint16_t command, bool checked) override;
+    bool menuItemChecked(Dialog* dialog, std::uint16_t command) override;
+    void insertMenuItem(Dialog* dialog, std::size_t menu, std::size_t position, const MenuItemTemplate& item) override;
+    void removeMenuItem(Dialog* dialog, std::size_t menu, std::size_t position) override;
+    void removeMenu(Dialog* dialog, std::size_t menu) override;
+    std::vector<MenuTemplate> menuBar(Dialog* dialog) override;
+    void postCommand(Dialog* dialog, std::uint16_t command) override;
+    void postDrop(Dialog* dialog, const DroppedPaths& paths) override;
+
+    void clearList(Dialog* dialog, std::uint16_t id) override;
+    void addListText(Dialog* dialog, std::uint16_t id, const std::string& text) override;
+    std::vector<std::string> listTexts(Dialog* dialog, std::uint16_t id) override;
+    std::int32_t listSelection(Dialog* dialog, std::uint16_t id) override;
+    void setListSelection(Dialog* dialog, std::uint16_t id, std::int32_t row) override;
+    void addTab(Dialog* dialog, std::uint16_t id, const std::string& title) override;
+    std::int32_t tabSelection(Dialog* dialog, std::uint16_t id) override;
+    void setTabSelection(Dialog* dialog, std::uint16_t id, std::int32_t tab) override;
+    void postComboChoice(Dialog* dialog, std::uint16_t id, std::int32_t index) override;
+
     bool browse(BrowseKind kind, const std::string& title, std::string& chosenPath) override;
 
     // What a control shows, for tests: its icon, its bitmap's size and the bar.
@@ -87,10 +110,20 @@ public:
     std::pair<std::uint32_t, std::uint32_t> itemBitmapSize(Dialog* dialog, std::uint16_t id);
     std::pair<std::int32_t, std::int32_t> itemProgress(Dialog* dialog, std::uint16_t id);  // position, range
     bool dialogVisible(Dialog* dialog);
+    bool itemEnabled(Dialog* dialog, std::uint16_t id);
 
 private:
     struct Control;
     struct HeadlessDialog;
+    // What a person did, waiting for the pump (or for the modal dialog it belongs to).
+    struct Posted {
+        enum class Kind { click, command, drop, choice };
+        Dialog* dialog = nullptr;
+        Kind kind = Kind::click;
+        std::uint16_t id = 0;
+        std::int32_t index = 0;
+        DroppedPaths paths;
+    };
     struct ScriptedAnswer {
         std::string templateName;
         std::vector<std::uint16_t> clicks;
@@ -100,12 +133,13 @@ private:
                          std::intptr_t parameter);
     Control* find(Dialog* dialog, std::uint16_t id);
     void deliverClick(HeadlessDialog* dialog, std::uint16_t id);
+    void deliver(const Posted& posted);
     bool live(const Dialog* dialog) const;
 
     std::list<std::unique_ptr<HeadlessDialog>> dialogs;
     std::deque<ScriptedAnswer> answers;
     std::deque<std::string> browseChoices;
-    std::deque<std::pair<Dialog*, std::uint16_t>> postedClicks;
+    std::deque<Posted> posted;
 };
 
 }  // namespace platform

@@ -6,8 +6,14 @@ namespace platform {
 namespace {
 volatile std::sig_atomic_t interrupted = 0;
 
+volatile std::sig_atomic_t terminated = 0;
+
 void noteInterrupt(int) {
     interrupted = 1;
+}
+
+void noteTermination(int) {
+    terminated = 1;
 }
 }  // namespace
 
@@ -28,6 +34,25 @@ void stopWatchingInterrupt() {
 
 bool interruptRequested() {
     return interrupted != 0;
+}
+
+void watchTermination() {
+    terminated = 0;
+    struct sigaction action {};
+    action.sa_handler = noteTermination;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+void stopWatchingTermination() {
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
+    terminated = 0;
+}
+
+bool terminationRequested() {
+    return terminated != 0;
 }
 
 }  // namespace platform

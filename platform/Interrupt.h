@@ -9,4 +9,10 @@ void watchInterrupt();
 void stopWatchingInterrupt();
 bool interruptRequested();
 
+// A request to end the program (SIGTERM, and SIGINT) while the main window's loop runs: noted, so that
+// the loop ends and the program shuts down as after Exit.
+void watchTermination();
+void stopWatchingTermination();
+bool terminationRequested();
+
 }  // namespace platform

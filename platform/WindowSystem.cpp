@@ -18,6 +18,21 @@ IconName iconNamed(const std::string& name) {
     return IconName::none;
 }
 
+void WindowSystem::addPoller(LoopPoller* poller) {
+    if (poller != nullptr) pollers.push_back(poller);
+}
+
+void WindowSystem::removePoller(LoopPoller* poller) {
+    std::erase(pollers, poller);
+}
+
+void WindowSystem::servicePollers() {
+    if (servicing) return;
+    servicing = true;
+    for (LoopPoller* poller : std::vector<LoopPoller*>(pollers)) poller->service();
+    servicing = false;
+}
+
 void setWindowSystem(WindowSystem* system) {
     gWindowSystem = system;
 }

@@ -9,6 +9,7 @@
 //
 // Coordinates are pixels in the dialog's client area; the back end converts the template's dialog
 // units the way its toolkit converts them. Texts cross as UTF-8.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,9 +27,22 @@ constexpr std::uint32_t kInitDialog = 0x0110;  // lParam: the creation parameter
 constexpr std::uint32_t kCommand = 0x0111;     // wParam: the control id in the low 16 bits
 constexpr std::uint32_t kClose = 0x0010;       // the close box
 constexpr std::uint32_t kInitMenu = 0x0116;    // wParam: the menu
+constexpr std::uint32_t kDropFiles = 0x0233;   // lParam: the dropped paths, a const DroppedPaths*
 }  // namespace windowmessage
 
-enum class ControlKind { text, button, defaultButton, checkBox, icon, picture, progressBar, comboBox, edit };
+// The notification codes of a list box, in the high 16 bits of a kCommand's wParam.
+constexpr std::uint16_t kListSelectionChanged = 1;
+constexpr std::uint16_t kListDoubleClicked = 2;
+// A combo box's selection change, likewise.
+constexpr std::uint16_t kComboSelectionChanged = 1;
+
+// Full paths, as UTF-8 bytes (or the bytes of the file name when it is not UTF-8), whole.
+using DroppedPaths = std::vector<std::string>;
+
+enum class ControlKind {
+    text, centredText, button, defaultButton, checkBox, icon, picture, progressBar, comboBox, edit, listBox, groupBox,
+    tabs
+};
 
 // The pictures an icon control can show; all are the program's own, drawn by the back end.
 enum class IconName { none, question, stop, information, warning, program };
@@ -43,12 +57,37 @@ struct ControlTemplate {
     std::int32_t x = 0, y = 0, width = 0, height = 0;  // dialog units
 };
 
+// One item of a menu: a command with its text ("&Open...\tCtrl+O": '&' marks the mnemonic, a tab
+// precedes the shortcut shown), or a separator (id 0).
+struct MenuItemTemplate {
+    std::uint16_t id = 0;
+    std::string text;
+};
+
+// A menu of the menu bar: its title and items.
+struct MenuTemplate {
+    std::string title;
+    std::vector<MenuItemTemplate> items;
+};
+
+// A key that gives a command: a letter or digit ('A'..'Z', '0'..'9'), or kDeleteKey.
+struct AcceleratorTemplate {
+    static constexpr std::uint16_t kDeleteKey = 0x7F;
+    bool control = false;
+    bool shift = false;
+    std::uint16_t key = 0;
+    std::uint16_t command = 0;
+};
+
 struct DialogTemplate {
     std::string name;   // "MessageWindow"
     std::string title;
     std::int32_t width = 0, height = 0;  // dialog units
     std::int32_t fontPoints = 8;
     std::vector<ControlTemplate> controls;
+    // A window with a menu bar is a main window: files can be dropped on it.
+    std::vector<MenuTemplate> menus;
+    std::vector<AcceleratorTemplate> accelerators;
 };
 
 struct PixelRect {
@@ -78,6 +117,17 @@ public:
 
 protected:
     ~WindowObserver() = default;
+};
+
+// Something besides the windows that the program's loop services, such as a socket that other
+// starts of the program hand their files to. Every pump services every poller once, also the pumps
+// of a progress window during a batch; service() must return at once when there is nothing to do.
+class LoopPoller {
+public:
+    virtual void service() = 0;
+
+protected:
+    ~LoopPoller() = default;
 };
 
 // The answers of the browse dialogs.
@@ -149,13 +199,60 @@ public:
     // A click on the control, handled at the next pump (or by the running modal dialog).
     virtual void postClick(Dialog* dialog, std::uint16_t id) = 0;
 
+    // Waits until an event is pending or the time is up; events are then handled by pumpOne.
+    virtual void waitForEvent(std::int32_t milliseconds) = 0;
+
+    // The menu bar of a dialog made with menus. Menus are addressed by their place on the bar, items by
+    // their command id; a command chosen reaches the dialog procedure as kCommand with its id.
+    virtual void enableMenuItem(Dialog* dialog, std::uint16_t command, bool enable) = 0;
+    virtual bool menuItemEnabled(Dialog* dialog, std::uint16_t command) = 0;
+    virtual void checkMenuItem(Dialog* dialog, std::uint16_t command, bool checked) = 0;
+    virtual bool menuItemChecked(Dialog* dialog, std::uint16_t command) = 0;
+    // Inserts an item (id 0: a separator) at the position of the menu (past the end: appended).
+    virtual void insertMenuItem(Dialog* dialog, std::size_t menu, std::size_t position, const MenuItemTemplate& item) = 0;
+    virtual void removeMenuItem(Dialog* dialog, std::size_t menu, std::size_t position) = 0;
+    // Takes a whole menu off the bar.
+    virtual void removeMenu(Dialog* dialog, std::size_t menu) = 0;
+    // What the bar holds now.
+    virtual std::vector<MenuTemplate> menuBar(Dialog* dialog) = 0;
+    // Choosing a menu command, and dropping files on a main window, as a person would: handled at the
+    // next pump (the drop through the toolkit's own drop target on the desktop).
+    virtual void postCommand(Dialog* dialog, std::uint16_t command) = 0;
+    virtual void postDrop(Dialog* dialog, const DroppedPaths& paths) = 0;
+
+    // List boxes: rows of text, at most one selected (-1: none). Choosing a row reaches the dialog as
+    // kCommand with kListSelectionChanged, a double-click with kListDoubleClicked.
+    virtual void clearList(Dialog* dialog, std::uint16_t id) = 0;
+    virtual void addListText(Dialog* dialog, std::uint16_t id, const std::string& text) = 0;
+    virtual std::vector<std::string> listTexts(Dialog* dialog, std::uint16_t id) = 0;
+    virtual std::int32_t listSelection(Dialog* dialog, std::uint16_t id) = 0;
+    virtual void setListSelection(Dialog* dialog, std::uint16_t id, std::int32_t row) = 0;
+
+    // Tab controls: the tabs' titles (as menu texts: "&&" stands for one '&') and the selected one. Choosing a tab reaches the dialog as
+    // kCommand with the control's id.
+    virtual void addTab(Dialog* dialog, std::uint16_t id, const std::string& title) = 0;
+    virtual std::int32_t tabSelection(Dialog* dialog, std::uint16_t id) = 0;
+    virtual void setTabSelection(Dialog* dialog, std::uint16_t id, std::int32_t tab) = 0;
+    // Choosing a combo-box entry as a person would (kCommand with kComboSelectionChanged follows).
+    virtual void postComboChoice(Dialog* dialog, std::uint16_t id, std::int32_t index) = 0;
+
     // A browse dialog: true with the chosen path, false when cancelled.
     virtual bool browse(BrowseKind kind, const std::string& title, std::string& chosenPath) = 0;
 
     void setObserver(WindowObserver* newObserver) { observer = newObserver; }
 
+    void addPoller(LoopPoller* poller);
+    void removePoller(LoopPoller* poller);
+
 protected:
+    // Each back end's pumpOne calls it; a poller that pumps in turn is not serviced again inside.
+    void servicePollers();
+
     WindowObserver* observer = nullptr;
+
+private:
+    std::vector<LoopPoller*> pollers;
+    bool servicing = false;
 };
 
 // The back end in force, or null before the program chose one (and after it ended).

@@ -1,5 +1,6 @@
 #include "app/windows/DialogTemplateText.h"
 
+#include <cctype>
 #include <charconv>
 #include <string>
 
@@ -14,6 +15,7 @@ struct KindName {
 
 constexpr KindName kKinds[] = {
     {"text", platform::ControlKind::text},
+    {"centred-text", platform::ControlKind::centredText},
     {"button", platform::ControlKind::button},
     {"default-button", platform::ControlKind::defaultButton},
     {"check-box", platform::ControlKind::checkBox},
@@ -22,6 +24,9 @@ constexpr KindName kKinds[] = {
     {"progress-bar", platform::ControlKind::progressBar},
     {"combo-box", platform::ControlKind::comboBox},
     {"edit", platform::ControlKind::edit},
+    {"list-box", platform::ControlKind::listBox},
+    {"group-box", platform::ControlKind::groupBox},
+    {"tabs", platform::ControlKind::tabs},
 };
 
 // Words of one line: bare words, or texts in double quotes with their escapes undone.
@@ -68,6 +73,7 @@ private:
             switch (line[position++]) {
             case 'n': out += '\n'; break;
             case 'r': out += '\r'; break;
+            case 't': out += '\t'; break;
             case '"': out += '"'; break;
             case '\\': out += '\\'; break;
             default: return false;
@@ -101,11 +107,68 @@ bool readHeader(LineReader& reader, platform::DialogTemplate& form) {
     return reader.atEnd();
 }
 
+// "Ctrl+Shift+2", "Ctrl+O", "Delete".
+bool readKey(const std::string& text, platform::AcceleratorTemplate& key) {
+    std::string_view rest = text;
+    for (;;) {
+        if (rest.starts_with("Ctrl+")) {
+            key.control = true;
+            rest.remove_prefix(5);
+        } else if (rest.starts_with("Shift+")) {
+            key.shift = true;
+            rest.remove_prefix(6);
+        } else {
+            break;
+        }
+    }
+    if (rest == "Delete") {
+        key.key = platform::AcceleratorTemplate::kDeleteKey;
+        return true;
+    }
+    if (rest.size() != 1) return false;
+    const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(rest[0])));
+    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    key.key = static_cast<std::uint16_t>(c);
+    return true;
+}
+
+// The menu lines: menu "TITLE", item ID "TEXT", separator, key KEYS ID.
+bool readMenuLine(const std::string& keyword, LineReader& reader, platform::DialogTemplate& form) {
+    if (keyword == "menu") {
+        platform::MenuTemplate menu;
+        if (!reader.word(menu.title)) return false;
+        form.menus.push_back(std::move(menu));
+        return reader.atEnd();
+    }
+    if (keyword == "key") {
+        std::string keys;
+        std::int32_t command = 0;
+        platform::AcceleratorTemplate key;
+        if (!reader.word(keys) || !readKey(keys, key) || !reader.number(command) || command == 0) return false;
+        key.command = static_cast<std::uint16_t>(command);
+        form.accelerators.push_back(key);
+        return reader.atEnd();
+    }
+    if (form.menus.empty()) return false;
+    platform::MenuItemTemplate item;
+    if (keyword == "item") {
+        std::int32_t id = 0;
+        if (!reader.number(id) || id == 0 || !reader.word(item.text)) return false;
+        item.id = static_cast<std::uint16_t>(id);
+    }
+    form.menus.back().items.push_back(std::move(item));
+    return reader.atEnd();
+}
+
 bool readControl(LineReader& reader, platform::DialogTemplate& form) {
     std::string kindName;
     platform::ControlTemplate control;
     std::int32_t id = 0;
-    if (!reader.word(kindName) || !kindNamed(kindName, control.kind) || !reader.number(id) ||
+    if (!reader.word(kindName)) return false;
+    if (kindName == "menu" || kindName == "item" || kindName == "separator" || kindName == "key") {
+        return readMenuLine(kindName, reader, form);
+    }
+    if (!kindNamed(kindName, control.kind) || !reader.number(id) ||
         !reader.number(control.x) || !reader.number(control.y) || !reader.number(control.width) ||
         !reader.number(control.height)) {
         return false;

@@ -1,8 +1,9 @@
 // What reaches the exporter for a run that carries a story-text anchor (see CExportEngine.h).
 //
 // An exporter that takes a kind of side story gets the anchor itself, one unit holding its code, and
-// places the story, which reaches it through the story walk. For an exporter that does not take the
-// kind, the family's side-story handling decides: 2 plays the side story in place between two marker
+// places the story, which reaches it through the story walk. For an exporter that does not take tables,
+// a table comes in place (InPlaceStories.cpp); for the other kinds the family's side-story handling
+// decides: 2 plays the side story in place between two marker
 // lines, 3 puts a numbered reference in place of the anchor, anything else leaves the anchor out.
 // Pictures are read for their anchors whatever the exporter. The start and end of a table send
 // nothing: the table itself comes through the table machinery, and a marker there would put words
@@ -95,11 +96,6 @@ const AnchorRule* ruleOf(char16_t code) {
     return nullptr;
 }
 
-// The story-mask bit of an export kind: the table kind has bit 0, kinds 2 to 9 bit kind - 1.
-std::uint16_t maskBitOf(std::int16_t exportKind) {
-    return exportKind == kTableKind ? 0x001 : static_cast<std::uint16_t>(1u << (exportKind - 1));
-}
-
 void emptyRun(XParamBlock* block) {
     block->textLength = 0;
     block->textBuffer[0] = 0;
@@ -125,7 +121,11 @@ void CExportEngine::decideAnchor(XParamBlock* block, CStory* story) {
         throwIfNull(block->form.picData, __LINE__, kUnit);
         return oneUnitRun(block, code);
     }
-    if ((exporterDescriptor->storyMask & maskBitOf(rule->exportKind)) != 0) return oneUnitRun(block, code);
+    if (placesItself(rule->exportKind)) return oneUnitRun(block, code);
+    if (rule->exportKind == kTableKind) {
+        playTableInPlace(block);
+        return emptyRun(block);
+    }
     const std::int16_t handling = gPreferences.storyOptions[rule->exportKind];
     if (handling == kHandlingNumbered && rule->numberedId != 0) {
         deliverNumberedForm(block, rule->exportKind, rule->numberedId);

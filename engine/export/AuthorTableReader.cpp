@@ -2,6 +2,7 @@
 
 #include "engine/export/RequiredElement.h"
 #include "foundation/CFail.h"
+#include "foundation/Memory.h"
 #include "model/CAuthorArray.h"
 #include "model/IndexedName.h"
 
@@ -19,5 +20,15 @@ void readAuthorTable(CStream& documentElement, XParamBlock& block) {
         char* name = nullptr;  // a new heap copy of the name, or null
         element->readValues(nullptr, nullptr, "author_name %r", &name);
         block.authors->appendOwnedBlock(name);
+        // An author without initials has no attribute for them.
+        char* initials = nullptr;
+        element->readValues(nullptr, nullptr, "author_initials %r", &initials);
+        try {
+            block.authors->setInitials(index + 1, initials);
+        } catch (const CFail&) {
+            freeMemory(initials);
+            rethrowFailure();
+        }
+        freeMemory(initials);
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The element "AUTHORS" under "Zevozav", read back into the block's (empty) author table: one name per
 // "AUTHOR%03d" child up to "authorLength". Revision marks name their author by index, so entry k is
-// child k - 1 whatever its name: a stored null name, or a name stored twice, keeps its place.
+// child k - 1 whatever its name: a stored null name, or a name stored twice, keeps its place. An
+// "author_initials" beside the name gives the author its initials.
 #include "model/CStream.h"
 #include "model/XParamBlock.h"
 

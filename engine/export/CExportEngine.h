@@ -12,7 +12,8 @@
 //                        (StoryWalk.cpp)
 //   measureRun           the stretch of text up to the next paragraph, cell or break mark
 //   deliverText          one run with the records in force, anchors decided (TextRunDelivery.cpp,
-//                        AnchorDelivery.cpp)
+//                        AnchorDelivery.cpp); tables and text boxes in place for an exporter that
+//                        does not place them itself (InPlaceStories.cpp)
 //
 // The exporter never writes the output under its own name: every output file is written under a
 // temporary name in its target folder and put in place only when the whole export succeeded
@@ -155,6 +156,13 @@ private:
     void deliverStoryText(LoadedStory& loaded, CStory& story, bool mainStory, XParamBlock* block);
     void listSideStoriesAfterMainText(XParamBlock* block);
     std::int16_t exportStoryOnDemand(std::int16_t kind, const char* name, const std::int32_t* mark);
+    // The current sheet's story of the kind (export numbering) with that name, or else that mark;
+    // null when none is stored. The caller owns it.
+    CStory* findStory(std::int16_t kind, const char* name, const std::int32_t* mark, XParamBlock* block);
+    // InPlaceStories.cpp
+    bool placesItself(std::int16_t exportKind) const;
+    void playTableInPlace(XParamBlock* block);
+    void playTextBoxesInPlace(XParamBlock* block);
     // TextRunDelivery.cpp
     void sendRun(XParamBlock* block);
     void sendConverted(XParamBlock* block, std::int32_t languageId);

@@ -54,7 +54,7 @@ struct StoryRelease {
 // The walk's nesting depth while it runs.
 struct DepthScope {
     std::int32_t& depth;
-    explicit DepthScope(std::int32_t& depth) : depth(depth) { ++depth; }
+    explicit DepthScope(std::int32_t& counter) : depth(counter) { ++depth; }
     ~DepthScope() { --depth; }
     DepthScope(const DepthScope&) = delete;
     DepthScope& operator=(const DepthScope&) = delete;
@@ -165,17 +165,24 @@ std::int16_t CExportEngine::exportStoryOnDemand(std::int16_t kind, const char* n
     initXParamBlock(nullptr, &own);
     own.textBuffer = runBuffer();
 
+    CStory* story = findStory(kind, name, mark, &own);
+    if (story == nullptr) return 0;
+    return exportStory(story, kind, -1, sheetStream, &own, 1);
+}
+
+CStory* CExportEngine::findStory(std::int16_t kind, const char* name, const std::int32_t* mark, XParamBlock* block) {
+    if (sheetStream == nullptr) return nullptr;
     CStory* story = nullptr;
     const std::int16_t storageKind = static_cast<std::int16_t>(kind - 1);
     try {
         story = name != nullptr
-                    ? new (std::nothrow) CStory(&own, sheetStream, nullptr, storageKind, -1, 0, "StoryName", name,
+                    ? new (std::nothrow) CStory(block, sheetStream, nullptr, storageKind, -1, 0, "StoryName", name,
                                                 childmatch::kText)
-                    : new (std::nothrow) CStory(&own, sheetStream, nullptr, storageKind, -1, 0, "StoryMark", mark,
+                    : new (std::nothrow) CStory(block, sheetStream, nullptr, storageKind, -1, 0, "StoryMark", mark,
                                                 childmatch::kInteger);
     } catch (const CFail&) {
-        return 0;
+        return nullptr;
     }
     throwIfNull(story, __LINE__, kUnit);
-    return exportStory(story, kind, -1, sheetStream, &own, 1);
+    return story;
 }

@@ -88,6 +88,7 @@ std::int32_t CExportEngine::deliverText(LoadedStory& loaded, std::int32_t availa
         decideAnchor(block, story);
     }
     if (block->textLength > 0) sendRun(block);
+    playTextBoxesInPlace(block);
     return cut;
 }
 

@@ -12,5 +12,7 @@ void writeAuthorTable(const XParamBlock& block, CStream& documentElement) {
         ChildElement element(*authors, IndexedName("AUTHOR%03d", index).c_str());
         const char* name = block.authors->pointerAt<const char>(index + 1);
         element->writeValues(nullptr, 0, "author_name %r", name);
+        const char* initials = block.authors->initials(static_cast<std::int16_t>(index + 1));
+        if (initials != nullptr) element->writeValues(nullptr, 0, "author_initials %r", initials);
     }
 }

@@ -41,6 +41,7 @@ constexpr std::uint16_t kOpenWithQuestion = 10139;  // "... Would you like to op
 constexpr std::uint32_t kErrorIconAndOk = 1;
 constexpr std::uint16_t kMissingFileText = 30000;     // "it does not exist"
 constexpr std::uint16_t kUnreadableFileText = 30001;  // "it cannot be read: ..."
+constexpr std::uint16_t kNoTemporaryFolderText = 30007;  // "the folder '%h' for ... temporary files cannot be made"
 constexpr std::int16_t kFileNotFound = 2;
 constexpr std::int16_t kPathNotFound = 3;
 constexpr std::int32_t kExtensionBytes = 64;
@@ -99,6 +100,17 @@ void refuseUnreadableInput(const FileSpec& input, char16_t** reason) {
     changed.error = code;
     throw changed;
 }
+// The document's content is kept in the temporary-files folder while it is converted: where that folder
+// cannot be made, no file can be converted, and each file's message names the folder.
+void refuseWithoutTemporaryFolder(char16_t** reason) {
+    if (failureCode([] { static_cast<void>(temporaryFilesFolder()); }) == result::kSuccess) return;
+    char16_t text[kMessageUnits];
+    formatUniResource(text, kNoTemporaryFolderText, folderSetUpFailurePath());
+    freeMemory(*reason);
+    *reason = duplicateWString(text);
+    throwIfNull(*reason, __LINE__, kUnit);
+    throwFail(result::kErrInaccessible, __LINE__, kUnit);
+}
 }  // namespace
 
 std::int16_t CImportEngine::importFile(const char** exportChoice) {
@@ -119,6 +131,7 @@ std::int16_t CImportEngine::importFile(const char** exportChoice) {
             try {
                 readExtension(*inputSpec, extension);
                 refuseUnreadableInput(*inputSpec, &reason);
+                refuseWithoutTemporaryFolder(&reason);
                 throwIfError(importerRegistry->create(importerIndex, &importerDescriptor, &inputSpec->name,
                                                       &inputSpec->folder, &reason),
                              __LINE__, kUnit);
@@ -256,9 +269,7 @@ bool CImportEngine::offerOtherApplication(const char* extension) {
         PascalWString applicationFolder{};
         throwIfError(opener->findAssociatedApplication(extension, applicationName, applicationFolder), __LINE__, kUnit);
         if (applicationName.length() == 0) throwFail(result::kErrUnknownFormat, __LINE__, kUnit);
-        PascalWString displayName = applicationName;
-        if (lastIndexOfUnit(displayName, u'.') > 0) stripPStringExtension(displayName);
-        const std::u16string display(displayName.view());
+        const std::u16string display = opener->applicationDisplayName(applicationName, applicationFolder);
         char16_t question[kMessageUnits];
         formatUniResource(question, kOpenWithQuestion, inputSpec->name, display.c_str());
         const std::int16_t answer = askConfirmation(task->asker(), &gPreferences.noAskOtherFiles,

@@ -17,7 +17,10 @@ constexpr std::int16_t kArabic = 1025;
 constexpr std::int16_t kHebrew = 1037;
 constexpr std::int32_t kBookmarkStart = 28;
 constexpr std::int32_t kBookmarkEnd = 29;
+constexpr std::int16_t kCommentSelector = 5;
 constexpr std::int16_t kFootnoteSelector = 7;
+// The special character that carries a comment's author and date.
+constexpr std::int32_t kCommentInformation = 84;
 constexpr std::int16_t kEndnoteSelector = 8;
 
 constexpr char16_t kLeftToRightEmbedding = 0x202A;
@@ -146,6 +149,7 @@ void CRTFExtruder::replayRun(CRTFBuffer& run, bool lastOfWholeStory) {
     copyXForm(&form, &run.form());
     copyXRule(&rule, &run.rule());
     if (selector != kMainStorySelector && storyGroupOpen == 0) {
+        if (const CRTFBuffer* information = commentInformation()) emitter->writeCommentIdentity(information->form());
         storyGroupOpen = emitter->openNoteGroup(selector);
         paragraphPending = 1;
     }
@@ -168,6 +172,16 @@ void CRTFExtruder::replayRun(CRTFBuffer& run, bool lastOfWholeStory) {
     }
     if (paragraphPending == 1) emitter->endParagraph();
     if (sectionPending == 1) emitter->endSection();
+}
+
+const CRTFBuffer* CRTFExtruder::commentInformation() const {
+    if (selector != kCommentSelector) return nullptr;
+    for (const auto& run : runs) {
+        if (run->count() == 1 && run->text()[0] == storycode::kSpecialCharacter &&
+            (run->form().txtData & 0xFFFF) == kCommentInformation)
+            return run.get();
+    }
+    return nullptr;
 }
 
 void CRTFExtruder::writeRunContent(CRTFBuffer& run) {

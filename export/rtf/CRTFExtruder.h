@@ -66,6 +66,8 @@ private:
     void startBuffer(std::int16_t direction);
     void appendUnit(char16_t unit);
     void replayRun(CRTFBuffer& run, bool lastOfWholeStory);
+    // A comment story's run of annotation information (its author and date); null for other stories.
+    const CRTFBuffer* commentInformation() const;
     void writeRunContent(CRTFBuffer& run);
     void writeBuffer(const CRTFBuffer& run);
     void releaseRuns();

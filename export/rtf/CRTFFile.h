@@ -89,6 +89,9 @@ public:
     // Body. A note or comment story's group: openNoteGroup answers 1 when it opened one (selectors 5,
     // 7 and 8), 0 for any other story.
     virtual std::int16_t openNoteGroup(std::int16_t storySelector);
+    // The initials and author of a comment, which stand before the comment's group: from the revision
+    // record of its annotation information. Nothing for an author the table does not hold.
+    virtual void writeCommentIdentity(const XForm& information);
     virtual void closeNoteGroup();
     // "\sectd", the section's page set-up, columns, numbering and borders, then its headers and footers.
     // sectionKind is the break kind of the section break mark (0 for the first section: no break word).

@@ -5,9 +5,7 @@
 
 #include "export/rtf/CRTFFile.h"
 #include "export/rtf/RTFFormField.h"
-#include "export/rtf/RTFNameText.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "model/CAuthorArray.h"
 #include "model/StoryKinds.h"
 #include "model/XForm.h"
 #include "model/XParamBlock.h"
@@ -72,14 +70,11 @@ void CRTFFile::writeSpecialCharacter(const XForm& form) {
             if (form.revision.id != kNoAnnotationId)
                 writeFormat("{\\*\\%s %d}", kind == kAnnotationStart ? "atrfstart" : "atrfend", form.revision.id);
             return;
-        case kAnnotationInformation: {
+        case kAnnotationInformation:
+            // The author and initials stand before the annotation (writeCommentIdentity); readers take
+            // only the date inside it.
             if (form.revision.date != 0) writeFormat("{\\*\\atndate %d}", form.revision.date);
-            const CAuthorArray* authors = block->authors;
-            const char* author = authors != nullptr && form.revision.author >= 1 ? authors->get(form.revision.author)
-                                                                                  : nullptr;
-            if (author != nullptr) writeFormat("{\\*\\atnauthor %s}", rtfEscapedName(std::string_view(author)).c_str());
             return;
-        }
         default: writeSpecialField(form.txtData); return;
     }
 }

@@ -268,6 +268,8 @@ private:
     void prepareCommentInformation(xmlNode* story);
     void deliverCommentInformation();
     void readCommentInformation(xmlNode* reference);
+    // The information run of the comment whose author and date the holder has (none for null).
+    void takeCommentInformation(xmlNode* holder);
 
     // The walk's current item, replayed once after a section break.
     WalkItem current{};

@@ -1,11 +1,13 @@
 // A comment's author and date travel as its story's annotation information: a special character
-// (txtData 84) whose revision record names them. A comment that marks its own place (w:annotationRef)
+// (txtData 84) whose revision record names them; its initials go to that author in the author table. A comment that marks its own place (w:annotationRef)
 // gives it there; one without that mark, which a Word 2003 comment never has, gives it as its first run.
 #include "import/wordml/AnnotationComments.h"
 #include "import/wordml/CWordMLImporter.h"
+#include "model/CAuthorArray.h"
 #include "model/StoryKinds.h"
 #include "model/XParamBlock.h"
 #include "package/XmlElementSearch.h"
+#include "package/XmlNodeHelpers.h"
 
 namespace {
 
@@ -22,6 +24,13 @@ xmlNode* commentHolder(xmlNode* node) {
     return isAnnotationComment(annotation) ? annotation : nullptr;
 }
 
+// The initials beside the author's name: "initials" on a w:comment and on a Word 2003 annotation.
+void keepInitials(const xmlNode* holder, std::int16_t author, CAuthorArray* authors) {
+    std::int16_t present = 0;
+    const char* initials = xmlGetAttrString(holder, nullptr, "initials", &present);
+    if (authors != nullptr && initials != nullptr) authors->setInitials(author, initials);
+}
+
 }  // namespace
 
 void CWordMLImporter::prepareCommentInformation(xmlNode* story) {
@@ -36,13 +45,18 @@ void CWordMLImporter::deliverCommentInformation() {
     commentInformationDue = nullptr;
     resetSectionDefaults();
     resetParagraphDefaults();
-    readRevision(holder, &block->form.revision, kNoRevisionType);
-    runUnits.push_back(storycode::kSpecialCharacter);
-    block->form.txtData = kCommentInformation;
+    takeCommentInformation(holder);
 }
 
 void CWordMLImporter::readCommentInformation(xmlNode* reference) {
-    if (xmlNode* holder = commentHolder(reference)) readRevision(holder, &block->form.revision, kNoRevisionType);
+    takeCommentInformation(commentHolder(reference));
+}
+
+void CWordMLImporter::takeCommentInformation(xmlNode* holder) {
+    if (holder != nullptr) {
+        readRevision(holder, &block->form.revision, kNoRevisionType);
+        keepInitials(holder, block->form.revision.author, block->authors);
+    }
     runUnits.push_back(storycode::kSpecialCharacter);
     block->form.txtData = kCommentInformation;
 }

@@ -166,7 +166,7 @@ std::int16_t CWordMLImporter::readMarker(xmlNode* node) {
     return 1;
 }
 
-// A Word 2003 annotation among the runs: a revision around its runs, or a bookmark.
+// A Word 2003 annotation among the runs: a revision around its runs, a bookmark, or a comment's mark.
 std::int16_t CWordMLImporter::readAnnotation(xmlNode* annotation) {
     std::int16_t present = 0;
     const std::int32_t type = lookupAnnotationType(xmlGetAttrString(annotation, nullptr, "type", &present));
@@ -180,7 +180,12 @@ std::int16_t CWordMLImporter::readAnnotation(xmlNode* annotation) {
         runUnits.push_back(kBookmarkEndUnit);
         block->form.txtData = kBookmarkEndRun;
         return 0;
-    } else if (type == kDeletion || type == kInsertion || type == kFormatting || type == kCommentRevision) {
+    } else if (type == kCommentRevision) {
+        // A comment among the runs is its mark, as one inside a run is: its content is the comment's
+        // story, which the stories' order pairs with this mark, and never text of this paragraph.
+        runUnits.push_back(storycode::kComment);
+        return 0;
+    } else if (type == kDeletion || type == kInsertion || type == kFormatting) {
         readRevision(annotation, &block->form.revision, -1);
         setMaskBit(block->form.changeBits, xformbit::kRevision);
     }

@@ -95,9 +95,8 @@ RunContent CWordMLImporter::readRunContent(xmlNode* run) {
             }
             return stop();
         } else if (isAnnotationComment(child)) {
-            // A Word 2003 comment stands in its run; its content is the comment's story, not run text.
-            readRevision(child, &form.revision, -1);
-            setMaskBit(form.changeBits, xformbit::kRevision);
+            // A Word 2003 comment stands in its run; its content is the comment's story, not run text. Its
+            // author and date travel with the story, so the run is a plain mark, no annotation itself.
             runUnits.push_back(storycode::kComment);
             return stop();
         } else if (xmlIsElement(child, "w", "commentReference")) {

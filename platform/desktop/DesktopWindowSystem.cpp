@@ -1,8 +1,11 @@
 #include "platform/desktop/DesktopWindowSystem.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
+#include <thread>
 
+#include <wx/accel.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -11,14 +14,21 @@
 #include <wx/dcmemory.h>
 #include <wx/dialog.h>
 #include <wx/dirdlg.h>
+#include <wx/dnd.h>
 #include <wx/display.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
+#include <wx/frame.h>
 #include <wx/gauge.h>
 #include <wx/image.h>
 #include <wx/init.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/panel.h>
 #include <wx/settings.h>
 #include <wx/statbmp.h>
+#include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
@@ -30,8 +40,12 @@ namespace {
 
 class TemplateDialog;
 
+class TemplateFrame;
+
 struct DesktopDialog : Dialog {
-    TemplateDialog* window = nullptr;
+    wxTopLevelWindow* window = nullptr;
+    TemplateDialog* dialogWindow = nullptr;  // a dialog without menus
+    TemplateFrame* frame = nullptr;          // a main window
     std::string name;
     DialogProcedure procedure = nullptr;
     std::intptr_t data = 0;
@@ -85,83 +99,193 @@ int wrappedLineCount(wxWindow* window, const wxString& text, int width) {
     return lines;
 }
 
+// A strip of tabs without pages of its own.
+class TabStrip : public wxNotebook {
+public:
+    TabStrip(wxWindow* parent, const wxPoint& place, const wxSize& size)
+        : wxNotebook(parent, wxID_ANY, place, wxSize(size.x, parent->GetCharHeight() * 2 + 10)) {}
+
+    void addTab(const wxString& title) { AddPage(new wxPanel(this, wxID_ANY, wxDefaultPosition, wxSize(0, 0)), title); }
+};
+
+// Makes the template's controls on the surface (the dialog, or the panel of a main window) and
+// records them in the dialog record.
+void makeControls(wxWindow* surface, const DialogTemplate& form, DesktopDialog* record);
+
+// The events of a window's controls and menus, as the dialog procedure receives them.
+void bindEvents(wxTopLevelWindow* window, DesktopDialog* record);
+
 class TemplateDialog : public wxDialog {
 public:
     TemplateDialog(wxWindow* parent, const DialogTemplate& form, DesktopDialog* owner)
         : wxDialog(parent, wxID_ANY, wxString::FromUTF8(form.title), wxDefaultPosition, wxDefaultSize,
-                   wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
-          record(owner) {
+                   wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
         SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
         SetClientSize(ConvertDialogToPixels(wxSize(form.width, form.height)));
-        for (const ControlTemplate& control : form.controls) makeControl(control);
-        Bind(wxEVT_BUTTON, &TemplateDialog::onCommand, this);
-        Bind(wxEVT_CHECKBOX, &TemplateDialog::onCommand, this);
-        Bind(wxEVT_COMBOBOX, &TemplateDialog::onCommand, this);
-        Bind(wxEVT_CLOSE_WINDOW, &TemplateDialog::onClose, this);
+        makeControls(this, form, owner);
+        bindEvents(this, owner);
     }
+};
 
-    std::uint16_t idOf(wxObject* control) const {
-        for (const auto& [id, window] : record->controls) {
-            if (window == control) return id;
-        }
-        return 0;
+// Files dropped on a main window reach its procedure as one kDropFiles message with every path whole.
+class PathDropTarget : public wxFileDropTarget {
+public:
+    explicit PathDropTarget(DesktopDialog* record) : record(record) {}
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
+        DroppedPaths paths;
+        for (const wxString& name : names) paths.push_back(std::string(name.fn_str()));
+        if (paths.empty() || record->procedure == nullptr) return false;
+        record->procedure(record, windowmessage::kDropFiles, 0, reinterpret_cast<std::intptr_t>(&paths));
+        return true;
     }
 
 private:
-    void makeControl(const ControlTemplate& form) {
-        const wxPoint place = ConvertDialogToPixels(wxPoint(form.x, form.y));
-        const wxSize size = ConvertDialogToPixels(wxSize(form.width, form.height));
-        const wxString label = labelOf(form.text);
-        wxWindow* control = nullptr;
-        switch (form.kind) {
-        case ControlKind::text:
-            control = new wxStaticText(this, wxID_ANY, wxString(), place, size, wxST_NO_AUTORESIZE);
-            static_cast<wxStaticText*>(control)->SetLabelText(label);
-            static_cast<wxStaticText*>(control)->Wrap(size.x);
-            break;
-        case ControlKind::button:
-        case ControlKind::defaultButton:
-            control = new wxButton(this, wxID_ANY, label, place, size);
-            if (form.kind == ControlKind::defaultButton) static_cast<wxButton*>(control)->SetDefault();
-            break;
-        case ControlKind::checkBox:
-            control = new wxCheckBox(this, wxID_ANY, label, place, size);
-            break;
-        case ControlKind::icon:
-            control = new wxStaticBitmap(this, wxID_ANY, drawIcon(iconNamed(form.text), std::min(size.x, size.y)),
-                                         place, size);
-            break;
-        case ControlKind::picture:
-            control = new wxStaticBitmap(this, wxID_ANY, wxNullBitmap, place, size);
-            break;
-        case ControlKind::progressBar:
-            control = new wxGauge(this, wxID_ANY, 100, place, size);
-            break;
-        case ControlKind::comboBox:
-            control = new wxComboBox(this, wxID_ANY, wxString(), place, size, 0, nullptr, wxCB_READONLY);
-            break;
-        case ControlKind::edit:
-            control = new wxTextCtrl(this, wxID_ANY, label, place, size);
-            break;
-        }
-        record->controls[form.id] = control;
-        record->kinds[form.id] = form.kind;
-        if (form.kind != ControlKind::icon) record->texts[form.id] = form.text;
-    }
-
-    void onCommand(wxCommandEvent& event) {
-        const std::uint16_t id = idOf(event.GetEventObject());
-        if (id != 0 && record->procedure != nullptr) record->procedure(record, windowmessage::kCommand, id, 0);
-    }
-
-    // The window decides what its close box does; it ends only through endDialog.
-    void onClose(wxCloseEvent& event) {
-        if (record->procedure != nullptr) record->procedure(record, windowmessage::kClose, 0, 0);
-        if (event.CanVeto()) event.Veto();
-    }
-
     DesktopDialog* record;
 };
+
+// A window with a menu bar: a frame whose panel holds the template's controls and takes drops.
+class TemplateFrame : public wxFrame {
+public:
+    TemplateFrame(const DialogTemplate& form, DesktopDialog* owner)
+        : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(form.title), wxDefaultPosition, wxDefaultSize,
+                  wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX) {
+        panel = new wxPanel(this);
+        panel->SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+        SetMenuBar(makeMenuBar(form));
+        SetAcceleratorTable(makeAccelerators(form));
+        SetClientSize(panel->ConvertDialogToPixels(wxSize(form.width, form.height)));
+        makeControls(panel, form, owner);
+        dropTarget = new PathDropTarget(owner);
+        panel->SetDropTarget(dropTarget);
+        bindEvents(this, owner);
+    }
+
+    wxWindow* surface() { return panel; }
+    PathDropTarget* drops() { return dropTarget; }
+
+private:
+    static wxMenuBar* makeMenuBar(const DialogTemplate& form) {
+        auto* bar = new wxMenuBar();
+        for (const MenuTemplate& menu : form.menus) {
+            auto* items = new wxMenu();
+            for (const MenuItemTemplate& item : menu.items) {
+                if (item.id == 0) {
+                    items->AppendSeparator();
+                } else {
+                    items->Append(item.id, wxString::FromUTF8(item.text));
+                }
+            }
+            bar->Append(items, wxString::FromUTF8(menu.title));
+        }
+        return bar;
+    }
+
+    static wxAcceleratorTable makeAccelerators(const DialogTemplate& form) {
+        std::vector<wxAcceleratorEntry> entries;
+        for (const AcceleratorTemplate& key : form.accelerators) {
+            int flags = (key.control ? wxACCEL_CTRL : 0) | (key.shift ? wxACCEL_SHIFT : 0);
+            const int code = key.key == AcceleratorTemplate::kDeleteKey ? static_cast<int>(WXK_DELETE) : key.key;
+            entries.emplace_back(flags == 0 ? wxACCEL_NORMAL : flags, code, key.command);
+        }
+        return wxAcceleratorTable(static_cast<int>(entries.size()), entries.data());
+    }
+
+    wxPanel* panel;
+    PathDropTarget* dropTarget;
+};
+
+void makeControl(wxWindow* surface, const ControlTemplate& form, DesktopDialog* record) {
+    const wxPoint place = surface->ConvertDialogToPixels(wxPoint(form.x, form.y));
+    const wxSize size = surface->ConvertDialogToPixels(wxSize(form.width, form.height));
+    const wxString label = labelOf(form.text);
+    wxWindow* control = nullptr;
+    switch (form.kind) {
+    case ControlKind::text:
+    case ControlKind::centredText:
+        control = new wxStaticText(surface, wxID_ANY, wxString(), place, size,
+                                   wxST_NO_AUTORESIZE | (form.kind == ControlKind::centredText ? wxALIGN_CENTRE_HORIZONTAL : 0));
+        static_cast<wxStaticText*>(control)->SetLabelText(label);
+        static_cast<wxStaticText*>(control)->Wrap(size.x);
+        break;
+    case ControlKind::button:
+    case ControlKind::defaultButton:
+        control = new wxButton(surface, wxID_ANY, label, place, size);
+        if (form.kind == ControlKind::defaultButton) static_cast<wxButton*>(control)->SetDefault();
+        break;
+    case ControlKind::checkBox:
+        control = new wxCheckBox(surface, wxID_ANY, label, place, size);
+        break;
+    case ControlKind::icon:
+        control = new wxStaticBitmap(surface, wxID_ANY, drawIcon(iconNamed(form.text), std::min(size.x, size.y)),
+                                     place, size);
+        break;
+    case ControlKind::picture:
+        control = new wxStaticBitmap(surface, wxID_ANY, wxNullBitmap, place, size);
+        break;
+    case ControlKind::progressBar:
+        control = new wxGauge(surface, wxID_ANY, 100, place, size);
+        break;
+    case ControlKind::comboBox:
+        // A layout's combo-box height includes its open list; the closed box takes the toolkit's height.
+        control = new wxComboBox(surface, wxID_ANY, wxString(), place, wxSize(size.x, -1), 0, nullptr, wxCB_READONLY);
+        break;
+    case ControlKind::edit:
+        control = new wxTextCtrl(surface, wxID_ANY, label, place, size);
+        break;
+    case ControlKind::listBox:
+        control = new wxListBox(surface, wxID_ANY, place, size, 0, nullptr, wxLB_SINGLE);
+        break;
+    case ControlKind::groupBox:
+        control = new wxStaticBox(surface, wxID_ANY, label, place, size);
+        control->Lower();
+        break;
+    case ControlKind::tabs:
+        // Only the strip of tabs: the controls of each tab are the window's own, shown and hidden by it.
+        control = new TabStrip(surface, place, size);
+        break;
+    }
+    record->controls[form.id] = control;
+    record->kinds[form.id] = form.kind;
+    if (form.kind != ControlKind::icon) record->texts[form.id] = form.text;
+}
+
+void makeControls(wxWindow* surface, const DialogTemplate& form, DesktopDialog* record) {
+    for (const ControlTemplate& control : form.controls) makeControl(surface, control, record);
+}
+
+std::uint16_t idOf(const DesktopDialog* record, wxObject* control) {
+    for (const auto& [id, window] : record->controls) {
+        if (window == control) return id;
+    }
+    return 0;
+}
+
+void bindEvents(wxTopLevelWindow* window, DesktopDialog* record) {
+    const auto send = [record](std::uintptr_t wParam) {
+        if (record->procedure != nullptr) record->procedure(record, windowmessage::kCommand, wParam, 0);
+    };
+    const auto command = [record, send](std::uint16_t code) {
+        return [record, send, code](wxCommandEvent& event) {
+            const std::uint16_t id = idOf(record, event.GetEventObject());
+            if (id != 0) send((static_cast<std::uintptr_t>(code) << 16) | id);
+        };
+    };
+    window->Bind(wxEVT_BUTTON, command(0));
+    window->Bind(wxEVT_CHECKBOX, command(0));
+    window->Bind(wxEVT_COMBOBOX, command(kComboSelectionChanged));
+    window->Bind(wxEVT_LISTBOX, command(kListSelectionChanged));
+    window->Bind(wxEVT_LISTBOX_DCLICK, command(kListDoubleClicked));
+    window->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [record, send](wxBookCtrlEvent& event) {
+        const std::uint16_t id = idOf(record, event.GetEventObject());
+        if (id != 0) send(id);
+    });
+    window->Bind(wxEVT_MENU, [send](wxCommandEvent& event) { send(static_cast<std::uint16_t>(event.GetId())); });
+    // The window decides what its close box does; it ends only through endDialog or destroyDialog.
+    window->Bind(wxEVT_CLOSE_WINDOW, [record](wxCloseEvent& event) {
+        if (record->procedure != nullptr) record->procedure(record, windowmessage::kClose, 0, 0);
+        if (event.CanVeto()) event.Veto();
+    });
+}
 
 // The toolkit's application object: it opens the display; the program's own loop and the dialogs'
 // loops do the rest.
@@ -208,7 +332,7 @@ public:
         dialog->window->CallAfter([this, dialog] {
             if (observer != nullptr) observer->dialogShown(dialog, dialog->name);
         });
-        const int result = dialog->window->ShowModal();
+        const int result = dialog->dialogWindow != nullptr ? dialog->dialogWindow->ShowModal() : -1;
         destroyDialog(dialog);
         return result;
     }
@@ -216,10 +340,10 @@ public:
     void endDialog(Dialog* dialog, std::int32_t result) override {
         DesktopDialog* d = find(dialog);
         if (d == nullptr) return;
-        if (d->modal && d->window->IsModal()) {
-            d->window->EndModal(result);
+        if (d->modal && d->dialogWindow->IsModal()) {
+            d->dialogWindow->EndModal(result);
         } else if (d->modal) {
-            d->window->SetReturnCode(result);
+            d->dialogWindow->SetReturnCode(result);
         }
     }
 
@@ -227,6 +351,8 @@ public:
         DesktopDialog* d = find(dialog);
         if (d == nullptr) return;
         std::erase(dialogs, d);
+        // The toolkit deletes the window later, when the loop is idle: hidden now, it is gone for the user.
+        d->window->Hide();
         d->window->Destroy();
         delete d;
     }
@@ -244,6 +370,7 @@ public:
     }
 
     void pumpOne() override {
+        servicePollers();
         // The toolkit's loop dispatches one pending event; posted events (a click) follow.
         wxEventLoopBase* active = wxEventLoopBase::GetActive();
         wxEventLoopBase* loop = active != nullptr ? active : pumpLoop;
@@ -434,6 +561,162 @@ public:
         item->GetEventHandler()->QueueEvent(click);
     }
 
+    void waitForEvent(std::int32_t milliseconds) override {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        wxEventLoopBase* active = wxEventLoopBase::GetActive();
+        wxEventLoopBase* loop = active != nullptr ? active : pumpLoop;
+        wxEventLoopActivator activate(loop);
+        while (!loop->Pending() && !(wxTheApp != nullptr && wxTheApp->HasPendingEvents()) &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    void enableMenuItem(Dialog* dialog, std::uint16_t command, bool enable) override {
+        if (wxMenuItem* item = menuItem(dialog, command)) item->Enable(enable);
+    }
+    bool menuItemEnabled(Dialog* dialog, std::uint16_t command) override {
+        wxMenuItem* item = menuItem(dialog, command);
+        return item != nullptr && item->IsEnabled();
+    }
+    void checkMenuItem(Dialog* dialog, std::uint16_t command, bool checked) override {
+        wxMenuItem* item = menuItem(dialog, command);
+        if (item == nullptr) return;
+        if (!item->IsCheckable()) {
+            if (!checked) return;
+            // The toolkit fixes an item's kind when it is made: it is made again as a check item.
+            wxMenu* menu = item->GetMenu();
+            const std::size_t position = positionOf(menu, item);
+            const wxString text = item->GetItemLabel();
+            const bool enabled = item->IsEnabled();
+            menu->Destroy(item);
+            item = menu->Insert(position, command, text, wxString(), wxITEM_CHECK);
+            item->Enable(enabled);
+        }
+        item->Check(checked);
+    }
+    bool menuItemChecked(Dialog* dialog, std::uint16_t command) override {
+        wxMenuItem* item = menuItem(dialog, command);
+        return item != nullptr && item->IsCheckable() && item->IsChecked();
+    }
+    void insertMenuItem(Dialog* dialog, std::size_t menu, std::size_t position, const MenuItemTemplate& item) override {
+        wxMenu* target = menuAt(dialog, menu);
+        if (target == nullptr) return;
+        position = std::min(position, target->GetMenuItemCount());
+        if (item.id == 0) {
+            target->InsertSeparator(position);
+        } else {
+            target->Insert(position, item.id, wxString::FromUTF8(item.text));
+        }
+    }
+    void removeMenuItem(Dialog* dialog, std::size_t menu, std::size_t position) override {
+        wxMenu* target = menuAt(dialog, menu);
+        if (target != nullptr && position < target->GetMenuItemCount()) {
+            target->Destroy(target->FindItemByPosition(position));
+        }
+    }
+    void removeMenu(Dialog* dialog, std::size_t menu) override {
+        DesktopDialog* d = find(dialog);
+        if (d == nullptr || d->frame == nullptr || menu >= d->frame->GetMenuBar()->GetMenuCount()) return;
+        delete d->frame->GetMenuBar()->Remove(menu);
+    }
+    std::vector<MenuTemplate> menuBar(Dialog* dialog) override {
+        std::vector<MenuTemplate> menus;
+        DesktopDialog* d = find(dialog);
+        if (d == nullptr || d->frame == nullptr) return menus;
+        wxMenuBar* bar = d->frame->GetMenuBar();
+        for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) {
+            MenuTemplate menu;
+            menu.title = bar->GetMenuLabel(i).ToStdString(wxConvUTF8);
+            for (const wxMenuItem* item : bar->GetMenu(i)->GetMenuItems()) {
+                if (item->IsSeparator()) {
+                    menu.items.push_back({});
+                } else {
+                    menu.items.push_back({static_cast<std::uint16_t>(item->GetId()),
+                                          item->GetItemLabel().ToStdString(wxConvUTF8)});
+                }
+            }
+            menus.push_back(std::move(menu));
+        }
+        return menus;
+    }
+    void postCommand(Dialog* dialog, std::uint16_t command) override {
+        DesktopDialog* d = find(dialog);
+        if (d == nullptr || d->frame == nullptr || !menuItemEnabled(dialog, command)) return;
+        auto* choice = new wxCommandEvent(wxEVT_MENU, command);
+        choice->SetEventObject(d->frame);
+        d->frame->GetEventHandler()->QueueEvent(choice);
+    }
+    // As the toolkit delivers a drop: through the window's own drop target, from the event loop.
+    void postDrop(Dialog* dialog, const DroppedPaths& paths) override {
+        DesktopDialog* d = find(dialog);
+        if (d == nullptr || d->frame == nullptr) return;
+        wxArrayString names;
+        for (const std::string& path : paths) names.Add(wxString(path.c_str(), *wxConvFileName));
+        PathDropTarget* target = d->frame->drops();
+        d->frame->CallAfter([target, names] { target->OnDropFiles(0, 0, names); });
+    }
+
+    void clearList(Dialog* dialog, std::uint16_t id) override {
+        if (auto* list = dynamic_cast<wxListBox*>(control(dialog, id))) list->Clear();
+    }
+    void addListText(Dialog* dialog, std::uint16_t id, const std::string& text) override {
+        if (auto* list = dynamic_cast<wxListBox*>(control(dialog, id))) list->Append(wxString::FromUTF8(text));
+    }
+    std::vector<std::string> listTexts(Dialog* dialog, std::uint16_t id) override {
+        std::vector<std::string> rows;
+        if (auto* list = dynamic_cast<wxListBox*>(control(dialog, id))) {
+            for (unsigned i = 0; i < list->GetCount(); ++i) rows.push_back(list->GetString(i).ToStdString(wxConvUTF8));
+        }
+        return rows;
+    }
+    std::int32_t listSelection(Dialog* dialog, std::uint16_t id) override {
+        auto* list = dynamic_cast<wxListBox*>(control(dialog, id));
+        return list != nullptr ? list->GetSelection() : -1;
+    }
+    void setListSelection(Dialog* dialog, std::uint16_t id, std::int32_t row) override {
+        auto* list = dynamic_cast<wxListBox*>(control(dialog, id));
+        if (list == nullptr) return;
+        if (row >= 0 && row < static_cast<int>(list->GetCount())) {
+            list->SetSelection(row);
+        } else {
+            list->SetSelection(wxNOT_FOUND);
+        }
+    }
+    void addTab(Dialog* dialog, std::uint16_t id, const std::string& title) override {
+        if (auto* tabs = dynamic_cast<TabStrip*>(control(dialog, id))) tabs->addTab(wxString::FromUTF8(title));
+    }
+    std::int32_t tabSelection(Dialog* dialog, std::uint16_t id) override {
+        auto* tabs = dynamic_cast<TabStrip*>(control(dialog, id));
+        return tabs != nullptr ? tabs->GetSelection() : -1;
+    }
+    void setTabSelection(Dialog* dialog, std::uint16_t id, std::int32_t tab) override {
+        auto* tabs = dynamic_cast<TabStrip*>(control(dialog, id));
+        if (tabs != nullptr && tab >= 0 && tab < static_cast<int>(tabs->GetPageCount())) tabs->ChangeSelection(tab);
+    }
+    void postComboChoice(Dialog* dialog, std::uint16_t id, std::int32_t index) override {
+        wxWindow* item = control(dialog, id);
+        if (item == nullptr || !item->IsShown() || !item->IsEnabled()) return;
+        if (auto* tabs = dynamic_cast<TabStrip*>(item)) {
+            // Changing the page through the toolkit sends its page-changed event.
+            item->CallAfter([tabs, index] { tabs->SetSelection(index); });
+            return;
+        }
+        wxEventType type = wxEVT_COMBOBOX;
+        if (auto* combo = dynamic_cast<wxComboBox*>(item)) {
+            combo->SetSelection(index);
+        } else if (auto* list = dynamic_cast<wxListBox*>(item)) {
+            list->SetSelection(index);
+            type = wxEVT_LISTBOX;
+        } else {
+            return;
+        }
+        auto* choice = new wxCommandEvent(type, item->GetId());
+        choice->SetEventObject(item);
+        choice->SetInt(index);
+        item->GetEventHandler()->QueueEvent(choice);
+    }
+
     bool browse(BrowseKind kind, const std::string& title, std::string& chosenPath) override {
         wxString chosen;
         const wxString caption = wxString::FromUTF8(title);
@@ -460,9 +743,34 @@ private:
         dialog->owner = owner;
         dialog->modal = modal;
         DesktopDialog* ownerRecord = find(owner);
-        dialog->window = new TemplateDialog(ownerRecord != nullptr ? ownerRecord->window : nullptr, form, dialog);
+        if (form.menus.empty() || modal) {
+            dialog->dialogWindow = new TemplateDialog(ownerRecord != nullptr ? ownerRecord->window : nullptr, form, dialog);
+            dialog->window = dialog->dialogWindow;
+        } else {
+            dialog->frame = new TemplateFrame(form, dialog);
+            dialog->window = dialog->frame;
+        }
         dialogs.push_back(dialog);
         return dialog;
+    }
+
+    wxMenu* menuAt(Dialog* dialog, std::size_t menu) {
+        DesktopDialog* d = find(dialog);
+        if (d == nullptr || d->frame == nullptr || menu >= d->frame->GetMenuBar()->GetMenuCount()) return nullptr;
+        return d->frame->GetMenuBar()->GetMenu(menu);
+    }
+    wxMenuItem* menuItem(Dialog* dialog, std::uint16_t command) {
+        DesktopDialog* d = find(dialog);
+        if (d == nullptr || d->frame == nullptr || command == 0) return nullptr;
+        return d->frame->GetMenuBar()->FindItem(command);
+    }
+    static std::size_t positionOf(wxMenu* menu, const wxMenuItem* item) {
+        std::size_t position = 0;
+        for (const wxMenuItem* each : menu->GetMenuItems()) {
+            if (each == item) return position;
+            ++position;
+        }
+        return position;
     }
 
     wxWindow* control(Dialog* dialog, std::uint16_t id) {
@@ -490,11 +798,13 @@ std::unique_ptr<WindowSystem> makeDesktopWindowSystem() {
 bool saveDialogPicture(Dialog* dialog, const std::string& pngPath) {
     DesktopDialog* d = gDesktop != nullptr ? gDesktop->find(dialog) : nullptr;
     if (d == nullptr) return false;
-    d->window->Update();
-    const wxSize size = d->window->GetClientSize();
+    // A main window's controls are drawn on its panel.
+    wxWindow* surface = d->frame != nullptr ? d->frame->surface() : d->window;
+    surface->Update();
+    const wxSize size = surface->GetClientSize();
     wxBitmap picture(size);
     {
-        wxClientDC screen(d->window);
+        wxClientDC screen(surface);
         wxMemoryDC memory(picture);
         memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
     }

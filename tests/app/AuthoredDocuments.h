@@ -2,7 +2,8 @@
 // Small documents as current word processors write them, made in the test's folder: a drawing text box
 // with and without its VML fallback, links in the body, a header and a footnote, theme fonts, a
 // comment with its author and date, symbols, an endnote whose text shares its mark's run, underline
-// and numbering switched off, and a Word 2003 document with a picture in a link and a comment.
+// and numbering switched off, a table with a table in a cell, numbered and bulleted lists, and a Word 2003 document with a picture in
+// a link and a comment.
 #include <map>
 #include <string>
 
@@ -70,6 +71,48 @@ inline bool writeTextBoxes(const std::string& path) {
     const std::string alone = "<w:p><w:r><w:t>Then</w:t></w:r><w:r>" + drawingTextBox("Boxed alone") +
                               "</w:r><w:r><w:t>After</w:t></w:r></w:p>";
     return writeDocx(path, withFallback + alone, "");
+}
+
+inline std::string paragraph(const std::string& text) {
+    return text.empty() ? "<w:p/>" : "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+}
+inline std::string cell(const std::string& content) {
+    return "<w:tc>" + content + "</w:tc>";
+}
+
+// A table between two paragraphs: a cell of two paragraphs, an empty cell, and a cell holding a table
+// of its own followed by its closing paragraph.
+inline bool writeTables(const std::string& path) {
+    const std::string nested = "<w:tbl><w:tr>" + cell(paragraph("N1")) + cell(paragraph("N2")) + "</w:tr></w:tbl>";
+    const std::string table = "<w:tbl><w:tr>" + cell(paragraph("A1")) + cell(paragraph("B1 first") + paragraph("B1 second")) +
+                              "</w:tr><w:tr>" + cell(paragraph("")) + cell(nested + paragraph("")) + "</w:tr></w:tbl>";
+    return writeDocx(path, paragraph("Above") + table + paragraph("Below"), "");
+}
+
+// A numbered list whose second level counts in Roman numerals under the first level's number (and
+// starts over under each new first-level item), a bulleted list with Symbol's bullet and the hollow
+// "o", and a paragraph out of any list.
+inline bool writeLists(const std::string& path) {
+    const auto level = [](int ilvl, const std::string& format, const std::string& text, const std::string& font = "") {
+        return "<w:lvl w:ilvl=\"" + std::to_string(ilvl) + "\"><w:start w:val=\"1\"/><w:numFmt w:val=\"" + format +
+               "\"/><w:lvlText w:val=\"" + text + "\"/>" +
+               (font.empty() ? "" : "<w:rPr><w:rFonts w:ascii=\"" + font + "\" w:hAnsi=\"" + font + "\"/></w:rPr>") +
+               "</w:lvl>";
+    };
+    const std::string numbering =
+        "<w:abstractNum w:abstractNumId=\"1\">" + level(0, "decimal", "%1.") + level(1, "lowerRoman", "%1.%2)") +
+        "</w:abstractNum><w:abstractNum w:abstractNumId=\"2\">" + level(0, "bullet", "\xEF\x82\xB7", "Symbol") +
+        level(1, "bullet", "o", "Courier New") +
+        "</w:abstractNum><w:num w:numId=\"1\"><w:abstractNumId w:val=\"1\"/></w:num>"
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"2\"/></w:num>";
+    const auto item = [](int numId, int ilvl, const std::string& text) {
+        return "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"" + std::to_string(ilvl) + "\"/><w:numId w:val=\"" +
+               std::to_string(numId) + "\"/></w:numPr></w:pPr><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+    };
+    const std::string body = item(1, 0, "First") + item(1, 1, "Sub one") + item(1, 1, "Sub two") + item(1, 0, "Second") +
+                             item(1, 1, "Sub again") + item(2, 0, "Dot") + item(2, 1, "Hollow") + paragraph("Plain");
+    return writeDocx(path, body, relationship("rIdL", "numbering", "numbering.xml"),
+                     {{"word/numbering.xml", part("numbering", numbering)}});
 }
 
 inline bool writeLinks(const std::string& path) {

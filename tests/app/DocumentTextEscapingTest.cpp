@@ -67,7 +67,8 @@ TEST_F(DocumentTextEscapingTest, EveryPlaceKeepsTheDocumentTextAsText) {
 }
 
 // A .docx whose WordArt shape (its text and font), horizontal rule (its width), header, footer, link
-// target and link anchor carry the value.
+// targets (the body's and the header's, each through its own part's relationships), link anchor and
+// comment (its author and initials) carry the value.
 bool writeDocx(const std::string& path, const std::string& value) {
     const std::string v = hostile::xmlEscaped(value);
     const std::string wordNamespaces =
@@ -84,7 +85,8 @@ bool writeDocx(const std::string& path, const std::string& value) {
             "vnd.openxmlformats-package.relationships+xml\"/><Override PartName=\"/word/document.xml\" ContentType=\"" +
                 partType + "document.main+xml\"/><Override PartName=\"/word/header1.xml\" ContentType=\"" + partType +
                 "header+xml\"/><Override PartName=\"/word/footer1.xml\" ContentType=\"" + partType +
-                "footer+xml\"/></Types>");
+                "footer+xml\"/><Override PartName=\"/word/comments.xml\" ContentType=\"" + partType +
+                "comments+xml\"/></Types>");
     zip.add("_rels/.rels",
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/"
             "package/2006/relationships\"><Relationship Id=\"rId1\" Type=\"" +
@@ -94,8 +96,19 @@ bool writeDocx(const std::string& path, const std::string& value) {
             "package/2006/relationships\"><Relationship Id=\"rIdH\" Type=\"" +
                 relationshipType + "header\" Target=\"header1.xml\"/><Relationship Id=\"rIdF\" Type=\"" +
                 relationshipType + "footer\" Target=\"footer1.xml\"/><Relationship Id=\"rIdL\" Type=\"" +
+                relationshipType + "hyperlink\" Target=\"" + v + "\" TargetMode=\"External\"/><Relationship Id=\"rIdC\" Type=\"" +
+                relationshipType + "comments\" Target=\"comments.xml\"/></Relationships>");
+    // The header's link has an id of its own, which only the header's relationships resolve.
+    zip.add("word/_rels/header1.xml.rels",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/"
+            "package/2006/relationships\"><Relationship Id=\"rIdHL\" Type=\"" +
                 relationshipType + "hyperlink\" Target=\"" + v + "\" TargetMode=\"External\"/></Relationships>");
-    zip.add("word/header1.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:hdr" + wordNamespaces + ">" + text + "</w:hdr>");
+    zip.add("word/header1.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:hdr" + wordNamespaces + ">" + text +
+                                    "<w:p><w:hyperlink r:id=\"rIdHL\"><w:r><w:t>top</w:t></w:r></w:hyperlink></w:p></w:hdr>");
+    zip.add("word/comments.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:comments" + wordNamespaces +
+                                     "><w:comment w:id=\"0\" w:author=\"" + v + "\" w:initials=\"" + v +
+                                     "\"><w:p><w:r><w:annotationRef/></w:r><w:r><w:t>remark</w:t></w:r></w:p></w:comment>"
+                                     "</w:comments>");
     zip.add("word/footer1.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:ftr" + wordNamespaces + ">" + text + "</w:ftr>");
     zip.add("word/document.xml",
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:document" + wordNamespaces +
@@ -104,7 +117,8 @@ bool writeDocx(const std::string& path, const std::string& value) {
                 v + "\" string=\"" + v +
                 "\"/></v:shape><v:rect id=\"_x0000_s1026\" style=\"width:100pt;height:2pt\" o:hr=\"t\" o:hrpct=\"" + v +
                 "\"/></w:pict></w:r></w:p><w:p><w:hyperlink r:id=\"rIdL\"><w:r><w:t>target</w:t></w:r></w:hyperlink>"
-                "<w:r><w:t> and </w:t></w:r><w:hyperlink w:anchor=\"" + v + "\"><w:r><w:t>anchor</w:t></w:r></w:hyperlink></w:p><w:sectPr><w:headerReference "
+                "<w:r><w:t> and </w:t></w:r><w:hyperlink w:anchor=\"" + v + "\"><w:r><w:t>anchor</w:t></w:r></w:hyperlink>"
+                "<w:r><w:commentReference w:id=\"0\"/></w:r></w:p><w:sectPr><w:headerReference "
                 "w:type=\"default\" r:id=\"rIdH\"/><w:footerReference w:type=\"default\" r:id=\"rIdF\"/></w:sectPr>"
                 "</w:body></w:document>");
     return zip.close();
@@ -123,12 +137,13 @@ TEST_F(DocumentTextEscapingTest, DocxShapesHeadersFootersAndLinksKeepTheirTextsA
     ASSERT_EQ(readings.size(), 2u);
     expectBalanced(readings[0]);
     EXPECT_EQ(readings[0].commands, readings[1].commands);
-    // The WordArt text and font, the rule's width, the header, the footer and the two links.
-    EXPECT_EQ(occurrences(readings[1].text, kHarmless), 7u) << readings[1].text;
-    EXPECT_EQ(occurrences(readings[0].text, kPayload), 7u) << readings[0].text;
-    // Each link keeps its field and its result.
-    EXPECT_NE(readings[0].text.find("target"), std::string::npos);
-    EXPECT_NE(readings[0].text.find("anchor"), std::string::npos);
+    // The WordArt text and font, the rule's width, the header, the footer, the three links, and the
+    // comment's author (in the revision table and before its mark) and initials.
+    EXPECT_EQ(occurrences(readings[1].text, kHarmless), 11u) << readings[1].text;
+    EXPECT_EQ(occurrences(readings[0].text, kPayload), 11u) << readings[0].text;
+    // Each link keeps its field and its result; the comment keeps its text.
+    for (const char* kept : {"target", "anchor", "top", "remark"})
+        EXPECT_NE(readings[0].text.find(kept), std::string::npos) << kept;
 }
 
 // The hostile documents of the shared corpus, where the corpus is at hand.

@@ -104,6 +104,15 @@ inline const std::vector<Place>& places() {
                                   ""};
          },
          kShown},
+        {"comment-initials",
+         [](const std::string& v) {
+             return DocumentParts{"",
+                                  paragraph("<w:r><aml:annotation aml:id=\"0\" aml:author=\"A\" w:initials=\"" +
+                                            xmlEscaped(v) + "\" w:type=\"Word.Comment\"><aml:content>" +
+                                            paragraph(textRun("remark")) + "</aml:content></aml:annotation></w:r>"),
+                                  ""};
+         },
+         kShown},
         {"wordart-text",
          [](const std::string& v) {
              return DocumentParts{"", shape("", "<v:textpath on=\"t\" string=\"" + xmlEscaped(v) + "\"/>"), ""};

@@ -37,12 +37,14 @@ protected:
     std::string home() const { return temporary.path() + "home/"; }
     std::string configFolder() const { return home() + "config/"; }
 
-    // Saves preferences, the defaults but for word-processing documents converting to the exporter.
-    void convertDocumentsTo(const char* exporterName) {
+    // Saves preferences, the defaults but for word-processing documents converting to the exporter and
+    // the log mode.
+    void convertDocumentsTo(const char* exporterName, std::int16_t logMode = 0) {
         Preferences preferences{};
         clearPreferences(preferences);
         std::snprintf(preferences.wordProcessing.convertTo, sizeof preferences.wordProcessing.convertTo, "%s",
                       exporterName);
+        preferences.logMode = logMode;
         std::uint8_t bytes[kPreferencesBytes];
         encodePreferences(preferences, bytes);
         std::filesystem::create_directories(configFolder());

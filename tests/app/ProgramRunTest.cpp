@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/app/AuthoredDocuments.h"
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/support/FileBytes.h"
 
@@ -33,6 +34,20 @@ TEST_F(ProgramRunTest, NoArgumentIsAUsageError) {
     EXPECT_NE(result.errors.find("usage:"), std::string::npos) << result.errors;
 }
 
+// Asked for the windows without a display, the program runs the main window on the headless back end
+// until it is told to end, then ends as after Exit: preferences saved, the first start recorded.
+TEST_F(ProgramRunTest, WithoutArgumentsTheWindowsRunUntilTheProgramIsToldToEnd) {
+    const std::string command = "cd '" + temporary.path() + "' && env -i HOME='" + home() + "' XDG_CONFIG_HOME='" +
+                                configFolder() + "' XDG_CACHE_HOME='" + home() + "cache' PATH=/usr/bin:/bin " +
+                                "VOSTRANDIMEKO_WINDOWS=headless '" + VDK_PROGRAM + "' >/dev/null 2>&1 </dev/null & " +
+                                "program=$!; sleep 1; kill -TERM $program; wait $program";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 0);
+    EXPECT_TRUE(std::filesystem::exists(configFolder() + "Vostrandimeko.1st"));
+    EXPECT_TRUE(std::filesystem::exists(configFolder() + "Vostrandimeko (3).ini"));
+}
+
 TEST_F(ProgramRunTest, RegistrationSwitchesAreWholeArgumentsOnly) {
     const RunResult install = run({"/install"});
     EXPECT_EQ(install.status, 1);
@@ -62,14 +77,42 @@ TEST_F(ProgramRunTest, PreferencesAreSavedAndADamagedFileIsSetAside) {
     EXPECT_EQ(readBytes(preferences).size(), 10540u) << "the defaults are saved again";
 }
 
-TEST_F(ProgramRunTest, FileInPlaceOfAFolderStopsTheStartWithItsPath) {
-    std::filesystem::create_directories(home() + "Documents");
-    ASSERT_TRUE(writeBytes(home() + "Documents/Vostrandimeko logs", "keep me"));
-    ASSERT_TRUE(writeBytes(temporary.file("notes.txt"), "text"));
-    const RunResult result = run({"notes.txt"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.errors.find(home() + "Documents/Vostrandimeko logs/"), std::string::npos) << result.errors;
-    EXPECT_EQ(readBytes(home() + "Documents/Vostrandimeko logs"), "keep me");
+// A file standing where the logs or temporary-files folder belongs (as any user's file might) keeps
+// the folder from being made, whoever runs the program. The program starts all the same; a batch that
+// needs the folder names it, and the file in its place is kept.
+TEST_F(ProgramRunTest, AFolderThatCannotBeMadeIsNamedOnlyWhenNeeded) {
+    ASSERT_TRUE(apptest::authored::writeDocx(temporary.file("short.docx"), apptest::authored::paragraph("Short"), ""));
+    const std::string logs = home() + "Documents/Vostrandimeko logs";
+    const std::string temporaryFiles = home() + "cache/Vostrandimeko temporary files";
+    const struct {
+        const char* what;
+        std::string blocked;
+        std::int16_t logMode;
+        int status;
+        bool converted;
+        std::string told;  // in the errors; empty: nothing is said of a folder
+    } cases[] = {
+        {"logs blocked, logging off", logs, 0, 0, true, ""},
+        {"logs blocked, logging on", logs, 1, 0, true, "the folder '" + logs + "/' for the logs cannot be made"},
+        {"temporary files blocked", temporaryFiles, 0, 1, false,
+         "the folder '" + temporaryFiles + "/' for the program's temporary files cannot be made"},
+    };
+    for (const auto& item : cases) {
+        std::filesystem::remove_all(home());
+        std::filesystem::create_directories(std::filesystem::path(item.blocked).parent_path());
+        ASSERT_TRUE(writeBytes(item.blocked, "keep me"));
+        convertDocumentsTo("RTF", item.logMode);
+        std::filesystem::remove(temporary.file("short.rtf"));
+        const RunResult result = run({"short.docx"});
+        EXPECT_EQ(result.status, item.status) << item.what << ": " << result.errors;
+        EXPECT_EQ(std::filesystem::exists(temporary.file("short.rtf")), item.converted) << item.what;
+        if (item.told.empty()) {
+            EXPECT_EQ(result.errors.find("folder"), std::string::npos) << item.what << ": " << result.errors;
+        } else {
+            EXPECT_NE(result.errors.find(item.told), std::string::npos) << item.what << ": " << result.errors;
+        }
+        EXPECT_EQ(readBytes(item.blocked), "keep me") << item.what;
+    }
 }
 
 }  // namespace

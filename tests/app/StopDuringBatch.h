@@ -26,6 +26,18 @@
 
 namespace testsupport {
 
+// A launcher whose batches run the program's engines and show the window layer's windows.
+inline LauncherServices windowLauncherServices(CTranslator& importers, CTranslator& exporters, WindowLayer& windows) {
+    LauncherServices services;
+    services.importers = &importers;
+    services.exporters = &exporters;
+    services.engines = &programEngines();
+    services.asker = &windows;
+    services.progressWindows = &windows;
+    services.windows = &windows;
+    return services;
+}
+
 class StopOnSecondFile : public platform::WindowObserver {
 public:
     std::function<void(platform::Dialog*, const std::string&)> onDialog;
@@ -68,14 +80,7 @@ inline int runStopDuringBatch(StopOnSecondFile& observer, const TemporaryFolder&
     CTranslator exporters(exporterTable, TranslatorDirection::exporters);
     WindowLayer windows;
     setReportWindows(&windows);
-    LauncherServices services;
-    services.importers = &importers;
-    services.exporters = &exporters;
-    services.engines = &programEngines();
-    services.asker = &windows;
-    services.progressWindows = &windows;
-    services.windows = &windows;
-    ConversionLauncher launcher(services);
+    ConversionLauncher launcher(windowLauncherServices(importers, exporters, windows));
     CTypeArray items;
     CTypeArray wordResults;
     CTypeArray sheetResults;

@@ -3,6 +3,7 @@
 // toolkit; and a batch stopped by Stop on its second file.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -21,6 +22,10 @@
 #include "foundation/CFail.h"
 #include "platform/Display.h"
 #include "platform/desktop/DesktopWindowSystem.h"
+#include "app/windows/CPrefWindow.h"
+#include "app/windows/GuidedTour.h"
+#include "platform/Folders.h"
+#include "tests/app/MainWindowScenario.h"
 #include "tests/app/StopDuringBatch.h"
 
 namespace {
@@ -148,6 +153,81 @@ TEST_F(DesktopWindowsTest, StopPressedOnTheSecondFileEndsTheBatch) {
     };
     const int status = testsupport::runStopDuringBatch(observer, folder);
     testsupport::expectStoppedOnSecondFile(observer, folder, status);
+}
+
+// Lets the toolkit draw what changed before a picture is taken.
+void settle() {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    while (std::chrono::steady_clock::now() < until) {
+        platform::windowSystem()->waitForEvent(10);
+        platform::windowSystem()->pumpOne();
+    }
+}
+
+// The session of the main window through the toolkit: a drop through its drop target, the recent-files
+// menu, the preferences window; with a picture of the main window and of each preferences tab.
+TEST_F(DesktopWindowsTest, MainWindowSessionDropsRecentFilesAndPreferences) {
+    desktop->setObserver(nullptr);
+    platform::overrideFolderForTesting(platform::Folder::Program, VDK_RUNTIME_DIR "/");
+    testsupport::runMainWindowSession([](platform::Dialog* dialog, const std::string& name) {
+        if (name != "PrefWindow") return;
+        static const char* const kTabs[] = {"WordProcessing", "Spreadsheet", "LogsAndNotification", "Warnings"};
+        auto* window = static_cast<CPrefWindow*>(windowFromHandle(dialog));
+        for (std::int32_t tab = 0; tab < 4; ++tab) {
+            platform::windowSystem()->setTabSelection(dialog, prefwindow::kTabs, tab);
+            window->showTab();
+            settle();
+            saveAndCheck(dialog, std::string("PrefWindow-") + kTabs[tab]);
+        }
+        platform::windowSystem()->setTabSelection(dialog, prefwindow::kTabs, 0);
+        window->showTab();
+    });
+    platform::overrideFolderForTesting(platform::Folder::Program, "");
+}
+
+TEST_F(DesktopWindowsTest, MainWindowShowsItsPictureMenusAndRecentFiles) {
+    desktop->setObserver(nullptr);
+    platform::overrideFolderForTesting(platform::Folder::Program, VDK_RUNTIME_DIR "/");
+    for (const std::int16_t diagnostic : {0, 1}) {
+        testsupport::MainWindowSession session;
+        CMainWindow window(*session.launcher, mainWindowActions(session.program), diagnostic);
+        const std::string document = session.document("Annual report.xml");
+        desktop->postDrop(window.dialogHandle(), {document});
+        ASSERT_TRUE(testsupport::pumpUntil([&] { return std::filesystem::exists(session.folder.file("Annual report.rtf")); }));
+        EXPECT_NE(testsupport::recentCommandFor(window.dialogHandle(), document), 0);
+        settle();
+        saveAndCheck(window.dialogHandle(), diagnostic == 1 ? "MainWindow-diagnostic" : "MainWindow");
+    }
+    platform::overrideFolderForTesting(platform::Folder::Program, "");
+}
+
+// Each page of the tour, then Next past the last page asks for the test conversion (answered No).
+TEST_F(DesktopWindowsTest, GuidedTourShowsItsThreePages) {
+    desktop->setObserver(nullptr);
+    platform::overrideFolderForTesting(platform::Folder::Program, VDK_RUNTIME_DIR "/");
+    std::int16_t testRequested = 0;
+    std::int16_t failureCode = 0;
+    struct Pages : platform::WindowObserver {
+        std::vector<bool> previousEnabled;
+        void dialogShown(platform::Dialog* dialog, const std::string&) override {
+            auto* tour = static_cast<CDemoWindow*>(windowFromHandle(dialog));
+            for (std::int16_t page = 0; page < demowindow::kPageCount; ++page) {
+                tour->goToPage(page);
+                settle();
+                saveAndCheck(dialog, "DemoWindow-page" + std::to_string(page + 1));
+                previousEnabled.push_back(platform::windowSystem()->itemVisible(dialog, demowindow::kPrevious) &&
+                                          tour->page() > 0);
+            }
+            platform::windowSystem()->postClick(dialog, demowindow::kNext);
+        }
+    } pages;
+    desktop->setObserver(&pages);
+    { const CDemoWindow tour(&testRequested, &failureCode); }
+    desktop->setObserver(nullptr);
+    EXPECT_EQ(testRequested, 1);
+    EXPECT_EQ(failureCode, 0);
+    EXPECT_EQ(pages.previousEnabled, (std::vector<bool>{false, true, true}));
+    platform::overrideFolderForTesting(platform::Folder::Program, "");
 }
 
 }  // namespace

@@ -106,6 +106,8 @@ TEST_F(ImportFileTest, AForeignFileIsOfferedToItsApplication) {
     EXPECT_EQ(runEngine(), result::kErrCancelled);
     ASSERT_EQ(asker.shown.size(), 1u);
     EXPECT_EQ(asker.shown[0].stringId, 10139);
+    // The question names the application as the desktop does, not by its program file.
+    EXPECT_NE(asker.shown[0].text.find(u"open it with Image Viewer?"), std::u16string::npos);
     EXPECT_EQ(opener.opened, (std::vector<std::string>{"viewer photo.jpg"}));
     EXPECT_EQ(gPreferences.otherFilesAnswer, 1);
 

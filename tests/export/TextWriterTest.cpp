@@ -27,8 +27,9 @@ TEST(TextWriter, WritesEachRunInItsCodePageAndKeepsOnlyLineStructure) {
         {"paragraph end becomes CR LF", {text(u"Ab\rc")}, "Ab\r\nc"},
         {"breaks become CR LF, a tab stays, an optional hyphen becomes a slash",
          {text(u"a\u0005b\u0006c\u0007d\u0008e\tf\u0012g")}, "a\r\nb\r\nc\r\nd\r\ne\tf/g"},
-        {"anchors, cell, field and note marks are dropped",
-         {text(u"x\u0001\u0002\u000B\u0010\u0013\u0014\u0015\u0016\u0017\u001C\u001Fy")}, "xy"},
+        {"anchors, field and note marks are dropped",
+         {text(u"x\u0001\u0002\u000B\u0013\u0014\u0015\u0016\u0017\u001C\u001Fy")}, "xy"},
+        {"a table cell's mark ends its line", {text(u"x\u0010y")}, "x\r\ny"},
         {"an empty main story gives an empty file", {}, ""},
         {"Greek in Windows-1253", {text(u"\u03B1\u03B2", 1032)}, "\xE1\xE2"},
         {"no language in Windows-1252", {text(u"\u00E9\u20AC", 0)}, "\xE9\x80"},
@@ -81,7 +82,7 @@ TEST(TextWriter, StyleRunsStartAtByteOffsetsOfTheText) {
     };
     put("ab\r", 240);  // a, b, CR, LF: 4 bytes
     put("cd", 240);    // the same style: no new element
-    put("\x10" "e", 200);
+    put("\x01" "e", 200);  // an anchor: dropped
     put("f", 240);
     ASSERT_NE(extruder.styleTable(), nullptr);
     EXPECT_EQ(styleStarts(*extruder.styleTable()), (std::vector<std::int32_t>{0, 6, 7}));

@@ -112,8 +112,8 @@ TEST_F(DocxPackageTest, AFullPackageFillsTheStoriesAndTheHead) {
                                    "</w:footnote><w:footnote w:id=\"1\">" + paragraph("Note") + "</w:footnote>")},
         {"word/comments.xml",
          sidePart("comments", "<w:comment w:id=\"0\" w:author=\"Bob\">" + paragraph("Hm") +
-                                  "</w:comment><w:comment w:id=\"1\" w:author=\"Ann\">" + paragraph("Ok") +
-                                  "</w:comment>")},
+                                  "</w:comment><w:comment w:id=\"1\" w:author=\"Ann\" w:initials=\"AL\">" +
+                                  paragraph("Ok") + "</w:comment>")},
         {"word/fontTable.xml", sidePart("fonts", "<w:font w:name=\"Calibri\"/><w:font w:name=\"symbol\"/>")},
         {"word/theme/theme1.xml",
          "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><a:themeElements>"
@@ -149,6 +149,8 @@ TEST_F(DocxPackageTest, AFullPackageFillsTheStoriesAndTheHead) {
     EXPECT_EQ(sideStories(storykind::kComment).size(), 2u);
 
     EXPECT_EQ(column("AUTHORS", "author_name"), (std::vector<std::string>{"Ann", "Bob"}));
+    // A comment's initials go to its author; the author of revisions alone has none.
+    EXPECT_EQ(column("AUTHORS", "author_initials"), (std::vector<std::string>{"AL", "(none)"}));
     // The theme's typefaces reach the font table beside the font table part's; "Symbol" is there once.
     EXPECT_EQ(column("FONTS", "XFont_fontPCName"),
               (std::vector<std::string>{"Georgia", "Cambria", "Calibri", "symbol"}));

@@ -93,6 +93,20 @@ TEST_F(WordMLDocumentTablesTest, AnnotationAuthorsAreCollectedOnceFromTheTopLeve
     EXPECT_EQ(column("AUTHORS", "author_name"), (std::vector<std::string>{"Ann", "Bob"}));
 }
 
+// Initials belong to the author: the first a comment gives are kept, whatever a later comment says.
+TEST_F(WordMLDocumentTablesTest, ACommentsInitialsGoToItsAuthor) {
+    const auto comment = [](const char* author, const char* initials) {
+        return "<w:r><aml:annotation aml:author=\"" + std::string(author) + "\"" + initials +
+               " w:type=\"Word.Comment\"><aml:content><w:p><w:r><w:t>Hm</w:t></w:r></w:p></aml:content>"
+               "</aml:annotation></w:r>";
+    };
+    const std::string body = "<w:p>" + comment("Ann", " w:initials=\"AL\"") + comment("Bob", "") +
+                             comment("Ann", " w:initials=\"XX\"") + "</w:p>";
+    ASSERT_EQ(import(wordDocument(body)), 0);
+    EXPECT_EQ(column("AUTHORS", "author_name"), (std::vector<std::string>{"Ann", "Bob"}));
+    EXPECT_EQ(column("AUTHORS", "author_initials"), (std::vector<std::string>{"AL", "(none)"}));
+}
+
 TEST(WordMLDateTest, RevisionDatesArePacked) {
     EXPECT_EQ(CWordMLImporter::parseDateTime("2008-03-15T14:30:00Z"), 113474462u);
     EXPECT_EQ(CWordMLImporter::parseDateTime("2008-03-15"), (108u << 20) | (3u << 16) | (15u << 11));

@@ -30,4 +30,24 @@ TEST(CAuthorArray, IndexesOutsideTheTableAndNullNamesGiveNothing) {
     EXPECT_EQ(authors.find(nullptr), -1);
 }
 
+TEST(CAuthorArray, AnAuthorKeepsTheFirstInitialsItIsGiven) {
+    CAuthorArray authors;
+    authors.add("Ann");
+    authors.add("Bob");
+    authors.add("Cy");
+    char initials[] = "CY";
+    authors.setInitials(3, initials);
+    initials[0] = 'X';  // the table keeps its own copy
+    authors.setInitials(3, "ZZ");
+    authors.setInitials(1, "");
+    authors.setInitials(4, "DD");
+    authors.setInitials(0, "OO");
+    authors.setInitials(2, nullptr);
+    EXPECT_STREQ(authors.initials(3), "CY");
+    for (const std::int16_t without : {-1, 0, 1, 2, 4}) EXPECT_EQ(authors.initials(without), nullptr) << without;
+    authors.setInitials(1, "AL");
+    EXPECT_STREQ(authors.initials(1), "AL") << "an author before one with initials gets its own later";
+    EXPECT_STREQ(authors.initials(3), "CY");
+}
+
 }  // namespace

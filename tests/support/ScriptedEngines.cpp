@@ -120,4 +120,8 @@ std::int16_t RecordingOpener::openFilesWithApplication(const PascalWString& appl
     return openFailure;
 }
 
+std::u16string RecordingOpener::applicationDisplayName(const PascalWString& applicationName, const PascalWString&) {
+    return utf8(applicationName) == "viewer" ? u"Image Viewer" : std::u16string(applicationName.view());
+}
+
 }  // namespace testsupport

@@ -46,6 +46,9 @@ public:
     std::int16_t openFiles(const FileSpec* fileList) override;
     std::int16_t openFilesWithApplication(const PascalWString& applicationName, const PascalWString& applicationFolder,
                                           const FileSpec* fileList) override;
+    // "Image Viewer" for the viewer, as a desktop entry would name it.
+    std::u16string applicationDisplayName(const PascalWString& applicationName,
+                                          const PascalWString& applicationFolder) override;
 
     std::int16_t openFailure = 0;    // answered by every open
     bool knowsXmlViewer = false;     // whether an application is associated with "xml"

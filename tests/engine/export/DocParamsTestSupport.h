@@ -143,7 +143,7 @@ inline void fillDocument(XParamBlock& block) {
     block.colors->add(RGBColor{65535, 65535, 65535});
     block.colors->add(RGBColor{0, 32768, 1});
     block.authors->add("J\u00fcrgen 100%");
-    block.authors->add("Ann & Bo");
+    block.authors->setInitials(block.authors->add("Ann & Bo"), "A&B");
     const char background[] = "{\\shp{\\*\\shpinst\\shpleft0\\shptop0\\shpright0\\shpbottom0}}01234";
     static_assert(sizeof background - 1 == 61);
     std::memcpy(block.backgroundText, background, sizeof background);
@@ -181,6 +181,7 @@ struct BlockCopy {
     std::vector<std::optional<PictureCopy>> bulletPictures;
     std::vector<RGBColor> colors;
     std::vector<std::optional<std::string>> authors;
+    std::vector<std::optional<std::string>> authorInitials;
     std::int32_t backgroundLength = 0;
     std::string background;
 };
@@ -233,6 +234,8 @@ inline BlockCopy copyBlock(const XParamBlock& block) {
     for (int i = 1; i <= block.authors->getCount(); ++i) {
         const char* name = block.authors->pointerAt<const char>(i);
         copy.authors.push_back(name != nullptr ? std::optional<std::string>(name) : std::nullopt);
+        const char* initials = block.authors->initials(static_cast<std::int16_t>(i));
+        copy.authorInitials.push_back(initials != nullptr ? std::optional<std::string>(initials) : std::nullopt);
     }
     copy.backgroundLength = block.backgroundLength;
     if (block.backgroundText != nullptr) copy.background = block.backgroundText;
@@ -291,6 +294,7 @@ inline void expectSameBlock(const BlockCopy& read, const BlockCopy& given) {
         EXPECT_EQ(read.colors[i].blue, given.colors[i].blue) << "colour " << i;
     }
     EXPECT_EQ(read.authors, given.authors) << "authors";
+    EXPECT_EQ(read.authorInitials, given.authorInitials) << "authors' initials";
     EXPECT_EQ(read.backgroundLength, given.backgroundLength) << "background length";
     EXPECT_EQ(read.background, given.background) << "background";
 }

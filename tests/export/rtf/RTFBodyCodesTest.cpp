@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "export/rtf/CRTFExtruder.h"
 #include "foundation/Memory.h"
+#include "model/CAuthorArray.h"
 #include "model/StoryKinds.h"
 #include "tests/export/rtf/RTFCaptureEmitter.h"
 
@@ -82,13 +84,14 @@ TEST_F(RTFBodyCodesTest, EachCodeWritesItsLiteralOrHasItsStoryPlaced) {
              f.revision.id = -333;
          },
          "", 0, ""},
+        // The author stands before the annotation's group (CommentsTest), so only the date is left here.
         {"annotation information", storycode::kSpecialCharacter,
          [](XForm& f, XRule&, StillPlacer&) {
              f.txtData = 84;
              f.revision.date = 99;
              f.revision.author = 1;
          },
-         "{\\*\\atndate 99}{\\*\\atnauthor Ann}", 0, ""},
+         "{\\*\\atndate 99}", 0, ""},
         {"annotation information of an unknown author", storycode::kSpecialCharacter,
          [](XForm& f, XRule&, StillPlacer&) {
              f.txtData = 84;
@@ -255,6 +258,43 @@ TEST_F(RTFBodyCodesTest, NoteGroupsOpenForNotesAndCommentsOnly) {
     }
     emitter->closeNoteGroup();
     EXPECT_EQ(emitter->take(), "}\r\n");
+}
+
+// A comment story replayed by its extruder: its author's initials and name come before the mark that
+// opens the annotation, where readers take them; the date stays inside.
+TEST_F(RTFBodyCodesTest, ACommentsInitialsAndAuthorPrecedeItsAnnotation) {
+    block.authors->setInitials(block.authors->add("Bo {B}"), "B\\B");
+    const struct {
+        const char* what;
+        const char* author;
+        std::string opening;
+    } cases[] = {
+        {"an author with initials, escaped", "Bo {B}", "{\\*\\atnid B\\\\B}{\\*\\atnauthor Bo \\{B\\}}\\chatn{\\*\\annotation "},
+        {"an author without initials", "Ann", "{\\*\\atnauthor Ann}\\chatn{\\*\\annotation "},
+        {"an author the table lacks", "Nobody", "\\chatn{\\*\\annotation "},
+    };
+    for (const auto& c : cases) {
+        CRTFExtruder comment(emitter, 5);
+        initXForm(&block.form);
+        block.form.txtData = 84;
+        block.form.revision.date = 99;
+        block.form.revision.author = static_cast<std::int16_t>(block.authors->find(c.author));
+        std::u16string units(1, storycode::kSpecialCharacter);
+        block.textBuffer = units.data();
+        block.textLength = 1;
+        comment.takeRun(block);
+        initXForm(&block.form);
+        units = u"Remark";
+        block.textBuffer = units.data();
+        block.textLength = static_cast<std::int32_t>(units.size());
+        comment.takeRun(block);
+        comment.replay(true);
+        comment.closeStoryGroup();
+        const std::string rtf = emitter->take();
+        EXPECT_EQ(rtf.rfind(c.opening, 0), 0u) << c.what << ": " << rtf;
+        EXPECT_NE(rtf.find("{\\*\\atndate 99}"), std::string::npos) << c.what << ": " << rtf;
+        EXPECT_EQ(rtf.find("atnauthor", c.opening.size()), std::string::npos) << c.what << ": " << rtf;
+    }
 }
 
 TEST_F(RTFBodyCodesTest, RunGroupsOpenWithTheirPropertiesAndAnAnnotationReferenceOpensItsOwn) {
