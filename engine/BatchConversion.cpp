@@ -15,6 +15,7 @@
 #include "foundation/Memory.h"
 #include "foundation/TextFormat.h"
 #include "foundation/UIStrings.h"
+#include "model/CStorage.h"
 
 namespace {
 constexpr const char* kUnit = "BEngine";
@@ -43,6 +44,8 @@ struct FileInFlight {
     ImportEngine* importEngine = nullptr;
     ExportEngine* exportEngine = nullptr;
     FileSpec* outputBlock = nullptr;
+    // The parsed storage between the engines, until the export engine takes it.
+    CStorage* storage = nullptr;
 
     FileInFlight() = default;
     FileInFlight(const FileInFlight&) = delete;
@@ -52,6 +55,7 @@ struct FileInFlight {
     void release() {
         disposeObject(importEngine);
         disposeObject(exportEngine);
+        disposeObject(storage);
         freeMemory(record);
         freeMemory(outputBlock);
     }
@@ -106,11 +110,23 @@ void CImportTask::convertOneFile(ProgressWindow* window, CTypeArray* files, CTyp
             FileSpec storage = *file.record;
             FileSpec output = *file.record;
 
-            const ImportEngineSetup importSetup{window, task.importerRegistry, &input, &storage, this,
-                                                task.importerIndex, task.reportLog, task.resultList};
+            // The export engine reads the storage as the import engine left it; the file is written only
+            // when it is kept or shown.
+            const bool storageFileWanted = task.removeStorage != 1 || gPreferences.showIntermediateXml == 1;
+            const ImportEngineSetup importSetup{window,
+                                                task.importerRegistry,
+                                                &input,
+                                                &storage,
+                                                this,
+                                                task.importerIndex,
+                                                task.reportLog,
+                                                task.resultList,
+                                                storageFileWanted ? StorageHandOver::inMemoryAndFile
+                                                                  : StorageHandOver::inMemory};
             file.importEngine = engines().makeImportEngine(importSetup);
             throwIfNull(file.importEngine, __LINE__, kUnit);
             file.importEngine->run(outcome);
+            file.storage = outcome.storage;
             if (gPreferences.showIntermediateXml == 1) showIntermediateStorage(storage);
 
             std::int32_t exporterIndex = -1;
@@ -125,9 +141,12 @@ void CImportTask::convertOneFile(ProgressWindow* window, CTypeArray* files, CTyp
             const ExportEngineSetup exportSetup{window, task.exporterRegistry, &storage, &output, this,
                                                 task.noteStoriesOnly, exporterIndex, task.quiet, task.confirmOverwrite,
                                                 task.uniqueNames, task.deriveOutputName, task.removeStorage,
-                                                task.mainTextOnly, task.outputFolder, task.reportLog, task.resultList};
+                                                task.mainTextOnly, task.outputFolder, task.reportLog, task.resultList,
+                                                file.storage};
             file.exportEngine = engines().makeExportEngine(exportSetup);
             throwIfNull(file.exportEngine, __LINE__, kUnit);
+            // The engine owns the storage now.
+            file.storage = nullptr;
             const char* exportChoice = outcome.exportChoice;
             file.outputBlock = file.exportEngine->run(&exportChoice);
 

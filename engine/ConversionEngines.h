@@ -11,8 +11,16 @@
 #include "foundation/PascalWString.h"
 
 class CImportTask;
+class CStorage;
 class CTranslator;
 class ProgressWindow;
+
+// How the storage the import engine fills reaches the export engine.
+enum class StorageHandOver : std::int16_t {
+    throughFile,      // saved to the storage file, which the export engine reads back
+    inMemory,         // handed over parsed in the outcome; no file is written
+    inMemoryAndFile,  // handed over parsed, and saved too (it is kept or shown)
+};
 
 struct ImportEngineSetup {
     ProgressWindow* progressWindow;  // or null: the engine reports through the request's callback
@@ -23,6 +31,7 @@ struct ImportEngineSetup {
     std::int32_t importerIndex;      // the preferred importer, -1 for none
     CFile* reportLog;                // or null
     CTypeArray* resultList;          // or null
+    StorageHandOver handOver;
 };
 
 // What a successful import tells the task.
@@ -31,6 +40,9 @@ struct ImportOutcome {
     const char* exportChoice;     // the family's "Convert to" text in the preferences, or null
     std::int32_t importerIndex;   // the importer that read the file
     std::int32_t resultIndex;     // the file's 1-based position in resultList, 0 without one
+    // The filled storage, now the caller's (to pass to the export engine or dispose of); null unless the
+    // setup asked for it in memory and the importer wrote one.
+    CStorage* storage;
 };
 
 class ImportEngine {
@@ -44,7 +56,7 @@ public:
 struct ExportEngineSetup {
     ProgressWindow* progressWindow;
     CTranslator* exporterRegistry;
-    const FileSpec* storage;  // the storage file to read
+    const FileSpec* storage;  // the storage file to read, when no parsed storage is given
     FileSpec* output;         // receives the name and folder of the (first) output file
     CImportTask* task;
     std::int16_t noteStoriesOnly;
@@ -58,6 +70,9 @@ struct ExportEngineSetup {
     const PascalWString* outputFolder;  // or null
     CFile* reportLog;
     CTypeArray* resultList;
+    // The import engine's storage, which the engine takes over (it frees it), or null: it reads the
+    // storage file instead.
+    CStorage* parsedStorage;
 };
 
 class ExportEngine {

@@ -42,7 +42,8 @@ void importFile(const char* name, TranslatorFactory makeImporter) {
     FileSpec input{};
     makeFileSpec(input, pascal(name), pascal(fuzzfolder::path() + "/"));
     FileSpec storage = input;
-    ImportEngineSetup setup{nullptr, &registry, &input, &storage, &task, -1, nullptr, nullptr};
+    ImportEngineSetup setup{nullptr, &registry, &input, &storage, &task, -1, nullptr, nullptr,
+                            StorageHandOver::throughFile};
     CImportEngine engine(setup, importers.data());
     ImportOutcome outcome{};
     try {

@@ -120,6 +120,13 @@ void CStorage::clearWriteMode() {
     mode = storagemode::kRead;
 }
 
+void CStorage::releaseFile() {
+    mode = storagemode::kRead;
+    if (ownsFile == 1) disposeObject(file);
+    file = nullptr;
+    ownsFile = 0;
+}
+
 void CStorage::buildNewDocument() {
     document = xmlNewDoc(xml("1.0"));
     throwIfNull(document, __LINE__, kUnit);

@@ -54,6 +54,9 @@ public:
     virtual CStream* rootStream();
     // From now on save() writes nothing.
     virtual void clearWriteMode();
+    // Lets go of the bound file (freeing it when the storage owns it) and stops writing: the document
+    // stays as it is, in memory only, for a reader that outlives the file's owner.
+    void releaseFile();
     // In write mode with a file: writes the document (an XML declaration naming UTF-8, then the tree
     // without added indentation) in place of the file. Otherwise does nothing. Answers 0; raises CFail
     // with the file's result code when the file cannot be written.

@@ -68,6 +68,7 @@ CExportEngine::CExportEngine(const ExportEngineSetup& setup, TranslatorEntry* ex
       prepareOutputName(setup.deriveOutputName),
       removeStorageFile(setup.removeStorage),
       exporterIndex(setup.exporterIndex) {
+    storage = setup.parsedStorage;
     if (outputSpec != nullptr) documentKind = outputSpec->documentKind;
     currentExportEngine = this;
     setCurrentStoryOnDemand(this);
@@ -79,6 +80,7 @@ CExportEngine::~CExportEngine() {
     freeMemory(ownRunBuffer);
     freeMemory(convertedText);
     disposeObject(converter);
+    disposeObject(storage);
 }
 
 FileSpec* CExportEngine::run(const char** exportChoice) {
@@ -134,8 +136,10 @@ FileSpec* CExportEngine::openFilesAndExport(FamilyPreferences* destination) {
             }
             showFileLine();
 
-            storage = new (std::nothrow) CStorage(storageFile, storagemode::kRead);
-            throwIfNull(storage, __LINE__, kUnit);
+            if (storage == nullptr) {
+                storage = new (std::nothrow) CStorage(storageFile, storagemode::kRead);
+                throwIfNull(storage, __LINE__, kUnit);
+            }
             throwIfError(exportSheets(&outputFiles), __LINE__, kUnit);
             staging.commit();
 

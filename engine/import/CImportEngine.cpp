@@ -7,7 +7,9 @@
 #include "engine/ProgressWindow.h"
 #include "engine/TaskDescriptor.h"
 #include "foundation/CFail.h"
+#include "foundation/Memory.h"
 #include "foundation/UIStrings.h"
+#include "model/CStorage.h"
 
 namespace {
 constexpr std::uint16_t kLoadingPhase = 10203;     // "Loading:"
@@ -26,7 +28,12 @@ CImportEngine::CImportEngine(const ImportEngineSetup& setup, TranslatorEntry* im
       task(setup.task),
       reportLog(setup.reportLog),
       importerIndex(setup.importerIndex),
-      importerTable(importerTable) {}
+      importerTable(importerTable),
+      handOver(setup.handOver) {}
+
+CImportEngine::~CImportEngine() {
+    disposeObject(handedOver);
+}
 
 void CImportEngine::run(ImportOutcome& outcome) {
     std::int32_t resultIndex = 0;
@@ -40,6 +47,8 @@ void CImportEngine::run(ImportOutcome& outcome) {
     outcome.resultIndex = resultIndex;
     outcome.exportChoice = exportChoice;
     outcome.importerIndex = importerIndex;
+    outcome.storage = handedOver;
+    handedOver = nullptr;
 }
 
 std::int16_t CImportEngine::run(std::int32_t* resultIndex, const char** exportChoice) {

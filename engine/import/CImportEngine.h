@@ -45,7 +45,7 @@ public:
     // importerTable: the importers a registry is made over when the setup gives no registry (null: such
     // an engine fails every file with 12).
     CImportEngine(const ImportEngineSetup& setup, TranslatorEntry* importerTable);
-    ~CImportEngine() override = default;
+    ~CImportEngine() override;
     CImportEngine(const CImportEngine&) = delete;
     CImportEngine& operator=(const CImportEngine&) = delete;
 
@@ -89,6 +89,9 @@ protected:
     CFile* storageFile = nullptr;
     std::int32_t importerIndex;
     TranslatorEntry* importerTable;
+    StorageHandOver handOver;
+    // The filled storage, kept for the outcome when the setup asks for it in memory.
+    CStorage* handedOver = nullptr;
 
 private:
     void showLoadingPhase();
@@ -97,6 +100,7 @@ private:
     void showReadingPhase();
     void makeInputFile();
     void makeStorageFile();
+    void finishStorage();
     void logExecutionTime(double startTime);
     bool offerOtherApplication(const char* extension);
     void explainRefusal(const char16_t* reason);

@@ -181,12 +181,7 @@ std::int16_t CImportEngine::importFile(const char** exportChoice) {
             FileSpec written{};
             makeFileSpec(written, storageFile->getName(), storageFile->getFolder());
             copyFileSpec(*storageSpec, written);
-            if (storage != nullptr) {
-                // Released first, so a failed save is not saved or released a second time.
-                const std::unique_ptr<CStorage> saving(storage);
-                storage = nullptr;
-                saving->save();
-            }
+            if (storage != nullptr) finishStorage();
             importerRegistry->release();
             if (registryMade) disposeObject(importerRegistry);
             releaseFiles();
@@ -226,6 +221,18 @@ void CImportEngine::makeStorageFile() {
     storageFile = new (std::nothrow) CFile(name, temporaryFilesFolder(), fourCharCode("temp"), fourCharCode("vstk"), 1,
                                            0, kGenericRead | kGenericWrite, 0);
     throwIfNull(storageFile, __LINE__, kUnit);
+}
+
+// Saves the filled storage unless it goes on in memory alone, and keeps it for the outcome or frees it.
+void CImportEngine::finishStorage() {
+    // Released first, so a failed save is not saved or released a second time.
+    std::unique_ptr<CStorage> filled(storage);
+    storage = nullptr;
+    if (handOver != StorageHandOver::inMemory) filled->save();
+    if (handOver == StorageHandOver::throughFile) return;
+    // The storage file object goes with this engine; the document outlives it.
+    filled->releaseFile();
+    handedOver = filled.release();
 }
 
 void CImportEngine::logExecutionTime(double startTime) {

@@ -2,6 +2,8 @@
 #include <filesystem>
 
 #include "engine/ImportingEngines.h"
+#include "tests/support/FileBytes.h"
+#include "model/CStorage.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 
 namespace enginetest {
@@ -72,11 +74,44 @@ TEST_F(ImportEngineRunTest, TheProgramsEnginesImportOverTheirTableAndCannotExpor
     EXPECT_NE(readStorage(), nullptr);
     FileSpec output{};
     const ExportEngineSetup exportSetup{nullptr, nullptr, &storageSpec, &output, task.get(), 0, 0, 1, 0, 1, 1, 0, 0,
-                                        nullptr, nullptr, nullptr};
+                                        nullptr, nullptr, nullptr, nullptr};
     std::unique_ptr<ExportEngine> exportEngine(engines.makeExportEngine(exportSetup));
     const char* choice = nullptr;
     EXPECT_THROW(exportEngine->run(&choice), CFail);
 }
+
+struct HandOverCase {
+    StorageHandOver handOver;
+    bool fileWritten;
+    bool storageHandedOver;
+};
+
+class ImportEngineHandOverTest : public ImportEngineTest, public ::testing::WithParamInterface<HandOverCase> {};
+
+// The storage handed over in memory is the document the file would hold, byte for byte once saved.
+TEST_P(ImportEngineHandOverTest, WritesTheFileOnlyWhenAskedAndHandsOverTheSameDocument) {
+    makeInput();
+    script.add(request::kSelText, {.answer = 0, .text = u"a < b & c"});
+    handOver = GetParam().handOver;
+    ASSERT_EQ(runEngine(), 0);
+    const std::unique_ptr<CStorage> handed(outcome.storage);
+    EXPECT_EQ(std::filesystem::exists(storagePath()), GetParam().fileWritten);
+    ASSERT_EQ(handed != nullptr, GetParam().storageHandedOver);
+    if (handed == nullptr) return;
+    EXPECT_EQ(handed->save(), 0) << "a handed-over storage never writes";
+    if (!GetParam().fileWritten) return;
+    xmlChar* bytes = nullptr;
+    int size = 0;
+    xmlDocDumpMemoryEnc(handed->getDocument(), &bytes, &size, "UTF-8");
+    const std::string inMemory(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(size));
+    xmlFree(bytes);
+    EXPECT_EQ(inMemory, testsupport::readBytes(storagePath()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ImportEngineHandOverTest,
+                         ::testing::Values(HandOverCase{StorageHandOver::throughFile, true, false},
+                                           HandOverCase{StorageHandOver::inMemory, false, true},
+                                           HandOverCase{StorageHandOver::inMemoryAndFile, true, true}));
 
 struct ProgressCase {
     std::int32_t done;

@@ -101,7 +101,7 @@ protected:
 
     ImportEngineSetup setup() {
         return {window, useRegistry ? &registry : nullptr, &input, &storageSpec, task.get(), importer::kWord2007, log,
-                resultList};
+                resultList, handOver};
     }
 
     // Runs one engine over the input; answers the failure's code (0 on success).
@@ -140,6 +140,7 @@ protected:
     ProgressWindow* window = nullptr;
     CFile* log = nullptr;
     CTypeArray* resultList = nullptr;
+    StorageHandOver handOver = StorageHandOver::throughFile;
     bool useRegistry = true;
     std::unique_ptr<CFail> lastFailure;
 };

@@ -31,7 +31,7 @@ TEST_F(ExportRoundTripTest, EveryStoryComesBackWithItsTextAndMarks) {
     auto exporters = enginetest::exporterTable(testsupport::makeRecordingExporter);
     FileSpec output = input;
     const ExportEngineSetup setup{nullptr, nullptr, &storageSpec, &output, task.get(), 0, exporter::kRTF, 1, 0,
-                                  1,       1,       0,            0,       nullptr,    nullptr, nullptr};
+                                  1,       1,       0,            0,       nullptr,    nullptr, nullptr, nullptr};
     CExportEngine engine(setup, exporters.data(), besideOriginalFolders());
     FileSpec* files = engine.run(static_cast<FamilyPreferences*>(nullptr));
     freeMemory(files);

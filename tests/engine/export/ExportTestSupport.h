@@ -199,7 +199,7 @@ protected:
     ExportEngineSetup setup() {
         return {window,          useRegistry ? &registry : nullptr, &storageSpec, &output, task.get(), 0,
                 exporterIndex,   quiet,  confirmOverwrite, uniqueNames, deriveName, removeStorage, 0, nullptr,
-                reportLog,       nullptr};
+                reportLog,       nullptr, parsedStorage};
     }
 
     // Runs one engine; answers the failure's code (0 on success). The output files stay in outputFiles.
@@ -254,6 +254,7 @@ protected:
     std::int16_t uniqueNames = 1;
     std::int16_t deriveName = 1;
     std::int16_t removeStorage = 0;
+    CStorage* parsedStorage = nullptr;  // taken over by the engine
     bool useRegistry = true;
 };
 
