@@ -2,8 +2,10 @@
 // unregistered in a private home.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/DDEServer.h"
@@ -110,3 +112,54 @@ TEST_F(ShellIntegrationRunTest, ARegistrationThatCannotBeWrittenEndsWithStatusOn
 }
 
 }  // namespace
+
+namespace {
+
+// Waits until the predicate holds, for at most about half a minute; answers whether it came true.
+template <typename Predicate>
+bool eventually(Predicate holds) {
+    for (int turn = 0; turn < 600; ++turn) {
+        if (holds()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return holds();
+}
+
+}  // namespace
+
+// Two real programs: one running its main window (the headless back end), and a later start with files
+// that hands them over and ends at once; once the first has ended, a third start converts by itself.
+TEST_F(ShellIntegrationRunTest, ARunningMainWindowConvertsTheFilesOfALaterStart) {
+    const std::string runtime = temporary.path() + "runtime";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    environment = "XDG_RUNTIME_DIR='" + runtime + "'";
+    ASSERT_TRUE(writeBytes(temporary.file("first.xml"), kDocument));
+    ASSERT_TRUE(writeBytes(temporary.file("second.xml"), kDocument));
+
+    const std::string pidFile = temporary.file("first.pid");
+    const std::string start = "cd '" + temporary.path() + "' && (env -i HOME='" + home() + "' XDG_CONFIG_HOME='" +
+                              configFolder() + "' XDG_CACHE_HOME='" + home() + "cache' PATH=/usr/bin:/bin " +
+                              environment + " VOSTRANDIMEKO_WINDOWS=headless '" + VDK_PROGRAM +
+                              "' >/dev/null 2>&1 </dev/null & echo $! >'" + pidFile + "')";
+    ASSERT_EQ(std::system(start.c_str()), 0);
+    ASSERT_TRUE(eventually([&] { return std::filesystem::exists(runtime + "/vostrandimeko/Vostrandimeko"); }))
+        << "the main window never started its service";
+    std::string pid = readBytes(pidFile);
+    while (!pid.empty() && (pid.back() == '\n' || pid.back() == ' ')) pid.pop_back();
+
+    const RunResult second = run({"first.xml", "second.xml"});
+    EXPECT_EQ(second.status, 0) << second.errors;
+    EXPECT_NE(second.output.find("already running"), std::string::npos) << second.output;
+    EXPECT_TRUE(eventually([&] {
+        return std::filesystem::exists(temporary.file("first.rtf")) && std::filesystem::exists(temporary.file("second.rtf"));
+    })) << "the running program did not convert the handed-over files";
+
+    ASSERT_EQ(std::system(("kill -TERM " + pid).c_str()), 0);
+    EXPECT_TRUE(eventually([&] { return std::system(("kill -0 " + pid + " 2>/dev/null").c_str()) != 0; }));
+    std::filesystem::remove(temporary.file("first.rtf"));
+    const RunResult third = run({"first.xml"});
+    EXPECT_EQ(third.status, 0) << third.errors;
+    EXPECT_EQ(third.output.find("already running"), std::string::npos) << third.output;
+    EXPECT_TRUE(std::filesystem::exists(temporary.file("first.rtf")));
+}
