@@ -3,23 +3,14 @@
 // fonts, colours); then the bytes become an input file that the import engine reads with the program's
 // AppleWorks importers into a storage written in the fuzzing folder. A damaged file must fail with CFail,
 // never stray.
-#include <array>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
-#include "engine/CImportTask.h"
-#include "engine/CTranslator.h"
 #include "engine/StandInTranslators.h"
-#include "engine/TaskDescriptor.h"
 #include "engine/TranslatorDescriptors.h"
-#include "engine/import/CImportEngine.h"
-#include "foundation/AppFolders.h"
-#include "foundation/FileSpec.h"
-#include "foundation/PascalWString.h"
 #include "fuzz/FuzzFolder.h"
+#include "fuzz/FuzzImport.h"
 #include "import/appleworks/CAppleWorksImporter.h"
-#include "platform/Folders.h"
 
 #include "foundation/CFail.h"
 #include "import/appleworks/AppleWorksDocument.h"
@@ -57,42 +48,10 @@ void load(const appleworks::AppleWorksFamily& family, const std::uint8_t* data, 
 
 constexpr const char* kDocumentName = "document.cwk";
 
-PascalWString pascal(const std::string& utf8) {
-    PascalWString text{};
-    assignCString(text, utf8.c_str());
-    return text;
-}
-
 CBaseTranslator* makeImporter(const TranslatorDescriptor* descriptor) {
     if (descriptor == &importerDescriptors[importer::kAppleWorks5]) return makeAppleWorks5Importer(descriptor);
     if (descriptor == &importerDescriptors[importer::kAppleWorks6]) return makeAppleWorks6Importer(descriptor);
     return makeStandInImporter(descriptor);
-}
-
-void importOnce() {
-    static const bool folderReady = [] {
-        platform::overrideFolderForTesting(platform::Folder::TemporaryFiles, fuzzfolder::path() + "/");
-        setUpTemporaryFilesFolder();
-        return true;
-    }();
-    (void)folderReady;
-    std::array<TranslatorEntry, importer::kCount + 1> importers{};
-    for (int i = 0; i < importer::kCount; ++i) importers[i] = {makeImporter, nullptr, &importerDescriptors[i]};
-    CTranslator registry(importers.data(), TranslatorDirection::importers);
-    TaskDescriptor request{};
-    setDefaultTaskDescriptor(request);
-    CImportTask task(&request);
-    FileSpec input{};
-    makeFileSpec(input, pascal(kDocumentName), pascal(fuzzfolder::path() + "/"));
-    FileSpec storage = input;
-    ImportEngineSetup setup{nullptr, &registry, &input, &storage, &task, -1, nullptr, nullptr};
-    CImportEngine engine(setup, importers.data());
-    ImportOutcome outcome{};
-    try {
-        engine.run(outcome);
-    } catch (const CFail&) {
-        // Refused or failed: the file fails alone, as in a batch.
-    }
 }
 
 }  // namespace
@@ -102,6 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     load(appleworks::kAppleWorks5, data, static_cast<std::int32_t>(size));
     load(appleworks::kAppleWorks6, data, static_cast<std::int32_t>(size));
     fuzzfolder::writeFile(kDocumentName, std::string_view(reinterpret_cast<const char*>(data), size));
-    importOnce();
+    fuzzimport::importFile(kDocumentName, makeImporter);
     return 0;
 }
