@@ -177,7 +177,9 @@ void AppleWorksWalker::collectTables() {
     }
 }
 
-void AppleWorksWalker::beginStory(std::uint16_t zoneNumber, bool pendingEnd) {
+// Starts reading a zone's text from its first block, with the formats at their defaults: a story and
+// each table cell begin this way.
+void AppleWorksWalker::startZoneText(std::uint16_t zoneNumber) {
     zone = zoneNumber;
     blockIndex = 0;
     blockStart = 0;
@@ -188,13 +190,17 @@ void AppleWorksWalker::beginStory(std::uint16_t zoneNumber, bool pendingEnd) {
     paraCursor = -1;
     charCursor = -1;
     previousRuler = -2;
-    pendingParagraphEnd = pendingEnd;
     lastWasParagraphEnd = false;
+    cellNeeded = false;
+    resetFormats();
+}
+
+void AppleWorksWalker::beginStory(std::uint16_t zoneNumber, bool pendingEnd) {
+    startZoneText(zoneNumber);
+    pendingParagraphEnd = pendingEnd;
     queue.clear();
     table.reset();
     inTable = false;
-    cellNeeded = false;
-    resetFormats();
 }
 
 bool AppleWorksWalker::beginMainStory() {
@@ -584,19 +590,7 @@ void AppleWorksWalker::playNextCell() {
         content > 0 && content <= 0xFFFF && document_.zoneKind(static_cast<std::uint16_t>(content)) == zonekind::kText
             ? static_cast<std::uint16_t>(content)
             : 0;
-    zone = cellZone;
-    blockIndex = 0;
-    blockStart = 0;
-    blockBytes.clear();
-    blockInUse = false;
-    textPosition = 0;
-    textEnd = 0;
-    paraCursor = -1;
-    charCursor = -1;
-    previousRuler = -2;
-    lastWasParagraphEnd = false;
-    cellNeeded = false;
-    resetFormats();
+    startZoneText(cellZone);
 }
 
 // The end-of-cell unit stands in a run of its own, so that its paragraph record carries the cell flags.

@@ -68,6 +68,7 @@ private:
     void collectHeadersFooters();
     void collectTables();
     std::uint16_t mainTextZone() const;
+    void startZoneText(std::uint16_t zoneNumber);
     void beginStory(std::uint16_t zone, bool pendingEnd);
 
     bool nextTextBlock();
