@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/FlatDocument.h"
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/support/OfficeOracle.h"
 
@@ -23,34 +24,7 @@ const char* const kSamples[] = {"test_files__brownfox_5.0v1_win", "test_files__b
                                 "test_files__brownfoxstyle_6.2.9_osx", "test_files__brownfox_indent_6.2.9_osx",
                                 "test_files__loremstyle_6.2.9_osx", "test_files__alice_6.2.9_osx"};
 
-class FlatDocument {
-public:
-    explicit FlatDocument(const std::string& path)
-        : document(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_HUGE), xmlFreeDoc) {}
-    double evaluate(const std::string& expression) const {
-        if (!document) return 0;
-        std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> context(xmlXPathNewContext(document.get()),
-                                                                                 xmlXPathFreeContext);
-        for (const auto& [prefix, uri] : kNamespaces)
-            xmlXPathRegisterNs(context.get(), reinterpret_cast<const xmlChar*>(prefix),
-                               reinterpret_cast<const xmlChar*>(uri));
-        std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> found(
-            xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expression.c_str()), context.get()),
-            xmlXPathFreeObject);
-        if (!found) return 0;
-        if (found->type == XPATH_NUMBER) return found->floatval;
-        return found->nodesetval != nullptr ? found->nodesetval->nodeNr : 0;
-    }
-
-private:
-    static constexpr std::pair<const char*, const char*> kNamespaces[] = {
-        {"office", "urn:oasis:names:tc:opendocument:xmlns:office:1.0"},
-        {"style", "urn:oasis:names:tc:opendocument:xmlns:style:1.0"},
-        {"text", "urn:oasis:names:tc:opendocument:xmlns:text:1.0"},
-        {"fo", "urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"},
-    };
-    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> document;
-};
+using testsupport::FlatDocument;
 
 struct Finding {
     const char* sample;
