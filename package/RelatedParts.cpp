@@ -6,15 +6,14 @@
 #include "package/PartName.h"
 #include "package/XmlNodeHelpers.h"
 
-std::string partOfType(const xmlNode* relationships, const char* sourceFolder, const char* type,
+std::string partOfType(const xmlNode* relationships, const char* sourceFolder, PartKind kind,
                        const char* conventionalPath) {
-    const std::string wanted = std::string("/") + type;
     for (xmlNode* child = relationships != nullptr ? relationships->children : nullptr; child != nullptr;
          child = child->next) {
         if (child->type != XML_ELEMENT_NODE) continue;
         std::int16_t present = 0;
         const char* relationType = xmlGetAttrString(child, nullptr, "Type", &present);
-        if (relationType == nullptr || !std::string_view(relationType).ends_with(wanted)) continue;
+        if (relationType == nullptr || !isRelationshipOfKind(relationType, kind)) continue;
         if (const char* mode = xmlGetAttrString(child, nullptr, "TargetMode", &present);
             mode != nullptr && compareNames(mode, "External") == 0)
             continue;

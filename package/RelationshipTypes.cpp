@@ -24,6 +24,7 @@ constexpr KindTails kKindTails[] = {
     {PartKind::footnotes, {"/footnotes", ""}},
     {PartKind::endnotes, {"/endnotes", ""}},
     {PartKind::comments, {"/comments", ""}},
+    {PartKind::sharedStrings, {"/sharedStrings", ""}},
 };
 
 }  // namespace

@@ -18,6 +18,7 @@ enum class PartKind {
     footnotes,
     endnotes,
     comments,
+    sharedStrings,       // a workbook's strings
 };
 
 // True when the relationship type names a part of the kind.

@@ -123,12 +123,12 @@ void CXLMLImporter::readWorkbookProperties() {
     setWorkbookDate1904(xmlGetAttrBool(properties, nullptr, "date1904", &present) != 0);
 }
 
-// The part that the workbook's relationship of the type names; present says whether the part exists.
+// The part that the workbook's relationship of the kind names; present says whether the part exists.
 // A part that exists but is not well-formed fails the file when its content matters (mustParse).
-xmlDoc* CXLMLImporter::parseWorkbookPart(const char* type, const char* conventionalPath, bool mustParse,
+xmlDoc* CXLMLImporter::parseWorkbookPart(PartKind kind, const char* conventionalPath, bool mustParse,
                                          bool* present) {
     const xmlNode* relationships = workbookRelationships ? xmlDocGetRootElement(workbookRelationships.get()) : nullptr;
-    const std::string path = partOfType(relationships, "xl/", type, conventionalPath);
+    const std::string path = partOfType(relationships, "xl/", kind, conventionalPath);
     xmlDoc* parsed = nullptr;
     xmlNode* root = nullptr;
     const std::int16_t code = package->parsePart(path.c_str(), &parsed, &root);
@@ -141,7 +141,7 @@ void CXLMLImporter::readTheme() {
     throwIfNull(block->theme, __LINE__, kUnit);
     bool present = false;
     // A theme that cannot be read leaves the block's theme as it was: nothing of it reaches a sheet.
-    xmlDoc* parsed = parseWorkbookPart("theme", "xl/theme/theme1.xml", false, &present);
+    xmlDoc* parsed = parseWorkbookPart(PartKind::theme, "xl/theme/theme1.xml", false, &present);
     const PartDocument theme(parsed);
     block->theme->parse(parsed != nullptr ? xmlDocGetRootElement(parsed) : nullptr, kLatinLanguage, kEastAsianLanguage,
                         kComplexLanguage);
@@ -149,13 +149,13 @@ void CXLMLImporter::readTheme() {
 
 void CXLMLImporter::readSharedStrings() {
     bool present = false;
-    xmlDoc* parsed = parseWorkbookPart("sharedStrings", "xl/sharedStrings.xml", true, &present);
+    xmlDoc* parsed = parseWorkbookPart(PartKind::sharedStrings, "xl/sharedStrings.xml", true, &present);
     sharedStrings = std::make_unique<CStringsArray>(parsed);
 }
 
 void CXLMLImporter::readStyleSheet() {
     bool present = false;
-    xmlDoc* parsed = parseWorkbookPart("styles", "xl/styles.xml", true, &present);
+    xmlDoc* parsed = parseWorkbookPart(PartKind::styles, "xl/styles.xml", true, &present);
     const xmlNode* root = parsed != nullptr ? xmlDocGetRootElement(parsed) : nullptr;
     if (!xmlIsElement(root, nullptr, "styleSheet")) {
         xmlFreeDoc(parsed);

@@ -26,6 +26,7 @@
 #include "engine/CImporter.h"
 #include "import/docx/PartDocument.h"
 #include "import/spreadsheet/CQueue.h"
+#include "package/RelationshipTypes.h"
 
 class CRelationshipsTable;
 class CSheetsArray;
@@ -58,7 +59,7 @@ private:
     void readStyleSheet();
     void addFonts();
     void readSheets();
-    xmlDoc* parseWorkbookPart(const char* type, const char* conventionalPath, bool mustParse, bool* present);
+    xmlDoc* parseWorkbookPart(PartKind kind, const char* conventionalPath, bool mustParse, bool* present);
     [[noreturn]] void failWithReason(std::int16_t code, const std::string& part, const std::string& why);
 
     // The cell walk (SheetCells.cpp).
