@@ -57,7 +57,7 @@ void CCSVExporter::doText() {
         }
         mainExtruder->writeRun(reinterpret_cast<const std::uint8_t*>(converted.data()),
                                static_cast<std::int32_t>(converted.size()));
-        mainExtruder->flush();
+        mainExtruder->flushFullBlock();
     }
     answerYes();
 }

@@ -30,6 +30,9 @@ public:
     }
 
     bool isEmpty() const { return chunks.isEmpty(); }
+    // Whether the chunks fill a block: a writer that writes as it goes waits for this, so that its file
+    // takes a write per block rather than one per run or paragraph.
+    bool fillsBlock() const { return static_cast<std::size_t>(chunks.count()) * kChunkBytes >= kBlockSize; }
 
     // Writes every chunk at the file's position, in order, and forgets them. A write that fails raises
     // CFail with the file layer's code; the chunks stay listed and go with the list.
