@@ -162,21 +162,23 @@ void WorksheetReader::startElement(const char* name, const char* uri, Attributes
         startCellChild(name, attributes);
         return;
     }
-    if (isSheetElement(name, uri, "col")) {
-        readColumn(attributes);
-    } else if (isSheetElement(name, uri, "row")) {
-        enterRow(attributes);
-    } else if (isSheetElement(name, uri, "c")) {
-        const xmlChar** reference = noNamespaceAttribute(attributes.items, attributes.count, "r");
-        cell = SheetCell{};
-        cell.position = cursor.place(reference != nullptr ? AttributeItem{reference}.value().c_str() : nullptr);
-        cell.rowStyle = rowStyle;
-        cell.style = anyNamespaceAttribute(attributes.items, attributes.count, "s");
-        cell.type = anyNamespaceAttribute(attributes.items, attributes.count, "t");
-        cellDepth = depth;
-        valueSeen = false;
-        inlineSeen = false;
-    }
+    // Cells first: they are nearly every element of a part.
+    if (!isSheetElement(name, uri, nullptr)) return;
+    if (compareNames(name, "c") == 0) beginCell(attributes);
+    else if (compareNames(name, "row") == 0) enterRow(attributes);
+    else if (compareNames(name, "col") == 0) readColumn(attributes);
+}
+
+void WorksheetReader::beginCell(Attributes attributes) {
+    const xmlChar** reference = noNamespaceAttribute(attributes.items, attributes.count, "r");
+    cell = SheetCell{};
+    cell.position = cursor.place(reference != nullptr ? AttributeItem{reference}.value().c_str() : nullptr);
+    cell.rowStyle = rowStyle;
+    cell.style = anyNamespaceAttribute(attributes.items, attributes.count, "s");
+    cell.type = anyNamespaceAttribute(attributes.items, attributes.count, "t");
+    cellDepth = depth;
+    valueSeen = false;
+    inlineSeen = false;
 }
 
 // An element inside the cell: the first "v" and the first "is" among its children, in that "is" the

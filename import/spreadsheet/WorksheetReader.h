@@ -82,6 +82,7 @@ private:
     bool feedSlice();
     void startElement(const char* name, const char* uri, Attributes attributes);
     void endElement();
+    void beginCell(Attributes attributes);
     void startCellChild(const char* name, Attributes attributes);
     void gatherText(std::string* into);
     void addAttributes(xmlNode* element, Attributes attributes);
