@@ -41,7 +41,8 @@ bool before(const CellPosition& a, std::int32_t row, std::int32_t column) {
 // cell's own control characters cannot stand as they are: a line end (CR LF, CR or LF) becomes the
 // story's line break, which stays inside its cell; a tab becomes a space; the others are left out.
 bool standsInStory(char16_t unit) {
-    return unit != u'\r' && unit != u'\n' && unit != u'\t' && !(storycode::isControl(unit) && unit <= storycode::kTableEnd);
+    if (unit == u'\r' || unit == u'\n' || unit == u'\t') return false;
+    return !(storycode::isControl(unit) && unit <= storycode::kTableEnd);
 }
 
 std::u16string storyText(std::u16string text) {
