@@ -147,6 +147,63 @@ TEST_F(RTFDocumentLayoutTest, HeadGroupsComeBeforeTheBodyWithEachSideStoryInItsP
     EXPECT_TRUE(temporaryFiles.files().empty()) << "the body file goes with the sheet";
 }
 
+// A run whose paragraph is a frame at a fixed place, as a page number in a footer often is.
+Run framed(Run run) {
+    auto records = run.records;
+    run.records = [records](XParamBlock& b) {
+        if (records) records(b);
+        b.rule.frameType = 1;
+        b.rule.frame.width = 500;
+        b.rule.frame.horizPosDistance = 4000;
+        b.page.defaultFooterRef = 1;
+    };
+    return run;
+}
+
+// The text of the first field instruction of the document.
+std::string firstInstruction(const std::string& rtf) {
+    const std::size_t start = rtf.find("{\\*\\fldinst");
+    const std::size_t end = rtf.find("{\\fldrslt", start);
+    if (start == std::string::npos || end == std::string::npos) return "(no field)";
+    return rtf.substr(start, end - start);
+}
+
+struct InstructionCase {
+    const char* what;
+    std::vector<Story> sideStories;
+    Story mainStory;
+};
+
+TEST_F(RTFDocumentLayoutTest, AFieldInstructionHoldsNoParagraphOrFrameProperties) {
+    const auto field = [](const std::vector<rtftest::Run>& instruction) {
+        std::vector<rtftest::Run> runs = {framed(anchor(storycode::kFieldStart, 0))};
+        for (const rtftest::Run& run : instruction) runs.push_back(framed(run));
+        for (const rtftest::Run& run : {anchor(storycode::kFieldSeparator, 0), text(u"7"), anchor(storycode::kFieldEnd, 0),
+                               text(u"\r")})
+            runs.push_back(framed(run));
+        return runs;
+    };
+    const std::vector<InstructionCase> cases = {
+        {"a framed page number in a footer", {Story{3, field({text(u"PAGE")}), 1, 1}},
+         Story{11, {framed(text(u"Body\r"))}}},
+        {"a paragraph that starts inside the instruction", {},
+         Story{11, field({text(u"PA\r"), text(u"GE")})}},
+    };
+    for (const InstructionCase& c : cases) {
+        Log log;
+        RecordingRTFExporter exporter(log);
+        RequestPlayer player(exporter, outputPath);
+        ASSERT_EQ(player.play(c.sideStories, c.mainStory), 0) << c.what;
+        const std::string rtf = testsupport::readBytes(outputPath);
+        const std::string instruction = firstInstruction(rtf);
+        EXPECT_NE(instruction.find("PA"), std::string::npos) << c.what << "\n" << rtf;
+        for (const char* word : {"\\pard", "\\absw", "\\posx"})
+            EXPECT_EQ(instruction.find(word), std::string::npos) << c.what << ": " << word << "\n" << instruction;
+        // The frame is the paragraph's: stated before the field, or right after its instruction.
+        EXPECT_NE(rtf.find("\\absw500\\posx4000"), std::string::npos) << c.what << "\n" << rtf;
+    }
+}
+
 struct FailureCase {
     const char* what;
     const char16_t* failingRun;  // the text run before which the failure strikes
