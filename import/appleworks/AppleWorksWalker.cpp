@@ -296,6 +296,10 @@ void AppleWorksWalker::collectPageFrames() {
                               {(top - shift) * kPointsToTwips, bound(1) * kPointsToTwips,
                                (bound(2) - shift) * kPointsToTwips, bound(3) * kPointsToTwips}});
     }
+    // The text meets the frames page by page: a frame listed after one of a later page must not wait
+    // for that page.
+    std::stable_sort(pageFrames.begin(), pageFrames.end(),
+                     [](const PageFrame& a, const PageFrame& b) { return a.anchor < b.anchor; });
 }
 
 bool AppleWorksWalker::nextFrame() {
