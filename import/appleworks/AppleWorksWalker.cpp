@@ -711,6 +711,8 @@ bool AppleWorksWalker::emitPicture(const XForm& form, const BlockView& data, std
     picture->fPicLength = data.size();
     picture->fType = type;
     picture->fRect = frame;
+    // The picture's natural size is the size it was given on the page.
+    picture->fOriginalRect = {0, 0, frame.bottom - frame.top, frame.right - frame.left};
     XForm anchored;
     copyXForm(&anchored, &form);
     anchored.picRect = frame;
