@@ -42,7 +42,6 @@ constexpr char16_t kEndnoteMark = 3;
 
 constexpr std::uint16_t kNoteEntryType = 0;
 constexpr std::uint16_t kAnchorEntryType = 1;
-constexpr std::uint16_t kVariableEntryType = 2;
 constexpr std::int32_t kEntryZone = 6;  // i32: the zone a note or anchor entry names
 
 // Bytes of the file's text that are not characters.
@@ -292,14 +291,15 @@ void AppleWorksWalker::collectPageFrames() {
         const std::int32_t top = bound(0);
         const std::int32_t index = pageHeight > 0 && top > 0 ? top / pageHeight : 0;
         const std::int32_t shift = index * pageHeight;
-        pageFrames.push_back({picture, kPictFormat, pageStartPosition(mainData, index),
+        const PageFrame frame{picture, kPictFormat, pageStartPosition(mainData, index),
                               {(top - shift) * kPointsToTwips, bound(1) * kPointsToTwips,
-                               (bound(2) - shift) * kPointsToTwips, bound(3) * kPointsToTwips}});
+                               (bound(2) - shift) * kPointsToTwips, bound(3) * kPointsToTwips}};
+        // The text meets the frames page by page: a frame listed after one of a later page must not
+        // wait for that page. Frames of one page keep the layer's order.
+        const auto place = std::upper_bound(pageFrames.begin(), pageFrames.end(), frame.anchor,
+                                            [](std::int32_t anchor, const PageFrame& other) { return anchor < other.anchor; });
+        pageFrames.insert(place, frame);
     }
-    // The text meets the frames page by page: a frame listed after one of a later page must not wait
-    // for that page.
-    std::stable_sort(pageFrames.begin(), pageFrames.end(),
-                     [](const PageFrame& a, const PageFrame& b) { return a.anchor < b.anchor; });
 }
 
 bool AppleWorksWalker::nextFrame() {
