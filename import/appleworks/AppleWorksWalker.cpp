@@ -81,7 +81,18 @@ constexpr std::int32_t kObjectPicture = 30;
 constexpr std::int32_t kObjectPictureFormat = 38;
 constexpr std::uint8_t kPictureObject = 8;
 constexpr std::uint8_t kQuickTimeObject = 18;
-constexpr std::uint8_t kPictFormat = 8;
+
+// Version 6 keeps a pointer to the object's text after each object record.
+std::int32_t objectStride(const AppleWorksFamily& family) {
+    return zone::kObjectSize + (family.objectsCarryText ? 4 : 0);
+}
+
+// Whether an object record holds a picture: a picture object of either family, or the picture object of
+// version 6, whose bytes the reader has typed.
+bool isPictureObject(const BlockView& objects, std::int32_t at) {
+    const std::uint8_t type = objects.u8(at + kObjectType);
+    return (type == kPictureObject || type == kQuickTimeObject) && objects.u8(at + kObjectPictureFormat) != 0;
+}
 
 // Mac text encodings whose characters may take two bytes.
 bool isDoubleByteEncoding(std::int32_t encoding) {
@@ -278,11 +289,11 @@ void AppleWorksWalker::collectPageFrames() {
     const AppleWorksRect page = document_.recordRect(record::kPageRect);
     const std::int32_t pageHeight = page.bottom - page.top;
     const BlockView objects = document_.zoneAt(drawing);
-    const std::int32_t stride = zone::kObjectSize + (family.objectsCarryText ? 4 : 0);
+    const std::int32_t stride = objectStride(family);
     const std::int32_t count = objects.entriesThatFit(objects.u16(zone::kObjectCount), zone::kObjectsStart, stride);
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t at = zone::kObjectsStart + i * stride;
-        if (objects.u8(at + kObjectType) != kPictureObject || objects.u8(at + kObjectPictureFormat) != kPictFormat) continue;
+        if (!isPictureObject(objects, at)) continue;
         const BlockHandle picture = objects.slot(at + kObjectPicture);
         if (document_.block(picture).empty()) continue;
         const auto bound = [&](std::int32_t k) {
@@ -291,7 +302,7 @@ void AppleWorksWalker::collectPageFrames() {
         const std::int32_t top = bound(0);
         const std::int32_t index = pageHeight > 0 && top > 0 ? top / pageHeight : 0;
         const std::int32_t shift = index * pageHeight;
-        const PageFrame frame{picture, kPictFormat, pageStartPosition(mainData, index),
+        const PageFrame frame{picture, objects.u8(at + kObjectPictureFormat), pageStartPosition(mainData, index),
                               {(top - shift) * kPointsToTwips, bound(1) * kPointsToTwips,
                                (bound(2) - shift) * kPointsToTwips, bound(3) * kPointsToTwips}};
         // The text meets the frames page by page: a frame listed after one of a later page must not
@@ -686,11 +697,10 @@ bool AppleWorksWalker::emitInlinePicture(const XForm& form, const BlockView& zon
     const std::uint16_t drawing = anchoredZone(zoneData, textPosition);
     if (document_.zoneKind(drawing) != zonekind::kDrawing) return false;
     const BlockView objects = document_.zoneAt(drawing);
-    const std::int32_t stride = zone::kObjectSize + (family.objectsCarryText ? 4 : 0);
+    const std::int32_t stride = objectStride(family);
     if (objects.entriesThatFit(objects.u16(zone::kObjectCount), zone::kObjectsStart, stride) == 0) return false;
     const std::int32_t at = zone::kObjectsStart;
-    const std::uint8_t type = objects.u8(at + kObjectType);
-    if (type != kPictureObject && type != kQuickTimeObject) return false;
+    if (!isPictureObject(objects, at)) return false;
     const auto bound = [&](std::int32_t k) {
         return std::clamp<std::int32_t>(objects.i32(at + kObjectBounds + 4 * k), -0x10000, 0x10000);
     };

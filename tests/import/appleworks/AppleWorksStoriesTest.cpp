@@ -13,6 +13,7 @@
 #include "model/XParamBlock.h"
 #include "tests/import/appleworks/AppleWorksFileBuilder.h"
 #include "tests/import/appleworks/AppleWorksTestSupport.h"
+#include "tests/support/PictureFixtures.h"
 
 using namespace appleworks;
 using namespace awfixture;
@@ -119,7 +120,8 @@ TEST(AppleWorksNotes, TheFirstNoteNumberOfTheRecordStartsBothKinds) {
 }
 
 // A main text of three paragraphs over three pages, 792 points high each, and a root drawing layer
-// (zone 2) holding a picture on page 3, one on page 1, and an object that is no picture.
+// (zone 2) holding a picture on page 3, one on page 1, and an object that is no picture; version 6 adds
+// its own kind of picture object on page 2.
 std::string framedDocument(const AppleWorksFamily& family) {
     FileBuilder file{family};
     TextZoneParts main;
@@ -127,9 +129,16 @@ std::string framedDocument(const AppleWorksFamily& family) {
     main.pageStarts = {0, 10, 20};
     std::string shape(46, '\0');
     shape[0] = 3;
-    file.zones = {textZone(family, main),
-                  drawingZone(family, {pictureObject("PICT-THREE", 2 * 792 + 100, 50, 2 * 792 + 300, 250),
-                                       pictureObject("PICT-ONE", 10, 20, 30, 40), {shape, ""}})};
+    std::vector<DrawObject> objects = {pictureObject("PICT-THREE", 2 * 792 + 100, 50, 2 * 792 + 300, 250),
+                                       pictureObject("PICT-ONE", 10, 20, 30, 40), {shape, ""}};
+    if (family.hasPictureObjects) {
+        DrawObject quickTime = pictureObject("", 792 + 5, 0, 792 + 15, 10);
+        quickTime.record[0] = 18;
+        const picturefixtures::Bytes gif = picturefixtures::gifPicture(2, 2);
+        quickTime.blocks = be32(0x5154494Du) + be32(0) + be32(0) + block(std::string(gif.begin(), gif.end()));
+        objects.push_back(quickTime);
+    }
+    file.zones = {textZone(family, main), drawingZone(family, objects)};
     file.recordFields = {{10, 792}, {12, 612}, {54, 2}};
     file.sections = styleSection(family, {{0, "Helvetica"}});
     return file.build();
@@ -158,12 +167,18 @@ TEST(AppleWorksPictures, PageAnchoredPicturesEnterTheMainTextAtTheStartOfTheirPa
             }
         }
         // Each frame enters as its page begins, whatever the layer's order.
-        EXPECT_EQ(text, u"\x01Page one.\rPage two.\r\x01Page three.\r\r");
-        EXPECT_EQ(pictures, (std::vector<std::string>{"PICT-ONE", "PICT-THREE"}));
+        const bool quickTime = family->hasPictureObjects;
+        EXPECT_EQ(text, quickTime ? u"\x01Page one.\r\x01Page two.\r\x01Page three.\r\r"
+                                  : u"\x01Page one.\rPage two.\r\x01Page three.\r\r");
+        ASSERT_EQ(pictures.size(), quickTime ? 3u : 2u);
+        EXPECT_EQ(pictures.front(), "PICT-ONE");
+        EXPECT_EQ(pictures.back(), "PICT-THREE");
+        if (quickTime) {
+            EXPECT_EQ(pictures[1].substr(1, 3), "PNG");
+        }
 
         // One graphic story is announced per frame.
-        EXPECT_TRUE(fixture.walker.nextFrame());
-        EXPECT_TRUE(fixture.walker.nextFrame());
+        for (std::size_t frame = 0; frame < pictures.size(); ++frame) EXPECT_TRUE(fixture.walker.nextFrame());
         EXPECT_FALSE(fixture.walker.nextFrame());
     }
 }
