@@ -112,14 +112,23 @@ std::string elementText(const xmlNode* element) {
     return text;
 }
 
+namespace {
+
+// The text of an attribute node as the document holds it (entity references not followed).
+void attributeText(const xmlAttr* attribute, std::string& value) {
+    value.clear();
+    for (const xmlNode* part = attribute->children; part != nullptr; part = part->next) {
+        if (part->type == XML_TEXT_NODE && part->content != nullptr) value += chars(part->content);
+    }
+}
+
+}  // namespace
+
 bool attributeValue(const xmlNode* element, const char* name, std::string& value) {
     if (element == nullptr || element->type != XML_ELEMENT_NODE || name == nullptr) return false;
     for (const xmlAttr* attribute = element->properties; attribute != nullptr; attribute = attribute->next) {
         if (!xmlStrEqual(attribute->name, xml(name))) continue;
-        value.clear();
-        for (const xmlNode* part = attribute->children; part != nullptr; part = part->next) {
-            if (part->type == XML_TEXT_NODE && part->content != nullptr) value += chars(part->content);
-        }
+        attributeText(attribute, value);
         return true;
     }
     return false;
@@ -236,6 +245,16 @@ bool CStream::readAttribute(const char* name, char letter, const StorageTarget& 
         if (present) decodeValue(letter, value, target);
     });
     return present;
+}
+
+void CStream::readAttribute(const xmlAttr* attribute, char letter, const StorageTarget& target) {
+    throwIfNull(node, __LINE__, kUnit);
+    throwIfNullObject(attribute, __LINE__, kUnit);
+    failingAsStorage(__LINE__, [&] {
+        std::string value;
+        attributeText(attribute, value);
+        decodeValue(letter, value, target);
+    });
 }
 
 void CStream::writeAttribute(const char* name, char letter, const StorageSource& source) {
