@@ -77,6 +77,40 @@ bool attributeMatches(const xmlNode* element, const char* attribute, const void*
     return present == 1 && equal;
 }
 
+// An attribute value the document's dictionary keeps: one copy for every attribute of that value.
+xmlNode* internedText(xmlDoc* document, const std::string& value) {
+    const xmlChar* kept = xmlDictLookup(document->dict, xml(value.c_str()), static_cast<int>(value.size()));
+    if (kept == nullptr) return nullptr;
+    xmlNode* text = xmlNewDocText(document, nullptr);
+    if (text == nullptr) return nullptr;
+    // The library frees a text node's content only when its document's dictionary does not own it.
+    text->content = const_cast<xmlChar*>(kept);
+    return text;
+}
+
+// Sets the attribute (without a namespace) of the element, replacing its value when it has one, as
+// xmlSetProp does; in a document with a dictionary the value is the dictionary's.
+bool setAttribute(xmlNode* element, const char* name, const std::string& value) {
+    xmlDoc* document = element->doc;
+    if (document == nullptr || document->dict == nullptr) return xmlSetProp(element, xml(name), xml(value.c_str())) != nullptr;
+    xmlNode* text = internedText(document, value);
+    if (text == nullptr) return false;
+    xmlAttr* attribute = element->properties;
+    while (attribute != nullptr && (attribute->ns != nullptr || !xmlStrEqual(attribute->name, xml(name)))) {
+        attribute = attribute->next;
+    }
+    if (attribute == nullptr) attribute = xmlNewProp(element, xml(name), nullptr);
+    if (attribute == nullptr) {
+        xmlFreeNode(text);
+        return false;
+    }
+    if (attribute->children != nullptr) xmlFreeNodeList(attribute->children);
+    text->parent = reinterpret_cast<xmlNode*>(attribute);
+    attribute->children = text;
+    attribute->last = text;
+    return true;
+}
+
 // A new element without a namespace in the parent's document, appended to the parent.
 xmlNode* appendChild(xmlNode* parent, const char* name) {
     xmlNode* child = xmlNewDocNode(parent->doc, nullptr, xml(name), nullptr);
@@ -263,7 +297,7 @@ void CStream::writeAttribute(const char* name, char letter, const StorageSource&
     if (attributeWriteShouldFail()) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     failingAsStorage(__LINE__, [&] {
         const std::string value = encodeValue(letter, source);
-        throwIfNull(xmlSetProp(node, xml(name), xml(value.c_str())), __LINE__, kUnit);
+        if (!setAttribute(node, name, value)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     });
 }
 
