@@ -19,6 +19,11 @@ constexpr const char* kUnit = "BStorage";
 // Element text up to this size is joined into one text node as it is written.
 constexpr int kJoinedTextBytes = 1024;
 
+// Attribute values up to this size are kept in the document's dictionary: the small numbers and flags
+// that repeat in every run element. Longer ones (positions, ids) are mostly unique, and a dictionary
+// crowded with them costs more to search than their copies cost.
+constexpr std::size_t kInternedValueBytes = 4;
+
 const xmlChar* xml(const char* text) {
     return reinterpret_cast<const xmlChar*>(text);
 }
@@ -92,7 +97,9 @@ xmlNode* internedText(xmlDoc* document, const std::string& value) {
 // xmlSetProp does; in a document with a dictionary the value is the dictionary's.
 bool setAttribute(xmlNode* element, const char* name, const std::string& value) {
     xmlDoc* document = element->doc;
-    if (document == nullptr || document->dict == nullptr) return xmlSetProp(element, xml(name), xml(value.c_str())) != nullptr;
+    if (document == nullptr || document->dict == nullptr || value.size() > kInternedValueBytes) {
+        return xmlSetProp(element, xml(name), xml(value.c_str())) != nullptr;
+    }
     xmlNode* text = internedText(document, value);
     if (text == nullptr) return false;
     xmlAttr* attribute = element->properties;
