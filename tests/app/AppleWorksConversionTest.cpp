@@ -114,7 +114,10 @@ TEST_F(AppleWorksConversion, NoteListAndPageAnchoredPictureOfOurOwnReachTheRtf) 
     EXPECT_LT(rtf.find("Noted"), note);
     EXPECT_LT(note, rtf.find("The note's text."));
     // The labelled paragraph is in a list; the one after it is not.
-    EXPECT_TRUE(std::regex_search(rtf, std::regex(R"(\\ls1\b[^}]*Listed item)"))) << rtf;
+    const std::size_t listed = rtf.find("Listed item");
+    ASSERT_NE(listed, std::string::npos) << rtf;
+    const std::size_t listedParagraph = rtf.rfind("\\pard", listed);
+    EXPECT_NE(rtf.substr(listedParagraph, listed - listedParagraph).find("\\ls1\\"), std::string::npos) << rtf;
     const std::size_t noted = rtf.find("Noted");
     const std::size_t notedParagraph = rtf.rfind("\\pard", noted);
     EXPECT_EQ(rtf.substr(notedParagraph, noted - notedParagraph).find("\\ls"), std::string::npos) << rtf;
