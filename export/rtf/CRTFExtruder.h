@@ -17,6 +17,10 @@
 // The main story is replayed and emptied after every run. Headers, footers, tables and text boxes keep
 // their buffered runs and may be replayed several times; comments and notes are replayed once, then
 // their group is closed (closeStoryGroup) and the extruder is disposed.
+//
+// A table row is announced to the emitter before the paragraph of its first cell, with the definition
+// its row-end mark carries (beginTableRow), so readers meet the row's cells after their definition. A
+// table placed in a story stands outside any run group: its rows state their own formatting.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -66,6 +70,9 @@ private:
     void startBuffer(std::int16_t direction);
     void appendUnit(char16_t unit);
     void replayRun(CRTFBuffer& run, bool lastOfWholeStory);
+    // Before the buffered run at the index: the row it starts, when it starts one and its row's end mark
+    // is buffered. rowEnd is the index after the last row end looked for.
+    void announceRow(std::size_t index, std::size_t& rowEnd);
     // A comment story's run of annotation information (its author and date); null for other stories.
     const CRTFBuffer* commentInformation() const;
     void writeRunContent(CRTFBuffer& run);
