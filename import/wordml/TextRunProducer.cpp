@@ -122,7 +122,7 @@ bool CWordMLImporter::produceItem(const WalkItem& item) {
         breakCode = sectionBreakCode(section);
     }
     // The table style comes first; the paragraph's and run's own properties override it.
-    if (!sectionChanged && tableRows != nullptr) tableRows->readRow(&block->rule, &block->form, item.row);
+    if (!sectionChanged && tableRows != nullptr) tableRows->readRow(&block->rule, &block->form, item.row, item.cell);
     applySectionProperties(section);
     applyParagraphProperties(item.paragraph);
     applyRunProperties(item.run);
