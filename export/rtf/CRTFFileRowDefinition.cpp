@@ -100,8 +100,8 @@ void writeCellMargins(CRTFFile& emitter, const XTblMargins& own, const XTblMargi
     const std::pair<std::int32_t, char> sides[] = {
         {rtfCellMargin(own.top, table.top, 0), 'l'},
         {rtfCellMargin(own.bottom, table.bottom, 0), 'b'},
-        {rtfCellMargin(own.left, table.left, kRTFUsualSideMargin), 't'},
-        {rtfCellMargin(own.right, table.right, kRTFUsualSideMargin), 'r'},
+        {rtfCellMargin(own.left, table.left, kUsualCellSideMargin), 't'},
+        {rtfCellMargin(own.right, table.right, kUsualCellSideMargin), 'r'},
     };
     for (const auto& [margin, side] : sides) {
         if (margin != 0) emitter.writeFormat("\\clpad%c%d\\clpadf%c%d", side, margin, side, kTwips);

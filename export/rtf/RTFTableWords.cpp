@@ -58,7 +58,7 @@ std::int32_t rtfCellMargin(const WidthSpec& own, const WidthSpec& table, std::in
 
 long long rtfTableEdge(const XRows& rows) {
     const long long indent = rows.tblInd.type == kWidthTwips ? rows.tblInd.w : 0;
-    return indent - rtfCellMargin(rows.cells[0].tcMar.left, rows.tblCellMar.left, kRTFUsualSideMargin);
+    return indent - firstCellLeftMargin(rows);
 }
 
 const char* rtfHorizontalMergeWord(std::int16_t hmerge) {

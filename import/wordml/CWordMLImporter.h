@@ -204,6 +204,9 @@ protected:
     std::string latinLanguage;
     std::string eastAsianLanguage;
     std::string complexScriptLanguage;
+    // The document's table indents place the tables' edges; the stored indent places the first cell's
+    // text, a left cell margin further in (the older layout, and the one our writers read).
+    bool tableIndentPlacesEdge = false;
     LevelTexts levelTexts;  // the list-level texts that paragraph records and the list table point at
     std::unique_ptr<TListDefsArray> lists;  // from the first readLists on
 

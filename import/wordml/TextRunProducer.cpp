@@ -85,6 +85,11 @@ void CWordMLImporter::readText() {
     if (rowEndPending) {
         rowEndPending = false;
         if (tableRows != nullptr) tableRows->storeRowDefinition(&block->rule);
+        if (tableIndentPlacesEdge) {
+            WidthSpec& indent = block->rule.rows.tblInd;
+            indent.w = (indent.type == kWidthTwips ? indent.w : 0) + firstCellLeftMargin(block->rule.rows);
+            indent.type = kWidthTwips;
+        }
         block->rule.lastCellOfRow = 1;
         runUnits.push_back(storycode::kCellEnd);
         beginDelivery();

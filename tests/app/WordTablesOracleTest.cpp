@@ -1,13 +1,17 @@
 // A styled, indented .docx table converted by the program to RTF, then laid out by LibreOffice twice: from
-// the original and from our RTF. The first column's text stands where it stands in the original, and the
-// table style's header row is bold in our RTF though no reader applies a table style's parts itself. The
-// documents are converted once for the suite (starting LibreOffice costs seconds).
+// the original and from our RTF. The first column's text stands where it stands in the original, whether
+// the document asks for the older layout (the indent places the text) or for Word 2013's (it places the
+// table's edge), and the table style's header row is bold in our RTF though no reader applies a table
+// style's parts itself. The documents are converted once for the suite (starting LibreOffice costs
+// seconds).
 #include <libxml/xpathInternals.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/app/ProgramRunSupport.h"
@@ -51,7 +55,15 @@ std::string documentPart() {
            "<w:pgMar w:top=\"1440\" w:right=\"1440\" w:bottom=\"1440\" w:left=\"1440\"/></w:sectPr></w:body></w:document>";
 }
 
-bool writeDocx(const std::string& path) {
+// Settings that ask for a layout version.
+std::string settingsPart(int compatibilityMode) {
+    return kPackageStart + "<w:settings " + kWordNamespace +
+           "><w:compat><w:compatSetting w:name=\"compatibilityMode\" w:uri=\"http://schemas.microsoft.com/office/word\""
+           " w:val=\"" + std::to_string(compatibilityMode) + "\"/></w:compat></w:settings>";
+}
+
+// The document; with a compatibility mode above 0 it has settings that ask for that layout.
+bool writeDocx(const std::string& path, int compatibilityMode) {
     const std::string relationshipsStart =
         kPackageStart + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
     const std::string relationships = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
@@ -64,11 +76,19 @@ bool writeDocx(const std::string& path) {
                 "<Override PartName=\"/word/document.xml\" ContentType=\"application/"
                 "vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
                 "<Override PartName=\"/word/styles.xml\" ContentType=\"application/"
-                "vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/></Types>");
+                "vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
+                "<Override PartName=\"/word/settings.xml\" ContentType=\"application/"
+                "vnd.openxmlformats-officedocument.wordprocessingml.settings+xml\"/></Types>");
     zip.add("_rels/.rels", relationshipsStart + "<Relationship Id=\"rId1\" Type=\"" + relationships +
                                "officeDocument\" Target=\"word/document.xml\"/></Relationships>");
-    zip.add("word/_rels/document.xml.rels", relationshipsStart + "<Relationship Id=\"rId1\" Type=\"" + relationships +
-                                                "styles\" Target=\"styles.xml\"/></Relationships>");
+    std::string documentRelationships =
+        relationshipsStart + "<Relationship Id=\"rId1\" Type=\"" + relationships + "styles\" Target=\"styles.xml\"/>";
+    if (compatibilityMode > 0) {
+        documentRelationships +=
+            "<Relationship Id=\"rId2\" Type=\"" + relationships + "settings\" Target=\"settings.xml\"/>";
+        zip.add("word/settings.xml", settingsPart(compatibilityMode));
+    }
+    zip.add("word/_rels/document.xml.rels", documentRelationships + "</Relationships>");
     zip.add("word/styles.xml", stylesPart());
     zip.add("word/document.xml", documentPart());
     return zip.close();
@@ -94,11 +114,14 @@ protected:
         ASSERT_TRUE(shared->problem.empty()) << shared->problem;
     }
 
+    // The documents by stem, with the layout version each asks for (0: no settings).
+    static constexpr std::pair<const char*, int> kLayouts[] = {{"older", 0}, {"word2013", 15}};
+
     struct Shared {
         testsupport::TemporaryFolder folder;
-        std::string originalBoxes;  // pdftotext's word boxes of LibreOffice's PDF of the .docx
-        std::string oursBoxes;      // and of its PDF of our RTF
-        std::unique_ptr<testsupport::FlatDocument> ours;
+        std::map<std::string, std::string> originalBoxes;  // pdftotext's word boxes of LibreOffice's PDF of each .docx
+        std::map<std::string, std::string> oursBoxes;      // and of its PDF of our RTF
+        std::unique_ptr<testsupport::FlatDocument> ours;  // our RTF of the older layout, read back
         std::string problem;  // empty when everything was converted and read back
     };
     static Shared* shared;
@@ -106,24 +129,35 @@ protected:
 private:
     void convertOnce() {
         shared = new Shared;
-        const std::string original = shared->folder.file("original.docx");
-        if (!writeDocx(temporary.file("table.docx")) ||
-            !std::filesystem::copy_file(temporary.file("table.docx"), original)) {
-            shared->problem = "the document was not written";
-            return;
+        std::vector<std::string> documents;
+        std::vector<std::string> stems;
+        std::vector<std::string> originals;
+        for (const auto& [stem, mode] : kLayouts) {
+            const std::string name = std::string(stem) + ".docx";
+            originals.push_back(shared->folder.file(std::string("original-") + name));
+            if (!writeDocx(temporary.file(name), mode) || !std::filesystem::copy_file(temporary.file(name), originals.back())) {
+                shared->problem = "the documents were not written";
+                return;
+            }
+            documents.push_back(name);
+            stems.push_back(stem);
         }
-        const std::vector<std::string> rtfFiles = convertToRtfInto({"table.docx"}, {"table"}, shared->folder, shared->problem);
+        const std::vector<std::string> rtfFiles = convertToRtfInto(documents, stems, shared->folder, shared->problem);
         if (rtfFiles.empty()) return;
+        std::vector<std::string> toLayOut = originals;
+        toLayOut.insert(toLayOut.end(), rtfFiles.begin(), rtfFiles.end());
         OfficeOracle oracle;
-        const testsupport::ProgramRun pdf = oracle.convert({original, rtfFiles[0]}, "pdf", shared->folder.path());
-        const testsupport::ProgramRun flat = oracle.convert(rtfFiles, "fodt", shared->folder.path());
+        const testsupport::ProgramRun pdf = oracle.convert(toLayOut, "pdf", shared->folder.path());
+        const testsupport::ProgramRun flat = oracle.convert({rtfFiles[0]}, "fodt", shared->folder.path());
         if (pdf.exitStatus != 0 || flat.exitStatus != 0) {
             shared->problem = "LibreOffice failed: " + pdf.messages + flat.messages;
             return;
         }
-        shared->originalBoxes = boxesOf("original");
-        shared->oursBoxes = boxesOf("table");
-        shared->ours = std::make_unique<testsupport::FlatDocument>(shared->folder.file("table.fodt"));
+        for (const std::string& stem : stems) {
+            shared->originalBoxes[stem] = boxesOf("original-" + stem);
+            shared->oursBoxes[stem] = boxesOf(stem);
+        }
+        shared->ours = std::make_unique<testsupport::FlatDocument>(shared->folder.file(stems[0] + ".fodt"));
     }
     std::string boxesOf(const std::string& stem) {
         const std::string boxes = shared->folder.file(stem + ".html");
@@ -137,15 +171,19 @@ private:
 WordTablesOracleTest::Shared* WordTablesOracleTest::shared = nullptr;
 
 TEST_F(WordTablesOracleTest, TheFirstColumnsTextStandsWhereItStandsInTheOriginal) {
-    for (const char* word : {"Heading", "Body", "Other"}) {
-        const double original = leftOfWord(shared->originalBoxes, word);
-        const double ours = leftOfWord(shared->oursBoxes, word);
-        ASSERT_GE(original, 0) << word << " is not in the original's PDF";
-        ASSERT_GE(ours, 0) << word << " is not in the PDF of our RTF";
-        EXPECT_NEAR(ours, original, 1.0) << word;
+    for (const auto& [stem, mode] : kLayouts) {
+        SCOPED_TRACE(stem);
+        const std::string& original = shared->originalBoxes.at(stem);
+        const std::string& ours = shared->oursBoxes.at(stem);
+        // The paragraph after the table stays at the margin, outside it.
+        for (const char* word : {"Heading", "Body", "Other", "After"}) {
+            ASSERT_GE(leftOfWord(original, word), 0) << word << " is not in the original's PDF";
+            ASSERT_GE(leftOfWord(ours, word), 0) << word << " is not in the PDF of our RTF";
+            EXPECT_NEAR(leftOfWord(ours, word), leftOfWord(original, word), 1.0) << word;
+        }
     }
-    // The paragraphs around the table stay at the margin, outside it.
-    EXPECT_NEAR(leftOfWord(shared->oursBoxes, "After"), leftOfWord(shared->originalBoxes, "After"), 1.0);
+    // The two layouts do place the table apart: the test tells them apart.
+    EXPECT_GT(leftOfWord(shared->originalBoxes.at("word2013"), "Body") - leftOfWord(shared->originalBoxes.at("older"), "Body"), 5);
 }
 
 TEST_F(WordTablesOracleTest, TheTableStylesHeaderRowIsBoldAndTheOtherRowsAreNot) {
