@@ -42,7 +42,7 @@ void TTableRowsArray::reset() {
     cells.clear();
 }
 
-void TTableRowsArray::readRow(XRule* rule, XForm* form, xmlNode* row) {
+void TTableRowsArray::readRow(XRule* rule, XForm* form, xmlNode* row, const xmlNode* textCell) {
     reset();
     if (row == nullptr) return;
     xmlNode* tableElement = xmlNextElement(row, "w", "tbl");
@@ -63,7 +63,7 @@ void TTableRowsArray::readRow(XRule* rule, XForm* form, xmlNode* row) {
             rowMask = readers.readRow(child, &rowDefinition);
         } else if (xmlIsElement(child, "w", "tc") || xmlIsElement(child, "w", "customXml") ||
                    xmlIsElement(child, "w", "sdt")) {
-            readCell(child, styleId, rowMask);
+            readCell(child, styleId, rowMask, textCell, form);
         }
     }
 }
@@ -88,11 +88,16 @@ void TTableRowsArray::readGrid(xmlNode* tableElement) {
 
 // Every cell is listed; the first kMaxRowCells are described. A cell's properties are its own w:tcPr,
 // never those of a table nested in it.
-void TTableRowsArray::readCell(xmlNode* child, const std::string& styleId, std::int32_t rowMask) {
+void TTableRowsArray::readCell(xmlNode* child, const std::string& styleId, std::int32_t rowMask,
+                               const xmlNode* textCell, XForm* form) {
     xmlNode* cell = cellOf(child);
     if (cell == nullptr) return;
     const std::int32_t position = table.getCellPosition(child);
     cells.push_back(cell);
+    if (cell == textCell && !styleId.empty() && readers.formatCellText) {
+        readers.formatCellText(styleId, rowMask, position, xmlFindElement(cell->children, "w", "tcPr", 0),
+                               rowDefinition.tblLook, form);
+    }
     if (rowDefinition.rows >= kMaxRowCells) return;
     const std::int16_t index = rowDefinition.rows++;
     xmlNode* properties = xmlFindElement(cell->children, "w", "tcPr", 0);
