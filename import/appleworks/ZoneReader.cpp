@@ -6,6 +6,7 @@
 #include "foundation/Memory.h"
 #include "import/appleworks/AppleWorksByteStream.h"
 #include "import/appleworks/AppleWorksFamily.h"
+#include "import/appleworks/PageRecords.h"
 #include "picture/PictureConversion.h"
 
 namespace appleworks {
@@ -90,8 +91,13 @@ void ZoneReader::readTextZone(BlockHandle data) {
     const std::int32_t fitting = reader.view(blocks).entriesThatFit(blockCount, 0, zone::kTextBlockEntrySize);
     for (std::int32_t i = 0; i < fitting; ++i) reader.readBlockInto(blocks, i * zone::kTextBlockEntrySize + 6);
     reader.readListBlockInto(data, zone::kSections);
-    const std::int32_t records = reader.view(data).i16(zone::kParagraphRecordCount);
-    readBlocksIntoUsedSlots(data, zone::kParagraphRecords, records, zone::kParagraphRecordSize);
+    // Each page record holds a slot of its own; the records start before the slots do, so the last
+    // record's slot lies within the data whenever the record does.
+    const std::int32_t pages = pageRecordCount(reader.view(data));
+    for (std::int32_t page = 0; page < pages; ++page) {
+        const std::int32_t slot = zone::kPageRecordSlots + page * zone::kPageRecordSize;
+        if (reader.view(data).u32(slot) != 0) reader.readBlockInto(data, slot);
+    }
 }
 
 // Object records are laid out again before anything else is read: version 5 keeps exactly the records,

@@ -97,6 +97,7 @@ struct FileBuilder {
     std::string variablePiece;         // version 6: the block at record offset 76
     std::uint16_t sizedRecordLength = 2;
     std::int16_t headerCopies = 1;
+    std::string patternList;  // the bytes of the pattern-list block; empty: none
     std::string colorTable;  // the bytes of the colour-table block; empty: none
     std::vector<std::string> zones;  // each "DSET" and what follows; "" = a position without a zone
     std::string extras;      // the per-zone extras block's bytes
@@ -114,7 +115,8 @@ struct FileBuilder {
         file += std::string(static_cast<std::size_t>(family.skipBeforeGlobals), '\0');
         file += std::string(28, '\0');
         file += emptyBlock();
-        file += emptyBlock() + (colorTable.empty() ? emptyBlock() : block(colorTable)) + emptyBlock();
+        file += (patternList.empty() ? emptyBlock() : block(patternList)) +
+                (colorTable.empty() ? emptyBlock() : block(colorTable)) + emptyBlock();
         file += std::string(static_cast<std::size_t>(family.docInfoSize + 8), '\0');
         if (headerCopies > 1) {
             file += std::string(static_cast<std::size_t>((headerCopies - 1) * family.docInfoCopySize), '\0');
