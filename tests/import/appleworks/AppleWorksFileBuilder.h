@@ -66,9 +66,8 @@ struct FontName {
     std::string name;
 };
 
-// "STYL" with a style root whose font-name list holds the fonts; every other table is empty.
-inline std::string styleSection(const appleworks::AppleWorksFamily& family, const std::vector<FontName>& fonts) {
-    std::string root(static_cast<std::size_t>(family.styleRecordsOffset), '\0');
+// The bytes of a font-name list: a 16-byte head, then a 68-byte entry per font.
+inline std::string fontNameList(const std::vector<FontName>& fonts) {
     std::string names(16, '\0');
     put16(names, 0, static_cast<std::uint16_t>(fonts.size()));
     for (const FontName& font : fonts) {
@@ -78,12 +77,18 @@ inline std::string styleSection(const appleworks::AppleWorksFamily& family, cons
         entry.replace(5, font.name.size(), font.name);
         names += entry;
     }
+    return names;
+}
+
+// "STYL" with a style root whose font-name list holds the fonts; every other table is empty.
+inline std::string styleSection(const appleworks::AppleWorksFamily& family, const std::vector<FontName>& fonts) {
+    std::string root(static_cast<std::size_t>(family.styleRecordsOffset), '\0');
     std::string section = be32(0x5354594Cu) + std::string(8, '\0') + block(root);
     // Head-only list, tables 1 to 4 (and 5), the u16 list, the middle lists and two trailing lists are
     // empty; the font names come last.
     const int emptyLists = 1 + (family.hasTable5 ? 5 : 4) + 1 + 3 + 2;
     for (int i = 0; i < emptyLists; ++i) section += emptyBlock();
-    return section + block(names);
+    return section + block(fontNameList(fonts));
 }
 
 inline std::string endMarker() {

@@ -59,15 +59,6 @@ inline std::string graphicStyleSection(const std::vector<FontName>& fonts, const
         graphics += record;
         map += be16(static_cast<std::uint16_t>(i));
     }
-    std::string names(16, '\0');
-    put16(names, 0, static_cast<std::uint16_t>(fonts.size()));
-    for (const FontName& font : fonts) {
-        std::string entry(68, '\0');
-        put16(entry, 0, static_cast<std::uint16_t>(font.number));
-        entry[4] = static_cast<char>(font.name.size());
-        entry.replace(5, font.name.size(), font.name);
-        names += entry;
-    }
     std::string section = be32(0x5354594Cu) + std::string(8, '\0') + block(root);
     section += emptyBlock();                                // head-only list
     section += emptyBlock() + emptyBlock();                 // tables 1 and 2
@@ -75,7 +66,7 @@ inline std::string graphicStyleSection(const std::vector<FontName>& fonts, const
     section += emptyBlock() + emptyBlock();                 // tables 4 and 5
     section += block(map);
     for (int i = 0; i < 3 + 2; ++i) section += emptyBlock();  // middle lists, two trailing lists
-    return section + block(names);
+    return section + block(fontNameList(fonts));
 }
 
 // A text zone whose text carries one anchor entry (type 1) at the given position, naming a zone.
