@@ -1,8 +1,8 @@
 // The AppleWorks import over any bytes, both families: the bytes load into a document as a version-5 and
 // as a version-6 file, and what loaded is walked through the document's accessors (zones, text blocks,
 // page records, fonts, colours, patterns); then the bytes become an input file that the import engine
-// reads with the program's AppleWorks importers into a storage written in the fuzzing folder. A damaged file must fail with CFail,
-// never stray.
+// reads with the program's AppleWorks importers into a storage written in the fuzzing folder. A damaged
+// file must fail with CFail, never stray.
 #include <cstdint>
 #include <string_view>
 
