@@ -8,6 +8,7 @@
 #include "import/appleworks/AppleWorksFamily.h"
 #include "import/appleworks/PageRecords.h"
 #include "picture/PictureConversion.h"
+#include "picture/PictureDetection.h"
 
 namespace appleworks {
 namespace {
@@ -23,7 +24,6 @@ constexpr std::int32_t kSecondSlot = 34;
 constexpr std::int32_t kPictureFormat = 38;
 constexpr std::uint16_t kNoSecondBlockFlag = 0x2000;
 constexpr std::uint8_t kPictureFormatFrame = 8;
-constexpr std::uint8_t kPictureFormatPng = 9;
 }  // namespace object
 
 constexpr std::int32_t kGroupEntryStride = 208;
@@ -210,10 +210,16 @@ void ZoneReader::readPictureObject(BlockHandle data, std::int32_t at) {
     PictureInfo info{};
     pictureToPng(bytes, length, info, 1);
     try {
-        if (bytes != nullptr && length > 0) {
+        // A picture that could not be re-encoded keeps its own bytes and is marked with the type they
+        // show; bytes of no known type leave the object without a picture.
+        if (info.type != picturetype::kPng) {
+            clearPictureInfo(info);
+            detectPictureType(bytes, length, info);
+        }
+        if (bytes != nullptr && length > 0 && info.type > 0 && info.type <= 0xFF) {
             reader.blocks.replace(picture, bytes, length);
             reader.blocks.setSlot(data, at + object::kFirstSlot, picture);
-            *reader.blocks.writable(data, at + object::kPictureFormat, 1) = object::kPictureFormatPng;
+            *reader.blocks.writable(data, at + object::kPictureFormat, 1) = static_cast<std::uint8_t>(info.type);
         }
     } catch (...) {
         freeMemory(bytes);
