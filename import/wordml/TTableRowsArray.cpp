@@ -33,12 +33,18 @@ TTableRowsArray::TTableRowsArray(TableRowReaders rowReaders) : readers(std::move
 }
 
 void TTableRowsArray::reset() {
-    std::memset(&rowDefinition, 0, sizeof rowDefinition);
-    rowDefinition.tblStyleRowBandSize = 1;
-    rowDefinition.tblStyleColBandSize = 1;
-    rowDefinition.shd = kDefaultShading;
-    resetCell(rowDefinition.defRow);
-    for (XRow& cell : rowDefinition.cells) resetCell(cell);
+    // Every row of every table starts from this; made once, copied whole.
+    static const XRows start = [] {
+        XRows rows;
+        std::memset(&rows, 0, sizeof rows);
+        rows.tblStyleRowBandSize = 1;
+        rows.tblStyleColBandSize = 1;
+        rows.shd = kDefaultShading;
+        resetCell(rows.defRow);
+        for (XRow& cell : rows.cells) resetCell(cell);
+        return rows;
+    }();
+    rowDefinition = start;
     cells.clear();
 }
 
