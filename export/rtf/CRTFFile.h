@@ -97,9 +97,12 @@ public:
     // sectionKind is the break kind of the section break mark (0 for the first section: no break word).
     virtual void writeSectionProps(const XPage& page, std::int16_t sectionKind);
     virtual void endSection();
-    // The whole definition of the table row that ends here, written before its "\row". With advance 1
-    // the exporter's row counter of the current table level moves on.
+    // The whole definition of a table row. With advance 1 the exporter's row counter of the current table
+    // level moves on.
     virtual void writeRowDefinition(const XRows& rows, std::int16_t advance);
+    // A row of an outer table starts here, before its first cell's paragraph: its definition is written
+    // now and not again at its end. Nothing for a nested row.
+    virtual void beginTableRow(const XRows& rows);
     virtual void writeCellShading(const ShadingSpec& shading);
     // A border's style, colour, width and space; an art border's number, colour, width and space.
     virtual void writeBorder(const BorderSpec& border);
@@ -171,4 +174,6 @@ private:
     // The paragraph being written has not stated its list number yet: set at the start of each story and
     // after each paragraph, cell and section end, cleared once the number is written.
     std::int16_t listTextDue = 1;
+    // The outer table row being written stated its definition before its first cell.
+    std::int16_t rowDefinedAhead = 0;
 };
