@@ -45,6 +45,12 @@ std::optional<std::string> attribute(const xmlNode* element, const char* name) {
     return text;
 }
 
+// A shape whose style does not place it absolutely: it stands in the line of text.
+bool inLineOfText(const xmlNode* shape) {
+    const std::optional<std::string> style = attribute(shape, "style");
+    return !isAbsoluteVmlStyle(style ? style->c_str() : nullptr);
+}
+
 bool beginsWithT(const std::optional<std::string>& value) { return value && !value->empty() && (*value)[0] == 't'; }
 
 std::int16_t booleanAttribute(const xmlNode* element, const char* name) {
@@ -530,7 +536,10 @@ std::int16_t ContainerWalk::vmlShapeAttributes(xmlNode* shape, std::int16_t shap
     bool wroteSide = false;
     const std::int16_t hasTextpath = vmlShapeChildren(shape, shapeType, verticalSet, horizontalSet, wroteWrap, wroteSide);
     if (groupLevel == 0 && !inlineStyle) {
-        if (!wroteWrap) appendToShapeText(instance, "\\shpwr3");
+        // A shape its style leaves in the line of text keeps that line to itself once it is written as
+        // a floating shape (wrap above and below); only a shape placed absolutely lets the text run
+        // through it.
+        if (!wroteWrap) appendToShapeText(instance, inLineOfText(shape) ? "\\shpwr1" : "\\shpwr3");
         if (!wroteSide) appendToShapeText(instance, "\\shpwrk0");
     }
     static constexpr struct {

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "model/CPicture.h"
 #include "model/PictureOwnership.h"
@@ -176,6 +177,38 @@ TEST(PictureContainerWalk, FloatingRectangleIsAShapeWithDefaultWrap) {
     for (const char* piece : {"{\\sp{\\sn shapeType}{\\sv 1}}", "\\shpwr3", "\\shpwrk0"})
         EXPECT_NE(text.find(piece), std::string::npos) << piece << " in " << text;
     EXPECT_EQ(picture->fPicData, nullptr);
+}
+
+// A shape that its style does not place absolutely stands in the line of text: written as a floating
+// shape it keeps that line to itself, where a shape placed absolutely lets the text run through it.
+TEST(PictureContainerWalk, AShapeInTheLineOfTextKeepsItsLine) {
+    const struct {
+        const char* what;
+        const char* style;
+        const char* wrap;  // the shape's w10:wrap element, if any
+        const char* expected;
+    } cases[] = {
+        {"placed absolutely, no wrap", "position:absolute;margin-left:10pt;width:100pt;height:50pt;z-index:1", "",
+         "\\shpwr3"},
+        {"in the line, no wrap",
+         "width:100pt;height:50pt;mso-position-horizontal-relative:char;mso-position-vertical-relative:line", "",
+         "\\shpwr1"},
+        {"in the line, its own wrap",
+         "width:100pt;height:50pt;mso-position-horizontal-relative:char;mso-position-vertical-relative:line",
+         "<w10:wrap type=\"square\"/>", "\\shpwr2"},
+    };
+    for (const auto& c : cases) {
+        const Picture picture = walk(Container(std::string("<w:pict><v:shape id=\"_x0000_s2050\" style=\"") + c.style +
+                                               "\"><v:textbox><w:txbxContent><w:p/></w:txbxContent></v:textbox>" + c.wrap +
+                                               "</v:shape></w:pict>"));
+        ASSERT_EQ(picture->fFlag, 1) << c.what;
+        const std::string text = shapeText(*picture);
+        EXPECT_NE(text.find(c.expected), std::string::npos) << c.what << ": " << text;
+        for (const char* other : {"\\shpwr1", "\\shpwr2", "\\shpwr3"}) {
+            if (std::string_view(other) == c.expected) continue;
+            EXPECT_EQ(text.find(other), std::string::npos) << c.what << ": " << text;
+        }
+    }
 }
 
 TEST(PictureContainerWalk, GroupHoldsItsMembersAsShapes) {
