@@ -511,16 +511,26 @@ void ContainerWalk::translateVmlChild(xmlNode* child, bool& lastHadTextpath) {
 }
 
 void ContainerWalk::vmlGroupAttributes(xmlNode* group) {
-    if (const std::optional<std::string> style = attribute(group, "style")) {
-        AnchorFlags anchors;
+    AnchorFlags anchors;
+    if (const std::optional<std::string> style = attribute(group, "style"))
         translateVmlStyle(style->c_str(), instance, properties, anchors, frame, groupLevel != 0 ? 1 : 0);
-    }
     if (const std::optional<std::string> origin = attribute(group, "coordorigin")) {
         const GroupOrigin start = groupOriginProperties(origin->c_str(), properties);
         if (const std::optional<std::string> size = attribute(group, "coordsize"))
             groupSizeProperties(size->c_str(), properties, start);
     }
-    appendToShapeText(instance, "\\shpwr3\\shpwrk0");
+    // A group on the page wraps the text as its own wrap element says, as a shape does; a group inside
+    // a group has no wrap of its own.
+    bool wroteWrap = false;
+    bool wroteSide = false;
+    if (groupLevel == 0) {
+        bool verticalSet = anchors.vertical != 0;
+        bool horizontalSet = anchors.horizontal != 0;
+        for (xmlNode* child = group->children; child != nullptr; child = child->next)
+            if (xmlIsElement(child, "w10", "wrap")) vmlWrap(child, verticalSet, horizontalSet, wroteWrap, wroteSide);
+    }
+    if (!wroteWrap) appendToShapeText(instance, groupLevel == 0 && inLineOfText(group) ? "\\shpwr1" : "\\shpwr3");
+    if (!wroteSide) appendToShapeText(instance, "\\shpwrk0");
 }
 
 std::int16_t ContainerWalk::vmlShapeOfType(xmlNode* shape, std::int16_t shapeType) {
