@@ -2,24 +2,16 @@
 // LibreOffice: bullets and numbers in table cells, a list label's own font and size, a numbering that
 // restarts, the line above the footnotes, a drop cap beside its paragraph and a text box that keeps its
 // line. The documents are converted once for the suite (starting LibreOffice costs seconds).
-#include <map>
-#include <memory>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/app/AuthoredDocuments.h"
-#include "tests/app/ProgramRunSupport.h"
-#include "tests/support/FileBytes.h"
-#include "tests/support/FlatDocument.h"
-#include "tests/support/OfficeOracle.h"
+#include "tests/app/OfficeReadBack.h"
 
 namespace {
 
 using namespace apptest::authored;
-using testsupport::FlatDocument;
-using testsupport::OfficeOracle;
 
 std::string listItem(int numId, int ilvl, const std::string& text, const std::string& style = "") {
     return "<w:p><w:pPr>" + (style.empty() ? "" : "<w:pStyle w:val=\"" + style + "\"/>") + "<w:numPr><w:ilvl w:val=\"" +
@@ -80,68 +72,31 @@ bool writeNotesAndFrames(const std::string& path) {
                      relationship("rIdF", "footnotes", "footnotes.xml"), {{"word/footnotes.xml", part("footnotes", footnotes)}});
 }
 
-class ListsNotesFramesOracleTest : public apptest::ProgramRunTest {
+class ListsNotesFramesOracleTest : public apptest::ReadBackSuite<ListsNotesFramesOracleTest> {
 protected:
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        if (shared == nullptr) convertOnce();
-        ASSERT_TRUE(shared->problem.empty()) << shared->problem;
-    }
-
     static double evaluate(const std::string& stem, const std::string& expression) {
         return shared->documents.at(stem)->evaluate(expression);
     }
     // Whether a line of LibreOffice's plain text of the document matches the pattern whole.
     static bool hasLine(const std::string& stem, const std::string& pattern) {
-        std::istringstream in(testsupport::readBytes(shared->folder.file(stem + ".txt")));
         const std::regex expression(pattern);
-        for (std::string line; std::getline(in, line);) {
-            if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-            if (!line.empty() && line.back() == '\r') line.pop_back();
+        for (const std::string& line : shared->lines(stem))
             if (std::regex_match(line, expression)) return true;
-        }
         return false;
     }
 
 private:
-    void convertOnce() {
-        shared = new Shared;
+    void convertAndRead(apptest::OfficeReadBack& readBack) override {
         const std::vector<std::string> stems = {"lists", "frames"};
         if (!writeListsInCells(temporary.file("lists.docx")) || !writeNotesAndFrames(temporary.file("frames.docx"))) {
-            shared->problem = "the documents were not written";
+            readBack.problem = "the documents were not written";
             return;
         }
         const std::vector<std::string> rtfFiles =
-            convertToRtfInto({"lists.docx", "frames.docx"}, stems, shared->folder, shared->problem);
-        if (rtfFiles.empty()) return;
-        OfficeOracle oracle;
-        for (const char* format : {"fodt", "txt:Text (encoded):UTF8"}) {
-            const testsupport::ProgramRun reading = oracle.convert(rtfFiles, format, shared->folder.path());
-            if (reading.exitStatus != 0) {
-                shared->problem = "LibreOffice failed: " + reading.messages;
-                return;
-            }
-        }
-        for (const std::string& stem : stems) {
-            auto document = std::make_unique<FlatDocument>(shared->folder.file(stem + ".fodt"));
-            if (!document->parsed()) shared->problem += stem + ".fodt was not read back; ";
-            shared->documents[stem] = std::move(document);
-        }
+            convertToRtfInto({"lists.docx", "frames.docx"}, stems, readBack.folder, readBack.problem);
+        if (!rtfFiles.empty()) readBack.read(rtfFiles, stems);
     }
-
-    struct Shared {
-        testsupport::TemporaryFolder folder;
-        std::map<std::string, std::unique_ptr<FlatDocument>> documents;
-        std::string problem;  // empty when every document was converted and read back
-    };
-    static Shared* shared;
 };
-
-ListsNotesFramesOracleTest::Shared* ListsNotesFramesOracleTest::shared = nullptr;
 
 TEST_F(ListsNotesFramesOracleTest, ListsInTableCellsKeepTheirBullets) {
     for (const char* item : {"Cell bullet one", "Cell bullet two", "Style bullet"}) {
