@@ -51,7 +51,9 @@ bool writeListsInCells(const std::string& path) {
 }
 
 // A drop cap whose frame names no anchor, the paragraph it drops into with a footnote, and a VML text box
-// that its style leaves in the line of text, followed by a paragraph.
+// that its style leaves in the line of text, followed by a paragraph. The document has no styles part:
+// LibreOffice puts a drop cap's frame beside its paragraph only in an RTF file whose style sheet defines
+// no default paragraph style (style 0), whatever the frame's own words say.
 bool writeNotesAndFrames(const std::string& path) {
     const std::string dropCap =
         "<w:p><w:pPr><w:framePr w:dropCap=\"drop\" w:lines=\"3\" w:wrap=\"around\"/><w:spacing w:line=\"720\" "
