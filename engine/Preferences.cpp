@@ -37,8 +37,7 @@ void encodeField(const PreferenceField& field, const void* record, std::uint8_t*
     switch (field.value) {
         case V::int16:
         case V::uint16:
-        case V::int16Array:
-        case V::pascalText: {
+        case V::int16Array: {
             const auto* memory = static_cast<const std::uint8_t*>(member);
             for (std::int32_t i = 0; i < field.width / 2; ++i) {
                 std::uint16_t unit = 0;
@@ -47,9 +46,21 @@ void encodeField(const PreferenceField& field, const void* record, std::uint8_t*
             }
             break;
         }
+        case V::pascalText: {
+            // Only the length and the text: the units after it were never set by whoever built the
+            // string, and the file keeps zeros there (encodePreferences cleared them).
+            const auto* text = static_cast<const PascalWString*>(member);
+            const std::int32_t length = std::min(text->length(), field.width / 2 - 1);
+            putUnit(at, static_cast<std::uint16_t>(length));
+            for (std::int32_t i = 1; i <= length; ++i) putUnit(at + 2 * i, text->units[i]);
+            break;
+        }
         case V::bytes:
-        case V::text:
             std::memcpy(at, member, static_cast<std::size_t>(field.width));
+            break;
+        case V::text:
+            // Up to its 0 byte, which the cleared bytes after it provide.
+            std::memcpy(at, member, strnlen(static_cast<const char*>(member), static_cast<std::size_t>(field.width - 1)));
             break;
         case V::family:
             encodeFields(familyPreferenceFields, familyPreferenceFieldCount, member, at);

@@ -89,3 +89,7 @@ void CCSVExtruder::closeOpenField() {
 void CCSVExtruder::flush() {
     pending.flush(file);
 }
+
+void CCSVExtruder::flushFullBlock() {
+    if (pending.fillsBlock()) pending.flush(file);
+}

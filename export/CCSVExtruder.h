@@ -22,6 +22,8 @@ public:
     // paragraph end).
     void closeOpenField();
     void flush();
+    // Writes the pending output once it fills a block.
+    void flushFullBlock();
 
     bool isInField() const { return inField; }
 

@@ -20,16 +20,19 @@ public:
 
     // Lack of memory for a new chunk raises CFail 12.
     void put(Unit character) {
-        OutputChunk<Unit>* current = chunks.last();
         if (current == nullptr || current->isFull()) {
-            current = new (std::nothrow) OutputChunk<Unit>();
-            throwIfNull(current, __LINE__, unit);
-            chunks.append(current);
+            auto* fresh = new (std::nothrow) OutputChunk<Unit>();
+            throwIfNull(fresh, __LINE__, unit);
+            chunks.append(fresh);
+            current = fresh;
         }
         current->append(character);
     }
 
     bool isEmpty() const { return chunks.isEmpty(); }
+    // Whether the chunks fill a block: a writer that writes as it goes waits for this, so that its file
+    // takes a write per block rather than one per run or paragraph.
+    bool fillsBlock() const { return static_cast<std::size_t>(chunks.count()) * kChunkBytes >= kBlockSize; }
 
     // Writes every chunk at the file's position, in order, and forgets them. A write that fails raises
     // CFail with the file layer's code; the chunks stay listed and go with the list.
@@ -43,6 +46,7 @@ public:
         }
         writeBlock(*file, block);
         chunks.clear();
+        current = nullptr;
     }
 
 private:
@@ -51,6 +55,10 @@ private:
 
     // The block was reserved for a whole block of chunks: appending allocates nothing.
     static void appendChunk(std::vector<std::uint8_t>& block, const OutputChunk<Unit>& chunk) {
+        if constexpr (sizeof(Unit) == 1) {
+            block.insert(block.end(), chunk.getData(), chunk.getData() + chunk.getLength());
+            return;
+        }
         // UTF-16 goes out little-endian whatever the machine's order.
         for (std::int16_t index = 0; index < chunk.getLength(); ++index) {
             const auto character = static_cast<std::uint32_t>(chunk.getData()[index]);
@@ -67,5 +75,6 @@ private:
     }
 
     OwnedList<OutputChunk<Unit>> chunks;
+    OutputChunk<Unit>* current = nullptr;  // the last chunk, which put fills
     const char* unit;
 };

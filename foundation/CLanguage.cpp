@@ -94,7 +94,9 @@ CLanguage::CLanguage() : CLanguage(Unread{}) {
     registeredTables = this;
 }
 
-CLanguage::CLanguage(Unread) {}
+CLanguage::CLanguage(Unread) {
+    forgetAsciiEncodings();
+}
 
 CLanguage::~CLanguage() {
     if (registeredTables == this) registeredTables = nullptr;
@@ -128,6 +130,7 @@ void CLanguage::readLanguages() {
 }
 
 void CLanguage::readExceptions() {
+    forgetAsciiEncodings();
     makeTree(exceptions);
     exceptionRecords.clear();
     FileBytes text;
@@ -136,9 +139,11 @@ void CLanguage::readExceptions() {
         RangeRecord record;
         if (!isComment(line) && readExceptionLine(line, record)) addRange(*exceptions, exceptionRecords, record);
     });
+    learnAsciiEncodings();
 }
 
 void CLanguage::readBlocks() {
+    forgetAsciiEncodings();
     makeTree(blocks);
     blockRecords.clear();
     FileBytes text;
@@ -147,6 +152,16 @@ void CLanguage::readBlocks() {
         RangeRecord record;
         if (!isComment(line) && readBlockLine(line, record)) addRange(*blocks, blockRecords, record);
     });
+    learnAsciiEncodings();
+}
+
+// A table that fails half read leaves every ASCII unit to the trees, which answer for what was read.
+void CLanguage::forgetAsciiEncodings() {
+    asciiEncodings.fill(kLanguageDependent);
+}
+
+void CLanguage::learnAsciiEncodings() {
+    for (std::uint16_t unit = 0; unit < asciiEncodings.size(); ++unit) asciiEncodings[unit] = encodingInTables(unit);
 }
 
 // The first section of a name wins; a later one of the same name is dropped.
@@ -214,6 +229,12 @@ std::uint32_t CLanguage::scriptForLanguage(std::uint32_t languageId) const {
 }
 
 std::int32_t CLanguage::encodingOfChar(std::uint16_t unit, std::uint16_t languageId) const {
+    std::int32_t encoding = unit < asciiEncodings.size() ? asciiEncodings[unit] : kLanguageDependent;
+    if (encoding == kLanguageDependent) encoding = encodingInTables(unit);
+    return encoding == kLanguageDependent ? encodingForLanguage(languageId) : encoding;
+}
+
+std::int32_t CLanguage::encodingInTables(std::uint16_t unit) const {
     std::int32_t number = 0;
     if (exceptions && exceptions->find(unit, number) == treeResult::kOk) {
         if (const RangeRecord* exception = exceptionRecords.at(number)) return exception->textEncoding;
@@ -221,7 +242,7 @@ std::int32_t CLanguage::encodingOfChar(std::uint16_t unit, std::uint16_t languag
     if (blocks && blocks->find(unit, number) == treeResult::kOk) {
         if (const RangeRecord* block = blockRecords.at(number)) {
             if (block->textEncoding == 0) return kEncodingWindowsLatin1;
-            if (block->textEncoding == kEncodingByLanguage) return encodingForLanguage(languageId);
+            if (block->textEncoding == kEncodingByLanguage) return kLanguageDependent;
             return block->textEncoding;
         }
     }

@@ -8,6 +8,7 @@
 //
 // One instance serves the process: the constructor that reads the files registers it, and every
 // user reaches it through languageTables().
+#include <array>
 #include <cstdint>
 
 #include "foundation/CBase.h"
@@ -82,6 +83,11 @@ private:
     void addLanguage(const LanguageRecord& record);
     void addRange(CNumTree& tree, RecordStore<RangeRecord>& store, const RangeRecord& record);
     static std::int32_t encodingForLanguage(std::uint16_t languageId);
+    // The encoding the trees give the unit, or kLanguageDependent when its block leaves it to the
+    // language.
+    std::int32_t encodingInTables(std::uint16_t unit) const;
+    void forgetAsciiEncodings();
+    void learnAsciiEncodings();
 
     CLitTree* languages = nullptr;
     CNumTree* exceptions = nullptr;
@@ -90,6 +96,11 @@ private:
     RecordStore<LanguageRecord> languageRecords;
     RecordStore<RangeRecord> exceptionRecords;
     RecordStore<RangeRecord> blockRecords;
+    // The answers for the ASCII units, worked out whenever a table is read: nearly every unit of a
+    // document is ASCII, and the story asks for each unit it stores. kLanguageDependent where the
+    // answer is the language's, and for every unit while a table is being read.
+    static constexpr std::int32_t kLanguageDependent = -1;
+    std::array<std::int32_t, 128> asciiEncodings;
 };
 
 // The process-wide language tables: the instance last made by CLanguage(), null before one is made

@@ -1,11 +1,12 @@
 // Writes the AppleWorks fuzz seeds: the tests' small files of both families (a text document, a
-// spreadsheet, a file with its own colour table and a style section), one file each, and a version-6
-// document with a table.
+// spreadsheet, a file with its own colour table and a style section), one file each, a version-6
+// document with a table and a version-5 document with a note, a listed paragraph and a page picture.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tests/import/appleworks/AppleWorksFileBuilder.h"
+#include "tests/import/appleworks/AppleWorksStoryFixture.h"
 #include "tests/import/appleworks/AppleWorksTableFixture.h"
 
 using namespace awfixture;
@@ -41,5 +42,6 @@ int main(int argc, char** argv) {
         writeSeed(argv[1], prefix + "sheet", sheet.build());
     }
     writeSeed(argv[1], "aw6-table", tableDocument());
+    writeSeed(argv[1], "aw5-stories", storiesDocument());
     return 0;
 }

@@ -130,6 +130,14 @@ void CStorage::releaseFile() {
 void CStorage::buildNewDocument() {
     document = xmlNewDoc(xml("1.0"));
     throwIfNull(document, __LINE__, kUnit);
+    // Element and attribute names, and the short attribute values that repeat in every run element, are
+    // kept once in the document's dictionary (as a parsed document keeps them) instead of once per node:
+    // a long document's storage holds hundreds of thousands of them.
+    document->dict = xmlDictCreate();
+    if (document->dict == nullptr) {
+        freeDocument();
+        throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    }
     rootNode = xmlNewDocNode(document, nullptr, xml(kRootName), nullptr);
     if (rootNode == nullptr) {
         freeDocument();

@@ -19,6 +19,11 @@ constexpr const char* kUnit = "BStorage";
 // Element text up to this size is joined into one text node as it is written.
 constexpr int kJoinedTextBytes = 1024;
 
+// Attribute values up to this size are kept in the document's dictionary: the small numbers and flags
+// that repeat in every run element. Longer ones (positions, ids) are mostly unique, and a dictionary
+// crowded with them costs more to search than their copies cost.
+constexpr std::size_t kInternedValueBytes = 4;
+
 const xmlChar* xml(const char* text) {
     return reinterpret_cast<const xmlChar*>(text);
 }
@@ -77,6 +82,42 @@ bool attributeMatches(const xmlNode* element, const char* attribute, const void*
     return present == 1 && equal;
 }
 
+// An attribute value the document's dictionary keeps: one copy for every attribute of that value.
+xmlNode* internedText(xmlDoc* document, const std::string& value) {
+    const xmlChar* kept = xmlDictLookup(document->dict, xml(value.c_str()), static_cast<int>(value.size()));
+    if (kept == nullptr) return nullptr;
+    xmlNode* text = xmlNewDocText(document, nullptr);
+    if (text == nullptr) return nullptr;
+    // The library frees a text node's content only when its document's dictionary does not own it.
+    text->content = const_cast<xmlChar*>(kept);
+    return text;
+}
+
+// Sets the attribute (without a namespace) of the element, replacing its value when it has one, as
+// xmlSetProp does; in a document with a dictionary the value is the dictionary's.
+bool setAttribute(xmlNode* element, const char* name, const std::string& value) {
+    xmlDoc* document = element->doc;
+    if (document == nullptr || document->dict == nullptr || value.size() > kInternedValueBytes) {
+        return xmlSetProp(element, xml(name), xml(value.c_str())) != nullptr;
+    }
+    xmlNode* text = internedText(document, value);
+    if (text == nullptr) return false;
+    xmlAttr* attribute = element->properties;
+    while (attribute != nullptr && (attribute->ns != nullptr || !xmlStrEqual(attribute->name, xml(name)))) {
+        attribute = attribute->next;
+    }
+    if (attribute == nullptr) attribute = xmlNewProp(element, xml(name), nullptr);
+    if (attribute == nullptr) {
+        xmlFreeNode(text);
+        return false;
+    }
+    if (attribute->children != nullptr) xmlFreeNodeList(attribute->children);
+    text->parent = reinterpret_cast<xmlNode*>(attribute);
+    attribute->children = text;
+    attribute->last = text;
+    return true;
+}
+
 // A new element without a namespace in the parent's document, appended to the parent.
 xmlNode* appendChild(xmlNode* parent, const char* name) {
     xmlNode* child = xmlNewDocNode(parent->doc, nullptr, xml(name), nullptr);
@@ -112,14 +153,23 @@ std::string elementText(const xmlNode* element) {
     return text;
 }
 
+namespace {
+
+// The text of an attribute node as the document holds it (entity references not followed).
+void attributeText(const xmlAttr* attribute, std::string& value) {
+    value.clear();
+    for (const xmlNode* part = attribute->children; part != nullptr; part = part->next) {
+        if (part->type == XML_TEXT_NODE && part->content != nullptr) value += chars(part->content);
+    }
+}
+
+}  // namespace
+
 bool attributeValue(const xmlNode* element, const char* name, std::string& value) {
     if (element == nullptr || element->type != XML_ELEMENT_NODE || name == nullptr) return false;
     for (const xmlAttr* attribute = element->properties; attribute != nullptr; attribute = attribute->next) {
         if (!xmlStrEqual(attribute->name, xml(name))) continue;
-        value.clear();
-        for (const xmlNode* part = attribute->children; part != nullptr; part = part->next) {
-            if (part->type == XML_TEXT_NODE && part->content != nullptr) value += chars(part->content);
-        }
+        attributeText(attribute, value);
         return true;
     }
     return false;
@@ -238,13 +288,23 @@ bool CStream::readAttribute(const char* name, char letter, const StorageTarget& 
     return present;
 }
 
+void CStream::readAttribute(const xmlAttr* attribute, char letter, const StorageTarget& target) {
+    throwIfNull(node, __LINE__, kUnit);
+    throwIfNullObject(attribute, __LINE__, kUnit);
+    failingAsStorage(__LINE__, [&] {
+        std::string value;
+        attributeText(attribute, value);
+        decodeValue(letter, value, target);
+    });
+}
+
 void CStream::writeAttribute(const char* name, char letter, const StorageSource& source) {
     throwIfNull(node, __LINE__, kUnit);
     throwIfNullObject(name, __LINE__, kUnit);
     if (attributeWriteShouldFail()) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     failingAsStorage(__LINE__, [&] {
         const std::string value = encodeValue(letter, source);
-        throwIfNull(xmlSetProp(node, xml(name), xml(value.c_str())), __LINE__, kUnit);
+        if (!setAttribute(node, name, value)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     });
 }
 

@@ -93,6 +93,8 @@ public:
     // One attribute under its letter: false when the element has no such attribute (the target is left
     // unchanged).
     bool readAttribute(const char* name, char letter, const StorageTarget& target);
+    // The same for an attribute of this element already found (a reader that walks the attributes once).
+    void readAttribute(const xmlAttr* attribute, char letter, const StorageTarget& target);
     void writeAttribute(const char* name, char letter, const StorageSource& source);
 
     // The first element among `first` and its following siblings with that name and, when an attribute

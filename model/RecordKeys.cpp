@@ -1,17 +1,78 @@
 #include "model/RecordKeys.h"
 
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "foundation/CFail.h"
 #include "foundation/FieldMask.h"
 
 namespace {
 
 constexpr const char* kUnit = "BStory";
 
-}  // namespace
+// A table's attribute rows by their keys, made once per table: a run element carries a few of a record's
+// dozens of keys, and looking each key up among the element's attributes cost more than the reading.
+class KeyIndex {
+public:
+    explicit KeyIndex(const RecordTable& table) {
+        for (std::size_t i = 0; i < table.fields.size(); ++i) {
+            const FieldSpec& row = table.fields[i];
+            if (row.storage != FieldStorage::kAttribute || row.key == nullptr) continue;
+            // A key that two rows share is read by each: such a table keeps the row-by-row reading.
+            if (!rows.emplace(row.key, i).second) usable = false;
+        }
+    }
+    bool isUsable() const { return usable; }
+    // The row of the key, or -1.
+    std::ptrdiff_t rowOf(const char* key) const {
+        const auto found = rows.find(key);
+        return found == rows.end() ? -1 : static_cast<std::ptrdiff_t>(found->second);
+    }
 
-void readRecordKeys(CStream& element, const RecordTable& table, void* record) {
+private:
+    std::unordered_map<std::string_view, std::size_t> rows;
+    bool usable = true;
+};
+
+const KeyIndex& keyIndexOf(const RecordTable& table) {
+    thread_local std::unordered_map<const RecordTable*, std::unique_ptr<KeyIndex>> indexes;
+    std::unique_ptr<KeyIndex>& index = indexes[&table];
+    if (index == nullptr) index = std::make_unique<KeyIndex>(table);
+    return *index;
+}
+
+void readRowByRow(CStream& element, const RecordTable& table, void* record) {
     for (const FieldSpec& row : table.fields) {
         if (row.storage != FieldStorage::kAttribute) continue;
         element.readAttribute(row.key, row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
+    }
+}
+
+}  // namespace
+
+void readRecordKeys(CStream& element, const RecordTable& table, void* record) {
+    const xmlNode* node = element.getNode();
+    const KeyIndex& index = raisingOutOfMemory(__LINE__, kUnit, [&]() -> const KeyIndex& { return keyIndexOf(table); });
+    if (node == nullptr || node->type != XML_ELEMENT_NODE || !index.isUsable()) {
+        readRowByRow(element, table, record);
+        return;
+    }
+    // One walk over the attributes finds each row's own (the first of its name), then the rows are read
+    // in table order, as reading them one by one would.
+    std::vector<const xmlAttr*> found = raisingOutOfMemory(__LINE__, kUnit, [&] {
+        return std::vector<const xmlAttr*>(table.fields.size(), nullptr);
+    });
+    for (const xmlAttr* attribute = node->properties; attribute != nullptr; attribute = attribute->next) {
+        if (attribute->name == nullptr) continue;
+        const std::ptrdiff_t row = index.rowOf(reinterpret_cast<const char*>(attribute->name));
+        if (row >= 0 && found[static_cast<std::size_t>(row)] == nullptr) found[static_cast<std::size_t>(row)] = attribute;
+    }
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        if (found[i] == nullptr) continue;
+        const FieldSpec& row = table.fields[i];
+        element.readAttribute(found[i], row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
     }
 }
 

@@ -8,7 +8,7 @@ packages=(
   libxml2-dev zlib1g-dev libminizip-dev libpng-dev libjpeg-dev libgif-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-19 libclang-rt-19-dev
-  libreoffice-writer-nogui libreoffice-calc-nogui pandoc python3-openpyxl
+  libreoffice-writer-nogui libreoffice-calc-nogui pandoc python3-openpyxl poppler-utils
   libwxgtk3.2-dev xvfb xauth
   xdg-utils
 )

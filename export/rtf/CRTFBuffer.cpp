@@ -1,5 +1,7 @@
 #include "export/rtf/CRTFBuffer.h"
 
+#include <utility>
+
 #include "foundation/CFail.h"
 
 namespace {
@@ -8,12 +10,12 @@ constexpr const char* kUnit = "BL_RTF(exp)";
 
 }  // namespace
 
-CRTFBuffer::CRTFBuffer(std::int16_t direction, const XForm& sourceForm, const XRule& sourceRule)
-    : runDirection(direction) {
+CRTFBuffer::CRTFBuffer(std::int16_t direction, const XForm& sourceForm, std::shared_ptr<const XRule> paragraph)
+    : runRule(std::move(paragraph)), runDirection(direction) {
+    if (runRule == nullptr) throwFail(result::kNullObject, __LINE__, kUnit);
     copyXFormDeep(&runForm, &sourceForm);
     // The model's deep copy drops a picture it has no memory for; a buffered run never loses one.
     if (sourceForm.picData != nullptr && runForm.picData == nullptr) throwFail(result::kOutOfMemory, __LINE__, kUnit);
-    copyXRule(&runRule, &sourceRule);
 }
 
 CRTFBuffer::~CRTFBuffer() {

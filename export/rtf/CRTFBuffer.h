@@ -1,8 +1,10 @@
 #pragma once
 // One buffered run of a story on its way to the RTF emitter: the character and paragraph records that
 // apply to it, its direction and up to kCapacity UTF-16 units. The buffered run owns its own copy of the
-// run's picture, so it can be replayed after the request that delivered the run is over.
+// run's picture, so it can be replayed after the request that delivered the run is over. The paragraph
+// record is shared by the buffered runs of one paragraph: it is large and the same for all of them.
 #include <cstdint>
+#include <memory>
 
 #include "foundation/CBase.h"
 #include "model/XForm.h"
@@ -12,7 +14,8 @@ class CRTFBuffer : public CBase {
 public:
     static constexpr std::int16_t kCapacity = 256;
     // direction 0: written in stored order; 1: a number run written in reverse order.
-    CRTFBuffer(std::int16_t direction, const XForm& sourceForm, const XRule& sourceRule);
+    // paragraph: never null.
+    CRTFBuffer(std::int16_t direction, const XForm& sourceForm, std::shared_ptr<const XRule> paragraph);
     ~CRTFBuffer() override;
     CRTFBuffer(const CRTFBuffer&) = delete;
     CRTFBuffer& operator=(const CRTFBuffer&) = delete;
@@ -21,7 +24,7 @@ public:
     bool isFull() const { return unitCount == kCapacity; }
     std::int16_t room() const { return static_cast<std::int16_t>(kCapacity - unitCount); }
     const XForm& form() const { return runForm; }
-    const XRule& rule() const { return runRule; }
+    const XRule& rule() const { return *runRule; }
     std::int16_t direction() const { return runDirection; }
     CPicture* picture() const { return runForm.picData; }
     const char16_t* text() const { return units; }
@@ -32,7 +35,7 @@ public:
 
 private:
     XForm runForm{};
-    XRule runRule{};
+    std::shared_ptr<const XRule> runRule;
     std::int16_t unitCount = 0;
     std::int16_t runDirection;
     char16_t units[kCapacity] = {};

@@ -1,6 +1,7 @@
 #include "export/rtf/CRTFExtruder.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "export/rtf/CRTFFile.h"
@@ -61,10 +62,17 @@ CRTFExtruder::~CRTFExtruder() = default;
 
 void CRTFExtruder::takeRun(const XParamBlock& block) {
     copyXForm(&form, &block.form);
-    copyXRule(&rule, &block.rule);
+    takeParagraph(block.rule);
     if (sectionPending == 1) copyXPage(&page, &block.page);
     if (block.textBuffer == nullptr || block.textLength <= 0) return;
     cutText(block.textBuffer, block.textLength);
+}
+
+void CRTFExtruder::takeParagraph(const XRule& rule) {
+    // The runs of one paragraph carry the same record: it is kept once and shared by their buffered runs.
+    // Records that differ only in their padding are kept twice, which costs memory, never output.
+    if (paragraph != nullptr && std::memcmp(paragraph.get(), &rule, sizeof rule) == 0) return;
+    raisingOutOfMemory(__LINE__, kUnit, [&] { paragraph = std::make_shared<const XRule>(rule); });
 }
 
 bool CRTFExtruder::isNumberChar(char16_t unit) {
@@ -124,7 +132,7 @@ void CRTFExtruder::cutText(const char16_t* units, std::int32_t count) {
 }
 
 void CRTFExtruder::startBuffer(std::int16_t direction) {
-    auto* run = new (std::nothrow) CRTFBuffer(direction, form, rule);
+    auto* run = new (std::nothrow) CRTFBuffer(direction, form, paragraph);
     throwIfNull(run, __LINE__, kUnit);
     std::unique_ptr<CRTFBuffer> owned(run);
     raisingOutOfMemory(__LINE__, kUnit, [&] { runs.push_back(std::move(owned)); });
@@ -136,29 +144,31 @@ void CRTFExtruder::appendUnit(char16_t unit) {
 }
 
 void CRTFExtruder::replay(bool release) {
-    paragraphPending = 1;
+    // A story replayed whole starts with a paragraph of its own each time. The main story is replayed
+    // run by run: its paragraph goes on from one replay to the next and states its properties once.
+    const bool wholeStory = selector != kMainStorySelector;
+    if (wholeStory) paragraphPending = 1;
     const std::size_t count = runs.size();
     // The closing paragraph belongs to stories replayed whole, never to a main-story run.
-    const bool wholeStory = selector != kMainStorySelector;
     for (std::size_t i = 0; i < count; ++i) replayRun(*runs[i], wholeStory && i + 1 == count);
     if (release) releaseRuns();
-    paragraphPending = 0;
 }
 
 void CRTFExtruder::replayRun(CRTFBuffer& run, bool lastOfWholeStory) {
     copyXForm(&form, &run.form());
-    copyXRule(&rule, &run.rule());
+    const XRule& rule = run.rule();
     if (selector != kMainStorySelector && storyGroupOpen == 0) {
         if (const CRTFBuffer* information = commentInformation()) emitter->writeCommentIdentity(information->form());
         storyGroupOpen = emitter->openNoteGroup(selector);
-        paragraphPending = 1;
     }
     if (sectionPending == 1) {
         emitter->writeSectionProps(page, sectionKind);
         sectionPending = 0;
         sectionKind = 0;
     }
-    if (paragraphPending == 1) {
+    // Inside a field's instruction every word is the instruction's: the paragraph that starts there
+    // states its properties once the instruction is over.
+    if (paragraphPending == 1 && !insideFieldInstruction()) {
         emitter->writeParagraphProps(rule, 0);
         paragraphPending = 0;
     }
@@ -206,7 +216,9 @@ void CRTFExtruder::writeRunContent(CRTFBuffer& run) {
             sectionPending = 1;
             sectionKind = static_cast<std::int16_t>(kind & 0xFFFF);
         }
-        if (emitter->writeControlCode(code, form, rule, fields) == 1) writeBuffer(run);
+        if (emitter->writeControlCode(code, form, run.rule(), fields) == 1) writeBuffer(run);
+        // A table ends with its last row: the text after it states its paragraph again.
+        if (code == storycode::kTable) paragraphPending = 1;
         return;
     }
     if (kind == storycode::kFieldStart) {
@@ -227,6 +239,10 @@ void CRTFExtruder::writeBuffer(const CRTFBuffer& run) {
     char16_t reversed[CRTFBuffer::kCapacity];
     std::reverse_copy(run.text(), run.text() + n, reversed);
     emitter->writeText(reversed, n, run.form().txtCode);
+}
+
+bool CRTFExtruder::insideFieldInstruction() const {
+    return fields.fieldDepth > fields.resultDepth;
 }
 
 void CRTFExtruder::closeStoryGroup() {

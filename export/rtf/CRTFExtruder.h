@@ -17,6 +17,10 @@
 // The main story is replayed and emptied after every run. Headers, footers, tables and text boxes keep
 // their buffered runs and may be replayed several times; comments and notes are replayed once, then
 // their group is closed (closeStoryGroup) and the extruder is disposed.
+//
+// Paragraph properties are written once per paragraph, before its first buffered run (and again after a
+// table placed inside it, whose rows state their own); a paragraph that starts inside a field's
+// instruction states them after the instruction.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -60,6 +64,9 @@ public:
     static std::int16_t numberDirection(char16_t unit, char16_t next, std::int16_t previous, std::int16_t rightToLeft);
 
 private:
+    // Keeps the run's paragraph record for the buffered runs cut next, shared with those already cut
+    // when it is the same.
+    void takeParagraph(const XRule& rule);
     void cutText(const char16_t* units, std::int32_t count);
     // Drops and applies an embedding control of a right-to-left run; false for any other unit.
     bool takeEmbeddingControl(char16_t unit);
@@ -70,6 +77,8 @@ private:
     const CRTFBuffer* commentInformation() const;
     void writeRunContent(CRTFBuffer& run);
     void writeBuffer(const CRTFBuffer& run);
+    // Whether the run being replayed belongs to the instruction of a field (of any field still open).
+    bool insideFieldInstruction() const;
     void releaseRuns();
 
     CRTFFile* emitter;
@@ -77,10 +86,10 @@ private:
     std::vector<std::unique_ptr<CRTFBuffer>> runs;
     CRTFStack directions;
     XForm form{};  // shares the picture of the run being cut or replayed; owns none
-    XRule rule{};
+    std::shared_ptr<const XRule> paragraph;  // the record of the runs being cut
     XPage page{};
     RTFFieldState fields{};
-    std::int16_t paragraphPending = 0;
+    std::int16_t paragraphPending = 1;  // the next run starts a paragraph
     std::int16_t storyGroupOpen = 0;
     std::int16_t sectionPending = 0;
     std::int16_t sectionKind = 0;

@@ -127,7 +127,8 @@ std::int16_t CRTFFile::writeControlCode(char16_t code, const XForm& form, const 
             if (fields.fieldDepth <= fields.resultDepth) return kHandled;
             ++fields.resultDepth;
             fields.runGroupClosed = 1;
-            const std::string literal = "}}{\\fldrslt  ";
+            // One blank ends the control word; a second would be the result's first character.
+            const std::string literal = "}}{\\fldrslt ";
             writeFormat("%s", literal.c_str());
             return written(literal);
         }

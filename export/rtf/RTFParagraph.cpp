@@ -1,5 +1,6 @@
-// The start of a paragraph in the RTF body: its list number (once per paragraph), "\pard", table
-// membership, paragraph style and every paragraph property, stated in full at each of its runs.
+// The start of a paragraph in the RTF body: its list number, "\pard", table membership, paragraph style
+// and every paragraph property, stated in full once, before the paragraph's first run. Stated again
+// between runs, they would end the line there for readers (after an inline picture, for one).
 #include <cstring>
 
 #include "export/rtf/CRTFFile.h"

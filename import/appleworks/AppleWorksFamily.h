@@ -24,6 +24,10 @@ struct AppleWorksFamily {
     std::int32_t skipBeforeGlobals;        // version 5: two unused bytes
     std::int32_t docInfoSize;
     std::int32_t docInfoCopySize;  // a document header with its 8 trailing bytes
+    // Record fields past the variable piece (offsets as kept in memory).
+    std::int32_t recordColumnsOffset;       // i16: the document's column count
+    std::int32_t recordEndnotesOffset;      // u8: notes stand at the end of the document when not 0
+    std::int32_t recordFirstNoteOffset;     // i16: the number of the first note
 
     // Text zones.
     std::int32_t charRunEntrySize;  // entries of slot 40

@@ -24,6 +24,8 @@ constexpr std::int32_t kPageRect = 6;
 constexpr std::int32_t kMargins = 14;
 constexpr std::int32_t kThirdRect = 22;
 constexpr std::int32_t kVariablePieceSlot = 76;  // version 6 only
+// u16: the zone of the document's root drawing layer, which holds what is anchored to the pages.
+constexpr std::int32_t kDrawingZone = 54;
 }  // namespace record
 
 class AppleWorksFileReader {

@@ -7,8 +7,10 @@
 #include "engine/TranslatorRequest.h"
 #include "foundation/CFail.h"
 #include "foundation/CRandom.h"
+#include "foundation/Memory.h"
 #include "import/appleworks/AppleWorksFileReader.h"
 #include "import/appleworks/AppleWorksText.h"
+#include "import/appleworks/PageRecords.h"
 #include "import/appleworks/StyleResolution.h"
 #include "model/XParamBlock.h"
 
@@ -32,8 +34,15 @@ constexpr char16_t kSectionBreak = 8;
 constexpr char16_t kSpecialCharacter = 25;
 constexpr char16_t kEndOfCell = 16;
 constexpr char16_t kTableAnchor = 10;
+constexpr char16_t kPictureAnchor = 1;
+constexpr char16_t kFootnoteReference = 23;
+constexpr char16_t kEndnoteReference = 24;
+constexpr char16_t kFootnoteMark = 2;
+constexpr char16_t kEndnoteMark = 3;
 
+constexpr std::uint16_t kNoteEntryType = 0;
 constexpr std::uint16_t kAnchorEntryType = 1;
+constexpr std::int32_t kEntryZone = 6;  // i32: the zone a note or anchor entry names
 
 // Bytes of the file's text that are not characters.
 constexpr std::uint8_t kByteColumnBreak = 1;
@@ -51,6 +60,39 @@ constexpr std::uint8_t kByteSectionBreak = 12;
 constexpr std::int32_t kSectionHeaderRefs = 62;  // two zone numbers, then two footer zone numbers at 70
 constexpr std::int32_t kSectionFooterRefs = 70;
 constexpr std::int32_t kSectionTitlePage = 57;
+constexpr std::int32_t kSectionColumns = 12;
+constexpr std::int32_t kSectionColumnWidths = 14;  // nine i16, then nine spaces at 34
+constexpr std::int32_t kSectionColumnSpaces = 34;
+constexpr std::int32_t kSectionColumnCount = 9;
+constexpr std::int32_t kSectionBreakType = 53;
+constexpr std::int32_t kSectionFirstPage = 54;
+constexpr std::int32_t kSectionRestart = 56;
+
+// The section-break kinds of the story text for the break-type byte 0 to 3 of the section it starts.
+constexpr std::int32_t kSectionBreakKinds[4] = {4, 2, 5, 6};
+
+// Rulers: the paragraph label (list style) and its level.
+constexpr std::int32_t kRulerLabel = 10;
+
+// Drawing objects.
+constexpr std::int32_t kObjectType = 0;
+constexpr std::int32_t kObjectBounds = 4;  // i32 top, left, bottom, right, in points
+constexpr std::int32_t kObjectPicture = 30;
+constexpr std::int32_t kObjectPictureFormat = 38;
+constexpr std::uint8_t kPictureObject = 8;
+constexpr std::uint8_t kQuickTimeObject = 18;
+
+// Version 6 keeps a pointer to the object's text after each object record.
+std::int32_t objectStride(const AppleWorksFamily& family) {
+    return zone::kObjectSize + (family.objectsCarryText ? 4 : 0);
+}
+
+// Whether an object record holds a picture: a picture object of either family, or the picture object of
+// version 6, whose bytes the reader has typed.
+bool isPictureObject(const BlockView& objects, std::int32_t at) {
+    const std::uint8_t type = objects.u8(at + kObjectType);
+    return (type == kPictureObject || type == kQuickTimeObject) && objects.u8(at + kObjectPictureFormat) != 0;
+}
 
 // Mac text encodings whose characters may take two bytes.
 bool isDoubleByteEncoding(std::int32_t encoding) {
@@ -98,9 +140,14 @@ void AppleWorksWalker::openBytes(const std::uint8_t* bytes, std::int32_t length)
 }
 
 void AppleWorksWalker::afterLoad() {
+    lists.reset(new (std::nothrow) DefaultLists(block));
+    throwIfNull(lists.get(), __LINE__, kUnit);
+    notesAsFootnotes = document_.record().u8(family.recordEndnotesOffset) == 0;
     writePageSetup();
     collectHeadersFooters();
     collectTables();
+    collectPageFrames();
+    applySection(0);
     const std::uint16_t main = mainTextZone();
     if (main != 0) {
         const std::int32_t length = document_.zoneAt(main).i32(zone::kTextLength);
@@ -125,8 +172,16 @@ void AppleWorksWalker::writePageSetup() {
     setup.orientation = setup.pageHeight < setup.pageWidth ? 1 : 0;
     setup.margination = static_cast<std::int16_t>(setup.pageWidth - setup.leftMargin - setup.rightMargin);
     setup.gutter = 10;
+    const std::int16_t columns = document_.record().i16(family.recordColumnsOffset);
+    if (columns >= 1 && columns <= kSectionColumnCount) setup.columns = columns;
     setup.footnote = kDefaultFootnote;
     setup.endnote = kDefaultEndnote;
+    // A negative first number can only come from a damaged record: the notes keep counting from 1.
+    const std::int16_t firstNote = document_.record().i16(family.recordFirstNoteOffset);
+    if (firstNote != 1 && firstNote >= 0) {
+        setup.footnote.startAt = firstNote;
+        setup.endnote.startAt = firstNote;
+    }
 }
 
 // The main text is the first text zone of the file: in every sample the document's own text stands in
@@ -138,15 +193,34 @@ std::uint16_t AppleWorksWalker::mainTextZone() const {
     return 0;
 }
 
-void AppleWorksWalker::collectHeadersFooters() {
+// The section entries of the main text and their count; the empty view without them.
+BlockView AppleWorksWalker::sectionList(std::int32_t& count) const {
+    count = 0;
     const std::uint16_t main = mainTextZone();
-    if (main == 0) return;
+    if (main == 0) return {};
     const BlockView sections = document_.block(document_.zoneAt(main).slot(zone::kSections));
-    if (sections.empty()) return;
-    const std::int32_t count =
-        sections.entriesThatFit(sections.u16(0), zone::kListEntriesStart, zone::kSectionEntrySize);
+    if (sections.empty()) return {};
+    count = sections.entriesThatFit(sections.u16(0), zone::kListEntriesStart, zone::kSectionEntrySize);
+    return sections;
+}
+
+// The section in force at a position of the main text: the last whose start is not after it; -1 when
+// there are none or the position lies before the first.
+std::int32_t AppleWorksWalker::sectionAt(std::int32_t position) const {
+    std::int32_t count = 0;
+    const BlockView sections = sectionList(count);
+    for (std::int32_t s = count - 1; s >= 0; --s) {
+        if (sections.i32(zone::kListEntriesStart + s * zone::kSectionEntrySize) <= position) return s;
+    }
+    return -1;
+}
+
+void AppleWorksWalker::collectHeadersFooters() {
+    std::int32_t count = 0;
+    const BlockView sections = sectionList(count);
     for (std::int32_t s = 0; s < count; ++s) {
         const std::int32_t at = zone::kListEntriesStart + s * zone::kSectionEntrySize;
+        SectionStories& stories = sectionStories.emplace_back(SectionStories{});
         std::int16_t kind = sections.u8(at + kSectionTitlePage) != 0 ? 0 : -1;
         for (const std::int32_t refs : {kSectionHeaderRefs, kSectionFooterRefs}) {
             const std::uint32_t first = sections.u32(at + refs);
@@ -158,16 +232,43 @@ void AppleWorksWalker::collectHeadersFooters() {
                 if (kind < 0) kind = static_cast<std::int16_t>(which + 1);
                 const HeaderFooter entry{static_cast<std::uint16_t>(ref), kind, randomInRange(kStoryIdLow, kStoryIdHigh)};
                 (refs == kSectionHeaderRefs ? headers : footers).push_back(entry);
-                XPage& page = block->page;
-                if (refs == kSectionHeaderRefs) {
-                    (which == 0 ? page.defaultHeaderRef : page.evenHeaderRef) = entry.storyId;
-                } else {
-                    (which == 0 ? page.defaultFooterRef : page.evenFooterRef) = entry.storyId;
-                }
+                (refs == kSectionHeaderRefs ? stories.header : stories.footer)[which] = entry.storyId;
             }
         }
-        if (sections.u8(at + kSectionTitlePage) != 0) block->page.titlePage = 1;
     }
+}
+
+// The section's page settings go with the main text from its start on: columns, page numbering, the
+// title page and its header and footer stories.
+void AppleWorksWalker::applySection(std::int32_t section) {
+    std::int32_t count = 0;
+    const BlockView sections = sectionList(count);
+    if (section < 0 || section >= count) return;
+    const std::int32_t at = zone::kListEntriesStart + section * zone::kSectionEntrySize;
+    XPage& page = block->page;
+    page.uniqueBits = sections.i32(at);
+    const std::int16_t columns = sections.i16(at + kSectionColumns);
+    if (columns >= 1 && columns <= kSectionColumnCount) page.columns = columns;
+    page.notEqualWidthColumns = 1;
+    for (std::int32_t c = 0; c < kSectionColumnCount; ++c) {
+        page.columnWidth[c] = faceFreeTwips(sections.i16(at + kSectionColumnWidths + 2 * c));
+        page.columnSpace[c] = faceFreeTwips(sections.i16(at + kSectionColumnSpaces + 2 * c));
+    }
+    const std::int16_t firstPage = sections.i16(at + kSectionFirstPage);
+    // A section that starts its pages at another number than 1 restarts the numbering, whatever its
+    // restart byte says.
+    const bool restart = firstPage != 1 || sections.u8(at + kSectionRestart) == 1;
+    page.pageNumber.hasPageNumber = 1;
+    page.pageNumber.restartType = restart ? 2 : 1;
+    page.pageNumber.startAt = firstPage;
+    page.titlePage = sections.u8(at + kSectionTitlePage);
+    const SectionStories& stories = sectionStories[static_cast<std::size_t>(section)];
+    page.defaultHeaderRef = stories.header[0];
+    page.evenHeaderRef = stories.header[1];
+    page.firstHeaderRef = 0;
+    page.defaultFooterRef = stories.footer[0];
+    page.evenFooterRef = stories.footer[1];
+    page.firstFooterRef = 0;
 }
 
 void AppleWorksWalker::collectTables() {
@@ -175,6 +276,77 @@ void AppleWorksWalker::collectTables() {
     for (std::uint16_t z = 1; z <= document_.zoneCount() && z != 0; ++z) {
         if (document_.zoneKind(z) == zonekind::kTable) tables.push_back({z, randomInRange(kStoryIdLow, kStoryIdHigh)});
     }
+}
+
+// The document's root drawing layer holds what is anchored to a page; its objects are placed on the pages
+// laid end to end, so an object's page is its top over the page height.
+void AppleWorksWalker::collectPageFrames() {
+    const std::uint16_t main = mainTextZone();
+    const std::uint16_t drawing = document_.record().u16(record::kDrawingZone);
+    if (main == 0 || document_.zoneKind(drawing) != zonekind::kDrawing) return;
+    const BlockView mainData = document_.zoneAt(main);
+    if (pageRecordCount(mainData) == 0) return;
+    const AppleWorksRect page = document_.recordRect(record::kPageRect);
+    const std::int32_t pageHeight = page.bottom - page.top;
+    const BlockView objects = document_.zoneAt(drawing);
+    const std::int32_t stride = objectStride(family);
+    const std::int32_t count = objects.entriesThatFit(objects.u16(zone::kObjectCount), zone::kObjectsStart, stride);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t at = zone::kObjectsStart + i * stride;
+        if (!isPictureObject(objects, at)) continue;
+        const BlockHandle picture = objects.slot(at + kObjectPicture);
+        if (document_.block(picture).empty()) continue;
+        const auto bound = [&](std::int32_t k) {
+            return std::clamp<std::int32_t>(objects.i32(at + kObjectBounds + 4 * k), -0x10000, 0x10000);
+        };
+        const std::int32_t top = bound(0);
+        const std::int32_t index = pageHeight > 0 && top > 0 ? top / pageHeight : 0;
+        const std::int32_t shift = index * pageHeight;
+        const PageFrame frame{picture, objects.u8(at + kObjectPictureFormat), pageStartPosition(mainData, index),
+                              {(top - shift) * kPointsToTwips, bound(1) * kPointsToTwips,
+                               (bound(2) - shift) * kPointsToTwips, bound(3) * kPointsToTwips}};
+        // The text meets the frames page by page: a frame listed after one of a later page must not
+        // wait for that page. Frames of one page keep the layer's order.
+        const auto place = std::upper_bound(pageFrames.begin(), pageFrames.end(), frame.anchor,
+                                            [](std::int32_t anchor, const PageFrame& other) { return anchor < other.anchor; });
+        pageFrames.insert(place, frame);
+    }
+}
+
+bool AppleWorksWalker::nextFrame() {
+    if (frameCursor >= pageFrames.size()) return false;
+    ++frameCursor;
+    return true;
+}
+
+// The next note entry of the main text after the entry given, with the zone that holds the note's
+// text; 0 when none is left.
+std::int32_t AppleWorksWalker::findNoteZone(std::int32_t after, std::int32_t& entry) const {
+    const std::uint16_t main = mainTextZone();
+    if (main == 0) return 0;
+    const BlockView zoneData = document_.zoneAt(main);
+    const BlockView entries = document_.block(zoneData.slot(zone::kVariables));
+    const std::int32_t count = entries.entriesThatFit(zoneData.u16(zone::kVariableCount), 0, family.variableEntrySize);
+    for (std::int32_t i = std::max(after + 1, 0); i < count; ++i) {
+        const std::int32_t at = i * family.variableEntrySize;
+        if (entries.u16(at + 4) != kNoteEntryType) continue;
+        entry = i;
+        const std::uint32_t named = entries.u32(at + kEntryZone);
+        if (named > 0 && named <= 0xFFFF && document_.zoneKind(static_cast<std::uint16_t>(named)) == zonekind::kText)
+            return static_cast<std::int32_t>(named);
+    }
+    return 0;
+}
+
+bool AppleWorksWalker::beginNoteStory(bool footnotes) {
+    if (footnotes != notesAsFootnotes) return false;
+    // A note entry whose zone is missing is passed over: the next note keeps its own text.
+    std::int32_t entry = noteCursor;
+    const std::int32_t noteZone = findNoteZone(noteCursor, entry);
+    noteCursor = entry;
+    if (noteZone == 0) return false;
+    beginStory(static_cast<std::uint16_t>(noteZone), false);
+    return true;
 }
 
 // Starts reading a zone's text from its first block, with the formats at their defaults: a story and
@@ -191,6 +363,10 @@ void AppleWorksWalker::startZoneText(std::uint16_t zoneNumber) {
     charCursor = -1;
     previousRuler = -2;
     lastWasParagraphEnd = false;
+    newContext = true;
+    inList = false;
+    previousLabel = -1;
+    listOverride = 0;
     cellNeeded = false;
     resetFormats();
 }
@@ -277,7 +453,7 @@ std::int32_t AppleWorksWalker::runEnd(const BlockView& runs, std::int32_t count,
 }
 
 void AppleWorksWalker::applyParagraphRun(std::int16_t rulerIndex) {
-    if (rulerIndex == previousRuler) return;
+    if (rulerIndex == previousRuler && !newContext) return;
     previousRuler = rulerIndex;
     std::uint8_t bytes[kRulerRecordSize] = {};
     resolveAppleWorksStyle(document_, rulerIndex, StyleRecordKind::kRuler108, bytes);
@@ -328,6 +504,46 @@ void AppleWorksWalker::applyParagraphRun(std::int16_t rulerIndex) {
         const std::int32_t lead = code >> 2;
         tab.tabLead = lead < 4 ? kTabLead[lead] : 0;
     }
+    applyListLabel(ruler);
+    newContext = false;
+}
+
+// A labelled ruler puts its paragraphs in the list of its label: the same override while the label
+// stays, a new one (numbering afresh) when the label changes or a new context begins. A label the lists
+// do not know gives no list.
+void AppleWorksWalker::applyListLabel(const BlockView& ruler) {
+    XRule& rule = block->rule;
+    std::memset(&rule.level, 0, sizeof rule.level);
+    rule.forceNumbering = 0;
+    const std::int16_t label = ruler.u8(kRulerLabel);
+    if (label == 0) {
+        inList = false;
+        previousLabel = 0;
+        return;
+    }
+    if (newContext || label != previousLabel) listOverride = lists->addListOverride(label);
+    previousLabel = label;
+    inList = listOverride != 0;
+    if (!inList) return;
+    rule.forceNumbering = 1;
+    rule.level.ls = listOverride;
+    rule.level.ilvl = 0;
+    savedLevel = rule.level;
+}
+
+// Every chunk of a listed paragraph carries its level record; an empty paragraph leaves the list, and
+// the paragraph after it starts a new context.
+void AppleWorksWalker::keepListLevel(bool emptyParagraph) {
+    if (!inList) return;
+    if (emptyParagraph) {
+        if (block->rule.level.ls != 0) newContext = true;
+        std::memset(&block->rule.level, 0, sizeof block->rule.level);
+        block->rule.forceNumbering = 0;
+        return;
+    }
+    block->rule.level = savedLevel;
+    block->rule.forceNumbering = 1;
+    newContext = false;
 }
 
 void AppleWorksWalker::applyCharacterRun(const BlockView& runs, std::int32_t index, XForm& form) const {
@@ -365,6 +581,8 @@ void AppleWorksWalker::queueUnits(const XForm& form, const std::vector<char16_t>
 
 // Converts the text from the text position up to the next paragraph end, run change or anchor.
 void AppleWorksWalker::readNextChunk() {
+    const bool mainText = !inTable && zone == mainTextZone();
+    if (mainText) applySection(sectionAt(textPosition));
     const BlockView zoneData = document_.zoneAt(zone);
     const BlockView paraRuns = document_.block(zoneData.slot(zone::kParaRuns));
     const BlockView charRuns = document_.block(zoneData.slot(zone::kCharRuns));
@@ -379,6 +597,7 @@ void AppleWorksWalker::readNextChunk() {
     copyXForm(&form, &block->form);
     if (charCount > 0) applyCharacterRun(charRuns, charCursor, form);
     copyXForm(&block->form, &form);
+    if (mainText && emitDueFrame(form)) return;
 
     const std::int32_t offset = textPosition - blockStart;
     const std::int32_t available = static_cast<std::int32_t>(blockBytes.size()) - offset;
@@ -405,6 +624,7 @@ void AppleWorksWalker::readNextChunk() {
         }
         ++length;
     }
+    keepListLevel(length == 1 && bytes[0] == kParagraphEnd);
     const AWFontMapEntry* font =
         charCount > 0 ? document_.fontMapEntry(charRuns.i16(charCursor * family.charRunEntrySize + 4) + 1) : nullptr;
     const std::int32_t encoding = font != nullptr ? font->textEncoding : 0;
@@ -413,37 +633,103 @@ void AppleWorksWalker::readNextChunk() {
         queueUnits(form, textToUnicode(encoding, bytes, length));
         consumed = length;
     } else if (consumed == 1) {
-        const std::uint8_t byte = bytes[0];
-        const auto paragraphFirst = [&] {
-            if (!lastWasParagraphEnd) appendUnit(form, kParagraphEnd);
-        };
-        XForm special;
-        copyXForm(&special, &form);
-        switch (byte) {
-        case kByteColumnBreak: paragraphFirst(); appendUnit(form, kColumnBreak); break;
-        case kByteLineBreak: appendUnit(form, kLineBreak); break;
-        case kBytePageBreak: paragraphFirst(); appendUnit(form, kPageBreak); break;
-        case kByteSectionBreak: paragraphFirst(); appendUnit(form, kSectionBreak); break;
-        case kByteDate: special.txtData = 6; appendUnit(special, kSpecialCharacter); break;
-        case kByteTime: special.txtData = 7; appendUnit(special, kSpecialCharacter); break;
-        case kBytePageNumber: special.txtData = 2; appendUnit(special, kSpecialCharacter); break;
-        case kByteAnchor: {
-            const std::int32_t storyId = findTableStory(anchoredZone(zoneData, textPosition));
-            if (storyId != 0) {
-                special.txtData = storyId;
-                appendUnit(special, kTableAnchor);
-            }
-            break;
-        }
-        // Notes and note numbers carry no text of their own in the story.
-        case kByteNoteReference:
-        case kByteNoteNumber:
-        default: break;
-        }
+        emitSpecialByte(bytes[0], form, zoneData);
     }
     textPosition += std::max(consumed, 1);
     if (textPosition >= textEnd || textPosition - blockStart >= static_cast<std::int32_t>(blockBytes.size()))
         blockInUse = false;
+}
+
+// A byte of the text that stands for something else than a character.
+void AppleWorksWalker::emitSpecialByte(std::uint8_t byte, const XForm& form, const BlockView& zoneData) {
+    const auto paragraphFirst = [&] {
+        if (!lastWasParagraphEnd) appendUnit(form, kParagraphEnd);
+    };
+    XForm special;
+    copyXForm(&special, &form);
+    switch (byte) {
+    case kByteColumnBreak: paragraphFirst(); appendUnit(form, kColumnBreak); break;
+    case kByteLineBreak: appendUnit(form, kLineBreak); break;
+    case kBytePageBreak: paragraphFirst(); appendUnit(form, kPageBreak); break;
+    case kByteSectionBreak: {
+        paragraphFirst();
+        newContext = true;
+        std::int32_t count = 0;
+        const BlockView sections = sectionList(count);
+        const std::int32_t next = sectionAt(textPosition + 1);
+        if (next >= 0) {
+            const std::uint8_t breakType =
+                sections.u8(zone::kListEntriesStart + next * zone::kSectionEntrySize + kSectionBreakType);
+            if (breakType < 4) special.txtData = kSectionBreakKinds[breakType];
+        }
+        appendUnit(special, kSectionBreak);
+        break;
+    }
+    case kByteDate: special.txtData = 6; appendUnit(special, kSpecialCharacter); break;
+    case kByteTime: special.txtData = 7; appendUnit(special, kSpecialCharacter); break;
+    case kBytePageNumber: special.txtData = 2; appendUnit(special, kSpecialCharacter); break;
+    case kByteNoteReference: appendUnit(form, notesAsFootnotes ? kFootnoteReference : kEndnoteReference); break;
+    case kByteNoteNumber: appendUnit(form, notesAsFootnotes ? kFootnoteMark : kEndnoteMark); break;
+    case kByteAnchor: {
+        if (emitInlinePicture(form, zoneData)) break;
+        const std::int32_t storyId = findTableStory(anchoredZone(zoneData, textPosition));
+        if (storyId != 0) {
+            special.txtData = storyId;
+            appendUnit(special, kTableAnchor);
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+// The next page-anchored picture, in place of text, once the main text reaches the first position of
+// its page. A picture that cannot be made is passed over.
+bool AppleWorksWalker::emitDueFrame(const XForm& form) {
+    if (framesEmitted >= pageFrames.size() || textPosition < pageFrames[framesEmitted].anchor) return false;
+    const PageFrame& frame = pageFrames[framesEmitted++];
+    return emitPicture(form, document_.block(frame.picture), frame.type, frame.frame);
+}
+
+// A picture standing in the text: the anchor entry at the position names a drawing zone whose first
+// object is a picture; the picture keeps the size of that object.
+bool AppleWorksWalker::emitInlinePicture(const XForm& form, const BlockView& zoneData) {
+    const std::uint16_t drawing = anchoredZone(zoneData, textPosition);
+    if (document_.zoneKind(drawing) != zonekind::kDrawing) return false;
+    const BlockView objects = document_.zoneAt(drawing);
+    const std::int32_t stride = objectStride(family);
+    if (objects.entriesThatFit(objects.u16(zone::kObjectCount), zone::kObjectsStart, stride) == 0) return false;
+    const std::int32_t at = zone::kObjectsStart;
+    if (!isPictureObject(objects, at)) return false;
+    const auto bound = [&](std::int32_t k) {
+        return std::clamp<std::int32_t>(objects.i32(at + kObjectBounds + 4 * k), -0x10000, 0x10000);
+    };
+    const LongRect frame{0, 0, (bound(2) - bound(0)) * kPointsToTwips, (bound(3) - bound(1)) * kPointsToTwips};
+    return emitPicture(form, document_.block(objects.slot(at + kObjectPicture)), objects.u8(at + kObjectPictureFormat),
+                       frame);
+}
+
+// The picture anchor with its own copy of the picture's bytes; false, and nothing emitted, when there
+// are no bytes or no known picture format.
+bool AppleWorksWalker::emitPicture(const XForm& form, const BlockView& data, std::int16_t type, const LongRect& frame) {
+    if (data.empty() || type == 0) return false;
+    std::unique_ptr<CPicture> picture(new (std::nothrow) CPicture());
+    throwIfNull(picture.get(), __LINE__, kUnit);
+    picture->fPicData = static_cast<std::uint8_t*>(allocMemory(data.size()));
+    throwIfNull(picture->fPicData, __LINE__, kUnit);
+    std::memcpy(picture->fPicData, data.bytes(0, data.size()), static_cast<std::size_t>(data.size()));
+    picture->fPicLength = data.size();
+    picture->fType = type;
+    picture->fRect = frame;
+    // The picture's natural size is the size it was given on the page.
+    picture->fOriginalRect = {0, 0, frame.bottom - frame.top, frame.right - frame.left};
+    XForm anchored;
+    copyXForm(&anchored, &form);
+    anchored.picRect = frame;
+    anchored.picData = picture.get();
+    pictures.push_back(std::move(picture));
+    appendUnit(anchored, kPictureAnchor);
+    return true;
 }
 
 void AppleWorksWalker::deliverRun() {

@@ -8,6 +8,11 @@
 // run, or at the end of the text. Each chunk becomes one or more queued runs of at most kRunUnits UTF-16
 // units with the same formats; every text request delivers the first queued run. Every story ends with one
 // more paragraph end, so its last paragraph keeps its formats.
+//
+// Beside the main text the walker serves headers and footers (from the sections of the main text), the
+// notes (one story per note, in the order of the main text's note entries; only the kind the document
+// places, footnotes or endnotes, is present), the tables (version 6) and the pictures anchored to a page,
+// which enter the main text at the first position of their page.
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -15,6 +20,8 @@
 
 #include "import/appleworks/AppleWorksDocument.h"
 #include "import/appleworks/AppleWorksTable.h"
+#include "import/appleworks/DefaultLists.h"
+#include "model/CPicture.h"
 #include "model/XForm.h"
 #include "model/XRule.h"
 
@@ -46,6 +53,10 @@ public:
     bool beginMainStory();
     bool beginHeaderFooterStory(bool header);
     bool beginTableStory();
+    bool beginNoteStory(bool footnotes);
+    // Graphic stories: one per page-anchored picture, announced without text of their own (the picture
+    // travels with the main text).
+    bool nextFrame();
 
     // Fills the block with the next run of the current story, or ends it (answer -1, no text).
     void readTextRun();
@@ -62,11 +73,34 @@ private:
         std::uint16_t zone;
         std::int32_t storyId;
     };
+    // The header and footer stories of one section: the story ids of its first and second reference.
+    struct SectionStories {
+        std::int32_t header[2];
+        std::int32_t footer[2];
+    };
+    // A picture anchored to a page: it enters the main text at the first position of its page.
+    struct PageFrame {
+        BlockHandle picture;
+        std::int16_t type;
+        std::int32_t anchor;
+        LongRect frame;  // twips, relative to its page
+    };
 
     void afterLoad();
     void writePageSetup();
     void collectHeadersFooters();
     void collectTables();
+    void collectPageFrames();
+    BlockView sectionList(std::int32_t& count) const;
+    std::int32_t sectionAt(std::int32_t position) const;
+    void applySection(std::int32_t section);
+    void applyListLabel(const BlockView& ruler);
+    void keepListLevel(bool emptyParagraph);
+    bool emitDueFrame(const XForm& form);
+    bool emitInlinePicture(const XForm& form, const BlockView& zoneData);
+    bool emitPicture(const XForm& form, const BlockView& picture, std::int16_t type, const LongRect& frame);
+    std::int32_t findNoteZone(std::int32_t after, std::int32_t& entry) const;
+    void emitSpecialByte(std::uint8_t byte, const XForm& form, const BlockView& zoneData);
     std::uint16_t mainTextZone() const;
     void startZoneText(std::uint16_t zoneNumber);
     void beginStory(std::uint16_t zone, bool pendingEnd);
@@ -105,6 +139,26 @@ private:
     std::int32_t previousRuler = -2;
     bool pendingParagraphEnd = false;
     bool lastWasParagraphEnd = false;
+    // A paragraph that starts a new list context (a story or section begins, an empty paragraph left
+    // its list) gets a list override of its own even under the same label.
+    bool newContext = true;
+
+    // Lists: the label of the last ruler applied, the override it was given and the level record that
+    // every chunk of a listed paragraph carries.
+    std::unique_ptr<DefaultLists> lists;
+    bool inList = false;
+    std::int16_t previousLabel = -1;
+    std::int16_t listOverride = 0;
+    XLevel savedLevel{};
+
+    bool notesAsFootnotes = true;
+    std::int32_t noteCursor = -1;
+    std::vector<SectionStories> sectionStories;
+    std::vector<PageFrame> pageFrames;
+    std::size_t framesEmitted = 0;
+    std::size_t frameCursor = 0;
+    // The pictures handed out in the block's character records; the stories store copies of them.
+    std::vector<std::unique_ptr<CPicture>> pictures;
 
     std::deque<QueuedRun> queue;
     std::vector<HeaderFooter> headers;

@@ -98,10 +98,19 @@ void CAppleWorksImporter::hasFooterStory() {
     answerStory(walker != nullptr && walker->beginHeaderFooterStory(false));
 }
 
-// Notes and page frames are not carried over: their stories are absent.
-void CAppleWorksImporter::hasFootnoteStory() {}
-void CAppleWorksImporter::hasEndnoteStory() {}
-void CAppleWorksImporter::hasGraphicStory() {}
+void CAppleWorksImporter::hasFootnoteStory() {
+    answerStory(walker != nullptr && walker->beginNoteStory(true));
+}
+
+void CAppleWorksImporter::hasEndnoteStory() {
+    answerStory(walker != nullptr && walker->beginNoteStory(false));
+}
+
+// A page-anchored picture is announced as a graphic story without text: the picture itself travels in
+// the main text.
+void CAppleWorksImporter::hasGraphicStory() {
+    answerStory(walker != nullptr && walker->nextFrame());
+}
 
 void CAppleWorksImporter::hasTableStory() {
     answerStory(walker != nullptr && walker->beginTableStory());
@@ -110,7 +119,7 @@ void CAppleWorksImporter::hasTableStory() {
 void CAppleWorksImporter::readText() {
     const std::int16_t story = block->storyNumber;
     const bool served = story == storykind::kMain || story == storykind::kHeader || story == storykind::kFooter ||
-                        story == storykind::kTable;
+                        story == storykind::kTable || story == storykind::kFootnote || story == storykind::kEndnote;
     if (!served || walker == nullptr) {
         answerNoText();
         return;

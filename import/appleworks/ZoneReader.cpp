@@ -6,7 +6,9 @@
 #include "foundation/Memory.h"
 #include "import/appleworks/AppleWorksByteStream.h"
 #include "import/appleworks/AppleWorksFamily.h"
+#include "import/appleworks/PageRecords.h"
 #include "picture/PictureConversion.h"
+#include "picture/PictureDetection.h"
 
 namespace appleworks {
 namespace {
@@ -22,7 +24,6 @@ constexpr std::int32_t kSecondSlot = 34;
 constexpr std::int32_t kPictureFormat = 38;
 constexpr std::uint16_t kNoSecondBlockFlag = 0x2000;
 constexpr std::uint8_t kPictureFormatFrame = 8;
-constexpr std::uint8_t kPictureFormatPng = 9;
 }  // namespace object
 
 constexpr std::int32_t kGroupEntryStride = 208;
@@ -90,8 +91,13 @@ void ZoneReader::readTextZone(BlockHandle data) {
     const std::int32_t fitting = reader.view(blocks).entriesThatFit(blockCount, 0, zone::kTextBlockEntrySize);
     for (std::int32_t i = 0; i < fitting; ++i) reader.readBlockInto(blocks, i * zone::kTextBlockEntrySize + 6);
     reader.readListBlockInto(data, zone::kSections);
-    const std::int32_t records = reader.view(data).i16(zone::kParagraphRecordCount);
-    readBlocksIntoUsedSlots(data, zone::kParagraphRecords, records, zone::kParagraphRecordSize);
+    // Each page record holds a slot of its own; the records start before the slots do, so the last
+    // record's slot lies within the data whenever the record does.
+    const std::int32_t pages = pageRecordCount(reader.view(data));
+    for (std::int32_t page = 0; page < pages; ++page) {
+        const std::int32_t slot = zone::kPageRecordSlots + page * zone::kPageRecordSize;
+        if (reader.view(data).u32(slot) != 0) reader.readBlockInto(data, slot);
+    }
 }
 
 // Object records are laid out again before anything else is read: version 5 keeps exactly the records,
@@ -204,10 +210,16 @@ void ZoneReader::readPictureObject(BlockHandle data, std::int32_t at) {
     PictureInfo info{};
     pictureToPng(bytes, length, info, 1);
     try {
-        if (bytes != nullptr && length > 0) {
+        // A picture that could not be re-encoded keeps its own bytes and is marked with the type they
+        // show; bytes of no known type leave the object without a picture.
+        if (info.type != picturetype::kPng) {
+            clearPictureInfo(info);
+            detectPictureType(bytes, length, info);
+        }
+        if (bytes != nullptr && length > 0 && info.type > 0 && info.type <= 0xFF) {
             reader.blocks.replace(picture, bytes, length);
             reader.blocks.setSlot(data, at + object::kFirstSlot, picture);
-            *reader.blocks.writable(data, at + object::kPictureFormat, 1) = object::kPictureFormatPng;
+            *reader.blocks.writable(data, at + object::kPictureFormat, 1) = static_cast<std::uint8_t>(info.type);
         }
     } catch (...) {
         freeMemory(bytes);

@@ -24,7 +24,8 @@ constexpr std::uint8_t kTable = 6;
 namespace zone {
 constexpr std::int32_t kKind = 12;
 // Text zones.
-constexpr std::int32_t kParagraphRecordCount = 0;  // 30-byte records at 78
+constexpr std::int32_t kPageRecordCount = 0;  // 30-byte page records (PageRecords.h)
+constexpr std::int32_t kPageRecords = 54;
 constexpr std::int32_t kTextLength = 20;
 constexpr std::int32_t kTextBlockCount = 24;
 constexpr std::int32_t kParaRunCount = 26;
@@ -35,11 +36,11 @@ constexpr std::int32_t kParaRuns = 36;       // 8-byte entries
 constexpr std::int32_t kCharRuns = 40;       // 12-byte entries (version 6: 18)
 constexpr std::int32_t kVariables = 44;      // 32-byte entries (version 6: 36)
 constexpr std::int32_t kSections = 50;       // list block of 78-byte entries from 12
-constexpr std::int32_t kParagraphRecords = 78;
+constexpr std::int32_t kPageRecordSlots = 78;  // a slot 24 bytes into each page record
 constexpr std::int32_t kTextBlockEntrySize = 10;
 constexpr std::int32_t kParaRunEntrySize = 8;
 constexpr std::int32_t kSectionEntrySize = 78;
-constexpr std::int32_t kParagraphRecordSize = 30;
+constexpr std::int32_t kPageRecordSize = 30;
 // Drawing zones.
 constexpr std::int32_t kObjectCount = 0;
 constexpr std::int32_t kObjectList = 34;

@@ -65,11 +65,12 @@ private:
     // The cell walk (SheetCells.cpp).
     bool nextCellPosition();
     bool fetchCell();
-    void readCellType(const xmlNode* cell);
+    void readCellType(const SheetCell* cell);
     void queueEmptyCell();
-    void queueValueCell(const xmlNode* cell, CellType type);
-    void queueStringCell(const xmlNode* cell, CellType type);
-    void queueTextRun(CellType type, bool isLast, const xmlNode* run, const xmlNode* text);
+    void queueValueCell(const SheetCell& cell, CellType type);
+    void queueStringCell(const SheetCell& cell, CellType type);
+    void queueSharedString(const xmlNode* string);
+    void queueTextRun(CellType type, bool isLast, const xmlNode* properties, std::u16string text);
     void queueText(CellType type, std::u16string text, char16_t separator, std::unique_ptr<CFont> runFont);
     char16_t cellSeparator(bool isLast) const;
 

@@ -1,7 +1,9 @@
 // The cell walk of the spreadsheet importer: each position of the grid from A1 to the sheet's last row
 // and column, in row order, gets exactly one queued cell, the part's cell at that position or an empty
 // one. The part is read ahead by one cell at most.
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "foundation/CFail.h"
 #include "foundation/NameCompare.h"
@@ -65,14 +67,26 @@ std::u16string textOf(const xmlNode* element) {
     return storyText(std::move(text));
 }
 
+std::u16string textOf(const std::string& content) { return storyText(utf8ToUtf16String(content)); }
+
 xmlNode* childNamed(const xmlNode* element, const char* name) {
     return element != nullptr ? xmlFindElement(element->children, nullptr, name, 0) : nullptr;
 }
 
-std::int32_t styleIndex(const xmlNode* cell) {
-    std::int16_t present = 0;
-    const std::int32_t index = xmlGetAttrInt(cell, nullptr, "s", &present);
-    return present != 0 ? index : -1;
+// The cell's "s" as a number, -1 when it has none or not a number.
+std::int32_t styleIndex(const SheetCell& cell) {
+    if (!cell.style.present) return -1;
+    const std::string& value = cell.style.value;
+    const std::optional<std::int32_t> index = parseCheckedInteger(
+        value.c_str(), static_cast<std::int32_t>(std::min<std::size_t>(value.size(), INT32_MAX)), 0);
+    return index ? *index : -1;
+}
+
+// The cell's "t", null when it has none or one too long to be a type.
+constexpr std::size_t kLongestTypeName = 2048;
+const char* typeName(const SheetCell& cell) {
+    if (!cell.type.present || cell.type.value.size() > kLongestTypeName) return nullptr;
+    return cell.type.value.c_str();
 }
 
 }  // namespace
@@ -104,9 +118,9 @@ bool CXLMLImporter::nextCellPosition() {
                                 : nullptr;
     const std::int32_t rowStyle = pendingCell && pendingCell->position.row == row ? pendingCell->rowStyle : -1;
     cellStyle = &styleSheet->selectCellStyle(sheetReader->columnStyle(column), rowStyle,
-                                             cell != nullptr ? styleIndex(cell->element) : -1);
+                                             cell != nullptr ? styleIndex(*cell) : -1);
     ++column;
-    readCellType(cell != nullptr ? cell->element : nullptr);
+    readCellType(cell);
     return true;
 }
 
@@ -115,25 +129,24 @@ char16_t CXLMLImporter::cellSeparator(bool isLast) const {
     return column > lastColumn ? 13 : 9;
 }
 
-void CXLMLImporter::readCellType(const xmlNode* cell) {
+void CXLMLImporter::readCellType(const SheetCell* cell) {
     if (cell == nullptr) {
         queueEmptyCell();
         return;
     }
-    std::int16_t present = 0;
-    const char* type = xmlGetAttrString(cell, nullptr, "t", &present);
+    const char* type = typeName(*cell);
     if (type == nullptr) {
-        queueValueCell(cell, kCellNumber);
+        queueValueCell(*cell, kCellNumber);
         return;
     }
     for (const TypeName& known : kCellTypes) {
         if (compareNames(type, known.name) != 0) continue;
-        if (known.isString) queueStringCell(cell, known.type);
-        else queueValueCell(cell, known.type);
+        if (known.isString) queueStringCell(*cell, known.type);
+        else queueValueCell(*cell, known.type);
         return;
     }
     // A type we do not know (an ISO date "d", say) shows its value as written, and the sheet goes on.
-    queueValueCell(cell, kCellString);
+    queueValueCell(*cell, kCellString);
 }
 
 void CXLMLImporter::queueText(CellType type, std::u16string text, char16_t separator, std::unique_ptr<CFont> runFont) {
@@ -154,8 +167,8 @@ void CXLMLImporter::queueText(CellType type, std::u16string text, char16_t separ
 
 void CXLMLImporter::queueEmptyCell() { queueText(kCellString, {}, cellSeparator(true), nullptr); }
 
-void CXLMLImporter::queueValueCell(const xmlNode* cell, CellType type) {
-    std::u16string value = textOf(childNamed(cell, "v"));
+void CXLMLImporter::queueValueCell(const SheetCell& cell, CellType type) {
+    std::u16string value = cell.hasValue ? textOf(cell.value) : std::u16string();
     // A cell without a value, or with an empty one, is an empty cell.
     if (value.empty()) {
         queueEmptyCell();
@@ -164,32 +177,45 @@ void CXLMLImporter::queueValueCell(const xmlNode* cell, CellType type) {
     queueText(type, std::move(value), cellSeparator(true), nullptr);
 }
 
-void CXLMLImporter::queueStringCell(const xmlNode* cell, CellType type) {
-    const xmlNode* string = nullptr;
+void CXLMLImporter::queueStringCell(const SheetCell& cell, CellType type) {
     if (type == kCellSharedString) {
-        const xmlNode* value = childNamed(cell, "v");
-        xmlChar* index = value != nullptr ? xmlNodeGetContent(value) : nullptr;
-        if (index != nullptr) {
-            const char* digits = reinterpret_cast<const char*>(index);
-            const auto number = parseCheckedInteger(digits, static_cast<std::int32_t>(std::strlen(digits)), 0);
+        const xmlNode* string = nullptr;
+        if (cell.hasValue) {
+            const std::string& digits = cell.value;
+            const auto number = parseCheckedInteger(
+                digits.c_str(), static_cast<std::int32_t>(std::min<std::size_t>(digits.size(), INT32_MAX)), 0);
             if (number) string = sharedStrings->stringAt(*number);
         }
-        xmlFree(index);
-    } else if (type == kCellString) {
-        string = childNamed(cell, "v");
-    } else {
-        string = childNamed(cell, "is");
+        queueSharedString(string);
+        return;
     }
+    if (type == kCellString) {
+        // A formula's text; without one (or with an empty one) the cell is empty all the same.
+        queueTextRun(type, true, nullptr, cell.hasValue ? textOf(cell.value) : std::u16string());
+        return;
+    }
+    if (cell.hasInlineText) {
+        queueTextRun(type, true, nullptr, textOf(cell.inlineText));
+        return;
+    }
+    if (cell.runs.empty()) {
+        queueEmptyCell();
+        return;
+    }
+    for (std::size_t index = 0; index < cell.runs.size(); ++index) {
+        const InlineRun& run = cell.runs[index];
+        queueTextRun(type, index + 1 == cell.runs.size(), run.properties.get(), textOf(run.text));
+    }
+}
+
+// A shared-string item: its text, or its rich-text runs.
+void CXLMLImporter::queueSharedString(const xmlNode* string) {
     if (string == nullptr || string->children == nullptr) {
         queueEmptyCell();
         return;
     }
-    if (type == kCellString) {
-        queueTextRun(type, true, nullptr, string);
-        return;
-    }
     if (const xmlNode* text = childNamed(string, "t")) {
-        queueTextRun(type, true, nullptr, text);
+        queueTextRun(kCellSharedString, true, nullptr, textOf(text));
         return;
     }
     const xmlNode* lastRun = nullptr;
@@ -200,16 +226,17 @@ void CXLMLImporter::queueStringCell(const xmlNode* cell, CellType type) {
         return;
     }
     for (const xmlNode* child = string->children; child != nullptr; child = child->next) {
-        if (xmlIsElement(child, nullptr, "r")) queueTextRun(type, child == lastRun, child, childNamed(child, "t"));
+        if (xmlIsElement(child, nullptr, "r"))
+            queueTextRun(kCellSharedString, child == lastRun, childNamed(child, "rPr"), textOf(childNamed(child, "t")));
     }
 }
 
-void CXLMLImporter::queueTextRun(CellType type, bool isLast, const xmlNode* run, const xmlNode* text) {
+void CXLMLImporter::queueTextRun(CellType type, bool isLast, const xmlNode* properties, std::u16string text) {
     std::unique_ptr<CFont> runFont;
-    if (const xmlNode* properties = childNamed(run, "rPr")) {
+    if (properties != nullptr) {
         runFont = std::make_unique<CFont>(cellStyle->font);
         runFont->read(properties);
     }
     // A run without text gives nothing but its place (and the cell's separator when it is the last).
-    queueText(type, textOf(text), cellSeparator(isLast), std::move(runFont));
+    queueText(type, std::move(text), cellSeparator(isLast), std::move(runFont));
 }

@@ -1,84 +1,284 @@
 #include "import/spreadsheet/WorksheetReader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 
+#include "foundation/NameCompare.h"
 #include "import/spreadsheet/SheetNames.h"
 #include "package/XmlNodeHelpers.h"
 
 namespace {
 
-// The library reports through this handler instead of the program's: the message stays with the
-// reader, which tells it with the part's failure.
-void recordReaderError(void* context, xmlErrorPtr error) {
-    auto* text = static_cast<std::string*>(context);
-    if (error == nullptr || error->level < XML_ERR_ERROR || !text->empty()) return;
-    try {
-        *text = describeXmlError(error);
-    } catch (...) {
-        text->clear();
+// The parser is fed this much of the part at a time: the cells of one slice wait until they are
+// handed out, a few hundred of them.
+constexpr std::int32_t kSliceBytes = 16 * 1024;
+
+const char* textOf(const xmlChar* text) { return reinterpret_cast<const char*>(text); }
+
+// An attribute the parser passes as local name, prefix, URI, value and value end.
+struct AttributeItem {
+    const xmlChar** item;
+    const char* localName() const { return textOf(item[0]); }
+    // A prefix no namespace is declared for stays part of the name, as in the parsed tree.
+    bool prefixUndeclared() const { return item[1] != nullptr && item[2] == nullptr; }
+    bool inNoNamespace() const { return item[1] == nullptr; }
+    // With entities left unreplaced the parser writes an "&" of the value as "&#38;", for the tree
+    // builder to replace; every other reference it has replaced already.
+    std::string value() const {
+        std::string text(textOf(item[3]), static_cast<std::size_t>(item[4] - item[3]));
+        for (std::size_t at = text.find("&#38;"); at != std::string::npos; at = text.find("&#38;", at + 1))
+            text.replace(at, 5, "&");
+        return text;
     }
+    std::string name() const {
+        return prefixUndeclared() ? std::string(textOf(item[1])) + ":" + localName() : std::string(localName());
+    }
+};
+
+// The attribute of that name outside any namespace, as the tree's no-namespace lookup finds it.
+const xmlChar** noNamespaceAttribute(const xmlChar** items, int count, const char* name) {
+    for (int index = 0; index < count; ++index) {
+        const AttributeItem attribute{items + index * 5};
+        if (attribute.inNoNamespace() && std::strcmp(attribute.localName(), name) == 0) return attribute.item;
+    }
+    return nullptr;
 }
 
-std::int32_t attributeInt(xmlTextReaderPtr reader, const char* name, bool* present) {
-    xmlChar* value = xmlTextReaderGetAttribute(reader, reinterpret_cast<const xmlChar*>(name));
-    *present = value != nullptr;
-    const char* text = reinterpret_cast<const char*>(value);
-    const std::int32_t number = text != nullptr ? parseInteger(text, static_cast<std::int32_t>(std::strlen(text)), 0) : 0;
-    xmlFree(value);
-    return number;
+// The first attribute of that local name in any namespace.
+CellAttribute anyNamespaceAttribute(const xmlChar** items, int count, const char* name) {
+    for (int index = 0; index < count; ++index) {
+        const AttributeItem attribute{items + index * 5};
+        if (!attribute.prefixUndeclared() && std::strcmp(attribute.localName(), name) == 0)
+            return {true, attribute.value()};
+    }
+    return {};
+}
+
+std::int32_t attributeInt(const xmlChar** items, int count, const char* name, bool* present) {
+    const xmlChar** found = noNamespaceAttribute(items, count, name);
+    *present = found != nullptr;
+    if (found == nullptr) return 0;
+    const std::string text = AttributeItem{found}.value();
+    return parseInteger(text.c_str(), static_cast<std::int32_t>(text.size()), 0);
 }
 
 }  // namespace
 
-WorksheetReader::WorksheetReader(const char* bytes, std::int32_t size) {
-    reader = xmlReaderForMemory(bytes, size, nullptr, nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    if (reader == nullptr) {
-        errorText = "no memory for the reader";
+void XmlNodeRelease::operator()(xmlNode* node) const { xmlFreeNode(node); }
+
+// The parser's events, passed on to the reader. The library calls them from C: nothing may be thrown
+// through it, so running out of memory stops the parser with a reason instead.
+struct WorksheetEvents {
+    static WorksheetReader& readerOf(void* context) { return *static_cast<WorksheetReader*>(context); }
+
+    template <typename Step>
+    static void guarded(void* context, Step step) {
+        try {
+            step(readerOf(context));
+        } catch (...) {
+            readerOf(context).fail("no memory for the cells read");
+        }
+    }
+
+    static void startElement(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri, int,
+                             const xmlChar**, int attributeCount, int, const xmlChar** attributes) {
+        guarded(context, [&](WorksheetReader& reader) {
+            const WorksheetReader::Attributes items{attributes, attributeCount};
+            if (prefix != nullptr && uri == nullptr) {
+                const std::string name = std::string(textOf(prefix)) + ":" + textOf(localName);
+                reader.startElement(name.c_str(), nullptr, items);
+            } else {
+                reader.startElement(textOf(localName), textOf(uri), items);
+            }
+        });
+    }
+
+    static void endElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+        guarded(context, [](WorksheetReader& reader) { reader.endElement(); });
+    }
+
+    static void characters(void* context, const xmlChar* text, int length) {
+        guarded(context, [&](WorksheetReader& reader) { reader.addCharacters(textOf(text), length); });
+    }
+
+    // The library reports through this handler instead of the program's: the message stays with the
+    // reader, which tells it with the part's failure.
+    static void recordError(void* context, xmlErrorPtr error) {
+        std::string& text = readerOf(context).errorText;
+        if (error == nullptr || error->level < XML_ERR_ERROR || !text.empty()) return;
+        try {
+            text = describeXmlError(error);
+        } catch (...) {
+            text.clear();
+        }
+    }
+};
+
+WorksheetReader::WorksheetReader(const char* bytes, std::int32_t size) : bytes(bytes), size(std::max(size, 0)) {
+    xmlSAXHandler events{};
+    events.initialized = XML_SAX2_MAGIC;
+    events.startElementNs = WorksheetEvents::startElement;
+    events.endElementNs = WorksheetEvents::endElement;
+    events.characters = WorksheetEvents::characters;
+    events.cdataBlock = WorksheetEvents::characters;
+    events.serror = WorksheetEvents::recordError;
+    parser = xmlCreatePushParserCtxt(&events, this, nullptr, 0, nullptr);
+    if (parser == nullptr) {
+        fail("no memory for the reader");
         return;
     }
-    xmlTextReaderSetStructuredErrorHandler(reader, recordReaderError, &errorText);
+    xmlCtxtUseOptions(parser, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
 }
 
 WorksheetReader::~WorksheetReader() {
-    if (reader != nullptr) xmlFreeTextReader(reader);
+    if (parser != nullptr) xmlFreeParserCtxt(parser);
 }
 
-bool WorksheetReader::advance() {
-    if (reader == nullptr) return false;
-    int step;
-    if (pendingSkip) {
-        pendingSkip = false;
-        step = xmlTextReaderNext(reader);
-    } else {
-        step = xmlTextReaderRead(reader);
+void WorksheetReader::fail(const char* reason) {
+    if (errorText.empty()) errorText = reason;
+    finished = true;
+    if (parser != nullptr) xmlStopParser(parser);
+}
+
+// Parses the next slice of the part; false when there is nothing left to parse.
+bool WorksheetReader::feedSlice() {
+    if (finished) return false;
+    const std::int32_t slice = std::min(kSliceBytes, size - fed);
+    const bool last = fed + slice >= size;
+    const int code = xmlParseChunk(parser, bytes + fed, slice, last ? 1 : 0);
+    fed += slice;
+    finished = finished || last;
+    if (code != 0 || parser->wellFormed == 0 || !errorText.empty()) {
+        if (errorText.empty()) errorText = "the part is not well-formed XML";
+        finished = true;
     }
-    if (step < 0 && errorText.empty()) errorText = "the part is not well-formed XML";
-    return step == 1;
+    return true;
 }
 
-bool WorksheetReader::atElement(const char* name) const {
-    if (xmlTextReaderNodeType(reader) != XML_READER_TYPE_ELEMENT) return false;
-    return isSheetElement(reinterpret_cast<const char*>(xmlTextReaderConstLocalName(reader)),
-                          reinterpret_cast<const char*>(xmlTextReaderConstNamespaceUri(reader)), name);
+void WorksheetReader::startElement(const char* name, const char* uri, Attributes attributes) {
+    ++depth;
+    if (cellDepth >= 0) {
+        startCellChild(name, attributes);
+        return;
+    }
+    // Cells first: they are nearly every element of a part.
+    if (!isSheetElement(name, uri, nullptr)) return;
+    if (compareNames(name, "c") == 0) beginCell(attributes);
+    else if (compareNames(name, "row") == 0) enterRow(attributes);
+    else if (compareNames(name, "col") == 0) readColumn(attributes);
 }
 
-void WorksheetReader::enterRow() {
+void WorksheetReader::beginCell(Attributes attributes) {
+    const xmlChar** reference = noNamespaceAttribute(attributes.items, attributes.count, "r");
+    cell = SheetCell{};
+    cell.position = cursor.place(reference != nullptr ? AttributeItem{reference}.value().c_str() : nullptr);
+    cell.rowStyle = rowStyle;
+    cell.style = anyNamespaceAttribute(attributes.items, attributes.count, "s");
+    cell.type = anyNamespaceAttribute(attributes.items, attributes.count, "t");
+    cellDepth = depth;
+    valueSeen = false;
+    inlineSeen = false;
+}
+
+// An element inside the cell: the first "v" and the first "is" among its children, in that "is" the
+// first "t" and every "r", and in each "r" its first "rPr" and first "t". Names match as the walk's
+// element lookups match them (compareNames, any namespace).
+void WorksheetReader::startCellChild(const char* name, Attributes attributes) {
+    if (propertiesNode != nullptr) {
+        propertiesNode = xmlNewChild(propertiesNode, nullptr, reinterpret_cast<const xmlChar*>(name), nullptr);
+        if (propertiesNode == nullptr) throw std::bad_alloc();
+        addAttributes(propertiesNode, attributes);
+        return;
+    }
+    if (text != nullptr) return;
+    if (depth == cellDepth + 1) {
+        if (!valueSeen && compareNames(name, "v") == 0) {
+            valueSeen = true;
+            cell.hasValue = true;
+            gatherText(&cell.value);
+        } else if (!inlineSeen && compareNames(name, "is") == 0) {
+            inlineSeen = true;
+            inlineDepth = depth;
+        }
+    } else if (depth == inlineDepth + 1) {
+        if (!cell.hasInlineText && compareNames(name, "t") == 0) {
+            cell.hasInlineText = true;
+            gatherText(&cell.inlineText);
+        } else if (compareNames(name, "r") == 0) {
+            cell.runs.emplace_back();
+            runDepth = depth;
+            runTextSeen = false;
+            runPropertiesSeen = false;
+        }
+    } else if (runDepth >= 0 && depth == runDepth + 1) {
+        if (!runTextSeen && compareNames(name, "t") == 0) {
+            runTextSeen = true;
+            gatherText(&cell.runs.back().text);
+        } else if (!runPropertiesSeen && compareNames(name, "rPr") == 0) {
+            runPropertiesSeen = true;
+            // A tree of the run's own for the font reader, which reads elements and attributes only.
+            OwnedXmlNode& properties = cell.runs.back().properties;
+            properties.reset(xmlNewNode(nullptr, reinterpret_cast<const xmlChar*>(name)));
+            if (!properties) throw std::bad_alloc();
+            addAttributes(properties.get(), attributes);
+            propertiesNode = properties.get();
+            propertiesDepth = depth;
+        }
+    }
+}
+
+void WorksheetReader::gatherText(std::string* into) {
+    text = into;
+    textDepth = depth;
+}
+
+void WorksheetReader::addAttributes(xmlNode* element, Attributes attributes) {
+    for (int index = 0; index < attributes.count; ++index) {
+        const AttributeItem attribute{attributes.items + index * 5};
+        if (xmlNewProp(element, reinterpret_cast<const xmlChar*>(attribute.name().c_str()),
+                       reinterpret_cast<const xmlChar*>(attribute.value().c_str())) == nullptr)
+            throw std::bad_alloc();
+    }
+}
+
+void WorksheetReader::endElement() {
+    if (propertiesNode != nullptr) {
+        propertiesNode = depth == propertiesDepth ? nullptr : propertiesNode->parent;
+        if (propertiesNode == nullptr) propertiesDepth = -1;
+    }
+    if (depth == textDepth) {
+        text = nullptr;
+        textDepth = -1;
+    }
+    if (depth == runDepth) runDepth = -1;
+    if (depth == inlineDepth) inlineDepth = -1;
+    if (depth == cellDepth) {
+        cellDepth = -1;
+        readCells.push_back(std::move(cell));
+    }
+    --depth;
+}
+
+void WorksheetReader::addCharacters(const char* characters, int length) {
+    if (text != nullptr && length > 0) text->append(characters, static_cast<std::size_t>(length));
+}
+
+void WorksheetReader::enterRow(Attributes attributes) {
     bool present = false;
-    cursor.enterRow(attributeInt(reader, "r", &present));
-    xmlChar* customFormat = xmlTextReaderGetAttribute(reader, reinterpret_cast<const xmlChar*>("customFormat"));
-    const bool custom = customFormat != nullptr;
-    xmlFree(customFormat);
-    const std::int32_t style = attributeInt(reader, "s", &present);
+    cursor.enterRow(attributeInt(attributes.items, attributes.count, "r", &present));
+    const bool custom = noNamespaceAttribute(attributes.items, attributes.count, "customFormat") != nullptr;
+    const std::int32_t style = attributeInt(attributes.items, attributes.count, "s", &present);
     rowStyle = custom && present ? style : -1;
 }
 
-void WorksheetReader::readColumn() {
+void WorksheetReader::readColumn(Attributes attributes) {
     bool hasMin = false;
     bool hasMax = false;
     bool hasStyle = false;
-    const std::int32_t min = attributeInt(reader, "min", &hasMin);
-    const std::int32_t max = attributeInt(reader, "max", &hasMax);
-    const std::int32_t style = attributeInt(reader, "style", &hasStyle);
+    const std::int32_t min = attributeInt(attributes.items, attributes.count, "min", &hasMin);
+    const std::int32_t max = attributeInt(attributes.items, attributes.count, "max", &hasMax);
+    const std::int32_t style = attributeInt(attributes.items, attributes.count, "style", &hasStyle);
     // A column range without its bounds names no column.
     if (hasMin && hasMax && hasStyle && min <= max) columns.push_back({min, max, style});
 }
@@ -89,26 +289,11 @@ std::int32_t WorksheetReader::columnStyle(std::int32_t column) const {
     return -1;
 }
 
-bool WorksheetReader::next(SheetCell* cell) {
-    while (advance()) {
-        if (xmlTextReaderNodeType(reader) != XML_READER_TYPE_ELEMENT) continue;
-        if (atElement("col")) {
-            readColumn();
-        } else if (atElement("row")) {
-            enterRow();
-        } else if (atElement("c")) {
-            xmlChar* reference = xmlTextReaderGetAttribute(reader, reinterpret_cast<const xmlChar*>("r"));
-            cell->position = cursor.place(reinterpret_cast<const char*>(reference));
-            xmlFree(reference);
-            cell->rowStyle = rowStyle;
-            cell->element = xmlTextReaderExpand(reader);
-            if (cell->element == nullptr) {
-                if (errorText.empty()) errorText = "the part is not well-formed XML";
-                return false;
-            }
-            pendingSkip = true;
-            return true;
-        }
-    }
-    return false;
+bool WorksheetReader::next(SheetCell* next) {
+    // The cells read before an error are handed out before the error is told.
+    while (readCells.empty())
+        if (!feedSlice()) return false;
+    *next = std::move(readCells.front());
+    readCells.pop_front();
+    return true;
 }

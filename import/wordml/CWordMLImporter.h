@@ -255,6 +255,7 @@ private:
     void appendText(const std::string& utf8);
     void beginDelivery();
     void deliverPiece();
+    void deliverUnits();
 
     // The simple field and the hyperlink whose instruction has been delivered (ParagraphContent.cpp);
     // cleared for each story and each paragraph.

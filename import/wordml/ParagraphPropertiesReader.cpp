@@ -89,7 +89,10 @@ constexpr const char* kIgnoredChildren[] = {
     "snapToGrid", "suppressOverlap", "textDirection", "textAlignment", "divId",   "cnfStyle",
 };
 
-constexpr std::int16_t kLevelUnit = -1;  // hundredths of a line
+constexpr std::int16_t kTwipsUnit = 0;
+// Spacing given in lines counts hundredths of a line of 12 points (240 twips).
+constexpr std::int32_t kTwipsPerLine = 240;
+constexpr std::int32_t kHundredthsPerLine = 100;
 constexpr std::int16_t kAutomaticLeading = -1;
 constexpr std::int16_t kExactLeading = 1;
 constexpr std::int16_t kAtLeastLeading = 0;
@@ -122,23 +125,36 @@ bool isOneOf(const xmlNode* node, std::span<const char* const> names) {
     return false;
 }
 
+// Twips for an amount in hundredths of a line, rounded half away from zero.
+std::int64_t twipsOfLines(std::int32_t hundredths) {
+    const std::int64_t scaled = static_cast<std::int64_t>(hundredths) * kTwipsPerLine;
+    const std::int64_t half = kHundredthsPerLine / 2;
+    return scaled >= 0 ? (scaled + half) / kHundredthsPerLine : -((-scaled + half) / kHundredthsPerLine);
+}
+
 void readSpacing(const xmlNode* spacing, XRule* rule) {
+    // The amounts in lines come after those in twips, so they win; they are kept in twips, the unit a
+    // reader of the record takes them in.
     const struct {
         std::initializer_list<const char*> names;
         std::int16_t XRule::*value;
         std::int16_t XRule::*unit;
-        std::int16_t unitCode;
+        bool inLines;
         int valueBit;
         int unitBit;
     } sides[] = {
-        {{"before"}, &XRule::spaceBefore, &XRule::spaceBeforeUnit, 0, kBitSpaceBefore, kBitSpaceBeforeUnit},
-        {{"beforeLines", "before-lines"}, &XRule::spaceBefore, &XRule::spaceBeforeUnit, kLevelUnit, kBitSpaceBefore, kBitSpaceBeforeUnit},
-        {{"after"}, &XRule::spaceAfter, &XRule::spaceAfterUnit, 0, kBitSpaceAfter, kBitSpaceAfterUnit},
-        {{"afterLines", "after-lines"}, &XRule::spaceAfter, &XRule::spaceAfterUnit, kLevelUnit, kBitSpaceAfter, kBitSpaceAfterUnit},
+        {{"before"}, &XRule::spaceBefore, &XRule::spaceBeforeUnit, false, kBitSpaceBefore, kBitSpaceBeforeUnit},
+        {{"beforeLines", "before-lines"}, &XRule::spaceBefore, &XRule::spaceBeforeUnit, true, kBitSpaceBefore, kBitSpaceBeforeUnit},
+        {{"after"}, &XRule::spaceAfter, &XRule::spaceAfterUnit, false, kBitSpaceAfter, kBitSpaceAfterUnit},
+        {{"afterLines", "after-lines"}, &XRule::spaceAfter, &XRule::spaceAfterUnit, true, kBitSpaceAfter, kBitSpaceAfterUnit},
     };
     for (const auto& side : sides) {
-        if (!firstNumber16(spacing, side.names, &(rule->*side.value))) continue;
-        rule->*side.unit = side.unitCode;
+        std::int32_t value = 0;
+        if (!firstNumber(spacing, side.names, &value)) continue;
+        const std::int64_t twips = side.inLines ? twipsOfLines(value) : value;
+        if (!fitsInt16(twips)) continue;
+        rule->*side.value = static_cast<std::int16_t>(twips);
+        rule->*side.unit = kTwipsUnit;
         setMaskBit(rule->changeBits, side.valueBit);
         setMaskBit(rule->changeBits, side.unitBit);
     }

@@ -220,15 +220,20 @@ void CWordMLImporter::beginDelivery() {
     copyXForm(&pendingForm, &block->form);
     copyXRule(&pendingRule, &block->rule);
     copyXPage(&pendingPage, &block->page);
-    deliverPiece();
+    // The block holds the run's records already: only the later pieces put them back.
+    deliverUnits();
 }
 
 void CWordMLImporter::deliverPiece() {
-    throwIfNull(block->textBuffer, __LINE__, kUnit);
     // The engine may change the records it stored; every piece of a run carries the run's own.
     copyXForm(&block->form, &pendingForm);
     copyXRule(&block->rule, &pendingRule);
     copyXPage(&block->page, &pendingPage);
+    deliverUnits();
+}
+
+void CWordMLImporter::deliverUnits() {
+    throwIfNull(block->textBuffer, __LINE__, kUnit);
     const std::size_t count = utf16CutPoint(std::u16string_view(pending).substr(pendingOffset), kDeliveryUnits);
     const char16_t* units = pending.data() + pendingOffset;
     const std::int16_t language = selectLanguageByHint(block->form);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/app/ProgramRunSupport.h"
+#include "tests/import/appleworks/AppleWorksStoryFixture.h"
 #include "tests/import/appleworks/AppleWorksTableFixture.h"
 #include "tests/support/FileBytes.h"
 
@@ -99,6 +100,31 @@ TEST_F(AppleWorksConversion, TableOfOurOwnBecomesAnRtfTableOfItsRowsAndCells) {
     EXPECT_LT(rtf.find("A2"), b2);
     EXPECT_LT(b2, after);
     EXPECT_NE(after, std::string::npos);
+}
+
+TEST_F(AppleWorksConversion, NoteListAndPageAnchoredPictureOfOurOwnReachTheRtf) {
+    ASSERT_TRUE(testsupport::writeBytes(temporary.file("stories.cwk"), awfixture::storiesDocument()));
+    convertDocumentsTo("RTF");
+    const apptest::RunResult run = this->run({"stories.cwk"});
+    ASSERT_EQ(run.status, 0) << run.output << run.errors;
+    const std::string rtf = testsupport::readBytes(temporary.file("stories.rtf"));
+    // The note's text stands in the footnote at its reference, after "Noted".
+    const std::size_t note = rtf.find("{\\footnote");
+    ASSERT_NE(note, std::string::npos) << rtf;
+    EXPECT_LT(rtf.find("Noted"), note);
+    EXPECT_LT(note, rtf.find("The note's text."));
+    // The labelled paragraph is in a list; the one after it is not.
+    const std::size_t listed = rtf.find("Listed item");
+    ASSERT_NE(listed, std::string::npos) << rtf;
+    const std::size_t listedParagraph = rtf.rfind("\\pard", listed);
+    EXPECT_NE(rtf.substr(listedParagraph, listed - listedParagraph).find("\\ls1\\"), std::string::npos) << rtf;
+    const std::size_t noted = rtf.find("Noted");
+    const std::size_t notedParagraph = rtf.rfind("\\pard", noted);
+    EXPECT_EQ(rtf.substr(notedParagraph, noted - notedParagraph).find("\\ls"), std::string::npos) << rtf;
+    // The picture keeps its bytes and its size on the page (200 x 100 points).
+    EXPECT_NE(rtf.find("\\macpict"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\picwgoal4000\\pichgoal2000"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("504943544259544553"), std::string::npos) << rtf;  // "PICTBYTES" in hex
 }
 
 }  // namespace

@@ -97,6 +97,31 @@ TEST(PreferencesTest, WrittenValuesReadBack) {
     EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
 }
 
+// Strings are built in place with whatever their units held before: the file carries the texts alone,
+// never the bytes after them, so saving the same settings writes the same file.
+TEST(PreferencesTest, BytesAfterTheTextsAreNotWritten) {
+    Preferences clean;
+    clearPreferences(clean);
+    Preferences untidy;
+    std::memset(static_cast<void*>(&untidy), 0xA5, sizeof untidy);
+    clearPreferences(untidy);
+    for (Preferences* record : {&clean, &untidy}) {
+        assignCString(record->soundsFolder, "/usr/share/sounds/");
+        assignCString(record->wordProcessing.currentName, "Reports");
+    }
+    std::memset(untidy.soundsFolder.units + 19, 0xEE, sizeof untidy.soundsFolder.units - 19 * 2);
+    std::memset(untidy.logFolderName.units + 1, 0x7F, sizeof untidy.logFolderName.units - 2);
+    std::memset(untidy.spreadsheet.convertTo + 4, 'x', kConvertToBytes - 4);
+
+    std::uint8_t cleanBytes[kPreferencesBytes];
+    std::uint8_t untidyBytes[kPreferencesBytes];
+    encodePreferences(clean, cleanBytes);
+    encodePreferences(untidy, untidyBytes);
+    for (std::int32_t i = 0; i < kPreferencesBytes; ++i) ASSERT_EQ(untidyBytes[i], cleanBytes[i]) << "byte " << i;
+    EXPECT_EQ(unitAt(cleanBytes, 9896), 18) << "the sounds folder's length";
+    EXPECT_EQ(unitAt(cleanBytes, 9896 + 2 * 18), u'/');
+}
+
 TEST(PreferencesTest, BadFileContentsAreKeptInBounds) {
     Preferences preferences;
     clearPreferences(preferences);

@@ -184,6 +184,30 @@ TEST_F(CLanguageTest, ReadsCarriageReturnLinesAndStopsAtTheLastLineFeed) {
     EXPECT_EQ(tables.encodingOfChar(0x0416, 1033), 1280);
 }
 
+// ASCII units are answered from a table of their own, which must follow the files as the trees do.
+TEST_F(CLanguageTest, AsciiUnitsFollowTheTablesAsReadAndReadAgain) {
+    writeFile(folder.file("characters.map"), "[ja] Japanese 1041\n");
+    writeFile(folder.file("characters.exp"), "0041 A; 502\n");
+    writeFile(folder.file("characters.blk"), "0000..003F; Low; FFFF\n0040..007F; High; 501\n");
+    CLanguage tables;
+    EXPECT_EQ(tables.encodingOfChar('A', 1033), 0x502) << "an exception";
+    EXPECT_EQ(tables.encodingOfChar('B', 1033), 0x501) << "a block";
+    EXPECT_EQ(tables.encodingOfChar('1', 1042), 1058) << "a block left to the language";
+    EXPECT_EQ(tables.encodingOfChar('1', 1041), 1056);
+
+    writeFile(folder.file("characters.exp"), "");
+    writeFile(folder.file("characters.blk"), "0000..007F; Basic Latin; 0\n");
+    tables.readExceptions();
+    EXPECT_EQ(tables.encodingOfChar('A', 1033), 0x501) << "the exceptions read again, the blocks not yet";
+    tables.readBlocks();
+    EXPECT_EQ(tables.encodingOfChar('A', 1033), 1280);
+    EXPECT_EQ(tables.encodingOfChar('1', 1042), 1280);
+
+    std::filesystem::remove(folder.file("characters.blk"));
+    EXPECT_THROW(tables.readBlocks(), CFail);
+    EXPECT_EQ(tables.encodingOfChar('B', 1033), 1280) << "a failed read leaves the answers to what was read";
+}
+
 TEST_F(CLanguageTest, EmptyFilesGiveEmptyTables) {
     for (const char* name : kDataFiles) writeFile(folder.file(name), "");
     CLanguage tables;

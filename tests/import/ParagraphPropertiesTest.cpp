@@ -41,9 +41,15 @@ TEST_F(ParagraphPropertiesTest, EachPropertyReachesItsField) {
         {"on/off properties read their value", "<w:widowControl w:val=\"off\"/><w:pageBreakBefore w:val=\"false\"/><w:bidi w:val=\"0\"/>",
          [](const XRule& r) { EXPECT_EQ(r.widowControl, 0); EXPECT_EQ(r.pageBreakBefore, 0); EXPECT_EQ(r.direction, 0); }},
         {"right to left", "<w:bidi/>", [](const XRule& r) { EXPECT_EQ(r.direction, 1); }},
-        {"lines win over points before", "<w:spacing w:before=\"240\" w:before-lines=\"100\" w:after=\"120\"/>",
+        // A line is 12 points: one and a half lines before are 360 twips, a quarter line after 60.
+        {"lines win over points, kept in twips", "<w:spacing w:before=\"100\" w:before-lines=\"150\" w:after=\"120\" w:afterLines=\"25\"/>",
          [](const XRule& r) {
-             EXPECT_EQ(r.spaceBefore, 100); EXPECT_EQ(r.spaceBeforeUnit, -1);
+             EXPECT_EQ(r.spaceBefore, 360); EXPECT_EQ(r.spaceBeforeUnit, 0);
+             EXPECT_EQ(r.spaceAfter, 60); EXPECT_EQ(r.spaceAfterUnit, 0);
+         }},
+        {"points alone", "<w:spacing w:before=\"240\" w:after=\"120\"/>",
+         [](const XRule& r) {
+             EXPECT_EQ(r.spaceBefore, 240); EXPECT_EQ(r.spaceBeforeUnit, 0);
              EXPECT_EQ(r.spaceAfter, 120); EXPECT_EQ(r.spaceAfterUnit, 0);
          }},
         {"automatic line rule without a line", "<w:spacing w:line-rule=\"auto\"/>",

@@ -104,22 +104,22 @@ TEST_F(RTFDocumentLayoutTest, HeadGroupsComeBeforeTheBodyWithEachSideStoryInItsP
     player.storedStories = storedStories();
     ASSERT_EQ(player.play(sideStories(), mainStory()), 0);
 
-    // Every run of the main story and of a header or table story restates its paragraph first.
+    // Each paragraph states its properties once, before its first run; a note's or comment's paragraph
+    // is its own, and the text after a table states its paragraph again.
     const std::string para = "writeParagraphProps";
     const Log expected = {
         // The main story streams into the body run by run; a note or comment is written in its group at
         // its reference, closed right after its one replay.
-        para, "text:Body ", para, "code:23", "openNoteGroup:7", para, "code:2", "text: Note", "closeNoteGroup",
-        para, "text: said", para, "code:14", "openNoteGroup:5", para, "text:Remark", "code:13", "closeNoteGroup",
-        para, "code:13",
+        para, "text:Body ", "code:23", "openNoteGroup:7", para, "code:2", "text: Note", "closeNoteGroup",
+        "text: said", "code:14", "openNoteGroup:5", para, "text:Remark", "code:13", "closeNoteGroup", "code:13",
         // The table, delivered on demand at its anchor; then the text box at its shape.
-        para, "code:10", para, "text:A1", para, "code:16", para, "text:B1", para, "code:16", para, "code:16", para,
-        "text:A2", para, "code:16", para, "text:B2", para, "code:16", para, "code:16", para, "code:1", para,
-        "text:Boxed", "code:13", para, "text:End", "code:13",
+        para, "code:10", para, "text:A1", "code:16", para, "text:B1", "code:16", para, "code:16", para, "text:A2",
+        "code:16", para, "text:B2", "code:16", para, "code:16", para, "code:1", para, "text:Boxed", "code:13",
+        "text:End", "code:13",
         // At the end of the sheet: the head, with the first section's headers, then the body behind it.
         "writeDocumentStart", "writeFontTable", "writeColorTable", "writeRevisionTable", "writeStyleSheet",
         "writeListTables", "writeInfo", "writeBackground", "writeDocumentProperties", "writeSectionProps", para,
-        "text:Header one", para, "code:13", para, "text:First header", para, "code:13", "finishHeader", "copyBody",
+        "text:Header one", "code:13", para, "text:First header", "code:13", "finishHeader", "copyBody",
         "writeDocumentEnd"};
     EXPECT_EQ(withoutRunGroups(log), expected);
 
@@ -127,23 +127,81 @@ TEST_F(RTFDocumentLayoutTest, HeadGroupsComeBeforeTheBodyWithEachSideStoryInItsP
     // The head: the first section's headers inside its properties.
     const std::string head = rtf.substr(0, rtf.find("\r\n\\pard {Body"));
     EXPECT_EQ(head.rfind("{\\rtf1\\ansi\\uc1\\deff0\\deflang1033\r\n", 0), 0u) << head;
-    EXPECT_NE(head.find("{\\header \\pard {Header one}\\pard {\r\n\\par }}"
-                        "{\\headerf \\pard {First header}\\pard {\r\n\\par }}"),
+    EXPECT_NE(head.find("{\\header \\pard {Header one}{\r\n\\par }}"
+                        "{\\headerf \\pard {First header}{\r\n\\par }}"),
               std::string::npos)
         << head;
     EXPECT_EQ(rtf.substr(head.size()),
               "\r\n"
-              "\\pard {Body }\\pard {\\chftn {\\footnote \\pard {\\chftn }{ Note}}\r\n}"
-              "\\pard { said}\\pard {\\chatn{\\*\\annotation \\pard {Remark}\r\n\\par }\r\n}"
-              "\\pard {\r\n\\par }"
+              "\\pard {Body }{\\chftn {\\footnote \\pard {\\chftn }{ Note}}\r\n}"
+              "{ said}{\\chatn{\\*\\annotation \\pard {Remark}\r\n\\par }\r\n}"
+              "{\r\n\\par }"
               // The table's rows, each defined at its end.
-              "\\pard {\\pard {A1}\\pard {\\cell}\\pard {B1}\\pard {\\cell}\\pard {" + rowDefinition(0, false) +
-              " \\row}\\pard {A2}\\pard {\\cell}\\pard {B2}\\pard {\\cell}\\pard {" + rowDefinition(1, true) +
+              "\\pard {\\pard {A1}{\\cell}\\pard {B1}{\\cell}\\pard {" + rowDefinition(0, false) +
+              " \\row}\\pard {A2}{\\cell}\\pard {B2}{\\cell}\\pard {" + rowDefinition(1, true) +
               " \\row}}"
+              // The picture after the table, and the text after the picture in the same paragraph.
               "\\pard {{\\shptxt \\pard {Boxed}\r\n\\par }}"
-              "\\pard {End}{\r\n\\par }"
+              "{End}{\r\n\\par }"
               "}\r\n");
     EXPECT_TRUE(temporaryFiles.files().empty()) << "the body file goes with the sheet";
+}
+
+// A run whose paragraph is a frame at a fixed place, as a page number in a footer often is.
+Run framed(Run run) {
+    auto records = run.records;
+    run.records = [records](XParamBlock& b) {
+        if (records) records(b);
+        b.rule.frameType = 1;
+        b.rule.frame.width = 500;
+        b.rule.frame.horizPosDistance = 4000;
+        b.page.defaultFooterRef = 1;
+    };
+    return run;
+}
+
+// The text of the first field instruction of the document.
+std::string firstInstruction(const std::string& rtf) {
+    const std::size_t start = rtf.find("{\\*\\fldinst");
+    const std::size_t end = rtf.find("{\\fldrslt", start);
+    if (start == std::string::npos || end == std::string::npos) return "(no field)";
+    return rtf.substr(start, end - start);
+}
+
+struct InstructionCase {
+    const char* what;
+    std::vector<Story> sideStories;
+    Story mainStory;
+};
+
+TEST_F(RTFDocumentLayoutTest, AFieldInstructionHoldsNoParagraphOrFrameProperties) {
+    const auto field = [](const std::vector<rtftest::Run>& instruction) {
+        std::vector<rtftest::Run> runs = {framed(anchor(storycode::kFieldStart, 0))};
+        for (const rtftest::Run& run : instruction) runs.push_back(framed(run));
+        for (const rtftest::Run& run : {anchor(storycode::kFieldSeparator, 0), text(u"7"), anchor(storycode::kFieldEnd, 0),
+                               text(u"\r")})
+            runs.push_back(framed(run));
+        return runs;
+    };
+    const std::vector<InstructionCase> cases = {
+        {"a framed page number in a footer", {Story{3, field({text(u"PAGE")}), 1, 1}},
+         Story{11, {framed(text(u"Body\r"))}}},
+        {"a paragraph that starts inside the instruction", {},
+         Story{11, field({text(u"PA\r"), text(u"GE")})}},
+    };
+    for (const InstructionCase& c : cases) {
+        Log log;
+        RecordingRTFExporter exporter(log);
+        RequestPlayer player(exporter, outputPath);
+        ASSERT_EQ(player.play(c.sideStories, c.mainStory), 0) << c.what;
+        const std::string rtf = testsupport::readBytes(outputPath);
+        const std::string instruction = firstInstruction(rtf);
+        EXPECT_NE(instruction.find("PA"), std::string::npos) << c.what << "\n" << rtf;
+        for (const char* word : {"\\pard", "\\absw", "\\posx"})
+            EXPECT_EQ(instruction.find(word), std::string::npos) << c.what << ": " << word << "\n" << instruction;
+        // The frame is the paragraph's: stated before the field, or right after its instruction.
+        EXPECT_NE(rtf.find("\\absw500\\posx4000"), std::string::npos) << c.what << "\n" << rtf;
+    }
 }
 
 struct FailureCase {

@@ -197,6 +197,31 @@ std::vector<FeatureDocument> featureDocuments() {
     return {characters(), paragraphs(), fields(), notes(), bookmarks(), revision(), list()};
 }
 
+FeatureDocument pictureThenTextDocument(CPicture* picture) {
+    return {"picture-then-text",
+            {},
+            Story{11,
+                  {run(u"Start of the paragraph above\r", plain), code(kPicture,
+                                                                    [picture](XParamBlock& b) {
+                                                                        plain(b);
+                                                                        b.form.picData = picture;
+                                                                    }),
+                   run(u" after the picture", plain), run(u" and bold\r", [](XParamBlock& b) {
+                       plain(b);
+                       b.form.txtFace = kFaceBold;
+                   })}},
+            colorsAndFonts};
+}
+
+FeatureDocument fieldResultDocument() {
+    return {"field-result",
+            {},
+            Story{11,
+                  {run(u"Go ", plain), code(kFieldStart, plain), run(u"HYPERLINK \"http://example.com/\"", plain),
+                   code(kFieldSeparator, plain), run(u"Example", plain), code(kFieldEnd, plain), run(u" now\r", plain)}},
+            colorsAndFonts};
+}
+
 FeatureDocument bracketDocument(std::int16_t language) {
     auto rightToLeft = [language](XParamBlock& b) {
         plain(b);

@@ -8,6 +8,8 @@
 
 #include "tests/export/rtf/RTFTestSupport.h"
 
+class CPicture;
+
 namespace rtftest {
 
 struct FeatureDocument {
@@ -24,6 +26,13 @@ struct FeatureDocument {
 std::vector<FeatureDocument> featureDocuments();
 // A paragraph of "(a) [b]" in one language (1025 Arabic, 1037 Hebrew), as the engine delivers it.
 FeatureDocument bracketDocument(std::int16_t language);
+
+// Layout documents, judged by LibreOffice's rendering. "picture-then-text": a paragraph that starts with
+// the picture (kept by the caller; 1 inch by half an inch) and goes on with two runs of text, after a
+// paragraph that starts with text. "field-result": a hyperlink field given as its start, instruction,
+// separator, result "Example" and end, between "Go " and " now".
+FeatureDocument pictureThenTextDocument(CPicture* picture);
+FeatureDocument fieldResultDocument();
 
 // Writes the document through a new RTF exporter with the clock pinned; answers the file's bytes, or
 // an empty text when the exporter failed. The output goes to outputPath.

@@ -2,8 +2,10 @@
 // Small AppleWorks files of our own for the reader's tests and the fuzz seeds: a valid file of either
 // family, big-endian, with the parts a test needs (zones, a style section with fonts, a colour table),
 // and helpers to damage it in chosen places.
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "import/appleworks/AppleWorksFamily.h"
@@ -43,6 +45,124 @@ inline std::string textZone(const std::string& text) {
     put16(entries, 4, static_cast<std::uint16_t>(text.size()));
     return be32(0x44534554u) + block(data) + emptyBlock() + emptyBlock() + emptyBlock() + block(entries) +
            block(text) + emptyBlock();
+}
+
+// A text zone with the parts a walk reads: paragraph runs (start, ruler style), anchor and note entries
+// (position, type, the zone they name), sections (whole 78-byte entries) and the text position at which
+// each page starts.
+struct TextZoneParts {
+    std::string text;
+    std::vector<std::pair<std::int32_t, std::int16_t>> paragraphRuns;
+    struct Entry {
+        std::int32_t position;
+        std::uint16_t type;
+        std::uint32_t zone;
+    };
+    std::vector<Entry> entries;
+    std::vector<std::string> sections;
+    std::vector<std::int32_t> pageStarts;
+};
+
+inline std::string textZone(const appleworks::AppleWorksFamily& family, const TextZoneParts& parts) {
+    std::string data(std::max<std::size_t>(78, 54 + 30 * parts.pageStarts.size()), '\0');
+    data[12] = 1;
+    put16(data, 0, static_cast<std::uint16_t>(parts.pageStarts.size()));
+    for (std::size_t p = 0; p < parts.pageStarts.size(); ++p) {
+        put32(data, 54 + 30 * p, static_cast<std::uint32_t>(parts.pageStarts[p]));
+    }
+    put32(data, 20, static_cast<std::uint32_t>(parts.text.size()));
+    put16(data, 24, 1);
+    put16(data, 26, static_cast<std::uint16_t>(parts.paragraphRuns.size()));
+    put16(data, 30, static_cast<std::uint16_t>(parts.entries.size()));
+    std::string runs;
+    for (const auto& [start, ruler] : parts.paragraphRuns) {
+        std::string run(8, '\0');
+        put32(run, 0, static_cast<std::uint32_t>(start));
+        put16(run, 4, static_cast<std::uint16_t>(ruler));
+        runs += run;
+    }
+    std::string entries;
+    for (const TextZoneParts::Entry& entry : parts.entries) {
+        std::string bytes(static_cast<std::size_t>(family.variableEntrySize), '\0');
+        put32(bytes, 0, static_cast<std::uint32_t>(entry.position));
+        put16(bytes, 4, entry.type);
+        put32(bytes, 6, entry.zone);
+        entries += bytes;
+    }
+    std::string sections;
+    if (!parts.sections.empty()) {
+        sections = std::string(12, '\0');
+        put16(sections, 0, static_cast<std::uint16_t>(parts.sections.size()));
+        for (const std::string& section : parts.sections) sections += section;
+    }
+    std::string blocks(10, '\0');
+    put16(blocks, 4, static_cast<std::uint16_t>(parts.text.size()));
+    return be32(0x44534554u) + block(data) + block(runs) + emptyBlock() + block(entries) + block(blocks) +
+           block(parts.text) + block(sections);
+}
+
+// A 78-byte section entry starting at a text position, with one column of the given width.
+inline std::string sectionEntry(std::int32_t start, std::int16_t columns, std::int16_t firstPage) {
+    std::string entry(78, '\0');
+    put32(entry, 0, static_cast<std::uint32_t>(start));
+    put16(entry, 12, static_cast<std::uint16_t>(columns));
+    put16(entry, 54, static_cast<std::uint16_t>(firstPage));
+    return entry;
+}
+
+// A drawing zone: each object is its 46-byte record and the blocks its type reads after the zone.
+struct DrawObject {
+    std::string record;
+    std::string blocks;
+};
+inline std::string drawingZone(const appleworks::AppleWorksFamily& family, const std::vector<DrawObject>& objects) {
+    std::string data(84, '\0');
+    put16(data, 0, static_cast<std::uint16_t>(objects.size()));
+    std::string after = block(std::string(16, '\0'));  // the object list, without entries
+    for (const DrawObject& object : objects) {
+        data += object.record;
+        if (family.objectsCarryText) data += be32(0);
+        after += object.blocks;
+        if (family.skipsBlockAfterObject) after += emptyBlock();
+    }
+    return be32(0x44534554u) + block(data) + after;
+}
+
+// A picture object (type 8) with the picture's bytes; bounds in points.
+inline DrawObject pictureObject(const std::string& picture, std::int32_t top, std::int32_t left, std::int32_t bottom,
+                                std::int32_t right) {
+    std::string record(46, '\0');
+    record[0] = 8;
+    put32(record, 4, static_cast<std::uint32_t>(top));
+    put32(record, 8, static_cast<std::uint32_t>(left));
+    put32(record, 12, static_cast<std::uint32_t>(bottom));
+    put32(record, 16, static_cast<std::uint32_t>(right));
+    return {record, block(picture) + emptyBlock()};
+}
+
+// A version-5 style section in which style n uses the 108-byte ruler record n, given whole.
+inline std::string rulerStyleSection(const std::vector<std::string>& rulers) {
+    const appleworks::AppleWorksFamily& family = appleworks::kAppleWorks5;
+    std::string root(static_cast<std::size_t>(family.styleRecordsOffset), '\0');
+    put16(root, 0, static_cast<std::uint16_t>(rulers.size()));
+    std::string table(22, '\0');
+    put16(table, 0, static_cast<std::uint16_t>(rulers.size()));
+    std::string map(16, '\0');
+    put16(map, 0, static_cast<std::uint16_t>(rulers.size()));
+    for (std::size_t i = 0; i < rulers.size(); ++i) {
+        std::string entry(28, '\0');
+        put16(entry, 14, 0xFFFF);  // no base styles
+        put16(entry, 16, 0xFFFF);
+        put16(entry, 24, static_cast<std::uint16_t>(i));
+        root += entry;
+        table += rulers[i];
+        map += be16(static_cast<std::uint16_t>(i));
+    }
+    std::string section = be32(0x5354594Cu) + std::string(8, '\0') + block(root);
+    section += emptyBlock() + emptyBlock() + emptyBlock() + emptyBlock();  // head-only list, tables 1 to 3
+    section += block(table) + emptyBlock() + block(map);
+    for (int i = 0; i < 3 + 3; ++i) section += emptyBlock();
+    return section;
 }
 
 // A spreadsheet zone (version 5 layout of the leading blocks) with one column of the given rows.
@@ -102,6 +222,8 @@ struct FileBuilder {
     std::string extras;      // the per-zone extras block's bytes
     std::string sections;    // tagged sections before the end marker
     std::string ending = endMarker();
+    // Values of the document record, by their offsets in the record as the reader keeps it.
+    std::vector<std::pair<std::int32_t, std::uint16_t>> recordFields;
 
     std::string build() const {
         std::string file = std::string(1, static_cast<char>(version != 0 ? version : family.version)) + "\x07\xE1" +
@@ -130,12 +252,18 @@ struct FileBuilder {
             std::string record(324, '\0');
             put16(record, 0, static_cast<std::uint16_t>(headerCopies));
             record[248] = static_cast<char>(kind);
+            for (const auto& [offset, value] : recordFields) put16(record, static_cast<std::size_t>(offset), value);
             return record;
         }
         std::string head(76, '\0');
         put16(head, 0, static_cast<std::uint16_t>(headerCopies));
         std::string tail(242, '\0');
         tail[178] = static_cast<char>(kind);
+        // In memory the variable piece keeps a 4-byte slot between the two.
+        for (const auto& [offset, value] : recordFields) {
+            if (offset < 76) put16(head, static_cast<std::size_t>(offset), value);
+            if (offset >= 80) put16(tail, static_cast<std::size_t>(offset - 80), value);
+        }
         return head + block(variablePiece) + tail;
     }
 };

@@ -16,6 +16,7 @@
 #include "tests/import/appleworks/AppleWorksTestSupport.h"
 #include "platform/AllocationFailure.h"
 #include "tests/import/appleworks/AppleWorksFileBuilder.h"
+#include "tests/support/PictureFixtures.h"
 
 using namespace appleworks;
 using namespace awfixture;
@@ -242,6 +243,51 @@ TEST(AppleWorks6Reader, SizedRecordAndVariablePiece) {
 
     builder.sizedRecordLength = 1;  // shorter than its own length field
     EXPECT_EQ(loadCode(kAppleWorks6, builder.build()), kBadFile);
+}
+
+// A picture object carries the type its bytes have: PNG only when they were turned into PNG, the type of
+// the bytes kept when they could not be, and no picture for bytes of no known type.
+TEST(AppleWorks6Reader, PictureObjectIsMarkedWithTheTypeItsBytesHave) {
+    using picturefixtures::Bytes;
+    const auto text = [](const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); };
+    struct Case {
+        const char* what;
+        std::string picture;
+        std::uint8_t type;
+        bool keptAsIs;
+    };
+    const std::string wmf = text(picturefixtures::placeableWmfPicture(0, 0, 100, 50, 1440));
+    const Case cases[] = {
+        {"GIF, converted", text(picturefixtures::gifPicture(4, 3)), 9, false},
+        {"metafile, kept", wmf, 11, true},
+        {"unknown bytes", "not a picture at all", 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string record(46, '\0');
+        record[0] = 18;
+        FileBuilder builder = sample(kAppleWorks6);
+        builder.zones = {drawingZone(kAppleWorks6, {{record, be32(0x5154494Du) + be32(0) + be32(0) + block(c.picture)}})};
+        const std::string file = builder.build();
+        ParamBlock block;
+        AppleWorksDocument document(kAppleWorks6, &block.block);
+        document.loadFromBytes(bytesOf(file), static_cast<std::int32_t>(file.size()));
+        const BlockView objects = document.zoneAt(1);
+        EXPECT_EQ(objects.u8(84 + 38), c.type);
+        const BlockView picture = document.block(objects.slot(84 + 30));
+        if (c.type == 0) {
+            EXPECT_TRUE(picture.empty());
+            continue;
+        }
+        ASSERT_FALSE(picture.empty());
+        const std::string bytes(reinterpret_cast<const char*>(picture.bytes(0, picture.size())),
+                                static_cast<std::size_t>(picture.size()));
+        if (c.keptAsIs) {
+            EXPECT_EQ(bytes, c.picture);
+        } else {
+            EXPECT_EQ(bytes.substr(1, 3), "PNG");
+        }
+    }
 }
 
 // Every allocation of a load, failed in turn, gives CFail 12 (or the document without its default colours)
