@@ -62,9 +62,9 @@ void formatFailure(char16_t (&text)[kMessageUnits], const FileSpec& file, std::u
 }
 
 void showFailure(UserQuestions* asker, const FileSpec& file, const CFail& failure, std::uint16_t messageId,
-                 const char* foreignText) {
+                 const char* foreignText, const std::u16string& reason) {
     char16_t text[kMessageUnits];
-    formatFailure(text, file, messageId, foreignText, std::u16string());
+    formatFailure(text, file, messageId, foreignText, reason);
     reportFailure(asker, &failure, messageId, kErrorIcon, text);
 }
 }  // namespace
@@ -90,7 +90,7 @@ void CImportTask::reportFileFailure(const FileSpec& file, const CFail& failure, 
         return;
     }
     if (failure.error == result::kErrCancelled) return;
-    if (messageId != 0) showFailure(task.asker, file, failure, messageId, foreignText);
+    if (messageId != 0) showFailure(task.asker, file, failure, messageId, foreignText, refusalReason);
     throwFail(result::kStopQuietly, __LINE__, kUnit);
 }
 

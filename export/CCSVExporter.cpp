@@ -19,8 +19,8 @@ bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 // The UTF-8 form of the units; a lone surrogate is left out.
 std::string toUtf8(const char16_t* text, std::int32_t length) {
     const std::u16string_view units(text, static_cast<std::size_t>(length));
-    if (std::none_of(units.begin(), units.end(), [](char16_t unit) { return isHighSurrogate(unit) || isLowSurrogate(unit); }))
-        return utf16ToUtf8String(units);
+    const auto isSurrogate = [](char16_t unit) { return isHighSurrogate(unit) || isLowSurrogate(unit); };
+    if (std::none_of(units.begin(), units.end(), isSurrogate)) return utf16ToUtf8String(units);
     std::u16string paired;
     paired.reserve(static_cast<std::size_t>(length));
     for (std::int32_t index = 0; index < length; ++index) {

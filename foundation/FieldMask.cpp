@@ -7,7 +7,7 @@ namespace {
 constexpr const char* kUnit = "BCommon";
 
 void checkBitNumber(int n, int line) {
-    if (n < 0 || n >= kFieldMaskBits) throwIfError(result::kStopQuietly, line, kUnit);
+    if (n < 0 || n >= kFieldMaskBits) failMaskBitNumber(line);
 }
 
 std::uint8_t bitOf(int n) {
@@ -26,7 +26,6 @@ void clearMaskBit(void* mask, int n) {
     static_cast<std::uint8_t*>(mask)[n / 8] &= static_cast<std::uint8_t>(~bitOf(n));
 }
 
-int testMaskBit(const void* mask, int n) {
-    checkBitNumber(n, __LINE__);
-    return (static_cast<const std::uint8_t*>(mask)[n / 8] & bitOf(n)) != 0 ? 1 : 0;
+void failMaskBitNumber(int line) {
+    throwIfError(result::kStopQuietly, line, kUnit);
 }

@@ -8,4 +8,11 @@ constexpr int kFieldMaskBits = 64;
 
 void setMaskBit(void* mask, int n);
 void clearMaskBit(void* mask, int n);
-int testMaskBit(const void* mask, int n);
+// Stops the conversion quietly: the bit number lies outside the mask.
+void failMaskBitNumber(int line);
+
+// Inline: the record walks test a bit for every field of every run.
+inline int testMaskBit(const void* mask, int n) {
+    if (n < 0 || n >= kFieldMaskBits) failMaskBitNumber(__LINE__);
+    return (static_cast<const std::uint8_t*>(mask)[n / 8] & (0x80u >> (n % 8))) != 0 ? 1 : 0;
+}

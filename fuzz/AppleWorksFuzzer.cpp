@@ -1,8 +1,8 @@
 // The AppleWorks import over any bytes, both families: the bytes load into a document as a version-5 and
 // as a version-6 file, and what loaded is walked through the document's accessors (zones, text blocks,
-// fonts, colours); then the bytes become an input file that the import engine reads with the program's
-// AppleWorks importers into a storage written in the fuzzing folder. A damaged file must fail with CFail,
-// never stray.
+// page records, fonts, colours, patterns); then the bytes become an input file that the import engine
+// reads with the program's AppleWorks importers into a storage written in the fuzzing folder. A damaged
+// file must fail with CFail, never stray.
 #include <cstdint>
 #include <string_view>
 
@@ -15,6 +15,8 @@
 #include "foundation/CFail.h"
 #include "import/appleworks/AppleWorksDocument.h"
 #include "import/appleworks/AppleWorksFileReader.h"
+#include "import/appleworks/AppleWorksText.h"
+#include "import/appleworks/PageRecords.h"
 #include "model/XParamBlock.h"
 
 namespace {
@@ -23,8 +25,12 @@ void walk(const appleworks::AppleWorksDocument& document) {
     RGBColor color{};
     for (std::int32_t i = 0; i < document.colorCount(); ++i) document.colorAt(i, color);
     for (std::int32_t f = 1; f <= document.fontMapCount(); ++f) (void)document.fontMapEntry(f);
+    std::uint8_t pattern[8];
+    for (std::int32_t p = 0; document.patternAt(p, pattern); ++p) (void)appleworks::patternDensity(pattern);
     for (std::uint16_t z = 1; z <= document.zoneCount(); ++z) {
         const appleworks::BlockView zone = document.zoneAt(z);
+        const std::int32_t pages = appleworks::pageRecordCount(zone);
+        for (std::int32_t page = 0; page <= pages; ++page) (void)appleworks::pageStartPosition(zone, page);
         for (std::uint16_t i = 0;; ++i) {
             const appleworks::TextBlockEntry entry = document.textBlockAt(zone, i);
             if (entry.text == appleworks::kNoBlock) break;

@@ -52,8 +52,11 @@ std::int32_t CTable::run() {
 void CTable::addCell(CellEntry* cells, std::int32_t capacity, std::int32_t& count, std::int32_t start) {
     // The look-ups run for every cell, recorded or not: the paragraph run they leave decides where the
     // row ends.
-    const CellEntry entry{start, formCursor.findAt(start, &scratchForm), ruleCursor.findAt(start, &scratchRule),
-                          pageCursor.findAt(start, &scratchPage)};
+    // Only the distances of the character and section runs are wanted: those runs are not copied out.
+    const XForm* form = nullptr;
+    const XPage* page = nullptr;
+    const CellEntry entry{start, formCursor.findAt(start, &form), ruleCursor.findAt(start, &lastRule),
+                          pageCursor.findAt(start, &page)};
     if (cells == nullptr || count >= capacity) return;
     cells[count] = entry;
     ++count;
@@ -68,8 +71,8 @@ void CTable::nextRow(std::int32_t* position, std::int32_t* cellCount, CellEntry*
     while (p < textLength) {
         if (text[p] == storycode::kCellEnd) {
             addCell(cells, capacity, count, p + 1);
-            if (scratchRule.lastCellOfRow == 1) {
-                if (row != nullptr) copyRowDefinition(row, &scratchRule.rows);
+            if (lastRule != nullptr && lastRule->lastCellOfRow == 1) {
+                if (row != nullptr) copyRowDefinition(row, &lastRule->rows);
                 ++p;  // the row's end mark
                 rowEnded = true;
                 break;

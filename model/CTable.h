@@ -67,10 +67,8 @@ private:
     RunCursor<XForm> formCursor;
     RunCursor<XRule> ruleCursor;
     RunCursor<XPage> pageCursor;
-    // The runs in force at the last look-up of each kind.
-    XForm scratchForm{};
-    XRule scratchRule{};
-    XPage scratchPage{};
+    // The paragraph run in force at the last look-up (in `rules`; none before the first).
+    const XRule* lastRule = nullptr;
     XRows scratchRow{};
 };
 

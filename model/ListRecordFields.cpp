@@ -1,6 +1,6 @@
 // The field tables of the list records. Each record element carries the attributes below; the levels
 // are "LEVEL000" to "LEVEL008" children of their definition or override, written whole whether in use
-// or not.
+// or not (an override without levels of its own writes nine cleared ones).
 #include <cstddef>
 
 #include "model/DocumentRecordTables.h"
@@ -59,7 +59,8 @@ constexpr FieldSpec kXListOvrFields[] = {
     VDK_ATTRIBUTE(XListOvr, listOverrideCount, 'd', kAlways, 0),
     // Hand-written: one key per level, "XListOvr_startOverride000" to "XListOvr_startOverride008".
     VDK_HAND_WRITTEN(XListOvr, startOverride, kAlways, nullptr, "XListOvr_startOverride%03d", 'd', nullptr, 0),
-    VDK_HAND_WRITTEN(XListOvr, levels, kAlways, "LEVEL%03d", nullptr, 0, &kXListLevelTable, 0),
+    // Hand-written: the nine levels the member points to, or nine cleared ones, children "LEVEL000" to "LEVEL008".
+    VDK_HAND_WRITTEN(XListOvr, levels, kAlways, "LEVEL%03d", nullptr, 0, nullptr, 0),
 };
 
 constexpr FieldSpec kXListPicFields[] = {

@@ -1,5 +1,7 @@
 #include "model/ListRecords.h"
 
+#include <cstring>
+
 #include "foundation/Memory.h"
 #include "model/BoundedCount.h"
 #include "model/DocumentRecordTables.h"
@@ -11,6 +13,28 @@ std::int32_t releaseLevelTexts(XListLevel (&levels)[kListLevels]) {
         freeMemory(level.levelText);
         ++freed;
     }
+    return freed;
+}
+
+const XListLevels& overrideLevels(const XListOvr& listOverride) {
+    static const XListLevels cleared{};
+    return listOverride.levels != nullptr ? *listOverride.levels : cleared;
+}
+
+XListLevels* ownOverrideLevels(XListOvr& listOverride) {
+    if (listOverride.levels != nullptr) return listOverride.levels;
+    void* levels = allocMemory(static_cast<std::int32_t>(sizeof(XListLevels)));
+    if (levels == nullptr) return nullptr;
+    std::memset(levels, 0, sizeof(XListLevels));
+    listOverride.levels = static_cast<XListLevels*>(levels);
+    return listOverride.levels;
+}
+
+std::int32_t releaseOverrideLevels(XListOvr& listOverride) {
+    if (listOverride.levels == nullptr) return 0;
+    const std::int32_t freed = releaseLevelTexts(*listOverride.levels);
+    freeMemory(listOverride.levels);
+    listOverride.levels = nullptr;
     return freed;
 }
 

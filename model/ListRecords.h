@@ -1,11 +1,11 @@
 #pragma once
 // The list records of a document: list definitions (XListDef) with nine levels each, list overrides
-// (XListOvr), the list numbers that paragraphs use, with nine overriding levels each, and picture
-// bullets (XListPic). The field names echo the RTF list-table control words. Their keys are in their
+// (XListOvr), the list numbers that paragraphs use, with nine overriding levels when they replace a
+// level, and picture bullets (XListPic). The field names echo the RTF list-table control words. Their keys are in their
 // field tables (DocumentRecordTables.h, ListRecordFields.cpp).
 //
-// Ownership: a level owns its number text `levelText` (a block of the memory layer) and a picture bullet
-// owns its picture. A plain copy shares both; exactly one holder releases them. The parameter block holds
+// Ownership: a level owns its number text `levelText` (a block of the memory layer), an override owns its
+// levels and a picture bullet owns its picture. A plain copy shares them; exactly one holder releases them. The parameter block holds
 // the three arrays as blocks of the memory layer and releases them with everything they own.
 #include <cstdint>
 #include <type_traits>
@@ -66,13 +66,19 @@ struct XListDef {
     XListLevel levels[kListLevels];
 };
 
-// One list override (element "LISTOVR%03d"): the list number that paragraphs use.
+using XListLevels = XListLevel[kListLevels];
+
+// One list override (element "LISTOVR%03d"): the list number that paragraphs use. Most overrides only
+// name their definition or restart its numbering; only one that replaces a level holds levels, so a
+// document's overrides take no more memory than what they override.
 struct XListOvr {
     std::int32_t listIlst;  // listDefId of its definition
     std::int32_t listIlfo;  // its own number
     std::int16_t listOverrideCount;
     std::int16_t startOverride[kListLevels];  // keys "XListOvr_startOverride%03d"
-    XListLevel levels[kListLevels];
+    // Owned (a block of the memory layer): the nine levels, cleared where none replaces the definition's,
+    // when the override replaces any; null when it replaces none, which reads as nine cleared levels.
+    XListLevels* levels;
 };
 
 // One picture bullet (element "LISTPIC%03d").
@@ -87,12 +93,18 @@ static_assert(std::is_trivially_copyable_v<XListLevel> && std::is_trivially_copy
 
 // Frees the number text of each of the nine levels and nulls it; answers how many texts it freed.
 std::int32_t releaseLevelTexts(XListLevel (&levels)[kListLevels]);
+// The override's nine levels: its own, or nine cleared levels when it replaces none.
+const XListLevels& overrideLevels(const XListOvr& listOverride);
+// The override's own levels, nine cleared ones made for it when it has none yet; null when memory lacks.
+XListLevels* ownOverrideLevels(XListOvr& listOverride);
+// Frees the override's level texts and its levels; answers how many texts it freed.
+std::int32_t releaseOverrideLevels(XListOvr& listOverride);
 // How many records of `recordSize` bytes a list array made by the memory layer holds; 0 for null.
 std::int32_t listArrayCapacity(const void* array, std::int32_t recordSize);
 // A count read from a block or a storage, taken within 0 and the capacity of its array.
 std::int32_t clampListCount(std::int32_t count, const void* array, std::int32_t recordSize);
 
-// Field by field, padding aside; texts and pictures are compared by their pointers.
+// Field by field, padding aside; texts, pictures and an override's levels are compared by their pointers.
 bool equalXListLevel(const XListLevel& a, const XListLevel& b);
 bool equalXListDef(const XListDef& a, const XListDef& b);
 bool equalXListOvr(const XListOvr& a, const XListOvr& b);

@@ -29,18 +29,26 @@ XPage* copyRun(XPage* dst, const XPage* src) {
 // One walk for the three record kinds. Only the position of an entry is read before it is known to be
 // a whole record (the entry before a later one), so the sentinel's missing body is never touched.
 template <typename Record>
-std::int32_t RunCursor<Record>::findAt(std::int32_t position, Record* out) {
+std::int32_t RunCursor<Record>::findAt(std::int32_t position, const Record** run) {
     if (runs == nullptr) return INT_MAX;
     if (position < asked) next = 1;
     asked = position;
     for (; next < count; ++next) {
         const std::int32_t start = runs[next].position;
         if (start > position) {
-            copyRun(out, &runs[next - 1]);
+            *run = &runs[next - 1];
             return distance(start, position);
         }
     }
     return INT_MAX;
+}
+
+template <typename Record>
+std::int32_t RunCursor<Record>::findAt(std::int32_t position, Record* out) {
+    const Record* run = nullptr;
+    const std::int32_t answer = findAt(position, &run);
+    if (run != nullptr) copyRun(out, run);
+    return answer;
 }
 
 template class RunCursor<XForm>;

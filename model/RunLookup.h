@@ -41,6 +41,9 @@ public:
     // The run covering the position, copied out as the functions below copy it; the distance to the
     // next run's start, or INT_MAX when nothing was found (out is then left as it was).
     std::int32_t findAt(std::int32_t position, Record* out);
+    // The same without the copy: *run points at the run in the array (left as it was when nothing was
+    // found), for a caller that reads a field or two of it.
+    std::int32_t findAt(std::int32_t position, const Record** run);
 
 private:
     const Record* runs = nullptr;

@@ -34,7 +34,7 @@ std::int32_t releaseListDefs(XParamBlock* block) {
 std::int32_t releaseListOvrs(XParamBlock* block) {
     std::int32_t freed = 0;
     const std::int32_t count = clampListCount(block->listOvrCount, block->listOvrs, recordSize<XListOvr>());
-    for (std::int32_t i = 0; i < count; ++i) freed += releaseLevelTexts(block->listOvrs[i].levels);
+    for (std::int32_t i = 0; i < count; ++i) freed += releaseOverrideLevels(block->listOvrs[i]);
     return freed;
 }
 

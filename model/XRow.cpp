@@ -10,3 +10,9 @@ bool equalXRow(const XRow& a, const XRow& b) {
 bool equalXRows(const XRows& a, const XRows& b) {
     return equalRecords(kXRowsTable, &a, &b);
 }
+
+std::int32_t firstCellLeftMargin(const XRows& rows) {
+    if (rows.cells[0].tcMar.left.type == kWidthTwips) return rows.cells[0].tcMar.left.w;
+    if (rows.tblCellMar.left.type == kWidthTwips) return rows.tblCellMar.left.w;
+    return kUsualCellSideMargin;
+}

@@ -107,6 +107,11 @@ static_assert(std::is_trivially_copyable_v<XRows>, "records travel between the e
 // The default cell of a fresh row set: zero, with the default shading.
 inline constexpr XRow kDefaultCell{0, {}, 0, 0, 0, {}, kDefaultShading, 0, {}, 0, 0, 0};
 
+// The left and right margin of a cell whose table and table style set none, in twips.
+constexpr std::int32_t kUsualCellSideMargin = 108;
+// The left margin of the row's first cell in twips: its own, else its table's, else the usual one.
+std::int32_t firstCellLeftMargin(const XRows& rows);
+
 // Field by field, padding aside.
 bool equalXRow(const XRow& a, const XRow& b);
 bool equalXRows(const XRows& a, const XRows& b);

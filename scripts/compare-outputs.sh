@@ -14,6 +14,26 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 corpus=${CORPUS:-/work/shared/corpus}
 
+# Copies the documents PATTERN names into OUT/NAME, converts them there in one call with the preferences
+# kept in SETTINGS (default ones, no log files, no desktop to open the results on) and keeps only the
+# outputs; the program's messages go to OUT/NAME.log.
+convert_group() {
+  local program=$1 out=$2 name=$3 pattern=$4 settings=$5
+  mkdir -p "$out/$name"
+  local -a inputs=()
+  local file
+  for file in $pattern; do
+    [ -f "$file" ] || continue
+    cp "$file" "$out/$name/"
+    inputs+=("$out/$name/$(basename "$file")")
+  done
+  [ ${#inputs[@]} -gt 0 ] || return 0
+  # Refused documents are expected (the hostile ones may be); their absence shows in the comparison.
+  env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$settings/config" XDG_DATA_HOME="$settings/data" \
+    HOME="$settings" "$program" "${inputs[@]}" >/dev/null 2>"$out/$name.log" || true
+  rm -f "${inputs[@]}"
+}
+
 convert() {
   local program=$1 out=$2
   [ -x "$program" ] || { echo "compare-outputs: no program at $program" >&2; exit 2; }
@@ -21,9 +41,6 @@ convert() {
   mkdir -p "$out"
   local settings
   settings=$(mktemp -d)
-  # Default preferences, no log files and no desktop to open the results on.
-  local -a env_clean=(env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$settings/config"
-                      XDG_DATA_HOME="$settings/data" HOME="$settings")
   local -a groups=(
     "docx:$corpus/docx/*.docx"
     "w2003:$corpus/w2003/docx/*.xml"
@@ -33,22 +50,9 @@ convert() {
     "import-data:$root/tests/data/import/*.xml"
     "app-data:$root/tests/data/app/*.xml"
   )
-  local entry name pattern
+  local entry
   for entry in "${groups[@]}"; do
-    name=${entry%%:*}
-    pattern=${entry#*:}
-    mkdir -p "$out/$name"
-    local -a inputs=()
-    local file
-    for file in $pattern; do
-      [ -f "$file" ] || continue
-      cp "$file" "$out/$name/"
-      inputs+=("$out/$name/$(basename "$file")")
-    done
-    [ ${#inputs[@]} -gt 0 ] || continue
-    # Refused documents are expected (the hostile ones may be); their absence shows in the comparison.
-    "${env_clean[@]}" "$program" "${inputs[@]}" >/dev/null 2>"$out/$name.log" || true
-    rm -f "${inputs[@]}"
+    convert_group "$program" "$out" "${entry%%:*}" "${entry#*:}" "$settings"
   done
   rm -rf "$settings"
   echo "converted into $out: $(find "$out" -type f ! -name '*.log' | wc -l) outputs"
@@ -91,6 +95,8 @@ PY
 
 case ${1:-} in
   convert) convert "${2:?program}" "${3:?output folder}" ;;
+  # For a sibling script: one group, with the preferences in a folder of the caller's.
+  convert-group) convert_group "${2:?program}" "${3:?output folder}" "${4:?name}" "${5:?pattern}" "${6:?settings}" ;;
   compare) compare "${2:?folder}" "${3:?folder}" ;;
   *) echo "usage: $0 convert PROGRAM OUTPUT-FOLDER | compare FOLDER-A FOLDER-B" >&2; exit 2 ;;
 esac

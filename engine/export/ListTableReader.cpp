@@ -1,6 +1,8 @@
 #include "engine/export/ListTableReader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "engine/export/RequiredElement.h"
@@ -52,6 +54,20 @@ void readStartOverrides(CStream& element, XListOvr& listOverride) {
     }
 }
 
+bool allCleared(const XListLevels& levels) {
+    static const XListLevel cleared{};
+    return std::all_of(std::begin(levels), std::end(levels), [](const XListLevel& level) { return equalXListLevel(level, cleared); });
+}
+
+// An override keeps the levels it stores only when one of them is more than a cleared level, as the
+// override of a document that replaces no level stores them.
+void readOverrideLevels(CStream& element, XListOvr& listOverride) {
+    XListLevels* levels = ownOverrideLevels(listOverride);
+    throwIfNull(levels, __LINE__, kUnit);
+    readLevels(element, *levels);
+    if (allCleared(*levels)) releaseOverrideLevels(listOverride);
+}
+
 void readOverrides(CStream& lists, XParamBlock& block) {
     lists.readValues(nullptr, nullptr, "listOvrCount %d", &block.listOvrCount);
     if (block.listOvrCount <= 0) return;
@@ -60,7 +76,7 @@ void readOverrides(CStream& lists, XParamBlock& block) {
         RequiredElement element(lists, IndexedName("LISTOVR%03d", i).c_str());
         readRecordKeys(*element, kXListOvrTable, &block.listOvrs[i]);
         readStartOverrides(*element, block.listOvrs[i]);
-        readLevels(*element, block.listOvrs[i].levels);
+        readOverrideLevels(*element, block.listOvrs[i]);
     }
 }
 

@@ -104,6 +104,8 @@ private:
     void logExecutionTime(double startTime);
     bool offerOtherApplication(const char* extension);
     void explainRefusal(const char16_t* reason);
+    // Fails a document whose importer answered no sheet, which would convert to an empty file.
+    [[noreturn]] void refuseEmptyDocument(std::int32_t line);
     void cleanUpAfterFailure(bool importerCreated, bool registryMade);
     void releaseFiles();
     void importSheet(std::int16_t sheet, XParamBlock* block);

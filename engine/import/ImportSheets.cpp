@@ -36,6 +36,8 @@ constexpr std::int16_t kGraphicKind = 10;
 constexpr std::int16_t kTableKind = 11;
 constexpr int kSideKinds = kLastSideKind - kFirstSideKind + 1;
 constexpr std::uint32_t kErrorIconAndOk = 1;
+// Why a document whose importer answers no sheet fails: an empty output would pass for its conversion.
+constexpr const char16_t* kNothingToConvert = u"it holds nothing to convert";
 
 // The UTF-8 form of the units, cut before the character that would pass the room.
 std::string boundedUtf8(const char16_t* units, std::int32_t length) {
@@ -83,6 +85,7 @@ std::int32_t CImportEngine::importSheets() {
                                      __LINE__);
             documentBegun = true;
             checkSheetCountAnswer(*block);
+            if (block->sheetCount <= 0) refuseEmptyDocument(__LINE__);
             throwIfError(storage->rootStream()->writeValues(nullptr, 0, "SHEETS %l", block->sheetCount), __LINE__, kUnit);
 
             for (std::int32_t sheet = 0; sheet < block->sheetCount; ++sheet) {
@@ -102,6 +105,18 @@ std::int32_t CImportEngine::importSheets() {
         rethrowFailure();
     }
     return 0;
+}
+
+// The file fails like a document its importer refuses: the person is told why (a batch of several files
+// tells it in the file's line), and the report log's line carries the reason in place of the unit name.
+void CImportEngine::refuseEmptyDocument(std::int32_t line) {
+    const std::string reason = utf16ToUtf8String(kNothingToConvert);
+    if (!quietBatch()) {
+        explainRefusal(kNothingToConvert);
+        throwFail(result::kErrCancelled, line, reason.c_str());
+    }
+    if (task != nullptr) task->keepRefusalReason(kNothingToConvert);
+    throwFail(result::kErrInaccessible, line, reason.c_str());
 }
 
 void CImportEngine::importSheet(std::int16_t sheet, XParamBlock* block) {

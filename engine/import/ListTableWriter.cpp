@@ -34,7 +34,7 @@ void writeOverride(CStream& lists, std::int32_t index, const XListOvr& listOverr
         element->writeValues(nullptr, 0, IndexedName("XListOvr_startOverride%03d %%d", level).c_str(),
                              listOverride.startOverride[level]);
     }
-    writeLevels(*element, listOverride.levels, block);
+    writeLevels(*element, overrideLevels(listOverride), block);
 }
 
 void writePictureBullet(CStream& lists, std::int32_t index, const XListPic& bullet) {

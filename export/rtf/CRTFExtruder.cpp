@@ -30,6 +30,14 @@ constexpr char16_t kPopDirectionalFormatting = 0x202C;
 constexpr char16_t kLeftToRightOverride = 0x202D;
 constexpr char16_t kRightToLeftOverride = 0x202E;
 
+bool isOnly(const CRTFBuffer& run, char16_t code) {
+    return run.count() == 1 && run.text()[0] == code;
+}
+
+bool endsTableRow(const CRTFBuffer& run) {
+    return isOnly(run, storycode::kCellEnd) && run.rule().lastCellOfRow == 1;
+}
+
 bool endsParagraphOrMore(char16_t unit) {
     return unit == storycode::kPageBreak || unit == storycode::kSectionBreak || unit == storycode::kParagraphEnd ||
            unit == storycode::kCellEnd;
@@ -150,8 +158,22 @@ void CRTFExtruder::replay(bool release) {
     if (wholeStory) paragraphPending = 1;
     const std::size_t count = runs.size();
     // The closing paragraph belongs to stories replayed whole, never to a main-story run.
-    for (std::size_t i = 0; i < count; ++i) replayRun(*runs[i], wholeStory && i + 1 == count);
+    std::size_t rowEnd = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        announceRow(i, rowEnd);
+        replayRun(*runs[i], wholeStory && i + 1 == count);
+    }
     if (release) releaseRuns();
+}
+
+void CRTFExtruder::announceRow(std::size_t index, std::size_t& rowEnd) {
+    // The first cell run after the last row end starts a row.
+    if (index < rowEnd || runs[index]->rule().cellOfRow != 1) return;
+    std::size_t end = index;
+    while (end < runs.size() && !endsTableRow(*runs[end])) ++end;
+    // A row whose end is not buffered states its definition at its end, when that comes.
+    if (end < runs.size()) emitter->beginTableRow(runs[end]->rule().rows);
+    rowEnd = end + 1;
 }
 
 void CRTFExtruder::replayRun(CRTFBuffer& run, bool lastOfWholeStory) {
@@ -172,9 +194,12 @@ void CRTFExtruder::replayRun(CRTFBuffer& run, bool lastOfWholeStory) {
         emitter->writeParagraphProps(rule, 0);
         paragraphPending = 0;
     }
-    emitter->beginCharacterRun(form, 0);
+    // A table's rows are written outside any run group: a group around them would hold the rows'
+    // paragraphs and the text after the table.
+    const bool table = isOnly(run, storycode::kTable);
+    if (!table) emitter->beginCharacterRun(form, 0);
     writeRunContent(run);
-    emitter->endCharacterRun(fields);
+    if (!table) emitter->endCharacterRun(fields);
     // A story that ends inside a paragraph gets its paragraph end; notes end without one.
     if (lastOfWholeStory && paragraphPending != 1 && selector != kFootnoteSelector && selector != kEndnoteSelector) {
         emitter->writeControlCode(storycode::kParagraphEnd, form, rule, fields);

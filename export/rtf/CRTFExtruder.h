@@ -21,6 +21,10 @@
 // Paragraph properties are written once per paragraph, before its first buffered run (and again after a
 // table placed inside it, whose rows state their own); a paragraph that starts inside a field's
 // instruction states them after the instruction.
+//
+// A table row is announced to the emitter before the paragraph of its first cell, with the definition
+// its row-end mark carries (beginTableRow), so readers meet the row's cells after their definition. A
+// table placed in a story stands outside any run group: its rows state their own formatting.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -73,6 +77,9 @@ private:
     void startBuffer(std::int16_t direction);
     void appendUnit(char16_t unit);
     void replayRun(CRTFBuffer& run, bool lastOfWholeStory);
+    // Before the buffered run at the index: the row it starts, when it starts one and its row's end mark
+    // is buffered. rowEnd is the index after the last row end looked for.
+    void announceRow(std::size_t index, std::size_t& rowEnd);
     // A comment story's run of annotation information (its author and date); null for other stories.
     const CRTFBuffer* commentInformation() const;
     void writeRunContent(CRTFBuffer& run);

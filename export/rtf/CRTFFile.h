@@ -100,9 +100,12 @@ public:
     // sectionKind is the break kind of the section break mark (0 for the first section: no break word).
     virtual void writeSectionProps(const XPage& page, std::int16_t sectionKind);
     virtual void endSection();
-    // The whole definition of the table row that ends here, written before its "\row". With advance 1
-    // the exporter's row counter of the current table level moves on.
+    // The whole definition of a table row. With advance 1 the exporter's row counter of the current table
+    // level moves on.
     virtual void writeRowDefinition(const XRows& rows, std::int16_t advance);
+    // A row of an outer table starts here, before its first cell's paragraph: its definition is written
+    // now and not again at its end. Nothing for a nested row.
+    virtual void beginTableRow(const XRows& rows);
     virtual void writeCellShading(const ShadingSpec& shading);
     // A border's style, colour, width and space; an art border's number, colour, width and space.
     virtual void writeBorder(const BorderSpec& border);
@@ -176,4 +179,6 @@ private:
     std::int16_t listTextDue = 1;
     // A footnote was written: the head names the separators that readers draw above the notes.
     bool footnoteWritten = false;
+    // The outer table row being written stated its definition before its first cell.
+    std::int16_t rowDefinedAhead = 0;
 };

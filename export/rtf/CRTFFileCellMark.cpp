@@ -1,6 +1,7 @@
-// The end-of-cell mark of a table: "\cell" inside a row; at the row's end the row's definition and
-// "\row". In a nested table the words are "\nestcell" and "\nestrow}", the brace closing the group that
-// the row definition opened for its properties.
+// The end-of-cell mark of a table: "\cell" inside a row, "\row" at the row's end. A row of an outer table
+// states its definition before its first cell (beginTableRow) where the row's end was known then, else
+// here before "\row". In a nested table the words are "\nestcell" and "\nestrow}", the definition always
+// standing before "\nestrow}" in the group that it opens for its properties, where readers look for it.
 #include <cstring>
 
 #include "export/rtf/CRTFFile.h"
@@ -11,7 +12,12 @@ std::int16_t CRTFFile::writeCellMark(const XRule& rule) {
     const bool nested = placer->tableDepth() > 1;
     const char* literal = nullptr;
     if (rule.lastCellOfRow == 1) {
-        writeRowDefinition(rule.rows, 1);
+        if (nested || rowDefinedAhead == 0) {
+            writeRowDefinition(rule.rows, 1);
+        } else {
+            placer->nextTableRow();
+        }
+        if (!nested) rowDefinedAhead = 0;
         literal = nested ? "\\nestrow}" : "\\row";
     } else if (rule.cellOfRow == 1) {
         literal = nested ? "\\nestcell" : "\\cell";
@@ -21,4 +27,10 @@ std::int16_t CRTFFile::writeCellMark(const XRule& rule) {
     }
     writeFormat("%s", literal);
     return static_cast<std::int16_t>(std::strlen(literal));
+}
+
+void CRTFFile::beginTableRow(const XRows& rows) {
+    if (placer->tableDepth() != 1) return;
+    writeRowDefinition(rows, 0);
+    rowDefinedAhead = 1;
 }

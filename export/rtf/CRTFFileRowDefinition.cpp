@@ -1,7 +1,12 @@
-// The definition of a table row, written in full where the row ends: the row's placement, size, spacing
-// and margins, then each cell's merging, borders, shading, text flow, margins, width and right edge. A
-// cell border left to the table (style -1) takes the table's outer border on the table's edge and its
-// inside border elsewhere.
+// The definition of a table row, written in full: the row's placement, size, spacing and margins, then
+// each cell's merging, borders, shading, text flow, margins, width and right edge. A cell border left to
+// the table (style -1) takes the table's outer border on the table's edge and its inside border
+// elsewhere.
+//
+// The table's left edge ("\trleft") and its cells' right edges ("\cellx") are measured from one origin:
+// the edge of the table, a left cell margin to the left of its indent, so the first cell's text stands
+// at the indent. Every cell states its four margins: readers take a cell's padding from its own words
+// only, and a table whose style sets no margins has the usual ones.
 #include <algorithm>
 #include <initializer_list>
 #include <utility>
@@ -30,14 +35,14 @@ void writeRowSpacing(CRTFFile& emitter, const XRows& rows) {
         emitter.writeFormat("\\trspdl%d\\trspdt%d\\trspdb%d\\trspdr%d", spacing.w, spacing.w, spacing.w, spacing.w);
         emitter.writeFormat("\\trspdfl3\\trspdft3\\trspdfb3\\trspdfr3");
     }
-    // The gap is half the cell's left and right margins; the row starts that far left of its indent.
+    // The gap is half the cell's left and right margins.
     const long long gap = rtfRowGap(rows.tblCellMar);
     if (gap != 0) emitter.writeFormat("\\trgaph%lld", gap);
-    emitter.writeFormat("\\trleft%lld", rows.tblInd.w - gap);
-    const std::pair<const WidthSpec&, char> margins[] = {{rows.tblCellMar.left, 'l'},
-                                                         {rows.tblCellMar.right, 'r'},
-                                                         {rows.tblCellMar.top, 't'},
-                                                         {rows.tblCellMar.bottom, 'b'}};
+    emitter.writeFormat("\\trleft%lld", rtfTableEdge(rows));
+    // The row's left and right margins are 0 and every cell states its own: readers that take the row's
+    // left margin as the distance from the table's edge to its text would move the table by it.
+    emitter.writeFormat("\\trpaddl0\\trpaddfl3\\trpaddr0\\trpaddfr3");
+    const std::pair<const WidthSpec&, char> margins[] = {{rows.tblCellMar.top, 't'}, {rows.tblCellMar.bottom, 'b'}};
     for (const auto& [margin, side] : margins) {
         if (margin.w > 0 && margin.type == kTwips) {
             emitter.writeFormat("\\trpadd%c%d\\trpaddf%c%d", side, margin.w, side, margin.type);
@@ -90,15 +95,23 @@ void writeCellBorders(CRTFFile& emitter, const XTblBorders& own, const XTblBorde
     }
 }
 
-void writeCellMargins(CRTFFile& emitter, const XTblMargins& margins) {
+void writeCellMargins(CRTFFile& emitter, const XTblMargins& own, const XTblMargins& table) {
     // Readers take the "l" words for the top margin and the "t" words for the left one.
-    const std::pair<const WidthSpec&, char> sides[] = {
-        {margins.top, 'l'}, {margins.bottom, 'b'}, {margins.left, 't'}, {margins.right, 'r'}};
+    const std::pair<std::int32_t, char> sides[] = {
+        {rtfCellMargin(own.top, table.top, 0), 'l'},
+        {rtfCellMargin(own.bottom, table.bottom, 0), 'b'},
+        {rtfCellMargin(own.left, table.left, kUsualCellSideMargin), 't'},
+        {rtfCellMargin(own.right, table.right, kUsualCellSideMargin), 'r'},
+    };
     for (const auto& [margin, side] : sides) {
-        if (margin.w != 0 && margin.type == kTwips) {
-            emitter.writeFormat("\\clpad%c%d\\clpadf%c%d", side, margin.w, side, margin.type);
-        }
+        if (margin != 0) emitter.writeFormat("\\clpad%c%d\\clpadf%c%d", side, margin, side, kTwips);
     }
+}
+
+// The cell's preferred width; a cell without one in twips takes the width of the grid columns it spans.
+WidthSpec cellWidth(const XRow& cell, std::int32_t left, std::int32_t right) {
+    if (cell.tcW.type == kTwips && cell.tcW.w > 0) return cell.tcW;
+    return WidthSpec{kTwips, std::max(right - left, 0)};
 }
 
 void writeCellLayout(CRTFFile& emitter, const XRow& cell) {
@@ -121,6 +134,7 @@ std::int32_t columnEdge(const XTblGrid& grid, std::int32_t column) {
 
 }  // namespace
 
+
 void CRTFFile::writeRowDefinition(const XRows& rows, std::int16_t advance) {
     const std::int16_t depth = placer->tableDepth();
     const std::int32_t rowIndex = placer->tableRowIndex();
@@ -131,9 +145,10 @@ void CRTFFile::writeRowDefinition(const XRows& rows, std::int16_t advance) {
     if (rowCount == rowIndex + 1) writeFormat("\\lastrow");
     writeRowProperties(*this, rows);
 
-    const std::int32_t indent = rows.tblInd.w > 0 && rows.tblInd.type == kTwips ? rows.tblInd.w : 0;
+    const long long origin = rtfTableEdge(rows);
     const int cellCount = std::clamp<int>(rows.rows, 0, kMaxRowCells);
     std::int32_t spanned = 0;
+    std::int32_t cellLeft = 0;
     for (int i = 0; i < cellCount; ++i) {
         const XRow& cell = rows.cells[i];
         const CellPlace place{rowIndex == 0, rowIndex == rowCount - 1, i == 0, i == cellCount - 1};
@@ -141,10 +156,13 @@ void CRTFFile::writeRowDefinition(const XRows& rows, std::int16_t advance) {
         writeCellBorders(*this, cell.tcBorders, rows.tblBorders, place);
         writeCellShading(cell.shd);
         writeCellText(*this, cell);
-        writeCellMargins(*this, cell.tcMar);
-        writeFormat("\\clftsWidth%d\\clwWidth%d", cell.tcW.type, cell.tcW.w);
+        writeCellMargins(*this, cell.tcMar, rows.tblCellMar);
         if (cell.gridSpan > 1) spanned += cell.gridSpan - 1;
-        writeFormat("\\cellx%lld", static_cast<long long>(columnEdge(rows.grid, i + spanned)) + indent);
+        const std::int32_t cellRight = columnEdge(rows.grid, i + spanned);
+        const WidthSpec width = cellWidth(cell, cellLeft, cellRight);
+        writeFormat("\\clftsWidth%d\\clwWidth%d", width.type, width.w);
+        writeFormat("\\cellx%lld", origin + cellRight);
+        cellLeft = cellRight;
     }
     writeFormat(" ");
     if (advance == 1) placer->nextTableRow();

@@ -50,6 +50,17 @@ long long rtfRowGap(const XTblMargins& margins) {
     return (static_cast<long long>(margins.left.w) + margins.right.w) / 2;
 }
 
+std::int32_t rtfCellMargin(const WidthSpec& own, const WidthSpec& table, std::int32_t usual) {
+    if (own.type == kWidthTwips) return own.w;
+    if (table.type == kWidthTwips) return table.w;
+    return usual;
+}
+
+long long rtfTableEdge(const XRows& rows) {
+    const long long indent = rows.tblInd.type == kWidthTwips ? rows.tblInd.w : 0;
+    return indent - firstCellLeftMargin(rows);
+}
+
 const char* rtfHorizontalMergeWord(std::int16_t hmerge) {
     return pick(hmerge, {{2, "\\clmgf"}, {1, "\\clmrg"}});
 }

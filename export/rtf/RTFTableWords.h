@@ -17,6 +17,12 @@ const char* rtfRowAlignmentWord(std::int16_t jc);
 long long rtfRowHeight(const HeightSpec& height);
 // Half the left and right cell margins, truncated toward zero.
 long long rtfRowGap(const XTblMargins& margins);
+// A side's margin in twips: the cell's own, else its table's (with what the table's style gives), else
+// the usual one.
+std::int32_t rtfCellMargin(const WidthSpec& own, const WidthSpec& table, std::int32_t usual);
+// Where the table's left edge stands ("\trleft"), the origin of its cells' right edges: the first cell's
+// left margin to the left of the table's indent.
+long long rtfTableEdge(const XRows& rows);
 
 const char* rtfHorizontalMergeWord(std::int16_t hmerge);
 const char* rtfVerticalMergeWord(std::int16_t vmerge);

@@ -19,7 +19,10 @@ struct AppleWorksContents {
     BlockHandle sizedRecord = kNoBlock;  // version 6: up to 1046 bytes, its length field included
     BlockHandle leading[kLeadingBlockCount] = {};
     BlockHandle globalsRecord = kNoBlock;
-    BlockHandle beforeColors = kNoBlock;  // the block read before the colour table
+    // The document's own fill patterns, read before the colour table: a 16-byte head (count at 0), then
+    // one 8 x 8 bit pattern of 8 bytes per entry. Like the colour table, absent when the document keeps
+    // to the standard patterns.
+    BlockHandle patternList = kNoBlock;
     BlockHandle colorTable = kNoBlock;    // the file's, or the default one
     BlockHandle afterColors = kNoBlock;
     BlockHandle docInfo = kNoBlock;

@@ -19,6 +19,8 @@ namespace {
 
 constexpr std::int32_t kColorHeadSize = 16;
 constexpr std::int32_t kColorEntrySize = 16;
+constexpr std::int32_t kPatternHeadSize = 16;
+constexpr std::int32_t kPatternSize = 8;
 constexpr std::int32_t kFontNumberScriptBase = 0x3E00;
 constexpr std::int32_t kFontNumberWithScript = 0x4000;
 constexpr std::int32_t kFontNameLengthOffset = 4;
@@ -134,6 +136,14 @@ bool AppleWorksDocument::colorAt(std::int32_t index, RGBColor& color) const {
     const BlockView table = block(contents.colorTable);
     const std::int32_t at = kColorHeadSize + index * kColorEntrySize;
     color = {table.u16(at), table.u16(at + 2), table.u16(at + 4)};
+    return true;
+}
+
+bool AppleWorksDocument::patternAt(std::int32_t index, std::uint8_t (&pattern)[8]) const {
+    const BlockView list = block(contents.patternList);
+    if (index < 0 || list.empty() || !list.holds(0, 2)) return false;
+    if (index >= list.entriesThatFit(list.u16(0), kPatternHeadSize, kPatternSize)) return false;
+    std::memcpy(pattern, list.bytes(kPatternHeadSize + index * kPatternSize, kPatternSize), kPatternSize);
     return true;
 }
 

@@ -8,6 +8,7 @@
 //   styles            styleBlock() (the "STYL" root), styleTable(slot), fontNames()
 //   fonts             fontMapEntry(fileFontNumber): the document font a run's font number stands for
 //   colours           colorCount(), colorAt(index): the file's table or the default 256 colours
+//   patterns          patternAt(index): the document's own fill patterns, when it has any
 //   any block         block(handle): every slot of every block names its child by a handle
 //
 // Blocks keep their file layout (big-endian fields, sizes as in the file); read fields through BlockView,
@@ -104,6 +105,9 @@ public:
     // Colour index i when it is below the count; false otherwise (the walkers take their default).
     bool colorAt(std::int32_t index, RGBColor& color) const;
     bool hasDefaultColors() const { return contents.colorTableIsDefault; }
+
+    // Pattern i (0-based) of the document's own fill patterns when the list holds it; false otherwise.
+    bool patternAt(std::int32_t index, std::uint8_t (&pattern)[8]) const;
 
 private:
     void buildFontMap();

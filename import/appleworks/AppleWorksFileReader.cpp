@@ -89,7 +89,7 @@ void AppleWorksFileReader::readDocument(AppleWorksContents& contents) const {
 
     contents.globalsRecord = readFixed(reader, kGlobalsRecordSize);
     reader.readBlockInto(contents.record, family.recordPlaceholderOffset);
-    contents.beforeColors = reader.readBlock();
+    contents.patternList = reader.readBlock();
     contents.colorTable = reader.readBlock();
     contents.afterColors = reader.readBlock();
 

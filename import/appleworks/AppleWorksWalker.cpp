@@ -12,6 +12,7 @@
 #include "import/appleworks/AppleWorksText.h"
 #include "import/appleworks/PageRecords.h"
 #include "import/appleworks/StyleResolution.h"
+#include "import/appleworks/TableCellFormat.h"
 #include "model/XParamBlock.h"
 
 namespace appleworks {
@@ -853,17 +854,11 @@ void AppleWorksWalker::playNextCell() {
             out.tcW.type = 3;
             out.tcW.w = (cell.right - cell.left) * kPointsToTwips;
             if ((cell.flags & kCellSpansRows) != 0) out.vmerge = (cell.flags & kCellFirstPiece) != 0 ? 2 : 1;
-            const auto border = [](std::int16_t style, BorderSpec& spec) {
-                spec = kDefaultBorder;
-                if (style != 0) {
-                    spec.borderType = 1;
-                    spec.borderSize = 20;
-                }
-            };
-            border(cell.topBorder, out.tcBorders.top);
-            border(cell.leftBorder, out.tcBorders.left);
-            border(cell.bottomBorder, out.tcBorders.bottom);
-            border(cell.rightBorder, out.tcBorders.right);
+            out.tcBorders.top = lineStyleBorder(document_, cell.topBorder);
+            out.tcBorders.left = lineStyleBorder(document_, cell.leftBorder);
+            out.tcBorders.bottom = lineStyleBorder(document_, cell.bottomBorder);
+            out.tcBorders.right = lineStyleBorder(document_, cell.rightBorder);
+            out.shd = cellShading(document_, cell.value);
         }
         def.trHeight.v = (row.bottom - row.top) * kPointsToTwips;
     }

@@ -218,6 +218,8 @@ void CWinWord2007Importer::readDocumentProperties() {
     settings.latinLanguage = &latinLanguage;
     settings.eastAsianLanguage = &eastAsianLanguage;
     settings.complexScriptLanguage = &complexScriptLanguage;
+    std::int16_t compatibilityMode = 0;
+    settings.compatibilityMode = &compatibilityMode;
     const std::string extendedProperties =
         packagePartOfKind(*package, PartKind::extendedProperties, "docProps/app.xml");
     const std::string coreProperties = packagePartOfKind(*package, PartKind::coreProperties, "docProps/core.xml");
@@ -232,6 +234,9 @@ void CWinWord2007Importer::readDocumentProperties() {
                           // Nothing of the web settings concerns a converted document.
                           {relatedPart(PartKind::webSettings).c_str(), "w", "webSettings", nullptr},
                       });
+    // From Word 2013's layout on, a table's indent places the table's edge, no longer its text.
+    constexpr std::int16_t kWord2013Layout = 15;
+    tableIndentPlacesEdge = compatibilityMode >= kWord2013Layout;
 }
 
 // The theme's major and minor Latin typefaces join the font table: the document's text is set in them

@@ -115,6 +115,17 @@ const Setting kSettings[] = {
      [](xmlNode* e, const SettingsTargets& t) {
          if (t.readNotes && t.endnotes != nullptr) t.readNotes(e, t.endnotes);
      }},
+    {"compat",
+     [](xmlNode* e, const SettingsTargets& t) {
+         if (t.compatibilityMode == nullptr) return;
+         for (xmlNode* setting = e->children; setting != nullptr; setting = setting->next) {
+             std::int16_t present = 0;
+             const char* name = xmlGetAttrString(setting, nullptr, "name", &present);
+             if (xmlIsElement(setting, "w", "compatSetting") && name != nullptr &&
+                 compareNames(name, "compatibilityMode") == 0)
+                 fieldNumber(setting, "val", 0, t.compatibilityMode);
+         }
+     }},
     {"themeFontLang",
      [](xmlNode* e, const SettingsTargets& t) {
          readLanguage(e, "val", t.latinLanguage);

@@ -2,7 +2,7 @@
 // The document settings of a Word 2007 package ("word/settings.xml", root w:settings): the view and
 // zoom, mirrored margins, the page-border options, revision tracking, the default tab stop, separate
 // even and odd headers, unshaded form fields, compressed punctuation, the document-wide note formats and
-// the theme-font languages. Every other setting is passed over.
+// the theme-font languages and the layout version. Every other setting is passed over.
 #include <libxml/tree.h>
 
 #include <functional>
@@ -22,6 +22,8 @@ struct SettingsTargets {
     std::string* latinLanguage = nullptr;
     std::string* eastAsianLanguage = nullptr;
     std::string* complexScriptLanguage = nullptr;
+    // The version of Word whose layout the document asks for (w:compat's "compatibilityMode"). None skips.
+    std::int16_t* compatibilityMode = nullptr;
 };
 
 // Walks the root's direct children. On/off settings read their "val" ("0", "false", "off" turn them

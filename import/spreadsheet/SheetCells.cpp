@@ -40,7 +40,14 @@ bool before(const CellPosition& a, std::int32_t row, std::int32_t column) {
 // In the sheet's story, units 1 to 27 are anchors and the tab and paragraph end shape the grid, so a
 // cell's own control characters cannot stand as they are: a line end (CR LF, CR or LF) becomes the
 // story's line break, which stays inside its cell; a tab becomes a space; the others are left out.
+bool standsInStory(char16_t unit) {
+    if (unit == u'\r' || unit == u'\n' || unit == u'\t') return false;
+    return !(storycode::isControl(unit) && unit <= storycode::kTableEnd);
+}
+
 std::u16string storyText(std::u16string text) {
+    // Nearly every cell holds none of them: its text goes as it is.
+    if (std::all_of(text.begin(), text.end(), standsInStory)) return text;
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t index = 0; index < text.size(); ++index) {
@@ -50,7 +57,7 @@ std::u16string storyText(std::u16string text) {
             out.push_back(storycode::kLineBreak);
         } else if (unit == u'\t') {
             out.push_back(u' ');
-        } else if (!(storycode::isControl(unit) && unit <= storycode::kTableEnd)) {
+        } else if (standsInStory(unit)) {
             out.push_back(unit);
         }
     }

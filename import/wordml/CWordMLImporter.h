@@ -127,6 +127,9 @@ protected:
     virtual void applyTableStyleChain(const char* styleId, XRule* rule, XForm* form, XRows* rows, std::int16_t keepTag);
     virtual void applyCellStyleChain(const char* styleId, XRows* rows, std::int16_t cellPosition);
     virtual void applyTableStyleParts(const char* styleId, std::int16_t mask, XRows* rows, std::int16_t cellPosition);
+    // The character formatting of the named style's conditional parts that the mask selects, onto the
+    // record of a run in such a cell: readers of our output apply no table style's parts themselves.
+    void applyTableStyleTextParts(const char* styleId, std::int16_t mask, XForm* form);
     // The index of the identifier's style, -1 when it names none.
     std::int32_t styleTagOf(const char* styleId) const;
     std::unique_ptr<TStylesArray> styles;  // null until the first readStyles
@@ -186,6 +189,11 @@ protected:
     virtual std::int16_t readRowProperties(xmlNode* properties, XRows* rows);
     virtual void readCellProperties(const std::string& tableStyleId, std::int32_t rowMask, std::int32_t positionFlags,
                                     xmlNode* properties, XRows* rows, std::int16_t cellIndex);
+    // The conditional parts that format a cell: those its own and its row's conditional-format masks
+    // name; without either mask, the first and last row and column that the table's look turns on and
+    // the cell's position (TTable.h) gives.
+    static std::int16_t cellPartMask(xmlNode* properties, std::int32_t rowMask, std::int32_t positionFlags,
+                                     std::int16_t look);
 
     xmlDoc* document = nullptr;  // owned
     xmlNode* rootElement = nullptr;
@@ -196,6 +204,9 @@ protected:
     std::string latinLanguage;
     std::string eastAsianLanguage;
     std::string complexScriptLanguage;
+    // The document's table indents place the tables' edges; the stored indent places the first cell's
+    // text, a left cell margin further in (the older layout, and the one our writers read).
+    bool tableIndentPlacesEdge = false;
     LevelTexts levelTexts;  // the list-level texts that paragraph records and the list table point at
     std::unique_ptr<TListDefsArray> lists;  // from the first readLists on
 

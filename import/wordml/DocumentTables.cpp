@@ -30,6 +30,8 @@ struct FamilyName {
 constexpr FamilyName kFamilies[] = {{"Decorative", 5}, {"Modern", 3}, {"Roman", 1},
                                     {"Script", 4},     {"Swiss", 2},  {"Auto", 0}};
 
+constexpr const char* kFallbackTextFont = "Times New Roman";
+
 void copyFontName(XFont& font, const char* name) {
     const std::size_t length = std::min(std::strlen(name), sizeof font.fontPCName - 1);
     std::memcpy(font.fontPCName, name, length);
@@ -68,6 +70,10 @@ void CWordMLImporter::readFonts(xmlNode* fonts) {
     for (xmlNode* child = fonts != nullptr ? fonts->children : nullptr; child != nullptr; child = child->next) {
         if (xmlIsElement(child, "w", "font")) readFont(child);
     }
+    // Text without a font of its own is written in the table's first font: a document that names no
+    // fonts must not leave that place to the symbol font, whose glyphs would replace every letter.
+    throwIfNull(block->fonts, __LINE__, kUnit);
+    if (block->fonts->getCount() == 0) addFontNamed(kFallbackTextFont);
     addFontNamed("Symbol");
 }
 

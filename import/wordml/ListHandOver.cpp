@@ -65,7 +65,10 @@ void handOverInstances(const TListDefsArray& table, XParamBlock* block) {
     for (std::size_t i = 0; i < instances.size(); ++i) {
         XListOvr& record = block->listOvrs[i];
         std::memcpy(static_cast<void*>(&record), &instances[i]->ovr, offsetof(XListOvr, levels));
-        copyLevels(instances[i]->ovr.levels, record.levels);
+        if (instances[i]->ovr.levels == nullptr) continue;
+        XListLevels* levels = ownOverrideLevels(record);
+        throwIfNull(levels, __LINE__, kUnit);
+        copyLevels(*instances[i]->ovr.levels, *levels);
     }
 }
 

@@ -162,7 +162,9 @@ void CWordMLImporter::readLevelOverride(xmlNode* element, XListOvr& ovr) {
             const std::int32_t start = xmlGetAttrInt(child, nullptr, "val", &present);
             if (present != 0 && start >= INT16_MIN && start <= INT16_MAX) ovr.startOverride[index] = static_cast<std::int16_t>(start);
         } else if (xmlIsElement(child, "w", "lvl")) {
-            readListLevel(child, ovr.levels);
+            XListLevels* levels = ownOverrideLevels(ovr);
+            throwIfNull(levels, __LINE__, kUnit);
+            readListLevel(child, *levels);
         } else {
             continue;
         }

@@ -82,6 +82,16 @@ void CWordMLImporter::applyCellStyleChain(const char* styleId, XRows* rows, std:
     while (const TStyle* style = chain.pop()) mergeCellProperties(style->rule.rows.changeBits, cell, &style->rule.rows.defRow);
 }
 
+void CWordMLImporter::applyTableStyleTextParts(const char* styleId, std::int16_t mask, XForm* form) {
+    if (mask == 0 || form == nullptr || styles == nullptr) return;
+    const TStyle* style = styles->findStyle(styleId);
+    if (style == nullptr) return;
+    for (const std::int16_t kind : kSelectableParts) {
+        if ((mask & kind) == 0) continue;
+        if (const TStyle* part = style->parts.findPart(kind)) mergeFormProperties(form, &part->form, FaceMerge::kReplace);
+    }
+}
+
 // Only the named style's own parts apply, not those of its ancestors.
 void CWordMLImporter::applyTableStyleParts(const char* styleId, std::int16_t mask, XRows* rows, std::int16_t cellPosition) {
     XRow* cell = cellAt(rows, cellPosition);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/FailureCode.h"
+#include "foundation/Memory.h"
 #include "model/PictureOwnership.h"
 
 namespace {
@@ -34,6 +35,8 @@ std::int32_t picId(const TListPic& entry) { return entry.pic.listPicBulletId; }
 TListDef::TListDef() { std::memset(static_cast<void*>(&def), 0, sizeof def); }
 
 TListOvr::TListOvr() { std::memset(static_cast<void*>(&ovr), 0, sizeof ovr); }
+
+TListOvr::~TListOvr() { freeMemory(ovr.levels); }
 
 TListPic::TListPic() : pic{nullptr, 0} {}
 

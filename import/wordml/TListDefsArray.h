@@ -19,8 +19,12 @@ struct TListDef : public CBase {
     XListDef def;
 };
 
+// The instance owns its levels (not their texts, see above).
 struct TListOvr : public CBase {
     TListOvr();
+    ~TListOvr() override;
+    TListOvr(const TListOvr&) = delete;
+    TListOvr& operator=(const TListOvr&) = delete;
     XListOvr ovr;
 };
 

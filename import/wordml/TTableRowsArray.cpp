@@ -33,16 +33,22 @@ TTableRowsArray::TTableRowsArray(TableRowReaders rowReaders) : readers(std::move
 }
 
 void TTableRowsArray::reset() {
-    std::memset(&rowDefinition, 0, sizeof rowDefinition);
-    rowDefinition.tblStyleRowBandSize = 1;
-    rowDefinition.tblStyleColBandSize = 1;
-    rowDefinition.shd = kDefaultShading;
-    resetCell(rowDefinition.defRow);
-    for (XRow& cell : rowDefinition.cells) resetCell(cell);
+    // Every row of every table starts from this; made once, copied whole.
+    static const XRows start = [] {
+        XRows rows;
+        std::memset(&rows, 0, sizeof rows);
+        rows.tblStyleRowBandSize = 1;
+        rows.tblStyleColBandSize = 1;
+        rows.shd = kDefaultShading;
+        resetCell(rows.defRow);
+        for (XRow& cell : rows.cells) resetCell(cell);
+        return rows;
+    }();
+    rowDefinition = start;
     cells.clear();
 }
 
-void TTableRowsArray::readRow(XRule* rule, XForm* form, xmlNode* row) {
+void TTableRowsArray::readRow(XRule* rule, XForm* form, xmlNode* row, const xmlNode* textCell) {
     reset();
     if (row == nullptr) return;
     xmlNode* tableElement = xmlNextElement(row, "w", "tbl");
@@ -63,7 +69,7 @@ void TTableRowsArray::readRow(XRule* rule, XForm* form, xmlNode* row) {
             rowMask = readers.readRow(child, &rowDefinition);
         } else if (xmlIsElement(child, "w", "tc") || xmlIsElement(child, "w", "customXml") ||
                    xmlIsElement(child, "w", "sdt")) {
-            readCell(child, styleId, rowMask);
+            readCell(child, styleId, rowMask, textCell, form);
         }
     }
 }
@@ -88,11 +94,16 @@ void TTableRowsArray::readGrid(xmlNode* tableElement) {
 
 // Every cell is listed; the first kMaxRowCells are described. A cell's properties are its own w:tcPr,
 // never those of a table nested in it.
-void TTableRowsArray::readCell(xmlNode* child, const std::string& styleId, std::int32_t rowMask) {
+void TTableRowsArray::readCell(xmlNode* child, const std::string& styleId, std::int32_t rowMask,
+                               const xmlNode* textCell, XForm* form) {
     xmlNode* cell = cellOf(child);
     if (cell == nullptr) return;
     const std::int32_t position = table.getCellPosition(child);
     cells.push_back(cell);
+    if (cell == textCell && !styleId.empty() && readers.formatCellText) {
+        readers.formatCellText(styleId, rowMask, position, xmlFindElement(cell->children, "w", "tcPr", 0),
+                               rowDefinition.tblLook, form);
+    }
     if (rowDefinition.rows >= kMaxRowCells) return;
     const std::int16_t index = rowDefinition.rows++;
     xmlNode* properties = xmlFindElement(cell->children, "w", "tcPr", 0);

@@ -27,6 +27,11 @@ struct TableRowReaders {
     std::function<void(const std::string& tableStyleId, std::int32_t rowMask, std::int32_t positionFlags,
                        xmlNode* properties, XRows* rows, std::int16_t cellIndex)>
         readCell;
+    // Onto the record of a run in a cell of a styled table, the character formatting of the conditional
+    // parts that format the cell (its mask as the cell reader takes it).
+    std::function<void(const std::string& tableStyleId, std::int32_t rowMask, std::int32_t positionFlags,
+                       xmlNode* properties, std::int16_t look, XForm* form)>
+        formatCellText;
     // The band sizes of a table style, or null for an identifier that names none.
     std::function<const XRows*(const std::string& styleId)> styleRows;
 };
@@ -38,8 +43,9 @@ public:
     // An empty definition: no cells, band sizes 1, default shadings, borders that are not given (-1).
     void reset();
     // Rebuilds the definition and the cell list for the w:tr; a null row (a run outside tables) leaves
-    // them reset. rule and form receive what a table style gives paragraphs and runs.
-    void readRow(XRule* rule, XForm* form, xmlNode* row);
+    // them reset. rule and form receive what a table style gives paragraphs and runs, form also what
+    // it gives the runs of textCell, the w:tc the run lies in.
+    void readRow(XRule* rule, XForm* form, xmlNode* row, const xmlNode* textCell);
     // The definition into the paragraph record that closes the row.
     void storeRowDefinition(XRule* rule) const;
     // Whether the paragraph now ending closes its cell (the next paragraph lies outside it), and whether
@@ -51,7 +57,8 @@ public:
 
 private:
     void readGrid(xmlNode* table);
-    void readCell(xmlNode* child, const std::string& styleId, std::int32_t rowMask);
+    void readCell(xmlNode* child, const std::string& styleId, std::int32_t rowMask, const xmlNode* textCell,
+                  XForm* form);
 
     TableRowReaders readers;
     TTable table;

@@ -261,16 +261,38 @@ std::int16_t CWordMLImporter::readRowProperties(xmlNode* properties, XRows* rows
     return rowMask;
 }
 
+std::int16_t CWordMLImporter::cellPartMask(xmlNode* properties, std::int32_t rowMask, std::int32_t positionFlags,
+                                           std::int16_t look) {
+    xmlNode* format = properties != nullptr ? xmlFindElement(properties->children, "w", "cnfStyle", 0) : nullptr;
+    const std::int32_t given = (format != nullptr ? conditionalMask(format) : 0) | rowMask;
+    if (format != nullptr || given != 0) return static_cast<std::int16_t>(given & 0xFFFF);
+    // The look's bits and the position bits of the parts they turn on.
+    constexpr struct {
+        std::int16_t look;
+        std::int32_t position;
+        std::int16_t part;
+    } kLookedParts[] = {
+        {0x20, 0x1, 0x1},  // first row
+        {0x40, 0x2, 0x2},  // last row
+        {0x80, 0x4, 0x4},  // first column
+        {0x100, 0x8, 0x8},  // last column
+    };
+    std::int16_t mask = 0;
+    for (const auto& looked : kLookedParts) {
+        if ((look & looked.look) != 0 && (positionFlags & looked.position) != 0) mask |= looked.part;
+    }
+    return mask;
+}
+
 void CWordMLImporter::readCellProperties(const std::string& tableStyleId, std::int32_t rowMask, std::int32_t positionFlags,
                                          xmlNode* properties, XRows* rows, std::int16_t cellIndex) {
     if (cellIndex >= kMaxRowCells) return;
     const bool defaultCell = cellIndex < 0;
     XRow& cell = defaultCell ? rows->defRow : rows->cells[cellIndex];
     if (!defaultCell && !tableStyleId.empty()) {
-        xmlNode* format = properties != nullptr ? xmlFindElement(properties->children, "w", "cnfStyle", 0) : nullptr;
-        const std::int32_t mask = (format != nullptr ? conditionalMask(format) : 0) | rowMask;
+        const std::int16_t mask = cellPartMask(properties, rowMask, positionFlags, rows->tblLook);
         applyCellStyleChain(tableStyleId.c_str(), rows, cellIndex);
-        applyTableStyleParts(tableStyleId.c_str(), static_cast<std::int16_t>(mask & 0xFFFF), rows, cellIndex);
+        applyTableStyleParts(tableStyleId.c_str(), mask, rows, cellIndex);
     }
     cell.attributes = static_cast<std::int16_t>(positionFlags);
     if (properties == nullptr) return;

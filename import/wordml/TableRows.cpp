@@ -11,6 +11,10 @@ TableRowReaders CWordMLImporter::tableRowReaders() {
                               xmlNode* properties, XRows* rows, std::int16_t cellIndex) {
         readCellProperties(styleId, rowMask, positionFlags, properties, rows, cellIndex);
     };
+    readers.formatCellText = [this](const std::string& styleId, std::int32_t rowMask, std::int32_t positionFlags,
+                                    xmlNode* properties, std::int16_t look, XForm* form) {
+        applyTableStyleTextParts(styleId.c_str(), cellPartMask(properties, rowMask, positionFlags, look), form);
+    };
     // The band sizes come from the named style's own row set.
     readers.styleRows = [this](const std::string& styleId) -> const XRows* {
         const TStyle* style = styles != nullptr ? styles->findStyle(styleId.c_str()) : nullptr;

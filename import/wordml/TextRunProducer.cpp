@@ -85,6 +85,11 @@ void CWordMLImporter::readText() {
     if (rowEndPending) {
         rowEndPending = false;
         if (tableRows != nullptr) tableRows->storeRowDefinition(&block->rule);
+        if (tableIndentPlacesEdge) {
+            WidthSpec& indent = block->rule.rows.tblInd;
+            indent.w = (indent.type == kWidthTwips ? indent.w : 0) + firstCellLeftMargin(block->rule.rows);
+            indent.type = kWidthTwips;
+        }
         block->rule.lastCellOfRow = 1;
         runUnits.push_back(storycode::kCellEnd);
         beginDelivery();
@@ -122,7 +127,7 @@ bool CWordMLImporter::produceItem(const WalkItem& item) {
         breakCode = sectionBreakCode(section);
     }
     // The table style comes first; the paragraph's and run's own properties override it.
-    if (!sectionChanged && tableRows != nullptr) tableRows->readRow(&block->rule, &block->form, item.row);
+    if (!sectionChanged && tableRows != nullptr) tableRows->readRow(&block->rule, &block->form, item.row, item.cell);
     applySectionProperties(section);
     applyParagraphProperties(item.paragraph);
     applyRunProperties(item.run);

@@ -90,6 +90,11 @@ TEST_F(AppleWorksConversion, TableOfOurOwnBecomesAnRtfTableOfItsRowsAndCells) {
     EXPECT_EQ(countMatches(rtf, R"(\\row\b)"), 2u) << rtf;
     EXPECT_EQ(countMatches(rtf, R"(\\cell\b)"), 4u) << rtf;
     EXPECT_EQ(countMatches(rtf, R"(\\cellx\d+)"), 4u) << rtf;
+    // The rule under the first row (two points, red) and between the columns; the second row's fills.
+    EXPECT_EQ(countMatches(rtf, R"(\\clbrdrb\\brdrs\\brdrcf\d+\\brdrw40)"), 2u) << rtf;
+    EXPECT_EQ(countMatches(rtf, R"(\\clbrdrr\\brdrs\\brdrcf\d+\\brdrw40)"), 2u) << rtf;
+    EXPECT_EQ(countMatches(rtf, R"(\\clcfpat\d+\\clshdng10000)"), 1u) << rtf;
+    EXPECT_EQ(countMatches(rtf, R"(\\clcfpat\d+\\clbgdkcross)"), 1u) << rtf;
     const std::size_t before = rtf.find("Before");
     const std::size_t a1 = rtf.find("A1");
     const std::size_t b2 = rtf.find("B2");

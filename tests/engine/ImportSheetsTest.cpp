@@ -73,14 +73,35 @@ TEST_F(ImportSheetsTest, SheetsAreNamedAndSideStoriesCountedByKind) {
     EXPECT_EQ(sheetIndexes, (Codes{0, 1, 2}));
 }
 
-TEST_F(ImportSheetsTest, NoSheetsStillWritesTheDocumentElement) {
-    makeInput();
-    script.always(request::kSelDocument, {.sheetCount = 0});
-    ASSERT_EQ(runEngine(), 0);
-    EXPECT_EQ(documentRequests(script), (Codes{0, 25}));
-    const auto storage = readStorage();
-    EXPECT_EQ(attribute(rootOf(storage.get()), "SHEETS"), "0");
-    EXPECT_EQ(childNames(rootOf(storage.get())), (elementtree::Lines{"Zevozav"}));
+// A document without a sheet would convert to an empty file passed off as its conversion: it fails with
+// its reason, told to the person (a batch of several files keeps it for the file's line) and in the
+// failure that the report log writes.
+TEST_F(ImportSheetsTest, AnImporterThatAnswersNoSheetFailsTheFileWithItsReason) {
+    for (const std::int16_t quiet : {0, 1}) {
+        SCOPED_TRACE(quiet);
+        request.quiet = quiet;
+        task = std::make_unique<CImportTask>(&request);
+        asker.shown.clear();
+        script.calls.clear();
+        makeInput();
+        script.always(request::kSelDocument, {.sheetCount = 0});
+        EXPECT_EQ(runEngine(), quiet == 1 ? result::kErrInaccessible : result::kErrCancelled);
+        EXPECT_EQ(documentRequests(script), (Codes{0, 25}));
+        EXPECT_FALSE(std::filesystem::exists(storagePath()));
+        ASSERT_NE(lastFailure, nullptr);
+        EXPECT_STREQ(lastFailure->fileName, "it holds nothing to convert");
+        if (quiet == 1) {
+            EXPECT_TRUE(asker.shown.empty());
+            // The batch goes on; the file's line tells why it failed.
+            task->reportFileFailure(input, *lastFailure, 1, -1);
+            ASSERT_EQ(asker.noted.size(), 1u);
+            EXPECT_EQ(asker.noted[0], u"Could not convert the file 'Report.docx' because it holds nothing to convert.");
+        } else {
+            ASSERT_EQ(asker.shown.size(), 1u);
+            EXPECT_EQ(asker.shown[0].stringId, 10119);
+            EXPECT_EQ(asker.shown[0].text, u"Could not convert the file 'Report.docx' because it holds nothing to convert.");
+        }
+    }
 }
 
 TEST_F(ImportSheetsTest, ASheetLineCountsTheSheetsInTheWindow) {
@@ -143,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"EndDocumentIsSentOnce",
                     [](auto& s) { s.always(request::kSelEndDocument, {.failure = 13}); }, 13,
                     Codes{0, 1, 2, 13, 14, 3, 4, 5, 6, 7, 8, 9, 10, 11, 24, 25}},
+        FailureCase{"NoSheet", [](auto& s) { s.always(request::kSelDocument, {.sheetCount = 0}); },
+                    result::kErrCancelled, Codes{0, 25}},
         FailureCase{"TooManySheets", [](auto& s) { s.always(request::kSelDocument, {.sheetCount = 40000}); }, 22,
                     Codes{0, 25}},
         FailureCase{"SheetNameLongerThanTheBuffer",

@@ -166,10 +166,47 @@ TEST_F(DocxPackageTest, APackageWithOnlyItsMainPartConverts) {
     EXPECT_EQ(mainText(), u"Plain\r");
     EXPECT_TRUE(sideStories(storykind::kHeader).empty());
     EXPECT_TRUE(sideStories(storykind::kFootnote).empty());
-    EXPECT_EQ(column("FONTS", "XFont_fontPCName"), (std::vector<std::string>{"Symbol"}));
+    // Without a font table, unformatted text gets a text font of its own, ahead of the symbol font.
+    EXPECT_EQ(column("FONTS", "XFont_fontPCName"), (std::vector<std::string>{"Times New Roman", "Symbol"}));
     EXPECT_EQ(headField("viewMode"), "1");
     EXPECT_EQ(headField("viewScale"), "100");
     EXPECT_EQ(headField("originalTitle"), "");
+}
+
+// A document laid out as Word 2013 does places a table's edge at its indent; the stored indent places the
+// first cell's text, as the older layout does, a left cell margin further in.
+TEST_F(DocxPackageTest, AnIndentThatPlacesTheTablesEdgeIsStoredAsThePlaceOfItsText) {
+    const auto table = [](const char* tableProperties, const char* cellProperties) {
+        return std::string("<w:tbl><w:tblPr>") + tableProperties + "</w:tblPr><w:tblGrid><w:gridCol w:w=\"2000\"/>"
+               "</w:tblGrid><w:tr><w:tc><w:tcPr>" + cellProperties + "</w:tcPr><w:p><w:r><w:t>x</w:t></w:r></w:p>"
+               "</w:tc></w:tr></w:tbl><w:p/>";
+    };
+    const char* const indented = "<w:tblInd w:w=\"720\" w:type=\"dxa\"/><w:tblCellMar><w:left w:w=\"180\" w:type=\"dxa\"/></w:tblCellMar>";
+    const char* const word2013 = "<w:compat><w:compatSetting w:name=\"compatibilityMode\" w:val=\"15\"/></w:compat>";
+    const struct {
+        const char* what;
+        const char* settings;  // null: no settings part
+        std::string body;
+        std::int32_t storedIndent;
+    } cases[] = {
+        {"the older layout keeps the indent", nullptr, table(indented, ""), 720},
+        {"an older mode keeps it too", "<w:compat><w:compatSetting w:name=\"compatibilityMode\" w:val=\"14\"/></w:compat>",
+         table(indented, ""), 720},
+        {"Word 2013's layout adds the table's left margin", word2013, table(indented, ""), 900},
+        {"or the first cell's own", word2013, table(indented, "<w:tcMar><w:left w:w=\"50\" w:type=\"dxa\"/></w:tcMar>"), 770},
+        {"or the usual margin for a table that gives neither", word2013, table("", ""), 108},
+    };
+    for (const auto& c : cases) {
+        std::map<std::string, std::string> parts = {{"word/document.xml", mainPart(c.body)}};
+        if (c.settings != nullptr) parts["word/settings.xml"] = sidePart("settings", c.settings);
+        ASSERT_EQ(importPackage(parts), 0) << c.what;
+        const auto stored = story(storykind::kTable);
+        ASSERT_NE(stored, nullptr) << c.what;
+        std::int32_t indent = -1;
+        for (std::int32_t i = 0; i + 1 < stored->ruleCount; ++i)
+            if (stored->rules[i].lastCellOfRow == 1) indent = stored->rules[i].rows.tblInd.w;
+        EXPECT_EQ(indent, c.storedIndent) << c.what;
+    }
 }
 
 TEST_F(DocxPackageTest, DamagedPropertyPartsArePassedOver) {

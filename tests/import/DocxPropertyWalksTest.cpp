@@ -204,4 +204,29 @@ TEST(DocxDocumentSettingsTest, NotePropertiesAndThemeLanguagesGoToTheImporter) {
     EXPECT_EQ(complexScript, "ar-SA");
 }
 
+TEST(DocxDocumentSettingsTest, TheLayoutVersionIsTheCompatibilityModesValue) {
+    const struct {
+        const char* what;
+        const char* compat;
+        std::int16_t mode;
+    } cases[] = {
+        {"the mode among other compatibility settings",
+         "<w:compat><w:useFELayout/><w:compatSetting w:name=\"overrideTableStyleFontSizeAndJustification\" w:val=\"1\"/>"
+         "<w:compatSetting w:name=\"compatibilityMode\" w:uri=\"http://schemas.microsoft.com/office/word\" w:val=\"15\"/>"
+         "</w:compat>",
+         15},
+        {"no mode: the older layout", "<w:compat><w:useFELayout/></w:compat>", 0},
+        {"a value that is no number", "<w:compat><w:compatSetting w:name=\"compatibilityMode\" w:val=\"new\"/></w:compat>", 0},
+    };
+    for (const auto& c : cases) {
+        const PartDocument part = parse(settingsPart(c.compat));
+        XHead head{};
+        std::int16_t mode = 0;
+        SettingsTargets targets{&head};
+        targets.compatibilityMode = &mode;
+        readDocumentSettings(rootOf(part), targets);
+        EXPECT_EQ(mode, c.mode) << c.what;
+    }
+}
+
 }  // namespace

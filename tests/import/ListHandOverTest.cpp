@@ -30,7 +30,7 @@ TEST(ListHandOverTest, EveryAllocationFailureLeavesABlockThatDisposesCleanly) {
     addDefinition(table, texts, 2);
     auto instance = std::make_unique<TListOvr>();
     instance->ovr.listIlfo = 1;
-    instance->ovr.levels[0] = table.findDef(1)->def.levels[0];
+    (*ownOverrideLevels(instance->ovr))[0] = table.findDef(1)->def.levels[0];
     ASSERT_TRUE(table.addOvr(instance));
     auto bullet = std::make_unique<TListPic>();
     bullet->pic.listPicBulletId = 4;
@@ -58,7 +58,8 @@ TEST(ListHandOverTest, EveryAllocationFailureLeavesABlockThatDisposesCleanly) {
             ASSERT_EQ(block.listOvrCount, 1);
             ASSERT_EQ(block.listPicCount, 1);
             EXPECT_NE(block.listDefs[0].levels[0].levelText, table.findDef(1)->def.levels[0].levelText);
-            EXPECT_EQ(std::u16string(block.listOvrs[0].levels[0].levelText), u"%1.");
+            ASSERT_NE(block.listOvrs[0].levels, nullptr);
+            EXPECT_EQ(std::u16string((*block.listOvrs[0].levels)[0].levelText), u"%1.");
             EXPECT_EQ(block.listPics[0].picture, nullptr);
         }
         const ParamBlockRelease released = disposeXParamBlock(&block);

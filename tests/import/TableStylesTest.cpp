@@ -2,7 +2,10 @@
 // default cell through its chain, the conditional parts a cell's mask selects (later parts override
 // earlier ones, a cell's own properties override them all), the band size, and the parts kept as
 // sub-styles.
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "engine/export/StyleTableReader.h"
 #include "model/CStyleArray.h"
@@ -83,6 +86,51 @@ TEST_F(TableStylesTest, CellsTakeTheDefaultCellAndTheSelectedParts) {
     // With rows two to a band, rows 1 to 4 lie in bands 0, 1, 1, 2.
     const std::int32_t bands[] = {0x20, 0x10, 0x10, 0x20};
     for (std::size_t r = 0; r < ends.size(); ++r) EXPECT_EQ(ends[r].cells[0].attributes & 0x30, bands[r]) << r;
+}
+
+// Readers apply no table style's conditional parts themselves: the character formatting of the parts
+// that select a cell goes onto the runs of its text, under the paragraph's and the run's own.
+TEST_F(TableStylesTest, TheSelectedPartsFormatTheTextOfTheirCells) {
+    const auto table = [](const char* look, const std::string& rows) {
+        return "<w:tbl><w:tblPr><w:tblStyle w:val=\"Grid\"/><w:tblLook w:val=\"" + std::string(look) +
+               "\"/></w:tblPr><w:tblGrid><w:gridCol w:w=\"1000\"/></w:tblGrid>" + rows + "</w:tbl><w:p/>";
+    };
+    const auto textCell = [](const char* text, const char* runProperties = "") {
+        return "<w:tc><w:p><w:r><w:rPr>" + std::string(runProperties) + "</w:rPr><w:t>" + text +
+               "</w:t></w:r></w:p></w:tc>";
+    };
+    const auto plainRow = [](const std::string& cells) { return "<w:tr>" + cells + "</w:tr>"; };
+    const std::string body =
+        // The rows name their parts: the first row is bold, a band row is not.
+        table("0000", row("100000000000", textCell("Named"), "") + row("000000100000", textCell("Banded"), "")) +
+        // No row or cell names its parts: the look turns the first row on.
+        table("0020", plainRow(textCell("Looked")) + plainRow(textCell("Below"))) +
+        // ... or leaves it off.
+        table("0000", plainRow(textCell("Unlooked")) + plainRow(textCell("Under"))) +
+        // The run's own formatting wins over the part's.
+        table("0020", plainRow(textCell("Unbolded", "<w:b w:val=\"0\"/>")));
+    ASSERT_EQ(import(wordDocument(body, kStyles)), 0);
+    std::map<std::u16string, bool> bold;
+    for (const std::int32_t mark : storyMarks("tableStory")) {
+        const auto story = tableStory(mark);
+        ASSERT_NE(story, nullptr);
+        const std::u16string text = story->textString();
+        for (std::int32_t i = 0; i < story->formCount; ++i) {
+            // A run's text reaches to the next run's start, or to the story's end.
+            const std::int32_t start = story->forms[i].position;
+            const std::int32_t end =
+                std::min(i + 1 < story->formCount ? story->forms[i + 1].position : story->textLength, story->textLength);
+            if (start < 0 || start >= end) continue;
+            const std::u16string run = text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+            if (run.find_first_of(u"\x10\r\n") == std::u16string::npos && !run.empty())
+                bold[run] = (story->forms[i].txtFace & kFaceBold) != 0;
+        }
+    }
+    const std::map<std::u16string, bool> expected = {
+        {u"Named", true},     {u"Banded", false}, {u"Looked", true},    {u"Below", false},
+        {u"Unlooked", false}, {u"Under", false},  {u"Unbolded", false},
+    };
+    EXPECT_EQ(bold, expected);
 }
 
 TEST_F(TableStylesTest, ConditionalPartsBecomeSubStyles) {

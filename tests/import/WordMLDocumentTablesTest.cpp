@@ -84,6 +84,16 @@ TEST_F(WordMLDocumentTablesTest, FontsAreReadOnceEachWithSymbolAlways) {
     EXPECT_EQ(std::to_string(main->forms[0].txtFontHAnsi), ids[3]);
 }
 
+// Runs without a font take the table's first font; without fonts of the document's own that must be a
+// text font, or every letter would show as a symbol.
+TEST_F(WordMLDocumentTablesTest, ADocumentWithoutFontsGetsATextFontBeforeSymbol) {
+    for (const char* fonts : {"", "<w:fonts/>"}) {
+        ASSERT_EQ(import(wordDocument("<w:p><w:r><w:t>x</w:t></w:r></w:p>", fonts)), 0);
+        EXPECT_EQ(column("FONTS", "XFont_fontPCName"), (std::vector<std::string>{"Times New Roman", "Symbol"}))
+            << fonts;
+    }
+}
+
 TEST_F(WordMLDocumentTablesTest, AnnotationAuthorsAreCollectedOnceFromTheTopLevel) {
     const std::string body =
         "<w:p><aml:annotation aml:author=\"Ann\" w:type=\"Word.Insertion\"><aml:content>"

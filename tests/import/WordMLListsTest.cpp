@@ -111,6 +111,8 @@ TEST_F(WordMLListsTest, ANumberedListOfThreeLevelsWithARestartAndABulletedListRe
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(lists.block.listOvrs[i].listIlfo, ilfo[i]);
         EXPECT_EQ(lists.block.listOvrs[i].listIlst, ilst[i]);
+        // The storage holds nine cleared levels for it; memory holds none.
+        EXPECT_EQ(lists.block.listOvrs[i].levels, nullptr) << "override " << i << " replaces no level";
     }
     EXPECT_EQ(lists.block.listOvrs[0].listOverrideCount, 0);
     EXPECT_EQ(lists.block.listOvrs[1].listOverrideCount, 1) << "the restart";
@@ -198,7 +200,8 @@ TEST_F(WordMLListsTest, ALevelTextSharedByListsAndParagraphsIsOwnedOnce) {
     EXPECT_EQ(levelText(stored.defLevel(1, 0)), u"%1.");
     ASSERT_EQ(stored.block.listOvrCount, 1);
     EXPECT_EQ(stored.block.listOvrs[0].listOverrideCount, 1);
-    EXPECT_EQ(levelText(stored.block.listOvrs[0].levels[0]), u"%1.");
+    ASSERT_NE(stored.block.listOvrs[0].levels, nullptr);
+    EXPECT_EQ(levelText((*stored.block.listOvrs[0].levels)[0]), u"%1.");
 }
 
 TEST_F(WordMLListsTest, LevelFieldsFollowTheirElements) {

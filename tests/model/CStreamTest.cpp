@@ -132,6 +132,28 @@ TEST_F(StreamTest, ARemovedElementIsNoLongerFoundAndTheRootStays) {
     EXPECT_EQ(xmlDocGetRootElement(storage.getDocument()), root->getNode());
 }
 
+// Short values are shared through the document's dictionary, longer ones kept each on its own: an
+// attribute written again holds only its last value whichever way the old and the new one are kept, and
+// an element sharing a value is not touched by another's change.
+TEST_F(StreamTest, AnAttributeWrittenAgainHoldsOnlyItsLastValue) {
+    CStream element(storage.rootStream(), "E", 1);
+    CStream other(storage.rootStream(), "F", 1);
+    for (const char* value : {"1", "123456789", "-1", "", "abcdefghij", "7"}) {
+        other.writeValues(nullptr, 0, "key %s", "1");
+        element.writeValues(nullptr, 0, "key %s other %d", value, 3);
+        char read[32] = "unread";
+        element.readValues(nullptr, nullptr, "key %s", read);
+        EXPECT_STREQ(read, value);
+    }
+    xmlChar* dump = nullptr;
+    int size = 0;
+    xmlDocDumpMemory(storage.getDocument(), &dump, &size);
+    ASSERT_NE(dump, nullptr);
+    const std::string saved(reinterpret_cast<const char*>(dump), static_cast<std::size_t>(size));
+    xmlFree(dump);
+    EXPECT_NE(saved.find("<E key=\"7\" other=\"3\"/><F key=\"1\"/>"), std::string::npos) << saved;
+}
+
 TEST_F(StreamTest, AnElementWithoutParentBelongsToNoTreeAndIsFreedWithItsStream) {
     CStream loose(nullptr, "Loose", 1);
     ASSERT_NE(loose.getNode(), nullptr);

@@ -110,8 +110,9 @@ TEST(DocumentRecordTables, EqualityLooksAtFieldsNotPadding) {
     right.startOverride[8] = 1;
     EXPECT_FALSE(equalXListOvr(left, right));
     right.startOverride[8] = 0;
-    right.levels[8].levelForm.txtSize = 3;
-    EXPECT_FALSE(equalXListOvr(left, right));
+    XListLevels levels{};
+    right.levels = &levels;
+    EXPECT_FALSE(equalXListOvr(left, right)) << "levels of its own";
 }
 
 }  // namespace

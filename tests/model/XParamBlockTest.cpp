@@ -220,7 +220,7 @@ protected:
 
 TEST_F(DisposalTest, EveryLevelTextPictureAndArrayIsReleasedOnce) {
     for (XListDef* definition : {&block.listDefs[0], &block.listDefs[1]}) giveLevelTexts(definition->levels, 9);
-    giveLevelTexts(block.listOvrs[0].levels, 9);
+    giveLevelTexts(*ownOverrideLevels(block.listOvrs[0]), 9);
     const ParamBlockRelease released = disposeXParamBlock(&block);
     EXPECT_EQ(released.levelTexts, 27);
     EXPECT_EQ(released.pictures, 1);

@@ -173,7 +173,8 @@ TEST_F(DocParamsTest, DamagedTablesEndTheReadingWithoutGarbage) {
              EXPECT_EQ(read.listDefCount, 2);
              EXPECT_EQ(read.listOvrCount, 1);
              EXPECT_EQ(read.listPicCount, 0);
-             EXPECT_NE(read.listOvrs[0].levels[7].levelText, nullptr);
+             ASSERT_NE(read.listOvrs[0].levels, nullptr);
+             EXPECT_NE((*read.listOvrs[0].levels)[7].levelText, nullptr);
          },
          0},
         {"a negative list count",

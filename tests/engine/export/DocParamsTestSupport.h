@@ -7,8 +7,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/export/DocParamsReader.h"
@@ -134,7 +137,7 @@ inline void fillDocument(XParamBlock& block) {
     std::memset(static_cast<void*>(block.listOvrs), 0, sizeof(XListOvr));
     fillDistinct(kXListOvrTable, &block.listOvrs[0], 700);
     for (int i = 0; i < kListLevels; ++i) block.listOvrs[0].startOverride[i] = static_cast<std::int16_t>(-5 + 3 * i);
-    fillLevels(block.listOvrs[0].levels, 2000);
+    fillLevels(*ownOverrideLevels(block.listOvrs[0]), 2000);
     block.listPicCount = 2;
     block.listPics = static_cast<XListPic*>(allocMemory(2 * sizeof(XListPic)));
     block.listPics[0] = XListPic{bulletPicture(), 77};
@@ -174,7 +177,8 @@ struct BlockCopy {
     std::vector<XFont> fonts;
     std::vector<StyleCopy> styles;
     std::vector<XListDef> listDefs;  // level texts nulled
-    std::vector<XListOvr> listOvrs;
+    std::vector<XListOvr> listOvrs;  // levels nulled
+    std::vector<std::vector<XListLevel>> ovrLevels;  // level texts nulled; none when the override has none
     std::vector<LevelTexts> defTexts;
     std::vector<LevelTexts> ovrTexts;
     std::vector<std::int32_t> bulletIds;
@@ -194,7 +198,7 @@ inline StyleCopy copyStyle(const XStyle& style) {
     return copy;
 }
 
-inline LevelTexts takeTexts(XListLevel (&levels)[kListLevels]) {
+inline LevelTexts takeTexts(std::span<XListLevel> levels) {
     LevelTexts texts;
     for (XListLevel& level : levels) {
         if (level.levelText == nullptr) texts.texts.emplace_back();
@@ -216,7 +220,11 @@ inline BlockCopy copyBlock(const XParamBlock& block) {
     }
     for (int i = 0; i < block.listOvrCount; ++i) {
         copy.listOvrs.push_back(block.listOvrs[i]);
-        copy.ovrTexts.push_back(takeTexts(copy.listOvrs.back().levels));
+        copy.listOvrs.back().levels = nullptr;
+        std::vector<XListLevel> levels;
+        if (block.listOvrs[i].levels != nullptr) levels.assign(std::begin(*block.listOvrs[i].levels), std::end(*block.listOvrs[i].levels));
+        copy.ovrTexts.push_back(takeTexts(levels));
+        copy.ovrLevels.push_back(std::move(levels));
     }
     for (int i = 0; i < block.listPicCount; ++i) {
         copy.bulletIds.push_back(block.listPics[i].listPicBulletId);
@@ -283,6 +291,9 @@ inline void expectSameBlock(const BlockCopy& read, const BlockCopy& given) {
     ASSERT_EQ(read.listOvrs.size(), given.listOvrs.size()) << "list overrides";
     for (std::size_t i = 0; i < read.listOvrs.size(); ++i) {
         EXPECT_TRUE(equalXListOvr(read.listOvrs[i], given.listOvrs[i])) << "list override " << i;
+        ASSERT_EQ(read.ovrLevels[i].size(), given.ovrLevels[i].size()) << "levels of override " << i;
+        for (std::size_t level = 0; level < read.ovrLevels[i].size(); ++level)
+            EXPECT_TRUE(equalXListLevel(read.ovrLevels[i][level], given.ovrLevels[i][level])) << "override " << i << " level " << level;
         EXPECT_EQ(read.ovrTexts[i].texts, given.ovrTexts[i].texts) << "level texts of override " << i;
     }
     EXPECT_EQ(read.bulletIds, given.bulletIds) << "picture bullets";

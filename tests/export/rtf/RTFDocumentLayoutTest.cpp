@@ -60,7 +60,8 @@ std::string withoutFormatting(const std::string& rtf) {
 // The definition of a row of the cells' default records.
 std::string rowDefinition(int row, bool last) {
     return "\\trowd\\itap1\\irow" + std::to_string(row) + (last ? "\\lastrow" : "") +
-           "\\trftsWidth0\\trwWidth0\\ltrrow\\trql\\tblindtype0\\tblind0\\trrh0\\trleft0";
+           "\\trftsWidth0\\trwWidth0\\ltrrow\\trql\\tblindtype0\\tblind0\\trrh0\\trleft-108"
+           "\\trpaddl0\\trpaddfl3\\trpaddr0\\trpaddfr3";
 }
 
 Log withoutRunGroups(const Log& log) {
@@ -136,10 +137,9 @@ TEST_F(RTFDocumentLayoutTest, HeadGroupsComeBeforeTheBodyWithEachSideStoryInItsP
               "\\pard {Body }{\\chftn {\\footnote \\pard {\\chftn }{ Note}}\r\n}"
               "{ said}{\\chatn{\\*\\annotation \\pard {Remark}\r\n\\par }\r\n}"
               "{\r\n\\par }"
-              // The table's rows, each defined at its end.
-              "\\pard {\\pard {A1}{\\cell}\\pard {B1}{\\cell}\\pard {" + rowDefinition(0, false) +
-              " \\row}\\pard {A2}{\\cell}\\pard {B2}{\\cell}\\pard {" + rowDefinition(1, true) +
-              " \\row}}"
+              // The table's rows, outside any run group, each defined before its first cell.
+              "\\pard " + rowDefinition(0, false) + " \\pard {A1}{\\cell}\\pard {B1}{\\cell}\\pard {\\row}" +
+              rowDefinition(1, true) + " \\pard {A2}{\\cell}\\pard {B2}{\\cell}\\pard {\\row}"
               // The picture after the table, and the text after the picture in the same paragraph.
               "\\pard {{\\shptxt \\pard {Boxed}\r\n\\par }}"
               "{End}{\r\n\\par }"

@@ -75,16 +75,17 @@ TEST(RTFRowDefinitionTest, AFloatingRowWithEveryRowWord) {
               "\\trhdr\\ts3\\trautofit1\\trkeep\\trftsWidth3\\trwWidth5000\\rtlrow\\trqc"
               "\\tblindtype3\\tblind500\\trrh-300"
               "\\trspdl20\\trspdt20\\trspdb20\\trspdr20\\trspdfl3\\trspdft3\\trspdfb3\\trspdfr3"
-              "\\trgaph200\\trleft300\\trpaddl100\\trpaddfl3\\trpaddr300\\trpaddfr3\\trpaddt10\\trpaddft3"
+              "\\trgaph200\\trleft478\\trpaddl0\\trpaddfl3\\trpaddr0\\trpaddfr3\\trpaddt10\\trpaddft3"
               "\\clmgf\\clvmrg\\cltxbtlr\\clvertalb\\clNoWrap\\clFitText"
-              "\\clpadl11\\clpadfl3\\clpadb33\\clpadfb3\\clpadt22\\clpadft3"
-              "\\clftsWidth3\\clwWidth1000\\cellx900 ");
+              "\\clpadl11\\clpadfl3\\clpadb33\\clpadfb3\\clpadt22\\clpadft3\\clpadr300\\clpadfr3"
+              "\\clftsWidth3\\clwWidth1000\\cellx878 ");
     EXPECT_EQ(harness.placer.rowIndex, 2) << "the row counter moves on";
 
     harness.emitter().writeRowDefinition(gridRow(1), 0);
     EXPECT_EQ(harness.taken(),
               "\\trowd\\itap1\\irow2\\lastrow\\trftsWidth0\\trwWidth0\\ltrrow\\trql\\tblindtype0\\tblind0\\trrh0"
-              "\\trleft0\\cltxlrtb\\clvertalt\\clftsWidth0\\clwWidth0\\cellx400 ");
+              "\\trleft-108\\trpaddl0\\trpaddfl3\\trpaddr0\\trpaddfr3\\cltxlrtb\\clvertalt"
+              "\\clpadt108\\clpadft3\\clpadr108\\clpadfr3\\clftsWidth3\\clwWidth400\\cellx292 ");
     EXPECT_EQ(harness.placer.rowIndex, 2) << "without advance the counter stays";
 }
 
@@ -95,23 +96,28 @@ TEST(RTFRowDefinitionTest, CellEdgesFollowTheSpansAndStayWithinTheGrid) {
         std::int16_t cells;
         std::int16_t spans[3];
         std::int32_t indent;
-        const char* edges;
+        const char* edges;  // with a left cell margin of 100
     };
     const EdgeCase cases[] = {
-        {"spans 1, 2, 1", 4, 3, {1, 2, 1}, 0, "400 1200 1600 "},
-        {"an indent moves every edge", 4, 3, {1, 2, 1}, 250, "650 1450 1850 "},
-        {"a span past the grid ends at its last column", 4, 3, {1, 9, 1}, 0, "400 1600 1600 "},
-        {"a huge span", 65, 2, {32767, 32767, 1}, 0, "26000 26000 "},
-        {"a grid that claims too many columns reads its 65", 300, 2, {64, 1, 1}, 0, "25600 26000 "},
+        {"spans 1, 2, 1", 4, 3, {1, 2, 1}, 0, "-100 300 1100 1500 "},
+        {"an indent moves the table's edge and every cell edge", 4, 3, {1, 2, 1}, 250, "150 550 1350 1750 "},
+        {"so does an indent to the left", 4, 3, {1, 2, 1}, -400, "-500 -100 700 1100 "},
+        {"a span past the grid ends at its last column", 4, 3, {1, 9, 1}, 0, "-100 300 1500 1500 "},
+        {"a huge span", 65, 2, {32767, 32767, 1}, 0, "-100 25900 25900 "},
+        {"a grid that claims too many columns reads its 65", 300, 2, {64, 1, 1}, 0, "-100 25500 25900 "},
     };
     for (const EdgeCase& c : cases) {
         EmitterHarness harness;
         XRows rows = gridRow(c.cells);
         rows.grid.numOfColumns = c.gridColumns;
         rows.tblInd = WidthSpec{kTwips, c.indent};
+        rows.tblCellMar.left = WidthSpec{kTwips, 100};
         for (int i = 0; i < c.cells; ++i) rows.cells[i].gridSpan = c.spans[i];
         harness.emitter().writeRowDefinition(rows, 1);
-        EXPECT_EQ(cellEdges(harness.taken()), c.edges) << c.what;
+        const std::string written = harness.taken();
+        const std::size_t left = written.find("\\trleft") + 7;
+        const std::string tableEdge = written.substr(left, written.find('\\', left) - left);
+        EXPECT_EQ(tableEdge + " " + cellEdges(written), c.edges) << c.what;
     }
 
     EmitterHarness harness;
@@ -120,7 +126,7 @@ TEST(RTFRowDefinitionTest, CellEdgesFollowTheSpansAndStayWithinTheGrid) {
     harness.emitter().writeRowDefinition(tooMany, 1);
     const std::string edges = cellEdges(harness.taken());
     EXPECT_EQ(std::count(edges.begin(), edges.end(), ' '), kMaxRowCells) << "only the cells a row holds are written";
-    EXPECT_EQ(edges.substr(edges.size() - 6), "26000 ");
+    EXPECT_EQ(edges.substr(edges.size() - 6), "25892 ");
 }
 
 TEST(RTFRowDefinitionTest, BordersLeftToTheTableFollowTheCellsPlaceInItsOwnRows) {
@@ -178,7 +184,7 @@ TEST(RTFRowDefinitionTest, OwnBordersDiagonalsAndTableBordersWithoutAStyle) {
     cell.tcBorders.insideV.borderType = 12;
     harness.emitter().writeRowDefinition(rows, 1);
     const std::string written = harness.taken();
-    EXPECT_NE(written.find("\\trleft0\\clbrdrt<border -1>\\clbrdrl<border 9>\\cldglu<border 11>\\cldgll<border 12>"
+    EXPECT_NE(written.find("\\trpaddfr3\\clbrdrt<border -1>\\clbrdrl<border 9>\\cldglu<border 11>\\cldgll<border 12>"
                            "\\cltxlrtb"),
               std::string::npos)
         << written;
@@ -222,17 +228,19 @@ TEST(RTFCellMarkTest, CellsAndRowEndsAtEachDepth) {
     struct MarkCase {
         const char* what;
         std::int16_t depth;
+        bool announced;  // the row started with beginTableRow
         std::int16_t cellOfRow;
         std::int16_t lastCellOfRow;
         std::int16_t answer;
-        const char* expected;  // the row definition shown as "<row>"
+        const char* expected;  // each row definition shown as "<row>"
     };
     const MarkCase cases[] = {
-        {"a cell", 1, 1, 0, 5, "\\cell"},
-        {"a row end", 1, 1, 1, 4, "<row>\\row"},
-        {"a nested cell", 2, 1, 0, 9, "\\nestcell"},
-        {"a nested row end closes the properties group", 2, 1, 1, 9, "<row>\\nestrow}"},
-        {"a mark outside a table is text", 1, 0, 0, 1, ""},
+        {"a cell", 1, false, 1, 0, 5, "\\cell"},
+        {"a row end defines a row not defined at its start", 1, false, 1, 1, 4, "<row>\\row"},
+        {"a row defined at its start is not defined again", 1, true, 1, 1, 4, "<row>\\row"},
+        {"a nested cell", 2, false, 1, 0, 9, "\\nestcell"},
+        {"a nested row is defined at its end only", 2, true, 1, 1, 9, "<row>\\nestrow}"},
+        {"a mark outside a table is text", 1, false, 0, 0, 1, ""},
     };
     for (const MarkCase& c : cases) {
         EmitterHarness harness;
@@ -243,11 +251,13 @@ TEST(RTFCellMarkTest, CellsAndRowEndsAtEachDepth) {
         rule.rows = gridRow(1);
         XForm form{};
         RTFFieldState fields{};
+        if (c.announced) harness.emitter().beginTableRow(rule.rows);
+        EXPECT_EQ(harness.placer.rowIndex, 0) << c.what << ": a row's start leaves the counter";
         EXPECT_EQ(harness.emitter().writeControlCode(storycode::kCellEnd, form, rule, fields), c.answer) << c.what;
         std::string written = harness.taken();
-        const std::size_t definition = written.find("\\trowd");
-        if (definition != std::string::npos) {
-            const std::size_t end = written.find("\\cellx400 ") + std::string("\\cellx400 ").size();
+        for (std::size_t definition = written.find("\\trowd"); definition != std::string::npos;
+             definition = written.find("\\trowd")) {
+            const std::size_t end = written.find(' ', written.find("\\cellx", definition)) + 1;
             written.replace(definition, end - definition, "<row>");
         }
         const std::string nestedGroup = "{\\*\\nesttableprops";

@@ -9,6 +9,8 @@
 
 #include "foundation/CFail.h"
 #include "import/appleworks/AppleWorksDocument.h"
+#include "import/appleworks/PageRecords.h"
+#include "import/appleworks/SectionReader.h"
 #include "import/appleworks/AppleWorksFileReader.h"
 #include "model/ParamBlockTables.h"
 #include "model/XFont.h"
@@ -120,6 +122,52 @@ TEST(AppleWorksCorpus, RealFilesLoadWithTheirKindFontsAndText) {
         EXPECT_EQ(white.blue, 0xFFFF);
     }
     if (!any) GTEST_SKIP() << "the shared corpus is not at " << corpusFolder();
+}
+
+// Each text zone keeps one 30-byte record per page from offset 54 of its data: the first page starts at 0,
+// each later one further on, all within the text. The long sample has 62 pages; every other one fits on one.
+TEST(AppleWorksCorpus, PageRecordsGiveWhereEachPageStarts) {
+    bool any = false;
+    for (const CorpusCase& c : kCorpus) {
+        if (c.kind != 1) continue;
+        SCOPED_TRACE(c.name);
+        const std::string bytes = corpusBytes(c.name);
+        if (bytes.empty()) continue;
+        any = true;
+        AppleWorksDocument document(*c.family, nullptr);
+        document.loadFromBytes(bytesOf(bytes), static_cast<std::int32_t>(bytes.size()));
+        const BlockView main = document.zoneAt(1);
+        const std::int32_t pages = pageRecordCount(main);
+        EXPECT_EQ(pages, std::string(c.name).find("alice") != std::string::npos ? 62 : 1);
+        EXPECT_EQ(pageStartPosition(main, 0), 0);
+        for (std::int32_t page = 1; page < pages; ++page) {
+            EXPECT_GT(pageStartPosition(main, page), pageStartPosition(main, page - 1));
+            EXPECT_LT(pageStartPosition(main, page), main.i32(zone::kTextLength));
+        }
+    }
+    if (!any) GTEST_SKIP() << "the shared corpus is not at " << corpusFolder();
+}
+
+// The graphic styles of the samples (style table 3, 28-byte records) keep a pen width of one point
+// (256/256) at 10, the line colour (black, 1) and the fill colour (white, 0) at 12 and 13, and a solid
+// line pattern (2) at 14 before the fill pattern at 16: the layout the table borders and fills are read by.
+// The text frame's style defines its fill pattern alone (group 4 of its defined mask): none (1).
+TEST(AppleWorksCorpus, GraphicStylesHoldPenWidthColoursAndPatterns) {
+    const std::string bytes = corpusBytes("test_files__loremstyle_6.2.9_osx.cwk");
+    if (bytes.empty()) GTEST_SKIP() << "the shared corpus is not at " << corpusFolder();
+    AppleWorksDocument document(kAppleWorks6, nullptr);
+    document.loadFromBytes(bytesOf(bytes), static_cast<std::int32_t>(bytes.size()));
+    const BlockView graphics = document.styleTable(style::kTable3);
+    ASSERT_EQ(graphics.u16(0), 4);
+    for (std::int32_t i = 0; i < 3; ++i) {
+        const std::int32_t at = style::kTableEntriesStart + i * 28;
+        EXPECT_EQ(graphics.i16(at + 10), 256);
+        EXPECT_EQ(graphics.u8(at + 12), 1);
+        EXPECT_EQ(graphics.u8(at + 13), 0);
+        EXPECT_EQ(graphics.i16(at + 14), 2);
+        EXPECT_EQ(graphics.i16(at + 16), i == 2 ? 1 : 2);
+    }
+    EXPECT_EQ(graphics.u16(style::kTableEntriesStart + 2 * 28 + 6), 1u << 4);
 }
 
 // A ClarisWorks 4 file (version byte 4) is neither family's: identification answers -1 and a load fails.

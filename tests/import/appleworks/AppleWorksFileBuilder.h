@@ -186,9 +186,8 @@ struct FontName {
     std::string name;
 };
 
-// "STYL" with a style root whose font-name list holds the fonts; every other table is empty.
-inline std::string styleSection(const appleworks::AppleWorksFamily& family, const std::vector<FontName>& fonts) {
-    std::string root(static_cast<std::size_t>(family.styleRecordsOffset), '\0');
+// The bytes of a font-name list: a 16-byte head, then a 68-byte entry per font.
+inline std::string fontNameList(const std::vector<FontName>& fonts) {
     std::string names(16, '\0');
     put16(names, 0, static_cast<std::uint16_t>(fonts.size()));
     for (const FontName& font : fonts) {
@@ -198,12 +197,18 @@ inline std::string styleSection(const appleworks::AppleWorksFamily& family, cons
         entry.replace(5, font.name.size(), font.name);
         names += entry;
     }
+    return names;
+}
+
+// "STYL" with a style root whose font-name list holds the fonts; every other table is empty.
+inline std::string styleSection(const appleworks::AppleWorksFamily& family, const std::vector<FontName>& fonts) {
+    std::string root(static_cast<std::size_t>(family.styleRecordsOffset), '\0');
     std::string section = be32(0x5354594Cu) + std::string(8, '\0') + block(root);
     // Head-only list, tables 1 to 4 (and 5), the u16 list, the middle lists and two trailing lists are
     // empty; the font names come last.
     const int emptyLists = 1 + (family.hasTable5 ? 5 : 4) + 1 + 3 + 2;
     for (int i = 0; i < emptyLists; ++i) section += emptyBlock();
-    return section + block(names);
+    return section + block(fontNameList(fonts));
 }
 
 inline std::string endMarker() {
@@ -217,6 +222,7 @@ struct FileBuilder {
     std::string variablePiece;         // version 6: the block at record offset 76
     std::uint16_t sizedRecordLength = 2;
     std::int16_t headerCopies = 1;
+    std::string patternList;  // the bytes of the pattern-list block; empty: none
     std::string colorTable;  // the bytes of the colour-table block; empty: none
     std::vector<std::string> zones;  // each "DSET" and what follows; "" = a position without a zone
     std::string extras;      // the per-zone extras block's bytes
@@ -236,7 +242,8 @@ struct FileBuilder {
         file += std::string(static_cast<std::size_t>(family.skipBeforeGlobals), '\0');
         file += std::string(28, '\0');
         file += emptyBlock();
-        file += emptyBlock() + (colorTable.empty() ? emptyBlock() : block(colorTable)) + emptyBlock();
+        file += (patternList.empty() ? emptyBlock() : block(patternList)) +
+                (colorTable.empty() ? emptyBlock() : block(colorTable)) + emptyBlock();
         file += std::string(static_cast<std::size_t>(family.docInfoSize + 8), '\0');
         if (headerCopies > 1) {
             file += std::string(static_cast<std::size_t>((headerCopies - 1) * family.docInfoCopySize), '\0');

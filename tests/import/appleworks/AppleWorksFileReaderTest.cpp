@@ -10,6 +10,7 @@
 #include "foundation/CFail.h"
 #include "import/appleworks/AppleWorksDocument.h"
 #include "import/appleworks/AppleWorksFileReader.h"
+#include "import/appleworks/PageRecords.h"
 #include "model/ParamBlockTables.h"
 #include "model/XFont.h"
 #include "model/XParamBlock.h"
@@ -82,6 +83,41 @@ TEST_P(BothFamilies, SampleLoadsWithTextFontsAndDefaultColours) {
     EXPECT_FALSE(document.colorAt(-1, color));
 
     EXPECT_EQ(AppleWorksFileReader(family, bytesOf(file), static_cast<std::int32_t>(file.size())).readDocumentKind(), 1);
+}
+
+// A text zone of three pages whose last page record carries a slot: its block follows the zone's other
+// blocks and is read, so the next zone is found where it stands.
+std::string pagedTextZone(const std::string& text) {
+    std::string data(54 + 3 * 30, '\0');
+    data[12] = 1;
+    put16(data, 0, 3);
+    put32(data, 20, static_cast<std::uint32_t>(text.size()));
+    put16(data, 24, 1);
+    put32(data, 54 + 30, 5);
+    put32(data, 54 + 60, 12);
+    put32(data, 54 + 60 + 24, 1);  // the last page's slot
+    std::string entries(10, '\0');
+    put16(entries, 4, static_cast<std::uint16_t>(text.size()));
+    return be32(0x44534554u) + block(data) + emptyBlock() + emptyBlock() + emptyBlock() + block(entries) +
+           block(text) + emptyBlock() + block("page block");
+}
+
+TEST_P(BothFamilies, TheLastPageRecordsBlockIsReadBeforeTheNextZone) {
+    const AppleWorksFamily& family = *GetParam();
+    FileBuilder builder{family};
+    builder.zones = {pagedTextZone("One. Two. Three."), textZone("Next")};
+    builder.sections = styleSection(family, {{0, "Helvetica"}});
+    const std::string file = builder.build();
+    AppleWorksDocument document(family, nullptr);
+    document.loadFromBytes(bytesOf(file), static_cast<std::int32_t>(file.size()));
+    ASSERT_EQ(document.zoneKind(2), zonekind::kText);
+    const BlockView next = document.block(document.textBlockAt(document.zoneAt(2), 0).text);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(next.bytes(0, next.size())), 4), "Next");
+    const BlockView pages = document.zoneAt(1);
+    EXPECT_EQ(pageRecordCount(pages), 3);
+    EXPECT_EQ(pageStartPosition(pages, 2), 12);
+    const BlockView slotBlock = document.block(pages.slot(54 + 60 + 24));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(slotBlock.bytes(0, slotBlock.size())), 10), "page block");
 }
 
 TEST_P(BothFamilies, RefusesTheOtherVersionAndFilesWithoutSignature) {

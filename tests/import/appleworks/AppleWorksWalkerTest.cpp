@@ -105,6 +105,37 @@ TEST(AppleWorksWalker, TablePlaysEachCellThenAnEndOfRowAndCarriesTheRow) {
     EXPECT_FALSE(fixture.walker.beginTableStory());
 }
 
+// The rules and fills of the table reach each row's cells: the red rule under the first row borders the
+// cells above it and the one between the columns the left cell; the second row's cells are filled.
+TEST(AppleWorksWalker, RowDefinitionsCarryTheTablesBordersAndShading) {
+    WalkerFixture fixture(kAppleWorks6, tableDocument());
+    ASSERT_TRUE(fixture.walker.beginTableStory());
+    std::vector<XRows> rows;
+    for (int guard = 0; guard < 100; ++guard) {
+        fixture.params.block.textLength = 0;
+        fixture.walker.readTextRun();
+        if (fixture.params.block.textLength == 0) break;
+        const std::u16string run(fixture.buffer, static_cast<std::size_t>(fixture.params.block.textLength));
+        if (run == u"A1" || run == u"A2") rows.push_back(fixture.params.block.rule.rows);
+    }
+    ASSERT_EQ(rows.size(), 2u);
+    const auto bottom = [&](int row, int cell) { return rows[row].cells[cell].tcBorders.bottom; };
+    EXPECT_EQ(bottom(0, 0).borderType, 1);
+    EXPECT_EQ(bottom(0, 0).borderSize, 40);
+    EXPECT_EQ(bottom(0, 0).borderTint.red, 0xDDDD);
+    EXPECT_EQ(bottom(0, 1).borderType, 1);
+    EXPECT_EQ(bottom(1, 0).borderType, 0);
+    EXPECT_EQ(rows[1].cells[0].tcBorders.top.borderType, 0);
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(rows[row].cells[0].tcBorders.right.borderType, 1);
+        EXPECT_EQ(rows[row].cells[1].tcBorders.left.borderType, 0);
+    }
+    EXPECT_EQ(rows[0].cells[0].shd.patternType, 0);
+    EXPECT_EQ(rows[1].cells[0].shd.patternType, 1020);
+    EXPECT_EQ(rows[1].cells[0].shd.patternTint.blue, 0);
+    EXPECT_EQ(rows[1].cells[1].shd.patternType, 6);
+}
+
 TEST(AppleWorksWalker, MainTextAnchorsTheTableStory) {
     WalkerFixture fixture(kAppleWorks6, tableDocument());
     ASSERT_TRUE(fixture.walker.beginMainStory());

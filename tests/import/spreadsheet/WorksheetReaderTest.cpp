@@ -34,10 +34,13 @@ std::string attributeOf(const xmlNode* element, const char* name) {
 
 TEST(WorksheetReader, ACellCutByASliceBoundaryArrivesWhole) {
     // Some thousands of cells of varying length put the parser's slice boundaries inside tags, inside
-    // values and between a cell's parts.
+    // values, inside a character of several bytes and between a cell's parts.
+    const auto textOfRow = [](int row) {
+        return std::string(static_cast<std::size_t>(row % 37), 'x') + "\xC3\xA9\xE2\x82\xAC";  // "é€"
+    };
     std::string rows;
     for (int row = 1; row <= 2000; ++row) {
-        const std::string text(static_cast<std::size_t>(row % 37), 'x');
+        const std::string text = textOfRow(row);
         rows += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) + "\" t=\"inlineStr\"><is><t>" +
                 text + "</t></is></c><c r=\"C" + std::to_string(row) + "\" s=\"" + std::to_string(row % 5) +
                 "\"><v>" + std::to_string(row * 7) + "</v></c></row>\n";
@@ -50,7 +53,7 @@ TEST(WorksheetReader, ACellCutByASliceBoundaryArrivesWhole) {
         const SheetCell& number = cells[static_cast<std::size_t>(row - 1) * 2 + 1];
         EXPECT_EQ(text.position.row, row);
         EXPECT_EQ(text.position.column, 1);
-        EXPECT_EQ(text.inlineText, std::string(static_cast<std::size_t>(row % 37), 'x'));
+        EXPECT_EQ(text.inlineText, textOfRow(row));
         EXPECT_EQ(number.position.column, 3);
         EXPECT_EQ(number.style.value, std::to_string(row % 5));
         EXPECT_EQ(number.value, std::to_string(row * 7));
