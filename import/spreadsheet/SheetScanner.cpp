@@ -19,14 +19,50 @@ constexpr int kMostAttributes = 32;
 // Thrown inside the scanner when it meets something it does not fully understand.
 struct Unsure {};
 
-bool isSpace(unsigned char byte) { return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r'; }
-bool isNameStart(unsigned char byte) { return (byte | 0x20) >= 'a' && (byte | 0x20) <= 'z' ? true : byte == '_'; }
-bool isNameByte(unsigned char byte) {
+constexpr bool isSpace(unsigned char byte) { return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r'; }
+constexpr bool isNameStart(unsigned char byte) { return (byte | 0x20) >= 'a' && (byte | 0x20) <= 'z' ? true : byte == '_'; }
+constexpr bool isNameByte(unsigned char byte) {
     return isNameStart(byte) || (byte >= '0' && byte <= '9') || byte == '.' || byte == '-';
 }
 bool isXmlChar(std::uint32_t code) {
     return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
            (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
+// Bytes that text and attribute values pass over without a second look: printable ASCII other than the
+// ones that start markup, a reference or "]]>", and the blanks.
+struct PlainBytes {
+    bool text[256] = {};
+    bool value[256] = {};
+    bool name[256] = {};  // within a qualified name, the ':' included
+    constexpr PlainBytes() {
+        for (int byte = 0; byte < 256; ++byte) name[byte] = isNameByte(static_cast<unsigned char>(byte)) || byte == ':';
+        for (int byte = 0x20; byte < 0x80; ++byte) text[byte] = value[byte] = true;
+        text['<'] = text['&'] = text[']'] = false;
+        value['<'] = value['&'] = value['"'] = value['\''] = false;
+        text['\t'] = text['\n'] = text['\r'] = true;
+    }
+};
+constexpr PlainBytes kPlain;
+
+bool same(std::string_view text, const char* literal) {
+    std::size_t index = 0;
+    for (; index < text.size(); ++index)
+        if (literal[index] != text[index]) return false;
+    return literal[index] == '\0';
+}
+
+// Names and references are a few bytes long: a plain loop beats a call into the C library.
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t index = 0; index < a.size(); ++index)
+        if (a[index] != b[index]) return false;
+    return true;
+}
+// Copies a text known to fit, NUL-terminated.
+void copyName(std::string_view text, char* into) {
+    for (char c : text) *into++ = c;
+    *into = '\0';
 }
 
 // One qualified name as it stands in the part.
@@ -77,8 +113,17 @@ private:
         const std::size_t length = std::strlen(text);
         return static_cast<std::size_t>(end - at) >= length && std::memcmp(at, text, length) == 0;
     }
+    // Byte loops run on a local pointer: the bytes read could alias the member, which would have to be
+    // written back and read again at every step.
     void skipSpace() {
-        while (at < end && isSpace(*at)) ++at;
+        const unsigned char* next = at;
+        while (next < end && isSpace(*next)) ++next;
+        at = next;
+    }
+    const unsigned char* skipPlain(const unsigned char* next, const bool (&plain)[256]) const {
+        const unsigned char* const stop = end;
+        while (next < stop && plain[*next]) ++next;
+        return next;
     }
     void requireSpace() {
         if (!isSpace(peek())) throw Unsure{};
@@ -143,14 +188,13 @@ private:
         const unsigned char* start = at;
         const unsigned char* colon = nullptr;
         if (!isNameStart(peek())) throw Unsure{};
-        ++at;
-        while (at < end && (isNameByte(*at) || *at == ':')) {
-            if (*at == ':') {
-                if (colon != nullptr) throw Unsure{};
-                colon = at;
-            }
-            ++at;
+        const unsigned char* next = at + 1;
+        for (; next < end && kPlain.name[*next]; ++next) {
+            if (*next != ':') continue;
+            if (colon != nullptr) throw Unsure{};
+            colon = next;
         }
+        at = next;
         const std::size_t length = static_cast<std::size_t>(at - start);
         if (length > kLongestName || colon == at - 1 || (colon != nullptr && !isNameStart(colon[1]))) throw Unsure{};
         const std::string_view whole(reinterpret_cast<const char*>(start), length);
@@ -223,14 +267,17 @@ private:
     // Character data up to the next '<' (which must come); tells the tracker when there is any.
     void content() {
         const unsigned char* start = at;
-        while (peek() != '<') {
+        for (;;) {
+            at = skipPlain(at, kPlain.text);
+            if (peek() == '<') break;
             const unsigned char byte = *at;
             if (byte >= 0x80) {
                 wideCharacter();
             } else if (byte == '&') {
                 reference();
-            } else if (byte == ']' && startsWith("]]>")) {
-                throw Unsure{};
+            } else if (byte == ']') {
+                if (startsWith("]]>")) throw Unsure{};
+                ++at;
             } else {
                 if (byte < 0x20 && !isSpace(byte)) throw Unsure{};
                 ++at;
@@ -247,8 +294,10 @@ private:
         if (quote != '"' && quote != '\'') throw Unsure{};
         const unsigned char* start = ++at;
         *simple = true;
-        while (peek() != quote) {
-            const unsigned char byte = *at;
+        for (;;) {
+            at = skipPlain(at, kPlain.value);
+            const unsigned char byte = peek();
+            if (byte == quote) break;
             if (byte >= 0x80) {
                 wideCharacter();
                 continue;
@@ -275,8 +324,10 @@ private:
     void element() {
         expect('<');
         const QName name = qualifiedName();
-        if (depth == kDeepestNesting || name.prefix == "xmlns") throw Unsure{};
-        std::string_view locals[kMostAttributes];
+        if (depth == kDeepestNesting || same(name.prefix, "xmlns")) throw Unsure{};
+        // Left uninitialised: only the first count are ever read, and every element passes through here.
+        const char* localStarts[kMostAttributes];
+        std::size_t localSizes[kMostAttributes];
         int count = 0;
         char reference[32];
         bool hasReference = false;
@@ -294,22 +345,20 @@ private:
             bool simple = false;
             const std::string_view value = attributeValue(&simple);
             for (int index = 0; index < count; ++index)
-                if (locals[index] == attribute.local) throw Unsure{};
-            locals[count++] = attribute.local;
-            if (attribute.whole == "xmlns") {
+                if (sameName(std::string_view(localStarts[index], localSizes[index]), attribute.local)) throw Unsure{};
+            localStarts[count] = attribute.local.data();
+            localSizes[count++] = attribute.local.size();
+            if (same(attribute.whole, "xmlns")) {
                 if (depth > 0 || !simple || value.empty()) throw Unsure{};
                 defaultNamespace = value;
                 declaresDefault = true;
-            } else if (attribute.prefix == "xmlns") {
-                if (value.empty() || attribute.local == "xml" || attribute.local == "xmlns") throw Unsure{};
-            } else if (attribute.whole == "r") {
+            } else if (same(attribute.prefix, "xmlns")) {
+                if (value.empty() || same(attribute.local, "xml") || same(attribute.local, "xmlns")) throw Unsure{};
+            } else if (same(attribute.whole, "r")) {
                 if (!simple) throw Unsure{};
                 hasReference = value.size() < sizeof reference;
-                if (hasReference) {
-                    std::memcpy(reference, value.data(), value.size());
-                    reference[value.size()] = '\0';
-                }
-            } else if (attribute.local == "r") {
+                if (hasReference) copyName(value, reference);
+            } else if (same(attribute.local, "r")) {
                 throw Unsure{};
             }
         }
@@ -318,8 +367,7 @@ private:
             rootIsSheet = !declaresDefault || isSheetElement("", std::string(defaultNamespace).c_str(), nullptr);
         }
         char local[kLongestName + 1];
-        std::memcpy(local, name.local.data(), name.local.size());
-        local[name.local.size()] = '\0';
+        copyName(name.local, local);
         // A prefixed element is in whatever namespace its prefix names: only for the names the pass looks
         // at does that matter, and those are left to the parser.
         if (!name.prefix.empty()) {
@@ -342,7 +390,7 @@ private:
         const QName name = qualifiedName();
         skipSpace();
         expect('>');
-        if (name.whole != open[depth - 1]) throw Unsure{};
+        if (!sameName(name.whole, open[depth - 1])) throw Unsure{};
         --depth;
         tracker.end();
     }
