@@ -125,6 +125,49 @@ TEST_F(RTFListTablesTest, AListNumberThatRestartsTheNumberingIsWrittenAsAListOfI
         << written;
 }
 
+// A list number that replaces a level of its definition (its own number format) writes the replaced
+// level in its override, after an empty group for each level before it, since readers place the groups
+// by their order; one that also restarts the numbering gives its list of its own the replaced level.
+TEST_F(RTFListTablesTest, AListNumberThatReplacesALevelWritesTheReplacedLevel) {
+    XListDef& list = addListDefinitions(block, 1)[0];
+    list.listDefId = 1;
+    list.listId = 50;
+    for (XListLevel& level : list.levels) level.levelStartAt = 1;
+    setLevelText(list.levels[1], u"%2.");
+    setLevelText(list.levels[2], u"%3.");
+    XListOvr* overrides = addListOverrides(block, 3);
+    overrides[0] = XListOvr{1, 1, 1, {}, {}};
+    XListLevel& lettered = (*ownOverrideLevels(overrides[0]))[2];
+    lettered.levelNfc = 4;
+    lettered.levelStartAt = 1;
+    setLevelText(lettered, u"%3)");
+    overrides[1] = XListOvr{1, 2, 2, {0, 7}, {}};  // restarts its second level at 7, in roman numbers
+    XListLevel& roman = (*ownOverrideLevels(overrides[1]))[1];
+    roman.levelNfc = 1;
+    roman.levelStartAt = 1;
+    setLevelText(roman, u"%2:");
+    overrides[2] = XListOvr{1, 3, 0, {}, {}};
+    ownOverrideLevels(overrides[2]);  // nine cleared levels replace nothing
+    const std::string written = tables();
+    const std::size_t copy = written.find("\\listid51}");
+    ASSERT_NE(copy, std::string::npos) << written;
+    const std::size_t start = written.rfind("{\\list\\", copy);
+    const std::string restartedList = written.substr(start, copy - start);
+    EXPECT_NE(restartedList.find("{\\listlevel\\levelnfc1\\levelnfcn0\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat7"
+                                 "\\levelspace0\\levelindent0{\\leveltext\\'02\\'01:;}{\\levelnumbers \\'01;}}"),
+              std::string::npos)
+        << restartedList;
+    EXPECT_EQ(restartedList.find("{\\leveltext\\'02\\'01.;}"), std::string::npos) << "the replaced level is not written";
+    EXPECT_NE(written.find("{\\*\\listoverridetable"
+                           "{\\listoverride\\listid50\\listoverridecount3{\\lfolevel}{\\lfolevel}{\\lfolevel\\listoverrideformat"
+                           "{\\listlevel\\levelnfc4\\levelnfcn0\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1\\levelspace0"
+                           "\\levelindent0{\\leveltext\\'02\\'02);}{\\levelnumbers \\'01;}}}\\ls1}"
+                           "{\\listoverride\\listid51\\listoverridecount0\\ls2}"
+                           "{\\listoverride\\listid50\\listoverridecount0\\ls3}}"),
+              std::string::npos)
+        << written;
+}
+
 // Documents that state no list ids give every definition the same one; a reader takes lists of one id
 // for one list, so a later definition with a taken id is written under a fresh one, and its numbers
 // follow it.
