@@ -17,6 +17,14 @@ protected:
         emitter->writeListTables();
         return emitter->take();
     }
+    // The list of the written list table that ends with `end` (its list id), up to that end; empty when
+    // no list does.
+    static std::string listEndingWith(const std::string& written, const std::string& end) {
+        const std::size_t at = written.find(end);
+        if (at == std::string::npos) return {};
+        const std::size_t start = written.rfind("{\\list\\", at);
+        return written.substr(start, at - start);
+    }
 };
 
 TEST_F(RTFListTablesTest, NoListsStillWriteBothEmptyTables) {
@@ -108,15 +116,13 @@ TEST_F(RTFListTablesTest, AListNumberThatRestartsTheNumberingIsWrittenAsAListOfI
     overrides[2] = XListOvr{1, 3, 1, {0, 0}, {}};  // a level override without a start value
     overrides[3] = XListOvr{9, 4, 1, {3}, {}};     // names no definition
     const std::string written = tables();
-    const std::size_t copy = written.find("\\listid71}");
-    ASSERT_NE(copy, std::string::npos) << written;
-    const std::size_t start = written.rfind("{\\list\\", copy);
-    const std::string restartedList = written.substr(start, copy - start);
+    const std::string restartedList = listEndingWith(written, "\\listid71}");
+    ASSERT_FALSE(restartedList.empty()) << written;
     EXPECT_NE(restartedList.find("\\levelstartat1\\levelspace0\\levelindent0}{\\listlevel\\levelnfc0\\levelnfcn0"
                                  "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat4"),
               std::string::npos)
         << restartedList;
-    EXPECT_EQ(written.find("liststylename", copy), std::string::npos) << "the style is defined once";
+    EXPECT_EQ(written.find("liststylename", written.find("\\listid71}")), std::string::npos) << "the style is defined once";
     EXPECT_NE(written.find("{\\*\\listoverridetable{\\listoverride\\listid50\\listoverridecount0\\ls1}"
                            "{\\listoverride\\listid71\\listoverridecount0\\ls2}"
                            "{\\listoverride\\listid50\\listoverridecount1\\ls3}"
@@ -149,10 +155,8 @@ TEST_F(RTFListTablesTest, AListNumberThatReplacesALevelWritesTheReplacedLevel) {
     overrides[2] = XListOvr{1, 3, 0, {}, {}};
     ownOverrideLevels(overrides[2]);  // nine cleared levels replace nothing
     const std::string written = tables();
-    const std::size_t copy = written.find("\\listid51}");
-    ASSERT_NE(copy, std::string::npos) << written;
-    const std::size_t start = written.rfind("{\\list\\", copy);
-    const std::string restartedList = written.substr(start, copy - start);
+    const std::string restartedList = listEndingWith(written, "\\listid51}");
+    ASSERT_FALSE(restartedList.empty()) << written;
     EXPECT_NE(restartedList.find("{\\listlevel\\levelnfc1\\levelnfcn0\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat7"
                                  "\\levelspace0\\levelindent0{\\leveltext\\'02\\'01:;}{\\levelnumbers \\'01;}}"),
               std::string::npos)
