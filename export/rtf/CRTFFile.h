@@ -38,6 +38,7 @@ struct XForm;
 struct XHead;
 struct XListDef;
 struct XListLevel;
+struct XListOvr;
 struct XPage;
 struct XParamBlock;
 struct XRule;
@@ -153,9 +154,12 @@ private:
     // One style of the style sheet, with the conditional parts of a table style.
     void writeStyle(const XStyle& style);
     // One list definition of the list table, with its levels, under the list id given. A list number that
-    // restarts the numbering passes its start values (a value of 0 keeps the level's own start); its copy
-    // of the definition defines no list style.
-    void writeListDefinition(XListDef& definition, std::int32_t listId, const std::int16_t* restartValues);
+    // restarts the numbering passes itself: its start values (a value of 0 keeps the level's own start)
+    // and the levels it replaces go into its copy of the definition, which defines no list style.
+    void writeListDefinition(XListDef& definition, std::int32_t listId, const XListOvr* restarting);
+    // One entry of the list override table, with the levels it replaces when it names its definition
+    // (null for a list number written as a list of its own or naming none).
+    void writeListOverride(const XListOvr& entry, std::int32_t listId, bool restarted, XListDef* definition);
     void writeListLevel(const XListLevel& level, const XListDef& resolved, std::int16_t startAt);
     // The picture bullets of the list table ("{\*\listpicture" and each bullet's picture); nothing
     // without any (RTFListPictures.cpp).
