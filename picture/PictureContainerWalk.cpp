@@ -45,6 +45,12 @@ std::optional<std::string> attribute(const xmlNode* element, const char* name) {
     return text;
 }
 
+// A shape whose style does not place it absolutely: it stands in the line of text.
+bool inLineOfText(const xmlNode* shape) {
+    const std::optional<std::string> style = attribute(shape, "style");
+    return !isAbsoluteVmlStyle(style ? style->c_str() : nullptr);
+}
+
 bool beginsWithT(const std::optional<std::string>& value) { return value && !value->empty() && (*value)[0] == 't'; }
 
 std::int16_t booleanAttribute(const xmlNode* element, const char* name) {
@@ -505,16 +511,26 @@ void ContainerWalk::translateVmlChild(xmlNode* child, bool& lastHadTextpath) {
 }
 
 void ContainerWalk::vmlGroupAttributes(xmlNode* group) {
-    if (const std::optional<std::string> style = attribute(group, "style")) {
-        AnchorFlags anchors;
+    AnchorFlags anchors;
+    if (const std::optional<std::string> style = attribute(group, "style"))
         translateVmlStyle(style->c_str(), instance, properties, anchors, frame, groupLevel != 0 ? 1 : 0);
-    }
     if (const std::optional<std::string> origin = attribute(group, "coordorigin")) {
         const GroupOrigin start = groupOriginProperties(origin->c_str(), properties);
         if (const std::optional<std::string> size = attribute(group, "coordsize"))
             groupSizeProperties(size->c_str(), properties, start);
     }
-    appendToShapeText(instance, "\\shpwr3\\shpwrk0");
+    // A group on the page wraps the text as its own wrap element says, as a shape does; a group inside
+    // a group has no wrap of its own.
+    bool wroteWrap = false;
+    bool wroteSide = false;
+    if (groupLevel == 0) {
+        bool verticalSet = anchors.vertical != 0;
+        bool horizontalSet = anchors.horizontal != 0;
+        for (xmlNode* child = group->children; child != nullptr; child = child->next)
+            if (xmlIsElement(child, "w10", "wrap")) vmlWrap(child, verticalSet, horizontalSet, wroteWrap, wroteSide);
+    }
+    if (!wroteWrap) appendToShapeText(instance, groupLevel == 0 && inLineOfText(group) ? "\\shpwr1" : "\\shpwr3");
+    if (!wroteSide) appendToShapeText(instance, "\\shpwrk0");
 }
 
 std::int16_t ContainerWalk::vmlShapeOfType(xmlNode* shape, std::int16_t shapeType) {
@@ -530,7 +546,10 @@ std::int16_t ContainerWalk::vmlShapeAttributes(xmlNode* shape, std::int16_t shap
     bool wroteSide = false;
     const std::int16_t hasTextpath = vmlShapeChildren(shape, shapeType, verticalSet, horizontalSet, wroteWrap, wroteSide);
     if (groupLevel == 0 && !inlineStyle) {
-        if (!wroteWrap) appendToShapeText(instance, "\\shpwr3");
+        // A shape its style leaves in the line of text keeps that line to itself once it is written as
+        // a floating shape (wrap above and below); only a shape placed absolutely lets the text run
+        // through it.
+        if (!wroteWrap) appendToShapeText(instance, inLineOfText(shape) ? "\\shpwr1" : "\\shpwr3");
         if (!wroteSide) appendToShapeText(instance, "\\shpwrk0");
     }
     static constexpr struct {

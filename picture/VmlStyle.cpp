@@ -164,6 +164,10 @@ std::int16_t isInlineVmlStyle(const char* style) {
     return text.has("height") && text.has("width") ? 1 : 0;
 }
 
+bool isAbsoluteVmlStyle(const char* style) {
+    return StyleText(style).has("position:absolute");
+}
+
 std::int16_t translateVmlStyle(const char* style, ShapeText& instanceText, ShapeText& propertyText,
                                AnchorFlags& anchors, LongRect& rectangle, std::int16_t groupFlag) {
     const StyleText text(style);

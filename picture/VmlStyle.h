@@ -27,6 +27,9 @@ std::int16_t translateVmlStyle(const char* style, ShapeText& instanceText, Shape
 // 1 with "position:static"; else 0 when any of "z-index:", "left", "top", "mso-position" is present; else
 // 1 when both "height" and "width" are present; else 0.
 std::int16_t isInlineVmlStyle(const char* style);
+// Whether the style takes the shape out of the line of text ("position:absolute"). Without it the shape
+// stands in its line, whatever positions the style names.
+bool isAbsoluteVmlStyle(const char* style);
 
 // 1 for an element of the "v" namespace that is a shape or shape container (arc, background, curve, group,
 // image, line, object, oval, pict, polyline, rect, roundrect, shape, shapedefaults, shapetype); else 0.

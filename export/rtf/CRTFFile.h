@@ -88,6 +88,9 @@ public:
     // The footnote and endnote properties of a section: level 1 the document's words, level 0 the
     // section's (each prefixed with "s").
     virtual void writeNoteProperties(const XPage& section, std::int16_t level);
+    // The footnote separator and continuation separator, once a footnote was written: without them
+    // readers draw no line between the text and the notes.
+    void writeNoteSeparators();
 
     // Body. A note or comment story's group: openNoteGroup answers 1 when it opened one (selectors 5,
     // 7 and 8), 0 for any other story.
@@ -181,6 +184,8 @@ private:
     // The paragraph being written has not stated its list number yet: set at the start of each story and
     // after each paragraph, cell and section end, cleared once the number is written.
     std::int16_t listTextDue = 1;
+    // A footnote was written: the head names the separators that readers draw above the notes.
+    bool footnoteWritten = false;
     // The outer table row being written stated its definition before its first cell.
     std::int16_t rowDefinedAhead = 0;
 };

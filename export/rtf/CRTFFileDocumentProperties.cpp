@@ -118,8 +118,13 @@ void CRTFFile::writeDocumentProperties(const XPage& firstSection, const XHead& h
                 firstSection.pageHeight, firstSection.leftMargin, firstSection.rightMargin, firstSection.topMargin,
                 firstSection.bottomMargin);
     writeNoteProperties(firstSection, 1);
+    writeNoteSeparators();
     writeSectionProps(firstSection, 0);
     writeFormat("\r\n");
+}
+
+void CRTFFile::writeNoteSeparators() {
+    if (footnoteWritten) writeFormat("{\\*\\ftnsep\\chftnsep}{\\*\\ftnsepc\\chftnsepc}");
 }
 
 void CRTFFile::writeNoteProperties(const XPage& section, std::int16_t level) {

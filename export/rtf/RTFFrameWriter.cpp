@@ -30,13 +30,22 @@ void writeNonZero(CRTFFile& out, const char* word, std::int16_t value) {
 void writeRTFFrame(CRTFFile& out, const XFrame& frame) {
     writeNonZero(out, "absw", frame.width);
     writeNonZero(out, "absh", frame.height);
-    if (frame.horizPosFrameReference != 0)
+    // A drop cap stands beside the first lines of its own paragraph: placed vertically by anything else
+    // than that paragraph, or horizontally by nothing, readers put it above its line.
+    const bool dropCap = frame.dropcapType != 0;
+    if (frame.horizPosFrameReference != 0) {
         out.writeFormat("\\%s", wordOf(frame.horizPosFrameReference, kHorizontalReference, "phcol"));
+    } else if (dropCap) {
+        out.writeFormat("\\phcol");
+    }
     writeDistance(out, frame.horizPosDistance, "posx", "posnegx");
     if (frame.horizPosTypeWithinFrame != 0)
         out.writeFormat("\\%s", wordOf(frame.horizPosTypeWithinFrame, kHorizontalPlace, "posxl"));
-    if (frame.vertPosFrameReference != 0)
+    if (dropCap) {
+        out.writeFormat("\\pvpara");
+    } else if (frame.vertPosFrameReference != 0) {
         out.writeFormat("\\%s", wordOf(frame.vertPosFrameReference, kVerticalReference, "pvmrg"));
+    }
     writeDistance(out, frame.vertPosDistance, "posy", "posnegy");
     if (frame.vertPosTypeWithinFrame != 0)
         out.writeFormat("\\%s", wordOf(frame.vertPosTypeWithinFrame, kVerticalPlace, "posyil"));
@@ -47,7 +56,7 @@ void writeRTFFrame(CRTFFile& out, const XFrame& frame) {
     if (frame.txtoverlay == 1) out.writeFormat("\\overlay");
     if (frame.txtPositionVertical == 1) out.writeFormat("\\posyin");
     if (frame.txtPositionVertical == 2) out.writeFormat("\\posyout");
-    if (frame.dropcapType != 0) {
+    if (dropCap) {
         out.writeFormat("\\dropcapt%d", frame.dropcapType == 2 ? 2 : 1);
         if (frame.dropcapLines >= 1 && frame.dropcapLines <= 10) out.writeFormat("\\dropcapli%d", frame.dropcapLines);
     }

@@ -30,7 +30,10 @@ void CRTFFile::writeCommentIdentity(const XForm& information) {
 std::int16_t CRTFFile::openNoteGroup(std::int16_t storySelector) {
     switch (storySelector) {
         case kCommentSelector: writeFormat("\\chatn{\\*\\annotation "); break;
-        case kFootnoteSelector: writeFormat("{\\footnote "); break;
+        case kFootnoteSelector:
+            writeFormat("{\\footnote ");
+            footnoteWritten = true;
+            break;
         case kEndnoteSelector: writeFormat("{\\footnote\\ftnalt "); break;
         default: return 0;
     }

@@ -7,21 +7,15 @@
 #include <libxml/xpathInternals.h>
 
 #include <filesystem>
-#include <map>
-#include <memory>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tests/support/FlatDocument.h"
+#include "tests/app/OfficeReadBack.h"
 #include "tests/app/ProgramRunSupport.h"
-#include "tests/support/FileBytes.h"
-#include "tests/support/OfficeOracle.h"
+#include "tests/support/FlatDocument.h"
 
 namespace {
-
-using testsupport::OfficeOracle;
 
 const std::string kFixtures = VDK_TEST_DATA_DIR "/";
 const char* const kDocuments[] = {"features-text", "features-tables", "features-sections", "features-lists",
@@ -57,18 +51,8 @@ std::string styledWith(const std::string& property, const std::string& text,
     return "//*[self::text:span or self::text:p or self::text:h][contains(., '" + text + "')][" + condition + "]";
 }
 
-class WordFeaturesOracle : public apptest::ProgramRunTest {
+class WordFeaturesOracle : public apptest::ReadBackSuite<WordFeaturesOracle> {
 protected:
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        if (shared == nullptr) convertOnce();
-        ASSERT_TRUE(shared->problem.empty()) << shared->problem;
-    }
-
     static void expectFindings(const std::vector<Finding>& findings) {
         for (const Finding& finding : findings) {
             const FlatDocument& document = *shared->documents.at(finding.document);
@@ -79,23 +63,11 @@ protected:
     static double evaluate(const char* document, const std::string& expression) {
         return shared->documents.at(document)->evaluate(expression);
     }
-    // LibreOffice's plain text of a document, one line each, without a byte-order mark and line ends.
-    static std::vector<std::string> linesOf(const char* document) {
-        std::string text = testsupport::readBytes(shared->folder.file(std::string(document) + ".txt"));
-        if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-        std::vector<std::string> lines;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(line);
-        }
-        return lines;
-    }
+    static std::vector<std::string> linesOf(const char* document) { return shared->lines(document); }
 
 private:
     // The program converts every document to RTF in one run; LibreOffice reads them all in one call.
-    void convertOnce() {
-        shared = new Shared;
+    void convertAndRead(apptest::OfficeReadBack& readBack) override {
         std::vector<std::string> arguments;
         std::vector<std::string> stems;
         for (const char* name : kDocuments) {
@@ -103,35 +75,10 @@ private:
             arguments.push_back(std::string(name) + ".xml");
             stems.push_back(name);
         }
-        const std::vector<std::string> rtfFiles = convertToRtfInto(arguments, stems, shared->folder, shared->problem);
-        if (rtfFiles.empty()) return;
-        OfficeOracle oracle;
-        const testsupport::ProgramRun reading = oracle.convert(rtfFiles, "fodt", shared->folder.path());
-        if (reading.exitStatus != 0) {
-            shared->problem = "LibreOffice failed: " + reading.messages;
-            return;
-        }
-        const testsupport::ProgramRun text = oracle.convert(rtfFiles, "txt:Text (encoded):UTF8", shared->folder.path());
-        if (text.exitStatus != 0) {
-            shared->problem = "LibreOffice failed: " + text.messages;
-            return;
-        }
-        for (const char* name : kDocuments) {
-            auto document = std::make_unique<FlatDocument>(shared->folder.file(std::string(name) + ".fodt"));
-            if (!document->parsed()) shared->problem += std::string(name) + ".fodt was not read back; ";
-            shared->documents[name] = std::move(document);
-        }
+        const std::vector<std::string> rtfFiles = convertToRtfInto(arguments, stems, readBack.folder, readBack.problem);
+        if (!rtfFiles.empty()) readBack.read(rtfFiles, stems);
     }
-
-    struct Shared {
-        testsupport::TemporaryFolder folder;
-        std::map<std::string, std::unique_ptr<FlatDocument>> documents;
-        std::string problem;  // empty when every document was converted and read back
-    };
-    static Shared* shared;
 };
-
-WordFeaturesOracle::Shared* WordFeaturesOracle::shared = nullptr;
 
 // Two suites, so that ctest runs the list checks in a process of their own beside the others.
 class WordFeaturesOracleTest : public WordFeaturesOracle {};

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "model/CPicture.h"
 #include "model/PictureOwnership.h"
@@ -176,6 +177,45 @@ TEST(PictureContainerWalk, FloatingRectangleIsAShapeWithDefaultWrap) {
     for (const char* piece : {"{\\sp{\\sn shapeType}{\\sv 1}}", "\\shpwr3", "\\shpwrk0"})
         EXPECT_NE(text.find(piece), std::string::npos) << piece << " in " << text;
     EXPECT_EQ(picture->fPicData, nullptr);
+}
+
+// A shape or group that its style does not place absolutely stands in the line of text: written as a
+// floating shape it keeps that line to itself, where one placed absolutely lets the text run through
+// it. A wrap element of its own holds for either, a group's as much as a shape's.
+TEST(PictureContainerWalk, AShapeOrGroupKeepsItsWrap) {
+    const std::string absolute = "position:absolute;margin-left:10pt;width:100pt;height:50pt;z-index:1";
+    const std::string inLine = "width:100pt;height:50pt;mso-position-horizontal-relative:char;mso-position-vertical-relative:line";
+    const std::string square = "<w10:wrap type=\"square\"/>";
+    const auto textBox = [](const std::string& style, const std::string& wrap) {
+        return "<v:shape id=\"_x0000_s2050\" style=\"" + style +
+               "\"><v:textbox><w:txbxContent><w:p/></w:txbxContent></v:textbox>" + wrap + "</v:shape>";
+    };
+    const auto group = [&textBox](const std::string& style, const std::string& wrap) {
+        return "<v:group id=\"_x0000_s2060\" style=\"" + style + "\" coordsize=\"2000,1000\">" +
+               textBox("position:absolute;left:0;top:0;width:2000;height:1000", "") + wrap + "</v:group>";
+    };
+    const struct {
+        const char* what;
+        std::string element;
+        const char* expected;
+    } cases[] = {
+        {"a shape placed absolutely, no wrap", textBox(absolute, ""), "\\shpwr3"},
+        {"a shape in the line, no wrap", textBox(inLine, ""), "\\shpwr1"},
+        {"a shape in the line, its own wrap", textBox(inLine, square), "\\shpwr2"},
+        {"a group placed absolutely, no wrap", group(absolute, ""), "\\shpwr3"},
+        {"a group placed absolutely, its own wrap", group(absolute, square), "\\shpwr2"},
+        {"a group in the line, no wrap", group(inLine, ""), "\\shpwr1"},
+    };
+    for (const auto& c : cases) {
+        const Picture picture = walk(Container("<w:pict>" + c.element + "</w:pict>"));
+        ASSERT_EQ(picture->fFlag, 1) << c.what;
+        const std::string text = shapeText(*picture);
+        EXPECT_NE(text.find(c.expected), std::string::npos) << c.what << ": " << text;
+        for (const char* other : {"\\shpwr1", "\\shpwr2", "\\shpwr3"}) {
+            if (std::string_view(other) == c.expected) continue;
+            EXPECT_EQ(text.find(other), std::string::npos) << c.what << ": " << text;
+        }
+    }
 }
 
 TEST(PictureContainerWalk, GroupHoldsItsMembersAsShapes) {

@@ -3,6 +3,7 @@
 // way of finding what a reader made of a document.
 #include <libxml/parser.h>
 #include <libxml/xpath.h>
+#include <libxml/xpathInternals.h>
 
 #include <memory>
 #include <string>
@@ -38,6 +39,7 @@ private:
         {"text", "urn:oasis:names:tc:opendocument:xmlns:text:1.0"},
         {"table", "urn:oasis:names:tc:opendocument:xmlns:table:1.0"},
         {"fo", "urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"},
+        {"draw", "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"},
         {"xlink", "http://www.w3.org/1999/xlink"},
         {"dc", "http://purl.org/dc/elements/1.1/"},
     };

@@ -254,7 +254,7 @@ TEST_F(RTFPropertyWordsTest, ParagraphsStateEveryPropertyInItsOrder) {
              r.level.ls = 4;
              r.level.ilvl = 1;
          },
-         flow + spacing + "\\cbpat3\\absw2000\\posnegx50\\dropcapt2\\dropcapli3\\ls4\\ilvl1"},
+         flow + spacing + "\\cbpat3\\absw2000\\phcol\\posnegx50\\pvpara\\dropcapt2\\dropcapli3\\ls4\\ilvl1"},
     };
     for (const ParagraphCase& c : cases) {
         XRule rule = plainParagraph();
@@ -324,6 +324,31 @@ TEST_F(RTFPropertyWordsTest, FramesWriteTheirPlaceWrappingAndDropCap) {
     EXPECT_EQ(emitter->take(),
               "\\phcol\\posx100\\posxc\\pvpara\\posnegy20\\posyout\\nowrap\\dxfrtext144\\overlay\\posyout\\dropcapt1"
               "\\abslock");
+}
+
+// Placed by nothing, or vertically by the margin or the page, a drop cap would stand above its line:
+// it is always placed by its own paragraph, and by its column unless the frame names another.
+TEST_F(RTFPropertyWordsTest, ADropCapStandsBesideItsOwnParagraph) {
+    const struct {
+        const char* what;
+        std::int16_t dropcapType, horizontal, vertical;
+        const char* expected;
+    } cases[] = {
+        {"a drop cap placed by nothing", 1, 0, 0, "\\phcol\\pvpara\\dropcapt1\\dropcapli3"},
+        {"a drop cap placed by the margin", 1, 0, 1, "\\phcol\\pvpara\\dropcapt1\\dropcapli3"},
+        {"a margin drop cap placed by the page", 2, 2, 2, "\\phpg\\pvpara\\dropcapt2\\dropcapli3"},
+        {"a frame that is no drop cap keeps its place", 0, 1, 1, "\\phmrg\\pvmrg"},
+        {"a frame that is no drop cap, placed by nothing", 0, 0, 0, ""},
+    };
+    for (const auto& c : cases) {
+        XFrame frame{};
+        frame.dropcapType = c.dropcapType;
+        frame.dropcapLines = c.dropcapType != 0 ? 3 : 0;
+        frame.horizPosFrameReference = c.horizontal;
+        frame.vertPosFrameReference = c.vertical;
+        writeRTFFrame(*emitter, frame);
+        EXPECT_EQ(emitter->take(), c.expected) << c.what;
+    }
 }
 
 TEST(RTFNameTextTest, NamesAreEscapedSoAReaderTakesThemBackWhole) {
