@@ -22,6 +22,7 @@
 // Failures raise CFail in unit "BL_RTF(exp)": 12 without memory, a file operation's own code otherwise.
 // The body file is deleted when the emitter goes, on every path.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,8 @@ struct XParamBlock;
 struct XRule;
 struct XRows;
 struct XStyle;
+
+class CRTFUnicode;
 
 class CRTFFile : public CBase {
 public:
@@ -178,6 +181,10 @@ private:
     // Bytes not yet written to the file in use (body, then output). A document is hundreds of thousands
     // of small tokens; a system call for each cost more than all the rest of the writing.
     std::string pending;
+    // The converter of the last text written, kept for the next text in the same character set: opening
+    // one for every run cost as much as converting the run.
+    std::unique_ptr<CRTFUnicode> textConverter;
+    std::int32_t textConverterEncoding = 0;
     // The paragraph being written has not stated its list number yet: set at the start of each story and
     // after each paragraph, cell and section end, cleared once the number is written.
     std::int16_t listTextDue = 1;
