@@ -67,12 +67,11 @@ bool readTargetList(const char16_t* fileName, std::string& bytes) {
     if (list.open() != result::kSuccess) return false;
     std::uint32_t size = 0;
     if (list.getSize(size) != result::kSuccess || size > static_cast<std::uint32_t>(kTargetListMaximumBytes)) return false;
-    char* buffer = static_cast<char*>(allocMemory(static_cast<std::int32_t>(size)));
-    throwIfNull(buffer, __LINE__, kUnit);
-    const std::int16_t read = list.read(buffer, static_cast<std::int32_t>(size), kFromStart, 0);
-    if (read == result::kSuccess) bytes.assign(buffer, size);
-    freeMemory(buffer);
-    return read == result::kSuccess;
+    // Read straight into the string: a failing allocation then leaves nothing behind to free.
+    std::string content(size, '\0');
+    if (list.read(content.data(), static_cast<std::int32_t>(size), kFromStart, 0) != result::kSuccess) return false;
+    bytes = std::move(content);
+    return true;
 }
 
 // The application path a target line's key gives: the key's default value, read into a buffer of
