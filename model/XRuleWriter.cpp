@@ -1,5 +1,7 @@
 #include "model/XRuleWriter.h"
 
+#include <optional>
+
 #include "foundation/CFail.h"
 #include "model/RecordKeys.h"
 #include "model/RecordTables.h"
@@ -18,6 +20,13 @@ XRule withBoundedCounts(const XRule& rule) {
     bounded.rows.grid.numOfColumns = boundedCount(rule.rows.grid.numOfColumns, kMaxGridColumns);
     bounded.rows.rows = boundedCount(rule.rows.rows, kMaxRowCells);
     return bounded;
+}
+
+// A record's counts nearly always fit: it is then written as it is, not through an 11 KB copy.
+bool countsFit(const XRule& rule) {
+    return rule.tabs.tabs == boundedCount(rule.tabs.tabs, kMaxTabs) &&
+           rule.rows.grid.numOfColumns == boundedCount(rule.rows.grid.numOfColumns, kMaxGridColumns) &&
+           rule.rows.rows == boundedCount(rule.rows.rows, kMaxRowCells);
 }
 
 // The level text is the text of "LEVEL" (none for a null text or a length of 0).
@@ -78,7 +87,9 @@ void registerRuleColors(const XRule& rule, XParamBlock* block) {
 std::int16_t writeXRule(CStream* element, const XRule* rule, XParamBlock* block) {
     if (element == nullptr || rule == nullptr) return result::kNullObject;
     return failureCode([&] {
-        const XRule stored = withBoundedCounts(*rule);
+        std::optional<XRule> bounded;
+        if (!countsFit(*rule)) bounded = withBoundedCounts(*rule);
+        const XRule& stored = bounded ? *bounded : *rule;
         const FieldSpec& levelLength = tableRow(kXLevelTable, "textLength");
         const FieldSpec& levelText = tableRow(kXLevelTable, "text");
         const FieldSpec& tabStops = tableRow(kXTabsTable, "tab");

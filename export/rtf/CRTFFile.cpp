@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -93,7 +94,12 @@ void CRTFFile::writeFormat(const char* format, ...) {
 
 void CRTFFile::writeText(const char16_t* units, std::int32_t count, std::int32_t textEncoding) {
     if (units == nullptr || count <= 0) return;
-    CRTFUnicode converter(textEncoding);
+    if (!textConverter || textConverterEncoding != textEncoding) {
+        textConverter.reset();
+        raisingOutOfMemory(__LINE__, kUnit, [&] { textConverter = std::make_unique<CRTFUnicode>(textEncoding); });
+        textConverterEncoding = textEncoding;
+    }
+    CRTFUnicode& converter = *textConverter;
     // The header line declares one fallback byte, and every text write starts in its own run group.
     std::int16_t fallbackState = 1;
     std::string escaped;

@@ -22,6 +22,7 @@
 // Failures raise CFail in unit "BL_RTF(exp)": 12 without memory, a file operation's own code otherwise.
 // The body file is deleted when the emitter goes, on every path.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -38,11 +39,14 @@ struct XForm;
 struct XHead;
 struct XListDef;
 struct XListLevel;
+struct XListOvr;
 struct XPage;
 struct XParamBlock;
 struct XRule;
 struct XRows;
 struct XStyle;
+
+class CRTFUnicode;
 
 class CRTFFile : public CBase {
 public:
@@ -153,9 +157,12 @@ private:
     // One style of the style sheet, with the conditional parts of a table style.
     void writeStyle(const XStyle& style);
     // One list definition of the list table, with its levels, under the list id given. A list number that
-    // restarts the numbering passes its start values (a value of 0 keeps the level's own start); its copy
-    // of the definition defines no list style.
-    void writeListDefinition(XListDef& definition, std::int32_t listId, const std::int16_t* restartValues);
+    // restarts the numbering passes itself: its start values (a value of 0 keeps the level's own start)
+    // and the levels it replaces go into its copy of the definition, which defines no list style.
+    void writeListDefinition(XListDef& definition, std::int32_t listId, const XListOvr* restarting);
+    // One entry of the list override table, with the levels it replaces when it names its definition
+    // (null for a list number written as a list of its own or naming none).
+    void writeListOverride(const XListOvr& entry, std::int32_t listId, bool restarted, XListDef* definition);
     void writeListLevel(const XListLevel& level, const XListDef& resolved, std::int16_t startAt);
     // The picture bullets of the list table ("{\*\listpicture" and each bullet's picture); nothing
     // without any (RTFListPictures.cpp).
@@ -174,6 +181,10 @@ private:
     // Bytes not yet written to the file in use (body, then output). A document is hundreds of thousands
     // of small tokens; a system call for each cost more than all the rest of the writing.
     std::string pending;
+    // The converter of the last text written, kept for the next text in the same character set: opening
+    // one for every run cost as much as converting the run.
+    std::unique_ptr<CRTFUnicode> textConverter;
+    std::int32_t textConverterEncoding = 0;
     // The paragraph being written has not stated its list number yet: set at the start of each story and
     // after each paragraph, cell and section end, cleared once the number is written.
     std::int16_t listTextDue = 1;

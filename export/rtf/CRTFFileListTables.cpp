@@ -7,6 +7,9 @@
 // A list number that restarts its list's numbering (a start value on some level) is written as a list of
 // its own, a copy of its definition under a fresh list id with those start values: readers number
 // separate lists separately, while start values inside an override are not honoured by all of them.
+// A list number that replaces levels of its definition writes them in its override ("\lfolevel"), one
+// group for each level up to the last it replaces, since readers place the groups by their order; when
+// it also restarts the numbering, its own list takes the replaced levels instead.
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -19,6 +22,7 @@
 #include "export/rtf/RTFParagraphPropertyChanges.h"
 #include "export/rtf/RTFTableEntryName.h"
 #include "foundation/FailureCode.h"
+#include "model/ListRecords.h"
 #include "model/ParamBlockTables.h"
 #include "model/XParamBlock.h"
 
@@ -42,6 +46,20 @@ bool restartsNumbering(const XListOvr& entry) {
     for (std::int16_t start : entry.startOverride)
         if (start != 0) return true;
     return false;
+}
+
+// Whether the override replaces its definition's level `index`; an override that replaces any level
+// holds nine, cleared where it keeps the definition's.
+bool replacesLevel(const XListOvr& entry, int index) {
+    static const XListLevel cleared{};
+    return entry.levels != nullptr && !equalXListLevel((*entry.levels)[index], cleared);
+}
+
+// How many level groups the override writes: up to its last replaced level, 0 when it replaces none.
+int replacedLevelSpan(const XListOvr& entry) {
+    for (int span = kListLevels; span > 0; --span)
+        if (replacesLevel(entry, span - 1)) return span;
+    return 0;
 }
 
 // The list id under which each definition is written: its own, or, when an earlier definition has
@@ -101,21 +119,41 @@ void CRTFFile::writeListTables() {
     for (std::int32_t i = 0; i < overrides; ++i) {
         if (!restarted[i]) continue;
         const XListOvr& entry = block->listOvrs[i];
-        writeListDefinition(*definitionOf(entry, block->listDefs, definitions), listIds[i], entry.startOverride);
+        writeListDefinition(*definitionOf(entry, block->listDefs, definitions), listIds[i], &entry);
     }
     writeFormat("}");
     writeFormat("{\\*\\listoverridetable");
     for (std::int32_t i = 0; i < overrides; ++i) {
         const XListOvr& entry = block->listOvrs[i];
-        // The start values went into the list of its own.
-        const std::int16_t levelOverrides = restarted[i] ? 0 : entry.listOverrideCount;
-        writeFormat("{\\listoverride\\listid%d\\listoverridecount%d\\ls%d}", listIds[i], levelOverrides,
-                    entry.listIlfo);
+        // The start values and replaced levels went into the list of its own.
+        XListDef* definition = restarted[i] ? nullptr : definitionOf(entry, block->listDefs, definitions);
+        writeListOverride(entry, listIds[i], restarted[i], definition);
     }
     writeFormat("}");
 }
 
-void CRTFFile::writeListDefinition(XListDef& definition, std::int32_t listId, const std::int16_t* restartValues) {
+void CRTFFile::writeListOverride(const XListOvr& entry, std::int32_t listId, bool restarted, XListDef* definition) {
+    const int span = definition != nullptr ? replacedLevelSpan(entry) : 0;
+    if (span == 0) {
+        const std::int16_t levelOverrides = restarted ? 0 : entry.listOverrideCount;
+        writeFormat("{\\listoverride\\listid%d\\listoverridecount%d\\ls%d}", listId, levelOverrides, entry.listIlfo);
+        return;
+    }
+    writeFormat("{\\listoverride\\listid%d\\listoverridecount%d", listId, span);
+    const XListDef& resolved = *findListDefByName(definition, block);
+    for (int i = 0; i < span; ++i) {
+        writeFormat("{\\lfolevel");
+        if (replacesLevel(entry, i)) {
+            const XListLevel& level = (*entry.levels)[i];
+            writeFormat("\\listoverrideformat");
+            writeListLevel(level, resolved, level.levelStartAt);
+        }
+        writeFormat("}");
+    }
+    writeFormat("\\ls%d}", entry.listIlfo);
+}
+
+void CRTFFile::writeListDefinition(XListDef& definition, std::int32_t listId, const XListOvr* restarting) {
     int levels = kListLevels;
     writeFormat("{\\list\\listemplateid%d", definition.listTemplateId);
     if (definition.listSimple == 1) {
@@ -129,15 +167,16 @@ void CRTFFile::writeListDefinition(XListDef& definition, std::int32_t listId, co
     }
     const XListDef& resolved = *findListDefByName(&definition, block);
     for (int i = 0; i < levels; ++i) {
-        const XListLevel& level = resolved.levels[i];
-        const bool restartsHere = restartValues != nullptr && restartValues[i] != 0;
-        writeListLevel(level, resolved, restartsHere ? restartValues[i] : level.levelStartAt);
+        const bool replaced = restarting != nullptr && replacesLevel(*restarting, i);
+        const XListLevel& level = replaced ? (*restarting->levels)[i] : resolved.levels[i];
+        const std::int16_t restart = restarting != nullptr ? restarting->startOverride[i] : 0;
+        writeListLevel(level, resolved, restart != 0 ? restart : level.levelStartAt);
     }
     const std::string name = rtfTableEntryName(definition.listName, sizeof definition.listName);
     writeFormat("{\\listname %s;}\\listid%d", name.c_str(), listId);
     if (!isEmpty(definition.listStyleId)) {
         writeFormat("\\liststyleid%d", resolved.listId);
-    } else if (!isEmpty(definition.listStyleName) && restartValues == nullptr) {
+    } else if (!isEmpty(definition.listStyleName) && restarting == nullptr) {
         const std::string styleName = rtfTableEntryName(definition.listStyleName, sizeof definition.listStyleName);
         writeFormat("{\\*\\liststylename %s;}", styleName.c_str());
     }

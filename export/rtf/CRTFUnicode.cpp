@@ -121,6 +121,25 @@ std::int16_t CRTFUnicode::unicodeEscape(char16_t unit, char* out, std::int16_t r
 }
 
 std::int16_t CRTFUnicode::escapeUnit(char16_t unit, char* out, std::int16_t room, std::int16_t& fallbackState) {
+    if (unit >= plainBytes.size() || room < 2) return escapeConverted(unit, out, room, fallbackState);
+    std::int16_t& plain = plainBytes[unit];
+    if (plain == 0) {
+        std::int16_t state = fallbackState;
+        const std::int16_t n = escapeConverted(unit, out, room, state);
+        const auto byte = static_cast<std::uint8_t>(out[0]);
+        // A unit written as one byte, without a named form, is written alike whatever the state.
+        plain = n == 1 && byte >= 0x20 && byte <= 0x7F && namedForm(byte) == nullptr ? byte : kNotPlain;
+        fallbackState = state;
+        return n;
+    }
+    if (plain == kNotPlain) return escapeConverted(unit, out, room, fallbackState);
+    out[0] = static_cast<char>(plain);
+    out[1] = 0;
+    return 1;
+}
+
+std::int16_t CRTFUnicode::escapeConverted(char16_t unit, char* out, std::int16_t room,
+                                          std::int16_t& fallbackState) {
     const std::uint8_t source[2] = {static_cast<std::uint8_t>(unit & 0xFF), static_cast<std::uint8_t>(unit >> 8)};
     std::uint8_t converted[kRoom];
     const std::int32_t n = convert(source, 2, converted, kRoom);

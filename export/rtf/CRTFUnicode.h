@@ -7,6 +7,7 @@
 // keeps that number (the fallback state, 1 at the start of each text write, as the document's header
 // line declares) and escapeUnit writes a new "\uc" word whenever an escape needs another count.
 // The two halves of a surrogate pair are two units, each escaped on its own.
+#include <array>
 #include <cstdint>
 
 #include "foundation/CUnicode.h"
@@ -29,4 +30,15 @@ public:
 
     // The bytes for one unit, ending with a 0 byte; answers their number (0 when nothing was written).
     std::int16_t escapeUnit(char16_t unit, char* out, std::int16_t room, std::int16_t& fallbackState);
+
+private:
+    // The full escaping of one unit, through the character set converter.
+    std::int16_t escapeConverted(char16_t unit, char* out, std::int16_t room, std::int16_t& fallbackState);
+
+    // What each unit below 0x80 becomes, learnt from the converter at its first use: the single byte it
+    // stands for as itself (1 to 255), kNotPlain when it needs more than its byte, 0 not yet known. Almost
+    // all story text is such units, and the character sets we write convert them without any state, so
+    // asking the converter once per unit is enough.
+    static constexpr std::int16_t kNotPlain = -1;
+    std::array<std::int16_t, 0x80> plainBytes{};
 };

@@ -14,9 +14,18 @@ constexpr const char* kAuthoredElements[] = {
     "tcPrChange",       "trPrChange",
 };
 
+// The first letter names are compared by: a single leading '-' is stepped over and case is ignored.
+char firstNameLetter(const char* name) {
+    const char first = name[0] == '-' ? name[1] : name[0];
+    return first >= 'A' && first <= 'Z' ? static_cast<char>(first + ('a' - 'A')) : first;
+}
+
 bool carriesAuthor(const xmlNode* node) {
+    if (node->type != XML_ELEMENT_NODE || node->name == nullptr) return false;
+    // Every element of the body is tested: its first letter rules out nearly all names unread.
+    const char first = firstNameLetter(reinterpret_cast<const char*>(node->name));
     for (const char* name : kAuthoredElements) {
-        if (xmlIsElement(node, "w", name)) return true;
+        if (name[0] == first && xmlIsElement(node, "w", name)) return true;
     }
     return false;
 }

@@ -186,8 +186,9 @@ void CXLMLImporter::queueValueCell(const SheetCell& cell, CellType type) {
 
 void CXLMLImporter::queueStringCell(const SheetCell& cell, CellType type) {
     if (type == kCellSharedString) {
+        // An empty value names no string: read as a number it would be 0, the first string.
         const xmlNode* string = nullptr;
-        if (cell.hasValue) {
+        if (cell.hasValue && !cell.value.empty()) {
             const std::string& digits = cell.value;
             const auto number = parseCheckedInteger(
                 digits.c_str(), static_cast<std::int32_t>(std::min<std::size_t>(digits.size(), INT32_MAX)), 0);

@@ -3,28 +3,19 @@
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "foundation/NameCompare.h"
-#include "import/spreadsheet/CellCursor.h"
+#include "import/spreadsheet/SheetExtentTracker.h"
+#include "import/spreadsheet/SheetScanner.h"
 #include "import/spreadsheet/SheetNames.h"
 #include "package/XmlNodeHelpers.h"
 
 namespace {
 
 struct MeasureState {
-    SheetExtent* extent;
+    SheetExtentTracker tracker;
     std::string* error;
-    CellCursor cursor;
-    int depth = 0;
-    int sheetDataDepth = -1;
-    int cellDepth = -1;
-    int formulaDepth = -1;
-    bool rootSeen = false;
-    bool isWorksheet = false;
-    bool cellHolds = false;
-    CellPosition cell;
 };
 
 // The attribute's value, NUL-terminated in the buffer; null when absent or too long to be a number or
@@ -45,51 +36,19 @@ const char* attributeValue(const xmlChar** attributes, int count, const char* na
 void startElement(void* context, const xmlChar* localName, const xmlChar*, const xmlChar* uri, int, const xmlChar**,
                   int attributeCount, int, const xmlChar** attributes) {
     auto* state = static_cast<MeasureState*>(context);
-    ++state->depth;
     const char* name = reinterpret_cast<const char*>(localName);
-    if (!state->rootSeen) {
-        state->rootSeen = true;
-        state->isWorksheet = isSheetElement(name, reinterpret_cast<const char*>(uri), "worksheet");
-        return;
-    }
-    if (!state->isWorksheet) return;
-    if (state->sheetDataDepth >= 0 && state->depth == state->sheetDataDepth + 1) state->extent->hasRows = true;
-    if (state->cellDepth >= 0) {
-        if (state->formulaDepth < 0 && isSheetElement(name, reinterpret_cast<const char*>(uri), "f"))
-            state->formulaDepth = state->depth;
-        return;
-    }
-    if (!isSheetElement(name, reinterpret_cast<const char*>(uri), nullptr)) return;
+    const bool inSheetNamespace = isSheetElement(name, reinterpret_cast<const char*>(uri), nullptr);
     char buffer[32];
-    if (compareNames(name, "sheetData") == 0) {
-        state->sheetDataDepth = state->depth;
-    } else if (compareNames(name, "row") == 0) {
-        const char* number = attributeValue(attributes, attributeCount, "r", buffer);
-        state->cursor.enterRow(number != nullptr ? parseInteger(number, static_cast<std::int32_t>(std::strlen(number)), 0) : 0);
-    } else if (compareNames(name, "c") == 0) {
-        state->cell = state->cursor.place(attributeValue(attributes, attributeCount, "r", buffer));
-        state->cellDepth = state->depth;
-        state->cellHolds = false;
-    }
+    const bool placesCells = compareNames(name, "row") == 0 || compareNames(name, "c") == 0;
+    state->tracker.start(name, inSheetNamespace, placesCells ? attributeValue(attributes, attributeCount, "r", buffer) : nullptr);
 }
 
 void endElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
-    auto* state = static_cast<MeasureState*>(context);
-    if (state->depth == state->formulaDepth) state->formulaDepth = -1;
-    if (state->depth == state->cellDepth) {
-        state->cellDepth = -1;
-        if (state->cellHolds) {
-            state->extent->lastRow = std::max(state->extent->lastRow, state->cell.row);
-            state->extent->lastColumn = std::max(state->extent->lastColumn, state->cell.column);
-        }
-    }
-    if (state->depth == state->sheetDataDepth) state->sheetDataDepth = -1;
-    --state->depth;
+    static_cast<MeasureState*>(context)->tracker.end();
 }
 
 void characters(void* context, const xmlChar*, int length) {
-    auto* state = static_cast<MeasureState*>(context);
-    if (state->cellDepth >= 0 && state->formulaDepth < 0 && length > 0) state->cellHolds = true;
+    if (length > 0) static_cast<MeasureState*>(context)->tracker.text();
 }
 
 void recordError(void* context, xmlErrorPtr error) {
@@ -105,9 +64,17 @@ void recordError(void* context, xmlErrorPtr error) {
 }  // namespace
 
 SheetMeasureResult measureSheet(const char* bytes, std::int32_t size, SheetExtent* extent, std::string* error) {
+    error->clear();
+    bool isWorksheet = false;
+    if (scanSheetExtent(bytes, size, extent, &isWorksheet) == SheetScan::kMeasured)
+        return isWorksheet ? SheetMeasureResult::kWorksheet : SheetMeasureResult::kNotAWorksheet;
+    return measureSheetWithParser(bytes, size, extent, error);
+}
+
+SheetMeasureResult measureSheetWithParser(const char* bytes, std::int32_t size, SheetExtent* extent, std::string* error) {
     *extent = SheetExtent{};
     error->clear();
-    MeasureState state{extent, error};
+    MeasureState state{SheetExtentTracker(extent), error};
     xmlSAXHandler handler{};
     handler.initialized = XML_SAX2_MAGIC;
     handler.startElementNs = startElement;
@@ -126,9 +93,9 @@ SheetMeasureResult measureSheet(const char* bytes, std::int32_t size, SheetExten
     xmlParseDocument(context);
     const bool wellFormed = context->wellFormed != 0;
     xmlFreeParserCtxt(context);
-    if (!wellFormed || !state.rootSeen) {
+    if (!wellFormed || !state.tracker.rootSeen()) {
         if (error->empty()) *error = "the part is not well-formed XML";
         return SheetMeasureResult::kMalformed;
     }
-    return state.isWorksheet ? SheetMeasureResult::kWorksheet : SheetMeasureResult::kNotAWorksheet;
+    return state.tracker.isWorksheet() ? SheetMeasureResult::kWorksheet : SheetMeasureResult::kNotAWorksheet;
 }

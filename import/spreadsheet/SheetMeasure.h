@@ -1,8 +1,8 @@
 #pragma once
 // The first pass over a worksheet part: whether its root is a worksheet, whether "sheetData" holds any
 // child, and the last row and column of a cell that holds a value (text outside its formula). Read with
-// the parser's event interface, which builds no nodes at all, so the pass costs little beside the
-// cell walk that follows it.
+// a small scanner over the part's bytes when the part keeps to the plain XML it understands, and with the
+// parser's event interface otherwise (which also tells why a part is malformed).
 #include <cstdint>
 #include <string>
 
@@ -16,3 +16,5 @@ enum class SheetMeasureResult { kWorksheet, kNotAWorksheet, kMalformed };
 
 // error: why the part is malformed (the parser's message and line).
 SheetMeasureResult measureSheet(const char* bytes, std::int32_t size, SheetExtent* extent, std::string* error);
+// The same pass always through the parser: what the scanner's answers are held against.
+SheetMeasureResult measureSheetWithParser(const char* bytes, std::int32_t size, SheetExtent* extent, std::string* error);

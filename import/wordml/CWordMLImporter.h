@@ -133,6 +133,14 @@ protected:
     // The index of the identifier's style, -1 when it names none.
     std::int32_t styleTagOf(const char* styleId) const;
     std::unique_ptr<TStylesArray> styles;  // null until the first readStyles
+    // The paragraph and character records every paragraph starts from (the document defaults and the
+    // default paragraph style's chain), made at the first paragraph after the styles last changed:
+    // merging them afresh for every paragraph cost more than reading the paragraph.
+    struct ParagraphDefaults {
+        XRule rule;
+        XForm form;
+    };
+    std::unique_ptr<ParagraphDefaults> paragraphDefaults;
 
     // Lists and numbering (ListsReader.cpp, ListLevelReader.cpp, ListLevelMerge.cpp): the container is
     // the Word 2003 "lists" element or the root of a Word 2007 numbering part, or null.

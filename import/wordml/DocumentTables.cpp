@@ -3,6 +3,7 @@
 // to the document defaults, and the revision date.
 #include <cctype>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -184,14 +185,27 @@ void CWordMLImporter::resetSectionDefaults() {
 }
 
 void CWordMLImporter::resetParagraphDefaults() {
-    initXRule(&block->rule);
-    initXForm(&block->form);
-    if (styles == nullptr) return;
+    if (styles == nullptr) {
+        initXRule(&block->rule);
+        initXForm(&block->form);
+        return;
+    }
+    const char* paragraphStyle = styles->defaultStyleId(styletype::kParagraph);
+    if (paragraphDefaults == nullptr) {
+        auto defaults = std::make_unique<ParagraphDefaults>();
+        initXRule(&defaults->rule);
+        initXForm(&defaults->form);
+        mergeRuleProperties(&defaults->rule, &styles->docDefaults.rule);
+        mergeFormProperties(&defaults->form, &styles->docDefaults.form, FaceMerge::kReplace);
+        if (paragraphStyle != nullptr)
+            applyParagraphStyleChain(paragraphStyle, nullptr, &defaults->rule, &defaults->form, 1);
+        paragraphDefaults = std::move(defaults);
+    }
+    copyXRule(&block->rule, &paragraphDefaults->rule);
+    copyXForm(&block->form, &paragraphDefaults->form);
+    // The section record goes on from the paragraph before: the defaults are merged into it each time.
     mergeProperties(&block->page, &styles->docDefaults.page);
-    mergeRuleProperties(&block->rule, &styles->docDefaults.rule);
-    mergeFormProperties(&block->form, &styles->docDefaults.form, FaceMerge::kReplace);
-    if (const char* paragraphStyle = styles->defaultStyleId(styletype::kParagraph))
-        applyParagraphStyleChain(paragraphStyle, &block->page, &block->rule, &block->form, 1);
+    if (paragraphStyle != nullptr) applyParagraphStyleChain(paragraphStyle, &block->page, nullptr, nullptr, 1);
 }
 
 void CWordMLImporter::resetCharacterDefaults() {

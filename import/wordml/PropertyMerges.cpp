@@ -27,6 +27,10 @@ bool listed(int bit, std::initializer_list<int> bits) {
 template <typename Record>
 void mergeByTable(const RecordTable& table, Record* target, const Record* source, int first, int last,
                   std::initializer_list<int> excluded) {
+    // Most sources (a style's section or paragraph part) mark nothing: the table is not walked for them.
+    bool anyMarked = false;
+    for (int bit = first; bit <= last && !anyMarked; ++bit) anyMarked = testMaskBit(source->changeBits, bit) == 1;
+    if (!anyMarked) return;
     for (const FieldSpec& field : table.fields) {
         if (field.bit == kAlways || field.bit < first || field.bit > last || listed(field.bit, excluded)) continue;
         if (testMaskBit(source->changeBits, field.bit) != 1) continue;

@@ -106,6 +106,7 @@ std::int32_t linkIndex(const TStylesArray* styles, const std::string& link) {
 }  // namespace
 
 void CWordMLImporter::readStyles(xmlNode* element) {
+    paragraphDefaults.reset();  // the styles change
     if (styles == nullptr) styles = std::make_unique<TStylesArray>();
     if (element == nullptr) return;
     for (xmlNode* child = element->children; child != nullptr; child = child->next) {
@@ -121,6 +122,7 @@ void CWordMLImporter::readStyles(xmlNode* element) {
 }
 
 void CWordMLImporter::readStyle(xmlNode* element, TStyle* target) {
+    paragraphDefaults.reset();  // the styles change
     if (element == nullptr) return;
     std::unique_ptr<TStyle> created;
     if (target == nullptr) {
@@ -178,6 +180,7 @@ void CWordMLImporter::publishStyles() {
 
 // A paragraph style tied to a list takes the rule of the level that names it: its indents and tabs.
 void CWordMLImporter::linkListLevel(TStyle* style) {
+    paragraphDefaults.reset();  // the styles change
     if (style->rule.level.ls == 0 || lists == nullptr) return;
     const TListDef* definition = lists->findDefForOvr(style->rule.level.ls);
     if (definition == nullptr) return;

@@ -14,11 +14,19 @@ std::int16_t TStylesArray::appendStyle(std::unique_ptr<TStyle>& style) {
     if (styles.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - 1)) return 0;
     style->index = static_cast<std::int32_t>(styles.size()) + 1;
     styles.push_back(std::move(style));
+    found.clear();
     return 1;
 }
 
 TStyle* TStylesArray::findStyle(const char* styleId) const {
     if (styleId == nullptr) return nullptr;
+    if (const auto known = found.find(std::string_view(styleId)); known != found.end()) return known->second;
+    TStyle* style = searchStyle(styleId);
+    found.emplace(styleId, style);
+    return style;
+}
+
+TStyle* TStylesArray::searchStyle(const char* styleId) const {
     for (const auto& style : styles) {
         if (compareText(style->styleId.c_str(), styleId, 0) == 0) return style.get();
     }

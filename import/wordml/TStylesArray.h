@@ -4,7 +4,11 @@
 // and paragraphs carry), and the document defaults. Identifiers compare without regard to case: the
 // first style of an identifier wins.
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "foundation/CBase.h"
@@ -31,5 +35,17 @@ public:
     TStyle docDefaults;  // the document defaults (w:docDefaults); never a style of the sheet
 
 private:
+    TStyle* searchStyle(const char* styleId) const;
+
+    // Texts hashed and compared as views, so that a look-up by a C string makes no string.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+
     std::vector<std::unique_ptr<TStyle>> styles;
+    // What findStyle answered for each identifier asked, null included; emptied when a style is added.
+    // Every paragraph and run asks for its style's whole chain: the walk over the sheet cost more than
+    // reading the paragraph.
+    mutable std::unordered_map<std::string, TStyle*, TextHash, std::equal_to<>> found;
 };

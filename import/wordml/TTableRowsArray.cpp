@@ -44,8 +44,10 @@ void TTableRowsArray::reset() {
         for (XRow& cell : rows.cells) resetCell(cell);
         return rows;
     }();
+    if (definitionEmpty) return;
     rowDefinition = start;
     cells.clear();
+    definitionEmpty = true;
 }
 
 void TTableRowsArray::readRow(XRule* rule, XForm* form, xmlNode* row, const xmlNode* textCell) {
@@ -53,6 +55,7 @@ void TTableRowsArray::readRow(XRule* rule, XForm* form, xmlNode* row, const xmlN
     if (row == nullptr) return;
     xmlNode* tableElement = xmlNextElement(row, "w", "tbl");
     if (tableElement == nullptr) return;
+    definitionEmpty = false;
     readGrid(tableElement);
     // A table without properties still lists its cells, so its rows end.
     std::string styleId;

@@ -64,4 +64,6 @@ private:
     TTable table;
     XRows rowDefinition{};
     std::vector<const xmlNode*> cells;
+    // The definition is the empty one still: most runs lie outside tables, and the definition is 10 KB.
+    bool definitionEmpty = false;
 };

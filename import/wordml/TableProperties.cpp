@@ -297,8 +297,9 @@ void CWordMLImporter::readCellProperties(const std::string& tableStyleId, std::i
     cell.attributes = static_cast<std::int16_t>(positionFlags);
     if (properties == nullptr) return;
     // Properties of one of the row's cells are stored whole; only a style's default cell marks its fields.
-    XRows scratch{};
-    XRows* marks = defaultCell ? rows : &scratch;
+    // The marks of a row's own cell go to a sink that nothing reads, made once: the row set is 10 KB.
+    static thread_local XRows unreadMarks{};
+    XRows* marks = defaultCell ? rows : &unreadMarks;
     for (xmlNode* child = properties->children; child != nullptr; child = child->next) {
         if (xmlIsElement(child, "w", "tcW")) {
             readWidth(child, cell.tcW, marks, rowsbit::kCellWidth);

@@ -231,10 +231,13 @@ void CWordMLImporter::beginDelivery() {
     pending.swap(runUnits);
     runUnits.clear();
     pendingOffset = 0;
-    copyXForm(&pendingForm, &block->form);
-    copyXRule(&pendingRule, &block->rule);
-    copyXPage(&pendingPage, &block->page);
-    // The block holds the run's records already: only the later pieces put them back.
+    // The block holds the run's records already: only the later pieces put them back, and the records
+    // (the paragraph's alone is 11 KB) are kept only for a run too long for one piece.
+    if (utf16CutPoint(std::u16string_view(pending), kDeliveryUnits) < pending.size()) {
+        copyXForm(&pendingForm, &block->form);
+        copyXRule(&pendingRule, &block->rule);
+        copyXPage(&pendingPage, &block->page);
+    }
     deliverUnits();
 }
 

@@ -1,6 +1,6 @@
 // .docx documents of lists, notes and frames converted by the program to RTF and read back by
 // LibreOffice: bullets and numbers in table cells, a list label's own font and size, a numbering that
-// restarts, the line above the footnotes, a drop cap beside its paragraph and a text box that keeps its
+// restarts, list numbers that replace a level's number format, the line above the footnotes, a drop cap beside its paragraph and a text box that keeps its
 // line. The documents are converted once for the suite (starting LibreOffice costs seconds).
 #include <regex>
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "tests/app/AuthoredDocuments.h"
 #include "tests/app/OfficeReadBack.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
 
@@ -50,6 +51,53 @@ bool writeListsInCells(const std::string& path) {
                      {{"word/styles.xml", part("styles", styles)}, {"word/numbering.xml", part("numbering", numbering)}});
 }
 
+// One level of a list, numbered in `format` with the number text given.
+std::string listLevel(int ilvl, const std::string& format, const std::string& text, int start, int indent) {
+    return "<w:lvl w:ilvl=\"" + std::to_string(ilvl) + "\"><w:start w:val=\"" + std::to_string(start) + "\"/>" + format +
+           "<w:lvlText w:val=\"" + text + "\"/><w:pPr><w:ind w:left=\"" + std::to_string(indent) +
+           "\" w:hanging=\"360\"/></w:pPr></w:lvl>";
+}
+
+std::string numberFormat(const std::string& format) {
+    return "<w:numFmt w:val=\"" + format + "\"/>";
+}
+
+// A two-level decimal list, the same list through a number that replaces its second level with letters
+// ("a)"), and a number that restarts it at 4 with its first level replaced by roman numbers ("IV:").
+bool writeLevelOverrides(const std::string& path) {
+    const std::string numbering =
+        "<w:abstractNum w:abstractNumId=\"1\">" + listLevel(0, numberFormat("decimal"), "%1.", 1, 720) +
+        listLevel(1, numberFormat("decimal"), "%2.", 1, 1440) + "</w:abstractNum>"
+        "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"1\"/></w:num>"
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"1\"/><w:lvlOverride w:ilvl=\"1\">" +
+        listLevel(1, numberFormat("lowerLetter"), "%2)", 1, 1440) + "</w:lvlOverride></w:num>"
+        "<w:num w:numId=\"3\"><w:abstractNumId w:val=\"1\"/><w:lvlOverride w:ilvl=\"0\"><w:startOverride w:val=\"4\"/>" +
+        listLevel(0, numberFormat("upperRoman"), "%1:", 4, 720) + "</w:lvlOverride></w:num>";
+    const std::string body = listItem(1, 0, "Plain first") + listItem(1, 1, "Plain sub") + listItem(2, 0, "Replaced first") +
+                             listItem(2, 1, "Replaced sub") + listItem(2, 1, "Replaced sub two") +
+                             listItem(3, 0, "Restarted roman");
+    return writeDocx(path, body, relationship("rIdN", "numbering", "numbering.xml"),
+                     {{"word/numbering.xml", part("numbering", numbering)}});
+}
+
+// The same list with letters on its second level in a Word 2003 XML document, where a list number is a
+// "w:list" of a "w:listDef".
+std::string levelOverrides2003() {
+    const auto item = [](int ilfo, int ilvl, const std::string& text) {
+        return "<w:p><w:pPr><w:listPr><w:ilvl w:val=\"" + std::to_string(ilvl) + "\"/><w:ilfo w:val=\"" +
+               std::to_string(ilfo) + "\"/></w:listPr></w:pPr><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+    };
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+           "<w:wordDocument xmlns:w=\"http://schemas.microsoft.com/office/word/2003/wordml\"><w:lists>"
+           "<w:listDef w:listDefId=\"1\"><w:plt w:val=\"HybridMultilevel\"/>" +
+           listLevel(0, "<w:nfc w:val=\"0\"/>", "%1.", 1, 720) + listLevel(1, "<w:nfc w:val=\"0\"/>", "%2.", 1, 1440) +
+           "</w:listDef><w:list w:ilfo=\"1\"><w:ilst w:val=\"1\"/></w:list><w:list w:ilfo=\"2\"><w:ilst w:val=\"1\"/>"
+           "<w:lvlOverride w:ilvl=\"1\">" + listLevel(1, "<w:nfc w:val=\"4\"/>", "%2)", 1, 1440) +
+           "</w:lvlOverride></w:list></w:lists><w:body>" + item(1, 0, "Plain first") + item(1, 1, "Plain sub") +
+           item(2, 0, "Replaced first") + item(2, 1, "Replaced sub") + item(2, 1, "Replaced sub two") +
+           "</w:body></w:wordDocument>";
+}
+
 // A drop cap whose frame names no anchor, the paragraph it drops into with a footnote, and a VML text box
 // that its style leaves in the line of text, followed by a paragraph. The document has no styles part:
 // LibreOffice puts a drop cap's frame beside its paragraph only in an RTF file whose style sheet defines
@@ -89,13 +137,15 @@ protected:
 
 private:
     void convertAndRead(apptest::OfficeReadBack& readBack) override {
-        const std::vector<std::string> stems = {"lists", "frames"};
-        if (!writeListsInCells(temporary.file("lists.docx")) || !writeNotesAndFrames(temporary.file("frames.docx"))) {
+        const std::vector<std::string> stems = {"lists", "frames", "overrides", "overrides2003"};
+        if (!writeListsInCells(temporary.file("lists.docx")) || !writeNotesAndFrames(temporary.file("frames.docx")) ||
+            !writeLevelOverrides(temporary.file("overrides.docx")) ||
+            !testsupport::writeBytes(temporary.file("overrides2003.xml"), levelOverrides2003())) {
             readBack.problem = "the documents were not written";
             return;
         }
-        const std::vector<std::string> rtfFiles =
-            convertToRtfInto({"lists.docx", "frames.docx"}, stems, readBack.folder, readBack.problem);
+        const std::vector<std::string> rtfFiles = convertToRtfInto(
+            {"lists.docx", "frames.docx", "overrides.docx", "overrides2003.xml"}, stems, readBack.folder, readBack.problem);
         if (!rtfFiles.empty()) readBack.read(rtfFiles, stems);
     }
 };
@@ -116,6 +166,22 @@ TEST_F(ListsNotesFramesOracleTest, ALabelKeepsItsFontAndSizeAndAnOverrideRestart
               1);
     for (const char* line : {"\\s*1\\.\\s+Red first", "\\s*2\\.\\s+Red second", "\\s*1\\.\\s+Restarted"})
         EXPECT_TRUE(hasLine("lists", line)) << line;
+}
+
+// A number that replaces a level shows the replaced level's format and still counts with its list.
+TEST_F(ListsNotesFramesOracleTest, AListNumberShowsTheFormatOfTheLevelItReplaces) {
+    const struct {
+        const char* stem;
+        std::vector<const char*> lines;
+    } cases[] = {
+        {"overrides",
+         {"\\s*1\\.\\s+Plain first", "\\s*1\\.\\s+Plain sub", "\\s*2\\.\\s+Replaced first", "\\s*a\\)\\s+Replaced sub",
+          "\\s*b\\)\\s+Replaced sub two", "\\s*IV:\\s+Restarted roman"}},
+        {"overrides2003",
+         {"\\s*1\\.\\s+Plain sub", "\\s*2\\.\\s+Replaced first", "\\s*a\\)\\s+Replaced sub", "\\s*b\\)\\s+Replaced sub two"}},
+    };
+    for (const auto& c : cases)
+        for (const char* line : c.lines) EXPECT_TRUE(hasLine(c.stem, line)) << c.stem << ": " << line;
 }
 
 TEST_F(ListsNotesFramesOracleTest, TheFootnotesHaveTheirSeparatorLine) {

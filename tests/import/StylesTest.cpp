@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "engine/export/StyleTableReader.h"
+#include "import/wordml/TStylesArray.h"
 #include "model/CStyleArray.h"
 #include "tests/import/WordMLImportSupport.h"
 #include "tests/package/ZipBuilder.h"
@@ -220,6 +221,31 @@ TEST_F(StylesTest, AParagraphStyleThatNamesAListNumbersItsParagraphs) {
         EXPECT_EQ(rule.level.ilvl, test.ilvl);
         EXPECT_EQ(rule.indentLeft, test.indentLeft);
     }
+}
+
+// Look-ups are remembered: an identifier asked for before its style was added must find it afterwards,
+// and any spelling that differs only in case finds the first style of the identifier.
+TEST(StyleLookUpTest, FindsStylesAddedAfterAnEarlierLookUpAndIgnoresCase) {
+    TStylesArray sheet;
+    auto add = [&](const char* identifier) {
+        auto style = std::make_unique<TStyle>(0);
+        style->styleId = identifier;
+        return sheet.appendStyle(style);
+    };
+    EXPECT_EQ(sheet.findStyle("Heading1"), nullptr);
+    EXPECT_EQ(sheet.findStyle("heading1"), nullptr);
+    ASSERT_EQ(add("Normal"), 1);
+    ASSERT_EQ(add("Heading1"), 1);
+    EXPECT_EQ(add("HEADING1"), 0);  // the first style of an identifier wins
+    const struct {
+        const char* asked;
+        std::int32_t index;
+    } cases[] = {{"Heading1", 2}, {"heading1", 2}, {"normal", 1}, {"Heading2", -1}};
+    for (int round = 0; round < 2; ++round) {  // the second round answers from what the first found
+        for (const auto& c : cases) EXPECT_EQ(sheet.styleIndex(c.asked), c.index) << c.asked << " round " << round;
+    }
+    ASSERT_EQ(add("Heading2"), 1);
+    EXPECT_EQ(sheet.styleIndex("Heading2"), 3);
 }
 
 }  // namespace

@@ -17,6 +17,14 @@ protected:
         emitter->writeListTables();
         return emitter->take();
     }
+    // The list of the written list table that ends with `end` (its list id), up to that end; empty when
+    // no list does.
+    static std::string listEndingWith(const std::string& written, const std::string& end) {
+        const std::size_t at = written.find(end);
+        if (at == std::string::npos) return {};
+        const std::size_t start = written.rfind("{\\list\\", at);
+        return written.substr(start, at - start);
+    }
 };
 
 TEST_F(RTFListTablesTest, NoListsStillWriteBothEmptyTables) {
@@ -108,19 +116,58 @@ TEST_F(RTFListTablesTest, AListNumberThatRestartsTheNumberingIsWrittenAsAListOfI
     overrides[2] = XListOvr{1, 3, 1, {0, 0}, {}};  // a level override without a start value
     overrides[3] = XListOvr{9, 4, 1, {3}, {}};     // names no definition
     const std::string written = tables();
-    const std::size_t copy = written.find("\\listid71}");
-    ASSERT_NE(copy, std::string::npos) << written;
-    const std::size_t start = written.rfind("{\\list\\", copy);
-    const std::string restartedList = written.substr(start, copy - start);
+    const std::string restartedList = listEndingWith(written, "\\listid71}");
+    ASSERT_FALSE(restartedList.empty()) << written;
     EXPECT_NE(restartedList.find("\\levelstartat1\\levelspace0\\levelindent0}{\\listlevel\\levelnfc0\\levelnfcn0"
                                  "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat4"),
               std::string::npos)
         << restartedList;
-    EXPECT_EQ(written.find("liststylename", copy), std::string::npos) << "the style is defined once";
+    EXPECT_EQ(written.find("liststylename", written.find("\\listid71}")), std::string::npos) << "the style is defined once";
     EXPECT_NE(written.find("{\\*\\listoverridetable{\\listoverride\\listid50\\listoverridecount0\\ls1}"
                            "{\\listoverride\\listid71\\listoverridecount0\\ls2}"
                            "{\\listoverride\\listid50\\listoverridecount1\\ls3}"
                            "{\\listoverride\\listid0\\listoverridecount1\\ls4}}"),
+              std::string::npos)
+        << written;
+}
+
+// A list number that replaces a level of its definition (its own number format) writes the replaced
+// level in its override, after an empty group for each level before it, since readers place the groups
+// by their order; one that also restarts the numbering gives its list of its own the replaced level.
+TEST_F(RTFListTablesTest, AListNumberThatReplacesALevelWritesTheReplacedLevel) {
+    XListDef& list = addListDefinitions(block, 1)[0];
+    list.listDefId = 1;
+    list.listId = 50;
+    for (XListLevel& level : list.levels) level.levelStartAt = 1;
+    setLevelText(list.levels[1], u"%2.");
+    setLevelText(list.levels[2], u"%3.");
+    XListOvr* overrides = addListOverrides(block, 3);
+    overrides[0] = XListOvr{1, 1, 1, {}, {}};
+    XListLevel& lettered = (*ownOverrideLevels(overrides[0]))[2];
+    lettered.levelNfc = 4;
+    lettered.levelStartAt = 1;
+    setLevelText(lettered, u"%3)");
+    overrides[1] = XListOvr{1, 2, 2, {0, 7}, {}};  // restarts its second level at 7, in roman numbers
+    XListLevel& roman = (*ownOverrideLevels(overrides[1]))[1];
+    roman.levelNfc = 1;
+    roman.levelStartAt = 1;
+    setLevelText(roman, u"%2:");
+    overrides[2] = XListOvr{1, 3, 0, {}, {}};
+    ownOverrideLevels(overrides[2]);  // nine cleared levels replace nothing
+    const std::string written = tables();
+    const std::string restartedList = listEndingWith(written, "\\listid51}");
+    ASSERT_FALSE(restartedList.empty()) << written;
+    EXPECT_NE(restartedList.find("{\\listlevel\\levelnfc1\\levelnfcn0\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat7"
+                                 "\\levelspace0\\levelindent0{\\leveltext\\'02\\'01:;}{\\levelnumbers \\'01;}}"),
+              std::string::npos)
+        << restartedList;
+    EXPECT_EQ(restartedList.find("{\\leveltext\\'02\\'01.;}"), std::string::npos) << "the replaced level is not written";
+    EXPECT_NE(written.find("{\\*\\listoverridetable"
+                           "{\\listoverride\\listid50\\listoverridecount3{\\lfolevel}{\\lfolevel}{\\lfolevel\\listoverrideformat"
+                           "{\\listlevel\\levelnfc4\\levelnfcn0\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1\\levelspace0"
+                           "\\levelindent0{\\leveltext\\'02\\'02);}{\\levelnumbers \\'01;}}}\\ls1}"
+                           "{\\listoverride\\listid51\\listoverridecount0\\ls2}"
+                           "{\\listoverride\\listid50\\listoverridecount0\\ls3}}"),
               std::string::npos)
         << written;
 }

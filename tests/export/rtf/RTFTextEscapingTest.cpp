@@ -57,6 +57,33 @@ TEST(RTFTextEscapingTest, EveryUnitClassHasItsForm) {
     for (const EscapeCase& c : cases) EXPECT_EQ(escape(c.encoding, c.units), c.expected) << c.what;
 }
 
+// One converter serves many text writes and learns the plain units on the way: what a unit becomes
+// may not depend on what was escaped before it, nor on the fallback state it was first met in.
+TEST(RTFTextEscapingTest, AConverterKeptAcrossWritesEscapesAlike) {
+    const struct {
+        std::int32_t encoding;
+        std::u16string units;
+        std::string expected;
+    } writes[] = {
+        {kShiftJis, u"a\u3042a\u00e9a", "a\\uc0002\\u12354\\'82\\'a0a\\uc0001\\u233\\'5fa"},
+        {kShiftJis, u"\u3042a{a}", "\\uc0002\\u12354\\'82\\'a0a\\{a\\}"},
+        {kWindowsLatin1, u"a{\\}\t\u00e9a", "a\\{\\\\\\}\\tab \\u233\\'e9a"},
+    };
+    for (const auto& write : writes) {
+        CRTFUnicode kept(write.encoding);
+        for (int round = 0; round < 2; ++round) {
+            std::int16_t state = 1;
+            std::string out;
+            char bytes[CRTFUnicode::kRoom];
+            for (char16_t unit : write.units) {
+                const std::int16_t n = kept.escapeUnit(unit, bytes, CRTFUnicode::kRoom, state);
+                out.append(bytes, static_cast<std::size_t>(n));
+            }
+            EXPECT_EQ(out, write.expected) << "round " << round;
+        }
+    }
+}
+
 TEST(RTFTextEscapingTest, OutputThatDoesNotFitTheRoomIsNotWritten) {
     char out[8] = "xxxxxxx";
     EXPECT_EQ(CRTFUnicode::unicodeEscape(u'\u4e2d', out, 6, 0), 0);

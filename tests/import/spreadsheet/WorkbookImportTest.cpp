@@ -92,6 +92,11 @@ TEST_F(WorkbookImportTest, DamagedAndUnusualPartsFailWithACodeOrConvert) {
         {"a shared-string part that is not well-formed", {{"xl/sharedStrings.xml", "<sst><si>"}}, result::kNullObject, u""},
         {"shared strings", {{"xl/sharedStrings.xml", "<sst xmlns=\"" + kMain + "\"><si><t>s0</t></si></sst>"}}, 0,
          u"7\ts0\r\r"},
+        {"a shared-string cell with an empty value is empty, not the first string",
+         {{"xl/sharedStrings.xml", "<sst xmlns=\"" + kMain + "\"><si><t>s0</t></si></sst>"},
+          {"xl/worksheets/sheet1.xml", sheetPart("<row r=\"1\"><c r=\"A1\"><v>7</v></c><c r=\"B1\" t=\"s\"><v/></c>"
+                                                 "<c r=\"C1\"><v>8</v></c></row>")}},
+         0, u"7\t\t8\r\r"},
         {"a cell type the reader does not know keeps the rest of the sheet",
          {{"xl/worksheets/sheet1.xml", sheetPart("<row r=\"1\"><c r=\"A1\" t=\"x\"><v>?</v></c><c r=\"B1\"><v>2</v></c>"
                                                  "</row><row r=\"2\"><c r=\"A2\"><v>3</v></c></row>")}},
