@@ -52,7 +52,9 @@ void writeScaleAndPosition(CRTFFile& out, const XForm& form) {
     if (form.txtBase < 0) out.writeFormat("\\dn%d", -form.txtBase);
     if (form.txtBase > 0) out.writeFormat("\\up%d", form.txtBase);
     if (form.txtSpacing != 0) out.writeFormat("\\expnd%d\\expndtw%d", form.txtSpacing / 5, form.txtSpacing);
-    if (form.txtKern != 0) out.writeFormat("\\kerning%d", form.txtKern);
+    // Written even when off: a reader whose own default is pair kerning would otherwise kern text the
+    // document never asked to kern, and every line would come out narrower than the original's.
+    out.writeFormat("\\kerning%d", form.txtKern);
 }
 
 void writeFace(CRTFFile& out, const XForm& form) {

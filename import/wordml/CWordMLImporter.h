@@ -246,6 +246,7 @@ protected:
 private:
     void readInput(std::string& bytes);
     void readListLevelChild(xmlNode* child, XListLevel& level, TStyle& scratch);
+    void giveLabelItsSize(XForm& form);
     void readLevelOverride(xmlNode* element, XListOvr& ovr);
     xmlNode* nextSectionHolder(xmlNode* node);
     bool readParagraphChild(xmlNode* child, XPage* page, XRule* rule, XForm* form, TStyle* owner);

@@ -10,6 +10,7 @@
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/HexNumber.h"
 #include "import/wordml/NumberingVocabularies.h"
+#include "import/wordml/PropertyMerges.h"
 #include "import/wordml/TStyle.h"
 #include "import/wordml/ValueVocabularies.h"
 #include "package/XmlElementSearch.h"
@@ -20,6 +21,8 @@ namespace {
 // The change bit of the rule's list membership: a level's rule never names a list of its own.
 constexpr int kRuleLevelBit = 43;
 constexpr std::int16_t kLetterPage = 2;
+// The change bit of the form's font size.
+constexpr int kFormSizeBit = 11;
 
 constexpr VocabularyEntry kSuffixEntries[] = {
     {"tab", 0},
@@ -101,9 +104,28 @@ void CWordMLImporter::readListLevel(xmlNode* element, XListLevel (&levels)[kList
         if (child->type == XML_ELEMENT_NODE) readListLevelChild(child, level, scratch);
     }
     clearMaskBit(scratch.rule.changeBits, kRuleLevelBit);
+    giveLabelItsSize(scratch.form);
     level.levelForm = scratch.form;
     level.levelRule = scratch.rule;
     level.levelPage = scratch.page;
+}
+
+// A level that names no size draws its label at the size of the paragraph's mark. Left without one,
+// a reader takes its own default (often 12 pt) and the label grows beside smaller text, so the level
+// is given the size a plain paragraph has: the document defaults under the default paragraph style.
+void CWordMLImporter::giveLabelItsSize(XForm& form) {
+    if (testMaskBit(form.changeBits, kFormSizeBit) != 0) return;
+    TStyle plain;
+    initXForm(&plain.form);
+    initXRule(&plain.rule);
+    initXPage(&plain.page, kLetterPage);
+    if (styles != nullptr) {
+        mergeFormProperties(&plain.form, &styles->docDefaults.form, FaceMerge::kReplace);
+        if (const char* paragraphStyle = styles->defaultStyleId(styletype::kParagraph))
+            applyParagraphStyleChain(paragraphStyle, &plain.page, &plain.rule, &plain.form, 0);
+    }
+    form.txtSize = plain.form.txtSize;
+    setMaskBit(form.changeBits, kFormSizeBit);
 }
 
 void CWordMLImporter::readListLevelChild(xmlNode* child, XListLevel& level, TStyle& scratch) {

@@ -25,7 +25,12 @@ constexpr std::int16_t kArabic = 1025;
 constexpr std::int16_t kHebrew = 1037;
 constexpr char16_t kRightToLeftOverride = 0x202E;
 constexpr char16_t kPopDirectionalFormatting = 0x202C;
+constexpr std::int16_t kAsciiHint = 1;
+constexpr std::int16_t kEastAsianHint = 4;
 
+bool allAscii(const std::u16string& units) {
+    return std::all_of(units.begin(), units.end(), [](char16_t unit) { return unit < 0x80; });
+}
 
 // Units 0x20 to 0xBF are written inside a right-to-left override; brackets trade places in Hebrew.
 bool isEmbeddedClass(char16_t unit) {
@@ -219,6 +224,10 @@ void CWordMLImporter::beginDelivery() {
             block->rule.justification = 0;
         }
     }
+    // An East Asian hint only decides the characters the scripts share: plain ASCII always takes the
+    // run's ASCII font, so a run of nothing else goes in under the ASCII hint. Kept, the hint would
+    // set the whole run in the East Asian font.
+    if (block->form.txtHint == kEastAsianHint && allAscii(runUnits)) block->form.txtHint = kAsciiHint;
     pending.swap(runUnits);
     runUnits.clear();
     pendingOffset = 0;

@@ -105,5 +105,34 @@ TEST_F(RunPropertiesTest, FontsAreFoundInTheFontTableAndThemeNamesComeFirst) {
     EXPECT_EQ(hinted.txtFontHAnsi, themed.txtFontCs) << "wx:font names the font of the hAnsi slot";
 }
 
+// An East Asian hint decides only the characters the scripts share: a run of plain ASCII keeps its ASCII
+// font, and only East Asian text is set in the East Asian one.
+TEST_F(RunPropertiesTest, AnEastAsianHintLeavesPlainAsciiInItsAsciiFont) {
+    const std::string head = "<w:fonts><w:font w:name=\"Latin\"/><w:font w:name=\"Asian\"/></w:fonts>";
+    const std::string fonts = "<w:rFonts w:ascii=\"Latin\" w:h-ansi=\"Latin\" w:fareast=\"Asian\"";
+    const std::string paragraphs[] = {
+        "<w:p><w:r><w:rPr>" + fonts + "/></w:rPr><w:t>Plain</w:t></w:r></w:p>",
+        "<w:p><w:r><w:rPr>" + fonts + " w:hint=\"eastAsia\"/></w:rPr><w:t>Some text, 2 lines.</w:t></w:r></w:p>",
+        "<w:p><w:r><w:rPr>" + fonts + " w:hint=\"eastAsia\"/></w:rPr><w:t>\u65E5\u672C</w:t></w:r></w:p>",
+    };
+    ASSERT_EQ(import(wordDocument(paragraphs[0] + paragraphs[1] + paragraphs[2], head)), 0);
+    auto main = story(storykind::kMain);
+    ASSERT_NE(main, nullptr);
+    // The font in force at the first unit of each paragraph.
+    std::vector<std::int16_t> fontInForce;
+    const std::u16string text = main->textString();
+    for (const std::u16string& start : {std::u16string(u"Plain"), std::u16string(u"Some"), std::u16string(u"\u65E5")}) {
+        const std::size_t offset = text.find(start);
+        ASSERT_NE(offset, std::u16string::npos);
+        const XForm* form = nullptr;
+        for (std::int32_t i = 0; i < main->formCount; ++i)
+            if (main->forms[i].position <= static_cast<std::int32_t>(offset)) form = &main->forms[i];
+        ASSERT_NE(form, nullptr);
+        fontInForce.push_back(selectFontByHint(*form));
+    }
+    EXPECT_EQ(fontInForce[1], fontInForce[0]) << "ASCII under an East Asian hint";
+    EXPECT_NE(fontInForce[2], fontInForce[0]) << "East Asian text under an East Asian hint";
+}
+
 }  // namespace
 }  // namespace wordmltest

@@ -240,6 +240,40 @@ TEST_F(WordMLListsTest, LevelFieldsFollowTheirElements) {
     }
 }
 
+// A label is drawn at its paragraph mark's size when its level names none; the level carries the size
+// of a plain paragraph, so that a reader never falls back to a size of its own.
+TEST_F(WordMLListsTest, ALevelWithoutASizeTakesThePlainParagraphsSize) {
+    const std::string defaults =
+        "<w:docDefaults><w:rPrDefault><w:rPr><w:sz w:val=\"28\"/></w:rPr></w:rPrDefault></w:docDefaults>";
+    const std::string styles =
+        defaults +
+        "<w:style w:type=\"paragraph\" w:default=\"on\" w:styleId=\"Normal\"><w:rPr><w:sz w:val=\"22\"/></w:rPr></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Big\"><w:rPr><w:sz w:val=\"40\"/></w:rPr></w:style>";
+    const struct {
+        const char* title;
+        std::string styles;
+        std::string level;
+        std::int16_t size;
+    } cases[] = {
+        {"no styles at all", "", "", 100},
+        {"the document defaults", defaults, "", 140},
+        {"the default paragraph style over the defaults", styles, "", 110},
+        {"the level's own size", styles, "<w:rPr><w:sz w:val=\"16\"/></w:rPr>", 80},
+        {"the level's paragraph style", styles, "<w:pStyle w:val=\"Big\"/>", 200},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.title);
+        const std::string lists = "<w:lists><w:listDef w:listDefId=\"1\">" + level(0, test.level) + "</w:listDef></w:lists>";
+        ASSERT_EQ(import(wordDocument("<w:p><w:r><w:t>x</w:t></w:r></w:p>", "<w:styles>" + test.styles + "</w:styles>" + lists)), 0);
+        StoredLists stored;
+        readStoredLists(stored);
+        ASSERT_EQ(stored.block.listDefCount, 1);
+        const XForm& form = stored.defLevel(0, 0).levelForm;
+        EXPECT_EQ(form.txtSize, test.size);
+        EXPECT_NE(testMaskBit(form.changeBits, 11), 0) << "the size is stated";
+    }
+}
+
 TEST_F(WordMLListsTest, PictureBulletsKeepTheirIdsAndTheFirstOfAnIdWins) {
     const std::string lists =
         "<w:listPicBullet w:listPicBulletId=\"3\"><w:pict/></w:listPicBullet>"

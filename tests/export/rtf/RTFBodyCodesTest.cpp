@@ -302,11 +302,11 @@ TEST_F(RTFBodyCodesTest, RunGroupsOpenWithTheirPropertiesAndAnAnnotationReferenc
     form.txtSize = 200;
     emitter->beginCharacterRun(form, 0);
     emitter->endCharacterRun(fields);
-    EXPECT_EQ(emitter->take(), "{\\ltrch\\lang1033\\f0\\fs40\\accnone }");
+    EXPECT_EQ(emitter->take(), "{\\ltrch\\lang1033\\f0\\fs40\\kerning0\\accnone }");
     form.revision.type = 5;
     form.revision.date = 12;
     emitter->beginCharacterRun(form, 0);
-    EXPECT_EQ(emitter->take(), "\\chatn {\\*\\annotation{\\*\\atndate 12}\\ltrch\\lang1033\\f0\\fs40\\accnone ");
+    EXPECT_EQ(emitter->take(), "\\chatn {\\*\\annotation{\\*\\atndate 12}\\ltrch\\lang1033\\f0\\fs40\\kerning0\\accnone ");
 }
 
 }  // namespace

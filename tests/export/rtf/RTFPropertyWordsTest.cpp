@@ -56,10 +56,10 @@ struct RunCase {
 TEST_F(RTFPropertyWordsTest, RunsStateEveryCharacterPropertyInItsOrder) {
     const std::string head = "\\ltrch\\lang1033\\f1\\fs24";
     const std::vector<RunCase> cases = {
-        {"a plain run", [](XForm&) {}, head + "\\accnone"},
-        {"a character style", [](XForm& f) { f.styleTag = 3; }, "\\ltrch\\cs2\\lang1033\\f1\\fs24\\accnone"},
-        {"size 240 is 48 half-points", [](XForm& f) { f.txtSize = 240; }, "\\ltrch\\lang1033\\f1\\fs48\\accnone"},
-        {"full scale is left out, 80 % is not", [](XForm& f) { f.txtRate = 800; }, head + "\\charscalex80\\accnone"},
+        {"a plain run states kerning off", [](XForm&) {}, head + "\\kerning0\\accnone"},
+        {"a character style", [](XForm& f) { f.styleTag = 3; }, "\\ltrch\\cs2\\lang1033\\f1\\fs24\\kerning0\\accnone"},
+        {"size 240 is 48 half-points", [](XForm& f) { f.txtSize = 240; }, "\\ltrch\\lang1033\\f1\\fs48\\kerning0\\accnone"},
+        {"full scale is left out, 80 % is not", [](XForm& f) { f.txtRate = 800; }, head + "\\charscalex80\\kerning0\\accnone"},
         {"lowered, spaced and kerned",
          [](XForm& f) {
              f.txtBase = -4;
@@ -68,34 +68,34 @@ TEST_F(RTFPropertyWordsTest, RunsStateEveryCharacterPropertyInItsOrder) {
          },
          head + "\\dn4\\expnd4\\expndtw20\\kerning16\\accnone"},
         {"every face flag, in the writing order", [](XForm& f) { f.txtFace = 0x3FFFF; },
-         head + "\\accnone\\b\\i\\ul\\outl\\shad\\super\\sub\\strike\\caps\\embo\\impr\\scaps\\striked1\\v\\expnd1"
+         head + "\\kerning0\\accnone\\b\\i\\ul\\outl\\shad\\super\\sub\\strike\\caps\\embo\\impr\\scaps\\striked1\\v\\expnd1"
                 "\\expnd-1\\ulw\\uldb"},
-        {"an emphasis mark outside the table writes none", [](XForm& f) { f.txtFill = 9; }, head},
+        {"an emphasis mark outside the table writes none", [](XForm& f) { f.txtFill = 9; }, head + "\\kerning0"},
         {"underline kinds, an unknown one single",
          [](XForm& f) {
              f.underlineEffect = 99;
              f.blinkingEffect = 2;
          },
-         head + "\\accnone\\animtext2\\ul"},
+         head + "\\kerning0\\accnone\\animtext2\\ul"},
         {"a red text colour and underline colour", [](XForm& f) { f.txtFore = f.underlineColor = kRed; },
-         head + "\\accnone\\ulc3\\cf3"},
+         head + "\\kerning0\\accnone\\ulc3\\cf3"},
         {"black text, the automatic colour and a white highlight write no colour",
          [](XForm& f) {
              f.txtFore = kBlack;
              f.underlineColor = kAutoColor;
              f.txtBack = kWhite;
          },
-         head + "\\accnone"},
-        {"a red highlight", [](XForm& f) { f.txtBack = kRed; }, head + "\\accnone\\highlight3"},
+         head + "\\kerning0\\accnone"},
+        {"a red highlight", [](XForm& f) { f.txtBack = kRed; }, head + "\\kerning0\\accnone\\highlight3"},
         {"a colour missing from the table writes nothing", [](XForm& f) { f.txtFore = RGBColor{1, 2, 3}; },
-         head + "\\accnone"},
+         head + "\\kerning0\\accnone"},
         {"Arabic text runs right to left in its character set",
          [](XForm& f) {
              f.txtHint = 3;
              f.txtLangCs = 1025;
              f.txtFontCs = 0;
          },
-         "\\rtlch\\lang1025\\f0\\fs24\\cchs178\\accnone"},
+         "\\rtlch\\lang1025\\f0\\fs24\\cchs178\\kerning0\\accnone"},
         {"a bordered, shaded, revised run",
          [](XForm& f) {
              f.borderType = 1;
@@ -105,7 +105,7 @@ TEST_F(RTFPropertyWordsTest, RunsStateEveryCharacterPropertyInItsOrder) {
              f.revision = RevisionMark{0, 2, 1, 77};
              f.noProof = 1;
          },
-         "\\ltrch\\lang1033\\noproof\\f1\\fs24\\accnone\\chbrdr\\brdrs\\brdrcf3\\brdrw10\\chcfpat3\\chshdng50"
+         "\\ltrch\\lang1033\\noproof\\f1\\fs24\\kerning0\\accnone\\chbrdr\\brdrs\\brdrcf3\\brdrw10\\chcfpat3\\chshdng50"
          "\\revised\\revauth1\\revdttm77"},
     };
     for (const RunCase& c : cases) {
