@@ -7,7 +7,6 @@
 
 #include "foundation/AppFolders.h"
 #include "foundation/BrowserCommand.h"
-#include "foundation/CFail.h"
 #include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
 #include "foundation/FourCharCode.h"
@@ -26,8 +25,6 @@
 #include "platform/WindowSystem.h"
 
 namespace {
-
-constexpr const char* kUnit = "BFile";
 
 constexpr std::int16_t kNotEnoughMemory = 8;
 constexpr std::int16_t kBrowseCancelled = result::kStopQuietly;
