@@ -63,7 +63,7 @@ std::u16string formatted(std::int32_t value, std::int16_t format) {
         case kLowerRoman: return roman(value, false);
         case kUpperLetter: return letters(value, true);
         case kLowerLetter: return letters(value, false);
-        case kDecimalZero: return value >= 0 && value < 10 ? u"0" + decimal(value) : decimal(value);
+        case kDecimalZero: return value >= 0 && value < 10 ? std::u16string(1, u'0') + decimal(value) : decimal(value);
         case kNoNumber: return {};
         default: return decimal(value);
     }

@@ -33,7 +33,7 @@ RTFLevelText buildRTFLevelText(const char16_t* units, std::int32_t length) {
             const char16_t unit = units[i];
             if (unit == u'%' && i + 1 < length && isLevelDigit(units[i + 1])) {
                 appendHexByte(level.text, units[i + 1] - u'1');
-                if (level.numbers.empty()) level.numbers = " ";
+                if (level.numbers.empty()) level.numbers.push_back(' ');
                 appendHexByte(level.numbers, level.count + 1);
                 ++i;
             } else if (writtenAsItself(unit)) {

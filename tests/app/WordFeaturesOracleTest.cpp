@@ -181,7 +181,7 @@ TEST_F(WordFeaturesOracleTest, StylesBasedOnStylesFormatTheirText) {
 // The style sheet keeps the chains: the heading style is based on the base heading, the character
 // style on its base, and the text names them.
 TEST_F(WordFeaturesOracleTest, TheStyleSheetKeepsItsBasedOnChains) {
-    const std::string heading = "(" + styleNamed("paragraph", "heading 1") + " | " + styleNamed("paragraph", "Heading 1") + ")";
+    const std::string heading = std::string("(") + styleNamed("paragraph", "heading 1") + " | " + styleNamed("paragraph", "Heading 1") + ")";
     expectFindings({
         {"features-styles", "the heading style's base",
          heading + "[@style:parent-style-name = " + styleNamed("paragraph", "Base Heading") + "/@style:name]"},

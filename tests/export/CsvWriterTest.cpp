@@ -52,11 +52,10 @@ TEST(CsvWriter, LongCellIsWrittenWholeAndTheNextCellKeepsItsPlace) {
     const std::u16string longCell(20000, u'\u00E9');
     const std::string bytes = session.writeStory({text(longCell + u"\tnext\r"), text(u"row two\r")});
     EXPECT_EQ(session.result, 0);
-    EXPECT_EQ(bytes, "\"" + [] {
-        std::string cell;
-        for (int i = 0; i < 20000; ++i) cell += "\xC3\xA9";
-        return cell;
-    }() + "\",\"next\"\r\n\"row two\"\r\n");
+    std::string expected(1, '"');
+    for (int i = 0; i < 20000; ++i) expected.append("\xC3\xA9");
+    expected.append("\",\"next\"\r\n\"row two\"\r\n");
+    EXPECT_EQ(bytes, expected);
 }
 
 TEST(CsvWriter, EachSheetStartsWithNoFieldOpen) {

@@ -77,12 +77,13 @@ protected:
 };
 
 TEST_F(ListLabelTest, NumbersCountInTheirLevelsFormats) {
-    const struct {
+    struct Case {
         const char* what;
         LevelSpec level;
         std::int32_t paragraphs;
         std::vector<std::u16string> expected;  // the last labels
-    } cases[] = {
+    };
+    const std::vector<Case> cases = {
         {"letters go on past z", {kLowerLetter, u"%1)", 25}, 4, {u"y)", u"z)", u"aa)", u"bb)"}},
         {"Roman numerals stop at 3999", {kUpperRoman, u"%1.", 3998}, 3, {u"MMMCMXCVIII.", u"MMMCMXCIX.", u"4000."}},
         {"zero-padded below ten", {kDecimalZero, u"%1", 9}, 2, {u"09", u"10"}},
