@@ -37,7 +37,6 @@
 namespace {
 
 constexpr std::int32_t kChunkUnits = 2000;
-constexpr std::int32_t kScriptRunUnits = 10;
 
 std::int32_t storyUnits = 0;  // what the next importer delivers
 
