@@ -85,6 +85,17 @@ void CImporter::answerNoText() {
     block->textLength = 0;
 }
 
+std::unique_ptr<CFile> CImporter::openForIdentification(const PascalWString& name, const PascalWString& folder,
+                                                        const char* unit) const {
+    const TranslatorRule* rule = descriptor != nullptr ? &descriptor->rules[0] : nullptr;
+    std::unique_ptr<CFile> input(new (std::nothrow) CFile(name, folder, rule ? rule->fileType : kAnyFileCode,
+                                                          rule ? rule->creator : kAnyFileCode, 1, 0, kGenericRead,
+                                                          kGenericRead));
+    throwIfNull(input.get(), __LINE__, unit);
+    throwIfError(input->open(), __LINE__, unit);
+    return input;
+}
+
 void CImporter::openFile() {
     // Request 0 comes once per importer; a second one starts from a fresh file object.
     releaseFile();

@@ -8,6 +8,7 @@
 // story is present, every side story absent, and the text request ends a story at once. Request 7
 // (bookmark story) reaches no operation, so it always comes back as absent.
 #include <cstdint>
+#include <memory>
 
 #include "engine/CBaseTranslator.h"
 class CFile;
@@ -56,4 +57,10 @@ protected:
 
     // Answers -1 with no text.
     void answerNoText();
+
+    // The named file opened for reading, typed as the descriptor's first rule says, for an importer
+    // that looks at a file before any request has opened it (identification). A failure to make or open
+    // it raises a failure of the given unit.
+    std::unique_ptr<CFile> openForIdentification(const PascalWString& name, const PascalWString& folder,
+                                                 const char* unit) const;
 };

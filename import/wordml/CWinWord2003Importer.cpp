@@ -38,12 +38,7 @@ bool startsAsWordDocument(const std::string& bytes) {
 }  // namespace
 
 void CWinWord2003Importer::identifyFile(const PascalWString& name, const PascalWString& folder, std::int16_t) {
-    const TranslatorRule* rule = descriptor != nullptr ? &descriptor->rules[0] : nullptr;
-    const std::unique_ptr<CFile> input(new (std::nothrow) CFile(name, folder, rule ? rule->fileType : kAnyFileCode,
-                                                                rule ? rule->creator : kAnyFileCode, 1, 0,
-                                                                kGenericRead, kGenericRead));
-    throwIfNull(input.get(), __LINE__, kUnit);
-    throwIfError(input->open(), __LINE__, kUnit);
+    const std::unique_ptr<CFile> input = openForIdentification(name, folder, kUnit);
     std::uint32_t size = 0;
     throwIfError(input->getSize(size), __LINE__, kUnit);
     // A file shorter than the declaration's start is not read at all.
