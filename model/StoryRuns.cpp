@@ -345,6 +345,7 @@ void CStory::writeRule(XRule* rule) {
     const bool stored = appendRunElement(ruleStream, rule, unitCount, host);
     keepAsCurrent(currentRule, rule);
     ruleAllChanged = stored ? 0 : 1;
+    rowCount.paragraphRun(stored, rule->lastCellOfRow == 1);
 }
 
 void CStory::writePage(XPage* page) {
