@@ -213,6 +213,7 @@ void CStory::appendText(const char16_t* text, std::int32_t length, XForm* form, 
         if ((first || formAllChanged == 1 || !(now == previous)) && markFormChanges(form) != 0) writeForm(form);
         if ((first || ruleAllChanged == 1) && markRuleChanges(rule) != 0) writeRule(rule);
         if ((first || pageAllChanged == 1) && markPageChanges(page) != 0) writePage(page);
+        rowCount.unit(unit);
         previous = now;
         ++unitCount;
     }
