@@ -11,7 +11,7 @@
 #include "import/spreadsheet/CStringsArray.h"
 #include "import/spreadsheet/CStyleSheet.h"
 #include "import/spreadsheet/CXLMLImporter.h"
-#include "import/spreadsheet/WorksheetReader.h"
+#include "import/spreadsheet/SheetCellSource.h"
 #include "model/ParamBlockHost.h"
 #include "model/StoryKinds.h"
 #include "package/XmlElementSearch.h"
