@@ -14,9 +14,11 @@ namespace {
 using plainxml::same;
 
 // The element names the cell pass tests follow the name rule (compareNames); the writers spell them
-// exactly, so that is tried first.
+// exactly, so that is tried first, and a first letter (after a '-') that differs already rules out most.
 bool isNamed(std::string_view name, const char* wanted) {
     if (same(name, wanted)) return true;
+    const char first = name[0] == '-' && name.size() > 1 ? name[1] : name[0];
+    if ((first | 0x20) != (wanted[0] | 0x20)) return false;
     char copy[plainxml::kLongestName + 1];
     plainxml::copyName(name, copy);
     return compareNames(copy, wanted) == 0;
@@ -41,9 +43,11 @@ const PlainXmlAttribute* findAttribute(const PlainXmlAttribute* attributes, int 
     return nullptr;
 }
 
-CellAttribute valueOf(const PlainXmlAttribute* attribute) {
-    if (attribute == nullptr) return {};
-    return {true, std::string(attribute->value)};
+// Into a cell emptied by reuse, keeping the room its text had.
+void setAttribute(const PlainXmlAttribute* attribute, CellAttribute* into) {
+    if (attribute == nullptr) return;
+    into->present = true;
+    into->value.assign(attribute->value);
 }
 
 std::int32_t integerOf(const PlainXmlAttribute* attribute) {
@@ -143,8 +147,8 @@ private:
             cell.position = cursor.place(reference != nullptr ? std::string(reference->value).c_str() : nullptr);
         }
         cell.rowStyle = rowStyle;
-        cell.style = valueOf(findAttribute(attributes, count, "s", false));
-        cell.type = valueOf(findAttribute(attributes, count, "t", false));
+        setAttribute(findAttribute(attributes, count, "s", false), &cell.style);
+        setAttribute(findAttribute(attributes, count, "t", false), &cell.type);
         cellDepth = depth;
         valueSeen = false;
         inlineSeen = false;
