@@ -347,14 +347,16 @@ private:
         int count = 0;
         bool prefixed = !name.prefix.empty();
         for (;;) {
-            const bool spaced = at < end && plainxml::isSpace(*at);
+            const unsigned char* const before = at;
             skipSpace();
-            if (peek() == '>' || peek() == '/') break;
-            if (!spaced || count == plainxml::kMostAttributes) throw PlainXmlUnsure{};
+            const unsigned char next = peek();
+            if (next == '>' || next == '/') break;
+            if (at == before || count == plainxml::kMostAttributes) throw PlainXmlUnsure{};
             const PlainXmlName attributeName = qualifiedName();
-            skipSpace();
+            // Writers put no blanks around the '=': that form is checked first.
+            if (peek() != '=') skipSpace();
             expect('=');
-            skipSpace();
+            if (peek() != '"') skipSpace();
             bool simple = false;
             const std::string_view value = attributeValue(&simple);
             const PlainXmlAttribute& attribute = *new (&attributes[count]) PlainXmlAttribute{attributeName, value, simple};
