@@ -20,13 +20,18 @@ public:
 
     // Lack of memory for a new chunk raises CFail 12.
     void put(Unit character) {
-        if (current == nullptr || current->isFull()) {
-            auto* fresh = new (std::nothrow) OutputChunk<Unit>();
-            throwIfNull(fresh, __LINE__, unit);
-            chunks.append(fresh);
-            current = fresh;
-        }
+        if (current == nullptr || current->isFull()) startChunk();
         current->append(character);
+    }
+
+    // put for each of the units in turn.
+    void putAll(const Unit* units, std::size_t count) {
+        while (count > 0) {
+            if (current == nullptr || current->isFull()) startChunk();
+            const std::size_t taken = current->appendSome(units, count);
+            units += taken;
+            count -= taken;
+        }
     }
 
     bool isEmpty() const { return chunks.isEmpty(); }
@@ -50,6 +55,13 @@ public:
     }
 
 private:
+    void startChunk() {
+        auto* fresh = new (std::nothrow) OutputChunk<Unit>();
+        throwIfNull(fresh, __LINE__, unit);
+        chunks.append(fresh);
+        current = fresh;
+    }
+
     static constexpr std::size_t kChunkBytes = OutputChunk<Unit>::kCapacity * sizeof(Unit);
     static constexpr std::size_t kBlockSize = 65536;
 

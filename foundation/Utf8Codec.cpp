@@ -113,17 +113,26 @@ bool isLowSurrogate(char32_t unit) {
 
 std::string utf16ToUtf8String(std::u16string_view text) {
     std::string out;
-    out.reserve(text.size() * 3);
+    appendUtf16AsUtf8(out, text);
+    return out;
+}
+
+void appendUtf16AsUtf8(std::string& out, std::u16string_view text) {
+    out.reserve(out.size() + text.size() * 3);
     std::uint8_t bytes[4];
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t value = text[i];
+        // Most text is ASCII: a byte of its own, without the general encoder.
+        if (value < 0x80) {
+            out.push_back(static_cast<char>(value));
+            continue;
+        }
         if (isHighSurrogate(value) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
             value = 0x10000 + (((value & 0x3FF) << 10) | (text[i + 1] & 0x3FF));
             ++i;
         }
         out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(encodeCodePoint(value, bytes)));
     }
-    return out;
 }
 
 std::u16string utf8ToUtf16String(std::string_view text) {
@@ -133,6 +142,10 @@ std::u16string utf8ToUtf16String(std::string_view text) {
     const auto length = static_cast<std::int32_t>(text.size());
     std::int32_t read = 0;
     while (read < length) {
+        if (input[read] < 0x80) {
+            out.push_back(static_cast<char16_t>(input[read++]));
+            continue;
+        }
         Decoded decoded = decodeOne(input + read, length - read);
         if (decoded.length == 0) decoded = {kReplacement, length - read};  // cut off by the end of the text
         if (decoded.value < 0x10000) {

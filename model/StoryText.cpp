@@ -156,6 +156,20 @@ void CStory::appendChunk(XParamBlock* block) {
     appendText(units.data(), static_cast<std::int32_t>(units.size()), &block->form, &block->rule, &block->page, 0);
 }
 
+// Most units of a chunk are characters of the script of the unit before: nothing about them can start a
+// run, and the loop below takes them in a few steps. That holds for a unit that is no control code, after
+// a unit of this chunk that was no anchor (so the record's encoding and script hint are that unit's), with
+// every kind's last run stored (no kind waits to be stored whole), when its encoding equals the one the
+// record holds: the script hint, and with it the fonts, follow from the encoding and stay as they are, so
+// the unit's fields equal the previous unit's, and the full path would neither mark nor write a run.
+bool CStory::continuesRun(std::int32_t index, char16_t unit, const XForm& form, const CLanguage* tables) const {
+    if (index == 0 || storycode::isControl(unit) || form.txtType != 0) return false;
+    if (formAllChanged != 0 || ruleAllChanged != 0 || pageAllChanged != 0) return false;
+    const auto language = static_cast<std::uint16_t>(selectLanguageByHint(form));
+    const std::int32_t encoding = tables != nullptr ? tables->encodingOfChar(unit, language) : kEncodingWindowsLatin1;
+    return encoding == form.txtCode;
+}
+
 void CStory::markAnchor(char16_t unit, XForm* form, std::int16_t tableId, std::int32_t& counter) {
     if (!storycode::isControl(unit)) return;
     switch (unit) {
@@ -199,11 +213,16 @@ void CStory::appendText(const char16_t* text, std::int32_t length, XForm* form, 
     // second anchor and with it a whole paragraph group, once in a couple of hundred conversions.
     if (counter == lastAnchorId) ++counter;
     UnitFormatting previous(*form);
+    const CLanguage* tables = languageTables();
     for (std::int32_t i = 0; i < length; ++i) {
         const char16_t unit = text[i];
         clearRunHead(form);
         clearRunHead(rule);
         clearRunHead(page);
+        if (continuesRun(i, unit, *form, tables)) {
+            ++unitCount;
+            continue;
+        }
         form->txtType = 0;
         markAnchor(unit, form, tableId, counter);
         followScript(unit, *form);

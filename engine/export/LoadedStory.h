@@ -2,10 +2,24 @@
 // A story loaded whole for delivery: its text and its three run arrays (each ended by its sentinel),
 // with a cursor per array, so that the runs in force are found from where the last look-up stopped and
 // a story is delivered in time linear in its length. Frees what it holds when it goes.
+//
+// A run in force over many paragraphs (a sheet's one paragraph record over all its rows) is copied into
+// the block once, not once per run delivered: each kind remembers the run whose copy the block holds and
+// the engine's record generation at the time (CExportEngine::recordGeneration). Anything that may write
+// the block's records between two runs of this story (a story played in place with the same block)
+// moves the generation on, and the next run is copied again. Exporters read the records, never write
+// them.
 #include <cstdint>
 
 #include "model/CStory.h"
 #include "model/RunLookup.h"
+
+// The run whose copy a block's record holds, and the record generation when it was copied.
+template <typename Record>
+struct HeldRun {
+    const Record* run = nullptr;
+    std::uint64_t generation = 0;
+};
 
 struct LoadedStory {
     LoadedStory() = default;
@@ -31,4 +45,7 @@ struct LoadedStory {
     RunCursor<XForm> formCursor;
     RunCursor<XRule> ruleCursor;
     RunCursor<XPage> pageCursor;
+    HeldRun<XForm> heldForm;
+    HeldRun<XRule> heldRule;
+    HeldRun<XPage> heldPage;
 };

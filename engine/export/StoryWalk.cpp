@@ -83,6 +83,7 @@ std::int16_t CExportEngine::exportStory(CStory* story, std::int16_t kind, std::i
 
 void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* block) {
     const bool mainStory = kind == kMainStoryKind;
+    ++recordGeneration;
     LoadedStory loaded;
     try {
         story.loadAll(&loaded.text, &loaded.length, &loaded.forms, &loaded.formCount, &loaded.rules, &loaded.ruleCount,
