@@ -37,7 +37,6 @@
 #include "model/XParamBlock.h"
 #include "model/XRule.h"
 
-class CLanguage;
 class CPicture;
 
 // The UI string a story shows while it loads: "Preparing to write converted file... [%d]".
@@ -141,7 +140,6 @@ private:
     XRule* loadRuleRuns(ProgressSink* sink, std::int32_t* count);
     XPage* loadPageRuns(ProgressSink* sink, std::int32_t* count);
     void markAnchor(char16_t unit, XForm* form, std::int16_t tableId, std::int32_t& counter);
-    bool continuesRun(std::int32_t index, char16_t unit, const XForm& form, const CLanguage* tables) const;
 
     XParamBlock* host = nullptr;         // not owned; null for a scratch story
     CStream* parentStream = nullptr;     // not owned; null for an unattached story

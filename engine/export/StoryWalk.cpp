@@ -114,6 +114,7 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
 
 void CExportEngine::deliverStoryText(LoadedStory& loaded, CStory& story, bool mainStory, XParamBlock* block) {
     const std::int32_t total = loaded.length;
+    if (mainStory) shownPercent = -1;  // loading it showed a status of its own
     for (std::int32_t position = 0; position < total;) {
         pollStop();
         const std::int32_t stretch = measureRun(loaded.text, total, position);
