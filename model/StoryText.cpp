@@ -249,7 +249,15 @@ void CStory::appendText(const char16_t* text, std::int32_t length, XForm* form, 
         clearRunHead(page);
         const bool allStored = formAllChanged == 0 && ruleAllChanged == 0 && pageAllChanged == 0;
         if (allStored && continuesRun(i, unit, *form, encodings)) {
+            // Nothing the fast path passes over changes the records: the units after it that continue
+            // the run as well are counted on the spot.
+            const auto language = static_cast<std::uint16_t>(selectLanguageByHint(*form));
             ++unitCount;
+            while (i + 1 < length && !storycode::isControl(text[i + 1]) &&
+                   encodings.of(text[i + 1], language) == form->txtCode) {
+                ++i;
+                ++unitCount;
+            }
             continue;
         }
         form->txtType = 0;
