@@ -8,13 +8,23 @@ void StoryRowCount::paragraphRun(bool stored, bool lastCellOfRow) {
 }
 
 void StoryRowCount::unit(char16_t code) {
+    step(code == storycode::kCellEnd);
+}
+
+void StoryRowCount::plainUnits(std::int32_t count) {
+    if (count <= 0) return;
+    step(false);
+    units += count - 1;  // after a unit that is no cell end, the others change nothing but the position
+}
+
+void StoryRowCount::step(bool cellEnd) {
     if (afterCellEnd && rowEndInForce) {
         // This unit is the row's end mark, never a cell end of the next row.
         ++rows;
         nextRowStart = units + 1;
         afterCellEnd = false;
     } else {
-        afterCellEnd = code == storycode::kCellEnd;
+        afterCellEnd = cellEnd;
     }
     ++units;
 }

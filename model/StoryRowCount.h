@@ -17,6 +17,8 @@ public:
     void paragraphRun(bool stored, bool lastCellOfRow);
     // The next unit of text, under the paragraph run written last.
     void unit(char16_t code);
+    // The next count units of text, none of them a cell end, under the paragraph run written last.
+    void plainUnits(std::int32_t count);
     // The count no longer follows the story (it was not started empty).
     void forget() { lost = true; }
 
@@ -24,6 +26,8 @@ public:
     std::int32_t count() const;
 
 private:
+    void step(bool cellEnd);
+
     bool lost = false;
     bool rowEndInForce = false;  // the paragraph run written last marks the last cell of a row
     bool afterCellEnd = false;   // the unit before was a cell end that may end its row

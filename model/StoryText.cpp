@@ -252,12 +252,14 @@ void CStory::appendText(const char16_t* text, std::int32_t length, XForm* form, 
             // Nothing the fast path passes over changes the records: the units after it that continue
             // the run as well are counted on the spot.
             const auto language = static_cast<std::uint16_t>(selectLanguageByHint(*form));
+            const std::int32_t runStart = i;
             ++unitCount;
             while (i + 1 < length && !storycode::isControl(text[i + 1]) &&
                    encodings.of(text[i + 1], language) == form->txtCode) {
                 ++i;
                 ++unitCount;
             }
+            rowCount.plainUnits(i - runStart + 1);
             continue;
         }
         form->txtType = 0;
