@@ -31,4 +31,8 @@ struct LoadedStory {
     RunCursor<XForm> formCursor;
     RunCursor<XRule> ruleCursor;
     RunCursor<XPage> pageCursor;
+    // The paragraph run this story last copied into the block, and the engine's count of such writes
+    // (CExportEngine::blockRuleWrites) just after it.
+    const XRule* ruleInBlock = nullptr;
+    std::uint64_t ruleWritesThen = 0;
 };

@@ -102,6 +102,7 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
     }
     initXForm(&block->form);
     initXRule(&block->rule);
+    ++blockRuleWrites;
     initXPage(&block->page, kLetterPage);
     loaded.startCursors();
     deliverStoryText(loaded, story, mainStory, block);

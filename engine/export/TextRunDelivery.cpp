@@ -72,7 +72,7 @@ std::int32_t CExportEngine::measureRun(const char16_t* text, std::int32_t limit,
 std::int32_t CExportEngine::deliverText(LoadedStory& loaded, std::int32_t available, std::int32_t start,
                                         CStory* story, XParamBlock* block) {
     const std::int32_t formDistance = loaded.formCursor.findAt(start, &block->form);
-    const std::int32_t ruleDistance = loaded.ruleCursor.findAt(start, &block->rule);
+    const std::int32_t ruleDistance = placeRule(loaded, start, block);
     loaded.pageCursor.findAt(start, &block->page);
     block->form.picData = nullptr;  // a loaded record never holds a picture; only an anchor sets one
     const RunPictureRelease release{block->form};
@@ -90,6 +90,20 @@ std::int32_t CExportEngine::deliverText(LoadedStory& loaded, std::int32_t availa
     if (block->textLength > 0) sendRun(block);
     playTextBoxesInPlace(block);
     return cut;
+}
+
+std::int32_t CExportEngine::placeRule(LoadedStory& loaded, std::int32_t start, XParamBlock* block) {
+    const XRule* run = nullptr;
+    const std::int32_t distance = loaded.ruleCursor.findAt(start, &run);
+    if (run == nullptr) return distance;  // nothing found: the block keeps its record
+    // Exporters only read the block's record; the engine itself rewrites it when a story played in
+    // place starts, which moves the count on.
+    if (run != loaded.ruleInBlock || loaded.ruleWritesThen != blockRuleWrites) {
+        copyXRule(&block->rule, run);
+        loaded.ruleInBlock = run;
+        loaded.ruleWritesThen = ++blockRuleWrites;
+    }
+    return distance;
 }
 
 void CExportEngine::sendRun(XParamBlock* block) {
