@@ -205,10 +205,10 @@ std::uint32_t patternOf(std::uint64_t magnitude) {
     return UINT32_MAX;
 }
 
-void decodeScalar(char letter, std::string_view stored, const StorageTarget& target) {
-    const std::string text(stored);
+// The number is read up to the first character that is no digit, the text's end at the latest.
+void decodeScalarText(char letter, const char* text, const StorageTarget& target) {
     std::int16_t sign = 1;
-    const std::uint64_t magnitude = textToNumber(text.c_str(), radixOf(letter), '0', &sign);
+    const std::uint64_t magnitude = textToNumber(text, radixOf(letter), '0', &sign);
     switch (letter) {
     case 'd':
         if (target.kind != StorageKind::kInt16) wrongArgument(__LINE__);
@@ -232,6 +232,11 @@ void decodeScalar(char letter, std::string_view stored, const StorageTarget& tar
         store(target.at, patternOf(magnitude));
         return;
     }
+}
+
+void decodeScalar(char letter, std::string_view stored, const StorageTarget& target) {
+    const std::string text(stored);
+    decodeScalarText(letter, text.c_str(), target);
 }
 
 void decodeHeapText(const std::string& text, char** variable) {
@@ -429,6 +434,13 @@ void decodeValue(char letter, std::string_view stored, const StorageTarget& targ
     if (letter == 's' || letter == 'r' || letter == 'p') return decodeText(letter, stored, target);
     if (const RecordForm* form = recordForm(letter)) return decodeRecord(*form, stored, target);
     wrongArgument(__LINE__);
+}
+
+void decodeValueText(char letter, const char* stored, const StorageTarget& target) {
+    if (stored == nullptr) wrongArgument(__LINE__);
+    if (target.at == nullptr) wrongArgument(__LINE__);
+    if (isScalarLetter(letter)) return decodeScalarText(letter, stored, target);
+    decodeValue(letter, std::string_view(stored), target);
 }
 
 std::string encodeStoredText(std::string_view bytes) {
