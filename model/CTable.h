@@ -15,6 +15,7 @@
 
 #include "foundation/CBase.h"
 #include "model/CStory.h"
+#include "model/LoadedStory.h"
 #include "model/RunLookup.h"
 #include "model/XForm.h"
 #include "model/XPage.h"
@@ -37,8 +38,6 @@ class CTable : public CBase {
 public:
     // Over the story (not owned); run loads it.
     explicit CTable(CStory* story);
-    // Frees the loaded text and runs.
-    ~CTable() override;
     CTable(const CTable&) = delete;
     CTable& operator=(const CTable&) = delete;
 
@@ -55,19 +54,9 @@ private:
     void addCell(CellEntry* cells, std::int32_t capacity, std::int32_t& count, std::int32_t start);
 
     CStory* story;
-    char16_t* text = nullptr;
-    XForm* forms = nullptr;
-    XRule* rules = nullptr;
-    XPage* pages = nullptr;
-    std::int32_t textLength = 0;
-    std::int32_t formCount = 0;
-    std::int32_t ruleCount = 0;
-    std::int32_t pageCount = 0;
     // The cells are looked up in rising positions: each kind's look-ups go on from where the last stopped.
-    RunCursor<XForm> formCursor;
-    RunCursor<XRule> ruleCursor;
-    RunCursor<XPage> pageCursor;
-    // The paragraph run in force at the last look-up (in `rules`; none before the first).
+    LoadedStory loaded;
+    // The paragraph run in force at the last look-up (in the loaded rules; none before the first).
     const XRule* lastRule = nullptr;
     XRows scratchRow{};
 };

@@ -11,10 +11,10 @@
 #include "engine/ProgressWindow.h"
 #include "engine/TranslatorRequest.h"
 #include "engine/export/CExportEngine.h"
-#include "engine/export/LoadedStory.h"
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
 #include "model/CStory.h"
+#include "model/LoadedStory.h"
 #include "model/StoryKinds.h"
 #include "model/XParamBlock.h"
 
@@ -85,15 +85,14 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
     const bool mainStory = kind == kMainStoryKind;
     LoadedStory loaded;
     try {
-        story.loadAll(&loaded.text, &loaded.length, &loaded.forms, &loaded.formCount, &loaded.rules, &loaded.ruleCount,
-                      &loaded.pages, &loaded.pageCount, &block->storyType, &block->storyMark, &block->storyName,
-                      mainStory ? progressWindow : nullptr, storyLoadArg);
+        loaded.load(story, &block->storyType, &block->storyMark, &block->storyName,
+                    mainStory ? progressWindow : nullptr, storyLoadArg);
     } catch (const CFail& failure) {
         if (failure.error == result::kNullObject && !storyHasText(story)) return;
         rethrowFailure();
     }
-    if (loaded.text == nullptr || loaded.length <= 0) return;
-    if (mainStory) mainStoryLength = loaded.length;
+    if (loaded.text == nullptr || loaded.textLength <= 0) return;
+    if (mainStory) mainStoryLength = loaded.textLength;
     block->storyRows = story.readRows();
 
     if (kind != kStoryInline) {
@@ -113,7 +112,7 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
 }
 
 void CExportEngine::deliverStoryText(LoadedStory& loaded, CStory& story, bool mainStory, XParamBlock* block) {
-    const std::int32_t total = loaded.length;
+    const std::int32_t total = loaded.textLength;
     for (std::int32_t position = 0; position < total;) {
         pollStop();
         const std::int32_t stretch = measureRun(loaded.text, total, position);
