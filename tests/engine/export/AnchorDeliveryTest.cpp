@@ -3,6 +3,9 @@
 // pictures; and the stories an exporter asks for while it writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "engine/ProgramPreferences.h"
 #include "model/CPicture.h"
 #include "tests/engine/export/ExportTestSupport.h"
@@ -196,6 +199,34 @@ TEST_F(AnchorTest, StoriesThatReferToThemselvesStopNesting) {
     for (const std::u16string& run : mainRuns()) notes += run == u"n" ? 1 : 0;
     EXPECT_GT(notes, 0u);
     EXPECT_LT(notes, 40u) << "the nesting ends before every note is inside the one before";
+}
+
+// A story played in place takes the block's paragraph record for its own runs: the paragraph around it
+// must have its record back for the runs after it, though they are runs of the paragraph already sent.
+TEST_F(AnchorTest, RunsAfterAStoryPlayedInPlaceCarryTheirOwnParagraph) {
+    handle(kFootnoteKind, 2, 0);
+    StorageBuilder builder(storagePath());
+    builder.addSheet();
+    builder.addStory(storykind::kFootnote, 0, {{u"N0", formOfSize(240), ruleIndentedBy(0)}});
+    const XRule indented = ruleIndentedBy(720);
+    builder.addStory(storykind::kMain, -1,
+                     {{u"a\u0017", formOfSize(240), indented}, {u"b", formOfSize(300), indented}});
+    useStorage(builder);
+    exporterIndex = exporter::kUnicode;
+    ASSERT_EQ(runEngine(), 0);
+    std::vector<std::pair<std::u16string, bool>> indentedRuns;
+    bool inMain = false;
+    for (const auto& entry : log.entries) {
+        if (entry.selector == 11) inMain = true;
+        if (!inMain || entry.event != testsupport::ExportEvent::text) continue;
+        const auto& fields = entry.changedFields;
+        indentedRuns.emplace_back(entry.text, std::find(fields.begin(), fields.end(), "XRule.indentLeft") != fields.end());
+    }
+    ASSERT_GE(indentedRuns.size(), 3u);
+    EXPECT_EQ(indentedRuns.front(), std::make_pair(std::u16string(u"a"), true));
+    EXPECT_NE(std::find(indentedRuns.begin(), indentedRuns.end(), std::make_pair(std::u16string(u"N0"), false)),
+              indentedRuns.end());
+    EXPECT_EQ(indentedRuns.back(), std::make_pair(std::u16string(u"b"), true));
 }
 
 }  // namespace

@@ -49,10 +49,20 @@ inline XForm formOfLanguage(std::int16_t language) {
     return form;
 }
 
-// One piece of a story's text with its character record.
+// A paragraph record of the defaults indented on the left.
+inline XRule ruleIndentedBy(std::int32_t twips) {
+    XRule rule{};
+    initXRule(&rule);
+    rule.indentLeft = twips;
+    return rule;
+}
+
+// One piece of a story's text with its character record and, when given, its paragraph record (else
+// the defaults).
 struct Chunk {
     std::u16string text;
     XForm form = formOfSize(240);
+    XRule rule = ruleIndentedBy(0);
 };
 
 // A storage written as the import engine writes one: "SHEETS", then "SHEET_n" elements holding the
@@ -87,12 +97,11 @@ public:
         host.storyMark = storyMark;
         std::snprintf(host.storyName, sizeof host.storyName, "%s", storyName);
         CStory story(&host, sheet.get(), nullptr, storageKind, mark, 1);
-        XRule rule{};
-        initXRule(&rule);
         XPage page{};
         initXPage(&page, 2);
         for (const Chunk& chunk : chunks) {
             XForm form = chunk.form;
+            XRule rule = chunk.rule;
             story.appendText(chunk.text.data(), static_cast<std::int32_t>(chunk.text.size()), &form, &rule, &page,
                              -1);
         }
