@@ -57,15 +57,18 @@ struct KeyHit {
 };
 
 // The element's attributes that are keys of the table, kept in table order as they are found. An
-// element carries a few of its table's keys and never two attributes of one name, so the hits fit a
-// small buffer (a table's row count bounds them) and insertion keeps them in order cheaply.
+// element carries a few of its table's keys, so the hits fit a small buffer that holds one per row, and
+// insertion keeps them in order cheaply.
 class KeyHits {
 public:
     explicit KeyHits(std::size_t rows) {
         if (rows > local.size()) raisingOutOfMemory(__LINE__, kUnit, [&] { spilled.resize(rows); });
     }
-    // Equal rows stay in document order: the first attribute of a name is the row's own.
+    // Equal rows stay in document order: the first attribute of a name is the row's own. A tree built
+    // in memory may repeat a name; once the buffer is full every further hit repeats a row already held
+    // and would never be read, so it is dropped.
     void add(std::size_t row, const xmlAttr* attribute) {
+        if (count == capacity()) return;
         KeyHit* hits = data();
         std::size_t at = count++;
         for (; at > 0 && hits[at - 1].row > row; --at) hits[at] = hits[at - 1];
@@ -75,6 +78,7 @@ public:
     const KeyHit* end() { return data() + count; }
 
 private:
+    std::size_t capacity() const { return spilled.empty() ? local.size() : spilled.size(); }
     KeyHit* data() { return spilled.empty() ? local.data() : spilled.data(); }
 
     std::array<KeyHit, 64> local{};

@@ -243,6 +243,21 @@ TEST_F(ValueElement, EveryAttributeRowOfEveryTableRoundTrips) {
     }
 }
 
+// A tree built in memory can hold one name many times: the first attribute of the name is the key's,
+// however many follow it.
+TEST_F(ValueElement, AKeyRepeatedManyTimesReadsItsFirstAttribute) {
+    XField field{};
+    field.dirty = 1;
+    writeRecordKeys(element, kXFieldTable, &field, false);
+    for (int i = 0; i < 200; ++i) {
+        xmlNewProp(element.getNode(), reinterpret_cast<const xmlChar*>("XField_dirty"),
+                   reinterpret_cast<const xmlChar*>("7"));
+    }
+    XField back{};
+    readRecordKeys(element, kXFieldTable, &back);
+    EXPECT_EQ(back.dirty, 1);
+}
+
 TEST_F(ValueElement, ForeignNumbersReadAsFarAsTheirDigitsGoWithinTheirTarget) {
     struct Case { char letter; const char* text; std::int64_t expected; };
     const Case cases[] = {
