@@ -60,6 +60,8 @@ void CStory::open(XParamBlock* hostBlock, CStream* parent, const void* owner, st
     formAllChanged = 1;
     ruleAllChanged = 1;
     pageAllChanged = 1;
+    rowCount = StoryRowCount();
+    if (create != 1) rowCount.forget();  // the text already there is not counted
 
     char name[kStoryElementNameBytes];
     storyElementName(name, kind, mark);

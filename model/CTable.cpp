@@ -80,10 +80,15 @@ void CTable::nextRow(std::int32_t* position, std::int32_t* cellCount, CellEntry*
 std::int16_t countStoryRows(XParamBlock* /*block*/, CStory* story) {
     CTable* table = nullptr;
     try {
-        table = new (std::nothrow) CTable(story);
-        throwIfNull(table, __LINE__, kUnit);
-        const std::int32_t rows = table->run();
         throwIfNullObject(story, __LINE__, kUnit);
+        std::int32_t rows = 0;
+        if (story->writtenRows().known()) {
+            rows = story->writtenRows().count();
+        } else {
+            table = new (std::nothrow) CTable(story);
+            throwIfNull(table, __LINE__, kUnit);
+            rows = table->run();
+        }
         story->writeRows(rows);
     } catch (const CFail&) {
         disposeObject(table);

@@ -1,7 +1,8 @@
 #pragma once
 // The table scanner: walks the text of a table story row by row and cell by cell, using the story's
 // runs. Its use is countStoryRows, which stores a table story's row count ("StoryRows") after the story
-// was written.
+// was written; the count the story kept while it was written (StoryRowCount.h) stands in for the scan
+// whenever it is known, and always agrees with it.
 //
 // A row is a run of cells, each ended by the cell-end code 16; the row ends at the cell end after which
 // the paragraph run in force has lastCellOfRow set, and the unit after that cell end is the row's end
@@ -61,6 +62,7 @@ private:
     XRows scratchRow{};
 };
 
-// Counts the rows of a table story and stores the count in it. Answers 1, or 0 when the scanner could
-// not be made or the count not stored (the failure is not passed on). The block is not used.
+// Counts the rows of a table story and stores the count in it: the count kept while the story was
+// written, or else the scanner's. Answers 1, or 0 when the scanner could not be made or the count not
+// stored (the failure is not passed on). The block is not used.
 std::int16_t countStoryRows(XParamBlock* block, CStory* story);

@@ -138,6 +138,11 @@ protected:
     std::int32_t mainStoryLength = 0;
     std::int16_t storyCounters[kSideStoryCounters] = {};
     std::int32_t storyDepth = 0;
+    // Moves on whenever a story starts playing: it writes the records of the block it plays through,
+    // so a run copy that a story's delivery remembers (LoadedStory.h) is stale after it.
+    std::uint64_t recordGeneration = 0;
+    // The percentage the main story's status shows, -1 before its delivery has shown one.
+    std::int32_t shownPercent = -1;
     std::int16_t documentFailure = 0;  // what the document request failed with
 
 private:
@@ -164,8 +169,6 @@ private:
     void playTableInPlace(XParamBlock* block);
     void playTextBoxesInPlace(XParamBlock* block);
     // TextRunDelivery.cpp
-    // Puts the paragraph run covering start into the block; answers the distance to the next one.
-    std::int32_t placeRule(LoadedStory& loaded, std::int32_t start, XParamBlock* block);
     void sendRun(XParamBlock* block);
     void sendConverted(XParamBlock* block, std::int32_t languageId);
     // AnchorDelivery.cpp
@@ -184,9 +187,6 @@ private:
     // The converter of the last 8-bit run, kept while the runs' encoding stays the same.
     CUnicode* converter = nullptr;
     std::int32_t converterEncoding = -1;
-    // Counts the engine's writes into a block's paragraph record. A story that finds the count as it
-    // left it still has its run there, so the runs of one paragraph copy its 11 KB record once.
-    std::uint64_t blockRuleWrites = 0;
 };
 
 // The engine that exists, or null; an exporter reaches the engine through it while it writes.

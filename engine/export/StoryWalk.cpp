@@ -83,6 +83,7 @@ std::int16_t CExportEngine::exportStory(CStory* story, std::int16_t kind, std::i
 
 void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* block) {
     const bool mainStory = kind == kMainStoryKind;
+    ++recordGeneration;
     LoadedStory loaded;
     try {
         loaded.load(story, &block->storyType, &block->storyMark, &block->storyName,
@@ -101,7 +102,6 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
     }
     initXForm(&block->form);
     initXRule(&block->rule);
-    ++blockRuleWrites;
     initXPage(&block->page, kLetterPage);
     loaded.startCursors();
     deliverStoryText(loaded, story, mainStory, block);
@@ -113,6 +113,7 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
 
 void CExportEngine::deliverStoryText(LoadedStory& loaded, CStory& story, bool mainStory, XParamBlock* block) {
     const std::int32_t total = loaded.textLength;
+    if (mainStory) shownPercent = -1;  // loading it showed a status of its own
     for (std::int32_t position = 0; position < total;) {
         pollStop();
         const std::int32_t stretch = measureRun(loaded.text, total, position);

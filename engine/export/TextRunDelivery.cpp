@@ -41,6 +41,25 @@ std::int32_t pieceLength(const char16_t* text, std::int32_t length) {
     return static_cast<std::int32_t>(utf16CutPoint(run, kMaxRunUnits));
 }
 
+void copyRun(XForm* out, const XForm* run) { copyXForm(out, run); }
+void copyRun(XRule* out, const XRule* run) { copyXRule(out, run); }
+void copyRun(XPage* out, const XPage* run) { copyXPage(out, run); }
+
+// The run in force at start into the block's record, as the cursor's copying look-up gives it, but
+// copied only when the record does not hold that run's copy already (LoadedStory.h): a paragraph record
+// is some 11 KB, and a sheet delivers a run per row under one record.
+template <typename Record>
+std::int32_t takeRunAt(RunCursor<Record>& cursor, HeldRun<Record>& held, std::int32_t start, Record* out,
+                       std::uint64_t generation) {
+    const Record* run = nullptr;
+    const std::int32_t distance = cursor.findAt(start, &run);
+    if (run != nullptr && (run != held.run || generation != held.generation)) {
+        copyRun(out, run);
+        held = {run, generation};
+    }
+    return distance;
+}
+
 // Releases the picture an anchor put into the run's record, however the delivery ends.
 struct RunPictureRelease {
     XForm& form;
@@ -71,9 +90,11 @@ std::int32_t CExportEngine::measureRun(const char16_t* text, std::int32_t limit,
 
 std::int32_t CExportEngine::deliverText(LoadedStory& loaded, std::int32_t available, std::int32_t start,
                                         CStory* story, XParamBlock* block) {
-    const std::int32_t formDistance = loaded.formCursor.findAt(start, &block->form);
-    const std::int32_t ruleDistance = placeRule(loaded, start, block);
-    loaded.pageCursor.findAt(start, &block->page);
+    const std::int32_t formDistance =
+        takeRunAt(loaded.formCursor, loaded.heldForm, start, &block->form, recordGeneration);
+    const std::int32_t ruleDistance =
+        takeRunAt(loaded.ruleCursor, loaded.heldRule, start, &block->rule, recordGeneration);
+    takeRunAt(loaded.pageCursor, loaded.heldPage, start, &block->page, recordGeneration);
     block->form.picData = nullptr;  // a loaded record never holds a picture; only an anchor sets one
     const RunPictureRelease release{block->form};
     std::int32_t cut = std::max(1, std::min({available, formDistance, ruleDistance}));
@@ -90,20 +111,6 @@ std::int32_t CExportEngine::deliverText(LoadedStory& loaded, std::int32_t availa
     if (block->textLength > 0) sendRun(block);
     playTextBoxesInPlace(block);
     return cut;
-}
-
-std::int32_t CExportEngine::placeRule(LoadedStory& loaded, std::int32_t start, XParamBlock* block) {
-    const XRule* run = nullptr;
-    const std::int32_t distance = loaded.ruleCursor.findAt(start, &run);
-    if (run == nullptr) return distance;  // nothing found: the block keeps its record
-    // Exporters only read the block's record; the engine itself rewrites it when a story played in
-    // place starts, which moves the count on.
-    if (run != loaded.ruleInBlock || loaded.ruleWritesThen != blockRuleWrites) {
-        copyXRule(&block->rule, run);
-        loaded.ruleInBlock = run;
-        loaded.ruleWritesThen = ++blockRuleWrites;
-    }
-    return distance;
 }
 
 void CExportEngine::sendRun(XParamBlock* block) {

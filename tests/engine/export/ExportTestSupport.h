@@ -49,20 +49,17 @@ inline XForm formOfLanguage(std::int16_t language) {
     return form;
 }
 
-// A paragraph record of the defaults indented on the left.
-inline XRule ruleIndentedBy(std::int32_t twips) {
+inline XRule defaultRule() {
     XRule rule{};
     initXRule(&rule);
-    rule.indentLeft = twips;
     return rule;
 }
 
-// One piece of a story's text with its character record and, when given, its paragraph record (else
-// the defaults).
+// One piece of a story's text with its character and paragraph records.
 struct Chunk {
     std::u16string text;
     XForm form = formOfSize(240);
-    XRule rule = ruleIndentedBy(0);
+    XRule rule = defaultRule();
 };
 
 // A storage written as the import engine writes one: "SHEETS", then "SHEET_n" elements holding the
