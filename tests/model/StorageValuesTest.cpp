@@ -301,6 +301,21 @@ TEST_F(ValueElement, ForeignNumbersReadAsFarAsTheirDigitsGoWithinTheirTarget) {
     setStored("k", "s4t-1r0g0b0p0");
     element.readValues(nullptr, nullptr, "k %B", &border);
     EXPECT_EQ(border.borderType, -1);
+
+    // Sub-values go by their place between key letters, however the letters are repeated or left out.
+    struct ColorCase { const char* text; RGBColor expected; };
+    const ColorCase colorCases[] = {
+        {"rr7gg8", {7, 8, 0}},          {"7g8b9", {7, 8, 9}},     {"r12x3g4", {12, 4, 0}},
+        {"r-g5", {0, 5, 0}},            {"r--4g+2b3", {0, 0, 3}}, {"gbr", {0, 0, 0}},
+        {"r000000000000000000000000000000000000000042g1", {42, 1, 0}},
+        {"r99999999999999999999999999999999999999999g1", {65535, 1, 0}},
+    };
+    for (const ColorCase& c : colorCases) {
+        setStored("k", c.text);
+        RGBColor read{9, 9, 9};
+        element.readValues(nullptr, nullptr, "k %C", &read);
+        EXPECT_TRUE(equalRGBColor(read, c.expected)) << c.text << ": " << read.red << " " << read.green << " " << read.blue;
+    }
 }
 
 TEST_F(ValueElement, KeyListsWalkPairsAndStopAtAMalformedOne) {
