@@ -14,7 +14,6 @@
 #include "foundation/UrlCodec.h"
 #include "foundation/Utf8Codec.h"
 #include "model/ChangeMask.h"
-#include "model/SplitToken.h"
 
 namespace {
 
@@ -286,13 +285,17 @@ void decodeText(char letter, std::string_view stored, const StorageTarget& targe
 // The sub-values of a record value, taken by position between its key letters.
 class SubValues {
 public:
-    SubValues(std::string_view stored, const char* keys) {
-        std::string text(stored);
-        char* cursor = nullptr;
-        char* token = splitToken(text.data(), keys, &cursor);
-        for (std::size_t i = 0; token != nullptr && i < magnitude.size(); ++i) {
-            magnitude[i] = textToNumber(token, 10, '0', &sign[i]);
-            token = splitToken(nullptr, keys, &cursor);
+    SubValues(std::string_view stored, const char* keys) : SubValues(std::string(stored).c_str(), keys) {}
+
+    // The tokens are those splitToken cuts at the key letters, read where they lie: the key letters are
+    // no digits, so a number read from a token's start ends within the token.
+    SubValues(const char* text, const char* keys) {
+        const char* at = text;
+        for (std::size_t i = 0; i < magnitude.size(); ++i) {
+            at += std::strspn(at, keys);
+            if (*at == '\0') break;
+            magnitude[i] = textToNumber(at, 10, '0', &sign[i]);
+            at += std::strcspn(at, keys);
         }
     }
 
@@ -313,7 +316,8 @@ private:
 };
 
 // Each member of the record takes the sub-value at its place.
-void decodeRecord(const RecordForm& form, std::string_view stored, const StorageTarget& target) {
+template <typename Stored>
+void decodeRecord(const RecordForm& form, Stored stored, const StorageTarget& target) {
     if (target.kind != form.kind || target.at == nullptr) wrongArgument(__LINE__);
     const SubValues values(stored, form.keys);
     std::size_t next = 0;
@@ -441,6 +445,7 @@ void decodeValueText(char letter, const char* stored, const StorageTarget& targe
     if (stored == nullptr) wrongArgument(__LINE__);
     if (target.at == nullptr) wrongArgument(__LINE__);
     if (isScalarLetter(letter)) return decodeScalarText(letter, stored, target);
+    if (const RecordForm* form = recordForm(letter)) return decodeRecord(*form, stored, target);
     decodeValue(letter, std::string_view(stored), target);
 }
 
