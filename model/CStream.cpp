@@ -293,6 +293,12 @@ void CStream::readAttribute(const xmlAttr* attribute, char letter, const Storage
     throwIfNull(node, __LINE__, kUnit);
     throwIfNullObject(attribute, __LINE__, kUnit);
     failingAsStorage(__LINE__, [&] {
+        // A stored value is one text node: it is read where it lies, without gathering a copy.
+        const xmlNode* only = attribute->children;
+        if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE && only->content != nullptr) {
+            decodeValueText(letter, chars(only->content), target);
+            return;
+        }
         std::string value;
         attributeText(attribute, value);
         decodeValue(letter, value, target);

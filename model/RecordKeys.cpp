@@ -1,6 +1,9 @@
 #include "model/RecordKeys.h"
 
+#include <array>
+#include <cstdint>
 #include <memory>
+#include <utility>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -37,11 +40,51 @@ private:
 };
 
 const KeyIndex& keyIndexOf(const RecordTable& table) {
-    thread_local std::unordered_map<const RecordTable*, std::unique_ptr<KeyIndex>> indexes;
-    std::unique_ptr<KeyIndex>& index = indexes[&table];
-    if (index == nullptr) index = std::make_unique<KeyIndex>(table);
-    return *index;
+    // A reader asks for a handful of tables, each thousands of times: a short list searched by address
+    // answers faster than a hash map.
+    thread_local std::vector<std::pair<const RecordTable*, std::unique_ptr<KeyIndex>>> indexes;
+    for (const auto& [known, index] : indexes)
+        if (known == &table) return *index;
+    auto index = std::make_unique<KeyIndex>(table);
+    indexes.emplace_back(&table, std::move(index));
+    return *indexes.back().second;
 }
+
+// An attribute of the element and the table row whose key it is.
+struct KeyHit {
+    std::size_t row;
+    const xmlAttr* attribute;
+};
+
+// The element's attributes that are keys of the table, kept in table order as they are found. An
+// element carries a few of its table's keys, so the hits fit a small buffer that holds one per row, and
+// insertion keeps them in order cheaply.
+class KeyHits {
+public:
+    explicit KeyHits(std::size_t rows) {
+        if (rows > local.size()) raisingOutOfMemory(__LINE__, kUnit, [&] { spilled.resize(rows); });
+    }
+    // Equal rows stay in document order: the first attribute of a name is the row's own. A tree built
+    // in memory may repeat a name; once the buffer is full every further hit repeats a row already held
+    // and would never be read, so it is dropped.
+    void add(std::size_t row, const xmlAttr* attribute) {
+        if (count == capacity()) return;
+        KeyHit* hits = data();
+        std::size_t at = count++;
+        for (; at > 0 && hits[at - 1].row > row; --at) hits[at] = hits[at - 1];
+        hits[at] = KeyHit{row, attribute};
+    }
+    const KeyHit* begin() { return data(); }
+    const KeyHit* end() { return data() + count; }
+
+private:
+    std::size_t capacity() const { return spilled.empty() ? local.size() : spilled.size(); }
+    KeyHit* data() { return spilled.empty() ? local.data() : spilled.data(); }
+
+    std::array<KeyHit, 64> local{};
+    std::vector<KeyHit> spilled;
+    std::size_t count = 0;
+};
 
 void readRowByRow(CStream& element, const RecordTable& table, void* record) {
     for (const FieldSpec& row : table.fields) {
@@ -61,18 +104,18 @@ void readRecordKeys(CStream& element, const RecordTable& table, void* record) {
     }
     // One walk over the attributes finds each row's own (the first of its name), then the rows are read
     // in table order, as reading them one by one would.
-    std::vector<const xmlAttr*> found = raisingOutOfMemory(__LINE__, kUnit, [&] {
-        return std::vector<const xmlAttr*>(table.fields.size(), nullptr);
-    });
+    KeyHits hits(table.fields.size());
     for (const xmlAttr* attribute = node->properties; attribute != nullptr; attribute = attribute->next) {
         if (attribute->name == nullptr) continue;
         const std::ptrdiff_t row = index.rowOf(reinterpret_cast<const char*>(attribute->name));
-        if (row >= 0 && found[static_cast<std::size_t>(row)] == nullptr) found[static_cast<std::size_t>(row)] = attribute;
+        if (row >= 0) hits.add(static_cast<std::size_t>(row), attribute);
     }
-    for (std::size_t i = 0; i < table.fields.size(); ++i) {
-        if (found[i] == nullptr) continue;
-        const FieldSpec& row = table.fields[i];
-        element.readAttribute(found[i], row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
+    std::size_t previous = SIZE_MAX;
+    for (const KeyHit& hit : hits) {
+        if (hit.row == previous) continue;  // a later attribute of a name already read
+        previous = hit.row;
+        const FieldSpec& row = table.fields[hit.row];
+        element.readAttribute(hit.attribute, row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
     }
 }
 

@@ -14,7 +14,6 @@
 #include "foundation/UrlCodec.h"
 #include "foundation/Utf8Codec.h"
 #include "model/ChangeMask.h"
-#include "model/SplitToken.h"
 
 namespace {
 
@@ -206,10 +205,10 @@ std::uint32_t patternOf(std::uint64_t magnitude) {
     return UINT32_MAX;
 }
 
-void decodeScalar(char letter, std::string_view stored, const StorageTarget& target) {
-    const std::string text(stored);
+// The number is read up to the first character that is no digit, the text's end at the latest.
+void decodeScalarText(char letter, const char* text, const StorageTarget& target) {
     std::int16_t sign = 1;
-    const std::uint64_t magnitude = textToNumber(text.c_str(), radixOf(letter), '0', &sign);
+    const std::uint64_t magnitude = textToNumber(text, radixOf(letter), '0', &sign);
     switch (letter) {
     case 'd':
         if (target.kind != StorageKind::kInt16) wrongArgument(__LINE__);
@@ -233,6 +232,11 @@ void decodeScalar(char letter, std::string_view stored, const StorageTarget& tar
         store(target.at, patternOf(magnitude));
         return;
     }
+}
+
+void decodeScalar(char letter, std::string_view stored, const StorageTarget& target) {
+    const std::string text(stored);
+    decodeScalarText(letter, text.c_str(), target);
 }
 
 void decodeHeapText(const std::string& text, char** variable) {
@@ -281,13 +285,17 @@ void decodeText(char letter, std::string_view stored, const StorageTarget& targe
 // The sub-values of a record value, taken by position between its key letters.
 class SubValues {
 public:
-    SubValues(std::string_view stored, const char* keys) {
-        std::string text(stored);
-        char* cursor = nullptr;
-        char* token = splitToken(text.data(), keys, &cursor);
-        for (std::size_t i = 0; token != nullptr && i < magnitude.size(); ++i) {
-            magnitude[i] = textToNumber(token, 10, '0', &sign[i]);
-            token = splitToken(nullptr, keys, &cursor);
+    SubValues(std::string_view stored, const char* keys) : SubValues(std::string(stored).c_str(), keys) {}
+
+    // The tokens are those splitToken cuts at the key letters, read where they lie: the key letters are
+    // no digits, so a number read from a token's start ends within the token.
+    SubValues(const char* text, const char* keys) {
+        const char* at = text;
+        for (std::size_t i = 0; i < magnitude.size(); ++i) {
+            at += std::strspn(at, keys);
+            if (*at == '\0') break;
+            magnitude[i] = textToNumber(at, 10, '0', &sign[i]);
+            at += std::strcspn(at, keys);
         }
     }
 
@@ -308,7 +316,8 @@ private:
 };
 
 // Each member of the record takes the sub-value at its place.
-void decodeRecord(const RecordForm& form, std::string_view stored, const StorageTarget& target) {
+template <typename Stored>
+void decodeRecord(const RecordForm& form, Stored stored, const StorageTarget& target) {
     if (target.kind != form.kind || target.at == nullptr) wrongArgument(__LINE__);
     const SubValues values(stored, form.keys);
     std::size_t next = 0;
@@ -430,6 +439,14 @@ void decodeValue(char letter, std::string_view stored, const StorageTarget& targ
     if (letter == 's' || letter == 'r' || letter == 'p') return decodeText(letter, stored, target);
     if (const RecordForm* form = recordForm(letter)) return decodeRecord(*form, stored, target);
     wrongArgument(__LINE__);
+}
+
+void decodeValueText(char letter, const char* stored, const StorageTarget& target) {
+    if (stored == nullptr) wrongArgument(__LINE__);
+    if (target.at == nullptr) wrongArgument(__LINE__);
+    if (isScalarLetter(letter)) return decodeScalarText(letter, stored, target);
+    if (const RecordForm* form = recordForm(letter)) return decodeRecord(*form, stored, target);
+    decodeValue(letter, std::string_view(stored), target);
 }
 
 std::string encodeStoredText(std::string_view bytes) {

@@ -215,6 +215,9 @@ std::string encodeValue(char letter, const StorageSource& source);
 // Stores the value that an attribute text gives under its letter. CFail 22 when the target does not suit
 // the letter; CFail 12 when memory for a heap text is lacking.
 void decodeValue(char letter, std::string_view stored, const StorageTarget& target);
+// decodeValue for a value that ends with a zero, as an attribute's text lies in the document: a number
+// is read where it lies, without a copy.
+void decodeValueText(char letter, const char* stored, const StorageTarget& target);
 
 // The stored text form of any bytes (NUL bytes included), and back.
 std::string encodeStoredText(std::string_view bytes);

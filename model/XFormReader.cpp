@@ -12,7 +12,7 @@ namespace {
 // The count stays in the record as it was stored; only the entries looked up are bounded by the array.
 void readDropDownEntries(CStream& element, XffData& data) {
     const int count = boundedCount(data.dd_listEntryNum, kDropDownEntries);
-    const FieldSpec& row = tableRow(kXffDataTable, "dd_listEntry");
+    static const FieldSpec& row = tableRow(kXffDataTable, "dd_listEntry");  // looked up once
     for (int i = 0; i < count; ++i) {
         CStream entry(&element, IndexedName(row.element, i).c_str(), 0);
         entry.readAttribute(row.key, row.letter, StorageTarget::textBuffer(data.dd_listEntry[i], kDropDownEntryBytes));

@@ -9,7 +9,7 @@ namespace {
 
 // One key list per column slot, "XColumn_columnWidth03 %d XColumn_columnSpace03 %d" for slot 3.
 void readColumns(CStream& element, XPage& page) {
-    const FieldSpec& row = tableRow(kXPageTable, "columnWidth");
+    static const FieldSpec& row = tableRow(kXPageTable, "columnWidth");  // looked up once
     CStream columns(&element, row.element, 0);
     for (int i = 0; i < kColumnSlots; ++i) {
         columns.readValues(nullptr, nullptr, IndexedName(row.key, i).c_str(), &page.columnWidth[i], &page.columnSpace[i]);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/rtf/CRTFUnicode.h"
+#include "export/rtf/RTFPlainFormat.h"
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
@@ -69,8 +70,18 @@ void CRTFFile::writeFormat(const char* format, ...) {
     va_start(arguments, format);
     va_list again;
     va_copy(again, arguments);
-    const int length = std::vsnprintf(text, sizeof text, format, arguments);
+    // The emitter's own forms skip vsnprintf; any other goes through it below.
+    const int plain = formatPlainVa(text, sizeof text, format, arguments);
     va_end(arguments);
+    if (plain >= 0) {
+        va_end(again);
+        writeBytes(text, plain);
+        return;
+    }
+    va_list general;
+    va_copy(general, again);
+    const int length = std::vsnprintf(text, sizeof text, format, general);
+    va_end(general);
     if (length < 0) {
         va_end(again);
         throwFail(result::kNullObject, __LINE__, kUnit);

@@ -244,6 +244,21 @@ TEST_F(ValueElement, EveryAttributeRowOfEveryTableRoundTrips) {
     }
 }
 
+// A tree built in memory can hold one name many times: the first attribute of the name is the key's,
+// however many follow it.
+TEST_F(ValueElement, AKeyRepeatedManyTimesReadsItsFirstAttribute) {
+    XField field{};
+    field.dirty = 1;
+    writeRecordKeys(element, kXFieldTable, &field, false);
+    for (int i = 0; i < 200; ++i) {
+        xmlNewProp(element.getNode(), reinterpret_cast<const xmlChar*>("XField_dirty"),
+                   reinterpret_cast<const xmlChar*>("7"));
+    }
+    XField back{};
+    readRecordKeys(element, kXFieldTable, &back);
+    EXPECT_EQ(back.dirty, 1);
+}
+
 TEST_F(ValueElement, ForeignNumbersReadAsFarAsTheirDigitsGoWithinTheirTarget) {
     struct Case { char letter; const char* text; std::int64_t expected; };
     const Case cases[] = {
@@ -286,6 +301,21 @@ TEST_F(ValueElement, ForeignNumbersReadAsFarAsTheirDigitsGoWithinTheirTarget) {
     setStored("k", "s4t-1r0g0b0p0");
     element.readValues(nullptr, nullptr, "k %B", &border);
     EXPECT_EQ(border.borderType, -1);
+
+    // Sub-values go by their place between key letters, however the letters are repeated or left out.
+    struct ColorCase { const char* text; RGBColor expected; };
+    const ColorCase colorCases[] = {
+        {"rr7gg8", {7, 8, 0}},          {"7g8b9", {7, 8, 9}},     {"r12x3g4", {12, 4, 0}},
+        {"r-g5", {0, 5, 0}},            {"r--4g+2b3", {0, 0, 3}}, {"gbr", {0, 0, 0}},
+        {"r000000000000000000000000000000000000000042g1", {42, 1, 0}},
+        {"r99999999999999999999999999999999999999999g1", {65535, 1, 0}},
+    };
+    for (const ColorCase& c : colorCases) {
+        setStored("k", c.text);
+        RGBColor read{9, 9, 9};
+        element.readValues(nullptr, nullptr, "k %C", &read);
+        EXPECT_TRUE(equalRGBColor(read, c.expected)) << c.text << ": " << read.red << " " << read.green << " " << read.blue;
+    }
 }
 
 TEST_F(ValueElement, KeyListsWalkPairsAndStopAtAMalformedOne) {
