@@ -61,18 +61,26 @@ void readRecordKeys(CStream& element, const RecordTable& table, void* record) {
     }
     // One walk over the attributes finds each row's own (the first of its name), then the rows are read
     // in table order, as reading them one by one would.
-    std::vector<const xmlAttr*> found = raisingOutOfMemory(__LINE__, kUnit, [&] {
-        return std::vector<const xmlAttr*>(table.fields.size(), nullptr);
+    std::vector<const char*> found = raisingOutOfMemory(__LINE__, kUnit, [&] {
+        return std::vector<const char*>(table.fields.size(), nullptr);
     });
-    for (const xmlAttr* attribute = node->properties; attribute != nullptr; attribute = attribute->next) {
-        if (attribute->name == nullptr) continue;
-        const std::ptrdiff_t row = index.rowOf(reinterpret_cast<const char*>(attribute->name));
-        if (row >= 0 && found[static_cast<std::size_t>(row)] == nullptr) found[static_cast<std::size_t>(row)] = attribute;
+    bool joined = false;
+    visitAttributes(node, [&](const char* name, const char* value) {
+        if (name == nullptr) return;
+        const std::ptrdiff_t row = index.rowOf(name);
+        if (row < 0 || found[static_cast<std::size_t>(row)] != nullptr) return;
+        if (value == nullptr) joined = true;
+        found[static_cast<std::size_t>(row)] = value;
+    });
+    // A value made of several nodes (only a foreign file has them) is joined by the reader by name.
+    if (joined) {
+        readRowByRow(element, table, record);
+        return;
     }
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
         if (found[i] == nullptr) continue;
         const FieldSpec& row = table.fields[i];
-        element.readAttribute(found[i], row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
+        element.readAttributeValue(found[i], row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
     }
 }
 
