@@ -1,34 +1,31 @@
 #pragma once
-// A story loaded whole for delivery: its text and its three run arrays (each ended by its sentinel),
-// with a cursor per array, so that the runs in force are found from where the last look-up stopped and
-// a story is delivered in time linear in its length. Frees what it holds when it goes.
+// A story loaded for delivery: its text whole, and a walk over each of its three run lists, so that the
+// runs in force are read as the delivery reaches them, from where the last look-up stopped: a story is
+// delivered in time linear in its length, holding a run or two of each kind rather than all of them.
+// Frees what it holds when it goes.
 #include <cstdint>
 
+#include "foundation/Memory.h"
 #include "model/CStory.h"
-#include "model/RunLookup.h"
+#include "model/StoryRunWalk.h"
 
 struct LoadedStory {
     LoadedStory() = default;
-    ~LoadedStory() { freeLoadedStory(text, forms, rules, ruleCount, pages); }
+    ~LoadedStory() { freeMemory(text); }
     LoadedStory(const LoadedStory&) = delete;
     LoadedStory& operator=(const LoadedStory&) = delete;
 
-    // Sets the cursors on the arrays; call once the story is loaded.
-    void startCursors() {
-        formCursor = RunCursor<XForm>(forms, formCount);
-        ruleCursor = RunCursor<XRule>(rules, ruleCount);
-        pageCursor = RunCursor<XPage>(pages, pageCount);
+    // Starts the walks over the story's runs; raises what loadAll raises for a missing run list. The
+    // character and paragraph runs read are reported to the sink, as loadAll reports them.
+    void startCursors(CStory& story, ProgressSink* sink) {
+        formCursor.open(story, sink);
+        ruleCursor.open(story, sink);
+        pageCursor.open(story, nullptr);
     }
 
     char16_t* text = nullptr;
     std::int32_t length = 0;
-    XForm* forms = nullptr;
-    std::int32_t formCount = 0;
-    XRule* rules = nullptr;
-    std::int32_t ruleCount = 0;
-    XPage* pages = nullptr;
-    std::int32_t pageCount = 0;
-    RunCursor<XForm> formCursor;
-    RunCursor<XRule> ruleCursor;
-    RunCursor<XPage> pageCursor;
+    StoryRunWalk<XForm> formCursor;
+    StoryRunWalk<XRule> ruleCursor;
+    StoryRunWalk<XPage> pageCursor;
 };

@@ -85,9 +85,10 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
     const bool mainStory = kind == kMainStoryKind;
     LoadedStory loaded;
     try {
-        story.loadAll(&loaded.text, &loaded.length, &loaded.forms, &loaded.formCount, &loaded.rules, &loaded.ruleCount,
-                      &loaded.pages, &loaded.pageCount, &block->storyType, &block->storyMark, &block->storyName,
-                      mainStory ? progressWindow : nullptr, storyLoadArg);
+        ProgressSink* const sink = mainStory ? progressWindow : nullptr;
+        story.loadText(&loaded.text, &loaded.length, &block->storyType, &block->storyMark, &block->storyName, sink,
+                       storyLoadArg);
+        loaded.startCursors(story, sink);
     } catch (const CFail& failure) {
         if (failure.error == result::kNullObject && !storyHasText(story)) return;
         rethrowFailure();
@@ -103,7 +104,6 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
     initXForm(&block->form);
     initXRule(&block->rule);
     initXPage(&block->page, kLetterPage);
-    loaded.startCursors();
     deliverStoryText(loaded, story, mainStory, block);
     if (mainStory) listSideStoriesAfterMainText(block);
     if (kind != kStoryInline)
