@@ -5,9 +5,10 @@
 // 240 bytes for a value that is mostly a short number. The storage of a long document holds hundreds of
 // thousands of them, which made the attributes the greater part of a conversion's memory. A document
 // that the storage builds therefore keeps its elements' attributes here: per element a list of (name,
-// value) pairs in the order the names were first set, the names kept once in the document's dictionary
-// and the values in a text pool that grows in large blocks. An element finds its list through the
-// library's `_private` pointer, the document finds its PackedAttributes through its own.
+// value) pairs in the order the names were first set, the names kept once in the document's dictionary,
+// the lists and the values in pools that grow in large blocks (16 bytes and the value's own per
+// attribute). An element finds its list through the library's `_private` pointer, the document finds
+// its PackedAttributes through its own.
 //
 // Readers see both kinds of attribute alike (CStream's attributeValue and visitAttributes). The library
 // itself sees only its own: before the library reads the tree as a whole (saving it, handing the
@@ -18,11 +19,11 @@
 #include <libxml/tree.h>
 
 #include <cstddef>
-#include <deque>
-#include <memory>
+#include <cstdint>
 #include <span>
 #include <string_view>
-#include <vector>
+
+#include "model/BumpPool.h"
 
 struct PackedAttribute {
     const xmlChar* name;  // owned by the document's dictionary
@@ -52,12 +53,13 @@ public:
     bool unpackTree(xmlNode* top);
 
 private:
-    using List = std::vector<PackedAttribute>;
+    struct List;
+    static PackedAttribute* entries(List* list);
+    static std::size_t listBytes(std::uint32_t room);
+    List* roomForOneMore(xmlNode* element, List* list);
     const char* keepText(std::string_view text);
 
     xmlDoc* document;
-    std::deque<List> lists;  // stable addresses: elements point at theirs
-    std::vector<std::unique_ptr<char[]>> blocks;
-    char* free = nullptr;
-    std::size_t room = 0;
+    BumpPool lists;  // each element's list: a count, its room and the pairs, where _private points
+    BumpPool texts;  // the values
 };

@@ -23,8 +23,9 @@ Pairs attributesOf(const CStream& element) {
     return pairs;
 }
 
-// Stories found by their attributes, short and long values, a value replaced where it stands, texts
-// stored in their encoded form, an element without attributes.
+// Stories found by their attributes, short and long values, a value replaced where it stands, an
+// attribute added after those of a child, texts stored in their encoded form, an element without
+// attributes.
 void writeFixture(CStream& root) {
     for (std::int32_t mark : {5, 12}) {
         CStream story(&root, "footnoteStory", 1);
@@ -35,6 +36,7 @@ void writeFixture(CStream& root) {
     CStream run(&found, "Form000", 1);
     run.writeValues(nullptr, 0, "width %l id %l flag %d", 5, 1234567890, 1);
     run.writeValues(nullptr, 0, "width %l", 123456);
+    found.writeValues(nullptr, 0, "StoryRows %l", 7);  // after its child's attributes
     CStream text(&found, "TEXT", 1);
     text.writeValues(u"a < b & c", 9, nullptr);
     CStream empty(&root, "Empty", 1);
@@ -44,7 +46,7 @@ constexpr const char* kFixtureFile =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     "<Root_Storage>"
     "<footnoteStory StoryType=\"6\" StoryMark=\"5\" StoryName=\"notes %26 %3C%22more%22%3E%0A\"/>"
-    "<footnoteStory StoryType=\"6\" StoryMark=\"12\" StoryName=\"notes %26 %3C%22more%22%3E%0A\">"
+    "<footnoteStory StoryType=\"6\" StoryMark=\"12\" StoryName=\"notes %26 %3C%22more%22%3E%0A\" StoryRows=\"7\">"
     "<Form000 width=\"123456\" id=\"1234567890\" flag=\"1\"/><TEXT>a %3C b %26 c</TEXT></footnoteStory>"
     "<Empty/>"
     "</Root_Storage>\n";
