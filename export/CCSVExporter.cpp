@@ -1,6 +1,5 @@
 #include "export/CCSVExporter.h"
 
-#include <algorithm>
 #include <new>
 #include <string_view>
 
@@ -16,23 +15,21 @@ constexpr const char* kUnit = "BL_CSV(exp)";
 bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-// The UTF-8 form of the units; a lone surrogate is left out.
-std::string toUtf8(const char16_t* text, std::int32_t length) {
-    const std::u16string_view units(text, static_cast<std::size_t>(length));
-    const auto isSurrogate = [](char16_t unit) { return isHighSurrogate(unit) || isLowSurrogate(unit); };
-    if (std::none_of(units.begin(), units.end(), isSurrogate)) return utf16ToUtf8String(units);
-    std::u16string paired;
-    paired.reserve(static_cast<std::size_t>(length));
+// Appends the UTF-8 form of the units to out; a lone surrogate is left out. The stretches between lone
+// surrogates are converted as they stand, so a pair is never split.
+void appendUtf8(std::string& out, const char16_t* text, std::int32_t length) {
+    std::int32_t stretchStart = 0;
     for (std::int32_t index = 0; index < length; ++index) {
         const char16_t unit = text[index];
+        if (!isHighSurrogate(unit) && !isLowSurrogate(unit)) continue;
         if (isHighSurrogate(unit) && index + 1 < length && isLowSurrogate(text[index + 1])) {
-            paired.push_back(unit);
-            paired.push_back(text[++index]);
-        } else if (!isHighSurrogate(unit) && !isLowSurrogate(unit)) {
-            paired.push_back(unit);
+            ++index;
+            continue;
         }
+        appendUtf16AsUtf8(out, std::u16string_view(text + stretchStart, static_cast<std::size_t>(index - stretchStart)));
+        stretchStart = index + 1;
     }
-    return utf16ToUtf8String(paired);
+    appendUtf16AsUtf8(out, std::u16string_view(text + stretchStart, static_cast<std::size_t>(length - stretchStart)));
 }
 
 }  // namespace
@@ -56,7 +53,8 @@ void CCSVExporter::doText() {
         if (block->textLength < 0 || (block->textLength > 0 && block->textBuffer == nullptr))
             throwFail(result::kNullObject, __LINE__, kUnit);
         try {
-            converted = toUtf8(block->textBuffer, block->textLength);
+            converted.clear();
+            appendUtf8(converted, block->textBuffer, block->textLength);
         } catch (const std::bad_alloc&) {
             throwFail(result::kOutOfMemory, __LINE__, kUnit);
         }

@@ -16,6 +16,11 @@ bool isAnchor(std::uint8_t byte) {
     return storycode::isControl(byte) && byte <= storycode::kTableEnd;
 }
 
+// A byte that writeByte puts into an open field as it is: every character from unit 28 up but the quote.
+bool standsForItself(std::uint8_t byte) {
+    return byte > storycode::kTableEnd && byte != kQuote;
+}
+
 bool isBreak(std::uint8_t byte) {
     return byte >= storycode::kLineBreak && byte <= storycode::kSectionBreak;
 }
@@ -25,7 +30,20 @@ bool isBreak(std::uint8_t byte) {
 CCSVExtruder::CCSVExtruder(CFile* file) : pending(kUnit), file(file) {}
 
 void CCSVExtruder::writeRun(const std::uint8_t* bytes, std::int32_t length) {
-    for (std::int32_t index = 0; index < length; ++index) writeByte(bytes[index]);
+    std::int32_t index = 0;
+    while (index < length) {
+        // Inside an open field most bytes stand for themselves: they go out a stretch at a time.
+        if (inField) {
+            std::int32_t end = index;
+            while (end < length && standsForItself(bytes[end])) ++end;
+            if (end > index) {
+                pending.putAll(bytes + index, static_cast<std::size_t>(end - index));
+                index = end;
+                continue;
+            }
+        }
+        writeByte(bytes[index++]);
+    }
 }
 
 void CCSVExtruder::writeByte(std::uint8_t byte) {

@@ -35,8 +35,9 @@ void CTEXTExporter::beginMainStory() {
 void CTEXTExporter::doText() {
     if (mainExtruder != nullptr) {
         // A paragraph's text is held until the next paragraph begins; inside a note written in place the
-        // output waits for the note's end.
-        if (mainExtruder->paragraphEnded() && block->storyNumber != storykind::kFootnote) mainExtruder->flush();
+        // output waits for the note's end. Ended paragraphs go out a block at a time, not a write each.
+        if (mainExtruder->paragraphEnded() && block->storyNumber != storykind::kFootnote)
+            mainExtruder->flushFullBlock();
         const std::uint8_t* bytes = reinterpret_cast<const std::uint8_t*>(block->textBuffer);
         std::int32_t length = block->textLength;
         const bool utf16 = block->textEncoding == kUtf16TextEncoding;

@@ -79,6 +79,10 @@ void CTEXTExtruder::flush() {
     endedParagraph = false;
 }
 
+void CTEXTExtruder::flushFullBlock() {
+    if (pending.fillsBlock()) flush();
+}
+
 void CTEXTExtruder::storeStyleTable() {
     if (format == nullptr || file == nullptr) return;
     throwIfError(format->storeStyleResource(*file, kStyleResourceType, kStyleResourceId), __LINE__, kUnit);

@@ -24,6 +24,8 @@ public:
     void writeRun(const std::uint8_t* bytes, std::int32_t length, const XForm& form, const XRule& rule);
     // Writes the pending output to the file.
     void flush();
+    // Writes the pending output once it fills a block.
+    void flushFullBlock();
     // Hands the style table to the file's resource part; a refusal raises CFail with the file's code.
     void storeStyleTable();
 

@@ -1,13 +1,16 @@
 #pragma once
-// The output that a writer holds until it writes it: a list of chunks filled one character at a time and
-// written to the output file in order, gathered into blocks of up to 64 KB so that a flush costs a write
-// per block, not one per chunk. Chunks not written when the list goes are dropped unwritten.
+// The output that a writer holds until it writes it: 8-bit bytes for the plain-text and CSV writers,
+// UTF-16 units for the Unicode writer, gathered in one growing buffer and written to the output file in
+// order, in blocks of up to 64 KB, so that a flush costs a write per block. Units not written when the
+// buffer goes are dropped unwritten.
+//
+// Writers put their output a unit at a time: one buffer, grown by doubling, keeps that to a store and a
+// comparison, where a list of small chunks cost an allocation every few hundred units.
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <new>
 #include <vector>
 
-#include "export/OutputChunk.h"
-#include "export/OwnedList.h"
 #include "foundation/CFail.h"
 #include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
@@ -15,66 +18,65 @@
 template <typename Unit>
 class PendingChunks {
 public:
-    // unit: the source unit named by the failures this list raises.
+    // unit: the source unit named by the failures this buffer raises.
     explicit PendingChunks(const char* unit) : unit(unit) {}
 
-    // Lack of memory for a new chunk raises CFail 12.
+    // Lack of memory to grow raises CFail 12.
     void put(Unit character) {
-        if (current == nullptr || current->isFull()) {
-            auto* fresh = new (std::nothrow) OutputChunk<Unit>();
-            throwIfNull(fresh, __LINE__, unit);
-            chunks.append(fresh);
-            current = fresh;
-        }
-        current->append(character);
+        if (units.size() == units.capacity()) makeRoom(1);
+        units.push_back(character);
     }
 
-    bool isEmpty() const { return chunks.isEmpty(); }
-    // Whether the chunks fill a block: a writer that writes as it goes waits for this, so that its file
-    // takes a write per block rather than one per run or paragraph.
-    bool fillsBlock() const { return static_cast<std::size_t>(chunks.count()) * kChunkBytes >= kBlockSize; }
+    // put for each of the units in turn.
+    void putAll(const Unit* characters, std::size_t count) {
+        if (units.capacity() - units.size() < count) makeRoom(count);
+        units.insert(units.end(), characters, characters + count);
+    }
 
-    // Writes every chunk at the file's position, in order, and forgets them. A write that fails raises
-    // CFail with the file layer's code; the chunks stay listed and go with the list.
+    bool isEmpty() const { return units.empty(); }
+    // Whether the pending output fills a block: a writer that writes as it goes waits for this, so that
+    // its file takes a write per block rather than one per run or paragraph.
+    bool fillsBlock() const { return units.size() * sizeof(Unit) >= kBlockSize; }
+
+    // Writes every pending unit at the file's position, in order, and forgets them. A write that fails
+    // raises CFail with the file layer's code; the units stay pending and go with the buffer.
     void flush(CFile* file) {
         throwIfNullObject(file, __LINE__, unit);
-        std::vector<std::uint8_t> block;
-        raisingOutOfMemory(__LINE__, unit, [&] { block.reserve(kBlockSize); });
-        for (std::int32_t index = 1; index <= chunks.count(); ++index) {
-            if (block.size() + kChunkBytes > kBlockSize) writeBlock(*file, block);
-            appendChunk(block, *chunks.at(index));
-        }
-        writeBlock(*file, block);
-        chunks.clear();
-        current = nullptr;
+        constexpr std::size_t kBlockUnits = kBlockSize / sizeof(Unit);
+        for (std::size_t start = 0; start < units.size(); start += kBlockUnits)
+            writeBlock(*file, units.data() + start, std::min(kBlockUnits, units.size() - start));
+        units.clear();
     }
 
 private:
-    static constexpr std::size_t kChunkBytes = OutputChunk<Unit>::kCapacity * sizeof(Unit);
     static constexpr std::size_t kBlockSize = 65536;
 
-    // The block was reserved for a whole block of chunks: appending allocates nothing.
-    static void appendChunk(std::vector<std::uint8_t>& block, const OutputChunk<Unit>& chunk) {
+    void makeRoom(std::size_t count) {
+        const std::size_t wanted = std::max({units.size() + count, units.capacity() * 2, kBlockSize / sizeof(Unit)});
+        raisingOutOfMemory(__LINE__, unit, [&] { units.reserve(wanted); });
+    }
+
+    void writeBlock(CFile& file, const Unit* block, std::size_t count) {
         if constexpr (sizeof(Unit) == 1) {
-            block.insert(block.end(), chunk.getData(), chunk.getData() + chunk.getLength());
-            return;
-        }
-        // UTF-16 goes out little-endian whatever the machine's order.
-        for (std::int16_t index = 0; index < chunk.getLength(); ++index) {
-            const auto character = static_cast<std::uint32_t>(chunk.getData()[index]);
-            for (std::size_t shift = 0; shift < sizeof(Unit); ++shift)
-                block.push_back(static_cast<std::uint8_t>(character >> (8 * shift)));
+            write(file, block, count);
+        } else {
+            // UTF-16 goes out little-endian whatever the machine's order.
+            std::vector<std::uint8_t> bytes;
+            raisingOutOfMemory(__LINE__, unit, [&] { bytes.reserve(count * sizeof(Unit)); });
+            for (std::size_t index = 0; index < count; ++index) {
+                const auto character = static_cast<std::uint32_t>(block[index]);
+                for (std::size_t shift = 0; shift < sizeof(Unit); ++shift)
+                    bytes.push_back(static_cast<std::uint8_t>(character >> (8 * shift)));
+            }
+            write(file, bytes.data(), bytes.size());
         }
     }
 
-    void writeBlock(CFile& file, std::vector<std::uint8_t>& block) {
-        if (block.empty()) return;
-        throwIfError(file.write(block.data(), static_cast<std::int32_t>(block.size()), kFromCurrent, 0), __LINE__,
-                     unit);
-        block.clear();
+    void write(CFile& file, const void* bytes, std::size_t count) {
+        if (count == 0) return;
+        throwIfError(file.write(bytes, static_cast<std::int32_t>(count), kFromCurrent, 0), __LINE__, unit);
     }
 
-    OwnedList<OutputChunk<Unit>> chunks;
-    OutputChunk<Unit>* current = nullptr;  // the last chunk, which put fills
+    std::vector<Unit> units;
     const char* unit;
 };

@@ -113,37 +113,57 @@ bool isLowSurrogate(char32_t unit) {
 
 std::string utf16ToUtf8String(std::u16string_view text) {
     std::string out;
-    out.reserve(text.size() * 3);
-    std::uint8_t bytes[4];
+    appendUtf16AsUtf8(out, text);
+    return out;
+}
+
+void appendUtf16AsUtf8(std::string& out, std::u16string_view text) {
+    // No unit gives more than three bytes (a pair gives four for its two units): the room is made once
+    // and the bytes written in place.
+    const std::size_t start = out.size();
+    out.resize(start + text.size() * 3);
+    auto* const first = reinterpret_cast<std::uint8_t*>(out.data() + start);
+    std::uint8_t* at = first;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t value = text[i];
+        // Most text is ASCII: a byte of its own, without the general encoder.
+        if (value < 0x80) {
+            *at++ = static_cast<std::uint8_t>(value);
+            continue;
+        }
         if (isHighSurrogate(value) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
             value = 0x10000 + (((value & 0x3FF) << 10) | (text[i + 1] & 0x3FF));
             ++i;
         }
-        out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(encodeCodePoint(value, bytes)));
+        at += encodeCodePoint(value, at);
     }
-    return out;
+    out.resize(start + static_cast<std::size_t>(at - first));
 }
 
 std::u16string utf8ToUtf16String(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
+    // Every unit takes at least a byte of the text (two units take four): the room is made once.
+    std::u16string out(text.size(), u'\0');
+    char16_t* at = out.data();
     const auto* input = reinterpret_cast<const std::uint8_t*>(text.data());
     const auto length = static_cast<std::int32_t>(text.size());
     std::int32_t read = 0;
     while (read < length) {
+        if (input[read] < 0x80) {
+            *at++ = static_cast<char16_t>(input[read++]);
+            continue;
+        }
         Decoded decoded = decodeOne(input + read, length - read);
         if (decoded.length == 0) decoded = {kReplacement, length - read};  // cut off by the end of the text
         if (decoded.value < 0x10000) {
-            out.push_back(static_cast<char16_t>(decoded.value));
+            *at++ = static_cast<char16_t>(decoded.value);
         } else {
             const char32_t offset = decoded.value - 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 | (offset >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 | (offset & 0x3FF)));
+            *at++ = static_cast<char16_t>(0xD800 | (offset >> 10));
+            *at++ = static_cast<char16_t>(0xDC00 | (offset & 0x3FF));
         }
         read += decoded.length;
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
     return out;
 }
 

@@ -44,6 +44,8 @@ std::int32_t utf16ToUtf8(std::uint8_t* output, std::int32_t* outputSize, const s
 // lone high surrogate is written in its 3-byte form, and a cut-off trailing sequence decodes to U+FFFD.
 std::string utf16ToUtf8String(std::u16string_view text);
 std::u16string utf8ToUtf16String(std::string_view text);
+// utf16ToUtf8String's bytes appended to out, for a caller that reuses one buffer.
+void appendUtf16AsUtf8(std::string& out, std::u16string_view text);
 
 // Bytes enough to hold the UTF-8 form of `units` UTF-16 units with utf16ToUtf8, terminator included.
 constexpr std::int32_t utf8CapacityForUnits(std::int32_t units) {

@@ -21,6 +21,7 @@
 #include "model/CStorage.h"
 #include "model/CStory.h"
 #include "model/CTable.h"
+#include "model/LoadedStory.h"
 #include "model/StoryKinds.h"
 #include "platform/AllocationFailure.h"
 #include "platform/Heap.h"
@@ -99,20 +100,13 @@ void loadStory(xmlNode* parent, StoryName name) {
     parentStream.setNode(parent);
     CStory story(nullptr, &parentStream, nullptr, name.kind, name.mark, 0);
 
-    char16_t* text = nullptr;
-    std::int32_t textLength = 0;
-    XForm* forms = nullptr;
-    std::int32_t formCount = 0;
-    XRule* rules = nullptr;
-    std::int32_t ruleCount = 0;
-    XPage* pages = nullptr;
-    std::int32_t pageCount = 0;
-    std::int32_t storyType = 0;
-    std::int32_t storyMark = 0;
-    char storyName[kStoryNameBytes] = {};
-    story.loadAll(&text, &textLength, &forms, &formCount, &rules, &ruleCount, &pages, &pageCount, &storyType,
-                  &storyMark, &storyName, nullptr, 0);
-    freeLoadedStory(text, forms, rules, ruleCount, pages);
+    {
+        std::int32_t storyType = 0;
+        std::int32_t storyMark = 0;
+        char storyName[kStoryNameBytes] = {};
+        StoryContents loaded;
+        loaded.load(story, &storyType, &storyMark, &storyName);
+    }
 
     story.readRows();
     if (name.kind == storykind::kTable) scanTable(story);

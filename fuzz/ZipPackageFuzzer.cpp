@@ -1,7 +1,8 @@
 // The zip package opener over any bytes: the bytes become a package file, which is opened as the
 // importers open a .docx or .xlsx, its package and document relationships are loaded, and every
 // relationship's target part is read and parsed, as are a few fixed parts and a worksheet's
-// relationships through a table that shares the reader.
+// relationships through a table that shares the reader. The fixed parts are also read for their root
+// alone, which must answer as the whole parse does.
 #include <libxml/parser.h>
 
 #include <cstdint>
@@ -38,11 +39,28 @@ void readEveryTarget(CRelationshipsTable& table) {
     }
 }
 
+std::string namespaceOf(const xmlNode* element) {
+    return element != nullptr && element->ns != nullptr ? reinterpret_cast<const char*>(element->ns->href) : "";
+}
+
+// The root-only read answers as the whole parse: the same code and the same root element.
+void checkRootOnlyAgrees(CRelationshipsTable& table, const char* part, std::int16_t code, const xmlNode* root) {
+    xmlDoc* document = nullptr;
+    xmlNode* onlyRoot = nullptr;
+    const std::int16_t rootCode = table.parsePartRoot(part, &document, &onlyRoot);
+    const bool agree = rootCode == code && (root == nullptr) == (onlyRoot == nullptr) &&
+                       (root == nullptr || (xmlStrEqual(root->name, onlyRoot->name) != 0 &&
+                                            namespaceOf(root) == namespaceOf(onlyRoot) && onlyRoot->children == nullptr));
+    xmlFreeDoc(document);
+    if (!agree) __builtin_trap();
+}
+
 void readFixedParts(CRelationshipsTable& table) {
     for (const char* part : {"word/document.xml", "xl/workbook.xml", "[Content_Types].xml", "../x", "/word/x"}) {
         xmlDoc* document = nullptr;
         xmlNode* root = nullptr;
-        table.parsePart(part, &document, &root);
+        const std::int16_t code = table.parsePart(part, &document, &root);
+        checkRootOnlyAgrees(table, part, code, root);
         xmlFreeDoc(document);
     }
 }

@@ -4,29 +4,12 @@
 
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
+#include "model/LoadedStory.h"
 #include "model/StoryKeys.h"
 
 namespace {
 
 constexpr const char* kUnit = "BStory";
-
-// What loadAll has read so far. It hands the parts out only when everything was read, so a failure
-// half-way (a missing run count, a Stop) frees them here and leaves the caller's places untouched.
-struct LoadedParts {
-    char16_t* text = nullptr;
-    std::int32_t textLength = 0;
-    XForm* forms = nullptr;
-    std::int32_t formCount = 0;
-    XRule* rules = nullptr;
-    std::int32_t ruleCount = 0;
-    XPage* pages = nullptr;
-    std::int32_t pageCount = 0;
-
-    LoadedParts() = default;
-    LoadedParts(const LoadedParts&) = delete;
-    LoadedParts& operator=(const LoadedParts&) = delete;
-    ~LoadedParts() { freeLoadedStory(text, forms, rules, ruleCount, pages); }
-};
 
 // Gives a part to the caller's place, or leaves it to be freed when the caller did not ask for it.
 template <typename Part>
@@ -77,6 +60,8 @@ void CStory::open(XParamBlock* hostBlock, CStream* parent, const void* owner, st
     formAllChanged = 1;
     ruleAllChanged = 1;
     pageAllChanged = 1;
+    rowCount = StoryRowCount();
+    if (create != 1) rowCount.forget();  // the text already there is not counted
 
     char name[kStoryElementNameBytes];
     storyElementName(name, kind, mark);
@@ -159,7 +144,9 @@ void CStory::load(char16_t** text, std::int32_t* textLength, XForm** forms, std:
     readHeader(storyType != nullptr ? &type : nullptr, storyMarkOut != nullptr ? &mark : nullptr,
                storyName != nullptr ? &name : nullptr);
 
-    LoadedParts parts;
+    // Nothing is handed out before everything was read: a failure half-way (a missing run count, a Stop)
+    // frees what was read with `parts` and leaves the caller's places untouched.
+    StoryContents parts;
     if (text != nullptr) textStream->readValues(&parts.text, &parts.textLength, nullptr);
     if (withRuns) {
         parts.forms = loadFormRuns(sink, &parts.formCount);

@@ -32,6 +32,7 @@
 #include "model/CStream.h"
 #include "model/ProgressSink.h"
 #include "model/StoryKinds.h"
+#include "model/StoryRowCount.h"
 #include "model/XForm.h"
 #include "model/XPage.h"
 #include "model/XParamBlock.h"
@@ -136,6 +137,8 @@ public:
     std::int32_t getUnitCount() const { return unitCount; }
     std::int32_t getPictureCount() const { return pictureCount; }
     std::int32_t getReportCount() const { return reportCount; }
+    // The table-row count of the text appended since the story was created (StoryRowCount.h).
+    const StoryRowCount& writtenRows() const { return rowCount; }
 
 private:
     template <typename Record>
@@ -176,6 +179,7 @@ private:
     std::int32_t pictureCount = 0;
     std::int32_t reportCount = 0;
     std::int32_t lastAnchorId = -1;  // the id of the last anchor appended, -1 before any
+    StoryRowCount rowCount;
 };
 
 // Frees what loadAll handed out: the text, the three run arrays and the level texts that the paragraph

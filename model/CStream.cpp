@@ -7,6 +7,7 @@
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
 #include "foundation/Memory.h"
+#include "foundation/UrlCodec.h"
 #include "foundation/Utf8Codec.h"
 #include "model/AttributeWriteFailure.h"
 #include "model/SplitToken.h"
@@ -336,9 +337,11 @@ void CStream::writeAttribute(const char* name, char letter, const StorageSource&
 
 void CStream::readElementText(char16_t** text, std::int32_t* length) {
     if (node == nullptr) return;
-    const std::string stored = elementText(node);
+    std::string stored = elementText(node);
     if (stored.empty()) return;
-    const std::u16string units = utf8ToUtf16String(decodeStoredText(stored));
+    // The text is our own copy: it is decoded where it stands.
+    stored.resize(static_cast<std::size_t>(urlDecode(stored.data())));
+    const std::u16string units = utf8ToUtf16String(stored);
     if (units.size() >= static_cast<std::size_t>(INT32_MAX / 2)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     const auto count = static_cast<std::int32_t>(units.size());
     auto* buffer = static_cast<char16_t*>(allocMemory((count + 1) * static_cast<std::int32_t>(sizeof(char16_t))));
@@ -352,7 +355,7 @@ void CStream::readElementText(char16_t** text, std::int32_t* length) {
 void CStream::writeElementText(const char16_t* text, std::int32_t length) {
     throwIfNull(node, __LINE__, kUnit);
     if (length <= 0) return;
-    const std::string stored = encodeStoredText(utf16ToUtf8String(std::u16string_view(text, static_cast<std::size_t>(length))));
+    const std::string stored = encodeStoredUnits(std::u16string_view(text, static_cast<std::size_t>(length)));
     if (stored.size() > static_cast<std::size_t>(INT32_MAX)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     // The library's own append merges every write into the text before it, which copies the element's
     // whole text each time and makes a story written chunk by chunk quadratic. Short texts are still

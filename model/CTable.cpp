@@ -20,10 +20,6 @@ XRows* copyRowDefinition(XRows* dst, const XRows* src) {
 
 CTable::CTable(CStory* scanned) : story(scanned) {}
 
-CTable::~CTable() {
-    freeLoadedStory(text, forms, rules, ruleCount, pages);
-}
-
 std::int32_t CTable::run() {
     std::int32_t count = 0;
     try {
@@ -31,18 +27,15 @@ std::int32_t CTable::run() {
         std::int32_t storyType = 0;
         std::int32_t storyMark = 0;
         char storyName[kStoryNameBytes] = {};
-        story->loadAll(&text, &textLength, &forms, &formCount, &rules, &ruleCount, &pages, &pageCount, &storyType,
-                       &storyMark, &storyName, nullptr, 0);
-        formCursor = RunCursor<XForm>(forms, formCount);
-        ruleCursor = RunCursor<XRule>(rules, ruleCount);
-        pageCursor = RunCursor<XPage>(pages, pageCount);
+        loaded.load(*story, &storyType, &storyMark, &storyName);
+        loaded.startCursors();
         std::int32_t position = 0;
         std::int32_t cellCount = 0;
         CellEntry cells[kRowScratchCells];
         do {
             nextRow(&position, &cellCount, cells, kRowScratchCells, &scratchRow);
             ++count;
-        } while (position < textLength);
+        } while (position < loaded.textLength);
     } catch (const CFail&) {
         // The count so far stands.
     }
@@ -55,8 +48,8 @@ void CTable::addCell(CellEntry* cells, std::int32_t capacity, std::int32_t& coun
     // Only the distances of the character and section runs are wanted: those runs are not copied out.
     const XForm* form = nullptr;
     const XPage* page = nullptr;
-    const CellEntry entry{start, formCursor.findAt(start, &form), ruleCursor.findAt(start, &lastRule),
-                          pageCursor.findAt(start, &page)};
+    const CellEntry entry{start, loaded.formCursor.findAt(start, &form), loaded.ruleCursor.findAt(start, &lastRule),
+                          loaded.pageCursor.findAt(start, &page)};
     if (cells == nullptr || count >= capacity) return;
     cells[count] = entry;
     ++count;
@@ -68,8 +61,8 @@ void CTable::nextRow(std::int32_t* position, std::int32_t* cellCount, CellEntry*
     std::int32_t count = 0;
     bool rowEnded = false;
     addCell(cells, capacity, count, p);
-    while (p < textLength) {
-        if (text[p] == storycode::kCellEnd) {
+    while (p < loaded.textLength) {
+        if (loaded.text[p] == storycode::kCellEnd) {
             addCell(cells, capacity, count, p + 1);
             if (lastRule != nullptr && lastRule->lastCellOfRow == 1) {
                 if (row != nullptr) copyRowDefinition(row, &lastRule->rows);
@@ -87,10 +80,15 @@ void CTable::nextRow(std::int32_t* position, std::int32_t* cellCount, CellEntry*
 std::int16_t countStoryRows(XParamBlock* /*block*/, CStory* story) {
     CTable* table = nullptr;
     try {
-        table = new (std::nothrow) CTable(story);
-        throwIfNull(table, __LINE__, kUnit);
-        const std::int32_t rows = table->run();
         throwIfNullObject(story, __LINE__, kUnit);
+        std::int32_t rows = 0;
+        if (story->writtenRows().known()) {
+            rows = story->writtenRows().count();
+        } else {
+            table = new (std::nothrow) CTable(story);
+            throwIfNull(table, __LINE__, kUnit);
+            rows = table->run();
+        }
         story->writeRows(rows);
     } catch (const CFail&) {
         disposeObject(table);

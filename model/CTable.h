@@ -1,7 +1,8 @@
 #pragma once
 // The table scanner: walks the text of a table story row by row and cell by cell, using the story's
 // runs. Its use is countStoryRows, which stores a table story's row count ("StoryRows") after the story
-// was written.
+// was written; the count the story kept while it was written (StoryRowCount.h) stands in for the scan
+// whenever it is known, and always agrees with it.
 //
 // A row is a run of cells, each ended by the cell-end code 16; the row ends at the cell end after which
 // the paragraph run in force has lastCellOfRow set, and the unit after that cell end is the row's end
@@ -15,6 +16,7 @@
 
 #include "foundation/CBase.h"
 #include "model/CStory.h"
+#include "model/LoadedStory.h"
 #include "model/RunLookup.h"
 #include "model/XForm.h"
 #include "model/XPage.h"
@@ -37,8 +39,6 @@ class CTable : public CBase {
 public:
     // Over the story (not owned); run loads it.
     explicit CTable(CStory* story);
-    // Frees the loaded text and runs.
-    ~CTable() override;
     CTable(const CTable&) = delete;
     CTable& operator=(const CTable&) = delete;
 
@@ -55,23 +55,14 @@ private:
     void addCell(CellEntry* cells, std::int32_t capacity, std::int32_t& count, std::int32_t start);
 
     CStory* story;
-    char16_t* text = nullptr;
-    XForm* forms = nullptr;
-    XRule* rules = nullptr;
-    XPage* pages = nullptr;
-    std::int32_t textLength = 0;
-    std::int32_t formCount = 0;
-    std::int32_t ruleCount = 0;
-    std::int32_t pageCount = 0;
     // The cells are looked up in rising positions: each kind's look-ups go on from where the last stopped.
-    RunCursor<XForm> formCursor;
-    RunCursor<XRule> ruleCursor;
-    RunCursor<XPage> pageCursor;
-    // The paragraph run in force at the last look-up (in `rules`; none before the first).
+    LoadedStory loaded;
+    // The paragraph run in force at the last look-up (in the loaded rules; none before the first).
     const XRule* lastRule = nullptr;
     XRows scratchRow{};
 };
 
-// Counts the rows of a table story and stores the count in it. Answers 1, or 0 when the scanner could
-// not be made or the count not stored (the failure is not passed on). The block is not used.
+// Counts the rows of a table story and stores the count in it: the count kept while the story was
+// written, or else the scanner's. Answers 1, or 0 when the scanner could not be made or the count not
+// stored (the failure is not passed on). The block is not used.
 std::int16_t countStoryRows(XParamBlock* block, CStory* story);

@@ -71,7 +71,7 @@ constexpr FieldSpec kXListPicFields[] = {
 
 }  // namespace
 
-constexpr RecordTable kXListLevelTable = recordfields::table<XListLevel>("XListLevel", kXListLevelFields);
-constexpr RecordTable kXListDefTable = recordfields::table<XListDef>("XListDef", kXListDefFields);
-constexpr RecordTable kXListOvrTable = recordfields::table<XListOvr>("XListOvr", kXListOvrFields);
-constexpr RecordTable kXListPicTable = recordfields::table<XListPic>("XListPic", kXListPicFields);
+VDK_RECORD_TABLE(XListLevel);
+VDK_RECORD_TABLE(XListDef);
+VDK_RECORD_TABLE(XListOvr);
+VDK_RECORD_TABLE(XListPic);

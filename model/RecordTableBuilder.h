@@ -217,3 +217,7 @@ consteval RecordTable table(const char* name, std::span<const FieldSpec> fields,
 // A member that lives in memory only.
 #define VDK_NOT_STORED(Record, member, bit)                                                                \
     recordfields::notStored<decltype(Record::member)>(#member, bit, offsetof(Record, member))
+// The table of a record, named after it, from its rows k<Record>Fields; with change bits, their count.
+#define VDK_RECORD_TABLE(Record, ...)                                                                      \
+    constexpr RecordTable k##Record##Table =                                                               \
+        recordfields::table<Record>(#Record, k##Record##Fields __VA_OPT__(, ) __VA_ARGS__)

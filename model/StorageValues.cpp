@@ -12,6 +12,7 @@
 #include "foundation/NumberText.h"
 #include "foundation/PascalText.h"
 #include "foundation/UrlCodec.h"
+#include "foundation/Utf8Codec.h"
 #include "model/ChangeMask.h"
 #include "model/SplitToken.h"
 
@@ -437,6 +438,53 @@ std::string encodeStoredText(std::string_view bytes) {
     const char* encoded = urlEncode(bytes.empty() ? "" : bytes.data(), &length, kStorageUrlMask);
     throwIfNull(encoded, __LINE__, kUnit);
     return std::string(encoded, static_cast<std::size_t>(length));
+}
+
+namespace {
+
+// The %-form of one byte that the storage does not take as it is: '+' for the blank, else %XX.
+void appendEscaped(std::string& out, std::uint8_t byte) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    if (byte == ' ') {
+        out.push_back('+');
+        return;
+    }
+    const char escaped[3] = {'%', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+    out.append(escaped, sizeof escaped);
+}
+
+}  // namespace
+
+std::string encodeStoredUnits(std::u16string_view units) {
+    // Which ASCII bytes the storage takes as they are; every byte of a longer UTF-8 form is escaped.
+    static const std::array<bool, 128> accepted = [] {
+        std::array<bool, 128> table{};
+        for (std::size_t byte = 0; byte < table.size(); ++byte)
+            table[byte] = urlAccepts(static_cast<std::uint8_t>(byte), kStorageUrlMask);
+        return table;
+    }();
+    std::string out;
+    std::string multibyte;
+    out.reserve(units.size() + units.size() / 4);
+    std::size_t at = 0;
+    while (at < units.size()) {
+        const char16_t unit = units[at];
+        if (unit < 0x80) {
+            if (accepted[unit]) out.push_back(static_cast<char>(unit));
+            else appendEscaped(out, static_cast<std::uint8_t>(unit));
+            ++at;
+            continue;
+        }
+        // A stretch of units beyond ASCII is converted whole, so a surrogate pair stays one character.
+        std::size_t end = at;
+        while (end < units.size() && units[end] >= 0x80) ++end;
+        multibyte.clear();
+        appendUtf16AsUtf8(multibyte, units.substr(at, end - at));
+        for (const char byte : multibyte) appendEscaped(out, static_cast<std::uint8_t>(byte));
+        at = end;
+    }
+    if (out.size() > static_cast<std::size_t>(INT32_MAX)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    return out;
 }
 
 std::string decodeStoredText(std::string_view stored) {

@@ -219,6 +219,9 @@ void decodeValue(char letter, std::string_view stored, const StorageTarget& targ
 // The stored text form of any bytes (NUL bytes included), and back.
 std::string encodeStoredText(std::string_view bytes);
 std::string decodeStoredText(std::string_view stored);
+// The stored text form of UTF-16 units: the bytes of encodeStoredText(utf16ToUtf8String(units)), made in
+// one pass for the long texts of stories.
+std::string encodeStoredUnits(std::u16string_view units);
 
 // The longest start of text that fits `capacity` bytes with a terminator after it: it ends at the first
 // 0 byte and never cuts a UTF-8 character in two.

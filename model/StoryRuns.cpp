@@ -312,6 +312,13 @@ std::int16_t markChanges(const RecordTable& table, Record* record, const Record&
         return 1;
     }
     const bool newUnique = record->uniqueBits != current.uniqueBits;
+    // Most runs repeat the paragraph and section records of the run before: when every byte past the
+    // head is the same, no field can differ (the head's fields carry no change bit), and one comparison
+    // spares the look at each field.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(record);
+    const auto* currentBytes = reinterpret_cast<const unsigned char*>(&current);
+    if (std::memcmp(bytes + kRunHeadBytes, currentBytes + kRunHeadBytes, sizeof(Record) - kRunHeadBytes) == 0)
+        return newUnique ? 1 : 0;
     const bool changed = markFieldChanges(table, record, &current);
     return (newUnique || changed) ? 1 : 0;
 }
@@ -342,6 +349,7 @@ void CStory::writeRule(XRule* rule) {
     const bool stored = appendRunElement(ruleStream, rule, unitCount, host);
     keepAsCurrent(currentRule, rule);
     ruleAllChanged = stored ? 0 : 1;
+    rowCount.paragraphRun(stored, rule->lastCellOfRow == 1);
 }
 
 void CStory::writePage(XPage* page) {

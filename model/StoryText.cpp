@@ -133,6 +133,48 @@ struct UnitFormatting {
     }
 };
 
+// The text encodings of the ASCII units in one language, each looked up once per chunk: most story text
+// is ASCII, and the look-up costs more than the rest of a unit's handling.
+class AsciiEncodings {
+public:
+    explicit AsciiEncodings(const CLanguage* tables) : tables(tables) {}
+
+    std::int32_t of(char16_t unit, std::uint16_t language) {
+        if (unit >= known.size()) return lookUp(unit, language);
+        if (language != knownLanguage) {
+            known.fill(false);
+            knownLanguage = language;
+        }
+        if (!known[unit]) {
+            encodings[unit] = lookUp(unit, language);
+            known[unit] = true;
+        }
+        return encodings[unit];
+    }
+
+private:
+    std::int32_t lookUp(char16_t unit, std::uint16_t language) const {
+        return tables != nullptr ? tables->encodingOfChar(unit, language) : kEncodingWindowsLatin1;
+    }
+
+    const CLanguage* tables;
+    std::int32_t knownLanguage = -1;
+    std::array<bool, 128> known{};
+    std::array<std::int32_t, 128> encodings{};
+};
+
+// Most units of a chunk are characters of the script of the unit before: nothing about them can start a
+// run, and appendText takes them in a few steps. That holds, with every kind's last run stored (no kind
+// waits to be stored whole), for a unit that is no control code, after a unit of this chunk that was no
+// anchor (so the record's encoding and script hint are that unit's), when its encoding equals the one
+// the record holds: the script hint, and with it the fonts, follow from the encoding and stay as they
+// are, so the unit's fields equal the previous unit's and the full path would neither mark nor write.
+bool continuesRun(std::int32_t index, char16_t unit, const XForm& form, AsciiEncodings& encodings) {
+    if (index == 0 || storycode::isControl(unit) || form.txtType != 0) return false;
+    const auto language = static_cast<std::uint16_t>(selectLanguageByHint(form));
+    return encodings.of(unit, language) == form.txtCode;
+}
+
 template <typename Record>
 void clearRunHead(Record* record) {
     std::memset(record->changeBits, 0, sizeof record->changeBits);
@@ -199,11 +241,25 @@ void CStory::appendText(const char16_t* text, std::int32_t length, XForm* form, 
     // second anchor and with it a whole paragraph group, once in a couple of hundred conversions.
     if (counter == lastAnchorId) ++counter;
     UnitFormatting previous(*form);
+    AsciiEncodings encodings(languageTables());
     for (std::int32_t i = 0; i < length; ++i) {
         const char16_t unit = text[i];
         clearRunHead(form);
         clearRunHead(rule);
         clearRunHead(page);
+        const bool allStored = formAllChanged == 0 && ruleAllChanged == 0 && pageAllChanged == 0;
+        if (allStored && continuesRun(i, unit, *form, encodings)) {
+            // Nothing the fast path passes over changes the records: the units after it that continue
+            // the run as well are counted on the spot.
+            const auto language = static_cast<std::uint16_t>(selectLanguageByHint(*form));
+            ++unitCount;
+            while (i + 1 < length && !storycode::isControl(text[i + 1]) &&
+                   encodings.of(text[i + 1], language) == form->txtCode) {
+                ++i;
+                ++unitCount;
+            }
+            continue;
+        }
         form->txtType = 0;
         markAnchor(unit, form, tableId, counter);
         followScript(unit, *form);
@@ -213,6 +269,7 @@ void CStory::appendText(const char16_t* text, std::int32_t length, XForm* form, 
         if ((first || formAllChanged == 1 || !(now == previous)) && markFormChanges(form) != 0) writeForm(form);
         if ((first || ruleAllChanged == 1) && markRuleChanges(rule) != 0) writeRule(rule);
         if ((first || pageAllChanged == 1) && markPageChanges(page) != 0) writePage(page);
+        rowCount.unit(unit);
         previous = now;
         ++unitCount;
     }

@@ -25,4 +25,4 @@ constexpr FieldSpec kXFontFields[] = {
 
 }  // namespace
 
-constexpr RecordTable kXFontTable = recordfields::table<XFont>("XFont", kXFontFields);
+VDK_RECORD_TABLE(XFont);

@@ -85,6 +85,6 @@ constexpr FieldSpec kXFormFields[] = {
 
 }  // namespace
 
-constexpr RecordTable kXFieldTable = recordfields::table<XField>("XField", kXFieldFields);
-constexpr RecordTable kXffDataTable = recordfields::table<XffData>("XffData", kXffDataFields);
-constexpr RecordTable kXFormTable = recordfields::table<XForm>("XForm", kXFormFields, 39);
+VDK_RECORD_TABLE(XField);
+VDK_RECORD_TABLE(XffData);
+VDK_RECORD_TABLE(XForm, 39);

@@ -25,8 +25,9 @@ void writeDropDownEntries(CStream& element, const FieldSpec& row, const XForm& f
 std::int16_t writeXForm(CStream* element, const XForm* form, XParamBlock* block) {
     if (element == nullptr || form == nullptr) return result::kNullObject;
     return failureCode([&] {
-        const FieldSpec& dropDownEntries = tableRow(kXffDataTable, "dd_listEntry");
-        const FieldSpec& cellStyle = tableRow(kXFormTable, "cellStyle");
+        // Looked up once: a long document writes tens of thousands of character records.
+        static const FieldSpec& dropDownEntries = tableRow(kXffDataTable, "dd_listEntry");
+        static const FieldSpec& cellStyle = tableRow(kXFormTable, "cellStyle");
         // The entries come up inside "FFDATA" but stand beside it, under the record's element.
         const auto handWritten = [&](const FieldSpec& row, CStream&, const void*) {
             if (&row == &dropDownEntries) {

@@ -54,4 +54,4 @@ constexpr FieldSpec kXHeadFields[] = {
 
 }  // namespace
 
-constexpr RecordTable kXHeadTable = recordfields::table<XHead>("XHead", kXHeadFields);
+VDK_RECORD_TABLE(XHead);

@@ -90,7 +90,7 @@ constexpr FieldSpec kXPageFields[] = {
 
 }  // namespace
 
-constexpr RecordTable kXFootnoteTable = recordfields::table<XFootnote>("XFootnote", kXFootnoteFields);
-constexpr RecordTable kXLineNumberTable = recordfields::table<XLineNumber>("XLineNumber", kXLineNumberFields);
-constexpr RecordTable kXPageNumberTable = recordfields::table<XPageNumber>("XPageNumber", kXPageNumberFields);
-constexpr RecordTable kXPageTable = recordfields::table<XPage>("XPage", kXPageFields, 42);
+VDK_RECORD_TABLE(XFootnote);
+VDK_RECORD_TABLE(XLineNumber);
+VDK_RECORD_TABLE(XPageNumber);
+VDK_RECORD_TABLE(XPage, 42);

@@ -96,9 +96,9 @@ constexpr FieldSpec kXRowsFields[] = {
 
 }  // namespace
 
-constexpr RecordTable kXTblBordersTable = recordfields::table<XTblBorders>("XTblBorders", kXTblBordersFields);
-constexpr RecordTable kXTblMarginsTable = recordfields::table<XTblMargins>("XTblMargins", kXTblMarginsFields);
-constexpr RecordTable kXRowTable = recordfields::table<XRow>("XRow", kXRowFields);
-constexpr RecordTable kXTblGridTable = recordfields::table<XTblGrid>("XTblGrid", kXTblGridFields);
-constexpr RecordTable kXTblPlacementTable = recordfields::table<XTblPlacement>("XTblPlacement", kXTblPlacementFields);
-constexpr RecordTable kXRowsTable = recordfields::table<XRows>("XRows", kXRowsFields);
+VDK_RECORD_TABLE(XTblBorders);
+VDK_RECORD_TABLE(XTblMargins);
+VDK_RECORD_TABLE(XRow);
+VDK_RECORD_TABLE(XTblGrid);
+VDK_RECORD_TABLE(XTblPlacement);
+VDK_RECORD_TABLE(XRows);

@@ -107,8 +107,8 @@ constexpr FieldSpec kXRuleFields[] = {
 
 }  // namespace
 
-constexpr RecordTable kXFrameTable = recordfields::table<XFrame>("XFrame", kXFrameFields);
-constexpr RecordTable kXLevelTable = recordfields::table<XLevel>("XLevel", kXLevelFields);
-constexpr RecordTable kXTabTable = recordfields::table<XTab>("XTab", kXTabFields);
-constexpr RecordTable kXTabsTable = recordfields::table<XTabs>("XTabs", kXTabsFields);
-constexpr RecordTable kXRuleTable = recordfields::table<XRule>("XRule", kXRuleFields, 46);
+VDK_RECORD_TABLE(XFrame);
+VDK_RECORD_TABLE(XLevel);
+VDK_RECORD_TABLE(XTab);
+VDK_RECORD_TABLE(XTabs);
+VDK_RECORD_TABLE(XRule, 46);

@@ -1,7 +1,5 @@
 #include "model/XRuleWriter.h"
 
-#include <optional>
-
 #include "foundation/CFail.h"
 #include "model/RecordKeys.h"
 #include "model/RecordTables.h"
@@ -51,9 +49,9 @@ void writeGridColumns(CStream& grid, const FieldSpec& row, const XTblGrid& recor
 // The default cell, then the cells in use, each through writeXRow, which offers the cell's colours. A
 // cell that fails fails the record.
 void writeCells(CStream& rowSet, const XRows& rows, XParamBlock* block) {
-    const FieldSpec& defaultCell = tableRow(kXRowsTable, "defRow");
+    static const FieldSpec& defaultCell = tableRow(kXRowsTable, "defRow");
     throwIfError(writeXRow(&rowSet, defaultCell.element, &rows.defRow, block), __LINE__, kUnit);
-    const FieldSpec& cells = tableRow(kXRowsTable, "cells");
+    static const FieldSpec& cells = tableRow(kXRowsTable, "cells");
     for (int i = 0; i < rows.rows; ++i)
         throwIfError(writeXRow(&rowSet, IndexedName(cells.element, i).c_str(), &rows.cells[i], block), __LINE__, kUnit);
 }
@@ -63,8 +61,9 @@ void writeCells(CStream& rowSet, const XRows& rows, XParamBlock* block) {
 void writeRowSet(CStream& element, const FieldSpec& row, const XRows& rows, XParamBlock* block) {
     ChildElement rowSet(element, row.element);
     writeRecordKeys(*rowSet, kXRowsTable, &rows, false);
-    const FieldSpec& columns = tableRow(kXTblGridTable, "columnRightPos");
-    writeChildRecord(*rowSet, tableRow(kXRowsTable, "grid"), &rows, [&](const FieldSpec& gridRow, CStream& grid, const void*) {
+    static const FieldSpec& columns = tableRow(kXTblGridTable, "columnRightPos");
+    static const FieldSpec& gridRecord = tableRow(kXRowsTable, "grid");
+    writeChildRecord(*rowSet, gridRecord, &rows, [&](const FieldSpec& gridRow, CStream& grid, const void*) {
         if (&gridRow != &columns) failUnknownRow(gridRow);
         writeGridColumns(grid, gridRow, rows.grid);
     });
@@ -78,8 +77,31 @@ void writeRowSet(CStream& element, const FieldSpec& row, const XRows& rows, XPar
 // offered.
 void registerRuleColors(const XRule& rule, XParamBlock* block) {
     registerRecordColors(kXRuleTable, &rule, true, block);
-    if (rowIsStored(tableRow(kXRuleTable, "rows"), &rule, true))
+    static const FieldSpec& rowSet = tableRow(kXRuleTable, "rows");
+    if (rowIsStored(rowSet, &rule, true))
         registerRecordColors(kXTblBordersTable, &rule.rows.tblBorders, false, block);
+}
+
+// The record as stored, its counts within their arrays.
+void writeStoredRule(CStream& element, const XRule& stored, XParamBlock* block) {
+    // Looked up once: a long document writes thousands of paragraph records.
+    static const FieldSpec& levelLength = tableRow(kXLevelTable, "textLength");
+    static const FieldSpec& levelText = tableRow(kXLevelTable, "text");
+    static const FieldSpec& tabStops = tableRow(kXTabsTable, "tab");
+    static const FieldSpec& rowSet = tableRow(kXRuleTable, "rows");
+    const auto handWritten = [&](const FieldSpec& row, CStream& where, const void*) {
+        if (&row == &levelText) {
+            writeLevelText(where, stored.level);
+        } else if (&row == &tabStops) {
+            writeTabStops(where, row, stored.tabs);
+        } else if (&row == &rowSet) {
+            writeRowSet(where, row, stored.rows, block);
+        } else if (&row != &levelLength) {  // the length goes with the text
+            failUnknownRow(row);
+        }
+    };
+    writeRecordRows(element, kXRuleTable, &stored, true, handWritten);
+    registerRuleColors(stored, block);
 }
 
 }  // namespace
@@ -87,25 +109,10 @@ void registerRuleColors(const XRule& rule, XParamBlock* block) {
 std::int16_t writeXRule(CStream* element, const XRule* rule, XParamBlock* block) {
     if (element == nullptr || rule == nullptr) return result::kNullObject;
     return failureCode([&] {
-        std::optional<XRule> bounded;
-        if (!countsFit(*rule)) bounded = withBoundedCounts(*rule);
-        const XRule& stored = bounded ? *bounded : *rule;
-        const FieldSpec& levelLength = tableRow(kXLevelTable, "textLength");
-        const FieldSpec& levelText = tableRow(kXLevelTable, "text");
-        const FieldSpec& tabStops = tableRow(kXTabsTable, "tab");
-        const FieldSpec& rowSet = tableRow(kXRuleTable, "rows");
-        const auto handWritten = [&](const FieldSpec& row, CStream& where, const void*) {
-            if (&row == &levelText) {
-                writeLevelText(where, stored.level);
-            } else if (&row == &tabStops) {
-                writeTabStops(where, row, stored.tabs);
-            } else if (&row == &rowSet) {
-                writeRowSet(where, row, stored.rows, block);
-            } else if (&row != &levelLength) {  // the length goes with the text
-                failUnknownRow(row);
-            }
-        };
-        writeRecordRows(*element, kXRuleTable, &stored, true, handWritten);
-        registerRuleColors(stored, block);
+        if (countsFit(*rule)) {
+            writeStoredRule(*element, *rule, block);
+        } else {
+            writeStoredRule(*element, withBoundedCounts(*rule), block);
+        }
     });
 }

@@ -30,4 +30,4 @@ constexpr FieldSpec kXStyleFields[] = {
 
 }  // namespace
 
-constexpr RecordTable kXStyleTable = recordfields::table<XStyle>("XStyle", kXStyleFields);
+VDK_RECORD_TABLE(XStyle);

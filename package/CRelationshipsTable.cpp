@@ -13,6 +13,7 @@
 #include "foundation/TextCompare.h"
 #include "foundation/Utf8Codec.h"
 #include "package/PartName.h"
+#include "package/RootElementParse.h"
 #include "package/XmlElementSearch.h"
 #include "package/XmlNodeHelpers.h"
 
@@ -268,13 +269,22 @@ std::int16_t CRelationshipsTable::readPartData(const char* partPath, void** buff
 }
 
 std::int16_t CRelationshipsTable::parsePart(const char* partPath, xmlDoc** document, xmlNode** root) {
+    return readAndParsePart(partPath, document, root, xmlReadMemory);
+}
+
+std::int16_t CRelationshipsTable::parsePartRoot(const char* partPath, xmlDoc** document, xmlNode** root) {
+    return readAndParsePart(partPath, document, root, readRootElementOnly);
+}
+
+std::int16_t CRelationshipsTable::readAndParsePart(const char* partPath, xmlDoc** document, xmlNode** root,
+                                                   XmlReader parse) {
     *document = nullptr;
     *root = nullptr;
     void* block = nullptr;
     std::int32_t size = 0;
     const std::int16_t read = readPart(partPath, &block, &size);
     if (read != 0) return read;
-    OwnedDocument parsed(xmlReadMemory(static_cast<const char*>(block), size, partPath, nullptr, kParseOptions));
+    OwnedDocument parsed(parse(static_cast<const char*>(block), size, partPath, nullptr, kParseOptions));
     freeMemory(block);
     if (!parsed) return result::kOutOfMemory;
     xmlNode* top = xmlDocGetRootElement(parsed.get());

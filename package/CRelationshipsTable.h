@@ -66,6 +66,9 @@ public:
     // Reads and parses a part; 12 for text that is not well-formed XML. Never raises. The document's URL
     // is the part's path, so whoever holds an element knows the part it came from.
     virtual std::int16_t parsePart(const char* partPath, xmlDoc** document, xmlNode** root);
+    // As parsePart, with the same answers, but the document holds the root element alone: for a look at
+    // what a part is, where its tree would be thrown away.
+    std::int16_t parsePartRoot(const char* partPath, xmlDoc** document, xmlNode** root);
     // A new table, owned by the caller, sharing this package, with the relationships of the ".rels" part
     // at relsPath; its targets resolve against the folder of the part they belong to. Null on failure.
     virtual CRelationshipsTable* openRelationshipsPart(const char* relsPath);
@@ -80,6 +83,8 @@ public:
     std::int16_t isReaderShared() const { return sharedReader; }
 
 private:
+    using XmlReader = xmlDoc* (*)(const char* bytes, int size, const char* url, const char* encoding, int options);
+    std::int16_t readAndParsePart(const char* partPath, xmlDoc** document, xmlNode** root, XmlReader parse);
     void releaseReader();
     void readFolderPart(const std::string& partPath, void** buffer, std::int32_t* size) const;
     void loadRelationshipsOf(const char* partName, std::int16_t nameMode);

@@ -1,6 +1,5 @@
 #include "package/CUnzipper.h"
 
-#include <algorithm>
 
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
@@ -9,9 +8,10 @@
 namespace {
 
 constexpr const char* kUnit = "BUnzip";
-// Members are read in steps of at most this much, so memory follows the data actually inflated, not
-// the size the archive claims.
-constexpr std::uint64_t kReadStep = 1 << 20;
+// A member is read into a block of the size the archive states, in one piece: growing it step by step
+// copied a large part once per doubling. The block is only reserved, not touched, until data is
+// inflated into it, so memory in use still follows the data, not the claim (which looksLikeABomb
+// bounds). Data beyond the stated size is never read.
 
 void raiseIfError(int code, int line) {
     if (code != UNZ_OK) throwFail(code, line, kUnit);
@@ -84,20 +84,12 @@ std::int16_t CUnzipper::extractMember(const char* memberName, void** buffer, std
 void CUnzipper::readOpenMember(std::uint64_t statedSize, void** buffer, std::int32_t* size) {
     raiseIfError(unzOpenCurrentFile(handle), __LINE__);
     OpenMember member(handle);
-    std::uint64_t capacity = std::min(statedSize, kReadStep);
     std::uint64_t filled = 0;
-    auto* block = static_cast<std::uint8_t*>(allocMemory(static_cast<std::int32_t>(capacity)));
+    auto* block = static_cast<std::uint8_t*>(allocMemory(static_cast<std::int32_t>(statedSize)));
     throwIfNull(block, __LINE__, kUnit);
     *buffer = block;
     while (filled < statedSize) {
-        if (filled == capacity) {
-            capacity = std::min(statedSize, capacity + std::max(capacity, kReadStep));
-            void* larger = resizeMemory(block, static_cast<std::int32_t>(capacity));
-            throwIfNull(larger, __LINE__, kUnit);
-            block = static_cast<std::uint8_t*>(larger);
-            *buffer = block;
-        }
-        const int read = unzReadCurrentFile(handle, block + filled, static_cast<unsigned>(capacity - filled));
+        const int read = unzReadCurrentFile(handle, block + filled, static_cast<unsigned>(statedSize - filled));
         if (read < 0) throwFail(read, __LINE__, kUnit);
         if (read == 0) break;
         filled += static_cast<std::uint64_t>(read);

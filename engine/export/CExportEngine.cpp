@@ -227,7 +227,11 @@ void CExportEngine::showFileLine() {
 void CExportEngine::progress(std::int32_t done, std::int32_t total) {
     if (progressWindow != nullptr) {
         progressWindow->setBar(done, total);
-        const UniFormatValue values[] = {progressPercent(done, total)};
+        // A sheet reports after each of its rows; the status text changes only with the percentage.
+        const std::int32_t percent = progressPercent(done, total);
+        if (percent == shownPercent) return;
+        shownPercent = percent;
+        const UniFormatValue values[] = {percent};
         progressWindow->setStatus(kWritingPercent, values);
         return;
     }

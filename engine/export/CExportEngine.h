@@ -138,6 +138,11 @@ protected:
     std::int32_t mainStoryLength = 0;
     std::int16_t storyCounters[kSideStoryCounters] = {};
     std::int32_t storyDepth = 0;
+    // Moves on whenever a story starts playing: it writes the records of the block it plays through,
+    // so a run copy that a story's delivery remembers (LoadedStory.h) is stale after it.
+    std::uint64_t recordGeneration = 0;
+    // The percentage the main story's status shows, -1 before its delivery has shown one.
+    std::int32_t shownPercent = -1;
     std::int16_t documentFailure = 0;  // what the document request failed with
 
 private:

@@ -11,10 +11,10 @@
 #include "engine/ProgressWindow.h"
 #include "engine/TranslatorRequest.h"
 #include "engine/export/CExportEngine.h"
-#include "engine/export/LoadedStory.h"
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
 #include "model/CStory.h"
+#include "model/LoadedStory.h"
 #include "model/StoryKinds.h"
 #include "model/XParamBlock.h"
 
@@ -83,18 +83,17 @@ std::int16_t CExportEngine::exportStory(CStory* story, std::int16_t kind, std::i
 
 void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* block) {
     const bool mainStory = kind == kMainStoryKind;
+    ++recordGeneration;
     LoadedStory loaded;
     try {
-        ProgressSink* const sink = mainStory ? progressWindow : nullptr;
-        story.loadText(&loaded.text, &loaded.length, &block->storyType, &block->storyMark, &block->storyName, sink,
-                       storyLoadArg);
-        loaded.startCursors(story, sink);
+        loaded.load(story, &block->storyType, &block->storyMark, &block->storyName,
+                    mainStory ? progressWindow : nullptr, storyLoadArg);
     } catch (const CFail& failure) {
         if (failure.error == result::kNullObject && !storyHasText(story)) return;
         rethrowFailure();
     }
-    if (loaded.text == nullptr || loaded.length <= 0) return;
-    if (mainStory) mainStoryLength = loaded.length;
+    if (loaded.text == nullptr || loaded.textLength <= 0) return;
+    if (mainStory) mainStoryLength = loaded.textLength;
     block->storyRows = story.readRows();
 
     if (kind != kStoryInline) {
@@ -104,6 +103,7 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
     initXForm(&block->form);
     initXRule(&block->rule);
     initXPage(&block->page, kLetterPage);
+    loaded.startCursors();
     deliverStoryText(loaded, story, mainStory, block);
     if (mainStory) listSideStoriesAfterMainText(block);
     if (kind != kStoryInline)
@@ -112,7 +112,8 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
 }
 
 void CExportEngine::deliverStoryText(LoadedStory& loaded, CStory& story, bool mainStory, XParamBlock* block) {
-    const std::int32_t total = loaded.length;
+    const std::int32_t total = loaded.textLength;
+    if (mainStory) shownPercent = -1;  // loading it showed a status of its own
     for (std::int32_t position = 0; position < total;) {
         pollStop();
         const std::int32_t stretch = measureRun(loaded.text, total, position);

@@ -13,12 +13,12 @@
 #include "engine/CTranslator.h"
 #include "engine/TranslatorRequest.h"
 #include "engine/export/CExportEngine.h"
-#include "engine/export/LoadedStory.h"
 #include "foundation/TextBoundary.h"
 #include "foundation/CFail.h"
 #include "foundation/CUnicode.h"
 #include "foundation/Memory.h"
 #include "model/LanguageEncoding.h"
+#include "model/LoadedStory.h"
 #include "model/PictureOwnership.h"
 #include "model/StoryKinds.h"
 #include "model/XParamBlock.h"
@@ -39,6 +39,25 @@ bool endsStretch(char16_t unit) {
 std::int32_t pieceLength(const char16_t* text, std::int32_t length) {
     const std::u16string_view run(text, static_cast<std::size_t>(length));
     return static_cast<std::int32_t>(utf16CutPoint(run, kMaxRunUnits));
+}
+
+void copyRun(XForm* out, const XForm* run) { copyXForm(out, run); }
+void copyRun(XRule* out, const XRule* run) { copyXRule(out, run); }
+void copyRun(XPage* out, const XPage* run) { copyXPage(out, run); }
+
+// The run in force at start into the block's record, as the cursor's copying look-up gives it, but
+// copied only when the record does not hold that run's copy already (LoadedStory.h): a paragraph record
+// is some 11 KB, and a sheet delivers a run per row under one record.
+template <typename Record>
+std::int32_t takeRunAt(RunCursor<Record>& cursor, HeldRun<Record>& held, std::int32_t start, Record* out,
+                       std::uint64_t generation) {
+    const Record* run = nullptr;
+    const std::int32_t distance = cursor.findAt(start, &run);
+    if (run != nullptr && (run != held.run || generation != held.generation)) {
+        copyRun(out, run);
+        held = {run, generation};
+    }
+    return distance;
 }
 
 // Releases the picture an anchor put into the run's record, however the delivery ends.
@@ -71,9 +90,11 @@ std::int32_t CExportEngine::measureRun(const char16_t* text, std::int32_t limit,
 
 std::int32_t CExportEngine::deliverText(LoadedStory& loaded, std::int32_t available, std::int32_t start,
                                         CStory* story, XParamBlock* block) {
-    const std::int32_t formDistance = loaded.formCursor.findAt(start, &block->form);
-    const std::int32_t ruleDistance = loaded.ruleCursor.findAt(start, &block->rule);
-    loaded.pageCursor.findAt(start, &block->page);
+    const std::int32_t formDistance =
+        takeRunAt(loaded.formCursor, loaded.heldForm, start, &block->form, recordGeneration);
+    const std::int32_t ruleDistance =
+        takeRunAt(loaded.ruleCursor, loaded.heldRule, start, &block->rule, recordGeneration);
+    takeRunAt(loaded.pageCursor, loaded.heldPage, start, &block->page, recordGeneration);
     block->form.picData = nullptr;  // a loaded record never holds a picture; only an anchor sets one
     const RunPictureRelease release{block->form};
     std::int32_t cut = std::max(1, std::min({available, formDistance, ruleDistance}));

@@ -103,7 +103,7 @@ void CWinWord2007Importer::identifyFile(const PascalWString& name, const PascalW
     throwIfError(opened, __LINE__, kUnit);
     xmlNode* root = nullptr;
     PartDocument mainPart;
-    const std::int16_t parsed = failureCode([&] { mainPart = parseMainPart(probe, &root); });
+    const std::int16_t parsed = failureCode([&] { mainPart = parseMainPart(probe, &root, true); });
     if (parsed != 0) refuseUnreadableMainPart(parsed);
     if (!xmlIsElement(root, "w", "document")) throwFail(result::kErrInaccessible, __LINE__, kUnit);
 }
@@ -134,12 +134,13 @@ void CWinWord2007Importer::refuseAsDamaged(std::uint16_t textId, const char* par
     throwFail(result::kErrInaccessible, line, kUnit);
 }
 
-PartDocument CWinWord2007Importer::parseMainPart(CRelationshipsTable& opened, xmlNode** root) {
+PartDocument CWinWord2007Importer::parseMainPart(CRelationshipsTable& opened, xmlNode** root, bool rootOnly) {
     std::int16_t code = 0;
     for (const std::string& candidate : mainPartCandidates(opened, kMainPart)) {
         xmlDoc* parsed = nullptr;
         lastTriedPart = candidate;
-        code = opened.parsePart(candidate.c_str(), &parsed, root);
+        code = rootOnly ? opened.parsePartRoot(candidate.c_str(), &parsed, root)
+                        : opened.parsePart(candidate.c_str(), &parsed, root);
         // A part that is there but cannot be read is this package's main part: no other is looked for.
         if (code != 0 && code != kMissingMember) break;
         if (code == 0) {

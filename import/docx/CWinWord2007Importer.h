@@ -48,7 +48,9 @@ protected:
 private:
     // The package's main part, found through the package relationships, with its folder made the
     // package's base folder; raises the reader's code of the last place tried when none can be parsed.
-    PartDocument parseMainPart(CRelationshipsTable& opened, xmlNode** root);
+    // With rootOnly the tree holds the root element alone (the part is still read whole and must be
+    // well-formed): what identification needs, at a fraction of the cost of the tree.
+    PartDocument parseMainPart(CRelationshipsTable& opened, xmlNode** root, bool rootOnly = false);
     // Refusals of a file that is one of ours but cannot be read, with the reason in the block.
     [[noreturn]] void refuseUnreadableMainPart(std::int16_t code);
     [[noreturn]] void refuseAsDamaged(std::uint16_t textId, const char* partName, std::int32_t line);

@@ -21,7 +21,7 @@
 #include "import/spreadsheet/CStyleSheet.h"
 #include "import/spreadsheet/ExFormat.h"
 #include "import/spreadsheet/SheetMeasure.h"
-#include "import/spreadsheet/WorksheetReader.h"
+#include "import/spreadsheet/SheetCellSource.h"
 #include "model/ParamBlockTables.h"
 #include "model/XFont.h"
 #include "model/XParamBlock.h"
@@ -243,7 +243,7 @@ void CXLMLImporter::beginSheet() {
             throwFail(result::kNullObject, __LINE__, kUnit);
     }
     sheetPart = sheet->partPath;
-    sheetReader = std::make_unique<WorksheetReader>(static_cast<const char*>(sheetBytes), size);
+    sheetReader = std::make_unique<SheetCellSource>(static_cast<const char*>(sheetBytes), size);
 
     const std::u16string name = utf8ToUtf16String(sheet->name);
     const auto units = static_cast<std::int32_t>(std::min<std::size_t>(name.size(), kSheetNameUnits));

@@ -33,7 +33,7 @@ class CSheetsArray;
 class CStringsArray;
 class CStyle;
 class CStyleSheet;
-class WorksheetReader;
+class SheetCellSource;
 struct SheetCell;
 
 class CXLMLImporter : public CImporter {
@@ -93,7 +93,7 @@ private:
     void* sheetBytes = nullptr;
     void* firstSheetBytes = nullptr;  // the first sheet's part, read when the sheets were listed
     std::int32_t firstSheetSize = 0;
-    std::unique_ptr<WorksheetReader> sheetReader;
+    std::unique_ptr<SheetCellSource> sheetReader;
     std::unique_ptr<SheetCell> pendingCell;  // the next cell of the part, not yet reached by the walk
     bool partEnded = false;
     const CStyle* cellStyle = nullptr;  // the format of the position just reached

@@ -30,19 +30,6 @@ void writeGeneral(double value, std::uint16_t width, FormatText& out) {
     out.putAscii(digits.view());
 }
 
-struct SectionChoice {
-    std::u16string_view section;
-    double value;
-};
-
-SectionChoice chooseFor(std::u16string_view code, double value) {
-    SectionStarts starts;
-    countSections(code, starts);
-    // The negative section writes its own signs.
-    if (value < 0 && starts[0] != 0) return {chooseSection(code, starts, value), -value};
-    return {chooseSection(code, starts, value), value};
-}
-
 void writeDateTime(double value, bool date1904, std::u16string_view section, FormatSectionInfo& info,
                    FormatText& out) {
     int subsecondDigits = 0;
@@ -99,6 +86,26 @@ ExFormat::ExFormat(std::uint16_t id, std::u16string_view text) : formatId(id), c
 void ExFormat::setFormat(std::uint16_t id, std::u16string_view text) {
     formatId = id;
     code = text;
+    sections = ReadSections{};
+}
+
+// A code that cannot be counted fails every time it is asked, as it would uncached.
+std::u16string_view ExFormat::chooseSectionFor(std::u16string_view held, double value) const {
+    if (!sections.counted) {
+        countSections(held, sections.starts);
+        sections.counted = true;
+    }
+    return chooseSection(held, sections.starts, value);
+}
+
+// A section that cannot be read is read (and fails) again each time.
+FormatSectionInfo ExFormat::sectionInfo(std::u16string_view held, std::u16string_view section) const {
+    const auto offset = static_cast<std::size_t>(section.data() - held.data());
+    std::size_t number = 0;
+    while (number < sections.starts.size() && sections.starts[number] != 0 && sections.starts[number] <= offset) ++number;
+    std::optional<FormatSectionInfo>& parsed = sections.parsed[number];
+    if (!parsed) parsed = parseSection(section);
+    return *parsed;
 }
 
 FormattedCell ExFormat::formatCellValue(double value, std::uint16_t columnWidth, bool allowDate1904) const {
@@ -115,9 +122,10 @@ FormattedCell ExFormat::formatCellValue(double value, std::uint16_t columnWidth,
         if (held.empty()) {
             writeGeneral(value, width, out);
         } else {
-            const SectionChoice choice = chooseFor(held, value);
-            double shown = choice.value;
-            FormatSectionInfo info = parseSection(choice.section);
+            const std::u16string_view section = chooseSectionFor(held, value);
+            // The negative section writes its own signs.
+            double shown = value < 0 && sections.starts[0] != 0 ? -value : value;
+            FormatSectionInfo info = sectionInfo(held, section);
             if (info.has(kParentheses) && !(value < 0)) {
                 info.kindFlags = (info.kindFlags & ~kParentheses) | kLiteral;
             }
@@ -130,7 +138,7 @@ FormattedCell ExFormat::formatCellValue(double value, std::uint16_t columnWidth,
             }
             if (!std::isfinite(shown)) failFormatCode(__LINE__);
             cell.date1904 = allowDate1904 && gWorkbookDate1904 && info.has(kDate | kTime);
-            writeValue(shown, width, cell.date1904, choice.section, info, out);
+            writeValue(shown, width, cell.date1904, section, info, out);
             cell.colour = info.has(kText) ? kNoFormatColour : info.colour;
             cell.section = info;
         }

@@ -10,10 +10,13 @@
 // and ':' (no locale is consulted). A code the engine cannot parse, or a value its section cannot show
 // (text too long, a date outside 0001 to 9999, a value that is not a number), never fails: that one cell
 // is written in the General format instead, and fellBack says so.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "import/spreadsheet/FormatSection.h"
 #include "import/spreadsheet/FormatSectionInfo.h"
 
 // The column width the spreadsheet importer passes, in 1/256 of a character; any width below 256
@@ -44,8 +47,18 @@ public:
                                   bool allowDate1904 = true) const;
 
 private:
+    // What the code's sections are, read once: a sheet formats thousands of cells with one code.
+    struct ReadSections {
+        bool counted = false;
+        SectionStarts starts{};
+        std::array<std::optional<FormatSectionInfo>, 4> parsed;  // by section, once read without a fault
+    };
+    std::u16string_view chooseSectionFor(std::u16string_view held, double value) const;
+    FormatSectionInfo sectionInfo(std::u16string_view held, std::u16string_view section) const;
+
     std::uint16_t formatId;
     std::u16string code;
+    mutable ReadSections sections;
 };
 
 // The date system of the workbook being read: false for the 1900 system (serial 1 is 1899-12-31), true

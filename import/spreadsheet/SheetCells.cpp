@@ -11,7 +11,7 @@
 #include "import/spreadsheet/CStringsArray.h"
 #include "import/spreadsheet/CStyleSheet.h"
 #include "import/spreadsheet/CXLMLImporter.h"
-#include "import/spreadsheet/WorksheetReader.h"
+#include "import/spreadsheet/SheetCellSource.h"
 #include "model/ParamBlockHost.h"
 #include "model/StoryKinds.h"
 #include "package/XmlElementSearch.h"
@@ -74,7 +74,12 @@ std::u16string textOf(const xmlNode* element) {
     return storyText(std::move(text));
 }
 
-std::u16string textOf(const std::string& content) { return storyText(utf8ToUtf16String(content)); }
+std::u16string textOf(const std::string& content) {
+    // Nearly every value and inline text is ASCII, which widens unit for unit without decoding.
+    const bool ascii = std::all_of(content.begin(), content.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) return storyText(std::u16string(content.begin(), content.end()));
+    return storyText(utf8ToUtf16String(content));
+}
 
 xmlNode* childNamed(const xmlNode* element, const char* name) {
     return element != nullptr ? xmlFindElement(element->children, nullptr, name, 0) : nullptr;
@@ -147,7 +152,8 @@ void CXLMLImporter::readCellType(const SheetCell* cell) {
         return;
     }
     for (const TypeName& known : kCellTypes) {
-        if (compareNames(type, known.name) != 0) continue;
+        // Writers spell the type as it stands; the name rule's looser match is the fallback.
+        if (std::strcmp(type, known.name) != 0 && compareNames(type, known.name) != 0) continue;
         if (known.isString) queueStringCell(*cell, known.type);
         else queueValueCell(*cell, known.type);
         return;

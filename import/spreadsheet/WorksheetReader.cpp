@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <string_view>
 
 #include "foundation/NameCompare.h"
 #include "import/spreadsheet/SheetNames.h"
@@ -16,6 +17,14 @@ constexpr std::int32_t kSliceBytes = 16 * 1024;
 
 const char* textOf(const xmlChar* text) { return reinterpret_cast<const char*>(text); }
 
+// "prefix:local", for a prefix no namespace is declared for.
+std::string prefixedName(const xmlChar* prefix, const xmlChar* localName) {
+    std::string name = textOf(prefix);
+    name += ':';
+    name += textOf(localName);
+    return name;
+}
+
 // An attribute the parser passes as local name, prefix, URI, value and value end.
 struct AttributeItem {
     const xmlChar** item;
@@ -26,14 +35,18 @@ struct AttributeItem {
     // With entities left unreplaced the parser writes an "&" of the value as "&#38;", for the tree
     // builder to replace; every other reference it has replaced already.
     std::string value() const {
-        std::string text(textOf(item[3]), static_cast<std::size_t>(item[4] - item[3]));
-        for (std::size_t at = text.find("&#38;"); at != std::string::npos; at = text.find("&#38;", at + 1))
-            text.replace(at, 5, "&");
+        const std::string_view raw(textOf(item[3]), static_cast<std::size_t>(item[4] - item[3]));
+        std::string text;
+        std::size_t from = 0;
+        for (std::size_t at = raw.find("&#38;"); at != std::string_view::npos; at = raw.find("&#38;", from)) {
+            text.append(raw, from, at - from);
+            text += '&';
+            from = at + 5;
+        }
+        text.append(raw, from);
         return text;
     }
-    std::string name() const {
-        return prefixUndeclared() ? std::string(textOf(item[1])) + ":" + localName() : std::string(localName());
-    }
+    std::string name() const { return prefixUndeclared() ? prefixedName(item[1], item[0]) : std::string(localName()); }
 };
 
 // The attribute of that name outside any namespace, as the tree's no-namespace lookup finds it.
@@ -86,7 +99,7 @@ struct WorksheetEvents {
         guarded(context, [&](WorksheetReader& reader) {
             const WorksheetReader::Attributes items{attributes, attributeCount};
             if (prefix != nullptr && uri == nullptr) {
-                const std::string name = std::string(textOf(prefix)) + ":" + textOf(localName);
+                const std::string name = prefixedName(prefix, localName);
                 reader.startElement(name.c_str(), nullptr, items);
             } else {
                 reader.startElement(textOf(localName), textOf(uri), items);
@@ -172,6 +185,7 @@ void WorksheetReader::startElement(const char* name, const char* uri, Attributes
 void WorksheetReader::beginCell(Attributes attributes) {
     const xmlChar** reference = noNamespaceAttribute(attributes.items, attributes.count, "r");
     cell = SheetCell{};
+    cellSeen = true;
     cell.position = cursor.place(reference != nullptr ? AttributeItem{reference}.value().c_str() : nullptr);
     cell.rowStyle = rowStyle;
     cell.style = anyNamespaceAttribute(attributes.items, attributes.count, "s");
@@ -273,20 +287,14 @@ void WorksheetReader::enterRow(Attributes attributes) {
 }
 
 void WorksheetReader::readColumn(Attributes attributes) {
+    if (cellSeen) return;
     bool hasMin = false;
     bool hasMax = false;
     bool hasStyle = false;
     const std::int32_t min = attributeInt(attributes.items, attributes.count, "min", &hasMin);
     const std::int32_t max = attributeInt(attributes.items, attributes.count, "max", &hasMax);
     const std::int32_t style = attributeInt(attributes.items, attributes.count, "style", &hasStyle);
-    // A column range without its bounds names no column.
-    if (hasMin && hasMax && hasStyle && min <= max) columns.push_back({min, max, style});
-}
-
-std::int32_t WorksheetReader::columnStyle(std::int32_t column) const {
-    for (const ColumnRange& range : columns)
-        if (range.min <= column && column <= range.max) return range.style;
-    return -1;
+    columns.add(hasMin, min, hasMax, max, hasStyle, style);
 }
 
 bool WorksheetReader::next(SheetCell* next) {

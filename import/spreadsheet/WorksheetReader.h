@@ -5,7 +5,7 @@
 //
 //   worksheet
 //     dimension ref="A1:H100"        not trusted: the extent comes from the cells present (SheetMeasure.h)
-//     cols  col min= max= style=     a column's format
+//     cols  col min= max= style=     a column's format, counted before the first cell only (ColumnStyles.h)
 //     sheetData
 //       row r= s= customFormat=      a row's format counts only with "customFormat"
 //         c r="B2" s= t=  v | is | f a cell; without "r" it takes the next position (CellCursor.h)
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "import/spreadsheet/CellCursor.h"
+#include "import/spreadsheet/ColumnStyles.h"
 
 struct XmlNodeRelease {
     void operator()(xmlNode* node) const;
@@ -62,16 +63,11 @@ public:
     // The next "c" element in document order; false at the end of the part or on an error (error() is
     // not empty then).
     bool next(SheetCell* cell);
-    // The "style" of the "col" element covering the column; -1 when none.
-    std::int32_t columnStyle(std::int32_t column) const;
+    // The "style" of the "col" element covering the column; -1 when none (ColumnStyles.h).
+    std::int32_t columnStyle(std::int32_t column) const { return columns.styleOf(column); }
     const std::string& error() const { return errorText; }
 
 private:
-    struct ColumnRange {
-        std::int32_t min;
-        std::int32_t max;
-        std::int32_t style;
-    };
     // An element's attributes as the parser passes them: local name, prefix, URI, value, value end.
     struct Attributes {
         const unsigned char** items;
@@ -97,7 +93,8 @@ private:
     std::int32_t fed = 0;
     bool finished = false;
     std::string errorText;
-    std::vector<ColumnRange> columns;
+    ColumnStyles columns;
+    bool cellSeen = false;
     CellCursor cursor;
     std::int32_t rowStyle = -1;
     std::deque<SheetCell> readCells;  // read from the slices parsed so far, not yet handed out

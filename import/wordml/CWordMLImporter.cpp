@@ -143,6 +143,7 @@ void CWordMLImporter::importPart(xmlNode* element, bool isTable) {
     paragraphs->clear();
     paragraphs->fill(element, isTable);
     current = {};
+    if (paragraphRecords != nullptr) paragraphRecords->valid = false;
     currentSimpleField = nullptr;
     currentHyperlink = nullptr;
     replayPosition = false;

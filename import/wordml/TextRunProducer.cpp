@@ -123,18 +123,19 @@ bool CWordMLImporter::produceItem(const WalkItem& item) {
         currentHyperlink = nullptr;
     }
     current = item;
-    resetSectionDefaults();
-    resetParagraphDefaults();
-    xmlNode* section = item.section;
     std::int16_t breakCode = 0;
     if (sectionChanged) {
-        section = findSectionNode(item.paragraph);
+        // The item that opens a section is made afresh, without its table row.
+        if (paragraphRecords != nullptr) paragraphRecords->valid = false;
+        resetSectionDefaults();
+        resetParagraphDefaults();
+        xmlNode* section = findSectionNode(item.paragraph);
         breakCode = sectionBreakCode(section);
+        applySectionProperties(section);
+        applyParagraphProperties(item.paragraph);
+    } else {
+        setParagraphRecords(item);
     }
-    // The table style comes first; the paragraph's and run's own properties override it.
-    if (!sectionChanged && tableRows != nullptr) tableRows->readRow(&block->rule, &block->form, item.row, item.cell);
-    applySectionProperties(section);
-    applyParagraphProperties(item.paragraph);
     applyRunProperties(item.run);
     noteParagraphHook(item.paragraph);
 
@@ -152,6 +153,37 @@ bool CWordMLImporter::produceItem(const WalkItem& item) {
         appendRunItem(item, nextParagraph);
     }
     return false;
+}
+
+// The records of the item before its run's properties: the paragraph's, made at its first run.
+void CWordMLImporter::setParagraphRecords(const WalkItem& item) {
+    ParagraphRecords* kept = paragraphRecords.get();
+    if (kept != nullptr && kept->valid && kept->paragraph == item.paragraph && kept->section == item.section &&
+        kept->row == item.row && kept->cell == item.cell) {
+        // The engine changes the records it is given: every run gets the paragraph's own again.
+        copyXPage(&block->page, &kept->page);
+        copyXRule(&block->rule, &kept->rule);
+        copyXForm(&block->form, &kept->form);
+        return;
+    }
+    resetSectionDefaults();
+    resetParagraphDefaults();
+    // The table style comes first; the paragraph's and run's own properties override it.
+    if (tableRows != nullptr) tableRows->readRow(&block->rule, &block->form, item.row, item.cell);
+    applySectionProperties(item.section);
+    applyParagraphProperties(item.paragraph);
+    if (kept == nullptr) {
+        paragraphRecords = std::make_unique<ParagraphRecords>();
+        kept = paragraphRecords.get();
+    }
+    kept->valid = true;
+    kept->paragraph = item.paragraph;
+    kept->section = item.section;
+    kept->row = item.row;
+    kept->cell = item.cell;
+    copyXPage(&kept->page, &block->page);
+    copyXRule(&kept->rule, &block->rule);
+    copyXForm(&kept->form, &block->form);
 }
 
 void CWordMLImporter::closeEmptyParagraph(const WalkItem& item, xmlNode* nextParagraph) {

@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/FlatDocument.h"
 #include "tests/app/ProgramRunSupport.h"
+#include "tests/support/FlatDocument.h"
 #include "tests/support/OfficeOracle.h"
+#include "tests/support/OracleSuite.h"
 
 namespace {
 
@@ -38,24 +39,16 @@ std::string textWith(const std::string& property, const std::string& text) {
            property + "]/@style:name]";
 }
 
-class AppleWorksOracle : public apptest::ProgramRunTest {
-protected:
-    struct Shared {
-        testsupport::TemporaryFolder folder;
-        std::string problem;
-        std::map<std::string, std::unique_ptr<FlatDocument>> documents;
-    };
-    static inline Shared* shared = nullptr;
+struct AppleWorksReading {
+    testsupport::TemporaryFolder folder;
+    std::string problem;
+    std::map<std::string, std::unique_ptr<FlatDocument>> documents;
+};
 
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        if (!std::filesystem::is_directory(kCorpus)) GTEST_SKIP() << "the shared AppleWorks samples are not at " << kCorpus;
-        if (shared == nullptr) convertOnce();
-        ASSERT_TRUE(shared->problem.empty()) << shared->problem;
+class AppleWorksOracle : public testsupport::OracleSuite<AppleWorksOracle, AppleWorksReading, apptest::ProgramRunTest> {
+protected:
+    std::string missing() const override {
+        return std::filesystem::is_directory(kCorpus) ? std::string() : "the shared AppleWorks samples are not at " + kCorpus;
     }
 
     static void expectFindings(const std::vector<Finding>& findings) {
@@ -66,8 +59,7 @@ protected:
     }
 
 private:
-    void convertOnce() {
-        shared = new Shared;
+    void prepare(AppleWorksReading& work) override {
         std::vector<std::string> arguments;
         std::vector<std::string> stems;
         for (const char* stem : kSamples) {
@@ -75,16 +67,16 @@ private:
             arguments.push_back(std::string(stem) + ".cwk");
             stems.push_back(stem);
         }
-        const std::vector<std::string> rtfFiles = convertToRtfInto(arguments, stems, shared->folder, shared->problem);
+        const std::vector<std::string> rtfFiles = convertToRtfInto(arguments, stems, work.folder, work.problem);
         if (rtfFiles.empty()) return;
         OfficeOracle oracle;
-        const testsupport::ProgramRun reading = oracle.convert(rtfFiles, "fodt", shared->folder.path());
+        const testsupport::ProgramRun reading = oracle.convert(rtfFiles, "fodt", work.folder.path());
         if (reading.exitStatus != 0) {
-            shared->problem = "LibreOffice did not read the RTF: " + reading.messages;
+            work.problem = "LibreOffice did not read the RTF: " + reading.messages;
             return;
         }
         for (const char* stem : kSamples)
-            shared->documents[stem] = std::make_unique<FlatDocument>(shared->folder.file(std::string(stem) + ".fodt"));
+            work.documents[stem] = std::make_unique<FlatDocument>(work.folder.file(std::string(stem) + ".fodt"));
     }
 };
 

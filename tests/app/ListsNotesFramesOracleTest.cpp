@@ -136,7 +136,7 @@ protected:
     }
 
 private:
-    void convertAndRead(apptest::OfficeReadBack& readBack) override {
+    void prepare(apptest::OfficeReadBack& readBack) override {
         const std::vector<std::string> stems = {"lists", "frames", "overrides", "overrides2003"};
         if (!writeListsInCells(temporary.file("lists.docx")) || !writeNotesAndFrames(temporary.file("frames.docx")) ||
             !writeLevelOverrides(temporary.file("overrides.docx")) ||

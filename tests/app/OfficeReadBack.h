@@ -12,6 +12,7 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/FlatDocument.h"
 #include "tests/support/OfficeOracle.h"
+#include "tests/support/OracleSuite.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace apptest {
@@ -52,24 +53,9 @@ struct OfficeReadBack {
     }
 };
 
-// A suite whose documents are converted and read back once, before its first test. `Suite` is the
-// suite's own class: each suite keeps its own reading, shared by the suites derived from it.
+// A suite whose documents are converted and read back once, before its first test: its prepare() puts
+// the documents in the temporary folder, converts them and reads them back.
 template <typename Suite>
-class ReadBackSuite : public ProgramRunTest {
-protected:
-    static void TearDownTestSuite() { shared.reset(); }
-    void SetUp() override {
-        if (!testsupport::OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        if (!shared) {
-            shared = std::make_unique<OfficeReadBack>();
-            convertAndRead(*shared);
-        }
-        ASSERT_TRUE(shared->problem.empty()) << shared->problem;
-    }
-    // Puts the suite's documents in the temporary folder, converts them and reads them back.
-    virtual void convertAndRead(OfficeReadBack& readBack) = 0;
-
-    static inline std::unique_ptr<OfficeReadBack> shared;
-};
+using ReadBackSuite = testsupport::OracleSuite<Suite, OfficeReadBack, ProgramRunTest>;
 
 }  // namespace apptest

@@ -67,7 +67,7 @@ protected:
 
 private:
     // The program converts every document to RTF in one run; LibreOffice reads them all in one call.
-    void convertAndRead(apptest::OfficeReadBack& readBack) override {
+    void prepare(apptest::OfficeReadBack& readBack) override {
         std::vector<std::string> arguments;
         std::vector<std::string> stems;
         for (const char* name : kDocuments) {

@@ -22,6 +22,7 @@
 #include "tests/package/ZipBuilder.h"
 #include "tests/support/OdfReading.h"
 #include "tests/support/OfficeOracle.h"
+#include "tests/support/OracleSuite.h"
 #include "tests/support/PictureFixtures.h"
 
 namespace {
@@ -239,18 +240,14 @@ std::vector<ShownPicture> picturesOf(const std::string& contentXml) {
 
 const char* const kDocuments[] = {"pictures-2003", "pictures-docx"};
 
-class WordPicturesOracleTest : public apptest::ProgramRunTest {
-protected:
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        if (shared == nullptr) convertOnce();
-        ASSERT_TRUE(shared->problem.empty()) << shared->problem;
-    }
+struct WordPicturesReading {
+    testsupport::TemporaryFolder folder;
+    std::map<std::string, std::vector<ShownPicture>> pictures;
+    std::string problem;  // empty when both documents were converted and read back
+};
 
+class WordPicturesOracleTest : public testsupport::OracleSuite<WordPicturesOracleTest, WordPicturesReading, apptest::ProgramRunTest> {
+protected:
     // Each picture is shown once, in its own paragraph, inline or floating as it was, at its size.
     static void expectEveryPictureInPlace(const char* document) {
         const std::vector<ShownPicture>& shown = shared->pictures.at(document);
@@ -275,37 +272,27 @@ protected:
         }
     }
 
-    struct Shared {
-        testsupport::TemporaryFolder folder;
-        std::map<std::string, std::vector<ShownPicture>> pictures;
-        std::string problem;  // empty when both documents were converted and read back
-    };
-    static Shared* shared;
-
 private:
-    void convertOnce() {
-        shared = new Shared;
+    void prepare(WordPicturesReading& work) override {
         if (!testsupport::writeBytes(temporary.file("pictures-2003.xml"), word2003Document()) ||
             !writeDocxPackage(temporary.file("pictures-docx.docx"))) {
-            shared->problem = "the documents were not written";
+            work.problem = "the documents were not written";
             return;
         }
         const std::vector<std::string> rtfFiles = convertToRtfInto(
-            {"pictures-2003.xml", "pictures-docx.docx"}, {std::begin(kDocuments), std::end(kDocuments)}, shared->folder,
-            shared->problem);
+            {"pictures-2003.xml", "pictures-docx.docx"}, {std::begin(kDocuments), std::end(kDocuments)}, work.folder,
+            work.problem);
         if (rtfFiles.empty()) return;
         OfficeOracle oracle;
-        const testsupport::ProgramRun reading = oracle.convert(rtfFiles, "odt", shared->folder.path());
+        const testsupport::ProgramRun reading = oracle.convert(rtfFiles, "odt", work.folder.path());
         if (reading.exitStatus != 0) {
-            shared->problem = "LibreOffice failed: " + reading.messages;
+            work.problem = "LibreOffice failed: " + reading.messages;
             return;
         }
         for (const char* name : kDocuments)
-            shared->pictures[name] = picturesOf(zipMember(shared->folder.file(std::string(name) + ".odt"), "content.xml"));
+            work.pictures[name] = picturesOf(zipMember(work.folder.file(std::string(name) + ".odt"), "content.xml"));
     }
 };
-
-WordPicturesOracleTest::Shared* WordPicturesOracleTest::shared = nullptr;
 
 TEST_F(WordPicturesOracleTest, Word2003PicturesAreShownInPlaceAtTheirSize) { expectEveryPictureInPlace("pictures-2003"); }
 

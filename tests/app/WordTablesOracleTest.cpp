@@ -19,6 +19,7 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/FlatDocument.h"
 #include "tests/support/OfficeOracle.h"
+#include "tests/support/OracleSuite.h"
 
 namespace {
 
@@ -101,63 +102,54 @@ double leftOfWord(const std::string& boxes, const std::string& word) {
     return std::regex_search(boxes, found, box) ? std::stod(found[1].str()) : -1;
 }
 
-class WordTablesOracleTest : public apptest::ProgramRunTest {
+struct WordTablesReading {
+    testsupport::TemporaryFolder folder;
+    std::map<std::string, std::string> originalBoxes;  // pdftotext's word boxes of LibreOffice's PDF of each .docx
+    std::map<std::string, std::string> oursBoxes;      // and of its PDF of our RTF
+    std::unique_ptr<testsupport::FlatDocument> ours;  // our RTF of the older layout, read back
+    std::string problem;  // empty when everything was converted and read back
+};
+
+class WordTablesOracleTest : public testsupport::OracleSuite<WordTablesOracleTest, WordTablesReading, apptest::ProgramRunTest> {
 protected:
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        if (!testsupport::programOnPath("pdftotext")) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-        if (shared == nullptr) convertOnce();
-        ASSERT_TRUE(shared->problem.empty()) << shared->problem;
+    std::string missing() const override {
+        return testsupport::programOnPath("pdftotext") ? std::string() : "pdftotext (poppler-utils) is not installed";
     }
 
     // The documents by stem, with the layout version each asks for (0: no settings).
     static constexpr std::pair<const char*, int> kLayouts[] = {{"older", 0}, {"word2013", 15}};
 
-    struct Shared {
-        testsupport::TemporaryFolder folder;
-        std::map<std::string, std::string> originalBoxes;  // pdftotext's word boxes of LibreOffice's PDF of each .docx
-        std::map<std::string, std::string> oursBoxes;      // and of its PDF of our RTF
-        std::unique_ptr<testsupport::FlatDocument> ours;  // our RTF of the older layout, read back
-        std::string problem;  // empty when everything was converted and read back
-    };
-    static Shared* shared;
-
 private:
-    void convertOnce() {
-        shared = new Shared;
+    void prepare(WordTablesReading& work) override {
         std::vector<std::string> documents;
         std::vector<std::string> stems;
         std::vector<std::string> originals;
         for (const auto& [stem, mode] : kLayouts) {
             const std::string name = std::string(stem) + ".docx";
-            originals.push_back(shared->folder.file(std::string("original-") + name));
+            originals.push_back(work.folder.file(std::string("original-") + name));
             if (!writeDocx(temporary.file(name), mode) || !std::filesystem::copy_file(temporary.file(name), originals.back())) {
-                shared->problem = "the documents were not written";
+                work.problem = "the documents were not written";
                 return;
             }
             documents.push_back(name);
             stems.push_back(stem);
         }
-        const std::vector<std::string> rtfFiles = convertToRtfInto(documents, stems, shared->folder, shared->problem);
+        const std::vector<std::string> rtfFiles = convertToRtfInto(documents, stems, work.folder, work.problem);
         if (rtfFiles.empty()) return;
         std::vector<std::string> toLayOut = originals;
         toLayOut.insert(toLayOut.end(), rtfFiles.begin(), rtfFiles.end());
         OfficeOracle oracle;
-        const testsupport::ProgramRun pdf = oracle.convert(toLayOut, "pdf", shared->folder.path());
-        const testsupport::ProgramRun flat = oracle.convert({rtfFiles[0]}, "fodt", shared->folder.path());
+        const testsupport::ProgramRun pdf = oracle.convert(toLayOut, "pdf", work.folder.path());
+        const testsupport::ProgramRun flat = oracle.convert({rtfFiles[0]}, "fodt", work.folder.path());
         if (pdf.exitStatus != 0 || flat.exitStatus != 0) {
-            shared->problem = "LibreOffice failed: " + pdf.messages + flat.messages;
+            work.problem = "LibreOffice failed: " + pdf.messages + flat.messages;
             return;
         }
         for (const std::string& stem : stems) {
-            shared->originalBoxes[stem] = boxesOf("original-" + stem);
-            shared->oursBoxes[stem] = boxesOf(stem);
+            work.originalBoxes[stem] = boxesOf("original-" + stem);
+            work.oursBoxes[stem] = boxesOf(stem);
         }
-        shared->ours = std::make_unique<testsupport::FlatDocument>(shared->folder.file(stems[0] + ".fodt"));
+        work.ours = std::make_unique<testsupport::FlatDocument>(work.folder.file(stems[0] + ".fodt"));
     }
     std::string boxesOf(const std::string& stem) {
         const std::string boxes = shared->folder.file(stem + ".html");
@@ -167,8 +159,6 @@ private:
         return testsupport::readBytes(boxes);
     }
 };
-
-WordTablesOracleTest::Shared* WordTablesOracleTest::shared = nullptr;
 
 TEST_F(WordTablesOracleTest, TheFirstColumnsTextStandsWhereItStandsInTheOriginal) {
     for (const auto& [stem, mode] : kLayouts) {

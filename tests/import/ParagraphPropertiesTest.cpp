@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 
+#include "model/RunLookup.h"
 #include "model/StoryKinds.h"
 #include "model/XRule.h"
 #include "tests/import/WordMLImportSupport.h"
@@ -145,6 +147,42 @@ TEST_F(ParagraphPropertiesTest, ParagraphsSharingALevelTextKeepItWhole) {
         const XLevel& level = main->rules[i].level;
         ASSERT_NE(level.text, nullptr) << i;
         EXPECT_EQ(std::u16string(level.text, level.textLength), expected[i]) << i;
+    }
+}
+
+// A paragraph's record is made at its first run and given to its other runs: every unit of a paragraph,
+// in the body or in a table cell, reads back under its own paragraph's record, never the one before.
+TEST_F(ParagraphPropertiesTest, EveryRunOfAParagraphCarriesItsOwnParagraphsRecord) {
+    const auto runs = [](const char* letters) {
+        std::string content;
+        for (const char* letter = letters; *letter != '\0'; ++letter)
+            content += std::string("<w:r><w:rPr>") + (letter - letters == 1 ? "<w:b/>" : "") + "</w:rPr><w:t>" +
+                       *letter + "</w:t></w:r>";
+        return content;
+    };
+    const auto cell = [&](const char* justification, const char* letters) {
+        return "<w:tc>" + paragraph(std::string("<w:jc w:val=\"") + justification + "\"/>", runs(letters)) + "</w:tc>";
+    };
+    ASSERT_EQ(import(wordDocument(paragraph("<w:jc w:val=\"center\"/>", runs("abc")) +
+                                  "<w:tbl><w:tr>" + cell("right", "de") + cell("center", "fgh") + "</w:tr></w:tbl>" +
+                                  paragraph("<w:jc w:val=\"right\"/>", runs("ij")))),
+              0);
+    const std::map<char16_t, std::int16_t> justifications = {{u'a', 1}, {u'b', 1}, {u'c', 1}, {u'd', 2}, {u'e', 2},
+                                                             {u'f', 1}, {u'g', 1}, {u'h', 1}, {u'i', 2}, {u'j', 2}};
+    for (const std::int16_t kind : {storykind::kMain, storykind::kTable}) {
+        auto loaded = story(kind);
+        ASSERT_NE(loaded, nullptr) << kind;
+        const std::u16string text = loaded->textString();
+        const bool inCells = kind == storykind::kTable;
+        for (const auto& [letter, justification] : justifications) {
+            if ((letter >= u'd' && letter <= u'h') != inCells) continue;
+            const std::size_t position = text.find(letter);
+            ASSERT_NE(position, std::u16string::npos) << static_cast<char>(letter);
+            XRule rule{};
+            findXRuleAt(loaded->rules, loaded->ruleCount, static_cast<std::int32_t>(position), &rule);
+            EXPECT_EQ(rule.justification, justification) << static_cast<char>(letter);
+            EXPECT_EQ(rule.cellOfRow, inCells ? 1 : 0) << static_cast<char>(letter);
+        }
     }
 }
 

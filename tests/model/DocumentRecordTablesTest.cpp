@@ -6,13 +6,14 @@
 #include "model/ListRecords.h"
 #include "model/XFont.h"
 #include "model/XStyle.h"
+#include "tests/model/RecordTableChecks.h"
 
 namespace {
 
-struct FormatCase {
-    const RecordTable* table;
-    const char* format;
-};
+using recordtablechecks::FormatCase;
+using recordtablechecks::StoredAsCase;
+using recordtablechecks::expectAttributeFormats;
+using recordtablechecks::expectStoredAs;
 
 // The attribute keys, letters and order are those that the storage writers and readers of the document
 // element use, character for character.
@@ -39,21 +40,8 @@ TEST(DocumentRecordTables, AttributeKeysAreThoseOfTheStorage) {
         {&kXListOvrTable, "XListOvr_listIlst %l XListOvr_listIlfo %l XListOvr_listOverrideCount %d"},
         {&kXListPicTable, "XListPic_listPicBulletId %l"},
     };
-    EXPECT_EQ(std::size(cases), documentRecordTables().size()) << "every table has its key list here";
-    char format[2048];
-    for (const auto& c : cases) {
-        EXPECT_EQ(attributeFormat(*c.table, format, sizeof format), static_cast<int>(std::strlen(c.format)));
-        EXPECT_STREQ(format, c.format) << c.table->name;
-    }
+    expectAttributeFormats(cases, documentRecordTables());
 }
-
-struct StoredAsCase {
-    const RecordTable* table;
-    const char* field;
-    FieldStorage storage;
-    const char* element;
-    const char* key;
-};
 
 TEST(DocumentRecordTables, ChildrenAndHandWrittenFieldsNameWhatTheyStore) {
     const StoredAsCase cases[] = {
@@ -71,13 +59,7 @@ TEST(DocumentRecordTables, ChildrenAndHandWrittenFieldsNameWhatTheyStore) {
         {&kXListOvrTable, "startOverride", FieldStorage::kHandWritten, nullptr, "XListOvr_startOverride%03d"},
         {&kXListPicTable, "picture", FieldStorage::kHandWritten, nullptr, nullptr},
     };
-    for (const auto& c : cases) {
-        const FieldSpec* field = findField(*c.table, c.field);
-        ASSERT_NE(field, nullptr) << c.table->name << "." << c.field;
-        EXPECT_EQ(field->storage, c.storage) << c.field;
-        EXPECT_STREQ(field->element, c.element) << c.field;
-        EXPECT_STREQ(field->key, c.key) << c.field;
-    }
+    expectStoredAs(cases);
     EXPECT_EQ(findField(kXListDefTable, "levels")->itemCount, kListLevels);
     EXPECT_EQ(findField(kXListDefTable, "levels")->sub, &kXListLevelTable);
 }

@@ -3,11 +3,19 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "model/DocumentRecordTables.h"
 #include "model/RecordTables.h"
+#include "tests/model/RecordTableChecks.h"
 #include "model/XForm.h"
 
 namespace {
+
+using recordtablechecks::FormatCase;
+using recordtablechecks::StoredAsCase;
+using recordtablechecks::expectAttributeFormats;
+using recordtablechecks::expectStoredAs;
 
 struct BitTableCase {
     const RecordTable* table;
@@ -36,11 +44,6 @@ TEST(RecordTables, EachOptionalFieldsChangeBitIsItsIndexAmongTheOptionalFields) 
         EXPECT_EQ(index, c.optionalFields) << c.table->name;
     }
 }
-
-struct FormatCase {
-    const RecordTable* table;
-    const char* format;
-};
 
 // The attribute keys, letters and order each table gives are those the storage readers and writers use.
 TEST(RecordTables, AttributeKeysAreThoseOfTheStorage) {
@@ -134,12 +137,7 @@ TEST(RecordTables, AttributeKeysAreThoseOfTheStorage) {
          "XHead_applyBreakingRules %d XHead_useWord2002TableStyleRules %d XHead_doNotShadeFormData %d "
          "XHead_alignTablesRowByRow %d"},
     };
-    EXPECT_EQ(std::size(cases), allRecordTables().size()) << "every table has its key list here";
-    char format[4096];
-    for (const auto& c : cases) {
-        EXPECT_EQ(attributeFormat(*c.table, format, sizeof format), static_cast<int>(std::strlen(c.format)));
-        EXPECT_STREQ(format, c.format) << c.table->name;
-    }
+    expectAttributeFormats(cases, allRecordTables());
 }
 
 TEST(RecordTables, AttributeFormatThatDoesNotFitIsRefused) {
@@ -148,15 +146,6 @@ TEST(RecordTables, AttributeFormatThatDoesNotFitIsRefused) {
     EXPECT_STREQ(small, "");
     EXPECT_EQ(attributeFormat(kXTabTable, nullptr, 100), -1);
 }
-
-struct StoredAsCase {
-    const RecordTable* table;
-    const char* field;
-    FieldStorage storage;
-    const char* element;
-    const char* key;
-    int bit;
-};
 
 // The children and the fields that keep code of their own, with the names that code stores.
 TEST(RecordTables, ChildrenAndHandWrittenFieldsNameWhatTheyStore) {
@@ -189,14 +178,7 @@ TEST(RecordTables, ChildrenAndHandWrittenFieldsNameWhatTheyStore) {
         {&kXPageTable, "lineNumber", FieldStorage::kChild, "LINENUMBER", nullptr, 23},
         {&kXPageTable, "pageNumber", FieldStorage::kChild, "PAGENUMBER", nullptr, 24},
     };
-    for (const auto& c : cases) {
-        const FieldSpec* field = findField(*c.table, c.field);
-        ASSERT_NE(field, nullptr) << c.table->name << "." << c.field;
-        EXPECT_EQ(field->storage, c.storage) << c.field;
-        EXPECT_EQ(field->bit, c.bit) << c.field;
-        EXPECT_STREQ(field->element, c.element) << c.field;
-        EXPECT_STREQ(field->key, c.key) << c.field;
-    }
+    expectStoredAs(cases);
     // Both note formats, and the table's and every cell's borders and margins, share one table each.
     EXPECT_EQ(findField(kXPageTable, "footnote")->sub, &kXFootnoteTable);
     EXPECT_EQ(findField(kXPageTable, "endnote")->sub, &kXFootnoteTable);
@@ -205,11 +187,14 @@ TEST(RecordTables, ChildrenAndHandWrittenFieldsNameWhatTheyStore) {
     EXPECT_EQ(findField(kXFormTable, "noSuchField"), nullptr);
 }
 
-// What the walkers rely on in every table: keys carry the record's prefix, each stored key appears once,
-// and a member compared or started through a sub-table is made of whole items of that table.
+// What the walkers rely on in every table, of the formatting records and of the document tables alike:
+// keys carry the record's prefix, each stored key appears once, and a member compared or started through
+// a sub-table is made of whole items of that table.
 TEST(RecordTables, EveryTableHoldsTogether) {
+    std::vector<const RecordTable*> tables(allRecordTables().begin(), allRecordTables().end());
+    tables.insert(tables.end(), documentRecordTables().begin(), documentRecordTables().end());
     std::set<std::string> keys;
-    for (const RecordTable* table : allRecordTables()) {
+    for (const RecordTable* table : tables) {
         const std::string prefix = std::string(table->name) + "_";
         std::set<std::string> names;
         for (const FieldSpec& field : table->fields) {

@@ -7,6 +7,7 @@
 
 #include "foundation/CFail.h"
 #include "foundation/Memory.h"
+#include "foundation/Utf8Codec.h"
 #include "model/CStorage.h"
 #include "model/CStream.h"
 #include "model/RecordKeys.h"
@@ -334,6 +335,34 @@ TEST_F(ValueElement, AnArgumentThatDoesNotSuitItsLetterIsRefused) {
         EXPECT_STREQ(failure.fileName, "BStorage");
     }
     EXPECT_EQ(heap, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Story text is stored in one pass from its UTF-16 units; it must give the very bytes that the general
+// path (UTF-8 first, then the storage's %-encoding) gives, for every kind of unit.
+TEST(StoredUnits, EncodeAsTheUtf8PathDoes) {
+    std::u16string everyAscii;
+    for (char16_t unit = 0; unit < 128; ++unit) everyAscii += unit;
+    const std::u16string texts[] = {
+        u"",
+        everyAscii,
+        u"plain text, 100% \"quoted\" +signs\t\r",
+        u"\u00e9\u20ac caf\u00e9 \u0416\u0438\u0437\u043d\u044c \u4e2d\u6587",
+        u"pair \U0001F600 and pair at the end \U0001F600",
+        std::u16string(u"lone high \xD83D then ASCII, lone low \xDE00 alone, high at the end \xD83D"),
+        std::u16string(u"\xDE00\xD83D", 2),  // the halves in the wrong order
+        std::u16string(u"nul \0 inside", 12),
+    };
+    for (const std::u16string& text : texts)
+        EXPECT_EQ(encodeStoredUnits(text), encodeStoredText(utf16ToUtf8String(text))) << text.size() << " units";
+
+    // Every unit value once, in blocks that mix the ranges.
+    std::u16string everyUnit;
+    for (std::uint32_t unit = 0; unit <= 0xFFFF; unit += 7) everyUnit += static_cast<char16_t>(unit);
+    EXPECT_EQ(encodeStoredUnits(everyUnit), encodeStoredText(utf16ToUtf8String(everyUnit)));
 }
 
 }  // namespace

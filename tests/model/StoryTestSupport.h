@@ -11,6 +11,7 @@
 #include "foundation/CFail.h"
 #include "model/CStorage.h"
 #include "model/CStory.h"
+#include "model/LoadedStory.h"
 #include "model/ProgressSink.h"
 #include "model/XParamBlock.h"
 
@@ -45,16 +46,10 @@ public:
     std::unique_ptr<XParamBlock> block;
 };
 
-// What loadAll handed out, freed at the end.
-struct LoadedStory {
-    LoadedStory() = default;
-    LoadedStory(const LoadedStory&) = delete;
-    LoadedStory& operator=(const LoadedStory&) = delete;
-    ~LoadedStory() { freeLoadedStory(text, forms, rules, ruleCount, pages); }
-
+// What loadAll handed out, with the story's header, freed at the end.
+struct LoadedStory : StoryContents {
     void load(CStory& story, ProgressSink* sink = nullptr, std::int32_t reportBase = 0) {
-        story.loadAll(&text, &textLength, &forms, &formCount, &rules, &ruleCount, &pages, &pageCount, &storyType,
-                      &storyMark, &storyName, sink, reportBase);
+        StoryContents::load(story, &storyType, &storyMark, &storyName, sink, reportBase);
     }
     std::u16string textString() const {
         return text == nullptr ? std::u16string() : std::u16string(text, static_cast<std::size_t>(textLength));
@@ -65,14 +60,6 @@ struct LoadedStory {
         return positions;
     }
 
-    char16_t* text = nullptr;
-    std::int32_t textLength = 0;
-    XForm* forms = nullptr;
-    std::int32_t formCount = 0;
-    XRule* rules = nullptr;
-    std::int32_t ruleCount = 0;
-    XPage* pages = nullptr;
-    std::int32_t pageCount = 0;
     std::int32_t storyType = 0;
     std::int32_t storyMark = 0;
     char storyName[kStoryNameBytes] = {};

@@ -255,14 +255,14 @@ TEST_F(StoryScriptTest, TheHintAndFontFollowTheScriptOfTheText) {
     storage.form().txtFontHAnsi = 2;
     storage.form().txtFontCs = 3;
     storage.form().txtFontEa = 4;
-    storage.append(*story, u"ab\u0416\u05D0\u3042c");
+    storage.append(*story, u"ab\u0416\u0416\u05D0\u05D0\u3042\u3042cc");
     load();
     // a: ASCII (from hint 0, whose font is the HAnsi one); zhe: high ANSI; alef: complex
-    // script; hiragana: East Asian; c: ASCII again.
+    // script; hiragana: East Asian; c: ASCII again. A second character of a script continues its run.
     ASSERT_EQ(loaded.formCount, 6);
     const std::int16_t hints[] = {1, 2, 3, 4, 1};
     const std::int32_t codes[] = {1280, 1282, 1285, 1056, 1280};
-    const std::int32_t positions[] = {0, 2, 3, 4, 5};
+    const std::int32_t positions[] = {0, 2, 4, 6, 8};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(loaded.forms[i].txtHint, hints[i]) << i;
         EXPECT_EQ(loaded.forms[i].txtCode, codes[i]) << i;

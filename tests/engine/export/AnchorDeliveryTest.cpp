@@ -3,6 +3,9 @@
 // pictures; and the stories an exporter asks for while it writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "engine/ProgramPreferences.h"
 #include "model/CPicture.h"
 #include "tests/engine/export/ExportTestSupport.h"
@@ -114,6 +117,44 @@ INSTANTIATE_TEST_SUITE_P(
                    {u"a", u"1. ", u"b", u"N0", u"N1"}},
         AnchorCase{"SpareCodeForEveryExporter", 30, exporter::kCSV, 0, 0, 0, {u"a", u"\u001e", u"b"}}),
     [](const ::testing::TestParamInfo<AnchorCase>& param) { return std::string(param.param.title); });
+
+// A story played in place runs through the block of the story around it: the text after it must come
+// with the records of its own runs again, not the ones the story in place left behind, also where the
+// surrounding story's run goes on unchanged across the anchor.
+TEST_F(AnchorTest, TextAfterAStoryInPlaceComesWithItsOwnRecords) {
+    handle(kFootnoteKind, 2, 0);
+    Chunk note{u"N0", formOfSize(200)};
+    note.rule.indentLeft = 720;
+    Chunk main{u"a\u0017b\rc", formOfSize(300)};
+    main.rule.indentRight = 360;
+    StorageBuilder builder(storagePath());
+    builder.addSheet();
+    builder.addStory(storykind::kFootnote, 0, {note});
+    builder.addStory(storykind::kMain, -1, {main});
+    useStorage(builder);
+    exporterIndex = exporter::kUnicode;
+    ASSERT_EQ(runEngine(), 0);
+
+    // The fields each run's records hold apart from the story's start, its run heads left out.
+    std::map<std::u16string, std::vector<std::string>> changes;
+    for (const auto& entry : log.entries) {
+        if (entry.event != testsupport::ExportEvent::text) continue;
+        for (const std::string& field : entry.changedFields)
+            if (field.find("changeBits") == std::string::npos && field.find("position") == std::string::npos)
+                changes[entry.text].push_back(field);
+    }
+    const auto has = [&](const std::u16string& run, const char* field) {
+        const std::vector<std::string>& fields = changes[run];
+        return std::find(fields.begin(), fields.end(), field) != fields.end();
+    };
+    EXPECT_TRUE(has(u"N0", "XRule.indentLeft"));
+    EXPECT_FALSE(has(u"N0", "XRule.indentRight"));
+    EXPECT_TRUE(has(u"a", "XRule.indentRight"));
+    for (const std::u16string& after : {std::u16string(u"b\r"), std::u16string(u"c")}) {
+        EXPECT_EQ(changes[after], changes[u"a"]);
+        EXPECT_FALSE(has(after, "XRule.indentLeft"));
+    }
+}
 
 TEST_F(AnchorTest, EachReferenceTakesTheNextNumberAndTheNextStory) {
     handle(kFootnoteKind, 2, 0);

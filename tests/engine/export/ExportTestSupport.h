@@ -49,10 +49,17 @@ inline XForm formOfLanguage(std::int16_t language) {
     return form;
 }
 
-// One piece of a story's text with its character record.
+inline XRule defaultRule() {
+    XRule rule{};
+    initXRule(&rule);
+    return rule;
+}
+
+// One piece of a story's text with its character and paragraph records.
 struct Chunk {
     std::u16string text;
     XForm form = formOfSize(240);
+    XRule rule = defaultRule();
 };
 
 // A storage written as the import engine writes one: "SHEETS", then "SHEET_n" elements holding the
@@ -87,12 +94,11 @@ public:
         host.storyMark = storyMark;
         std::snprintf(host.storyName, sizeof host.storyName, "%s", storyName);
         CStory story(&host, sheet.get(), nullptr, storageKind, mark, 1);
-        XRule rule{};
-        initXRule(&rule);
         XPage page{};
         initXPage(&page, 2);
         for (const Chunk& chunk : chunks) {
             XForm form = chunk.form;
+            XRule rule = chunk.rule;
             story.appendText(chunk.text.data(), static_cast<std::int32_t>(chunk.text.size()), &form, &rule, &page,
                              -1);
         }

@@ -16,6 +16,7 @@
 #include "tests/export/rtf/RTFFeatureDocuments.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/OfficeOracle.h"
+#include "tests/support/OracleSuite.h"
 #include "tests/support/PictureFixtures.h"
 
 namespace rtftest {
@@ -64,52 +65,45 @@ CPicture* newPngPicture() {
 }
 
 // The layout documents, written once, rendered to PDF in one call and read back word by word.
-class RTFLayoutOracleTest : public ::testing::Test {
+struct LayoutReading {
+    TemporaryFilesScope temporaryFiles;
+    testsupport::TemporaryFolder folder;
+    std::unique_ptr<CPicture> picture;
+    std::map<std::string, std::vector<Word>> words;
+    std::string problem;  // empty when every document was written and rendered
+};
+
+class RTFLayoutOracleTest : public testsupport::OracleSuite<RTFLayoutOracleTest, LayoutReading> {
 protected:
-    static void SetUpTestSuite() {
-        if (!OfficeOracle::available() || !testsupport::programOnPath("pdftotext")) return;
-        shared = new Shared;
-        shared->picture.reset(newPngPicture());
-        const std::vector<FeatureDocument> documents = {pictureThenTextDocument(shared->picture.get()),
+    std::string missing() const override {
+        return testsupport::programOnPath("pdftotext") ? std::string() : "pdftotext (poppler-utils) is not installed";
+    }
+    void prepare(LayoutReading& work) override {
+        work.picture.reset(newPngPicture());
+        const std::vector<FeatureDocument> documents = {pictureThenTextDocument(work.picture.get()),
                                                         fieldResultDocument()};
         std::vector<std::string> files;
         for (const FeatureDocument& document : documents) {
-            files.push_back(shared->folder.file(document.name + ".rtf"));
-            if (writeFeatureDocument(document, files.back()).empty()) return;
+            files.push_back(work.folder.file(document.name + ".rtf"));
+            if (writeFeatureDocument(document, files.back()).empty()) {
+                work.problem = "a layout document was not written";
+                return;
+            }
         }
         OfficeOracle oracle;
-        shared->run = oracle.convert(files, "pdf", shared->folder.path());
-        for (const FeatureDocument& document : documents) {
-            const std::string pdf = shared->folder.file(document.name + ".pdf");
-            const std::string html = shared->folder.file(document.name + ".html");
-            testsupport::runProgram({"pdftotext", "-bbox", pdf, html}, OfficeOracle::kLimitSeconds);
-            shared->words[document.name] = wordsOf(testsupport::readBytes(html));
+        const testsupport::ProgramRun run = oracle.convert(files, "pdf", work.folder.path());
+        if (run.exitStatus != 0) {
+            work.problem = "LibreOffice failed: " + run.messages;
+            return;
         }
-        shared->written = true;
+        for (const FeatureDocument& document : documents) {
+            const std::string pdf = work.folder.file(document.name + ".pdf");
+            const std::string html = work.folder.file(document.name + ".html");
+            testsupport::runProgram({"pdftotext", "-bbox", pdf, html}, OfficeOracle::kLimitSeconds);
+            work.words[document.name] = wordsOf(testsupport::readBytes(html));
+        }
     }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        if (!testsupport::programOnPath("pdftotext")) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-        ASSERT_TRUE(shared->written) << "a layout document was not written";
-        ASSERT_EQ(shared->run.exitStatus, 0) << shared->run.messages;
-    }
-
-    struct Shared {
-        TemporaryFilesScope temporaryFiles;
-        testsupport::TemporaryFolder folder;
-        std::unique_ptr<CPicture> picture;
-        bool written = false;
-        testsupport::ProgramRun run;
-        std::map<std::string, std::vector<Word>> words;
-    };
-    static Shared* shared;
 };
-
-RTFLayoutOracleTest::Shared* RTFLayoutOracleTest::shared = nullptr;
 
 TEST_F(RTFLayoutOracleTest, TextAfterAnInlinePictureStaysOnThePicturesLine) {
     const std::vector<Word>& words = shared->words["picture-then-text"];

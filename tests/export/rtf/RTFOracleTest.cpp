@@ -13,6 +13,7 @@
 #include "tests/export/rtf/RTFFeatureDocuments.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/OfficeOracle.h"
+#include "tests/support/OracleSuite.h"
 
 namespace rtftest {
 namespace {
@@ -21,30 +22,29 @@ using testsupport::OfficeOracle;
 
 // The feature documents and the two bracket paragraphs, written once and converted once per format
 // (starting LibreOffice costs seconds, so all files go in one call).
-class RTFOracleTest : public ::testing::Test {
+struct FeatureReading {
+    TemporaryFilesScope temporaryFiles;
+    testsupport::TemporaryFolder folder;
+    std::vector<std::string> files;
+    testsupport::ProgramRun textRun;
+    testsupport::ProgramRun htmlRun;
+    std::string problem;  // the documents that were not written
+};
+
+class RTFOracleTest : public testsupport::OracleSuite<RTFOracleTest, FeatureReading> {
 protected:
-    static void SetUpTestSuite() {
-        if (!OfficeOracle::available()) return;
-        shared = new Shared;
+    void prepare(FeatureReading& work) override {
         std::vector<FeatureDocument> documents = featureDocuments();
         documents.push_back(bracketDocument(1025));
         documents.push_back(bracketDocument(1037));
         for (const FeatureDocument& document : documents) {
-            const std::string path = shared->folder.file(document.name + ".rtf");
-            shared->written[document.name] = !writeFeatureDocument(document, path).empty();
-            shared->files.push_back(path);
+            const std::string path = work.folder.file(document.name + ".rtf");
+            if (writeFeatureDocument(document, path).empty()) work.problem += document.name + " was not written; ";
+            work.files.push_back(path);
         }
         OfficeOracle oracle;
-        shared->textRun = oracle.convert(shared->files, "txt:Text", shared->folder.path());
-        shared->htmlRun = oracle.convert(shared->files, "html", shared->folder.path());
-    }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        for (const auto& [name, ok] : shared->written) ASSERT_TRUE(ok) << name << " was not written";
+        work.textRun = oracle.convert(work.files, "txt:Text", work.folder.path());
+        work.htmlRun = oracle.convert(work.files, "html", work.folder.path());
     }
 
     // LibreOffice's text of a document, without its byte-order mark and final line end.
@@ -54,19 +54,7 @@ protected:
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
         return text;
     }
-
-    struct Shared {
-        TemporaryFilesScope temporaryFiles;
-        testsupport::TemporaryFolder folder;
-        std::vector<std::string> files;
-        std::map<std::string, bool> written;
-        testsupport::ProgramRun textRun;
-        testsupport::ProgramRun htmlRun;
-    };
-    static Shared* shared;
 };
-
-RTFOracleTest::Shared* RTFOracleTest::shared = nullptr;
 
 // An HTML document parsed by libxml2, asked with XPath.
 class HtmlDocument {

@@ -20,6 +20,7 @@
 #include "tests/export/rtf/RTFFeatureDocuments.h"
 #include "tests/support/OdfReading.h"
 #include "tests/support/OfficeOracle.h"
+#include "tests/support/OracleSuite.h"
 #include "tests/support/PictureFixtures.h"
 
 namespace rtftest {
@@ -146,41 +147,32 @@ std::vector<Frame> framesOf(const std::string& contentXml) {
     return frames;
 }
 
-class RTFPictureOracleTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        if (!OfficeOracle::available()) return;
-        shared = new Shared;
-        for (const PictureCase& c : pictureCases()) shared->pictures.emplace_back(newPicture(c));
-        const std::string path = shared->folder.file("pictures.rtf");
-        shared->written = !writeFeatureDocument(picturesDocument(shared->pictures), path).empty();
-        if (!shared->written) return;
-        OfficeOracle oracle;
-        shared->run = oracle.convert({path}, "odt", shared->folder.path());
-        shared->frames = framesOf(zipMember(shared->folder.file("pictures.odt"), "content.xml"));
-    }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        ASSERT_TRUE(shared->written) << "the document was not written";
-        ASSERT_EQ(shared->run.exitStatus, 0) << shared->run.messages;
-    }
-
-    struct Shared {
-        TemporaryFilesScope temporaryFiles;
-        testsupport::TemporaryFolder folder;
-        std::vector<std::unique_ptr<CPicture>> pictures;
-        bool written = false;
-        testsupport::ProgramRun run;
-        std::vector<Frame> frames;
-    };
-    static Shared* shared;
+struct PictureReading {
+    TemporaryFilesScope temporaryFiles;
+    testsupport::TemporaryFolder folder;
+    std::vector<std::unique_ptr<CPicture>> pictures;
+    std::vector<Frame> frames;
+    std::string problem;  // empty when the document was written and read back
 };
 
-RTFPictureOracleTest::Shared* RTFPictureOracleTest::shared = nullptr;
+class RTFPictureOracleTest : public testsupport::OracleSuite<RTFPictureOracleTest, PictureReading> {
+protected:
+    void prepare(PictureReading& work) override {
+        for (const PictureCase& c : pictureCases()) work.pictures.emplace_back(newPicture(c));
+        const std::string path = work.folder.file("pictures.rtf");
+        if (writeFeatureDocument(picturesDocument(work.pictures), path).empty()) {
+            work.problem = "the document was not written";
+            return;
+        }
+        OfficeOracle oracle;
+        const testsupport::ProgramRun run = oracle.convert({path}, "odt", work.folder.path());
+        if (run.exitStatus != 0) {
+            work.problem = "LibreOffice failed: " + run.messages;
+            return;
+        }
+        work.frames = framesOf(zipMember(work.folder.file("pictures.odt"), "content.xml"));
+    }
+};
 
 TEST_F(RTFPictureOracleTest, EveryPictureIsAnImageOfItsSize) {
     const std::vector<PictureCase> cases = pictureCases();

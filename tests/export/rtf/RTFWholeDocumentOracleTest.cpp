@@ -17,6 +17,7 @@
 #include "tests/export/rtf/RTFWholeDocument.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/OfficeOracle.h"
+#include "tests/support/OracleSuite.h"
 
 namespace rtftest {
 namespace {
@@ -24,37 +25,24 @@ namespace {
 using testsupport::OfficeOracle;
 
 // The document converted once to text and once to flat OpenDocument (one XML file).
-class RTFWholeDocumentOracleTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        if (!OfficeOracle::available()) return;
-        shared = new Shared;
-        const std::string path = shared->folder.file("whole.rtf");
-        shared->written = !writeFeatureDocument(wholeDocument(), path).empty();
-        OfficeOracle oracle;
-        shared->textRun = oracle.convert({path}, "txt:Text", shared->folder.path());
-        shared->flatRun = oracle.convert({path}, "fodt", shared->folder.path());
-    }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        if (!OfficeOracle::available()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-        ASSERT_TRUE(shared->written);
-    }
-
-    struct Shared {
-        TemporaryFilesScope temporaryFiles;
-        testsupport::TemporaryFolder folder;
-        bool written = false;
-        testsupport::ProgramRun textRun;
-        testsupport::ProgramRun flatRun;
-    };
-    static Shared* shared;
+struct WholeDocumentReading {
+    TemporaryFilesScope temporaryFiles;
+    testsupport::TemporaryFolder folder;
+    testsupport::ProgramRun textRun;
+    testsupport::ProgramRun flatRun;
+    std::string problem;  // empty when the document was written
 };
 
-RTFWholeDocumentOracleTest::Shared* RTFWholeDocumentOracleTest::shared = nullptr;
+class RTFWholeDocumentOracleTest : public testsupport::OracleSuite<RTFWholeDocumentOracleTest, WholeDocumentReading> {
+protected:
+    void prepare(WholeDocumentReading& work) override {
+        const std::string path = work.folder.file("whole.rtf");
+        if (writeFeatureDocument(wholeDocument(), path).empty()) work.problem = "the document was not written";
+        OfficeOracle oracle;
+        work.textRun = oracle.convert({path}, "txt:Text", work.folder.path());
+        work.flatRun = oracle.convert({path}, "fodt", work.folder.path());
+    }
+};
 
 // The lines of LibreOffice's text, without the byte-order mark and with the indentation of list items
 // trimmed.

@@ -1,0 +1,61 @@
+#pragma once
+// A story loaded back whole: the text and the three run arrays CStory::loadAll hands out (each array
+// ended by its sentinel), owned and freed when the holder goes.
+#include <cstdint>
+
+#include "model/CStory.h"
+#include "model/RunLookup.h"
+
+// The parts of a loaded story. Loading into parts that already hold a story would lose that story:
+// use a fresh holder per load.
+struct StoryContents {
+    StoryContents() = default;
+    ~StoryContents() { freeLoadedStory(text, forms, rules, ruleCount, pages); }
+    StoryContents(const StoryContents&) = delete;
+    StoryContents& operator=(const StoryContents&) = delete;
+
+    // Loads the story whole into these parts; the header goes to the places given (each may be null).
+    // Raises what loadAll raises, leaving the parts as they were.
+    void load(CStory& story, std::int32_t* storyType, std::int32_t* storyMark, char (*storyName)[kStoryNameBytes],
+              ProgressSink* sink = nullptr, std::int32_t reportBase = 0) {
+        story.loadAll(&text, &textLength, &forms, &formCount, &rules, &ruleCount, &pages, &pageCount, storyType,
+                      storyMark, storyName, sink, reportBase);
+    }
+
+    char16_t* text = nullptr;
+    std::int32_t textLength = 0;
+    XForm* forms = nullptr;
+    std::int32_t formCount = 0;
+    XRule* rules = nullptr;
+    std::int32_t ruleCount = 0;
+    XPage* pages = nullptr;
+    std::int32_t pageCount = 0;
+};
+
+// The run whose copy a walker's record holds, and the walker's record generation when it was copied:
+// a walker that hands runs out in a record of its own (the export engine's block) copies a run in force
+// over many paragraphs (a sheet's one paragraph record over all its rows) once, not once per piece of
+// text, and copies it again once anything else may have written the record (its generation moved on).
+template <typename Record>
+struct HeldRun {
+    const Record* run = nullptr;
+    std::uint64_t generation = 0;
+};
+
+// A loaded story walked in rising positions, with a cursor per run array, so that the runs in force are
+// found from where the last look-up stopped and the story is walked in time linear in its length.
+struct LoadedStory : StoryContents {
+    // Sets the cursors on the arrays; call once the story is loaded.
+    void startCursors() {
+        formCursor = RunCursor<XForm>(forms, formCount);
+        ruleCursor = RunCursor<XRule>(rules, ruleCount);
+        pageCursor = RunCursor<XPage>(pages, pageCount);
+    }
+
+    RunCursor<XForm> formCursor;
+    RunCursor<XRule> ruleCursor;
+    RunCursor<XPage> pageCursor;
+    HeldRun<XForm> heldForm;
+    HeldRun<XRule> heldRule;
+    HeldRun<XPage> heldPage;
+};

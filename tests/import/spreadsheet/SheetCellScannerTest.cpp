@@ -1,0 +1,141 @@
+// The fast cell scanner behind the importer's cell walk: on the plain XML it handles it gives exactly
+// the parser's cells (a scanner that read a cell otherwise would change the converted text), on anything
+// else it gives up, and the source the importer reads from then lets the parser finish the part without
+// losing, repeating or changing a cell.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import/spreadsheet/SheetCellDescription.h"
+#include "import/spreadsheet/SheetCellScanner.h"
+#include "import/spreadsheet/SheetCellSource.h"
+#include "import/spreadsheet/WorksheetReader.h"
+
+namespace {
+
+const std::string kNamespace = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
+
+std::string sheet(const std::string& inside) { return "<worksheet " + kNamespace + ">" + inside + "</worksheet>"; }
+
+struct Read {
+    std::vector<std::string> cells;
+    std::vector<std::int32_t> columnStyles;  // of columns 1 to 6, once the cells are read
+    std::string error;
+    bool operator==(const Read&) const = default;
+};
+
+template <typename Reader>
+Read readAll(Reader& reader) {
+    Read read;
+    SheetCell cell;
+    while (reader.next(&cell)) read.cells.push_back(describeSheetCell(cell));
+    for (std::int32_t column = 1; column <= 6; ++column) read.columnStyles.push_back(reader.columnStyle(column));
+    read.error = reader.error();
+    return read;
+}
+
+Read parse(const std::string& part) {
+    WorksheetReader reader(part.data(), static_cast<std::int32_t>(part.size()));
+    return readAll(reader);
+}
+
+// What the scanner alone makes of the part: its cells up to its end or to where it gives up.
+CellScan scan(const std::string& part, Read* read) {
+    SheetCellScanner scanner(part.data(), static_cast<std::int32_t>(part.size()));
+    SheetCell cell;
+    CellScan result;
+    while ((result = scanner.next(&cell)) == CellScan::kCell) read->cells.push_back(describeSheetCell(cell));
+    for (std::int32_t column = 1; column <= 6; ++column) read->columnStyles.push_back(scanner.columnStyle(column));
+    return result;
+}
+
+TEST(SheetCellScanner, ReadsThePlainPartsExactlyAsTheParserDoes) {
+    const std::string parts[] = {
+        // Inline text with references, a CR LF and a CR to make LF, characters of several bytes.
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n" +
+            sheet("<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t xml:space=\"preserve\">a &amp; &#x42;&#10;"
+                  "&#13;x\r\ny\rz \xC3\xA9\xF0\x9F\x98\x80</t></is></c></row></sheetData>"),
+        // Rich-text runs with their properties, and a second "v" or "t" that does not count.
+        sheet("<sheetData><row><c t=\"inlineStr\"><is><r><rPr><b/><sz val=\"11\"/><rFont val=\"Calibri\"/></rPr>"
+              "<t>bold</t><t>again</t></r><r><t> plain</t></r></is></c><c><v>1</v><v>2</v></c></row></sheetData>"),
+        // Column formats, a row format with and without "customFormat", cells without "r", an empty cell.
+        sheet("<cols><col min=\"1\" max=\"3\" style=\"2\"/><col min=\"5\" max=\"5\" style=\"4\" width=\"9\"/><col min=\"6\"/>"
+              "</cols><sheetData><row r=\"3\" s=\"7\" customFormat=\"1\"><c s=\"1\" t=\"n\"><v>1.5</v></c><c/>"
+              "<c r=\"D3\" t=\"str\"><f>A1</f><v>x</v></c></row><row s=\"8\"><c t=\"b\"><v>1</v></c></row></sheetData>"),
+        // Declared prefixes on attributes and on elements that are no cells; names under the name rule.
+        "<worksheet " + kNamespace + " xmlns:x14ac=\"urn:x\"><sheetData><row r=\"2\" x14ac:dyDescent=\"0.2\">"
+            "<C r=\"B2\" x14ac:s=\"5\"><V>7</V></C></row></sheetData><extLst><x14ac:ext><x14ac:id/></x14ac:ext></extLst>"
+            "</worksheet>",
+        // A "col" after the first cell counts for neither pass.
+        sheet("<sheetData><row><c><v>1</v></c></row></sheetData><cols><col min=\"1\" max=\"9\" style=\"3\"/></cols>"),
+        sheet("<sheetData/>"),
+    };
+    for (const std::string& part : parts) {
+        SCOPED_TRACE(part);
+        Read scanned;
+        ASSERT_EQ(scan(part, &scanned), CellScan::kEnd);
+        const Read parsed = parse(part);
+        EXPECT_TRUE(parsed.error.empty()) << parsed.error;
+        EXPECT_EQ(scanned.cells, parsed.cells);
+        EXPECT_EQ(scanned.columnStyles, parsed.columnStyles);
+    }
+}
+
+TEST(SheetCellScanner, GivesUpWhereThePartLeavesThePlainXmlItHandles) {
+    const struct {
+        const char* title;
+        std::string part;
+    } cases[] = {
+        {"a comment", sheet("<sheetData><row><c><v>1</v></c><!-- x --></row></sheetData>")},
+        {"a CDATA section", sheet("<sheetData><row><c><v><![CDATA[1]]></v></c></row></sheetData>")},
+        {"a document type", "<!DOCTYPE worksheet [<!ENTITY e \"1\">]>" + sheet("<sheetData/>")},
+        {"an unknown entity", sheet("<sheetData><row><c><v>&e;</v></c></row></sheetData>")},
+        {"a prefixed cell", "<worksheet " + kNamespace + " xmlns:x=\"urn:x\"><sheetData><row><x:c><v>1</v></x:c></row>"
+                            "</sheetData></worksheet>"},
+        {"a prefixed element in a cell", "<worksheet " + kNamespace + " xmlns:x=\"urn:x\"><sheetData><row><c><x:v>1</x:v>"
+                                         "</c></row></sheetData></worksheet>"},
+        {"an undeclared prefix", sheet("<sheetData><row><c y:s=\"1\"><v>1</v></c></row></sheetData>")},
+        {"a namespace name the parser refuses", "<worksheet " + kNamespace + " xmlns:r=\"\x7frn:r\"><sheetData/></worksheet>"},
+        {"an element inside a value", sheet("<sheetData><row><c><v>1<b>2</b></v></c></row></sheetData>")},
+        {"a style it would have to rewrite", sheet("<sheetData><row><c s=\"&#49;\"><v>1</v></c></row></sheetData>")},
+        {"a root in another namespace", "<worksheet xmlns=\"urn:other\"><sheetData/></worksheet>"},
+        {"a broken end tag", sheet("<sheetData><row><c><v>1</v></c></rov></sheetData>")},
+        {"a part cut short", sheet("<sheetData><row><c><v>1</v></c>").substr(0, 60)},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.title);
+        Read scanned;
+        EXPECT_EQ(scan(entry.part, &scanned), CellScan::kUnsure);
+    }
+}
+
+TEST(SheetCellScanner, TheSourceLetsTheParserFinishWhereTheScannerGivesUp) {
+    // The scanner hands out cells before what it gives up on; the parser takes over after them, and a
+    // part broken further on still ends with the parser's reason.
+    const struct {
+        const char* title;
+        std::string part;
+    } cases[] = {
+        {"a comment after two cells",
+         sheet("<cols><col min=\"2\" max=\"2\" style=\"1\"/></cols><sheetData><row><c><v>1</v></c><c><v>2</v></c>"
+               "<!-- note --><c t=\"inlineStr\"><is><t>3</t></is></c></row><row><c><v><![CDATA[4]]></v></c></row>"
+               "</sheetData>")},
+        {"a break after a cell", sheet("<sheetData><row><c><v>1</v></c><c><v>2</v></c></rov></sheetData>")},
+        {"nothing unusual", sheet("<sheetData><row><c><v>1</v></c></row></sheetData>")},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.title);
+        SheetCellSource source(entry.part.data(), static_cast<std::int32_t>(entry.part.size()));
+        const Read sourced = readAll(source);
+        EXPECT_EQ(sourced, parse(entry.part));
+    }
+    const std::string broken = cases[1].part;
+    SheetCellSource source(broken.data(), static_cast<std::int32_t>(broken.size()));
+    const Read sourced = readAll(source);
+    EXPECT_EQ(sourced.cells.size(), 2u);
+    EXPECT_FALSE(sourced.error.empty());
+    EXPECT_TRUE(source.usesParser());
+}
+
+}  // namespace
