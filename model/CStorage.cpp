@@ -138,6 +138,11 @@ void CStorage::buildNewDocument() {
         freeDocument();
         throwFail(result::kOutOfMemory, __LINE__, kUnit);
     }
+    packed.reset(new (std::nothrow) PackedAttributes(document));
+    if (packed == nullptr) {
+        freeDocument();
+        throwFail(result::kOutOfMemory, __LINE__, kUnit);
+    }
     rootNode = xmlNewDocNode(document, nullptr, xml(kRootName), nullptr);
     if (rootNode == nullptr) {
         freeDocument();
@@ -186,11 +191,22 @@ void CStorage::freeDocument() {
     root.setNode(nullptr);
     if (document != nullptr) xmlFreeDoc(document);
     document = nullptr;
+    packed.reset();
     rootNode = nullptr;
+}
+
+void CStorage::unpackAttributes() const {
+    if (packed != nullptr && !packed->unpackTree(rootNode)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
+}
+
+xmlDoc* CStorage::getDocument() const {
+    unpackAttributes();
+    return document;
 }
 
 std::int16_t CStorage::save() {
     if (document == nullptr || file == nullptr || mode != storagemode::kWrite) return result::kSuccess;
+    unpackAttributes();
     LibraryBytes dump;
     {
         XmlErrorCapture capture;

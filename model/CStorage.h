@@ -22,11 +22,13 @@
 #include <libxml/tree.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "foundation/CBase.h"
 #include "foundation/PascalWString.h"
 #include "model/CStream.h"
+#include "model/PackedAttributes.h"
 
 class CFile;
 
@@ -62,7 +64,10 @@ public:
     // with the file's result code when the file cannot be written.
     virtual std::int16_t save();
 
-    xmlDoc* getDocument() const { return document; }
+    // The whole document for the XML library's own use: the attributes this storage packed
+    // (PackedAttributes.h) become the library's first, so the library sees all of them. Raises CFail 12
+    // when memory is lacking.
+    xmlDoc* getDocument() const;
     std::int16_t getMode() const { return mode; }
     // What the XML library reported about the last file that a storage parsed ("line 3: ..."), for a
     // failure report; empty when it reported nothing. The next parse replaces it.
@@ -72,9 +77,12 @@ private:
     void buildNewDocument();
     void parseFile();
     void freeDocument();
+    void unpackAttributes() const;
 
     xmlNode* rootNode = nullptr;
     xmlDoc* document = nullptr;
+    // The attributes of a document this storage builds; none for a parsed one.
+    std::unique_ptr<PackedAttributes> packed;
     CStream root{nullptr, nullptr, 0};
     CFile* file = nullptr;
     std::int16_t mode = storagemode::kRead;

@@ -55,7 +55,11 @@ void walkKeyList(const char* format, Visit&& visit) {
     }
 }
 
-bool attributeMatches(const xmlNode* element, const char* attribute, const void* value, std::int16_t valueType) {
+bool attributeMatches(xmlNode* element, const char* attribute, const void* value, std::int16_t valueType) {
+    // The package's readers see only the library's own attributes. The elements looked up by an
+    // attribute (stories, sheets) are few and small.
+    PackedAttributes* packed = PackedAttributes::of(element);
+    if (packed != nullptr && !packed->unpack(element)) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     std::int16_t present = 0;
     bool equal = false;
     switch (valueType) {
@@ -94,19 +98,25 @@ xmlNode* internedText(xmlDoc* document, const std::string& value) {
     return text;
 }
 
-// Sets the attribute (without a namespace) of the element, replacing its value when it has one, as
-// xmlSetProp does; in a document with a dictionary the value is the dictionary's.
-bool setAttribute(xmlNode* element, const char* name, const std::string& value) {
+// The element's library attribute (without a namespace) of that name; null when it has none.
+xmlAttr* libraryAttribute(xmlNode* element, const char* name) {
+    xmlAttr* attribute = element->properties;
+    while (attribute != nullptr && (attribute->ns != nullptr || !xmlStrEqual(attribute->name, xml(name)))) {
+        attribute = attribute->next;
+    }
+    return attribute;
+}
+
+// Sets the library attribute (without a namespace) of the element, replacing its value when it has
+// one, as xmlSetProp does; in a document with a dictionary a short value is the dictionary's.
+bool setLibraryAttribute(xmlNode* element, const char* name, const std::string& value) {
     xmlDoc* document = element->doc;
     if (document == nullptr || document->dict == nullptr || value.size() > kInternedValueBytes) {
         return xmlSetProp(element, xml(name), xml(value.c_str())) != nullptr;
     }
     xmlNode* text = internedText(document, value);
     if (text == nullptr) return false;
-    xmlAttr* attribute = element->properties;
-    while (attribute != nullptr && (attribute->ns != nullptr || !xmlStrEqual(attribute->name, xml(name)))) {
-        attribute = attribute->next;
-    }
+    xmlAttr* attribute = libraryAttribute(element, name);
     if (attribute == nullptr) attribute = xmlNewProp(element, xml(name), nullptr);
     if (attribute == nullptr) {
         xmlFreeNode(text);
@@ -117,6 +127,14 @@ bool setAttribute(xmlNode* element, const char* name, const std::string& value) 
     attribute->children = text;
     attribute->last = text;
     return true;
+}
+
+// Sets the attribute: packed in a document that packs them, unless the element already has it as a
+// library attribute, whose value is then replaced where it stands.
+bool setAttribute(xmlNode* element, const char* name, const std::string& value) {
+    PackedAttributes* packed = PackedAttributes::of(element);
+    if (packed == nullptr || libraryAttribute(element, name) != nullptr) return setLibraryAttribute(element, name, value);
+    return packed->set(element, name, value);
 }
 
 // A new element without a namespace in the parent's document, appended to the parent.
@@ -173,7 +191,19 @@ bool attributeValue(const xmlNode* element, const char* name, std::string& value
         attributeText(attribute, value);
         return true;
     }
+    for (const PackedAttribute& attribute : PackedAttributes::list(element)) {
+        if (!xmlStrEqual(attribute.name, xml(name))) continue;
+        value.assign(attribute.value);
+        return true;
+    }
     return false;
+}
+
+const char* singleTextValue(const xmlAttr* attribute) {
+    const xmlNode* part = attribute->children;
+    if (part == nullptr) return "";
+    if (part->next != nullptr || part->type != XML_TEXT_NODE) return nullptr;
+    return part->content == nullptr ? "" : chars(part->content);
 }
 
 CStream::CStream(CStream* parent, const char* name, std::int16_t create) {
@@ -289,20 +319,11 @@ bool CStream::readAttribute(const char* name, char letter, const StorageTarget& 
     return present;
 }
 
-void CStream::readAttribute(const xmlAttr* attribute, char letter, const StorageTarget& target) {
+void CStream::readAttributeValue(const char* value, char letter, const StorageTarget& target) {
     throwIfNull(node, __LINE__, kUnit);
-    throwIfNullObject(attribute, __LINE__, kUnit);
-    failingAsStorage(__LINE__, [&] {
-        // A stored value is one text node: it is read where it lies, without gathering a copy.
-        const xmlNode* only = attribute->children;
-        if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE && only->content != nullptr) {
-            decodeValueText(letter, chars(only->content), target);
-            return;
-        }
-        std::string value;
-        attributeText(attribute, value);
-        decodeValue(letter, value, target);
-    });
+    throwIfNullObject(value, __LINE__, kUnit);
+    // A stored value is read where it lies, without gathering a copy.
+    failingAsStorage(__LINE__, [&] { decodeValueText(letter, value, target); });
 }
 
 void CStream::writeAttribute(const char* name, char letter, const StorageSource& source) {

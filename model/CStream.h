@@ -33,6 +33,7 @@
 #include <utility>
 
 #include "foundation/CBase.h"
+#include "model/PackedAttributes.h"
 #include "model/StorageValues.h"
 
 // Value types of a child lookup by attribute value.
@@ -93,8 +94,9 @@ public:
     // One attribute under its letter: false when the element has no such attribute (the target is left
     // unchanged).
     bool readAttribute(const char* name, char letter, const StorageTarget& target);
-    // The same for an attribute of this element already found (a reader that walks the attributes once).
-    void readAttribute(const xmlAttr* attribute, char letter, const StorageTarget& target);
+    // The same for the value of an attribute of this element already found (a reader that walks the
+    // attributes once with visitAttributes).
+    void readAttributeValue(const char* value, char letter, const StorageTarget& target);
     void writeAttribute(const char* name, char letter, const StorageSource& source);
 
     // The first element among `first` and its following siblings with that name and, when an attribute
@@ -121,3 +123,19 @@ std::string elementText(const xmlNode* element);
 // An attribute's value as the document holds it (entity references not followed); false when the
 // element has no attribute of that name (without a namespace).
 bool attributeValue(const xmlNode* element, const char* name, std::string& value);
+// The value of a library attribute when it is held as one text, as the storage writes them; null when
+// it is made of several nodes (entity references in a foreign file), which attributeValue joins.
+const char* singleTextValue(const xmlAttr* attribute);
+
+// Calls visit(name, value) for each attribute of the element in order, library attributes first, then
+// packed ones (PackedAttributes.h); value is null for an attribute that singleTextValue cannot give.
+template <typename Visit>
+void visitAttributes(const xmlNode* element, Visit&& visit) {
+    if (element == nullptr || element->type != XML_ELEMENT_NODE) return;
+    for (const xmlAttr* attribute = element->properties; attribute != nullptr; attribute = attribute->next) {
+        visit(reinterpret_cast<const char*>(attribute->name), singleTextValue(attribute));
+    }
+    for (const PackedAttribute& attribute : PackedAttributes::list(element)) {
+        visit(reinterpret_cast<const char*>(attribute.name), attribute.value);
+    }
+}

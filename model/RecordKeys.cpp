@@ -50,10 +50,10 @@ const KeyIndex& keyIndexOf(const RecordTable& table) {
     return *indexes.back().second;
 }
 
-// An attribute of the element and the table row whose key it is.
+// The value of an attribute of the element and the table row whose key it is.
 struct KeyHit {
     std::size_t row;
-    const xmlAttr* attribute;
+    const char* value;
 };
 
 // The element's attributes that are keys of the table, kept in table order as they are found. An
@@ -67,12 +67,12 @@ public:
     // Equal rows stay in document order: the first attribute of a name is the row's own. A tree built
     // in memory may repeat a name; once the buffer is full every further hit repeats a row already held
     // and would never be read, so it is dropped.
-    void add(std::size_t row, const xmlAttr* attribute) {
+    void add(std::size_t row, const char* value) {
         if (count == capacity()) return;
         KeyHit* hits = data();
         std::size_t at = count++;
         for (; at > 0 && hits[at - 1].row > row; --at) hits[at] = hits[at - 1];
-        hits[at] = KeyHit{row, attribute};
+        hits[at] = KeyHit{row, value};
     }
     const KeyHit* begin() { return data(); }
     const KeyHit* end() { return data() + count; }
@@ -105,17 +105,25 @@ void readRecordKeys(CStream& element, const RecordTable& table, void* record) {
     // One walk over the attributes finds each row's own (the first of its name), then the rows are read
     // in table order, as reading them one by one would.
     KeyHits hits(table.fields.size());
-    for (const xmlAttr* attribute = node->properties; attribute != nullptr; attribute = attribute->next) {
-        if (attribute->name == nullptr) continue;
-        const std::ptrdiff_t row = index.rowOf(reinterpret_cast<const char*>(attribute->name));
-        if (row >= 0) hits.add(static_cast<std::size_t>(row), attribute);
+    bool joined = false;
+    visitAttributes(node, [&](const char* name, const char* value) {
+        if (name == nullptr) return;
+        const std::ptrdiff_t row = index.rowOf(name);
+        if (row < 0) return;
+        if (value == nullptr) joined = true;
+        hits.add(static_cast<std::size_t>(row), value);
+    });
+    // A value made of several nodes (only a foreign file has them) is joined by the reader by name.
+    if (joined) {
+        readRowByRow(element, table, record);
+        return;
     }
     std::size_t previous = SIZE_MAX;
     for (const KeyHit& hit : hits) {
         if (hit.row == previous) continue;  // a later attribute of a name already read
         previous = hit.row;
         const FieldSpec& row = table.fields[hit.row];
-        element.readAttribute(hit.attribute, row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
+        element.readAttributeValue(hit.value, row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
     }
 }
 

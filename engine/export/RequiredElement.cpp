@@ -1,5 +1,7 @@
 #include "engine/export/RequiredElement.h"
 
+#include <string>
+
 #include "foundation/CFail.h"
 
 namespace {
@@ -15,6 +17,6 @@ RequiredElement::RequiredElement(CStream& parent, const char* name, std::source_
 }
 
 bool hasAttribute(CStream& element, const char* name) {
-    return element.getNode() != nullptr &&
-           xmlHasProp(element.getNode(), reinterpret_cast<const xmlChar*>(name)) != nullptr;
+    std::string value;
+    return attributeValue(element.getNode(), name, value);
 }

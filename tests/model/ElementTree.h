@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/CStream.h"
+
 namespace elementtree {
 
 using Lines = std::vector<std::string>;
@@ -27,11 +29,11 @@ inline std::string text(const xmlChar* value) {
 // name and value of each attribute, in the order they stand.
 inline std::vector<std::pair<std::string, std::string>> attributes(const xmlNode* element) {
     std::vector<std::pair<std::string, std::string>> list;
-    for (const xmlAttr* attribute = element->properties; attribute != nullptr; attribute = attribute->next) {
-        xmlChar* value = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attribute));
-        list.emplace_back(text(attribute->name), text(value));
-        xmlFree(value);
-    }
+    visitAttributes(element, [&](const char* name, const char*) {
+        std::string value;
+        attributeValue(element, name, value);
+        list.emplace_back(name, value);
+    });
     return list;
 }
 
