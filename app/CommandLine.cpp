@@ -1,10 +1,10 @@
 #include "app/CommandLine.h"
 
-#include "app/ConversionLauncher.h"
 #include "app/FailureReport.h"
+#include "app/conversion/ConversionLauncher.h"
 #include "foundation/FailureCode.h"
-#include "platform/FileName.h"
-#include "platform/WorkingFolder.h"
+#include "platform/files/FileName.h"
+#include "platform/files/WorkingFolder.h"
 
 RegistrationSwitch registrationSwitch(const std::vector<std::string>& arguments) {
     RegistrationSwitch found = RegistrationSwitch::none;

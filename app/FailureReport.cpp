@@ -2,7 +2,7 @@
 
 #include "app/windows/StandardErrorText.h"
 #include "foundation/CFail.h"
-#include "foundation/UIStrings.h"
+#include "foundation/language/UIStrings.h"
 
 namespace {
 constexpr std::int32_t kMessageUnits = 512;

@@ -7,8 +7,8 @@
 #include <span>
 
 #include "app/MessageWindows.h"
-#include "foundation/TextFormat.h"
-#include "platform/WindowSystem.h"
+#include "foundation/text/TextFormat.h"
+#include "platform/windows/WindowSystem.h"
 
 class CFail;
 

@@ -3,10 +3,10 @@
 #include <new>
 #include <string>
 
-#include "engine/HeadlessProgress.h"
-#include "foundation/UIStrings.h"
-#include "foundation/Utf8Codec.h"
-#include "platform/Interrupt.h"
+#include "engine/task/HeadlessProgress.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/language/UIStrings.h"
+#include "platform/process/Interrupt.h"
 
 namespace {
 

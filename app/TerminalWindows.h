@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/MessageWindows.h"
-#include "engine/ProgressWindow.h"
+#include "engine/task/ProgressWindow.h"
 
 class TerminalWindows : public MessageWindows, public ProgressWindows {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // The engines' questions and failure messages, shown through the application's failure report and its
 // message windows (FailureReport.h). A question whose window is closed without an answer is No.
-#include "engine/UserQuestions.h"
+#include "engine/task/UserQuestions.h"
 
 class WindowQuestions : public UserQuestions {
 public:

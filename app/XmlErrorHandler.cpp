@@ -2,7 +2,7 @@
 
 #include <libxml/xmlerror.h>
 
-#include "engine/DetectionFlag.h"
+#include "engine/translators/DetectionFlag.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The program's handler for what the XML library reports outside the scoped captures of the storage and
-// the importers (model/XmlErrors.h): it only records, never throws through the library, and keeps the
+// the importers (model/storage/XmlErrors.h): it only records, never throws through the library, and keeps the
 // library from writing to the program's standard error. A fatal error is kept, with its message, for
 // the code that called the parser, which raises after the call; while detection probes files
-// (engine/DetectionFlag.h) nothing is kept, since a file that is not XML is no failure then.
+// (engine/translators/DetectionFlag.h) nothing is kept, since a file that is not XML is no failure then.
 #include <cstdint>
 #include <string>
 

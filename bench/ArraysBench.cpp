@@ -1,8 +1,8 @@
 // Appending to the two arrays: the cost per item should stay flat from 1x to 10x.
 #include <benchmark/benchmark.h>
 
-#include "foundation/CArray.h"
-#include "foundation/LArray.h"
+#include "foundation/memory/CArray.h"
+#include "foundation/memory/LArray.h"
 
 static void BM_LArrayAppend(benchmark::State& state) {
     for (auto _ : state) {

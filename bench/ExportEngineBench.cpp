@@ -29,21 +29,21 @@
 #include <string>
 #include <vector>
 
-#include "engine/CExporter.h"
-#include "engine/CImportTask.h"
-#include "engine/CTranslator.h"
-#include "engine/TaskDescriptor.h"
-#include "engine/TranslatorDescriptors.h"
 #include "engine/export/CExportEngine.h"
-#include "engine/export/OutputFolders.h"
-#include "foundation/AppFolders.h"
-#include "foundation/Memory.h"
-#include "model/CStorage.h"
-#include "model/CStory.h"
-#include "model/CStream.h"
-#include "model/XParamBlock.h"
-#include "platform/Folders.h"
-#include "platform/ProcessMemory.h"
+#include "engine/export/output/OutputFolders.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/TaskDescriptor.h"
+#include "engine/translators/CExporter.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/TranslatorDescriptors.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStorage.h"
+#include "model/storage/CStream.h"
+#include "model/story/CStory.h"
+#include "platform/files/Folders.h"
+#include "platform/process/ProcessMemory.h"
 
 namespace {
 

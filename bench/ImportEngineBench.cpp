@@ -22,17 +22,17 @@
 #include <vector>
 
 #include "engine/import/CImportEngine.h"
-#include "engine/CImportTask.h"
-#include "engine/CImporter.h"
-#include "engine/CTranslator.h"
-#include "engine/TaskDescriptor.h"
-#include "engine/TranslatorDescriptors.h"
-#include "foundation/AppFolders.h"
+#include "engine/task/CImportTask.h"
+#include "engine/translators/CImporter.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/task/TaskDescriptor.h"
+#include "engine/translators/TranslatorDescriptors.h"
+#include "foundation/files/AppFolders.h"
 #include "foundation/CFail.h"
-#include "foundation/CLanguage.h"
-#include "model/XParamBlock.h"
-#include "platform/Folders.h"
-#include "platform/ProcessMemory.h"
+#include "foundation/language/CLanguage.h"
+#include "model/params/XParamBlock.h"
+#include "platform/files/Folders.h"
+#include "platform/process/ProcessMemory.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <array>
 #include <vector>
 
-#include "import/spreadsheet/ExFormat.h"
-#include "import/spreadsheet/FormatStrings.h"
+#include "import/spreadsheet/numberformat/ExFormat.h"
+#include "import/spreadsheet/numberformat/FormatStrings.h"
 
 namespace {
 

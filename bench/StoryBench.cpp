@@ -22,13 +22,13 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/CLanguage.h"
-#include "model/CStorage.h"
-#include "model/CStory.h"
-#include "model/CTable.h"
-#include "model/XParamBlock.h"
-#include "platform/Folders.h"
-#include "platform/ProcessMemory.h"
+#include "foundation/language/CLanguage.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStorage.h"
+#include "model/story/CStory.h"
+#include "model/story/CTable.h"
+#include "platform/files/Folders.h"
+#include "platform/process/ProcessMemory.h"
 
 namespace {
 

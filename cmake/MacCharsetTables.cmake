@@ -72,7 +72,7 @@ foreach(table IN LISTS tables)
 endforeach()
 
 file(WRITE "${OUTPUT}" "// Made at build time from resources/charsets/ by cmake/MacCharsetTables.cmake; edit the tables there.
-#include \"platform/MacCharsetTable.h\"
+#include \"platform/text/MacCharsetTable.h\"
 
 namespace platform {
 

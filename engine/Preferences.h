@@ -8,7 +8,7 @@
 // documents go to ("Convert to"), where the converted files are saved and whether they are opened.
 #include <cstdint>
 
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 constexpr std::int32_t kPreferencesBytes = 10540;
 constexpr std::int32_t kFamilyPreferencesBytes = 4166;

@@ -5,9 +5,9 @@
 
 #include "export/CCSVExtruder.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/Utf8Codec.h"
-#include "model/XParamBlock.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // comma-separated values in UTF-8, one output file per sheet, with no header line and no byte order
 // mark: every script a cell holds comes through. Runs arrive as UTF-16; each is converted and written
 // before the next; a lone surrogate, which no UTF-8 text can hold, is left out alone.
-#include "engine/CExporter.h"
+#include "engine/translators/CExporter.h"
 #include <string>
 
 class CCSVExtruder;

@@ -1,6 +1,6 @@
 #include "export/CCSVExtruder.h"
 
-#include "model/StoryKinds.h"
+#include "model/story/StoryKinds.h"
 
 namespace {
 

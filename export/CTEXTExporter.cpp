@@ -5,10 +5,10 @@
 #include "export/CTEXTExtruder.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "model/LanguageEncoding.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/LanguageEncoding.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/StoryKinds.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/CExporter.h"
+#include "engine/translators/CExporter.h"
 #include "export/CodePageConversion.h"
 #include "export/ListLabel.h"
 #include "export/VisibleText.h"

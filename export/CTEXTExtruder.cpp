@@ -4,9 +4,9 @@
 
 #include "export/CTEXTFormat.h"
 #include "foundation/CFail.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/Memory.h"
-#include "model/StoryKinds.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/memory/Memory.h"
+#include "model/story/StoryKinds.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <limits>
 
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/Memory.h"
-#include "model/XForm.h"
-#include "model/XRule.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include "export/CUnicodeExtruder.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "model/XParamBlock.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 

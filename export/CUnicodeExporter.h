@@ -9,7 +9,7 @@
 // sends only the main story.
 #include <string>
 
-#include "engine/CExporter.h"
+#include "engine/translators/CExporter.h"
 #include "export/OwnedList.h"
 #include "export/ListLabel.h"
 #include "export/VisibleText.h"

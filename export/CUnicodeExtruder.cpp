@@ -1,6 +1,6 @@
 #include "export/CUnicodeExtruder.h"
 
-#include "model/StoryKinds.h"
+#include "model/story/StoryKinds.h"
 
 namespace {
 

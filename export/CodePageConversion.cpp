@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "foundation/CFail.h"
-#include "foundation/CUnicode.h"
-#include "foundation/Memory.h"
+#include "foundation/encoding/CUnicode.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "export/ListLabel.h"
 
-#include "export/rtf/RTFLevelFollow.h"
+#include "export/rtf/head/RTFLevelFollow.h"
 #include "foundation/FailureCode.h"
-#include "model/ListRecords.h"
-#include "model/ParamBlockTables.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
-#include "model/XRule.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/story/StoryKinds.h"
+#include "model/tables/ListRecords.h"
 
 namespace {
 constexpr const char* kUnit = "BL_TEXT(exp)";

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <new>
 
-#include "foundation/CArray.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/CArray.h"
+#include "foundation/memory/Memory.h"
 
 template <typename Object>
 class OwnedList {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
+#include "foundation/files/CFile.h"
 
 template <typename Unit>
 class PendingChunks {

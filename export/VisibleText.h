@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/StoryKinds.h"
+#include "model/story/StoryKinds.h"
 
 class VisibleText {
 public:

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "foundation/TextSearch.h"
+#include "foundation/text/TextSearch.h"
 
 CFail::CFail(std::int32_t errorCode, std::int32_t sourceLine, const char* sourceName)
     : error(static_cast<std::int16_t>(errorCode)),

@@ -5,7 +5,7 @@
 
 #include "foundation/CFail.h"
 #include "foundation/Clock.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "foundation/Clock.h"
 
-#include "platform/Clock.h"
+#include "platform/process/Clock.h"
 
 double tickCount() {
     return static_cast<double>(platform::millisecondClock());

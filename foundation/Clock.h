@@ -1,6 +1,6 @@
 #pragma once
 // Time for progress timing and date-based names. Both sources are replaceable in tests
-// (platform/Clock.h).
+// (platform/process/Clock.h).
 #include <ctime>
 
 // Milliseconds from a wrapping 32-bit counter, converted exactly to a double.

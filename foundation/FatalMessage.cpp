@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "platform/FatalMessage.h"
+#include "platform/process/FatalMessage.h"
 
 int fatalMessage(const char* format, ...) {
     char text[256];

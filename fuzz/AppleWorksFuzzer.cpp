@@ -6,18 +6,18 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/StandInTranslators.h"
-#include "engine/TranslatorDescriptors.h"
+#include "engine/translators/StandInTranslators.h"
+#include "engine/translators/TranslatorDescriptors.h"
 #include "fuzz/FuzzFolder.h"
 #include "fuzz/FuzzImport.h"
 #include "import/appleworks/CAppleWorksImporter.h"
 
 #include "foundation/CFail.h"
 #include "import/appleworks/AppleWorksDocument.h"
-#include "import/appleworks/AppleWorksFileReader.h"
 #include "import/appleworks/AppleWorksText.h"
-#include "import/appleworks/PageRecords.h"
-#include "model/XParamBlock.h"
+#include "import/appleworks/file/AppleWorksFileReader.h"
+#include "import/appleworks/file/PageRecords.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "foundation/CFail.h"
-#include "foundation/CUnicode.h"
-#include "foundation/CharsetText.h"
+#include "foundation/encoding/CUnicode.h"
+#include "foundation/encoding/CharsetText.h"
 
 namespace {
 

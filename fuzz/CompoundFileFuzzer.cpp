@@ -9,12 +9,12 @@
 #include <span>
 #include <string>
 
-#include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
+#include "foundation/files/AppFolders.h"
 #include "fuzz/MemoryFile.h"
-#include "package/CPPSFile.h"
-#include "package/CPPSStream.h"
-#include "platform/Folders.h"
+#include "package/compound/CPPSFile.h"
+#include "package/compound/CPPSStream.h"
+#include "platform/files/Folders.h"
 
 namespace {
 

@@ -3,17 +3,17 @@
 #include <array>
 #include <string>
 
-#include "engine/CImportTask.h"
-#include "engine/CTranslator.h"
-#include "engine/TaskDescriptor.h"
-#include "engine/TranslatorDescriptors.h"
 #include "engine/import/CImportEngine.h"
-#include "foundation/AppFolders.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/TaskDescriptor.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/TranslatorDescriptors.h"
 #include "foundation/CFail.h"
-#include "foundation/FileSpec.h"
-#include "foundation/PascalWString.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/text/PascalWString.h"
 #include "fuzz/FuzzFolder.h"
-#include "platform/Folders.h"
+#include "platform/files/Folders.h"
 
 namespace fuzzimport {
 namespace {

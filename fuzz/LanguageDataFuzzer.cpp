@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "foundation/CFail.h"
-#include "foundation/CLanguage.h"
-#include "foundation/ResourceModule.h"
+#include "foundation/language/CLanguage.h"
+#include "foundation/language/ResourceModule.h"
 #include "fuzz/FuzzFolder.h"
-#include "platform/Folders.h"
+#include "platform/files/Folders.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/PascalWString.h"
-#include "platform/FileSystem.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/text/PascalWString.h"
+#include "platform/files/FileSystem.h"
 
 MemoryFile::MemoryFile(std::span<const std::uint8_t> bytes)
     : CFile(makePascal(u"fuzz-input.xml"), kAnyFileCode, kAnyFileCode, 0, 0, kGenericRead, kGenericRead),

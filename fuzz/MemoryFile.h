@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "foundation/CFile.h"
+#include "foundation/files/CFile.h"
 
 class MemoryFile : public CFile {
 public:

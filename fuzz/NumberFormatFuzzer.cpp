@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "foundation/Utf8Codec.h"
-#include "import/spreadsheet/ExFormat.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "import/spreadsheet/numberformat/ExFormat.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/OpenCommand.h"
-#include "platform/FileName.h"
+#include "app/requests/OpenCommand.h"
+#include "platform/files/FileName.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "picture/PictureConversion.h"
 #include "picture/PictureDetection.h"
 

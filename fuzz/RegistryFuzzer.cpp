@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/RegistryFileFormat.h"
+#include "platform/registry/RegistryFileFormat.h"
 
 namespace {
 

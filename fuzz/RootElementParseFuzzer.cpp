@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "package/RootElementParse.h"
+#include "package/xml/RootElementParse.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "import/spreadsheet/SheetMeasure.h"
-#include "import/spreadsheet/SheetScanner.h"
+#include "import/spreadsheet/sheets/SheetMeasure.h"
+#include "import/spreadsheet/sheets/SheetScanner.h"
 
 namespace {
 

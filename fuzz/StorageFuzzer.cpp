@@ -18,13 +18,13 @@
 #include "foundation/CFail.h"
 #include "fuzz/MemoryFile.h"
 #include "model/CPicture.h"
-#include "model/CStorage.h"
-#include "model/CStory.h"
-#include "model/CTable.h"
-#include "model/LoadedStory.h"
-#include "model/StoryKinds.h"
-#include "platform/AllocationFailure.h"
-#include "platform/Heap.h"
+#include "model/storage/CStorage.h"
+#include "model/story/CStory.h"
+#include "model/story/CTable.h"
+#include "model/story/LoadedStory.h"
+#include "model/story/StoryKinds.h"
+#include "platform/process/AllocationFailure.h"
+#include "platform/process/Heap.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "model/CStorage.h"
-#include "model/CStory.h"
-#include "model/CTable.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStorage.h"
+#include "model/story/CStory.h"
+#include "model/story/CTable.h"
 
 namespace {
 

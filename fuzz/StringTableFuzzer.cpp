@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "foundation/ResourceModule.h"
-#include "foundation/StringTableFormat.h"
+#include "foundation/language/ResourceModule.h"
+#include "foundation/language/StringTableFormat.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 
 namespace {
 

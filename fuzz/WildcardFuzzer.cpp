@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/Wildcard.h"
+#include "foundation/text/Wildcard.h"
 
 namespace {
 

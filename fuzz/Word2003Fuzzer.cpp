@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/StandInTranslators.h"
-#include "engine/TranslatorDescriptors.h"
+#include "engine/translators/StandInTranslators.h"
+#include "engine/translators/TranslatorDescriptors.h"
 #include "fuzz/FuzzFolder.h"
 #include "fuzz/FuzzImport.h"
 #include "import/encrypted/CEncryptedImporter.h"

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/PascalWString.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/PascalWString.h"
 #include "fuzz/FuzzFolder.h"
 #include "package/CRelationshipsTable.h"
 

@@ -3,12 +3,12 @@
 #include <memory>
 #include <new>
 
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
+#include "foundation/files/CFile.h"
 #include "import/docx/PartDocument.h"
 #include "package/CRelationshipsTable.h"
-#include "package/XmlElementSearch.h"
+#include "package/xml/XmlElementSearch.h"
 
 void identifyPackage(const PascalWString& name, const PascalWString& folder, const PackageMainPart& mainPart,
                      const char* unit) {

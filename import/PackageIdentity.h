@@ -1,7 +1,7 @@
 #pragma once
 // How an Office package importer accepts a file when detection asks it: the file (or unpacked folder)
 // opens as a package and its main part parses with the expected root element.
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 struct PackageMainPart {
     const char* partFolder;  // "word", "xl"

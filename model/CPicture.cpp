@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "foundation/Base64Codec.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/RecordKeys.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/memory/Memory.h"
+#include "model/records/RecordKeys.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include <cstdint>
 
 #include "foundation/CBase.h"
-#include "model/CStream.h"
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
+#include "model/storage/CStream.h"
 
 class CPicture : public CBase {
 public:

@@ -1,7 +1,7 @@
 #include "package/CRelationship.h"
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 constexpr const char* kUnit = "BRelationship";

@@ -5,17 +5,17 @@
 #include <new>
 
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "foundation/NameCompare.h"
-#include "foundation/Paths.h"
-#include "foundation/TextCompare.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/files/CFile.h"
+#include "foundation/files/Paths.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/NameCompare.h"
+#include "foundation/text/TextCompare.h"
 #include "package/PartName.h"
-#include "package/RootElementParse.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/RootElementParse.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

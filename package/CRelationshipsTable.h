@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/CArray.h"
-#include "foundation/PascalWString.h"
+#include "foundation/memory/CArray.h"
+#include "foundation/text/PascalWString.h"
 #include "package/CRelationship.h"
 #include "package/CUnzipper.h"
 #include "package/RelationshipTypes.h"

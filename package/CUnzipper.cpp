@@ -2,7 +2,7 @@
 
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "package/ZipFileCallbacks.h"
 
 namespace {

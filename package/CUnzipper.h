@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "foundation/CBase.h"
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 class CUnzipper : public CBase {
 public:

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 #include "package/PartName.h"
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 std::string partOfType(const xmlNode* relationships, const char* sourceFolder, PartKind kind,
                        const char* conventionalPath) {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/UniText.h"
-#include "foundation/WideApiFlag.h"
-#include "platform/FileSystem.h"
+#include "foundation/encoding/WideApiFlag.h"
+#include "foundation/text/UniText.h"
+#include "platform/files/FileSystem.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <png.h>
 
-#include "picture/BmpDecoder.h"
-#include "picture/GifDecoder.h"
-#include "picture/JpegDecoder.h"
-#include "picture/TiffDecoder.h"
+#include "picture/formats/BmpDecoder.h"
+#include "picture/formats/GifDecoder.h"
+#include "picture/formats/JpegDecoder.h"
+#include "picture/formats/TiffDecoder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/WindowSystem.h"
+#include "platform/windows/WindowSystem.h"
 
 // The largest picture file a window reads whole.
 constexpr std::uint32_t kMaxBitmapFileBytes = 64U << 20;

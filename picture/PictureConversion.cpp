@@ -4,13 +4,13 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "picture/ImageEncoders.h"
-#include "picture/PicStream.h"
+#include "foundation/memory/Memory.h"
 #include "picture/PictureDetection.h"
 #include "picture/PictureLoader.h"
 #include "picture/PictureUnit.h"
-#include "picture/PngEncoder.h"
+#include "picture/formats/ImageEncoders.h"
+#include "picture/formats/PicStream.h"
+#include "picture/formats/PngEncoder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "picture/PictureConversion.h"
 #include "picture/PictureDetection.h"
 #include "picture/PictureMeasuring.h"

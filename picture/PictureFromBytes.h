@@ -3,9 +3,9 @@
 // window). The caller owns the new object and releases it with disposeObject.
 #include <cstdint>
 
-#include "foundation/CFile.h"
+#include "foundation/files/CFile.h"
 #include "model/CPicture.h"
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 // An empty name, the given type, a copy of the bytes and the frame. The natural size: for a PICT (type 8)
 // its picture frame (top, left, bottom, right, big-endian 16-bit values at bytes 2 to 9) × 20, nothing

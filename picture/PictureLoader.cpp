@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "picture/BmpDecoder.h"
-#include "picture/GifDecoder.h"
-#include "picture/JpegHeader.h"
 #include "picture/PictureUnit.h"
-#include "picture/PngHeader.h"
-#include "picture/TiffDecoder.h"
+#include "picture/formats/BmpDecoder.h"
+#include "picture/formats/GifDecoder.h"
+#include "picture/formats/JpegHeader.h"
+#include "picture/formats/PngHeader.h"
+#include "picture/formats/TiffDecoder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // would load an image from a stream.
 #include <cstdint>
 
-#include "picture/DecodedImage.h"
+#include "picture/formats/DecodedImage.h"
 
 struct LoadedPicture {
     std::uint32_t width = 0;   // pixels

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "picture/InflateBuffer.h"
+#include "foundation/memory/Memory.h"
 #include "picture/PictureUnit.h"
+#include "picture/formats/InflateBuffer.h"
 
 namespace {
 

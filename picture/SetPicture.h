@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "model/CPicture.h"
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 // The most bytes a compressed picture may inflate to: ten times its compressed length, and never more
 // than this, so a small stream cannot make the program ask for gigabytes.

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes resources/characters.blk and resources/characters.exp, the character tables the program
-reads at start-up (foundation/CLanguage.h).
+reads at start-up (foundation/language/CLanguage.h).
 
 characters.blk is the Unicode block list with a third column, the block's text-encoding code in
 hexadecimal:

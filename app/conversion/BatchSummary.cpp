@@ -1,10 +1,10 @@
-#include "app/BatchSummary.h"
+#include "app/conversion/BatchSummary.h"
 
-#include "app/ProgramFolders.h"
-#include "engine/CTranslator.h"
-#include "engine/TranslatorDescriptor.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
+#include "app/settings/ProgramFolders.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/TranslatorDescriptor.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 constexpr std::uint16_t kOneFileConverted = 10147;

@@ -1,26 +1,26 @@
-#include "app/ConversionLauncher.h"
+#include "app/conversion/ConversionLauncher.h"
 
 #include <memory>
 #include <new>
 
-#include "app/BatchSummary.h"
-#include "app/ExportSettings.h"
 #include "app/MessageWindows.h"
-#include "app/ProgramFolders.h"
-#include "engine/CImportTask.h"
+#include "app/conversion/BatchSummary.h"
+#include "app/conversion/ExportSettings.h"
+#include "app/settings/ProgramFolders.h"
 #include "engine/ProgramPreferences.h"
-#include "engine/TaskDescriptor.h"
-#include "foundation/AppFolders.h"
-#include "foundation/CFile.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/TaskDescriptor.h"
 #include "foundation/Clock.h"
 #include "foundation/FailureCode.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/Memory.h"
-#include "foundation/Paths.h"
-#include "foundation/ShellServices.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/files/CFile.h"
+#include "foundation/files/Paths.h"
+#include "foundation/files/ShellServices.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 constexpr const char* kUnit = "Tirma";

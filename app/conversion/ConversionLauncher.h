@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/CTypeArray.h"
-#include "foundation/FileSpec.h"
+#include "foundation/files/CTypeArray.h"
+#include "foundation/files/FileSpec.h"
 
 class CFile;
 class CTranslator;

@@ -1,7 +1,7 @@
-#include "app/DesktopOpener.h"
+#include "app/conversion/DesktopOpener.h"
 
-#include "foundation/FourCharCode.h"
-#include "foundation/ShellServices.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/ShellServices.h"
 
 std::int16_t DesktopOpener::findAssociatedApplication(const char* extension, PascalWString& applicationName,
                                                       PascalWString& applicationFolder) {

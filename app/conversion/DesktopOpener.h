@@ -1,7 +1,7 @@
 #pragma once
-// Opening converted files on the desktop, through the desktop's associations (foundation/ShellServices.h).
+// Opening converted files on the desktop, through the desktop's associations (foundation/files/ShellServices.h).
 // The program binds it only where a display is available.
-#include "engine/DocumentOpener.h"
+#include "engine/task/DocumentOpener.h"
 
 class DesktopOpener : public DocumentOpener {
 public:

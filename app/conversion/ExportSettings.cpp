@@ -1,8 +1,8 @@
-#include "app/ExportSettings.h"
+#include "app/conversion/ExportSettings.h"
 
-#include "app/ProgramFolders.h"
+#include "app/settings/ProgramFolders.h"
 #include "foundation/CFail.h"
-#include "platform/FileSystem.h"
+#include "platform/files/FileSystem.h"
 
 ExportSettings gExportSettings{100, 0x07, 0x1FF};
 

@@ -1,10 +1,10 @@
-#include "app/OutputFolder.h"
+#include "app/conversion/OutputFolder.h"
 
-#include "app/ProgramFolders.h"
+#include "app/settings/ProgramFolders.h"
 #include "foundation/CFail.h"
-#include "foundation/Paths.h"
-#include "foundation/ShellServices.h"
-#include "foundation/TextFormat.h"
+#include "foundation/files/Paths.h"
+#include "foundation/files/ShellServices.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 constexpr const char* kUnit = "Tirma";

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "engine/Preferences.h"
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 // Asks the user for a folder: 0 with the choice split into name and parent folder, else the failure's
 // code (-9999 when cancelled). title: the prompt, or null for the usual one.

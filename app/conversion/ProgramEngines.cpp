@@ -1,8 +1,8 @@
-#include "app/ProgramEngines.h"
+#include "app/conversion/ProgramEngines.h"
 
-#include "app/ProgramOutputFolders.h"
-#include "app/TranslatorTables.h"
-#include "engine/ImportingEngines.h"
+#include "app/conversion/ProgramOutputFolders.h"
+#include "app/conversion/TranslatorTables.h"
+#include "engine/task/ImportingEngines.h"
 
 ConversionEngines& programEngines() {
     static ImportingEngines engines(importerTable, exporterTable, &programOutputFolders());

@@ -1,7 +1,7 @@
-#include "app/ProgramOutputFolders.h"
+#include "app/conversion/ProgramOutputFolders.h"
 
-#include "app/OutputFolder.h"
-#include "app/ProgramFolders.h"
+#include "app/conversion/OutputFolder.h"
+#include "app/settings/ProgramFolders.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/TranslatorTables.h"
+#include "app/conversion/TranslatorTables.h"
 
 #include "export/CCSVExporter.h"
 #include "export/CTEXTExporter.h"

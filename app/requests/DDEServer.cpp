@@ -1,6 +1,6 @@
-#include "app/DDEServer.h"
+#include "app/requests/DDEServer.h"
 
-#include "app/OpenCommand.h"
+#include "app/requests/OpenCommand.h"
 
 CDDEServer::CDDEServer(UserQuestions* asker) : asker(asker) {}
 

@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's way into a running program: the service "Vostrandimeko" with the topic "System", to
 // which a peer connects and then sends execute commands, each [Open("PATH")] (OpenCommand.h). The
-// server carries them over the program's local request socket (platform/RequestSocket.h) and keeps
+// server carries them over the program's local request socket (platform/process/RequestSocket.h) and keeps
 // every well-formed open request, in order of arrival, until the program's event loop takes them: a
 // request that comes while another is being converted waits its turn, none replaces another.
 //
@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/RequestSocket.h"
+#include "platform/process/RequestSocket.h"
 
 class UserQuestions;
 

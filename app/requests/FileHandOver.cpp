@@ -1,12 +1,12 @@
-#include "app/FileHandOver.h"
+#include "app/requests/FileHandOver.h"
 
 #include <cstdint>
 #include <string_view>
 
-#include "app/DDEServer.h"
-#include "app/OpenCommand.h"
-#include "platform/RequestSocket.h"
-#include "platform/WorkingFolder.h"
+#include "app/requests/DDEServer.h"
+#include "app/requests/OpenCommand.h"
+#include "platform/files/WorkingFolder.h"
+#include "platform/process/RequestSocket.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/OpenCommand.h"
+#include "app/requests/OpenCommand.h"
 
-#include "platform/FileName.h"
+#include "platform/files/FileName.h"
 
 namespace {
 

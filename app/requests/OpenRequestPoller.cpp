@@ -1,8 +1,8 @@
-#include "app/OpenRequestPoller.h"
+#include "app/requests/OpenRequestPoller.h"
 
-#include "app/DDEServer.h"
 #include "app/FailureReport.h"
-#include "platform/FileName.h"
+#include "app/requests/DDEServer.h"
+#include "platform/files/FileName.h"
 
 void OpenRequestPoller::service() {
     if (server.fileDescriptor() < 0) return;

@@ -2,7 +2,7 @@
 // Brings the files that later starts of the program hand over (CDDEServer) into the running program:
 // each turn of the event loop answers the waiting peers and drops what they asked to open on the main
 // window, so they convert as if a person had dropped them (queued after a batch that is running).
-#include "platform/WindowSystem.h"
+#include "platform/windows/WindowSystem.h"
 
 class CDDEServer;
 

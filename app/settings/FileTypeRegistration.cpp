@@ -1,16 +1,16 @@
-#include "app/FileTypeRegistration.h"
+#include "app/settings/FileTypeRegistration.h"
 
 #include <cstring>
 #include <string_view>
 
-#include "app/DDEServer.h"
+#include "app/requests/DDEServer.h"
 #include "engine/ProgramPreferences.h"
-#include "engine/UserQuestions.h"
-#include "foundation/TextCompare.h"
-#include "foundation/TextFormat.h"
-#include "foundation/WideApiFlag.h"
-#include "platform/DesktopRegistration.h"
-#include "platform/Registry.h"
+#include "engine/task/UserQuestions.h"
+#include "foundation/encoding/WideApiFlag.h"
+#include "foundation/text/TextCompare.h"
+#include "foundation/text/TextFormat.h"
+#include "platform/registry/Registry.h"
+#include "platform/shell/DesktopRegistration.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "app/InterfaceLanguage.h"
+#include "app/settings/InterfaceLanguage.h"
 
-#include "foundation/CMUI.h"
-#include "import/spreadsheet/FormatStrings.h"
+#include "foundation/language/CMUI.h"
+#include "import/spreadsheet/numberformat/FormatStrings.h"
 
 void chooseInterfaceLanguage(CMUI& languageServices, std::int16_t languageChoice) {
     languageServices.loadLanguageDLL(languageChoice);

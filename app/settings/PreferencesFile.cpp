@@ -1,14 +1,14 @@
-#include "app/PreferencesFile.h"
+#include "app/settings/PreferencesFile.h"
 
 #include <vector>
 
-#include "app/ProgramFolders.h"
-#include "foundation/AppFolders.h"
+#include "app/settings/ProgramFolders.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/ShellServices.h"
-#include "foundation/UIStrings.h"
-#include "platform/FileSystem.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/files/ShellServices.h"
+#include "foundation/language/UIStrings.h"
+#include "platform/files/FileSystem.h"
 
 namespace {
 

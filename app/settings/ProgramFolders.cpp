@@ -1,14 +1,14 @@
-#include "app/ProgramFolders.h"
+#include "app/settings/ProgramFolders.h"
 
 #include <cstring>
 
-#include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
-#include "foundation/Paths.h"
-#include "foundation/UIStrings.h"
-#include "platform/FileName.h"
-#include "platform/FileSystem.h"
-#include "platform/Folders.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/files/Paths.h"
+#include "foundation/language/UIStrings.h"
+#include "platform/files/FileName.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/Folders.h"
 
 namespace {
 constexpr const char* kUnit = "Tirma";

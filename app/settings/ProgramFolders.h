@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 namespace uistring {
 constexpr std::uint16_t kPreferencesFileName = 10702;  // "Vostrandimeko (3).ini"
@@ -34,7 +34,7 @@ PascalWString programFolder();
 PascalWString appSubFolder(std::uint16_t nameId);
 
 // Documents + "Vostrandimeko logs", made when missing. Raises CFail when it cannot be made (20: a file
-// stands in its place, which is kept); folderSetUpFailurePath() (foundation/AppFolders.h) names it.
+// stands in its place, which is kept); folderSetUpFailurePath() (foundation/files/AppFolders.h) names it.
 void setUpLogsFolder();
 const PascalWString& logsFolder();
 // Documents + "Vostrandimeko converted files", made when missing, computed anew at every call. When it

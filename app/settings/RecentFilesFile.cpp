@@ -1,4 +1,4 @@
-#include "app/RecentFilesFile.h"
+#include "app/settings/RecentFilesFile.h"
 
 #include "foundation/FailureCode.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "platform/files/FileSystem.h"
 
 // The paths the file holds, in order; none when it cannot be read.
 std::vector<std::u16string> readRecentFilesFile(const platform::NativePath& path);

@@ -4,8 +4,8 @@
 
 #include "app/FailureReport.h"
 #include "foundation/CFail.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 constexpr const char* kUnit = "BAboutWindow";

@@ -5,20 +5,20 @@
 #include <utility>
 #include <vector>
 
-#include "app/ConversionLauncher.h"
 #include "app/FailureReport.h"
 #include "app/MessageWindows.h"
-#include "app/ProgramFolders.h"
-#include "app/RecentFilesFile.h"
+#include "app/conversion/ConversionLauncher.h"
+#include "app/settings/ProgramFolders.h"
+#include "app/settings/RecentFilesFile.h"
 #include "engine/ProgramPreferences.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Paths.h"
-#include "foundation/ShellServices.h"
-#include "foundation/UIStrings.h"
-#include "foundation/Utf8Codec.h"
-#include "platform/FileName.h"
-#include "platform/FileSystem.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/files/Paths.h"
+#include "foundation/files/ShellServices.h"
+#include "foundation/language/UIStrings.h"
+#include "platform/files/FileName.h"
+#include "platform/files/FileSystem.h"
 
 CMainWindow* theMainWindow = nullptr;
 

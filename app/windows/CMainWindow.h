@@ -16,8 +16,8 @@
 #include <string>
 
 #include "app/windows/CWindow.h"
-#include "engine/RecentFiles.h"
-#include "foundation/CTypeArray.h"
+#include "engine/task/RecentFiles.h"
+#include "foundation/files/CTypeArray.h"
 
 class ConversionLauncher;
 

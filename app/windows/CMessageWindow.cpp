@@ -6,7 +6,7 @@
 #include "app/FailureReport.h"
 #include "app/windows/StandardErrorText.h"
 #include "foundation/FailureCode.h"
-#include "foundation/UIStrings.h"
+#include "foundation/language/UIStrings.h"
 
 namespace {
 constexpr std::uint16_t kYesText = 10181;

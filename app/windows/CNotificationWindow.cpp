@@ -1,11 +1,11 @@
 #include "app/windows/CNotificationWindow.h"
 
 #include "app/FailureReport.h"
-#include "app/ProgramFolders.h"
+#include "app/settings/ProgramFolders.h"
 #include "app/windows/StandardErrorText.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Paths.h"
-#include "foundation/ShellServices.h"
+#include "foundation/files/Paths.h"
+#include "foundation/files/ShellServices.h"
 
 namespace {
 constexpr std::int32_t kGap = 16;

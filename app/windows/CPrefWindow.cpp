@@ -4,19 +4,19 @@
 #include <string>
 
 #include "app/FailureReport.h"
-#include "app/PreferencesFile.h"
-#include "app/ProgramFolders.h"
-#include "engine/CTranslator.h"
+#include "app/settings/PreferencesFile.h"
+#include "app/settings/ProgramFolders.h"
+#include "engine/translators/CTranslator.h"
 #include "engine/ProgramPreferences.h"
-#include "engine/TranslatorDescriptor.h"
+#include "engine/translators/TranslatorDescriptor.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Paths.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/ShellServices.h"
-#include "foundation/UIStrings.h"
-#include "foundation/Utf8Codec.h"
-#include "platform/FileSystem.h"
+#include "foundation/files/Paths.h"
+#include "foundation/text/TextBoundary.h"
+#include "foundation/files/ShellServices.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "platform/files/FileSystem.h"
 
 namespace {
 constexpr const char* kUnit = "BPrefWindow";

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/FailureReport.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/UIStrings.h"
-#include "platform/Interrupt.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/TextBoundary.h"
+#include "platform/process/Interrupt.h"
 
 CProgWindow::CProgWindow() : CWindow("ProgWindow", mainWindowHandle()) {
     center();

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "app/windows/CWindow.h"
-#include "foundation/TextFormat.h"
+#include "foundation/text/TextFormat.h"
 
 namespace progwindow {
 constexpr std::uint16_t kCaption = 5200;

@@ -4,10 +4,10 @@
 #include "app/windows/StandardErrorText.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/ShellServices.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/files/ShellServices.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 constexpr std::uint16_t kMailFormat = 10848;

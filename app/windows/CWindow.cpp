@@ -7,14 +7,14 @@
 
 #include "app/windows/DialogTemplateText.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/NumberText.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/TextCompare.h"
-#include "foundation/Utf8Codec.h"
-#include "foundation/WideApiFlag.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/encoding/WideApiFlag.h"
+#include "foundation/files/CFile.h"
+#include "foundation/text/NumberText.h"
+#include "foundation/text/TextBoundary.h"
+#include "foundation/text/TextCompare.h"
 #include "picture/BitmapHandle.h"
 
 namespace {

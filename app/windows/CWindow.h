@@ -14,8 +14,8 @@
 #include <cstdint>
 
 #include "foundation/CBase.h"
-#include "foundation/PascalWString.h"
-#include "platform/WindowSystem.h"
+#include "foundation/text/PascalWString.h"
+#include "platform/windows/WindowSystem.h"
 
 // The answer of an operation that did not handle its message.
 constexpr std::int32_t kNotHandled = -119;

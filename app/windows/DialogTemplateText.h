@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/WindowSystem.h"
+#include "platform/windows/WindowSystem.h"
 
 // The layout, or nothing when a line does not follow the form (the line is then named in `problem`).
 std::optional<platform::DialogTemplate> parseDialogTemplate(std::string_view text, std::string* problem = nullptr);

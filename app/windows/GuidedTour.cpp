@@ -2,19 +2,19 @@
 
 #include <memory>
 
-#include "app/ConversionLauncher.h"
 #include "app/FailureReport.h"
 #include "app/MessageWindows.h"
-#include "app/ProgramFolders.h"
+#include "app/conversion/ConversionLauncher.h"
+#include "app/settings/ProgramFolders.h"
 #include "app/windows/CReportWindow.h"
 #include "engine/Preferences.h"
 #include "engine/ProgramPreferences.h"
 #include "foundation/CFail.h"
 #include "foundation/CRandom.h"
-#include "foundation/CTypeArray.h"
-#include "foundation/ShellServices.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
+#include "foundation/files/CTypeArray.h"
+#include "foundation/files/ShellServices.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 constexpr const char* kUnit = "BDemoWindow";

@@ -5,16 +5,16 @@
 
 #include "app/Application.h"
 #include "app/FailureReport.h"
-#include "app/InterfaceLanguage.h"
 #include "app/MessageWindows.h"
+#include "app/settings/InterfaceLanguage.h"
 #include "app/windows/CAboutWindow.h"
 #include "app/windows/CPrefWindow.h"
 #include "app/windows/GuidedTour.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/ShellServices.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/CFile.h"
+#include "foundation/files/ShellServices.h"
 #include "picture/PictureLoader.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "app/windows/CMessageWindow.h"
 #include "app/windows/CNotificationWindow.h"
 #include "app/windows/WindowProgress.h"
-#include "platform/HeadlessWindowSystem.h"
+#include "platform/windows/HeadlessWindowSystem.h"
 
 namespace {
 DesktopWindowSystemMaker gDesktopMaker = nullptr;

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "app/MessageWindows.h"
-#include "engine/ProgressWindow.h"
-#include "engine/UserQuestions.h"
-#include "platform/WindowSystem.h"
+#include "engine/task/ProgressWindow.h"
+#include "engine/task/UserQuestions.h"
+#include "platform/windows/WindowSystem.h"
 
 class WindowLayer : public MessageWindows, public ProgressWindows, public UserQuestions {
 public:

@@ -1,7 +1,7 @@
 #pragma once
-// The progress window as the conversion task and the engines drive it (engine/ProgressWindow.h).
+// The progress window as the conversion task and the engines drive it (engine/task/ProgressWindow.h).
 #include "app/windows/CProgWindow.h"
-#include "engine/ProgressWindow.h"
+#include "engine/task/ProgressWindow.h"
 
 class WindowProgress : public ProgressWindow {
 public:

@@ -23,10 +23,10 @@
 // Failures are CFails in unit "BEngineExp"; a Stop is -9999.
 #include <cstdint>
 
-#include "engine/ConversionEngines.h"
-#include "engine/export/StoryOnDemand.h"
-#include "engine/TranslatorDescriptor.h"
-#include "engine/export/OutputStaging.h"
+#include "engine/task/ConversionEngines.h"
+#include "engine/export/stories/StoryOnDemand.h"
+#include "engine/translators/TranslatorDescriptor.h"
+#include "engine/export/output/OutputStaging.h"
 #include "foundation/CBase.h"
 
 class CStorage;

@@ -8,20 +8,20 @@
 #include <cstdio>
 #include <new>
 
-#include "engine/CTranslator.h"
 #include "engine/ProgramPreferences.h"
-#include "engine/ProgressWindow.h"
-#include "engine/TranslatorRequest.h"
 #include "engine/export/CExportEngine.h"
-#include "engine/export/DocParamsReader.h"
-#include "engine/export/OutputNaming.h"
+#include "engine/export/output/OutputNaming.h"
+#include "engine/export/parameters/DocParamsReader.h"
+#include "engine/task/ProgressWindow.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "model/CStorage.h"
-#include "model/CStream.h"
-#include "model/XParamBlock.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStorage.h"
+#include "model/storage/CStream.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

@@ -1,8 +1,8 @@
 #include "engine/import/AuthorTableWriter.h"
 
-#include "model/CAuthorArray.h"
-#include "model/IndexedName.h"
-#include "model/RecordWriting.h"
+#include "model/records/RecordWriting.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/CAuthorArray.h"
 
 void writeAuthorTable(const XParamBlock& block, CStream& documentElement) {
     const std::int32_t count = block.authors != nullptr ? block.authors->getCount() : 0;

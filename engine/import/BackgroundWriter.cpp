@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "engine/import/ImporterAnswers.h"
-#include "foundation/Base64Codec.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/ParamBlockHost.h"
-#include "model/RecordWriting.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/ParamBlockHost.h"
+#include "model/records/RecordWriting.h"
 
 void writeBackground(const XParamBlock& block, CStream& documentElement) {
     checkBackgroundAnswer(block);

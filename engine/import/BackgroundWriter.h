@@ -3,7 +3,7 @@
 // 0, the background text (opaque bytes up to their 0 byte, read within the task's side buffer) in base64
 // lines of 80 characters, each ended by CR LF. A length beyond the side buffer fails with 22 before
 // anything is read.
-#include "model/CStream.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStream.h"
 
 void writeBackground(const XParamBlock& block, CStream& documentElement);

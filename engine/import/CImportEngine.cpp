@@ -3,13 +3,13 @@
 
 #include <cstring>
 
-#include "engine/CImportTask.h"
-#include "engine/ProgressWindow.h"
-#include "engine/TaskDescriptor.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/ProgressWindow.h"
+#include "engine/task/TaskDescriptor.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/UIStrings.h"
-#include "model/CStorage.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/memory/Memory.h"
+#include "model/storage/CStorage.h"
 
 namespace {
 constexpr std::uint16_t kLoadingPhase = 10203;     // "Loading:"

@@ -25,8 +25,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/ConversionEngines.h"
-#include "engine/TranslatorDescriptor.h"
+#include "engine/task/ConversionEngines.h"
+#include "engine/translators/TranslatorDescriptor.h"
 #include "foundation/CBase.h"
 
 class CFile;

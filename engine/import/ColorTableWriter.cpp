@@ -1,8 +1,8 @@
 #include "engine/import/ColorTableWriter.h"
 
-#include "model/CColorArray.h"
-#include "model/IndexedName.h"
-#include "model/RecordWriting.h"
+#include "model/records/RecordWriting.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/CColorArray.h"
 
 void writeColorTable(const XParamBlock& block, CStream& documentElement) {
     const std::int32_t count = block.colors != nullptr ? block.colors->getCount() : 0;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "foundation/CFile.h"
-#include "foundation/CharsetText.h"
-#include "model/RecordTables.h"
-#include "model/RecordWriting.h"
+#include "foundation/encoding/CharsetText.h"
+#include "foundation/files/CFile.h"
+#include "model/records/RecordTables.h"
+#include "model/records/RecordWriting.h"
 
 namespace {
 constexpr std::int16_t kInfoVersion = 4000;

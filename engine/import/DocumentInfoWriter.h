@@ -2,8 +2,8 @@
 // The element "XInfo" under "Zevozav": the document information record (version 4000, flag 0, the
 // block's mark) and every field of the document head, after the head has been completed with the facts
 // about the input file (its name, its size and dates, and the importer's name as its type).
-#include "model/CStream.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStream.h"
 
 class CFile;
 

@@ -7,7 +7,7 @@
 #include "engine/import/FontTableWriter.h"
 #include "engine/import/ListTableWriter.h"
 #include "engine/import/StyleElementWriter.h"
-#include "model/RecordWriting.h"
+#include "model/records/RecordWriting.h"
 
 void writeDocumentTables(XParamBlock& block, CStream& documentElement, const char* importerName, CFile* inputFile) {
     fillInputFacts(block, importerName, inputFile);

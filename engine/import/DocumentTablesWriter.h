@@ -1,8 +1,8 @@
 #pragma once
 // The children of the document element "Zevozav", written from the parameter block as the importer
 // left it after the last sheet, so every font, style, list, colour and author the stories added is in.
-#include "model/CStream.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStream.h"
 
 class CFile;
 

@@ -1,10 +1,10 @@
 #include "engine/import/FontTableWriter.h"
 
-#include "model/CFontArray.h"
-#include "model/DocumentRecordTables.h"
-#include "model/IndexedName.h"
-#include "model/ParamBlockTables.h"
-#include "model/RecordWriting.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/records/RecordWriting.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/CFontArray.h"
+#include "model/tables/DocumentRecordTables.h"
 
 void writeFontTable(XParamBlock& block, CStream& documentElement) {
     numberFonts(&block);

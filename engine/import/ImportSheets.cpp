@@ -10,21 +10,21 @@
 #include <string>
 
 #include "engine/import/CImportEngine.h"
-#include "engine/CImportTask.h"
-#include "engine/CTranslator.h"
+#include "engine/task/CImportTask.h"
+#include "engine/translators/CTranslator.h"
 #include "engine/import/DocumentTablesWriter.h"
 #include "engine/import/ImporterAnswers.h"
-#include "engine/ProgressWindow.h"
-#include "engine/TranslatorRequest.h"
-#include "engine/UserQuestions.h"
+#include "engine/task/ProgressWindow.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "engine/task/UserQuestions.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "foundation/Utf8Codec.h"
-#include "model/CStorage.h"
-#include "model/CStream.h"
-#include "model/IndexedName.h"
-#include "model/XParamBlock.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "model/storage/CStorage.h"
+#include "model/storage/CStream.h"
+#include "model/storage/IndexedName.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineImp";

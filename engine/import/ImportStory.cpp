@@ -9,19 +9,19 @@
 #include <new>
 
 #include "engine/import/CImportEngine.h"
-#include "engine/CTranslator.h"
+#include "engine/translators/CTranslator.h"
 #include "engine/import/ImporterAnswers.h"
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/CFile.h"
+#include "foundation/files/CFile.h"
 #include "foundation/FieldMask.h"
-#include "foundation/Memory.h"
-#include "model/CStory.h"
-#include "model/CTable.h"
-#include "model/DumpParamBlocksFlag.h"
-#include "model/ParamBlockDump.h"
-#include "model/XParamBlock.h"
+#include "foundation/memory/Memory.h"
+#include "model/story/CStory.h"
+#include "model/story/CTable.h"
+#include "model/dumps/DumpParamBlocksFlag.h"
+#include "model/dumps/ParamBlockDump.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineImp";

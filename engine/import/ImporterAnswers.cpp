@@ -2,8 +2,8 @@
 
 #include "engine/import/CImportEngine.h"
 #include "foundation/CFail.h"
-#include "model/ParamBlockHost.h"
-#include "model/XParamBlock.h"
+#include "model/params/ParamBlockHost.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineImp";

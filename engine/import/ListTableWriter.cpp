@@ -2,10 +2,10 @@
 
 #include "foundation/CFail.h"
 #include "model/CPicture.h"
-#include "model/IndexedName.h"
-#include "model/RecordWriting.h"
-#include "model/XFormWriter.h"
-#include "model/XRuleWriter.h"
+#include "model/records/RecordWriting.h"
+#include "model/records/character/XFormWriter.h"
+#include "model/records/paragraph/XRuleWriter.h"
+#include "model/storage/IndexedName.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineImp";

@@ -5,9 +5,9 @@
 // record. A level's records add their colours to the block's colour table.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/ListRecords.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStream.h"
+#include "model/tables/ListRecords.h"
 
 // One level as "LEVEL%03d": the number text as the element's text, the eighteen "XListLevel_"
 // attributes, then "levelForm" and "levelRule".

@@ -1,12 +1,12 @@
 #include "engine/import/StyleElementWriter.h"
 
 #include "foundation/CFail.h"
-#include "model/CStyleArray.h"
-#include "model/IndexedName.h"
-#include "model/RecordWriting.h"
-#include "model/XFormWriter.h"
-#include "model/XPageWriter.h"
-#include "model/XRuleWriter.h"
+#include "model/records/RecordWriting.h"
+#include "model/records/character/XFormWriter.h"
+#include "model/records/paragraph/XRuleWriter.h"
+#include "model/records/section/XPageWriter.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/CStyleArray.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineImp";

@@ -6,9 +6,9 @@
 // that holds itself stops there.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XParamBlock.h"
-#include "model/XStyle.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStream.h"
+#include "model/tables/XStyle.h"
 
 void writeStyle(CStream& parent, std::int32_t index, const XStyle& style, XParamBlock* block, int depth = 0);
 // The element "STYLES" with "styleLength" and one "STYLE%03d" per style of the block's table.

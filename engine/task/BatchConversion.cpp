@@ -3,19 +3,19 @@
 // converted files as the family's preference says.
 #include <new>
 
-#include "engine/CImportTask.h"
-#include "engine/CTranslator.h"
-#include "engine/ConversionEngines.h"
-#include "engine/DocumentOpener.h"
 #include "engine/ProgramPreferences.h"
-#include "engine/ProgressWindow.h"
-#include "engine/TranslatorRequest.h"
-#include "engine/UserQuestions.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/ConversionEngines.h"
+#include "engine/task/DocumentOpener.h"
+#include "engine/task/ProgressWindow.h"
+#include "engine/task/UserQuestions.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
-#include "model/CStorage.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextFormat.h"
+#include "model/storage/CStorage.h"
 
 namespace {
 constexpr const char* kUnit = "BEngine";

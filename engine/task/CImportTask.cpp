@@ -1,16 +1,16 @@
-#include "engine/CImportTask.h"
+#include "engine/task/CImportTask.h"
 
 #include <cstring>
 #include <memory>
 #include <new>
 
-#include "engine/ProgressWindow.h"
-#include "engine/RecentFiles.h"
-#include "engine/ReportLog.h"
-#include "engine/StandInEngines.h"
+#include "engine/task/ProgressWindow.h"
+#include "engine/task/RecentFiles.h"
+#include "engine/task/ReportLog.h"
+#include "engine/task/StandInEngines.h"
 #include "foundation/Clock.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 constexpr const char* kUnit = "BEngine";

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/TaskDescriptor.h"
+#include "engine/task/TaskDescriptor.h"
 #include "foundation/CBase.h"
 #include "foundation/CFail.h"
-#include "model/ParamBlockHost.h"
+#include "model/params/ParamBlockHost.h"
 
 class ConversionEngines;
 class ProgressWindow;

@@ -1,4 +1,4 @@
-#include "engine/ConversionEngines.h"
+#include "engine/task/ConversionEngines.h"
 
 ImportEngine::~ImportEngine() = default;
 ExportEngine::~ExportEngine() = default;

@@ -5,10 +5,10 @@
 // file and deletes them when the file is done; their failures are CFails with their own codes.
 #include <cstdint>
 
-#include "foundation/CFile.h"
-#include "foundation/CTypeArray.h"
-#include "foundation/FileSpec.h"
-#include "foundation/PascalWString.h"
+#include "foundation/files/CFile.h"
+#include "foundation/files/CTypeArray.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/text/PascalWString.h"
 
 class CImportTask;
 class CStorage;

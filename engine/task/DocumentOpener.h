@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/FileSpec.h"
-#include "foundation/PascalWString.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/text/PascalWString.h"
 
 class DocumentOpener {
 public:

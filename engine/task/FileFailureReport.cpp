@@ -2,13 +2,13 @@
 // file's result entry and, in a batch that is not quiet (a batch of one file), a message by its code,
 // after which the batch ends. In a quiet batch the same text is the file's line on the asker's list of
 // failed files, so the person sees which files failed and why without opening a log.
-#include "engine/CImportTask.h"
-#include "engine/ForeignTypes.h"
-#include "engine/ReportLog.h"
-#include "engine/TranslatorRequest.h"
-#include "engine/UserQuestions.h"
-#include "foundation/CharsetText.h"
-#include "foundation/TextFormat.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/ReportLog.h"
+#include "engine/task/UserQuestions.h"
+#include "engine/translators/ForeignTypes.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/encoding/CharsetText.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 constexpr const char* kUnit = "BEngine";

@@ -1,8 +1,8 @@
-#include "engine/HeadlessProgress.h"
+#include "engine/task/HeadlessProgress.h"
 
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 std::u16string uiString(std::uint16_t stringId) {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/ProgressWindow.h"
+#include "engine/task/ProgressWindow.h"
 
 class HeadlessProgress : public ProgressWindow {
 public:

@@ -1,9 +1,9 @@
-#include "engine/ImportingEngines.h"
+#include "engine/task/ImportingEngines.h"
 
 #include <new>
 
 #include "engine/export/CExportEngine.h"
-#include "engine/export/OutputFolders.h"
+#include "engine/export/output/OutputFolders.h"
 #include "engine/import/CImportEngine.h"
 
 ImportEngine* ImportingEngines::makeImportEngine(const ImportEngineSetup& setup) {

@@ -1,8 +1,8 @@
 #pragma once
 // The engines of a program that converts through its translator tables: CImportEngine over the importer
 // table and CExportEngine over the exporter table, whose outputs go where the output folders say.
-#include "engine/ConversionEngines.h"
-#include "engine/TranslatorDescriptor.h"
+#include "engine/task/ConversionEngines.h"
+#include "engine/translators/TranslatorDescriptor.h"
 
 class OutputFolders;
 

@@ -3,13 +3,13 @@
 // reasonable depth.
 #include <memory>
 
-#include "engine/CImportTask.h"
-#include "engine/CTranslator.h"
-#include "engine/ProgressWindow.h"
-#include "engine/TranslatorRequest.h"
-#include "foundation/CFile.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/UIStrings.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/ProgressWindow.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/CFile.h"
+#include "foundation/language/UIStrings.h"
 
 namespace {
 constexpr const char* kUnit = "BEngine";

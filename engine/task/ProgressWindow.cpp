@@ -1,4 +1,4 @@
-#include "engine/ProgressWindow.h"
+#include "engine/task/ProgressWindow.h"
 
 std::int32_t progressPercent(std::int32_t done, std::int32_t total) {
     if (total <= 0) return 0;

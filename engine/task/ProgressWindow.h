@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <span>
 
-#include "foundation/TextFormat.h"
-#include "model/ProgressSink.h"
+#include "foundation/text/TextFormat.h"
+#include "model/story/ProgressSink.h"
 
 class ProgressWindow : public ProgressSink {
 public:

@@ -1,9 +1,9 @@
-#include "engine/ReportLog.h"
+#include "engine/task/ReportLog.h"
 
 #include <cstdarg>
 
 #include "foundation/FailureCode.h"
-#include "foundation/TextFormat.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 // The shared line buffer of the log writer; the callers write short lines.

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <string>
 
-#include "foundation/CFile.h"
+#include "foundation/files/CFile.h"
 
 // Formats the UI string with the values by the printf conventions, adds "\r\n" and writes the line
 // at the end of the log. A line that cannot be written is let go: the log never stops a conversion.

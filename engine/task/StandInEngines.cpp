@@ -1,8 +1,8 @@
-#include "engine/StandInEngines.h"
+#include "engine/task/StandInEngines.h"
 
 #include <new>
 
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/TaskDescriptor.h"
+#include "engine/task/TaskDescriptor.h"
 
 #include <type_traits>
 

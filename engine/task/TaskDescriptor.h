@@ -6,9 +6,9 @@
 // and how many files failed.
 #include <cstdint>
 
-#include "foundation/CFile.h"
-#include "foundation/CTypeArray.h"
-#include "foundation/PascalWString.h"
+#include "foundation/files/CFile.h"
+#include "foundation/files/CTypeArray.h"
+#include "foundation/text/PascalWString.h"
 
 class CTranslator;
 class ConversionEngines;

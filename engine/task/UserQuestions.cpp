@@ -1,4 +1,4 @@
-#include "engine/UserQuestions.h"
+#include "engine/task/UserQuestions.h"
 
 std::int16_t askConfirmation(UserQuestions* asker, std::int16_t* dontAsk, std::int16_t answerWhenNotAsked,
                              std::int16_t showBox, std::uint16_t stringId, const char16_t* text) {

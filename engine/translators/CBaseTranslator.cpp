@@ -1,9 +1,9 @@
-#include "engine/CBaseTranslator.h"
+#include "engine/translators/CBaseTranslator.h"
 
-#include "engine/TranslatorRequest.h"
-#include "foundation/CFile.h"
-#include "foundation/Memory.h"
-#include "model/XParamBlock.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
 
 CBaseTranslator::~CBaseTranslator() {
     releaseFile();

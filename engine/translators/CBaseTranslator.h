@@ -9,7 +9,7 @@
 #include <cstdint>
 #include "foundation/CBase.h"
 #include "foundation/FailureCode.h"
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 class CFile;
 struct TranslatorDescriptor;

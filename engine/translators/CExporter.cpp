@@ -1,11 +1,11 @@
-#include "engine/CExporter.h"
+#include "engine/translators/CExporter.h"
 
 #include <new>
 
-#include "engine/TranslatorDescriptor.h"
-#include "engine/TranslatorRequest.h"
-#include "foundation/CFile.h"
-#include "model/XParamBlock.h"
+#include "engine/translators/TranslatorDescriptor.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/files/CFile.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 // story: a skipped story gets no runs and no end request.
 #include <cstdint>
 
-#include "engine/CBaseTranslator.h"
+#include "engine/translators/CBaseTranslator.h"
 class CFile;
 
 class CExporter : public CBaseTranslator {

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/CBaseTranslator.h"
+#include "engine/translators/CBaseTranslator.h"
 class CFile;
 
 class CImporter : public CBaseTranslator {

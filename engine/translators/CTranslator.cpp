@@ -1,14 +1,14 @@
-#include "engine/CTranslator.h"
+#include "engine/translators/CTranslator.h"
 
 #include <new>
 
-#include "engine/CBaseTranslator.h"
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/CBaseTranslator.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "foundation/TextCompare.h"
-#include "model/XParamBlock.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextCompare.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 

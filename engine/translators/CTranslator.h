@@ -8,9 +8,9 @@
 // it made until release. Reason texts it hands out are blocks of the memory layer the caller frees.
 #include <cstdint>
 
-#include "engine/TranslatorDescriptor.h"
+#include "engine/translators/TranslatorDescriptor.h"
 #include "foundation/CBase.h"
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 class DetectionItem;
 struct FileSpec;

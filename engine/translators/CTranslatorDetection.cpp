@@ -4,13 +4,13 @@
 // the quick identify request.
 #include <algorithm>
 
-#include "engine/CTranslator.h"
-#include "engine/DetectionFlag.h"
-#include "engine/DetectionItem.h"
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/DetectionFlag.h"
+#include "engine/translators/DetectionItem.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/FileSpec.h"
-#include "foundation/Memory.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 

@@ -1,3 +1,3 @@
-#include "engine/DetectionFlag.h"
+#include "engine/translators/DetectionFlag.h"
 
 std::int16_t detectionActive = 0;

@@ -1,14 +1,14 @@
-#include "engine/DetectionItem.h"
+#include "engine/translators/DetectionItem.h"
 
 #include <cstring>
 #include <limits>
 #include <new>
 
-#include "engine/TranslatorDescriptor.h"
+#include "engine/translators/TranslatorDescriptor.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/Memory.h"
-#include "foundation/Wildcard.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/Wildcard.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // signature, or one that cannot be opened or read, simply does not match it.
 #include <cstdint>
 
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 class CFile;
 struct ContentSignature;

@@ -1,13 +1,13 @@
-#include "engine/ForeignTypes.h"
+#include "engine/translators/ForeignTypes.h"
 
 #include <strings.h>
 
 #include <cstdint>
 #include <cstring>
 
-#include "foundation/CharsetText.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
+#include "foundation/encoding/CharsetText.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "engine/StandInTranslators.h"
+#include "engine/translators/StandInTranslators.h"
 
 #include <new>
 
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // under the real names, so detection and the preferences see every translator, but they convert
 // nothing: the importer refuses every file (its identify and its document request fail with 32003),
 // and the exporter fails its first request, whatever it is, with 32003.
-#include "engine/CExporter.h"
-#include "engine/CImporter.h"
+#include "engine/translators/CExporter.h"
+#include "engine/translators/CImporter.h"
 
 class CStandInImporter : public CImporter {
 public:

@@ -8,7 +8,7 @@
 // holds the translator object made from it while one is live.
 #include <cstdint>
 
-#include "foundation/FourCharCode.h"
+#include "foundation/encoding/FourCharCode.h"
 
 class CBaseTranslator;
 

@@ -1,4 +1,4 @@
-#include "engine/TranslatorDescriptors.h"
+#include "engine/translators/TranslatorDescriptors.h"
 
 #include "engine/ProgramPreferences.h"
 

@@ -2,7 +2,7 @@
 // The descriptors of the program's ten translators, in table order: detection walks the importers from
 // index 0, and the preferences name exporters by these names. The tables that bind them to factories
 // are put together with the program.
-#include "engine/TranslatorDescriptor.h"
+#include "engine/translators/TranslatorDescriptor.h"
 
 namespace importer {
 constexpr int kAppleWorks5 = 0;

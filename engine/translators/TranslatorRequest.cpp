@@ -1,4 +1,4 @@
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 
 const StoryRequestCodes storyRequestCodes[kStoryRequestKinds] = {
     {"kMainStory", storykind::kMain, 2, 11},         {"kHeaderStory", storykind::kHeader, 3, 2},

@@ -20,7 +20,7 @@
 // identify requests only the result of `dispatch` counts: 0 takes the item, anything else refuses it.
 #include <cstdint>
 
-#include "model/StoryKinds.h"
+#include "model/story/StoryKinds.h"
 
 namespace request {
 constexpr std::int16_t kSelDocument = 0;

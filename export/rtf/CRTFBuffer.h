@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "foundation/CBase.h"
-#include "model/XForm.h"
-#include "model/XRule.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
 
 class CRTFBuffer : public CBase {
 public:

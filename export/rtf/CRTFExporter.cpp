@@ -4,19 +4,19 @@
 #include <cstring>
 #include <new>
 
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "export/rtf/CRTFExtruder.h"
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/CRTFGraphic.h"
-#include "export/rtf/CRTFHdrFtr.h"
-#include "export/rtf/CRTFTable.h"
-#include "engine/export/StoryOnDemand.h"
+#include "export/rtf/pictures/CRTFGraphic.h"
+#include "export/rtf/layout/CRTFHdrFtr.h"
+#include "export/rtf/tables/CRTFTable.h"
+#include "engine/export/stories/StoryOnDemand.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
+#include "foundation/files/CFile.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "foundation/memory/Memory.h"
+#include "model/story/StoryKinds.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 

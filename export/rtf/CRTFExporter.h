@@ -18,10 +18,10 @@
 #include <memory>
 #include <vector>
 
-#include "engine/CExporter.h"
+#include "engine/translators/CExporter.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "foundation/FileSpec.h"
-#include "model/XPage.h"
+#include "foundation/files/FileSpec.h"
+#include "model/records/section/XPage.h"
 
 class CFile;
 class CRTFExtruder;

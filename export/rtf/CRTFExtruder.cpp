@@ -7,8 +7,8 @@
 #include "export/rtf/CRTFFile.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/StoryKinds.h"
 
 namespace {
 

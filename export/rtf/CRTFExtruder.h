@@ -30,12 +30,12 @@
 #include <vector>
 
 #include "export/rtf/CRTFBuffer.h"
-#include "export/rtf/CRTFStack.h"
-#include "export/rtf/RTFFieldState.h"
+#include "export/rtf/fields/RTFFieldState.h"
+#include "export/rtf/text/CRTFStack.h"
 #include "foundation/CBase.h"
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XRule.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
 
 class CRTFFile;
 struct XParamBlock;

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "export/rtf/CRTFUnicode.h"
-#include "export/rtf/RTFPlainFormat.h"
+#include "export/rtf/text/CRTFUnicode.h"
+#include "export/rtf/text/RTFPlainFormat.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/Memory.h"
-#include "model/XParamBlock.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 

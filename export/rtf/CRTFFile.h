@@ -26,7 +26,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/rtf/RTFFieldState.h"
+#include "export/rtf/fields/RTFFieldState.h"
 #include "foundation/CBase.h"
 
 class CFile;

@@ -1,6 +1,6 @@
-#include "foundation/Base64Codec.h"
+#include "foundation/encoding/Base64Codec.h"
 
-#include "foundation/ByteBuffer.h"
+#include "foundation/encoding/ByteBuffer.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "foundation/ByteBuffer.h"
+#include "foundation/encoding/ByteBuffer.h"
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 constexpr const char* kUnit = "BCodec";

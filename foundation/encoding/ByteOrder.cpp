@@ -1,4 +1,4 @@
-#include "foundation/ByteOrder.h"
+#include "foundation/encoding/ByteOrder.h"
 
 #include <algorithm>
 #include <cstring>

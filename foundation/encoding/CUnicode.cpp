@@ -1,7 +1,7 @@
-#include "foundation/CUnicode.h"
+#include "foundation/encoding/CUnicode.h"
 
 #include "foundation/CFail.h"
-#include "platform/Charset.h"
+#include "platform/text/Charset.h"
 
 namespace {
 

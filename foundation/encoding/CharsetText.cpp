@@ -1,10 +1,10 @@
-#include "foundation/CharsetText.h"
+#include "foundation/encoding/CharsetText.h"
 
 #include <cstring>
 #include <vector>
 
-#include "foundation/NameCompare.h"
-#include "platform/Charset.h"
+#include "foundation/text/NameCompare.h"
+#include "platform/text/Charset.h"
 
 namespace {
 

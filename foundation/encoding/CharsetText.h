@@ -3,7 +3,7 @@
 // target is left out and the rest converted; an output that fills up keeps what fit.
 #include <cstdint>
 
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 // Converts between two charsets named as the program names them ("UTF-16LE", "WINDOWS-1252", ...).
 // Answers the bytes written; 0 when the pair cannot be opened.

@@ -1,9 +1,9 @@
-#include "foundation/UrlCodec.h"
+#include "foundation/encoding/UrlCodec.h"
 
 #include <array>
 #include <cstring>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 

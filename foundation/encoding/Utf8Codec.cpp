@@ -1,4 +1,4 @@
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 
 namespace {
 

@@ -1,3 +1,3 @@
-#include "foundation/WideApiFlag.h"
+#include "foundation/encoding/WideApiFlag.h"
 
 std::int16_t useWideApi = 1;

@@ -1,12 +1,12 @@
-#include "foundation/AppFolders.h"
+#include "foundation/files/AppFolders.h"
 
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/Paths.h"
-#include "platform/FileName.h"
-#include "platform/Folders.h"
+#include "foundation/files/CFile.h"
+#include "foundation/files/Paths.h"
+#include "platform/files/FileName.h"
+#include "platform/files/Folders.h"
 
 namespace {
 

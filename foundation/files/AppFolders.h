@@ -6,7 +6,7 @@
 // names another folder).
 #include <cstdint>
 
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 // The temporary-files folder's own name, inside the system's cache folder.
 constexpr const char16_t* kTemporaryFilesFolderName = u"Vostrandimeko temporary files";

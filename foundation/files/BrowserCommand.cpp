@@ -1,4 +1,4 @@
-#include "foundation/BrowserCommand.h"
+#include "foundation/files/BrowserCommand.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "foundation/CFile.h"
+#include "foundation/files/CFile.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Paths.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/WideApiFlag.h"
-#include "platform/FileName.h"
+#include "foundation/encoding/WideApiFlag.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/files/Paths.h"
+#include "foundation/text/TextBoundary.h"
+#include "platform/files/FileName.h"
 
 namespace {
 

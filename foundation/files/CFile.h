@@ -9,16 +9,16 @@
 //
 // Paths go to the system in the wide or the 8-bit form as useWideApi says; the 8-bit form takes at
 // most 511 bytes. Names that are not valid UTF-8 on disk are named by the file-name mapping of
-// platform/FileName.h on both forms, so every listed entry can be opened again.
+// platform/files/FileName.h on both forms, so every listed entry can be opened again.
 //
 // Usual pattern: construct, create() when the file is new (it leaves the file closed), open(), reads
 // and writes at explicit offsets, close() (the destructor closes too; it never deletes the file).
 #include <cstdint>
 
 #include "foundation/CBase.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/PascalWString.h"
-#include "platform/FileSystem.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/text/PascalWString.h"
+#include "platform/files/FileSystem.h"
 
 // The access values callers pass, as the system numbers them. Neither read nor write opens for reading.
 constexpr std::uint32_t kGenericRead = 0x80000000u;

@@ -1,12 +1,12 @@
-#include "foundation/CTypeArray.h"
+#include "foundation/files/CTypeArray.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/TextCompare.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextCompare.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 // fetchItem then removeItems hands one back to the caller, who frees it.
 #include <cstdint>
 
-#include "foundation/FileSpec.h"
-#include "foundation/LArray.h"
-#include "foundation/LComparator.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/memory/LArray.h"
+#include "foundation/memory/LComparator.h"
 
 // Orders items that point at FileSpecs; a key is a FileSpec* and follows the same order.
 class CTypeComparator : public LComparator {

@@ -1,12 +1,12 @@
-#include "foundation/FileSpec.h"
+#include "foundation/files/FileSpec.h"
 
 #include <cstring>
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/Paths.h"
-#include "platform/FileSystem.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/Paths.h"
+#include "platform/files/FileSystem.h"
 
 namespace {
 

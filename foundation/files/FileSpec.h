@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 struct FileSpec {
     PascalWString name;        // the item's own name, without separator

@@ -1,4 +1,4 @@
-#include "foundation/Paths.h"
+#include "foundation/files/Paths.h"
 
 #include "foundation/CFail.h"
 

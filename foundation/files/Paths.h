@@ -4,8 +4,8 @@
 // cutting a path (a cut path names another file).
 #include <cstdint>
 
-#include "foundation/PascalWString.h"
-#include "platform/Folders.h"
+#include "foundation/text/PascalWString.h"
+#include "platform/files/Folders.h"
 
 constexpr char16_t pathSeparator = static_cast<char16_t>(platform::kPathSeparator);
 

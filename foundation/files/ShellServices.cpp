@@ -1,28 +1,28 @@
-#include "foundation/ShellServices.h"
+#include "foundation/files/ShellServices.h"
 
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "foundation/AppFolders.h"
-#include "foundation/BrowserCommand.h"
-#include "foundation/CFile.h"
 #include "foundation/FailureCode.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/Memory.h"
-#include "foundation/Paths.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/UIStrings.h"
-#include "foundation/Utf8Codec.h"
-#include "foundation/WideApiFlag.h"
-#include "platform/DesktopAssociations.h"
-#include "platform/FileName.h"
-#include "platform/FileSystem.h"
-#include "platform/Launcher.h"
-#include "platform/Registry.h"
-#include "platform/SoundPlayer.h"
-#include "platform/WindowSystem.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/encoding/WideApiFlag.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/files/BrowserCommand.h"
+#include "foundation/files/CFile.h"
+#include "foundation/files/Paths.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextBoundary.h"
+#include "platform/files/FileName.h"
+#include "platform/files/FileSystem.h"
+#include "platform/registry/Registry.h"
+#include "platform/shell/DesktopAssociations.h"
+#include "platform/shell/Launcher.h"
+#include "platform/shell/SoundPlayer.h"
+#include "platform/windows/WindowSystem.h"
 
 namespace {
 

@@ -10,15 +10,15 @@
 //
 // Locations come and go as a name and a folder (the folder ending in the separator). Programs are
 // started directly, never through a shell, so a document's path reaches the application as one
-// argument exactly as it is (platform/Launcher.h).
+// argument exactly as it is (platform/shell/Launcher.h).
 //
 // Where the text crosses to the system, the wide-call flag (WideApiFlag.h) chooses the form: the wide
 // form takes paths of any length that fits a PascalWString, the 8-bit form at most 511 bytes of UTF-8
 // (a longer path answers 206). The registry is always read in the 8-bit form.
 #include <cstdint>
 
-#include "foundation/FileSpec.h"
-#include "foundation/PascalWString.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/text/PascalWString.h"
 
 // The target-applications lists: files in the program's "Targets" folder, one for each output family.
 constexpr std::uint16_t kTargetsFolderStringId = 10727;     // "Targets"

@@ -1,18 +1,18 @@
-#include "foundation/CLanguage.h"
+#include "foundation/language/CLanguage.h"
 
 #include <new>
 #include <string_view>
 
-#include "foundation/AppFolders.h"
+#include "foundation/files/AppFolders.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/CFile.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/LanguageDataLines.h"
-#include "foundation/Memory.h"
-#include "foundation/NumberText.h"
-#include "foundation/TextSearch.h"
-#include "foundation/UIStrings.h"
+#include "foundation/files/CFile.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/language/LanguageDataLines.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/NumberText.h"
+#include "foundation/text/TextSearch.h"
+#include "foundation/language/UIStrings.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <cstdint>
 
 #include "foundation/CBase.h"
-#include "foundation/LanguageRecords.h"
-#include "foundation/RecordStore.h"
-#include "foundation/SearchTrees.h"
+#include "foundation/language/LanguageRecords.h"
+#include "foundation/memory/RecordStore.h"
+#include "foundation/memory/SearchTrees.h"
 
 // Text-encoding codes the tables answer with.
 constexpr std::int32_t kEncodingWindowsLatin1 = 1280;

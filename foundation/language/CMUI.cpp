@@ -1,13 +1,13 @@
-#include "foundation/CMUI.h"
+#include "foundation/language/CMUI.h"
 
 #include <new>
 
-#include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
-#include "foundation/TextFormat.h"
-#include "platform/FileName.h"
-#include "platform/Registry.h"
-#include "platform/UserLanguage.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/text/TextFormat.h"
+#include "platform/files/FileName.h"
+#include "platform/registry/Registry.h"
+#include "platform/text/UserLanguage.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "foundation/CBase.h"
-#include "foundation/ResourceModule.h"
+#include "foundation/language/ResourceModule.h"
 
 // The language choice that keeps the program's own texts.
 constexpr std::int16_t kEnglishLanguageChoice = 9;

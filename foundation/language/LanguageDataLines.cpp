@@ -1,11 +1,11 @@
-#include "foundation/LanguageDataLines.h"
+#include "foundation/language/LanguageDataLines.h"
 
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
-#include "foundation/NumberText.h"
-#include "foundation/TextBoundary.h"
+#include "foundation/text/NumberText.h"
+#include "foundation/text/TextBoundary.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 // that is neither a header nor an entry line is ignored.
 #include <string_view>
 
-#include "foundation/LanguageRecords.h"
+#include "foundation/language/LanguageRecords.h"
 
 // A header line (first byte '['). False when it starts no section: no ']', or a name that is empty
 // or longer than 7 characters. The record is cleared first; its script entries stay empty.

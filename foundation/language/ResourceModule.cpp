@@ -1,15 +1,15 @@
-#include "foundation/ResourceModule.h"
+#include "foundation/language/ResourceModule.h"
 
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <new>
 
-#include "foundation/FormatConversions.h"
-#include "foundation/StringTableFormat.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/Utf8Codec.h"
-#include "platform/ResourceFile.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/language/StringTableFormat.h"
+#include "foundation/text/FormatConversions.h"
+#include "foundation/text/TextBoundary.h"
+#include "platform/files/ResourceFile.h"
 #include "resources/ProgramStrings.h"
 
 namespace {

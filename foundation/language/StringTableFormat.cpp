@@ -1,9 +1,9 @@
-#include "foundation/StringTableFormat.h"
+#include "foundation/language/StringTableFormat.h"
 
 #include <bitset>
 #include <memory>
 
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "foundation/UIStrings.h"
+#include "foundation/language/UIStrings.h"
 
 #include <algorithm>
 
-#include "foundation/DefaultTextBuffers.h"
-#include "foundation/ResourceModule.h"
-#include "foundation/UniText.h"
-#include "foundation/WideApiFlag.h"
+#include "foundation/encoding/WideApiFlag.h"
+#include "foundation/language/ResourceModule.h"
+#include "foundation/text/DefaultTextBuffers.h"
+#include "foundation/text/UniText.h"
 
 char* loadTextInto(char* buffer, std::int32_t capacity, std::uint16_t id) {
     char* out = buffer ? buffer : defaultTextBuffer();

@@ -1,9 +1,9 @@
-#include "foundation/CArray.h"
+#include "foundation/memory/CArray.h"
 
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "foundation/LArray.h"
+#include "foundation/memory/LArray.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "foundation/CBase.h"
-#include "foundation/LComparator.h"
+#include "foundation/memory/LComparator.h"
 
 // What an array tells the objects that walk it.
 class LArrayIterator {

@@ -1,4 +1,4 @@
-#include "foundation/LComparator.h"
+#include "foundation/memory/LComparator.h"
 
 #include <algorithm>
 #include <cstring>

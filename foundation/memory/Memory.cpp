@@ -1,8 +1,8 @@
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 #include <cstring>
 
-#include "platform/Heap.h"
+#include "platform/process/Heap.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 template <typename T>
 class RecordStore {

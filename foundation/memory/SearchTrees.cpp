@@ -1,9 +1,9 @@
-#include "foundation/SearchTrees.h"
+#include "foundation/memory/SearchTrees.h"
 
 #include <cstring>
 
-#include "foundation/Memory.h"
-#include "foundation/NameCompare.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "foundation/DefaultTextBuffers.h"
+#include "foundation/text/DefaultTextBuffers.h"
 
 namespace {
 

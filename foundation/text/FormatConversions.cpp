@@ -1,4 +1,4 @@
-#include "foundation/FormatConversions.h"
+#include "foundation/text/FormatConversions.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 

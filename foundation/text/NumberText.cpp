@@ -1,9 +1,9 @@
-#include "foundation/NumberText.h"
+#include "foundation/text/NumberText.h"
 
 #include <cstring>
 
-#include "foundation/DefaultTextBuffers.h"
-#include "foundation/PascalText.h"
+#include "foundation/text/DefaultTextBuffers.h"
+#include "foundation/text/PascalText.h"
 
 namespace {
 

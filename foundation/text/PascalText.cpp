@@ -1,14 +1,14 @@
-#include "foundation/PascalText.h"
+#include "foundation/text/PascalText.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "foundation/BoundedTextEdit.h"
-#include "foundation/Memory.h"
-#include "foundation/MinValue.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/TextSearch.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/memory/MinValue.h"
+#include "foundation/text/BoundedTextEdit.h"
+#include "foundation/text/TextBoundary.h"
+#include "foundation/text/TextSearch.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/DefaultTextBuffers.h"
+#include "foundation/text/DefaultTextBuffers.h"
 
 constexpr std::int32_t kPascalTextMaxLength = kPascalTextSize - 2;
 

@@ -1,10 +1,10 @@
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "foundation/TextBoundary.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/text/TextBoundary.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "foundation/RtfEscaping.h"
+#include "foundation/text/RtfEscaping.h"
 
 #include <cstdint>
 #include <cstdio>
 
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 
 void appendRtfEscapedUnit(std::string& out, char16_t unit) {
     if (unit == u'\\' || unit == u'{' || unit == u'}') {

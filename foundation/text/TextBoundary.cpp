@@ -1,4 +1,4 @@
-#include "foundation/TextBoundary.h"
+#include "foundation/text/TextBoundary.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
-#include "foundation/TextCompare.h"
+#include "foundation/text/TextCompare.h"
 
 #include <string_view>
 
-#include "foundation/Utf8Codec.h"
-#include "platform/TextCase.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "platform/text/TextCase.h"
 
 namespace {
 

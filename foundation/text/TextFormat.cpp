@@ -1,15 +1,15 @@
-#include "foundation/TextFormat.h"
+#include "foundation/text/TextFormat.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "foundation/NumberText.h"
-#include "foundation/PascalText.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/UIStrings.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/NumberText.h"
+#include "foundation/text/PascalText.h"
+#include "foundation/text/TextBoundary.h"
 
 namespace {
 

@@ -27,8 +27,8 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/DefaultTextBuffers.h"
-#include "foundation/PascalWString.h"
+#include "foundation/text/DefaultTextBuffers.h"
+#include "foundation/text/PascalWString.h"
 
 // ---- 8-bit formatting ----
 

@@ -1,4 +1,4 @@
-#include "foundation/TextSearch.h"
+#include "foundation/text/TextSearch.h"
 
 #include <cstring>
 

@@ -1,13 +1,13 @@
-#include "foundation/UniText.h"
+#include "foundation/text/UniText.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 #include <string_view>
 
-#include "foundation/BoundedTextEdit.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/text/BoundedTextEdit.h"
+#include "foundation/text/TextBoundary.h"
 
 // The codec works on little-endian UTF-16 bytes, which is how this machine holds char16_t.
 static_assert(std::endian::native == std::endian::little);

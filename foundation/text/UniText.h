@@ -6,7 +6,7 @@
 // fit changes nothing). Searches and comparisons are exact.
 #include <cstdint>
 
-#include "foundation/DefaultTextBuffers.h"
+#include "foundation/text/DefaultTextBuffers.h"
 
 // Units before the terminator; null gives 0.
 std::int32_t uniStrLen(const char16_t* text);

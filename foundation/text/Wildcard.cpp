@@ -1,4 +1,4 @@
-#include "foundation/Wildcard.h"
+#include "foundation/text/Wildcard.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <new>
 
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/CharsetText.h"
-#include "foundation/Memory.h"
-#include "import/appleworks/AppleWorksFileReader.h"
+#include "foundation/encoding/CharsetText.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
 #include "import/appleworks/DefaultColors.h"
-#include "import/appleworks/SectionReader.h"
-#include "model/ParamBlockTables.h"
-#include "model/XFont.h"
+#include "import/appleworks/file/AppleWorksFileReader.h"
+#include "import/appleworks/file/SectionReader.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/tables/XFont.h"
 
 namespace appleworks {
 namespace {

@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "foundation/RGBColor.h"
-#include "import/appleworks/AppleWorksContents.h"
-#include "import/appleworks/AppleWorksFamily.h"
-#include "import/appleworks/BlockTable.h"
-#include "import/appleworks/ZoneReader.h"
+#include "import/appleworks/file/AppleWorksContents.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
+#include "import/appleworks/file/BlockTable.h"
+#include "import/appleworks/file/ZoneReader.h"
 
 class CFile;
 struct XParamBlock;

@@ -4,9 +4,9 @@
 #include <new>
 
 #include "foundation/CFail.h"
-#include "foundation/CUnicode.h"
+#include "foundation/encoding/CUnicode.h"
 #include "import/appleworks/AppleWorksDocument.h"
-#include "import/appleworks/AppleWorksFamily.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
 
 namespace appleworks {
 namespace {

@@ -4,16 +4,16 @@
 #include <cstring>
 #include <new>
 
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
 #include "foundation/CRandom.h"
-#include "foundation/Memory.h"
-#include "import/appleworks/AppleWorksFileReader.h"
+#include "foundation/memory/Memory.h"
 #include "import/appleworks/AppleWorksText.h"
-#include "import/appleworks/PageRecords.h"
 #include "import/appleworks/StyleResolution.h"
 #include "import/appleworks/TableCellFormat.h"
-#include "model/XParamBlock.h"
+#include "import/appleworks/file/AppleWorksFileReader.h"
+#include "import/appleworks/file/PageRecords.h"
+#include "model/params/XParamBlock.h"
 
 namespace appleworks {
 

@@ -22,8 +22,8 @@
 #include "import/appleworks/AppleWorksTable.h"
 #include "import/appleworks/DefaultLists.h"
 #include "model/CPicture.h"
-#include "model/XForm.h"
-#include "model/XRule.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
 
 class CFile;
 struct XParamBlock;

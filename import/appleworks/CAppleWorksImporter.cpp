@@ -4,17 +4,17 @@
 #include <new>
 #include <string>
 
-#include "engine/TranslatorDescriptor.h"
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorDescriptor.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/Memory.h"
-#include "foundation/UIStrings.h"
-#include "import/appleworks/AppleWorksFileReader.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/CFile.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/memory/Memory.h"
 #include "import/appleworks/AppleWorksWalker.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "import/appleworks/file/AppleWorksFileReader.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/StoryKinds.h"
 
 using appleworks::kUnit;
 

@@ -6,8 +6,8 @@
 // text request.
 #include <memory>
 
-#include "engine/CImporter.h"
-#include "import/appleworks/AppleWorksFamily.h"
+#include "engine/translators/CImporter.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
 
 namespace appleworks {
 class AppleWorksWalker;

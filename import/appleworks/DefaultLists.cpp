@@ -4,19 +4,19 @@
 #include <cstring>
 #include <new>
 
-#include "engine/export/ListTableReader.h"
-#include "engine/export/RequiredElement.h"
-#include "foundation/AppFolders.h"
+#include "engine/export/parameters/ListTableReader.h"
+#include "engine/export/parameters/RequiredElement.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/UIStrings.h"
-#include "import/appleworks/AppleWorksFamily.h"
-#include "model/CStorage.h"
-#include "model/DocumentRecordTables.h"
-#include "model/IndexedName.h"
-#include "model/ParamBlockTables.h"
-#include "model/RecordKeys.h"
-#include "model/XParamBlock.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/memory/Memory.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/RecordKeys.h"
+#include "model/storage/CStorage.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/DocumentRecordTables.h"
 
 namespace appleworks {
 namespace {

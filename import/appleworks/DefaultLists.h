@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/XFont.h"
-#include "model/XForm.h"
+#include "model/records/character/XForm.h"
+#include "model/tables/XFont.h"
 
 struct XParamBlock;
 struct PascalWString;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "import/appleworks/SectionReader.h"
+#include "import/appleworks/file/SectionReader.h"
 
 namespace appleworks {
 namespace {

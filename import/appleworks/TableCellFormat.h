@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "import/appleworks/AppleWorksDocument.h"
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 namespace appleworks {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "foundation/Memory.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/memory/Memory.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // information group. Dates, keywords and the other core properties are passed over.
 #include <libxml/tree.h>
 
-#include "model/XHead.h"
+#include "model/records/XHead.h"
 
 // Walks the root's direct children: dc:title, dc:subject and dc:creator, as one byte per character
 // (code points above 255 become '?'), cut to 127 characters. An element without text leaves its field.

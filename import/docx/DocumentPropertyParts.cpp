@@ -2,7 +2,7 @@
 
 #include "import/docx/PartDocument.h"
 #include "package/CRelationshipsTable.h"
-#include "package/XmlElementSearch.h"
+#include "package/xml/XmlElementSearch.h"
 
 void readPropertyParts(CRelationshipsTable& package, std::initializer_list<PropertyPart> parts) {
     for (const PropertyPart& part : parts) {

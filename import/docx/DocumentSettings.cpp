@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "foundation/NameCompare.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

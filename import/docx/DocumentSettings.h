@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "model/XHead.h"
-#include "model/XPage.h"
+#include "model/records/XHead.h"
+#include "model/records/section/XPage.h"
 
 // Where the settings walk stores what the head does not hold.
 struct SettingsTargets {

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/NameCompare.h"
-#include "import/wordml/AlternateContent.h"
-#include "import/wordml/TNodesArray.h"
-#include "import/wordml/UniqueTags.h"
+#include "foundation/text/NameCompare.h"
+#include "import/wordml/text/AlternateContent.h"
+#include "import/wordml/text/TNodesArray.h"
+#include "import/wordml/text/UniqueTags.h"
 #include "package/CRelationshipsTable.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

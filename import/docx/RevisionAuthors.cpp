@@ -1,8 +1,8 @@
 #include "import/docx/RevisionAuthors.h"
 
-#include "model/ParamBlockTables.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "model/params/ParamBlockTables.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <memory>
 #include <new>
 
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/UIStrings.h"
-#include "model/XParamBlock.h"
-#include "package/CPPSFile.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
+#include "package/compound/CPPSFile.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // file, an old .doc among them, is refused); the document request refuses the file alone: the text of
 // message 10118 goes into the block's reasonText, and the file fails with 32001, the code that shows
 // no second message and lets the batch go on with its next file.
-#include "engine/CImporter.h"
+#include "engine/translators/CImporter.h"
 
 class CEncryptedImporter : public CImporter {
 public:

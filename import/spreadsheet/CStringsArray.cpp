@@ -1,6 +1,6 @@
 #include "import/spreadsheet/CStringsArray.h"
 
-#include "package/XmlElementSearch.h"
+#include "package/xml/XmlElementSearch.h"
 
 CStringsArray::CStringsArray(xmlDoc* parsed) : document(parsed) {
     const xmlNode* root = document ? xmlDocGetRootElement(document.get()) : nullptr;

@@ -23,9 +23,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/CImporter.h"
+#include "engine/translators/CImporter.h"
 #include "import/docx/PartDocument.h"
-#include "import/spreadsheet/CQueue.h"
+#include "import/spreadsheet/sheets/CQueue.h"
 #include "package/RelationshipTypes.h"
 
 class CRelationshipsTable;

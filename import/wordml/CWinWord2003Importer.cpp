@@ -7,13 +7,13 @@
 #include <new>
 #include <string>
 
-#include "engine/TranslatorDescriptor.h"
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorDescriptor.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/FourCharCode.h"
-#include "model/XmlErrors.h"
-#include "package/XmlElementSearch.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/CFile.h"
+#include "model/storage/XmlErrors.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

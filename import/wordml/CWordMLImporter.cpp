@@ -3,15 +3,15 @@
 #include <climits>
 #include <cstring>
 
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/Memory.h"
-#include "foundation/Utf8Codec.h"
-#include "import/wordml/AnnotationComments.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
 #include "import/wordml/WordMLParsing.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
+#include "import/wordml/annotations/AnnotationComments.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

@@ -31,18 +31,18 @@
 #include <string>
 #include <unordered_map>
 
-#include "engine/CImporter.h"
-#include "import/wordml/LevelTexts.h"
-#include "import/wordml/TListDefsArray.h"
-#include "import/wordml/TNodesArray.h"
-#include "import/wordml/TParagraphsArray.h"
+#include "engine/translators/CImporter.h"
 #include "import/wordml/TPicturesArray.h"
-#include "import/wordml/TStylesArray.h"
-#include "import/wordml/TTableRowsArray.h"
-#include "import/wordml/UniqueTags.h"
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XRule.h"
+#include "import/wordml/lists/LevelTexts.h"
+#include "import/wordml/lists/TListDefsArray.h"
+#include "import/wordml/styles/TStylesArray.h"
+#include "import/wordml/tables/TTableRowsArray.h"
+#include "import/wordml/text/TNodesArray.h"
+#include "import/wordml/text/TParagraphsArray.h"
+#include "import/wordml/text/UniqueTags.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
 
 class CRelationshipsTable;
 struct XFont;

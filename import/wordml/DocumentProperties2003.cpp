@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 
 #include "foundation/CFail.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/PropertyMerges.h"
-#include "model/CAuthorArray.h"
-#include "model/CFontArray.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
-#include "foundation/NameCompare.h"
+#include "import/wordml/properties/PropertyMerges.h"
+#include "model/tables/CAuthorArray.h"
+#include "model/tables/CFontArray.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/PartRelationships.h"
 #include "model/CPicture.h"
-#include "model/PictureOwnership.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/PictureOwnership.h"
+#include "model/story/StoryKinds.h"
 #include "package/CRelationshipsTable.h"
-#include "package/XmlElementSearch.h"
-#include "picture/ContainerName.h"
-#include "picture/PictureFromContainer.h"
+#include "package/xml/XmlElementSearch.h"
+#include "picture/containers/ContainerName.h"
+#include "picture/containers/PictureFromContainer.h"
 
 namespace {
 

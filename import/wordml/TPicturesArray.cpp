@@ -2,9 +2,9 @@
 
 #include <new>
 
-#include "foundation/TextCompare.h"
+#include "foundation/text/TextCompare.h"
 #include "model/CPicture.h"
-#include "model/PictureOwnership.h"
+#include "model/records/PictureOwnership.h"
 
 TPicturesArray::~TPicturesArray() {
     for (CPicture*& picture : pictures) disposePicture(picture);

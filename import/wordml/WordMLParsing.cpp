@@ -2,9 +2,9 @@
 
 #include <libxml/parser.h>
 
-#include "import/wordml/AlternateContent.h"
-#include "model/XmlErrors.h"
-#include "package/XmlElementSearch.h"
+#include "import/wordml/text/AlternateContent.h"
+#include "model/storage/XmlErrors.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Reading a WordprocessingML document into a libxml2 tree, and taking text out of it.
 //
 // The parser runs without network access, without loading a DTD and without substituting entities; the
-// library's errors are only recorded while it runs (model/XmlErrors.h), so a failure is raised by us
+// library's errors are only recorded while it runs (model/storage/XmlErrors.h), so a failure is raised by us
 // after the call. Text is taken from text and CDATA nodes only: an entity reference is never expanded.
 #include <libxml/tree.h>
 

@@ -1,3 +1,3 @@
-#include "model/DumpParamBlocksFlag.h"
+#include "model/dumps/DumpParamBlocksFlag.h"
 
 std::int16_t dumpParamBlocks = 0;

@@ -1,4 +1,4 @@
-#include "model/MeasureKeywords.h"
+#include "model/dumps/MeasureKeywords.h"
 
 #include <cstdio>
 #include <iterator>

@@ -3,7 +3,7 @@
 // them ("percent:5000", "exact:300"). A code without a word shows as "?".
 #include <cstdint>
 
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 // "none", "auto", "percent", "twips" for the kinds 0 to 3.
 const char* widthKindKeyword(std::int16_t type);

@@ -1,15 +1,15 @@
-#include "model/ParamBlockDump.h"
+#include "model/dumps/ParamBlockDump.h"
 
 #include <new>
 #include <string>
 
-#include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/Memory.h"
-#include "foundation/TextFormat.h"
-#include "model/RecordDumps.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextFormat.h"
+#include "model/dumps/RecordDumps.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 // reached or made, memory is lacking) ends the dump of that run silently, keeping what was written.
 #include <cstdint>
 
-#include "foundation/PascalWString.h"
-#include "model/XParamBlock.h"
+#include "foundation/text/PascalWString.h"
+#include "model/params/XParamBlock.h"
 
 void dumpXParamBlock(const PascalWString& source, const XParamBlock& block, std::int16_t number);

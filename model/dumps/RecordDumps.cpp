@@ -1,4 +1,4 @@
-#include "model/RecordDumps.h"
+#include "model/dumps/RecordDumps.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,10 +7,10 @@
 
 #include "foundation/FieldMask.h"
 #include "model/BoundedCount.h"
-#include "model/ChangeMask.h"
-#include "model/MeasureKeywords.h"
-#include "model/RecordTables.h"
-#include "model/ValueText.h"
+#include "model/dumps/MeasureKeywords.h"
+#include "model/dumps/ValueText.h"
+#include "model/records/ChangeMask.h"
+#include "model/records/RecordTables.h"
 
 namespace {
 

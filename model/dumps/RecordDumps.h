@@ -9,10 +9,10 @@
 // dumps back and a failed write is not reported. Counts inside the records (tab stops, cells, grid
 // columns) are taken within their arrays' capacities, and fixed-size texts are shown only up to their
 // size, so a damaged record still dumps without reading past itself.
-#include "foundation/CFile.h"
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XRule.h"
+#include "foundation/files/CFile.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
 
 void dumpXForm(const XForm& form, CFile& file);
 void dumpXRule(const XRule& rule, CFile& file);

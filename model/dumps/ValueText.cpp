@@ -1,4 +1,4 @@
-#include "model/ValueText.h"
+#include "model/dumps/ValueText.h"
 
 #include <cstdio>
 

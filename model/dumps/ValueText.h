@@ -2,8 +2,8 @@
 // Texts of a colour and of a page's column list, as the dumps show them. Each formatter writes into a
 // buffer of its own that its next call overwrites, so a caller that needs two colours at once copies
 // the first aside.
-#include "model/ValueRecords.h"
-#include "model/XPage.h"
+#include "model/records/ValueRecords.h"
+#include "model/records/section/XPage.h"
 
 // "%d:%d:%d" of red, green, blue.
 const char* formatRGBColor(const RGBColor& colour);

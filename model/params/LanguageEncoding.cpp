@@ -1,4 +1,4 @@
-#include "model/LanguageEncoding.h"
+#include "model/params/LanguageEncoding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // What a parameter block needs of the conversion task it is set up for: the task's two buffers, which
 // every block of a batch shares, and the page size that new section records start from. The conversion
-// task (engine/CImportTask.h) implements it; the model's tests use a double.
+// task (engine/task/CImportTask.h) implements it; the model's tests use a double.
 #include <cstdint>
 
 // The text-run buffer holds 32767 UTF-16 units (a run never exceeds them), the side buffer 1024 bytes (the

@@ -1,18 +1,18 @@
-#include "model/ParamBlockTables.h"
+#include "model/params/ParamBlockTables.h"
 
 #include <cstring>
 #include <string_view>
 
 #include "foundation/CFail.h"
-#include "foundation/NameCompare.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/TextCompare.h"
-#include "model/CAuthorArray.h"
-#include "model/CColorArray.h"
-#include "model/CFontArray.h"
-#include "model/CStyleArray.h"
-#include "model/XParamBlock.h"
-#include "package/CTheme.h"
+#include "foundation/text/NameCompare.h"
+#include "foundation/text/TextBoundary.h"
+#include "foundation/text/TextCompare.h"
+#include "model/params/XParamBlock.h"
+#include "model/tables/CAuthorArray.h"
+#include "model/tables/CColorArray.h"
+#include "model/tables/CFontArray.h"
+#include "model/tables/CStyleArray.h"
+#include "package/theme/CTheme.h"
 
 namespace {
 

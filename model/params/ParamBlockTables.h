@@ -10,10 +10,10 @@
 // failed) raises CFail 22 in unit "BEngine"; the tables raise their own failures (unit "BCommon").
 #include <cstdint>
 
-#include "model/ListRecords.h"
-#include "model/ValueRecords.h"
-#include "model/XFont.h"
-#include "model/XStyle.h"
+#include "model/records/ValueRecords.h"
+#include "model/tables/ListRecords.h"
+#include "model/tables/XFont.h"
+#include "model/tables/XStyle.h"
 
 struct XParamBlock;
 

@@ -1,17 +1,17 @@
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
 
 #include <cstring>
 #include <new>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/CAuthorArray.h"
-#include "model/CColorArray.h"
-#include "model/CFontArray.h"
-#include "model/CStyleArray.h"
-#include "model/ParamBlockHost.h"
-#include "model/PictureOwnership.h"
-#include "package/CTheme.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/ParamBlockHost.h"
+#include "model/records/PictureOwnership.h"
+#include "model/tables/CAuthorArray.h"
+#include "model/tables/CColorArray.h"
+#include "model/tables/CFontArray.h"
+#include "model/tables/CStyleArray.h"
+#include "package/theme/CTheme.h"
 
 namespace {
 

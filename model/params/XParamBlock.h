@@ -14,12 +14,12 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "foundation/FileSpec.h"
-#include "model/ListRecords.h"
-#include "model/XForm.h"
-#include "model/XHead.h"
-#include "model/XPage.h"
-#include "model/XRule.h"
+#include "foundation/files/FileSpec.h"
+#include "model/records/XHead.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
+#include "model/tables/ListRecords.h"
 
 class CAuthorArray;
 class CColorArray;

@@ -1,4 +1,4 @@
-#include "model/ChangeMask.h"
+#include "model/records/ChangeMask.h"
 
 std::uint64_t changeMaskNumber(const std::uint8_t (&mask)[8]) {
     std::uint64_t number = 0;

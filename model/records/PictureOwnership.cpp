@@ -1,9 +1,9 @@
-#include "model/PictureOwnership.h"
+#include "model/records/PictureOwnership.h"
 
 #include <new>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
 
 namespace {

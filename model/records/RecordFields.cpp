@@ -1,10 +1,10 @@
-#include "model/RecordFields.h"
+#include "model/records/RecordFields.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "foundation/FieldMask.h"
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 std::int64_t integerField(const FieldSpec& field, const void* record) {
     const void* at = fieldAddress(field, record);

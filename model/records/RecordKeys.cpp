@@ -1,4 +1,4 @@
-#include "model/RecordKeys.h"
+#include "model/records/RecordKeys.h"
 
 #include <array>
 #include <cstdint>

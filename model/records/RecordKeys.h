@@ -12,8 +12,8 @@
 #include <cstdint>
 
 #include "foundation/FailureCode.h"
-#include "model/CStream.h"
-#include "model/RecordFields.h"
+#include "model/records/RecordFields.h"
+#include "model/storage/CStream.h"
 
 // Reads each attribute row of the table that the element carries into its field; a key that the
 // element lacks leaves its field unchanged. Failures raise CFail (CStream.h).

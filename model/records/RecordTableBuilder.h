@@ -10,8 +10,8 @@
 #include <span>
 #include <type_traits>
 
-#include "model/RecordFields.h"
-#include "model/ValueRecords.h"
+#include "model/records/RecordFields.h"
+#include "model/records/ValueRecords.h"
 
 namespace recordfields {
 

@@ -1,4 +1,4 @@
-#include "model/RecordTables.h"
+#include "model/records/RecordTables.h"
 
 std::span<const RecordTable* const> allRecordTables() {
     static const RecordTable* const tables[] = {

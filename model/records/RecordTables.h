@@ -4,7 +4,7 @@
 // footnotes and endnotes, the borders and margins for tables and cells.
 #include <span>
 
-#include "model/RecordFields.h"
+#include "model/records/RecordFields.h"
 
 // Records with change bits: 39, 46 and 42 optional fields.
 extern const RecordTable kXFormTable;

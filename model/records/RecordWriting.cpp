@@ -1,13 +1,13 @@
-#include "model/RecordWriting.h"
+#include "model/records/RecordWriting.h"
 
 #include <new>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/TextFormat.h"
-#include "model/ParamBlockTables.h"
-#include "model/RecordKeys.h"
-#include "model/ValueRecords.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextFormat.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/ValueRecords.h"
 
 namespace {
 

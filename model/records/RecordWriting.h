@@ -29,9 +29,9 @@
 #include <type_traits>
 
 #include "model/BoundedCount.h"
-#include "model/CStream.h"
-#include "model/IndexedName.h"
-#include "model/RecordFields.h"
+#include "model/records/RecordFields.h"
+#include "model/storage/CStream.h"
+#include "model/storage/IndexedName.h"
 
 struct XParamBlock;
 

@@ -1,8 +1,8 @@
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 #include <cstring>
 
-#include "model/SameBytes.h"
+#include "model/records/SameBytes.h"
 
 bool equalRGBColor(const RGBColor& a, const RGBColor& b) {
     return sameBytes(a, b);

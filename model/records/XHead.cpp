@@ -1,7 +1,7 @@
-#include "model/XHead.h"
+#include "model/records/XHead.h"
 
-#include "model/RecordFields.h"
-#include "model/RecordTables.h"
+#include "model/records/RecordFields.h"
+#include "model/records/RecordTables.h"
 
 void initXHead(XHead* head) {
     initRecordOnce(kXHeadTable, head);

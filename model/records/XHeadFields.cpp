@@ -1,9 +1,9 @@
 // The field table of the document head: every field is stored, with every head.
 #include <cstddef>
 
-#include "model/RecordTableBuilder.h"
-#include "model/RecordTables.h"
-#include "model/XHead.h"
+#include "model/records/RecordTableBuilder.h"
+#include "model/records/RecordTables.h"
+#include "model/records/XHead.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/AttributeWriteFailure.h"
+#include "model/storage/AttributeWriteFailure.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/BumpPool.h"
+#include "model/storage/BumpPool.h"
 
 #include <cstdint>
 #include <new>

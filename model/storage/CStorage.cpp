@@ -1,4 +1,4 @@
-#include "model/CStorage.h"
+#include "model/storage/CStorage.h"
 
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
@@ -8,12 +8,12 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/Memory.h"
-#include "foundation/TextFormat.h"
-#include "model/XmlErrors.h"
-#include "platform/FileSystem.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextFormat.h"
+#include "model/storage/XmlErrors.h"
+#include "platform/files/FileSystem.h"
 
 namespace {
 

@@ -26,9 +26,9 @@
 #include <string>
 
 #include "foundation/CBase.h"
-#include "foundation/PascalWString.h"
-#include "model/CStream.h"
-#include "model/PackedAttributes.h"
+#include "foundation/text/PascalWString.h"
+#include "model/storage/CStream.h"
+#include "model/storage/PackedAttributes.h"
 
 class CFile;
 

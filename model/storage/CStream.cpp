@@ -1,4 +1,4 @@
-#include "model/CStream.h"
+#include "model/storage/CStream.h"
 
 #include <cstring>
 #include <new>
@@ -6,12 +6,12 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "foundation/UrlCodec.h"
-#include "foundation/Utf8Codec.h"
-#include "model/AttributeWriteFailure.h"
-#include "model/SplitToken.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/encoding/UrlCodec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/memory/Memory.h"
+#include "model/storage/AttributeWriteFailure.h"
+#include "model/storage/SplitToken.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

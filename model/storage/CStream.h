@@ -33,8 +33,8 @@
 #include <utility>
 
 #include "foundation/CBase.h"
-#include "model/PackedAttributes.h"
-#include "model/StorageValues.h"
+#include "model/storage/PackedAttributes.h"
+#include "model/storage/StorageValues.h"
 
 // Value types of a child lookup by attribute value.
 namespace childmatch {

@@ -1,4 +1,4 @@
-#include "model/PackedAttributes.h"
+#include "model/storage/PackedAttributes.h"
 
 #include <cstdint>
 #include <cstring>

@@ -23,7 +23,7 @@
 #include <span>
 #include <string_view>
 
-#include "model/BumpPool.h"
+#include "model/storage/BumpPool.h"
 
 struct PackedAttribute {
     const xmlChar* name;  // owned by the document's dictionary

@@ -1,4 +1,4 @@
-#include "model/SplitToken.h"
+#include "model/storage/SplitToken.h"
 
 #include <cstring>
 

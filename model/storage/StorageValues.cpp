@@ -1,4 +1,4 @@
-#include "model/StorageValues.h"
+#include "model/storage/StorageValues.h"
 
 #include <array>
 #include <cstring>
@@ -8,12 +8,12 @@
 #include <type_traits>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/NumberText.h"
-#include "foundation/PascalText.h"
-#include "foundation/UrlCodec.h"
-#include "foundation/Utf8Codec.h"
-#include "model/ChangeMask.h"
+#include "foundation/encoding/UrlCodec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/NumberText.h"
+#include "foundation/text/PascalText.h"
+#include "model/records/ChangeMask.h"
 
 namespace {
 

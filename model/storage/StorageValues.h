@@ -33,7 +33,7 @@
 #include <type_traits>
 
 #include "foundation/ShortPoint.h"
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 // The three bytes that stand for a null text of the letter r ("%01%02%03" once encoded).
 inline constexpr char kStorageNullMarker[] = "\x01\x02\x03";

@@ -1,4 +1,4 @@
-#include "model/XmlErrors.h"
+#include "model/storage/XmlErrors.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "model/CStory.h"
+#include "model/story/CStory.h"
 
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/LoadedStory.h"
-#include "model/StoryKeys.h"
+#include "foundation/memory/Memory.h"
+#include "model/story/LoadedStory.h"
+#include "model/story/StoryKeys.h"
 
 namespace {
 

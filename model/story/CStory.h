@@ -29,14 +29,14 @@
 #include <cstdint>
 
 #include "foundation/CBase.h"
-#include "model/CStream.h"
-#include "model/ProgressSink.h"
-#include "model/StoryKinds.h"
-#include "model/StoryRowCount.h"
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XParamBlock.h"
-#include "model/XRule.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
+#include "model/storage/CStream.h"
+#include "model/story/ProgressSink.h"
+#include "model/story/StoryKinds.h"
+#include "model/story/StoryRowCount.h"
 
 class CPicture;
 

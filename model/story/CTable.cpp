@@ -1,11 +1,11 @@
-#include "model/CTable.h"
+#include "model/story/CTable.h"
 
 #include <new>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/RunLookup.h"
-#include "model/StoryKinds.h"
+#include "foundation/memory/Memory.h"
+#include "model/story/RunLookup.h"
+#include "model/story/StoryKinds.h"
 
 namespace {
 

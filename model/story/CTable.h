@@ -15,13 +15,13 @@
 #include <cstdint>
 
 #include "foundation/CBase.h"
-#include "model/CStory.h"
-#include "model/LoadedStory.h"
-#include "model/RunLookup.h"
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XParamBlock.h"
-#include "model/XRule.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
+#include "model/story/CStory.h"
+#include "model/story/LoadedStory.h"
+#include "model/story/RunLookup.h"
 
 // One cell start of a row, with the distances from it to the starts of the next character, paragraph
 // and section runs (INT_MAX when no later run was found).

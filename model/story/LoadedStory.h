@@ -3,8 +3,8 @@
 // ended by its sentinel), owned and freed when the holder goes.
 #include <cstdint>
 
-#include "model/CStory.h"
-#include "model/RunLookup.h"
+#include "model/story/CStory.h"
+#include "model/story/RunLookup.h"
 
 // The parts of a loaded story. Loading into parts that already hold a story would lose that story:
 // use a fresh holder per load.

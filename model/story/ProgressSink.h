@@ -13,7 +13,7 @@
 #include <span>
 
 #include "foundation/CBase.h"
-#include "foundation/TextFormat.h"
+#include "foundation/text/TextFormat.h"
 
 class ProgressSink : public CBase {
 public:

@@ -1,4 +1,4 @@
-#include "model/RunLookup.h"
+#include "model/story/RunLookup.h"
 
 #include <climits>
 

@@ -20,10 +20,10 @@
 // record is then left as it was. The sentinel is compared but never copied.
 #include <cstdint>
 
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XParamBlock.h"
-#include "model/XRule.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
 
 // A look-up that remembers where it stopped, for walks that ask for rising positions (the table
 // scanner, an exporter going through a story's text): each look-up starts at the entry where the last

@@ -2,7 +2,7 @@
 // The story's own keys and names in the storage, spelled once for the code that writes them and the
 // code that reads them back (CStory.cpp, StoryRuns.cpp): the header on the story element, the table-row
 // count and the names of the picture elements.
-#include "model/IndexedName.h"
+#include "model/storage/IndexedName.h"
 
 // An attribute of the story element and the value letter it is stored under (StorageValues.h).
 struct StoryKey {

@@ -1,7 +1,7 @@
-#include "model/StoryKinds.h"
+#include "model/story/StoryKinds.h"
 
 #include "foundation/CFail.h"
-#include "foundation/TextFormat.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "model/StoryRowCount.h"
+#include "model/story/StoryRowCount.h"
 
-#include "model/StoryKinds.h"
+#include "model/story/StoryKinds.h"
 
 void StoryRowCount::paragraphRun(bool stored, bool lastCellOfRow) {
     if (!stored) lost = true;

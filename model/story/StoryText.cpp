@@ -8,10 +8,10 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/CLanguage.h"
 #include "foundation/CRandom.h"
-#include "foundation/CUnicode.h"
-#include "model/CStory.h"
+#include "foundation/encoding/CUnicode.h"
+#include "foundation/language/CLanguage.h"
+#include "model/story/CStory.h"
 
 namespace {
 

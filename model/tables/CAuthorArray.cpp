@@ -1,8 +1,8 @@
-#include "model/CAuthorArray.h"
+#include "model/tables/CAuthorArray.h"
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/ValueRecords.h"
+#include "foundation/memory/Memory.h"
+#include "model/records/ValueRecords.h"
 
 namespace {
 constexpr const char* kUnit = "BCommon";

@@ -6,7 +6,7 @@
 // to the author, so the first initials found for an author are the ones it keeps.
 #include <cstdint>
 
-#include "foundation/CArray.h"
+#include "foundation/memory/CArray.h"
 
 class CAuthorArray : public CArray {
 public:

@@ -1,7 +1,7 @@
-#include "model/CColorArray.h"
+#include "model/tables/CColorArray.h"
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 constexpr const char* kUnit = "BCommon";

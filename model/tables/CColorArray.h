@@ -5,8 +5,8 @@
 // of the memory layer) and frees them when it is destroyed.
 #include <cstdint>
 
-#include "foundation/CArray.h"
-#include "model/ValueRecords.h"
+#include "foundation/memory/CArray.h"
+#include "model/records/ValueRecords.h"
 
 class CColorArray : public CArray {
 public:

@@ -1,12 +1,12 @@
-#include "model/CFontArray.h"
+#include "model/tables/CFontArray.h"
 
 #include <bitset>
 #include <cstring>
 
 #include "foundation/CFail.h"
 #include "foundation/CRandom.h"
-#include "foundation/Memory.h"
-#include "foundation/TextCompare.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextCompare.h"
 
 namespace {
 

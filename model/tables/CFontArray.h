@@ -6,8 +6,8 @@
 // destroyed.
 #include <cstdint>
 
-#include "foundation/CArray.h"
-#include "model/XFont.h"
+#include "foundation/memory/CArray.h"
+#include "model/tables/XFont.h"
 
 constexpr std::int16_t kMaxFontId = 32767;
 

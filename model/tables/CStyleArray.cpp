@@ -1,4 +1,4 @@
-#include "model/CStyleArray.h"
+#include "model/tables/CStyleArray.h"
 
 #include "foundation/CFail.h"
 

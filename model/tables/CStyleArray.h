@@ -4,8 +4,8 @@
 // sub-styles when it is destroyed.
 #include <cstdint>
 
-#include "foundation/CArray.h"
-#include "model/XStyle.h"
+#include "foundation/memory/CArray.h"
+#include "model/tables/XStyle.h"
 
 class CStyleArray : public CArray {
 public:

@@ -1,4 +1,4 @@
-#include "model/DocumentRecordTables.h"
+#include "model/tables/DocumentRecordTables.h"
 
 std::span<const RecordTable* const> documentRecordTables() {
     static const RecordTable* const tables[] = {

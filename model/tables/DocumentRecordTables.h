@@ -4,7 +4,7 @@
 // walk them as they walk the formatting records' tables.
 #include <span>
 
-#include "model/RecordFields.h"
+#include "model/records/RecordFields.h"
 
 extern const RecordTable kXFontTable;
 extern const RecordTable kXStyleTable;

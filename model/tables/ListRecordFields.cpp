@@ -3,10 +3,10 @@
 // or not (an override without levels of its own writes nine cleared ones).
 #include <cstddef>
 
-#include "model/DocumentRecordTables.h"
-#include "model/ListRecords.h"
-#include "model/RecordTableBuilder.h"
-#include "model/RecordTables.h"
+#include "model/records/RecordTableBuilder.h"
+#include "model/records/RecordTables.h"
+#include "model/tables/DocumentRecordTables.h"
+#include "model/tables/ListRecords.h"
 
 namespace {
 

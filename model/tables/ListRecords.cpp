@@ -1,10 +1,10 @@
-#include "model/ListRecords.h"
+#include "model/tables/ListRecords.h"
 
 #include <cstring>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/BoundedCount.h"
-#include "model/DocumentRecordTables.h"
+#include "model/tables/DocumentRecordTables.h"
 
 std::int32_t releaseLevelTexts(XListLevel (&levels)[kListLevels]) {
     std::int32_t freed = 0;

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XRule.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
 
 class CPicture;
 

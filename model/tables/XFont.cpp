@@ -1,6 +1,6 @@
-#include "model/XFont.h"
+#include "model/tables/XFont.h"
 
-#include "model/DocumentRecordTables.h"
+#include "model/tables/DocumentRecordTables.h"
 
 XFont* copyXFont(XFont* dst, const XFont* src) {
     *dst = *src;

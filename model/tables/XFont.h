@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 constexpr int kFontPanoseBytes = 20;
 constexpr int kFontNameBytes = 256;

@@ -1,9 +1,9 @@
 // The field table of the font record: every field is stored, in this order, on each "FONT%03d" element.
 #include <cstddef>
 
-#include "model/DocumentRecordTables.h"
-#include "model/RecordTableBuilder.h"
-#include "model/XFont.h"
+#include "model/records/RecordTableBuilder.h"
+#include "model/tables/DocumentRecordTables.h"
+#include "model/tables/XFont.h"
 
 namespace {
 

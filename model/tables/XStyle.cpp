@@ -1,10 +1,10 @@
-#include "model/XStyle.h"
+#include "model/tables/XStyle.h"
 
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/DocumentRecordTables.h"
+#include "foundation/memory/Memory.h"
+#include "model/tables/DocumentRecordTables.h"
 
 namespace {
 

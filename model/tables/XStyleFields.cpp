@@ -2,10 +2,10 @@
 // fields as attributes, the sub-styles as nested "STYLE%03d" elements.
 #include <cstddef>
 
-#include "model/DocumentRecordTables.h"
-#include "model/RecordTableBuilder.h"
-#include "model/RecordTables.h"
-#include "model/XStyle.h"
+#include "model/records/RecordTableBuilder.h"
+#include "model/records/RecordTables.h"
+#include "model/tables/DocumentRecordTables.h"
+#include "model/tables/XStyle.h"
 
 namespace {
 

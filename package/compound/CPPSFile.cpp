@@ -1,4 +1,4 @@
-#include "package/CPPSFile.h"
+#include "package/compound/CPPSFile.h"
 
 #include <algorithm>
 #include <climits>
@@ -7,8 +7,8 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/FourCharCode.h"
-#include "platform/FileSystem.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "platform/files/FileSystem.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "foundation/CBase.h"
-#include "foundation/CFile.h"
-#include "foundation/PascalWString.h"
-#include "package/CompoundFileFormat.h"
+#include "foundation/files/CFile.h"
+#include "foundation/text/PascalWString.h"
+#include "package/compound/CompoundFileFormat.h"
 
 class CPPSFile : public CBase {
 public:

@@ -1,8 +1,8 @@
-#include "package/CPPSStream.h"
+#include "package/compound/CPPSStream.h"
 
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/FourCharCode.h"
+#include "foundation/encoding/FourCharCode.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // temporary file is deleted with the object.
 #include <cstdint>
 
-#include "foundation/CFile.h"
-#include "package/CPPSFile.h"
+#include "foundation/files/CFile.h"
+#include "package/compound/CPPSFile.h"
 
 class CPPSStream : public CFile {
 public:

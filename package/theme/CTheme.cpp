@@ -1,11 +1,11 @@
-#include "package/CTheme.h"
+#include "package/theme/CTheme.h"
 
 #include <new>
 
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "package/ThemeXml.h"
-#include "package/XmlElementSearch.h"
+#include "package/theme/ThemeXml.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

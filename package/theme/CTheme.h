@@ -17,8 +17,8 @@
 #include <memory>
 
 #include "foundation/CBase.h"
-#include "package/CThemeColors.h"
-#include "package/CThemeFonts.h"
+#include "package/theme/CThemeColors.h"
+#include "package/theme/CThemeFonts.h"
 
 // Theme font codes that a font field may hold instead of a font index.
 namespace themefont {

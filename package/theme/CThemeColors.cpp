@@ -1,4 +1,4 @@
-#include "package/CThemeColors.h"
+#include "package/theme/CThemeColors.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "package/HslColor.h"
-#include "package/ThemeXml.h"
-#include "package/XmlNodeHelpers.h"
-#include "package/XmlColors.h"
-#include "package/XmlElementSearch.h"
+#include "package/theme/HslColor.h"
+#include "package/theme/ThemeXml.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "package/xml/XmlColors.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "package/CThemeFonts.h"
+#include "package/theme/CThemeFonts.h"
 
 #include <cstring>
 
-#include "foundation/CLanguage.h"
-#include "package/ThemeXml.h"
-#include "package/XmlElementSearch.h"
+#include "foundation/language/CLanguage.h"
+#include "package/theme/ThemeXml.h"
+#include "package/xml/XmlElementSearch.h"
 
 std::uint32_t scriptFromLanguageTables(std::uint32_t languageId) {
     const CLanguage* tables = languageTables();

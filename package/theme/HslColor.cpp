@@ -1,4 +1,4 @@
-#include "package/HslColor.h"
+#include "package/theme/HslColor.h"
 
 namespace {
 

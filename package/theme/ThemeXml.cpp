@@ -1,6 +1,6 @@
-#include "package/ThemeXml.h"
+#include "package/theme/ThemeXml.h"
 
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace themexml {
 

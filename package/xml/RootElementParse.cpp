@@ -1,4 +1,4 @@
-#include "package/RootElementParse.h"
+#include "package/xml/RootElementParse.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>

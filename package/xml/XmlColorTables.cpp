@@ -1,4 +1,4 @@
-#include "package/XmlColors.h"
+#include "package/xml/XmlColors.h"
 
 // The palette that "indexed" colours of spreadsheets refer to.
 const RGB8Color kIndexedPalette[kIndexedPaletteSize] = {

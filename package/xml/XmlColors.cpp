@@ -1,9 +1,9 @@
-#include "package/XmlColors.h"
+#include "package/xml/XmlColors.h"
 
 #include <cstring>
 
-#include "foundation/NameCompare.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

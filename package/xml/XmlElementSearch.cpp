@@ -1,8 +1,8 @@
-#include "package/XmlElementSearch.h"
+#include "package/xml/XmlElementSearch.h"
 
-#include "foundation/NameCompare.h"
-#include "package/XmlNamespaces.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "package/xml/XmlNamespaces.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

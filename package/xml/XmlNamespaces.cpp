@@ -1,8 +1,8 @@
-#include "package/XmlNamespaces.h"
+#include "package/xml/XmlNamespaces.h"
 
 #include <cstring>
 
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 #include <charconv>
 #include <cstdio>
@@ -6,10 +6,10 @@
 #include <ctime>
 
 #include "foundation/CRandom.h"
-#include "foundation/Memory.h"
-#include "foundation/NameCompare.h"
-#include "foundation/Utf8Codec.h"
-#include "package/XmlNamespaces.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/NameCompare.h"
+#include "package/xml/XmlNamespaces.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "picture/ContainerName.h"
+#include "picture/containers/ContainerName.h"
 
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

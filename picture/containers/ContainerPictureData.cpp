@@ -1,15 +1,15 @@
-#include "picture/ContainerPictureData.h"
+#include "picture/containers/ContainerPictureData.h"
 
 #include <libxml/parser.h>
 
 #include <cstring>
 
-#include "foundation/Base64Codec.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/memory/Memory.h"
 #include "package/CRelationshipsTable.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 #include "picture/PictureDetection.h"
 
 namespace {

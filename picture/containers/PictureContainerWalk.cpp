@@ -1,4 +1,4 @@
-#include "picture/PictureContainerWalk.h"
+#include "picture/containers/PictureContainerWalk.h"
 
 #include <algorithm>
 #include <climits>
@@ -10,19 +10,19 @@
 
 #include "foundation/CFail.h"
 #include "foundation/CRandom.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
-#include "picture/ContainerName.h"
-#include "picture/ContainerPictureData.h"
-#include "picture/ShapeAnchoring.h"
-#include "picture/ShapeAttributes.h"
-#include "picture/ShapeColors.h"
-#include "picture/ShapeFillAndLine.h"
-#include "picture/ShapeLengths.h"
-#include "picture/ShapeText.h"
-#include "picture/VmlStyle.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "picture/containers/ContainerName.h"
+#include "picture/containers/ContainerPictureData.h"
+#include "picture/shapes/ShapeAnchoring.h"
+#include "picture/shapes/ShapeAttributes.h"
+#include "picture/shapes/ShapeColors.h"
+#include "picture/shapes/ShapeFillAndLine.h"
+#include "picture/shapes/ShapeLengths.h"
+#include "picture/shapes/ShapeText.h"
+#include "picture/shapes/VmlStyle.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "picture/PictureFromContainer.h"
+#include "picture/containers/PictureFromContainer.h"
 
 #include <new>
 
 #include "foundation/CFail.h"
 #include "model/CPicture.h"
-#include "model/PictureOwnership.h"
-#include "picture/PictureContainerWalk.h"
+#include "model/records/PictureOwnership.h"
+#include "picture/containers/PictureContainerWalk.h"
 
 namespace {
 

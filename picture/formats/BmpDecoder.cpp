@@ -1,4 +1,4 @@
-#include "picture/BmpDecoder.h"
+#include "picture/formats/BmpDecoder.h"
 
 #include <cstdlib>
 

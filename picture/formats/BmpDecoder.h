@@ -3,7 +3,7 @@
 // 4, 8, 24 or 32 bits per pixel, uncompressed, with the resolution of the information header.
 #include <cstdint>
 
-#include "picture/DecodedImage.h"
+#include "picture/formats/DecodedImage.h"
 
 // False for a header, palette or pixel block that does not fit the data, a kind not read here
 // (compressed, other depths), or a size too large to decode.

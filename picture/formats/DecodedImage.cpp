@@ -1,4 +1,4 @@
-#include "picture/DecodedImage.h"
+#include "picture/formats/DecodedImage.h"
 
 #include <new>
 

@@ -1,11 +1,11 @@
-#include "picture/GifDecoder.h"
+#include "picture/formats/GifDecoder.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include <gif_lib.h>
 
-#include "picture/PicStream.h"
+#include "picture/formats/PicStream.h"
 
 namespace {
 

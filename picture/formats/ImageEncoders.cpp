@@ -1,4 +1,4 @@
-#include "picture/ImageEncoders.h"
+#include "picture/formats/ImageEncoders.h"
 
 #include <cstring>
 #include <string_view>

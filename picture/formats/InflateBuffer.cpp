@@ -1,4 +1,4 @@
-#include "picture/InflateBuffer.h"
+#include "picture/formats/InflateBuffer.h"
 
 #include <zlib.h>
 

@@ -1,6 +1,6 @@
-#include "picture/JpegDecoder.h"
+#include "picture/formats/JpegDecoder.h"
 
-#include "picture/JpegMemorySource.h"
+#include "picture/formats/JpegMemorySource.h"
 
 namespace {
 // Expands one decoded row of RGB or grey samples into RGBA.

@@ -1,6 +1,6 @@
-#include "picture/JpegHeader.h"
+#include "picture/formats/JpegHeader.h"
 
-#include "picture/JpegMemorySource.h"
+#include "picture/formats/JpegMemorySource.h"
 
 bool readJpegHeader(const std::uint8_t* data, std::int32_t length, JpegHeader& header) {
     jpeg_decompress_struct decompressor{};

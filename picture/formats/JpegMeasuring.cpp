@@ -2,9 +2,9 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "picture/JpegHeader.h"
 #include "picture/PictureMeasuring.h"
 #include "picture/PictureUnit.h"
+#include "picture/formats/JpegHeader.h"
 
 namespace {
 

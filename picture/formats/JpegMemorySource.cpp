@@ -1,4 +1,4 @@
-#include "picture/JpegMemorySource.h"
+#include "picture/formats/JpegMemorySource.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "picture/PicStream.h"
+#include "picture/formats/PicStream.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <new>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "picture/PictureUnit.h"
 
 namespace {

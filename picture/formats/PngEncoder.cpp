@@ -1,10 +1,10 @@
-#include "picture/PngEncoder.h"
+#include "picture/formats/PngEncoder.h"
 
 #include <cmath>
 
 #include <png.h>
 
-#include "picture/PngMemorySource.h"
+#include "picture/formats/PngMemorySource.h"
 
 namespace {
 

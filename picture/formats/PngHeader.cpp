@@ -1,8 +1,8 @@
-#include "picture/PngHeader.h"
+#include "picture/formats/PngHeader.h"
 
 #include "foundation/CFail.h"
 #include "picture/PictureUnit.h"
-#include "picture/PngMemorySource.h"
+#include "picture/formats/PngMemorySource.h"
 
 namespace {
 

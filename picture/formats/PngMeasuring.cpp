@@ -6,7 +6,7 @@
 #include "picture/GreatestCommonDivisor.h"
 #include "picture/PictureMeasuring.h"
 #include "picture/PictureUnit.h"
-#include "picture/PngHeader.h"
+#include "picture/formats/PngHeader.h"
 
 namespace {
 

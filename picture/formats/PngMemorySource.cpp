@@ -1,4 +1,4 @@
-#include "picture/PngMemorySource.h"
+#include "picture/formats/PngMemorySource.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "picture/TiffDecoder.h"
+#include "picture/formats/TiffDecoder.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -6,7 +6,7 @@
 
 #include <tiffio.h>
 
-#include "picture/PicStream.h"
+#include "picture/formats/PicStream.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // PicStream over the bytes).
 #include <cstdint>
 
-#include "picture/DecodedImage.h"
+#include "picture/formats/DecodedImage.h"
 
 // False for bytes libtiff cannot read or a size too large to decode.
 bool decodeTiff(const std::uint8_t* data, std::int32_t length, DecodedImage& image);

@@ -1,4 +1,4 @@
-#include "picture/NameCodeTable.h"
+#include "picture/shapes/NameCodeTable.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
-#include "picture/PageBackground.h"
+#include "picture/shapes/PageBackground.h"
 
 #include <optional>
 #include <string>
 
-#include "package/XmlNodeHelpers.h"
-#include "picture/ShapeColors.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "picture/shapes/ShapeColors.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "picture/ShapeAnchoring.h"
+#include "picture/shapes/ShapeAnchoring.h"
 
 #include <cstring>
 
-#include "package/XmlNodeHelpers.h"
-#include "picture/NameCodeTable.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "picture/shapes/NameCodeTable.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "model/ValueRecords.h"
-#include "picture/ShapeText.h"
+#include "model/records/ValueRecords.h"
+#include "picture/shapes/ShapeText.h"
 
 // "square", "tight", "through", "topAndBottom", "none" → \shpwr2, 4, 5, 1, 3. Answers 1 when written.
 std::int16_t wrapTypeKeyword(const char* wrapName, ShapeText& instanceText);

@@ -1,4 +1,4 @@
-#include "picture/ShapeAttributes.h"
+#include "picture/shapes/ShapeAttributes.h"
 
 #include <cstring>
 #include <optional>
@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/TextBoundary.h"
-#include "package/XmlNodeHelpers.h"
-#include "picture/NameCodeTable.h"
-#include "picture/ShapeLengths.h"
-#include "picture/StyleText.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextBoundary.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "picture/shapes/NameCodeTable.h"
+#include "picture/shapes/ShapeLengths.h"
+#include "picture/shapes/StyleText.h"
 
 namespace {
 

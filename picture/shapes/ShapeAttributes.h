@@ -6,7 +6,7 @@
 // case-sensitive substring searches.
 #include <cstdint>
 
-#include "picture/ShapeText.h"
+#include "picture/shapes/ShapeText.h"
 
 // The style of a "textbox". The name of the next linked text box ("mso-next-textbox:#name") replaces
 // what nextBoxName held (a memory-layer text the caller frees with freeMemory).

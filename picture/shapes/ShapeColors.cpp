@@ -1,10 +1,10 @@
-#include "picture/ShapeColors.h"
+#include "picture/shapes/ShapeColors.h"
 
 #include <string>
 #include <string_view>
 
-#include "picture/NameCodeTable.h"
-#include "picture/ShapeLengths.h"
+#include "picture/shapes/NameCodeTable.h"
+#include "picture/shapes/ShapeLengths.h"
 
 namespace {
 

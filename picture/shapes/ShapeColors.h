@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "picture/ShapeText.h"
+#include "picture/shapes/ShapeText.h"
 
 // Chooses the property colorProperty writes.
 namespace color_kind {

@@ -1,10 +1,10 @@
-#include "picture/ShapeFillAndLine.h"
+#include "picture/shapes/ShapeFillAndLine.h"
 
 #include <string>
 #include <string_view>
 
-#include "picture/NameCodeTable.h"
-#include "picture/ShapeColors.h"
+#include "picture/shapes/NameCodeTable.h"
+#include "picture/shapes/ShapeColors.h"
 
 namespace {
 

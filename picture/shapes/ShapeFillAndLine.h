@@ -4,8 +4,8 @@
 // value outside a translator's table writes nothing. Colours are in ShapeColors.h.
 #include <cstdint>
 
-#include "picture/ShapeLengths.h"
-#include "picture/ShapeText.h"
+#include "picture/shapes/ShapeLengths.h"
+#include "picture/shapes/ShapeText.h"
 
 // Value tables.
 void fillTypeProperty(const char* value, ShapeText& propertyText);      // fillType

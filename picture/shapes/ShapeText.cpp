@@ -1,4 +1,4 @@
-#include "picture/ShapeText.h"
+#include "picture/shapes/ShapeText.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -9,8 +9,8 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "foundation/RtfEscaping.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/RtfEscaping.h"
 
 namespace {
 constexpr const char* kUnit = "BPicture";

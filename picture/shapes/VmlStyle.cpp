@@ -1,14 +1,14 @@
-#include "picture/VmlStyle.h"
+#include "picture/shapes/VmlStyle.h"
 
 #include <algorithm>
 #include <optional>
 #include <span>
 #include <string_view>
 
-#include "package/XmlElementSearch.h"
-#include "picture/ShapeAnchoring.h"
-#include "picture/ShapeLengths.h"
-#include "picture/StyleText.h"
+#include "package/xml/XmlElementSearch.h"
+#include "picture/shapes/ShapeAnchoring.h"
+#include "picture/shapes/ShapeLengths.h"
+#include "picture/shapes/StyleText.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "model/ValueRecords.h"
-#include "picture/ShapeText.h"
+#include "model/records/ValueRecords.h"
+#include "picture/shapes/ShapeText.h"
 
 // Set by translateVmlStyle when the style chose what the position is measured from; the walker writes
 // the anchors of a "wrap" element only where a flag is still 0.

@@ -3,7 +3,7 @@
 // program's picture (a page with a turning arrow).
 #include <wx/bitmap.h>
 
-#include "platform/WindowSystem.h"
+#include "platform/windows/WindowSystem.h"
 
 namespace platform::desktop {
 

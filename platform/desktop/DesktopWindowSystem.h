@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/WindowSystem.h"
+#include "platform/windows/WindowSystem.h"
 
 namespace platform::desktop {
 

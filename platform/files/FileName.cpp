@@ -1,4 +1,4 @@
-#include "platform/FileName.h"
+#include "platform/files/FileName.h"
 
 #include <cstdint>
 

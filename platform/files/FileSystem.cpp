@@ -1,4 +1,4 @@
-#include "platform/FileSystem.h"
+#include "platform/files/FileSystem.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,7 +12,7 @@
 #include <ctime>
 #include <new>
 
-#include "platform/FileName.h"
+#include "platform/files/FileName.h"
 
 namespace platform {
 namespace {

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/SystemError.h"
+#include "platform/process/SystemError.h"
 
 namespace platform {
 

@@ -1,10 +1,10 @@
-#include "platform/Folders.h"
+#include "platform/files/Folders.h"
 
 #include <array>
 #include <cstdlib>
 #include <fstream>
 
-#include "platform/FileSystem.h"
+#include "platform/files/FileSystem.h"
 
 namespace platform {
 namespace {

@@ -1,11 +1,11 @@
-#include "platform/ProgramSearch.h"
+#include "platform/files/ProgramSearch.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
-#include "platform/SystemError.h"
+#include "platform/process/SystemError.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/ResourceFile.h"
+#include "platform/files/ResourceFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <new>
 
-#include "platform/SystemError.h"
+#include "platform/process/SystemError.h"
 
 namespace platform {
 namespace {

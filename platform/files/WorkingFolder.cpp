@@ -1,4 +1,4 @@
-#include "platform/WorkingFolder.h"
+#include "platform/files/WorkingFolder.h"
 
 #include <unistd.h>
 

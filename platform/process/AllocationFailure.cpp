@@ -1,4 +1,4 @@
-#include "platform/AllocationFailure.h"
+#include "platform/process/AllocationFailure.h"
 
 #include <cstdlib>
 #include <new>

@@ -1,4 +1,4 @@
-#include "platform/Clock.h"
+#include "platform/process/Clock.h"
 
 #include <time.h>
 

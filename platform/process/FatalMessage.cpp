@@ -1,4 +1,4 @@
-#include "platform/FatalMessage.h"
+#include "platform/process/FatalMessage.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "platform/Heap.h"
+#include "platform/process/Heap.h"
 
 #include <malloc.h>
 #include <sys/mman.h>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/AllocationFailure.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace platform {
 namespace {

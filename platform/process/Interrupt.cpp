@@ -1,4 +1,4 @@
-#include "platform/Interrupt.h"
+#include "platform/process/Interrupt.h"
 
 #include <csignal>
 

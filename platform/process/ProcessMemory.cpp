@@ -1,4 +1,4 @@
-#include "platform/ProcessMemory.h"
+#include "platform/process/ProcessMemory.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/RequestSocket.h"
+#include "platform/process/RequestSocket.h"
 
 #include <fcntl.h>
 #include <sys/epoll.h>
@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/SystemError.h"
+#include "platform/process/SystemError.h"
 
 namespace platform {
 namespace {

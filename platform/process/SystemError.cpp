@@ -1,4 +1,4 @@
-#include "platform/SystemError.h"
+#include "platform/process/SystemError.h"
 
 #include <cerrno>
 

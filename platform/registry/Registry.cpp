@@ -1,4 +1,4 @@
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <new>
 
-#include "platform/Folders.h"
-#include "platform/RegistryFileFormat.h"
-#include "platform/RegistryTree.h"
-#include "platform/ResourceFile.h"
-#include "platform/SystemError.h"
+#include "platform/files/Folders.h"
+#include "platform/files/ResourceFile.h"
+#include "platform/process/SystemError.h"
+#include "platform/registry/RegistryFileFormat.h"
+#include "platform/registry/RegistryTree.h"
 
 namespace platform {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/RegistryFileFormat.h"
+#include "platform/registry/RegistryFileFormat.h"
 
 #include <vector>
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 namespace platform {
 namespace {

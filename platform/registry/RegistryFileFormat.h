@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/RegistryTree.h"
+#include "platform/registry/RegistryTree.h"
 
 namespace platform {
 

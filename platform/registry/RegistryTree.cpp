@@ -1,7 +1,7 @@
-#include "platform/RegistryTree.h"
+#include "platform/registry/RegistryTree.h"
 
-#include "platform/FileName.h"
-#include "platform/TextCase.h"
+#include "platform/files/FileName.h"
+#include "platform/text/TextCase.h"
 
 namespace platform {
 

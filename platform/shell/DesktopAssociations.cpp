@@ -1,4 +1,4 @@
-#include "platform/DesktopAssociations.h"
+#include "platform/shell/DesktopAssociations.h"
 
 #include <dirent.h>
 #include <limits.h>
@@ -12,9 +12,9 @@
 #include <optional>
 #include <set>
 
-#include "platform/DesktopEntry.h"
-#include "platform/ProgramSearch.h"
-#include "platform/ResourceFile.h"
+#include "platform/files/ProgramSearch.h"
+#include "platform/files/ResourceFile.h"
+#include "platform/shell/DesktopEntry.h"
 
 namespace platform {
 namespace {

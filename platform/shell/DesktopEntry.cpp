@@ -1,4 +1,4 @@
-#include "platform/DesktopEntry.h"
+#include "platform/shell/DesktopEntry.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/DesktopRegistration.h"
+#include "platform/shell/DesktopRegistration.h"
 
 #include <unistd.h>
 
@@ -11,7 +11,7 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/SystemError.h"
+#include "platform/process/SystemError.h"
 
 namespace platform {
 namespace {

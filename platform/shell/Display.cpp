@@ -1,4 +1,4 @@
-#include "platform/Display.h"
+#include "platform/shell/Display.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "platform/Launcher.h"
+#include "platform/shell/Launcher.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <new>
 
-#include "platform/ProgramSearch.h"
-#include "platform/SystemError.h"
+#include "platform/files/ProgramSearch.h"
+#include "platform/process/SystemError.h"
 
 extern char** environ;
 

@@ -1,9 +1,9 @@
-#include "platform/SoundPlayer.h"
+#include "platform/shell/SoundPlayer.h"
 
 #include <new>
 
-#include "platform/Launcher.h"
-#include "platform/ProgramSearch.h"
+#include "platform/files/ProgramSearch.h"
+#include "platform/shell/Launcher.h"
 
 namespace platform {
 namespace {

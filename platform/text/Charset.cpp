@@ -1,12 +1,12 @@
-#include "platform/Charset.h"
+#include "platform/text/Charset.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <new>
 
-#include "platform/CharsetNames.h"
-#include "platform/MacCharsetTable.h"
+#include "platform/text/CharsetNames.h"
+#include "platform/text/MacCharsetTable.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/CharsetNames.h"
+#include "platform/text/CharsetNames.h"
 
 #include <strings.h>
 

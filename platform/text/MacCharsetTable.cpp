@@ -1,4 +1,4 @@
-#include "platform/MacCharsetTable.h"
+#include "platform/text/MacCharsetTable.h"
 
 #include <strings.h>
 

@@ -1,4 +1,4 @@
-#include "platform/TextCase.h"
+#include "platform/text/TextCase.h"
 
 #include <locale.h>
 #include <wctype.h>

@@ -1,4 +1,4 @@
-#include "platform/UserLanguage.h"
+#include "platform/text/UserLanguage.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/HeadlessWindowSystem.h"
+#include "platform/windows/HeadlessWindowSystem.h"
 
 #include <algorithm>
 #include <chrono>

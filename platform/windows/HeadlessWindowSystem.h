@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/WindowSystem.h"
+#include "platform/windows/WindowSystem.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/WindowSystem.h"
+#include "platform/windows/WindowSystem.h"
 
 namespace platform {
 namespace {

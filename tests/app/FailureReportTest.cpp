@@ -7,7 +7,7 @@
 
 #include "app/WindowQuestions.h"
 #include "foundation/CFail.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/app/AuthoredDocuments.h"
 #include "tests/app/ProgramRunSupport.h"
+#include "tests/app/documents/AuthoredDocuments.h"
 #include "tests/support/FileBytes.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/DDEServer.h"
-#include "platform/FileName.h"
+#include "app/requests/DDEServer.h"
+#include "platform/files/FileName.h"
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScopedEnvironment.h"

@@ -20,13 +20,13 @@
 #include "app/windows/CProgWindow.h"
 #include "app/windows/CReportWindow.h"
 #include "foundation/CFail.h"
-#include "platform/Display.h"
+#include "platform/shell/Display.h"
 #include "platform/desktop/DesktopWindowSystem.h"
 #include "app/windows/CPrefWindow.h"
 #include "app/windows/GuidedTour.h"
-#include "platform/Folders.h"
-#include "tests/app/MainWindowScenario.h"
-#include "tests/app/StopDuringBatch.h"
+#include "platform/files/Folders.h"
+#include "tests/app/windows/MainWindowScenario.h"
+#include "tests/app/conversion/StopDuringBatch.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // the messages of a batch of one file, and what the task hands back in the request.
 #include <regex>
 
-#include "engine/ReportLog.h"
-#include "engine/TranslatorRequest.h"
-#include "platform/Clock.h"
+#include "engine/task/ReportLog.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "platform/process/Clock.h"
 #include "tests/engine/ImportTaskTestSupport.h"
 #include "tests/support/FileBytes.h"
 

@@ -2,12 +2,12 @@
 // whole storage against its golden tree.
 #include <cstring>
 
-#include "model/CAuthorArray.h"
-#include "model/CColorArray.h"
-#include "model/CFontArray.h"
-#include "model/ParamBlockTables.h"
+#include "model/tables/CAuthorArray.h"
+#include "model/tables/CColorArray.h"
+#include "model/tables/CFontArray.h"
+#include "model/params/ParamBlockTables.h"
 #include "foundation/FieldMask.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 #include "tests/engine/StorageGolden.h"
 

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "engine/TranslatorDescriptors.h"
-#include "foundation/FileSpec.h"
-#include "foundation/PascalWString.h"
+#include "engine/translators/TranslatorDescriptors.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/text/PascalWString.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace enginetest {

@@ -1,9 +1,9 @@
 // The engine's run: the "Loading:" phase, the result list, what run hands back, and progress reports.
 #include <filesystem>
 
-#include "engine/ImportingEngines.h"
+#include "engine/task/ImportingEngines.h"
 #include "tests/support/FileBytes.h"
-#include "model/CStorage.h"
+#include "model/storage/CStorage.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 
 namespace enginetest {

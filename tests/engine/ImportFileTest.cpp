@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "engine/ProgramPreferences.h"
-#include "platform/AllocationFailure.h"
-#include "foundation/CFile.h"
+#include "platform/process/AllocationFailure.h"
+#include "foundation/files/CFile.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 
 namespace enginetest {

@@ -1,7 +1,7 @@
 // Story import: the text loop's ends, the closing paragraph, table stories, progress, Stop and dumps.
 #include <filesystem>
 
-#include "model/DumpParamBlocksFlag.h"
+#include "model/dumps/DumpParamBlocksFlag.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 
 namespace enginetest {

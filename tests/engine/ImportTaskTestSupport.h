@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/CImportTask.h"
-#include "engine/CTranslator.h"
 #include "engine/ProgramPreferences.h"
-#include "engine/TaskDescriptor.h"
-#include "foundation/Utf8Codec.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/TaskDescriptor.h"
+#include "engine/translators/CTranslator.h"
+#include "foundation/encoding/Utf8Codec.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/support/RecordingExporter.h"
 #include "tests/support/RecordingProgress.h"

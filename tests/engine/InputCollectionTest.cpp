@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "engine/ForeignTypes.h"
-#include "engine/HeadlessProgress.h"
-#include "engine/TranslatorRequest.h"
-#include "foundation/UIStrings.h"
+#include "engine/task/HeadlessProgress.h"
+#include "engine/translators/ForeignTypes.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/language/UIStrings.h"
 #include "tests/engine/ImportTaskTestSupport.h"
 
 namespace enginetest {

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/CTranslator.h"
-#include "engine/TranslatorRequest.h"
-#include "engine/UserQuestions.h"
-#include "model/XParamBlock.h"
+#include "engine/task/UserQuestions.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "model/params/XParamBlock.h"
 #include "tests/engine/EngineTestSupport.h"
-#include "tests/model/ParamBlockDoubles.h"
+#include "tests/model/params/ParamBlockDoubles.h"
 #include "tests/support/RecordingExporter.h"
 #include "tests/support/ScriptedAsker.h"
 #include "tests/support/ScriptedImporter.h"

@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/model/ElementTree.h"
+#include "tests/model/storage/ElementTree.h"
 
 namespace enginetest {
 

@@ -4,12 +4,12 @@
 
 #include <new>
 
-#include "engine/CExporter.h"
-#include "engine/CImporter.h"
-#include "engine/TranslatorDescriptors.h"
-#include "engine/TranslatorRequest.h"
-#include "foundation/CFile.h"
-#include "model/XParamBlock.h"
+#include "engine/translators/CExporter.h"
+#include "engine/translators/CImporter.h"
+#include "engine/translators/TranslatorDescriptors.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/files/CFile.h"
+#include "model/params/XParamBlock.h"
 #include "tests/engine/EngineTestSupport.h"
 
 using namespace enginetest;

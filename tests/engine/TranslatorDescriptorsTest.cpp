@@ -6,10 +6,10 @@
 #include <string>
 
 #include "engine/ProgramPreferences.h"
-#include "engine/StandInTranslators.h"
-#include "engine/TranslatorDescriptors.h"
-#include "engine/TranslatorRequest.h"
-#include "model/XParamBlock.h"
+#include "engine/translators/StandInTranslators.h"
+#include "engine/translators/TranslatorDescriptors.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "model/params/XParamBlock.h"
 #include "tests/engine/EngineTestSupport.h"
 
 using namespace enginetest;

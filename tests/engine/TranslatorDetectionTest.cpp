@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "engine/CTranslator.h"
-#include "engine/DetectionFlag.h"
-#include "engine/DetectionItem.h"
-#include "engine/TranslatorRequest.h"
-#include "foundation/Memory.h"
-#include "platform/AllocationFailure.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/DetectionFlag.h"
+#include "engine/translators/DetectionItem.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/memory/Memory.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/support/ScriptedImporter.h"
 

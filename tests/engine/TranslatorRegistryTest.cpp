@@ -4,11 +4,11 @@
 
 #include <new>
 
-#include "engine/CTranslator.h"
-#include "engine/StandInTranslators.h"
-#include "engine/TranslatorRequest.h"
-#include "model/XParamBlock.h"
-#include "platform/AllocationFailure.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/StandInTranslators.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "model/params/XParamBlock.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/engine/EngineTestSupport.h"
 
 using namespace enginetest;

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "export/ListLabel.h"
-#include "foundation/Memory.h"
-#include "model/ListRecords.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
-#include "model/XRule.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/story/StoryKinds.h"
+#include "model/tables/ListRecords.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <utility>
 
-#include "engine/CExporter.h"
-#include "engine/TranslatorDescriptor.h"
-#include "engine/TranslatorRequest.h"
-#include "foundation/CFile.h"
-#include "foundation/CUnicode.h"
-#include "model/LanguageEncoding.h"
+#include "engine/translators/CExporter.h"
+#include "engine/translators/TranslatorDescriptor.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/encoding/CUnicode.h"
+#include "foundation/files/CFile.h"
+#include "model/params/LanguageEncoding.h"
 #include "tests/support/FileBytes.h"
 
 namespace exporttest {

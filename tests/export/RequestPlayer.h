@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/StoryKinds.h"
 
 class CExporter;
 

@@ -7,8 +7,8 @@
 #include "export/CTEXTExporter.h"
 #include "export/CTEXTExtruder.h"
 #include "export/CTEXTFormat.h"
-#include "model/XForm.h"
-#include "model/XRule.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
 #include "tests/export/WriterTestSupport.h"
 
 namespace exporttest {

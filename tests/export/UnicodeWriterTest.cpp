@@ -2,7 +2,7 @@
 // code page limits, and side stories collected to the end of the sheet.
 #include <gtest/gtest.h>
 
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "export/CUnicodeExporter.h"
 #include "tests/export/WriterTestSupport.h"
 

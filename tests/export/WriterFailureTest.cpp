@@ -5,9 +5,9 @@
 #include "export/CCSVExporter.h"
 #include "export/CTEXTExporter.h"
 #include "export/CUnicodeExporter.h"
-#include "foundation/CFile.h"
-#include "foundation/Memory.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/export/WriterTestSupport.h"
 
 namespace exporttest {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/CExporter.h"
-#include "engine/TranslatorDescriptors.h"
+#include "engine/translators/CExporter.h"
+#include "engine/translators/TranslatorDescriptors.h"
 #include "tests/export/RequestPlayer.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "foundation/CRandom.h"
-#include "platform/Clock.h"
+#include "platform/process/Clock.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "foundation/Clock.h"
 #include "foundation/FieldMask.h"
 #include "foundation/ShortPoint.h"
-#include "foundation/TextSearch.h"
-#include "platform/Clock.h"
+#include "foundation/text/TextSearch.h"
+#include "platform/process/Clock.h"
 
 namespace {
 

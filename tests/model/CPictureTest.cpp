@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
-#include "model/CStorage.h"
-#include "model/PictureOwnership.h"
-#include "platform/AllocationFailure.h"
-#include "tests/model/StorageTestSupport.h"
+#include "model/records/PictureOwnership.h"
+#include "model/storage/CStorage.h"
+#include "platform/process/AllocationFailure.h"
+#include "tests/model/storage/StorageTestSupport.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <string>
 
-#include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "package/CPPSFile.h"
-#include "package/CPPSStream.h"
-#include "platform/AllocationFailure.h"
-#include "platform/Folders.h"
+#include "foundation/files/AppFolders.h"
+#include "package/compound/CPPSFile.h"
+#include "package/compound/CPPSStream.h"
+#include "platform/files/Folders.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/package/CompoundFileBuilder.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"

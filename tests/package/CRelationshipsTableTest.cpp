@@ -4,9 +4,9 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "package/CRelationshipsTable.h"
-#include "platform/AllocationFailure.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/package/ZipBuilder.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/CLanguage.h"
 #include "foundation/FailureCode.h"
-#include "package/CTheme.h"
-#include "package/HslColor.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/language/CLanguage.h"
+#include "package/theme/CTheme.h"
+#include "package/theme/HslColor.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/package/XmlDocument.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/PascalWString.h"
-#include "foundation/WideApiFlag.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/PascalWString.h"
+#include "foundation/encoding/WideApiFlag.h"
+#include "foundation/encoding/Utf8Codec.h"
 #include "package/CUnzipper.h"
 #include "package/ZipFileCallbacks.h"
 #include "tests/package/ZipBuilder.h"

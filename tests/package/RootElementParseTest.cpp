@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "package/RootElementParse.h"
+#include "package/xml/RootElementParse.h"
 
 namespace {
 

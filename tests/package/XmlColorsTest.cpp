@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "package/XmlColors.h"
+#include "package/xml/XmlColors.h"
 #include "tests/package/XmlDocument.h"
 
 // Found by argument lookup, so they live beside RGBColor, in the global namespace.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "package/XmlElementSearch.h"
+#include "package/xml/XmlElementSearch.h"
 #include "tests/package/XmlDocument.h"
 
 namespace {

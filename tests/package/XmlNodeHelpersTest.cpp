@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "foundation/CRandom.h"
-#include "foundation/Memory.h"
-#include "package/XmlNamespaces.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/memory/Memory.h"
+#include "package/xml/XmlNamespaces.h"
+#include "package/xml/XmlNodeHelpers.h"
 #include "tests/package/XmlDocument.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "picture/ContainerName.h"
-#include "picture/ContainerPictureData.h"
 #include "picture/PictureDetection.h"
+#include "picture/containers/ContainerName.h"
+#include "picture/containers/ContainerPictureData.h"
 #include "tests/picture/ContainerTestSupport.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "foundation/Base64Codec.h"
-#include "foundation/Memory.h"
-#include "foundation/PascalWString.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/PascalWString.h"
 #include "package/CRelationshipsTable.h"
-#include "package/XmlElementSearch.h"
+#include "package/xml/XmlElementSearch.h"
 #include "tests/support/PictureFixtures.h"
 #include "tests/support/TemporaryFolder.h"
 

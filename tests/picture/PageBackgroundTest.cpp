@@ -1,4 +1,4 @@
-#include "picture/PageBackground.h"
+#include "picture/shapes/PageBackground.h"
 
 #include <gtest/gtest.h>
 

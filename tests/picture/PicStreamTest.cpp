@@ -1,10 +1,10 @@
-#include "picture/PicStream.h"
+#include "picture/formats/PicStream.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 TEST(PicStream, ReadsUpToTheEnd) {
     const std::uint8_t bytes[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};

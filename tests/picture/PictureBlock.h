@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 struct PictureBlock {
     std::uint8_t* data = nullptr;

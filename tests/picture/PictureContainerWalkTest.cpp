@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "model/CPicture.h"
-#include "model/PictureOwnership.h"
-#include "picture/PictureContainerWalk.h"
+#include "model/records/PictureOwnership.h"
 #include "picture/PictureDetection.h"
-#include "picture/PictureFromContainer.h"
+#include "picture/containers/PictureContainerWalk.h"
+#include "picture/containers/PictureFromContainer.h"
 #include "tests/picture/ContainerTestSupport.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "picture/PictureDetection.h"
-#include "picture/PngHeader.h"
-#include "platform/AllocationFailure.h"
+#include "picture/formats/PngHeader.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/picture/PictureBlock.h"
 #include "tests/support/PictureFixtures.h"
 

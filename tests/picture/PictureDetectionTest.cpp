@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "picture/PngHeader.h"
+#include "picture/formats/PngHeader.h"
 #include "tests/picture/PictureBlock.h"
 #include "tests/support/PictureFixtures.h"
 

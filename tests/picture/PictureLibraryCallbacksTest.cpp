@@ -6,9 +6,9 @@
 
 #include "picture/CompareNoCase.h"
 #include "picture/GreatestCommonDivisor.h"
-#include "picture/ImageEncoders.h"
-#include "picture/InflateBuffer.h"
-#include "picture/JpegHeader.h"
+#include "picture/formats/ImageEncoders.h"
+#include "picture/formats/InflateBuffer.h"
+#include "picture/formats/JpegHeader.h"
 #include "tests/support/PictureFixtures.h"
 
 TEST(GreatestCommonDivisor, EuclidWithTheZeroCases) {

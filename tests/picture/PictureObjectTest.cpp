@@ -6,14 +6,14 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/Memory.h"
+#include "foundation/files/CFile.h"
+#include "foundation/memory/Memory.h"
 #include "picture/PictureDetection.h"
 #include "picture/PictureFromBytes.h"
 #include "picture/PictureTypeFromName.h"
 #include "picture/SetPicture.h"
-#include "platform/AllocationFailure.h"
-#include "platform/FileName.h"
+#include "platform/files/FileName.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/PictureFixtures.h"
 #include "tests/support/TemporaryFolder.h"

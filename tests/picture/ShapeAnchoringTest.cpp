@@ -1,4 +1,4 @@
-#include "picture/ShapeAnchoring.h"
+#include "picture/shapes/ShapeAnchoring.h"
 
 #include <gtest/gtest.h>
 

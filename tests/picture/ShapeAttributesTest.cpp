@@ -1,11 +1,11 @@
-#include "picture/ShapeAttributes.h"
+#include "picture/shapes/ShapeAttributes.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "picture/ShapeColors.h"
+#include "picture/shapes/ShapeColors.h"
 
 #include <gtest/gtest.h>
 

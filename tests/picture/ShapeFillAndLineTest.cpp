@@ -1,11 +1,11 @@
-#include "picture/ShapeFillAndLine.h"
+#include "picture/shapes/ShapeFillAndLine.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
-#include "picture/ShapeColors.h"
+#include "picture/shapes/ShapeColors.h"
 
 namespace {
 

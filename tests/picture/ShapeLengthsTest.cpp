@@ -1,4 +1,4 @@
-#include "picture/ShapeLengths.h"
+#include "picture/shapes/ShapeLengths.h"
 
 #include <gtest/gtest.h>
 

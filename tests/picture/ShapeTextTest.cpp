@@ -1,12 +1,12 @@
-#include "picture/ShapeText.h"
+#include "picture/shapes/ShapeText.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/memory/Memory.h"
+#include "platform/process/AllocationFailure.h"
 
 TEST(ShapeText, StartsEmptyAndAppendsFormattedPieces) {
     ShapeText text;

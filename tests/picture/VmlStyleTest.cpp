@@ -1,4 +1,4 @@
-#include "picture/VmlStyle.h"
+#include "picture/shapes/VmlStyle.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/AllocationFailure.h"
-#include "platform/Charset.h"
-#include "platform/CharsetNames.h"
+#include "platform/process/AllocationFailure.h"
+#include "platform/text/Charset.h"
+#include "platform/text/CharsetNames.h"
 
 namespace {
 

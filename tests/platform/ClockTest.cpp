@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Clock.h"
+#include "platform/process/Clock.h"
 
 namespace {
 

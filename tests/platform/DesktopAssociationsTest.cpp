@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/DesktopAssociations.h"
-#include "platform/DesktopEntry.h"
+#include "platform/shell/DesktopAssociations.h"
+#include "platform/shell/DesktopEntry.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileName.h"
-#include "platform/FileSystem.h"
+#include "platform/files/FileName.h"
+#include "platform/files/FileSystem.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

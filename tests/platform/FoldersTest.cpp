@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Folders.h"
+#include "platform/files/Folders.h"
 
 namespace {
 

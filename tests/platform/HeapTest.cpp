@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "platform/AllocationFailure.h"
-#include "platform/Heap.h"
+#include "platform/process/AllocationFailure.h"
+#include "platform/process/Heap.h"
 
 namespace {
 

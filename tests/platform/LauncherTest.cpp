@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileName.h"
-#include "platform/FileSystem.h"
-#include "platform/Launcher.h"
-#include "platform/SoundPlayer.h"
+#include "platform/files/FileName.h"
+#include "platform/files/FileSystem.h"
+#include "platform/shell/Launcher.h"
+#include "platform/shell/SoundPlayer.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/LaunchRecords.h"
 #include "tests/support/TemporaryFolder.h"

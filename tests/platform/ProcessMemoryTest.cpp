@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/ProcessMemory.h"
+#include "platform/process/ProcessMemory.h"
 
 namespace {
 

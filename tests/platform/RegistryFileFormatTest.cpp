@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/RegistryFileFormat.h"
-#include "platform/RegistryTree.h"
+#include "platform/registry/RegistryFileFormat.h"
+#include "platform/registry/RegistryTree.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/Folders.h"
-#include "platform/Registry.h"
+#include "platform/files/Folders.h"
+#include "platform/registry/Registry.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "platform/files/FileSystem.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

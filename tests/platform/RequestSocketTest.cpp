@@ -1,4 +1,4 @@
-#include "platform/RequestSocket.h"
+#include "platform/process/RequestSocket.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>

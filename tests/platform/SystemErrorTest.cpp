@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "platform/SystemError.h"
+#include "platform/process/SystemError.h"
 
 namespace {
 

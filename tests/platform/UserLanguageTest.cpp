@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/UserLanguage.h"
+#include "platform/text/UserLanguage.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <new>
 
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/Utf8Codec.h"
-#include "model/RecordFields.h"
-#include "model/RecordTables.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/files/CFile.h"
+#include "model/records/RecordFields.h"
+#include "model/records/RecordTables.h"
 
 namespace testsupport {
 namespace {

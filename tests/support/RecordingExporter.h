@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/CExporter.h"
-#include "engine/TranslatorDescriptor.h"
-#include "model/XParamBlock.h"
+#include "engine/translators/CExporter.h"
+#include "engine/translators/TranslatorDescriptor.h"
+#include "model/params/XParamBlock.h"
 #include "tests/support/DescriptorBinding.h"
 
 namespace testsupport {

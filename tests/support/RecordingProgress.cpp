@@ -1,7 +1,7 @@
 #include "tests/support/RecordingProgress.h"
 
-#include "foundation/UIStrings.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/language/UIStrings.h"
 
 namespace testsupport {
 

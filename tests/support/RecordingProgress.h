@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ProgressWindow.h"
+#include "engine/task/ProgressWindow.h"
 
 namespace testsupport {
 

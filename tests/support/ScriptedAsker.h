@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/UserQuestions.h"
+#include "engine/task/UserQuestions.h"
 
 namespace testsupport {
 

@@ -2,12 +2,12 @@
 
 #include <new>
 
-#include "engine/CImportTask.h"
 #include "engine/ProgramPreferences.h"
-#include "engine/ProgressWindow.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/ProgressWindow.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/memory/Memory.h"
 
 namespace testsupport {
 

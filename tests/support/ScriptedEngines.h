@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/ConversionEngines.h"
-#include "engine/DocumentOpener.h"
+#include "engine/task/ConversionEngines.h"
+#include "engine/task/DocumentOpener.h"
 
 namespace testsupport {
 

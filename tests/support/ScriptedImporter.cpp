@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <new>
 
-#include "engine/DetectionFlag.h"
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/DetectionFlag.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/FileSpec.h"
-#include "foundation/Memory.h"
-#include "foundation/PascalWString.h"
-#include "model/ParamBlockHost.h"
-#include "model/XParamBlock.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/PascalWString.h"
+#include "model/params/ParamBlockHost.h"
+#include "model/params/XParamBlock.h"
 
 namespace testsupport {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/CImporter.h"
-#include "engine/TranslatorDescriptor.h"
+#include "engine/translators/CImporter.h"
+#include "engine/translators/TranslatorDescriptor.h"
 #include "tests/support/DescriptorBinding.h"
 
 namespace testsupport {

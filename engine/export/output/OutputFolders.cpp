@@ -1,4 +1,4 @@
-#include "engine/export/OutputFolders.h"
+#include "engine/export/output/OutputFolders.h"
 
 namespace {
 class BesideOriginalFolders : public OutputFolders {

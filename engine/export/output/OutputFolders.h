@@ -3,7 +3,7 @@
 // converted-files folder that takes a file whose folder cannot be written. The application implements
 // it with its folders and folder picker; until then the stand-in below keeps every output beside its
 // original.
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 struct FamilyPreferences;
 

@@ -1,16 +1,16 @@
-#include "engine/export/OutputNaming.h"
+#include "engine/export/output/OutputNaming.h"
 
 #include <cstring>
 #include <ctime>
 #include <string>
 
-#include "engine/TranslatorDescriptor.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/CFile.h"
+#include "engine/translators/TranslatorDescriptor.h"
+#include "foundation/text/TextBoundary.h"
+#include "foundation/files/CFile.h"
 #include "foundation/Clock.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/TextFormat.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/text/TextFormat.h"
+#include "foundation/encoding/Utf8Codec.h"
 
 namespace {
 

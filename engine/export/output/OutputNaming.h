@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 
 struct TranslatorDescriptor;
 

@@ -1,14 +1,14 @@
-#include "engine/export/OutputStaging.h"
+#include "engine/export/output/OutputStaging.h"
 
 #include <new>
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/TextFormat.h"
-#include "platform/FileSystem.h"
-#include "platform/SystemError.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/CFile.h"
+#include "foundation/text/TextFormat.h"
+#include "platform/files/FileSystem.h"
+#include "platform/process/SystemError.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

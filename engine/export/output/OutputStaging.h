@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/FileSpec.h"
-#include "foundation/PascalWString.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/text/PascalWString.h"
 
 class OutputStaging {
 public:

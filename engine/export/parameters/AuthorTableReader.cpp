@@ -1,10 +1,10 @@
-#include "engine/export/AuthorTableReader.h"
+#include "engine/export/parameters/AuthorTableReader.h"
 
-#include "engine/export/RequiredElement.h"
+#include "engine/export/parameters/RequiredElement.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/CAuthorArray.h"
-#include "model/IndexedName.h"
+#include "foundation/memory/Memory.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/CAuthorArray.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

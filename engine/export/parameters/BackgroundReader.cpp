@@ -1,12 +1,12 @@
-#include "engine/export/BackgroundReader.h"
+#include "engine/export/parameters/BackgroundReader.h"
 
 #include <cstring>
 
-#include "engine/export/RequiredElement.h"
-#include "foundation/Base64Codec.h"
+#include "engine/export/parameters/RequiredElement.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/ParamBlockHost.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/ParamBlockHost.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

@@ -2,8 +2,8 @@
 // The element "BACKGROUND" under "Zevozav", read back: "backLength" into the block's background length
 // and, when it is above 0, the element's base64 text decoded into the block's side buffer (the task's),
 // ended by a 0 byte. The length keeps its stored value; it is not recomputed from the text.
-#include "model/CStream.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStream.h"
 
 // A length of 0 or below leaves the side buffer untouched, and so does a block without one. A decoded
 // text that does not fit the side buffer with its 0 byte is a damaged storage: CFail 22, the buffer

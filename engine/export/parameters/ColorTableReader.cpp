@@ -1,10 +1,10 @@
-#include "engine/export/ColorTableReader.h"
+#include "engine/export/parameters/ColorTableReader.h"
 
-#include "engine/export/RequiredElement.h"
+#include "engine/export/parameters/RequiredElement.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/CColorArray.h"
-#include "model/IndexedName.h"
+#include "foundation/memory/Memory.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/CColorArray.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

@@ -1,19 +1,19 @@
-#include "engine/export/DocParamsReader.h"
+#include "engine/export/parameters/DocParamsReader.h"
 
 #include <source_location>
 
-#include "engine/CImportTask.h"
-#include "engine/ProgressWindow.h"
-#include "engine/export/AuthorTableReader.h"
-#include "engine/export/BackgroundReader.h"
-#include "engine/export/ColorTableReader.h"
-#include "engine/export/DocumentInfoReader.h"
-#include "engine/export/FontTableReader.h"
-#include "engine/export/ListTableReader.h"
-#include "engine/export/RequiredElement.h"
-#include "engine/export/StyleTableReader.h"
+#include "engine/export/parameters/AuthorTableReader.h"
+#include "engine/export/parameters/BackgroundReader.h"
+#include "engine/export/parameters/ColorTableReader.h"
+#include "engine/export/parameters/DocumentInfoReader.h"
+#include "engine/export/parameters/FontTableReader.h"
+#include "engine/export/parameters/ListTableReader.h"
+#include "engine/export/parameters/RequiredElement.h"
+#include "engine/export/parameters/StyleTableReader.h"
+#include "engine/task/CImportTask.h"
+#include "engine/task/ProgressWindow.h"
 #include "foundation/FailureCode.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "engine/export/DocumentInfoReader.h"
+#include "engine/export/parameters/DocumentInfoReader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "engine/export/RequiredElement.h"
-#include "foundation/PascalText.h"
-#include "model/RecordKeys.h"
-#include "model/RecordTables.h"
+#include "engine/export/parameters/RequiredElement.h"
+#include "foundation/text/PascalText.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/RecordTables.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 // block only once every table has been read.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XHead.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/XHead.h"
+#include "model/storage/CStream.h"
 
 struct XInfo {
     std::int16_t fVers;  // read and carried, never checked

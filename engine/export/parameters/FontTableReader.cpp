@@ -1,14 +1,14 @@
-#include "engine/export/FontTableReader.h"
+#include "engine/export/parameters/FontTableReader.h"
 
 #include <cstring>
 
-#include "engine/export/RequiredElement.h"
+#include "engine/export/parameters/RequiredElement.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/CFontArray.h"
-#include "model/DocumentRecordTables.h"
-#include "model/IndexedName.h"
-#include "model/RecordKeys.h"
+#include "foundation/memory/Memory.h"
+#include "model/records/RecordKeys.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/CFontArray.h"
+#include "model/tables/DocumentRecordTables.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

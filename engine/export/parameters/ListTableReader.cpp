@@ -1,19 +1,19 @@
-#include "engine/export/ListTableReader.h"
+#include "engine/export/parameters/ListTableReader.h"
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <new>
 
-#include "engine/export/RequiredElement.h"
+#include "engine/export/parameters/RequiredElement.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
-#include "model/DocumentRecordTables.h"
-#include "model/IndexedName.h"
-#include "model/RecordKeys.h"
-#include "model/XFormReader.h"
-#include "model/XRuleReader.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/character/XFormReader.h"
+#include "model/records/paragraph/XRuleReader.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/DocumentRecordTables.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

@@ -9,9 +9,9 @@
 // attributes (a bullet that had no picture) gives a null picture.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/ListRecords.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStream.h"
+#include "model/tables/ListRecords.h"
 
 // Reads the level element "LEVEL%03d" (index) under parent onto the record: its text becomes the level
 // text (a new buffer, or null and 0 when the element has none), then its attributes and its children

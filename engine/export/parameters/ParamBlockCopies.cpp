@@ -1,4 +1,4 @@
-#include "engine/export/ParamBlockCopies.h"
+#include "engine/export/parameters/ParamBlockCopies.h"
 
 XParamBlock* copyParamBlock(XParamBlock* destination, const XParamBlock* source) {
     // The block is a trivially copyable aggregate: its copy assignment copies every member, pointers by

@@ -9,7 +9,7 @@
 //
 // A local block that will be set up by initXParamBlock or filled by copyParamBlock is declared
 // `XParamBlock block{};`: every byte zero, its file specification included, nothing allocated.
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
 
 // Member by member, every member of the source into the destination. Answers the destination.
 XParamBlock* copyParamBlock(XParamBlock* destination, const XParamBlock* source);

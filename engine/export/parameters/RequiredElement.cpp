@@ -1,4 +1,4 @@
-#include "engine/export/RequiredElement.h"
+#include "engine/export/parameters/RequiredElement.h"
 
 #include <string>
 

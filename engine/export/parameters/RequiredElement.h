@@ -8,7 +8,7 @@
 // but only a lack of memory fails the file).
 #include <source_location>
 
-#include "model/CStream.h"
+#include "model/storage/CStream.h"
 
 class RequiredElement {
 public:

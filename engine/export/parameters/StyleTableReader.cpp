@@ -1,17 +1,17 @@
-#include "engine/export/StyleTableReader.h"
+#include "engine/export/parameters/StyleTableReader.h"
 
 #include <memory>
 
-#include "engine/export/RequiredElement.h"
+#include "engine/export/parameters/RequiredElement.h"
 #include "foundation/CFail.h"
 #include "model/BoundedCount.h"
-#include "model/CStyleArray.h"
-#include "model/DocumentRecordTables.h"
-#include "model/IndexedName.h"
-#include "model/RecordKeys.h"
-#include "model/XFormReader.h"
-#include "model/XPageReader.h"
-#include "model/XRuleReader.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/character/XFormReader.h"
+#include "model/records/paragraph/XRuleReader.h"
+#include "model/records/section/XPageReader.h"
+#include "model/storage/IndexedName.h"
+#include "model/tables/CStyleArray.h"
+#include "model/tables/DocumentRecordTables.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

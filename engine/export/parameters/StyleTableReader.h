@@ -10,9 +10,9 @@
 // within 0 to 9, and sub-styles nest no deeper than kMaxStyleDepth: a style at that depth keeps none.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XParamBlock.h"
-#include "model/XStyle.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStream.h"
+#include "model/tables/XStyle.h"
 
 // Reads the element "STYLE%03d" (position) under parent onto the cleared record, with its sub-styles;
 // depth 0 for a style of the table. The record owns every sub-style it holds, also after a failure

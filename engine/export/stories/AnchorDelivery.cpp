@@ -11,16 +11,16 @@
 #include <new>
 
 #include "engine/ProgramPreferences.h"
-#include "engine/TranslatorRequest.h"
 #include "engine/export/CExportEngine.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
-#include "foundation/UniText.h"
-#include "model/CStory.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/TextFormat.h"
+#include "foundation/text/UniText.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/CStory.h"
+#include "model/story/StoryKinds.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

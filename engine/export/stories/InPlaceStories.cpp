@@ -14,11 +14,11 @@
 #include "engine/export/CExportEngine.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
-#include "model/PictureOwnership.h"
-#include "model/XParamBlock.h"
-#include "picture/ShapeText.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/PictureOwnership.h"
+#include "picture/shapes/ShapeText.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

@@ -9,9 +9,9 @@
 
 #include "engine/export/CExportEngine.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/CStory.h"
-#include "model/XParamBlock.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/CStory.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

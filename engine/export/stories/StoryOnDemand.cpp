@@ -1,4 +1,4 @@
-#include "engine/export/StoryOnDemand.h"
+#include "engine/export/stories/StoryOnDemand.h"
 
 namespace {
 

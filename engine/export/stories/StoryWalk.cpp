@@ -6,17 +6,17 @@
 // end request: its runs join those of the story around it.
 #include <new>
 
-#include "engine/CTranslator.h"
 #include "engine/ProgramPreferences.h"
-#include "engine/ProgressWindow.h"
-#include "engine/TranslatorRequest.h"
 #include "engine/export/CExportEngine.h"
+#include "engine/task/ProgressWindow.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/CStory.h"
-#include "model/LoadedStory.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/CStory.h"
+#include "model/story/LoadedStory.h"
+#include "model/story/StoryKinds.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

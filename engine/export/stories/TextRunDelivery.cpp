@@ -10,18 +10,18 @@
 #include <cstring>
 #include <new>
 
-#include "engine/CTranslator.h"
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/CTranslator.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "engine/export/CExportEngine.h"
-#include "foundation/TextBoundary.h"
+#include "foundation/text/TextBoundary.h"
 #include "foundation/CFail.h"
-#include "foundation/CUnicode.h"
-#include "foundation/Memory.h"
-#include "model/LanguageEncoding.h"
-#include "model/LoadedStory.h"
-#include "model/PictureOwnership.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "foundation/encoding/CUnicode.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/LanguageEncoding.h"
+#include "model/story/LoadedStory.h"
+#include "model/records/PictureOwnership.h"
+#include "model/story/StoryKinds.h"
+#include "model/params/XParamBlock.h"
 
 namespace {
 constexpr const char* kUnit = "BEngineExp";

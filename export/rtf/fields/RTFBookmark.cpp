@@ -2,7 +2,7 @@
 #include <string>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFNameText.h"
+#include "export/rtf/head/RTFNameText.h"
 
 namespace {
 

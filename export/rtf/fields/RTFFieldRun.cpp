@@ -4,9 +4,9 @@
 #include <string>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFNameText.h"
+#include "export/rtf/head/RTFNameText.h"
 #include "foundation/FailureCode.h"
-#include "model/XForm.h"
+#include "model/records/character/XForm.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "export/rtf/RTFFormField.h"
+#include "export/rtf/fields/RTFFormField.h"
 
 #include <algorithm>
 
-#include "export/rtf/RTFNameText.h"
+#include "export/rtf/head/RTFNameText.h"
 #include "foundation/FailureCode.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <string_view>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFNameText.h"
-#include "model/CAuthorArray.h"
-#include "model/XForm.h"
-#include "model/XParamBlock.h"
+#include "export/rtf/head/RTFNameText.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/character/XForm.h"
+#include "model/tables/CAuthorArray.h"
 
 namespace {
 

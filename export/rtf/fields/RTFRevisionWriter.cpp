@@ -1,4 +1,4 @@
-#include "export/rtf/RTFRevisionWriter.h"
+#include "export/rtf/fields/RTFRevisionWriter.h"
 
 #include "export/rtf/CRTFFile.h"
 

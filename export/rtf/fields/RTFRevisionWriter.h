@@ -1,7 +1,7 @@
 #pragma once
 // A run's revision mark in RTF words: what was done (deleted, inserted, formatting changed), by which
 // author of the revision table and when.
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 class CRTFFile;
 

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "export/rtf/CRTFFile.h"
-#include "foundation/TextCompare.h"
-#include "model/XHead.h"
-#include "model/XPage.h"
-#include "model/XParamBlock.h"
+#include "foundation/text/TextCompare.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/XHead.h"
+#include "model/records/section/XPage.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFNameText.h"
-#include "export/rtf/RTFProgramName.h"
+#include "export/rtf/head/RTFNameText.h"
+#include "export/rtf/head/RTFProgramName.h"
 #include "foundation/Clock.h"
 #include "foundation/FailureCode.h"
-#include "model/XHead.h"
+#include "model/records/XHead.h"
 
 namespace {
 

@@ -16,15 +16,15 @@
 #include <vector>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFCharacterPropertyChanges.h"
-#include "export/rtf/RTFLevelFollow.h"
-#include "export/rtf/RTFLevelText.h"
-#include "export/rtf/RTFParagraphPropertyChanges.h"
-#include "export/rtf/RTFTableEntryName.h"
+#include "export/rtf/head/RTFLevelFollow.h"
+#include "export/rtf/head/RTFLevelText.h"
+#include "export/rtf/head/RTFTableEntryName.h"
+#include "export/rtf/text/RTFCharacterPropertyChanges.h"
+#include "export/rtf/text/RTFParagraphPropertyChanges.h"
 #include "foundation/FailureCode.h"
-#include "model/ListRecords.h"
-#include "model/ParamBlockTables.h"
-#include "model/XParamBlock.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/params/XParamBlock.h"
+#include "model/tables/ListRecords.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <iterator>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFCharacterPropertyChanges.h"
-#include "export/rtf/RTFParagraphPropertyChanges.h"
-#include "export/rtf/RTFTableEntryName.h"
-#include "model/CStyleArray.h"
-#include "model/XParamBlock.h"
+#include "export/rtf/head/RTFTableEntryName.h"
+#include "export/rtf/text/RTFCharacterPropertyChanges.h"
+#include "export/rtf/text/RTFParagraphPropertyChanges.h"
+#include "model/params/XParamBlock.h"
+#include "model/tables/CStyleArray.h"
 
 namespace {
 

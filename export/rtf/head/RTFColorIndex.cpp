@@ -1,10 +1,10 @@
-#include "export/rtf/RTFColorIndex.h"
+#include "export/rtf/head/RTFColorIndex.h"
 
 #include <limits>
 
 #include "export/rtf/CRTFFile.h"
-#include "model/ParamBlockTables.h"
-#include "model/ValueRecords.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/records/ValueRecords.h"
 
 std::int16_t rtfColorIndex(const RGBColor& color, const XParamBlock& block) {
     if (equalRGBColor(color, kAutoColor)) return -1;

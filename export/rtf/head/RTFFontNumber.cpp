@@ -1,8 +1,8 @@
-#include "export/rtf/RTFFontNumber.h"
+#include "export/rtf/head/RTFFontNumber.h"
 
 
-#include "foundation/CLanguage.h"
-#include "model/ParamBlockTables.h"
+#include "foundation/language/CLanguage.h"
+#include "model/params/ParamBlockTables.h"
 
 namespace {
 

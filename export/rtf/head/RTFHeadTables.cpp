@@ -6,11 +6,11 @@
 #include <limits>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFNameText.h"
-#include "model/CAuthorArray.h"
-#include "model/CColorArray.h"
-#include "model/CFontArray.h"
-#include "model/XParamBlock.h"
+#include "export/rtf/head/RTFNameText.h"
+#include "model/params/XParamBlock.h"
+#include "model/tables/CAuthorArray.h"
+#include "model/tables/CColorArray.h"
+#include "model/tables/CFontArray.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "export/rtf/RTFLevelFollow.h"
+#include "export/rtf/head/RTFLevelFollow.h"
 
 std::int16_t rtfLevelFollow(std::int16_t levelFollow) {
     switch (levelFollow) {

@@ -1,4 +1,4 @@
-#include "export/rtf/RTFLevelText.h"
+#include "export/rtf/head/RTFLevelText.h"
 
 #include <cstdio>
 

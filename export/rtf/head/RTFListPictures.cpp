@@ -1,8 +1,8 @@
 // The picture bullets of the list table: "{\*\listpicture", each bullet's picture in array order, "}".
 // Nothing at all is written when the document has none.
 #include "export/rtf/CRTFFile.h"
-#include "model/ListRecords.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/tables/ListRecords.h"
 
 void CRTFFile::writeListPictures() {
     const std::int32_t count =

@@ -1,10 +1,10 @@
-#include "export/rtf/RTFNameText.h"
+#include "export/rtf/head/RTFNameText.h"
 
 #include <cstring>
 
 #include "foundation/FailureCode.h"
-#include "foundation/PascalText.h"
-#include "foundation/RtfEscaping.h"
+#include "foundation/text/PascalText.h"
+#include "foundation/text/RtfEscaping.h"
 
 namespace {
 constexpr const char* kUnit = "BL_RTF(exp)";

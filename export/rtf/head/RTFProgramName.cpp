@@ -1,4 +1,4 @@
-#include "export/rtf/RTFProgramName.h"
+#include "export/rtf/head/RTFProgramName.h"
 
 #include <utility>
 

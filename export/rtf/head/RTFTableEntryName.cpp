@@ -1,6 +1,6 @@
-#include "export/rtf/RTFTableEntryName.h"
+#include "export/rtf/head/RTFTableEntryName.h"
 
-#include "export/rtf/RTFNameText.h"
+#include "export/rtf/head/RTFNameText.h"
 #include "foundation/FailureCode.h"
 
 std::string rtfTableEntryName(const char* field, std::size_t room) {

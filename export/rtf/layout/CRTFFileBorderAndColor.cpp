@@ -1,8 +1,8 @@
 // The emitter's border and colour operations, through which the section, row and cell writers reach
 // the shared border writer and the document's colour table.
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFBorderWriter.h"
-#include "export/rtf/RTFColorIndex.h"
+#include "export/rtf/head/RTFColorIndex.h"
+#include "export/rtf/layout/RTFBorderWriter.h"
 
 void CRTFFile::writeBorder(const BorderSpec& border) {
     writeRTFBorder(*this, *block, border);

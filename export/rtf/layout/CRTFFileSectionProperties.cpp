@@ -5,7 +5,7 @@
 
 #include "export/rtf/CRTFFile.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "model/XPage.h"
+#include "model/records/section/XPage.h"
 
 namespace {
 

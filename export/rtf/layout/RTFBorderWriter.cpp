@@ -1,9 +1,9 @@
-#include "export/rtf/RTFBorderWriter.h"
+#include "export/rtf/layout/RTFBorderWriter.h"
 
 #include <iterator>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFColorIndex.h"
+#include "export/rtf/head/RTFColorIndex.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // borders share it.
 #include <cstdint>
 
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 class CRTFFile;
 struct XParamBlock;

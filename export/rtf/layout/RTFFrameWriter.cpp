@@ -1,4 +1,4 @@
-#include "export/rtf/RTFFrameWriter.h"
+#include "export/rtf/layout/RTFFrameWriter.h"
 
 #include "export/rtf/CRTFFile.h"
 

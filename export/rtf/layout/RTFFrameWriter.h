@@ -1,7 +1,7 @@
 #pragma once
 // A paragraph frame in RTF words: size, horizontal and vertical anchor and position, wrapping, distance
 // from the text, drop cap and anchor lock.
-#include "model/XRule.h"
+#include "model/records/paragraph/XRule.h"
 
 class CRTFFile;
 

@@ -1,7 +1,7 @@
-#include "export/rtf/RTFShadingWriter.h"
+#include "export/rtf/layout/RTFShadingWriter.h"
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFColorIndex.h"
+#include "export/rtf/head/RTFColorIndex.h"
 
 namespace {
 

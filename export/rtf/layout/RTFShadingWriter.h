@@ -4,7 +4,7 @@
 // values with their own words, given as a ShadingWords set.
 #include <cstdint>
 
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 class CRTFFile;
 struct XParamBlock;

@@ -4,9 +4,9 @@
 #include <array>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFPictureData.h"
-#include "export/rtf/RTFPictureGeometry.h"
-#include "export/rtf/RTFPictureKind.h"
+#include "export/rtf/pictures/RTFPictureData.h"
+#include "export/rtf/pictures/RTFPictureGeometry.h"
+#include "export/rtf/pictures/RTFPictureKind.h"
 #include "model/CPicture.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "export/rtf/RTFStoryPlacer.h"
 #include "foundation/FailureCode.h"
 #include "model/CPicture.h"
-#include "picture/ShapeText.h"
+#include "picture/shapes/ShapeText.h"
 
 namespace {
 

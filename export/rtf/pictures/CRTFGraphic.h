@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "export/rtf/CRTFExtruder.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
 
 class CRTFGraphic : public CRTFExtruder {
 public:

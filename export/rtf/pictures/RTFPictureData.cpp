@@ -1,4 +1,4 @@
-#include "export/rtf/RTFPictureData.h"
+#include "export/rtf/pictures/RTFPictureData.h"
 
 #include <utility>
 

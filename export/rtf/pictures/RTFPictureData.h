@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "export/rtf/RTFPictureKind.h"
+#include "export/rtf/pictures/RTFPictureKind.h"
 
 class CPicture;
 

@@ -1,4 +1,4 @@
-#include "export/rtf/RTFPictureGeometry.h"
+#include "export/rtf/pictures/RTFPictureGeometry.h"
 
 #include <cstdlib>
 #include <limits>

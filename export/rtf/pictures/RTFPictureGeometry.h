@@ -12,8 +12,8 @@
 // document can overflow, and no empty size is divided by.
 #include <cstdint>
 
-#include "export/rtf/RTFPictureKind.h"
-#include "model/ValueRecords.h"
+#include "export/rtf/pictures/RTFPictureKind.h"
+#include "model/records/ValueRecords.h"
 
 struct RTFPictureGeometry {
     bool scaled;

@@ -1,4 +1,4 @@
-#include "export/rtf/RTFPictureKind.h"
+#include "export/rtf/pictures/RTFPictureKind.h"
 
 #include <iterator>
 

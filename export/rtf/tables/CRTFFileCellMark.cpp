@@ -6,7 +6,7 @@
 
 #include "export/rtf/CRTFFile.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "model/XRule.h"
+#include "model/records/paragraph/XRule.h"
 
 std::int16_t CRTFFile::writeCellMark(const XRule& rule) {
     const bool nested = placer->tableDepth() > 1;

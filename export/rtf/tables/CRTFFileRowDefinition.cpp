@@ -13,9 +13,9 @@
 
 #include "export/rtf/CRTFFile.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "export/rtf/RTFTableWords.h"
-#include "model/ValueRecords.h"
-#include "model/XRow.h"
+#include "export/rtf/tables/RTFTableWords.h"
+#include "model/records/ValueRecords.h"
+#include "model/records/cell/XRow.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "export/rtf/RTFTableStyleRowProperties.h"
+#include "export/rtf/tables/RTFTableStyleRowProperties.h"
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFTableWords.h"
+#include "export/rtf/tables/RTFTableWords.h"
 #include "foundation/FieldMask.h"
-#include "model/XRow.h"
+#include "model/records/cell/XRow.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "export/rtf/RTFTableWords.h"
+#include "export/rtf/tables/RTFTableWords.h"
 
 #include <initializer_list>
 #include <utility>

@@ -4,7 +4,7 @@
 // words of a cell. A value without a word writes nothing (answers the empty text).
 #include <cstdint>
 
-#include "model/XRow.h"
+#include "model/records/cell/XRow.h"
 
 class CRTFFile;
 

@@ -1,4 +1,4 @@
-#include "export/rtf/CRTFStack.h"
+#include "export/rtf/text/CRTFStack.h"
 
 void CRTFStack::push(std::int16_t state) {
     if (top == kCapacity) {

@@ -1,4 +1,4 @@
-#include "export/rtf/CRTFUnicode.h"
+#include "export/rtf/text/CRTFUnicode.h"
 
 #include <cstdio>
 #include <cstring>

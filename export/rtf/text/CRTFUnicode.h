@@ -10,7 +10,7 @@
 #include <array>
 #include <cstdint>
 
-#include "foundation/CUnicode.h"
+#include "foundation/encoding/CUnicode.h"
 
 class CRTFUnicode : public CUnicode {
 public:

@@ -1,14 +1,14 @@
-#include "export/rtf/RTFCharacterProperties.h"
+#include "export/rtf/text/RTFCharacterProperties.h"
 
 #include <iterator>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFBorderWriter.h"
-#include "export/rtf/RTFColorIndex.h"
-#include "export/rtf/RTFFontNumber.h"
-#include "export/rtf/RTFRevisionWriter.h"
-#include "export/rtf/RTFShadingWriter.h"
-#include "model/ValueRecords.h"
+#include "export/rtf/fields/RTFRevisionWriter.h"
+#include "export/rtf/head/RTFColorIndex.h"
+#include "export/rtf/head/RTFFontNumber.h"
+#include "export/rtf/layout/RTFBorderWriter.h"
+#include "export/rtf/layout/RTFShadingWriter.h"
+#include "model/records/ValueRecords.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // run before. Ends with a control word; the caller ends the sequence (a blank, text or a group).
 #include <cstdint>
 
-#include "model/XForm.h"
+#include "model/records/character/XForm.h"
 
 class CRTFFile;
 struct XParamBlock;

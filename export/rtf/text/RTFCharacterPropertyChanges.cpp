@@ -1,10 +1,10 @@
-#include "export/rtf/RTFCharacterPropertyChanges.h"
+#include "export/rtf/text/RTFCharacterPropertyChanges.h"
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFCharacterProperties.h"
-#include "export/rtf/RTFFontNumber.h"
-#include "export/rtf/RTFRevisionWriter.h"
-#include "export/rtf/RTFShadingWriter.h"
+#include "export/rtf/fields/RTFRevisionWriter.h"
+#include "export/rtf/head/RTFFontNumber.h"
+#include "export/rtf/layout/RTFShadingWriter.h"
+#include "export/rtf/text/RTFCharacterProperties.h"
 #include "foundation/FieldMask.h"
 
 namespace {

@@ -7,7 +7,7 @@
 // Bare control words only: no group, no text, no blank; the caller ends the sequence. The text code
 // (bit 1), the anchor and picture fields, the form-field data, the complex-script size and face and the
 // underline colour are never written.
-#include "model/XForm.h"
+#include "model/records/character/XForm.h"
 
 class CRTFFile;
 struct XParamBlock;

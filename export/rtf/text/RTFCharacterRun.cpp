@@ -1,9 +1,9 @@
 // The group of one run of story text: opened with the run's full character formatting, closed after
 // its text or control code. A field literal may take the group over (RTFFieldState).
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFCharacterProperties.h"
-#include "model/XForm.h"
-#include "model/XParamBlock.h"
+#include "export/rtf/text/RTFCharacterProperties.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/character/XForm.h"
 
 namespace {
 

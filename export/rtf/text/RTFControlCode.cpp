@@ -4,12 +4,12 @@
 #include <string>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFFormField.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "model/StoryKinds.h"
-#include "model/XForm.h"
-#include "model/XParamBlock.h"
-#include "model/XRule.h"
+#include "export/rtf/fields/RTFFormField.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/story/StoryKinds.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 #include <cstring>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFCharacterPropertyChanges.h"
-#include "export/rtf/RTFLevelFollow.h"
-#include "export/rtf/RTFParagraphProperties.h"
-#include "export/rtf/RTFParagraphPropertyChanges.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "foundation/CLanguage.h"
-#include "model/ParamBlockTables.h"
-#include "model/XParamBlock.h"
-#include "model/XRule.h"
+#include "export/rtf/head/RTFLevelFollow.h"
+#include "export/rtf/text/RTFCharacterPropertyChanges.h"
+#include "export/rtf/text/RTFParagraphProperties.h"
+#include "export/rtf/text/RTFParagraphPropertyChanges.h"
+#include "foundation/language/CLanguage.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/paragraph/XRule.h"
 
 void CRTFFile::writeListText(const XRule& rule) {
     const XLevel& level = rule.level;

@@ -1,13 +1,13 @@
-#include "export/rtf/RTFParagraphProperties.h"
+#include "export/rtf/text/RTFParagraphProperties.h"
 
 #include <algorithm>
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFBorderWriter.h"
-#include "export/rtf/RTFFrameWriter.h"
-#include "export/rtf/RTFShadingWriter.h"
-#include "model/CStyleArray.h"
-#include "model/XParamBlock.h"
+#include "export/rtf/layout/RTFBorderWriter.h"
+#include "export/rtf/layout/RTFFrameWriter.h"
+#include "export/rtf/layout/RTFShadingWriter.h"
+#include "model/params/XParamBlock.h"
+#include "model/tables/CStyleArray.h"
 
 namespace {
 

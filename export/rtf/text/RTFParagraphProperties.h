@@ -5,7 +5,7 @@
 // control word; the caller ends the sequence.
 #include <cstdint>
 
-#include "model/XRule.h"
+#include "model/records/paragraph/XRule.h"
 
 class CRTFFile;
 struct XParamBlock;

@@ -1,10 +1,10 @@
-#include "export/rtf/RTFParagraphPropertyChanges.h"
+#include "export/rtf/text/RTFParagraphPropertyChanges.h"
 
 #include "export/rtf/CRTFFile.h"
-#include "export/rtf/RTFFrameWriter.h"
-#include "export/rtf/RTFParagraphProperties.h"
-#include "export/rtf/RTFShadingWriter.h"
-#include "export/rtf/RTFTableStyleRowProperties.h"
+#include "export/rtf/layout/RTFFrameWriter.h"
+#include "export/rtf/layout/RTFShadingWriter.h"
+#include "export/rtf/tables/RTFTableStyleRowProperties.h"
+#include "export/rtf/text/RTFParagraphProperties.h"
 #include "foundation/FieldMask.h"
 
 namespace {

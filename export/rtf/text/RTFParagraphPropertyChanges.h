@@ -6,7 +6,7 @@
 //
 // Bare control words only: no group, no text, no blank; the caller ends the sequence. The row set of a
 // table style comes last (RTFTableStyleRowProperties.h), after the list reference and the tab stops.
-#include "model/XRule.h"
+#include "model/records/paragraph/XRule.h"
 
 class CRTFFile;
 struct XParamBlock;

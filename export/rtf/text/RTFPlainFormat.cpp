@@ -1,4 +1,4 @@
-#include "export/rtf/RTFPlainFormat.h"
+#include "export/rtf/text/RTFPlainFormat.h"
 
 #include <charconv>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "import/appleworks/AppleWorksByteStream.h"
+#include "import/appleworks/file/AppleWorksByteStream.h"
 
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "import/appleworks/AppleWorksFamily.h"
+#include "foundation/memory/Memory.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
 
 namespace appleworks {
 

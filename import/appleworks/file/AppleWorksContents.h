@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "import/appleworks/BlockTable.h"
+#include "import/appleworks/file/BlockTable.h"
 
 namespace appleworks {
 

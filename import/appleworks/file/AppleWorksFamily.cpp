@@ -1,4 +1,4 @@
-#include "import/appleworks/AppleWorksFamily.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
 
 namespace appleworks {
 

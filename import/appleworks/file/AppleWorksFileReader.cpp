@@ -1,11 +1,11 @@
-#include "import/appleworks/AppleWorksFileReader.h"
+#include "import/appleworks/file/AppleWorksFileReader.h"
 
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "import/appleworks/BlockReader.h"
-#include "import/appleworks/SectionReader.h"
-#include "import/appleworks/ZoneReader.h"
+#include "import/appleworks/file/BlockReader.h"
+#include "import/appleworks/file/SectionReader.h"
+#include "import/appleworks/file/ZoneReader.h"
 
 namespace appleworks {
 namespace {

@@ -9,8 +9,8 @@
 // What was read before a failure stays in the contents and is freed with them.
 #include <cstdint>
 
-#include "import/appleworks/AppleWorksContents.h"
-#include "import/appleworks/AppleWorksFamily.h"
+#include "import/appleworks/file/AppleWorksContents.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
 
 namespace appleworks {
 

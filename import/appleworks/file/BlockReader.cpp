@@ -1,7 +1,7 @@
-#include "import/appleworks/BlockReader.h"
+#include "import/appleworks/file/BlockReader.h"
 
 #include "foundation/CFail.h"
-#include "import/appleworks/AppleWorksFamily.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
 
 namespace appleworks {
 

@@ -4,8 +4,8 @@
 // empty block allocates nothing and leaves the slot at kNoBlock.
 #include <cstdint>
 
-#include "import/appleworks/BlockTable.h"
-#include "import/appleworks/FileCursor.h"
+#include "import/appleworks/file/BlockTable.h"
+#include "import/appleworks/file/FileCursor.h"
 
 namespace appleworks {
 

@@ -1,10 +1,10 @@
-#include "import/appleworks/BlockTable.h"
+#include "import/appleworks/file/BlockTable.h"
 
 #include <cstring>
 #include <new>
 
 #include "foundation/CFail.h"
-#include "import/appleworks/AppleWorksFamily.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
 
 namespace appleworks {
 

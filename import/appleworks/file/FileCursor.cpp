@@ -1,8 +1,8 @@
-#include "import/appleworks/FileCursor.h"
+#include "import/appleworks/file/FileCursor.h"
 
 #include "foundation/CFail.h"
-#include "import/appleworks/AppleWorksFamily.h"
-#include "import/appleworks/BlockTable.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
+#include "import/appleworks/file/BlockTable.h"
 
 namespace appleworks {
 

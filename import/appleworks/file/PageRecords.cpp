@@ -1,4 +1,4 @@
-#include "import/appleworks/PageRecords.h"
+#include "import/appleworks/file/PageRecords.h"
 
 #include <algorithm>
 

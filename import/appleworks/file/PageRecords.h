@@ -6,8 +6,8 @@
 // of their page here.
 #include <cstdint>
 
-#include "import/appleworks/BlockTable.h"
-#include "import/appleworks/ZoneReader.h"
+#include "import/appleworks/file/BlockTable.h"
+#include "import/appleworks/file/ZoneReader.h"
 
 namespace appleworks {
 

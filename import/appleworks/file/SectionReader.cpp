@@ -1,9 +1,9 @@
-#include "import/appleworks/SectionReader.h"
+#include "import/appleworks/file/SectionReader.h"
 
 #include <iterator>
 
 #include "foundation/CFail.h"
-#include "import/appleworks/AppleWorksFamily.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
 
 namespace appleworks {
 namespace {

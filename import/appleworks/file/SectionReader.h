@@ -3,8 +3,8 @@
 // section "STYL" among them) and the 16-byte end marker that closes every file of both families.
 #include <cstdint>
 
-#include "import/appleworks/AppleWorksContents.h"
-#include "import/appleworks/BlockReader.h"
+#include "import/appleworks/file/AppleWorksContents.h"
+#include "import/appleworks/file/BlockReader.h"
 
 namespace appleworks {
 

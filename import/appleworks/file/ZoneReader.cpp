@@ -1,12 +1,12 @@
-#include "import/appleworks/ZoneReader.h"
+#include "import/appleworks/file/ZoneReader.h"
 
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "import/appleworks/AppleWorksByteStream.h"
-#include "import/appleworks/AppleWorksFamily.h"
-#include "import/appleworks/PageRecords.h"
+#include "foundation/memory/Memory.h"
+#include "import/appleworks/file/AppleWorksByteStream.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
+#include "import/appleworks/file/PageRecords.h"
 #include "picture/PictureConversion.h"
 #include "picture/PictureDetection.h"
 

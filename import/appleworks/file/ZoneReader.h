@@ -4,7 +4,7 @@
 // A zone position without the tag holds no zone: the cursor stays where it was.
 #include <cstdint>
 
-#include "import/appleworks/BlockReader.h"
+#include "import/appleworks/file/BlockReader.h"
 
 namespace appleworks {
 

@@ -1,12 +1,12 @@
-#include "import/spreadsheet/ExFormat.h"
+#include "import/spreadsheet/numberformat/ExFormat.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "import/spreadsheet/FormatDigits.h"
-#include "import/spreadsheet/FormatSection.h"
-#include "import/spreadsheet/FormatStrings.h"
-#include "import/spreadsheet/FormatWriters.h"
+#include "import/spreadsheet/numberformat/FormatDigits.h"
+#include "import/spreadsheet/numberformat/FormatSection.h"
+#include "import/spreadsheet/numberformat/FormatStrings.h"
+#include "import/spreadsheet/numberformat/FormatWriters.h"
 
 using namespace formatkind;
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "import/spreadsheet/FormatSection.h"
-#include "import/spreadsheet/FormatSectionInfo.h"
+#include "import/spreadsheet/numberformat/FormatSection.h"
+#include "import/spreadsheet/numberformat/FormatSectionInfo.h"
 
 // The column width the spreadsheet importer passes, in 1/256 of a character; any width below 256
 // leaves General its full length.

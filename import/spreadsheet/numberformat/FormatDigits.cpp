@@ -1,4 +1,4 @@
-#include "import/spreadsheet/FormatDigits.h"
+#include "import/spreadsheet/numberformat/FormatDigits.h"
 
 #include <algorithm>
 #include <charconv>

@@ -5,8 +5,8 @@
 // does; a result that does not fit kDigitTextCapacity raises CFail 7.
 #include <cstdint>
 
-#include "import/spreadsheet/FormatSectionInfo.h"
-#include "import/spreadsheet/FormatText.h"
+#include "import/spreadsheet/numberformat/FormatSectionInfo.h"
+#include "import/spreadsheet/numberformat/FormatText.h"
 
 void printFixed(double value, int decimals, DigitText& digits);
 void printExponent(double value, int decimals, DigitText& digits);

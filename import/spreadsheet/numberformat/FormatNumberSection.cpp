@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "import/spreadsheet/FormatPlacement.h"
-#include "import/spreadsheet/FormatSection.h"
-#include "import/spreadsheet/FormatWriters.h"
+#include "import/spreadsheet/numberformat/FormatPlacement.h"
+#include "import/spreadsheet/numberformat/FormatSection.h"
+#include "import/spreadsheet/numberformat/FormatWriters.h"
 
 using namespace formatkind;
 

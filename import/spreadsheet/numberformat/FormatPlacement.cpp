@@ -1,4 +1,4 @@
-#include "import/spreadsheet/FormatPlacement.h"
+#include "import/spreadsheet/numberformat/FormatPlacement.h"
 
 #include <algorithm>
 

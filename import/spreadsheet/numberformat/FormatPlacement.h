@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "import/spreadsheet/FormatText.h"
+#include "import/spreadsheet/numberformat/FormatText.h"
 
 struct PendingMinus {
     bool pending = false;

@@ -1,8 +1,8 @@
-#include "import/spreadsheet/FormatSection.h"
+#include "import/spreadsheet/numberformat/FormatSection.h"
 
 #include <cmath>
 
-#include "import/spreadsheet/FormatText.h"
+#include "import/spreadsheet/numberformat/FormatText.h"
 
 using namespace formatkind;
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "import/spreadsheet/FormatSectionInfo.h"
-#include "import/spreadsheet/FormatText.h"
+#include "import/spreadsheet/numberformat/FormatSectionInfo.h"
+#include "import/spreadsheet/numberformat/FormatText.h"
 
 // Where the second, third and fourth sections begin in the code; 0 when absent.
 using SectionStarts = std::array<std::uint16_t, 3>;

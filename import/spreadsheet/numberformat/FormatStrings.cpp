@@ -1,9 +1,9 @@
-#include "import/spreadsheet/FormatStrings.h"
+#include "import/spreadsheet/numberformat/FormatStrings.h"
 
 #include <array>
 #include <string>
 
-#include "foundation/UIStrings.h"
+#include "foundation/language/UIStrings.h"
 
 namespace {
 constexpr std::uint16_t kFirstBuiltInFormatString = 20000;

@@ -2,9 +2,9 @@
 // The writers that lay a value into one section of a number-format code, each into the cell text.
 #include <string_view>
 
-#include "import/spreadsheet/FormatSectionInfo.h"
-#include "import/spreadsheet/FormatText.h"
-#include "import/spreadsheet/SerialDate.h"
+#include "import/spreadsheet/numberformat/FormatSectionInfo.h"
+#include "import/spreadsheet/numberformat/FormatText.h"
+#include "import/spreadsheet/numberformat/SerialDate.h"
 
 // Printed digits laid into the section's placeholders, literal text, signs and exponent.
 void applyNumberFormat(double value, DigitText& digits, std::u16string_view section,

@@ -1,4 +1,4 @@
-#include "import/spreadsheet/SerialDate.h"
+#include "import/spreadsheet/numberformat/SerialDate.h"
 
 #include <cmath>
 

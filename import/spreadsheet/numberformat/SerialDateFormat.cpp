@@ -2,9 +2,9 @@
 // second.
 #include <charconv>
 
-#include "import/spreadsheet/FormatSection.h"
-#include "import/spreadsheet/FormatStrings.h"
-#include "import/spreadsheet/FormatWriters.h"
+#include "import/spreadsheet/numberformat/FormatSection.h"
+#include "import/spreadsheet/numberformat/FormatStrings.h"
+#include "import/spreadsheet/numberformat/FormatWriters.h"
 
 using namespace formatkind;
 

@@ -1,6 +1,6 @@
-#include "import/spreadsheet/CQueue.h"
+#include "import/spreadsheet/sheets/CQueue.h"
 
-#include "import/spreadsheet/CStyle.h"
+#include "import/spreadsheet/styles/CStyle.h"
 
 const CFont& CQueue::getFont() const {
     if (runFont) return *runFont;

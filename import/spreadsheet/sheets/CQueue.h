@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "import/spreadsheet/CFont.h"
+#include "import/spreadsheet/styles/CFont.h"
 
 class CStyle;
 

@@ -1,6 +1,6 @@
-#include "import/spreadsheet/CSheetsArray.h"
+#include "import/spreadsheet/sheets/CSheetsArray.h"
 
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 
 CSheet::CSheet(std::string id, std::string name, std::string sheetId, const char* stateText)
     : relationshipId(std::move(id)), name(std::move(name)), sheetId(std::move(sheetId)) {

@@ -1,4 +1,4 @@
-#include "import/spreadsheet/CellCursor.h"
+#include "import/spreadsheet/sheets/CellCursor.h"
 
 void CellCursor::enterRow(std::int32_t number) {
     if (number > 0 && number <= kMaxSheetRow) row = number;

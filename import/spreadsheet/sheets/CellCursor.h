@@ -4,7 +4,7 @@
 // next column of its row. Both passes over a sheet place cells with it, so they agree.
 #include <cstdint>
 
-#include "import/spreadsheet/CellReference.h"
+#include "import/spreadsheet/sheets/CellReference.h"
 
 class CellCursor {
 public:

@@ -1,4 +1,4 @@
-#include "import/spreadsheet/CellReference.h"
+#include "import/spreadsheet/sheets/CellReference.h"
 
 #include <cstring>
 

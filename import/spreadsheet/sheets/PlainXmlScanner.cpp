@@ -1,8 +1,8 @@
-#include "import/spreadsheet/PlainXmlScanner.h"
+#include "import/spreadsheet/sheets/PlainXmlScanner.h"
 
 #include <libxml/uri.h>
 
-#include "import/spreadsheet/SheetNames.h"
+#include "import/spreadsheet/sheets/SheetNames.h"
 
 namespace plainxml {
 

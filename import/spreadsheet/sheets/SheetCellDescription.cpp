@@ -1,4 +1,4 @@
-#include "import/spreadsheet/SheetCellDescription.h"
+#include "import/spreadsheet/sheets/SheetCellDescription.h"
 
 namespace {
 

@@ -4,6 +4,6 @@
 // same cells give the same texts, so the fast pass is held to the parser's by comparing them.
 #include <string>
 
-#include "import/spreadsheet/WorksheetReader.h"
+#include "import/spreadsheet/sheets/WorksheetReader.h"
 
 std::string describeSheetCell(const SheetCell& cell);

@@ -1,13 +1,13 @@
-#include "import/spreadsheet/SheetCellScanner.h"
+#include "import/spreadsheet/sheets/SheetCellScanner.h"
 
 #include <new>
 #include <string>
 #include <string_view>
 
-#include "foundation/NameCompare.h"
-#include "import/spreadsheet/ColumnStyles.h"
-#include "import/spreadsheet/PlainXmlScanner.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "import/spreadsheet/sheets/PlainXmlScanner.h"
+#include "import/spreadsheet/styles/ColumnStyles.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "import/spreadsheet/WorksheetReader.h"
+#include "import/spreadsheet/sheets/WorksheetReader.h"
 
 enum class CellScan { kCell, kEnd, kUnsure };
 

@@ -1,4 +1,4 @@
-#include "import/spreadsheet/SheetCellSource.h"
+#include "import/spreadsheet/sheets/SheetCellSource.h"
 
 SheetCellSource::SheetCellSource(const char* bytes, std::int32_t size)
     : bytes(bytes), size(size), scanner(std::make_unique<SheetCellScanner>(bytes, size)) {}

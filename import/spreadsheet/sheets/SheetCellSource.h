@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "import/spreadsheet/SheetCellScanner.h"
-#include "import/spreadsheet/WorksheetReader.h"
+#include "import/spreadsheet/sheets/SheetCellScanner.h"
+#include "import/spreadsheet/sheets/WorksheetReader.h"
 
 class SheetCellSource {
 public:

@@ -6,16 +6,16 @@
 #include <optional>
 
 #include "foundation/CFail.h"
-#include "foundation/NameCompare.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/text/NameCompare.h"
 #include "import/spreadsheet/CStringsArray.h"
-#include "import/spreadsheet/CStyleSheet.h"
 #include "import/spreadsheet/CXLMLImporter.h"
-#include "import/spreadsheet/SheetCellSource.h"
-#include "model/ParamBlockHost.h"
-#include "model/StoryKinds.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/spreadsheet/sheets/SheetCellSource.h"
+#include "import/spreadsheet/styles/CStyleSheet.h"
+#include "model/params/ParamBlockHost.h"
+#include "model/story/StoryKinds.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

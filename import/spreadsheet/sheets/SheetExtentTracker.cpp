@@ -1,10 +1,10 @@
-#include "import/spreadsheet/SheetExtentTracker.h"
+#include "import/spreadsheet/sheets/SheetExtentTracker.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "foundation/NameCompare.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // of a cell that holds a value (text outside its formula).
 #include <cstdint>
 
-#include "import/spreadsheet/CellCursor.h"
-#include "import/spreadsheet/SheetMeasure.h"
+#include "import/spreadsheet/sheets/CellCursor.h"
+#include "import/spreadsheet/sheets/SheetMeasure.h"
 
 class SheetExtentTracker {
 public:

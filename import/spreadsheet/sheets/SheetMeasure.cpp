@@ -1,15 +1,15 @@
-#include "import/spreadsheet/SheetMeasure.h"
+#include "import/spreadsheet/sheets/SheetMeasure.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 
 #include <cstring>
 
-#include "foundation/NameCompare.h"
-#include "import/spreadsheet/SheetExtentTracker.h"
-#include "import/spreadsheet/SheetScanner.h"
-#include "import/spreadsheet/SheetNames.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "import/spreadsheet/sheets/SheetExtentTracker.h"
+#include "import/spreadsheet/sheets/SheetScanner.h"
+#include "import/spreadsheet/sheets/SheetNames.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

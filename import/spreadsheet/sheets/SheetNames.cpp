@@ -1,8 +1,8 @@
-#include "import/spreadsheet/SheetNames.h"
+#include "import/spreadsheet/sheets/SheetNames.h"
 
 #include <cstring>
 
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 constexpr const char* kSpreadsheetUris[] = {"http://schemas.openxmlformats.org/spreadsheetml/2006/main",

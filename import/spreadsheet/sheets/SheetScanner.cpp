@@ -1,12 +1,12 @@
-#include "import/spreadsheet/SheetScanner.h"
+#include "import/spreadsheet/sheets/SheetScanner.h"
 
 #include <string>
 #include <string_view>
 
-#include "foundation/NameCompare.h"
-#include "import/spreadsheet/PlainXmlScanner.h"
-#include "import/spreadsheet/SheetExtentTracker.h"
-#include "import/spreadsheet/SheetNames.h"
+#include "foundation/text/NameCompare.h"
+#include "import/spreadsheet/sheets/PlainXmlScanner.h"
+#include "import/spreadsheet/sheets/SheetExtentTracker.h"
+#include "import/spreadsheet/sheets/SheetNames.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 // malformed. So the scanner never decides anything the parser would decide otherwise.
 #include <cstdint>
 
-#include "import/spreadsheet/SheetMeasure.h"
+#include "import/spreadsheet/sheets/SheetMeasure.h"
 
 enum class SheetScan { kMeasured, kUnsure };
 

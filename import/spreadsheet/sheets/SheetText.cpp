@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "foundation/CFail.h"
-#include "foundation/UIStrings.h"
-#include "import/spreadsheet/CStyle.h"
+#include "foundation/language/UIStrings.h"
 #include "import/spreadsheet/CXLMLImporter.h"
-#include "import/spreadsheet/ExFormat.h"
-#include "model/ParamBlockHost.h"
-#include "model/XParamBlock.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/spreadsheet/numberformat/ExFormat.h"
+#include "import/spreadsheet/styles/CStyle.h"
+#include "model/params/ParamBlockHost.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

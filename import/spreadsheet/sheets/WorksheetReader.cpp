@@ -1,13 +1,13 @@
-#include "import/spreadsheet/WorksheetReader.h"
+#include "import/spreadsheet/sheets/WorksheetReader.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 #include <string_view>
 
-#include "foundation/NameCompare.h"
-#include "import/spreadsheet/SheetNames.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "import/spreadsheet/sheets/SheetNames.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

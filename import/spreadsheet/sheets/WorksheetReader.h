@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "import/spreadsheet/CellCursor.h"
-#include "import/spreadsheet/ColumnStyles.h"
+#include "import/spreadsheet/sheets/CellCursor.h"
+#include "import/spreadsheet/styles/ColumnStyles.h"
 
 struct XmlNodeRelease {
     void operator()(xmlNode* node) const;

@@ -1,9 +1,9 @@
-#include "import/spreadsheet/CBorder.h"
+#include "import/spreadsheet/styles/CBorder.h"
 
-#include "foundation/NameCompare.h"
-#include "package/XmlColors.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "package/xml/XmlColors.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

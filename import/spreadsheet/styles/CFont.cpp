@@ -1,12 +1,12 @@
-#include "import/spreadsheet/CFont.h"
+#include "import/spreadsheet/styles/CFont.h"
 
 #include <algorithm>
 
-#include "foundation/NameCompare.h"
-#include "model/XForm.h"
-#include "package/XmlColors.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "model/records/character/XForm.h"
+#include "package/xml/XmlColors.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "import/spreadsheet/CNumFmt.h"
+#include "import/spreadsheet/styles/CNumFmt.h"
 
-#include "foundation/Utf8Codec.h"
-#include "import/spreadsheet/ExFormat.h"
-#include "import/spreadsheet/FormatStrings.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "import/spreadsheet/numberformat/ExFormat.h"
+#include "import/spreadsheet/numberformat/FormatStrings.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 CNumFmt::CNumFmt() = default;
 

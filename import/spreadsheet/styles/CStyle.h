@@ -10,10 +10,10 @@
 
 #include <cstdint>
 
-#include "import/spreadsheet/CBorder.h"
-#include "import/spreadsheet/CFill.h"
-#include "import/spreadsheet/CFont.h"
-#include "import/spreadsheet/CNumFmt.h"
+#include "import/spreadsheet/styles/CBorder.h"
+#include "import/spreadsheet/styles/CFill.h"
+#include "import/spreadsheet/styles/CFont.h"
+#include "import/spreadsheet/styles/CNumFmt.h"
 
 class CStyle {
 public:

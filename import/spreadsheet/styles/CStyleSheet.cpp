@@ -1,13 +1,13 @@
-#include "import/spreadsheet/CStyleSheet.h"
+#include "import/spreadsheet/styles/CStyleSheet.h"
 
 #include <libxml/parser.h>
 
 #include <new>
 
 #include "foundation/CFail.h"
-#include "import/spreadsheet/FormatStrings.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/spreadsheet/numberformat/FormatStrings.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "import/spreadsheet/CStyle.h"
-#include "import/spreadsheet/CTableStyle.h"
+#include "import/spreadsheet/styles/CStyle.h"
+#include "import/spreadsheet/styles/CTableStyle.h"
 #include "import/docx/PartDocument.h"
 
 class CStyleSheet {

@@ -1,8 +1,8 @@
-#include "import/spreadsheet/CTableStyle.h"
+#include "import/spreadsheet/styles/CTableStyle.h"
 
-#include "foundation/NameCompare.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "import/spreadsheet/ColumnStyles.h"
+#include "import/spreadsheet/styles/ColumnStyles.h"
 
 void ColumnStyles::add(bool hasMin, std::int32_t min, bool hasMax, std::int32_t max, bool hasStyle, std::int32_t style) {
     if (hasMin && hasMax && hasStyle && min <= max) ranges.push_back({min, max, style});

@@ -1,9 +1,9 @@
-#include "import/wordml/AnnotationComments.h"
+#include "import/wordml/annotations/AnnotationComments.h"
 
-#include "import/wordml/TNodesArray.h"
-#include "import/wordml/ValueVocabularies.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/properties/ValueVocabularies.h"
+#include "import/wordml/text/TNodesArray.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // A comment's author and date travel as its story's annotation information: a special character
 // (txtData 84) whose revision record names them; its initials go to that author in the author table. A comment that marks its own place (w:annotationRef)
 // gives it there; one without that mark, which a Word 2003 comment never has, gives it as its first run.
-#include "import/wordml/AnnotationComments.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "model/CAuthorArray.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/annotations/AnnotationComments.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/StoryKinds.h"
+#include "model/tables/CAuthorArray.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "import/wordml/LevelTexts.h"
+#include "import/wordml/lists/LevelTexts.h"
 
 #include <utility>
 

@@ -1,14 +1,14 @@
-#include "import/wordml/ListHandOver.h"
+#include "import/wordml/lists/ListHandOver.h"
 
 #include <climits>
 #include <cstddef>
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "import/wordml/TListDefsArray.h"
-#include "model/PictureOwnership.h"
-#include "model/XParamBlock.h"
+#include "foundation/memory/Memory.h"
+#include "import/wordml/lists/TListDefsArray.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/PictureOwnership.h"
 
 namespace {
 

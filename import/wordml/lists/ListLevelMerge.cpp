@@ -1,8 +1,8 @@
 // A numbered paragraph takes the paragraph formatting of its list level: every field that the level's
 // rule states is laid over what the paragraph's own properties gave, the same merge a style's rule gets.
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/PropertyMerges.h"
-#include "import/wordml/TListDefsArray.h"
+#include "import/wordml/lists/TListDefsArray.h"
+#include "import/wordml/properties/PropertyMerges.h"
 
 void CWordMLImporter::mergeListLevel(XRule* rule) {
     if (rule == nullptr || lists == nullptr || rule->level.ls == 0) return;

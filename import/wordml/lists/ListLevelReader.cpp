@@ -6,15 +6,15 @@
 #include <string_view>
 
 #include "foundation/FieldMask.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/HexNumber.h"
-#include "import/wordml/NumberingVocabularies.h"
-#include "import/wordml/PropertyMerges.h"
-#include "import/wordml/TStyle.h"
-#include "import/wordml/ValueVocabularies.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/lists/NumberingVocabularies.h"
+#include "import/wordml/properties/HexNumber.h"
+#include "import/wordml/properties/PropertyMerges.h"
+#include "import/wordml/properties/ValueVocabularies.h"
+#include "import/wordml/styles/TStyle.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -9,17 +9,17 @@
 #include <string_view>
 
 #include "foundation/FailureCode.h"
-#include "foundation/NameCompare.h"
-#include "foundation/TextBoundary.h"
+#include "foundation/text/NameCompare.h"
+#include "foundation/text/TextBoundary.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/HexNumber.h"
-#include "import/wordml/ListHandOver.h"
-#include "import/wordml/TListDefsArray.h"
-#include "model/XParamBlock.h"
+#include "import/wordml/lists/ListHandOver.h"
+#include "import/wordml/lists/TListDefsArray.h"
+#include "import/wordml/properties/HexNumber.h"
+#include "model/params/XParamBlock.h"
 #include "package/CRelationshipsTable.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
-#include "picture/PictureFromContainer.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "picture/containers/PictureFromContainer.h"
 
 namespace {
 

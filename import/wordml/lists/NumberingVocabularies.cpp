@@ -1,6 +1,6 @@
-#include "import/wordml/NumberingVocabularies.h"
+#include "import/wordml/lists/NumberingVocabularies.h"
 
-#include "import/wordml/ValueVocabularies.h"
+#include "import/wordml/properties/ValueVocabularies.h"
 
 namespace {
 

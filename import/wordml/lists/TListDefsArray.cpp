@@ -1,10 +1,10 @@
-#include "import/wordml/TListDefsArray.h"
+#include "import/wordml/lists/TListDefsArray.h"
 
 #include <cstring>
 
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "model/PictureOwnership.h"
+#include "foundation/memory/Memory.h"
+#include "model/records/PictureOwnership.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "foundation/CBase.h"
-#include "model/ListRecords.h"
+#include "model/tables/ListRecords.h"
 
 struct TListDef : public CBase {
     TListDef();

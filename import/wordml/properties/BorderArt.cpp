@@ -1,8 +1,8 @@
-#include "import/wordml/BorderArt.h"
+#include "import/wordml/properties/BorderArt.h"
 
 #include <iterator>
 
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 

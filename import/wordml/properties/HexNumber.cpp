@@ -1,8 +1,8 @@
-#include "import/wordml/HexNumber.h"
+#include "import/wordml/properties/HexNumber.h"
 
 #include <cctype>
 
-#include "foundation/UrlCodec.h"
+#include "foundation/encoding/UrlCodec.h"
 
 namespace {
 

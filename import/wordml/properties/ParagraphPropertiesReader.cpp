@@ -7,15 +7,15 @@
 #include <limits>
 
 #include "foundation/FieldMask.h"
-#include "foundation/NameCompare.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/text/NameCompare.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/PropertyElementReaders.h"
-#include "import/wordml/TStyle.h"
-#include "import/wordml/ValueVocabularies.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/properties/PropertyElementReaders.h"
+#include "import/wordml/properties/ValueVocabularies.h"
+#include "import/wordml/styles/TStyle.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "import/wordml/PropertyElementReaders.h"
+#include "import/wordml/properties/PropertyElementReaders.h"
 
 #include <initializer_list>
 #include <limits>
 
-#include "import/wordml/BorderArt.h"
-#include "import/wordml/ValueVocabularies.h"
-#include "package/XmlColors.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/properties/BorderArt.h"
+#include "import/wordml/properties/ValueVocabularies.h"
+#include "package/xml/XmlColors.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

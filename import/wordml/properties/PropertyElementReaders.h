@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "model/ValueRecords.h"
-#include "model/XRule.h"
+#include "model/records/ValueRecords.h"
+#include "model/records/paragraph/XRule.h"
 
 // Default: all 0. Sizes, distances and spaces in twips.
 XFrame* parseFrameProperties(const xmlNode* element, XFrame* frame);

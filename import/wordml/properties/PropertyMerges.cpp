@@ -1,11 +1,11 @@
-#include "import/wordml/PropertyMerges.h"
+#include "import/wordml/properties/PropertyMerges.h"
 
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
 
 #include "foundation/FieldMask.h"
-#include "model/RecordTables.h"
+#include "model/records/RecordTables.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 // row set that holds it.
 #include <cstdint>
 
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XRule.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
 
 // How a style's character faces meet the run's: replaced, or added to the run's own.
 enum class FaceMerge : std::int16_t { kReplace = 0, kAdd = 1 };

@@ -7,18 +7,18 @@
 #include <limits>
 #include <string>
 
-#include "foundation/CLanguage.h"
 #include "foundation/FieldMask.h"
-#include "foundation/NameCompare.h"
+#include "foundation/language/CLanguage.h"
+#include "foundation/text/NameCompare.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/PropertyElementReaders.h"
-#include "import/wordml/RunVocabularies.h"
-#include "model/ParamBlockTables.h"
-#include "model/XParamBlock.h"
-#include "package/CTheme.h"
-#include "package/XmlColors.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/properties/PropertyElementReaders.h"
+#include "import/wordml/properties/RunVocabularies.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/params/XParamBlock.h"
+#include "package/theme/CTheme.h"
+#include "package/xml/XmlColors.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

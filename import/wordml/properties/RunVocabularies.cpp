@@ -1,7 +1,7 @@
-#include "import/wordml/RunVocabularies.h"
+#include "import/wordml/properties/RunVocabularies.h"
 
-#include "foundation/NameCompare.h"
-#include "import/wordml/ValueVocabularies.h"
+#include "foundation/text/NameCompare.h"
+#include "import/wordml/properties/ValueVocabularies.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "import/wordml/ValueVocabularies.h"
+#include "import/wordml/properties/ValueVocabularies.h"
 
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 

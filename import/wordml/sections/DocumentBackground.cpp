@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "import/wordml/CWordMLImporter.h"
-#include "model/ParamBlockHost.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "picture/PageBackground.h"
-#include "picture/ShapeText.h"
+#include "model/params/ParamBlockHost.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlElementSearch.h"
+#include "picture/shapes/PageBackground.h"
+#include "picture/shapes/ShapeText.h"
 
 void CWordMLImporter::readBackground(xmlNode* element, xmlNode* root) {
     if (element == nullptr && root != nullptr) element = xmlFindElement(root->children, "w", "background", 0);

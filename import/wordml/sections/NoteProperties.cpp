@@ -4,11 +4,11 @@
 // whole record.
 #include <limits>
 
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/NumberingVocabularies.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/lists/NumberingVocabularies.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

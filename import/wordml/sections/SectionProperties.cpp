@@ -7,18 +7,18 @@
 #include <optional>
 
 #include "foundation/FieldMask.h"
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/NumberingVocabularies.h"
-#include "import/wordml/PropertyElementReaders.h"
-#include "import/wordml/ValueVocabularies.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/lists/NumberingVocabularies.h"
+#include "import/wordml/properties/PropertyElementReaders.h"
+#include "import/wordml/properties/ValueVocabularies.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 
-// Change bits of the section record (the n-th optional field of kXPageTable, model/XPageFields.cpp).
+// Change bits of the section record (the n-th optional field of kXPageTable, model/records/section/XPageFields.cpp).
 namespace pagebit {
 constexpr int kPageWidth = 1;
 constexpr int kPageHeight = 2;

@@ -1,8 +1,8 @@
-#include "import/wordml/TSectionsArray.h"
+#include "import/wordml/sections/TSectionsArray.h"
 
 #include <string>
 
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

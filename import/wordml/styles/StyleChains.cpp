@@ -5,9 +5,9 @@
 // cells of its table style's chain, then the conditional parts of the named style that its mask selects.
 #include "foundation/FieldMask.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/PropertyMerges.h"
-#include "import/wordml/TStyleStack.h"
-#include "import/wordml/TStylesArray.h"
+#include "import/wordml/properties/PropertyMerges.h"
+#include "import/wordml/styles/TStyleStack.h"
+#include "import/wordml/styles/TStylesArray.h"
 
 namespace {
 

@@ -8,17 +8,17 @@
 #include <memory>
 
 #include "foundation/FieldMask.h"
-#include "foundation/NameCompare.h"
-#include "foundation/TextBoundary.h"
-#include "foundation/TextCompare.h"
+#include "foundation/text/NameCompare.h"
+#include "foundation/text/TextBoundary.h"
+#include "foundation/text/TextCompare.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/PropertyMerges.h"
-#include "import/wordml/TListDefsArray.h"
-#include "import/wordml/TStylesArray.h"
-#include "model/ParamBlockTables.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/lists/TListDefsArray.h"
+#include "import/wordml/properties/PropertyMerges.h"
+#include "import/wordml/styles/TStylesArray.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

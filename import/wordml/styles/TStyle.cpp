@@ -1,6 +1,6 @@
-#include "import/wordml/TStyle.h"
+#include "import/wordml/styles/TStyle.h"
 
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XRule.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
 
 // Style types of the "type" attribute.
 namespace styletype {

@@ -1,6 +1,6 @@
-#include "import/wordml/TStyleStack.h"
+#include "import/wordml/styles/TStyleStack.h"
 
-#include "import/wordml/TStylesArray.h"
+#include "import/wordml/styles/TStylesArray.h"
 
 void TStyleStack::gatherChain(const TStylesArray* styles, const char* styleId) {
     if (styles == nullptr) return;

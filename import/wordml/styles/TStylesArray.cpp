@@ -1,8 +1,8 @@
-#include "import/wordml/TStylesArray.h"
+#include "import/wordml/styles/TStylesArray.h"
 
 #include <limits>
 
-#include "foundation/TextCompare.h"
+#include "foundation/text/TextCompare.h"
 
 TStylesArray::TStylesArray() {
     docDefaults.name = "docDefaults";

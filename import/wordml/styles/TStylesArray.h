@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "foundation/CBase.h"
-#include "import/wordml/TStyle.h"
+#include "import/wordml/styles/TStyle.h"
 
 class TStylesArray : public CBase {
 public:

@@ -1,6 +1,6 @@
-#include "import/wordml/TTable.h"
+#include "import/wordml/tables/TTable.h"
 
-#include "package/XmlElementSearch.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

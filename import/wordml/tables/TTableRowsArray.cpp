@@ -1,12 +1,12 @@
-#include "import/wordml/TTableRowsArray.h"
+#include "import/wordml/tables/TTableRowsArray.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-#include "import/wordml/TParagraph.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/text/TParagraph.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "foundation/CBase.h"
-#include "import/wordml/TTable.h"
-#include "model/XForm.h"
-#include "model/XRule.h"
+#include "import/wordml/tables/TTable.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
 
 // The property readers the row walk calls (CWordMLImporter's table, row and cell readers).
 struct TableRowReaders {

@@ -9,12 +9,12 @@
 #include <optional>
 
 #include "foundation/FieldMask.h"
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/PropertyElementReaders.h"
-#include "import/wordml/ValueVocabularies.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/properties/PropertyElementReaders.h"
+#include "import/wordml/properties/ValueVocabularies.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "import/wordml/AlternateContent.h"
+#include "import/wordml/text/AlternateContent.h"
 
-#include "package/XmlElementSearch.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

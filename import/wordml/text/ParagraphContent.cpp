@@ -16,12 +16,12 @@
 
 #include "foundation/FieldMask.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "import/wordml/ValueVocabularies.h"
-#include "import/wordml/XFormBits.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/properties/ValueVocabularies.h"
+#include "import/wordml/properties/XFormBits.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/StoryKinds.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -8,16 +8,16 @@
 #include <string>
 
 #include "foundation/FieldMask.h"
-#include "import/wordml/AnnotationComments.h"
+#include "import/wordml/annotations/AnnotationComments.h"
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/WordMLParsing.h"
-#include "import/wordml/XFormBits.h"
-#include "model/CFontArray.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
-#include "foundation/NameCompare.h"
+#include "import/wordml/properties/XFormBits.h"
+#include "model/tables/CFontArray.h"
+#include "model/story/StoryKinds.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 

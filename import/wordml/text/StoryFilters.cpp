@@ -1,10 +1,10 @@
 // Which paragraphs a story takes, and the section break that opens a new section of the main story.
-#include "foundation/NameCompare.h"
+#include "foundation/text/NameCompare.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNodeHelpers.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/StoryKinds.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "import/wordml/TNodesArray.h"
+#include "import/wordml/text/TNodesArray.h"
 
-#include "import/wordml/UniqueTags.h"
-#include "package/XmlElementSearch.h"
-#include "package/XmlNamespaces.h"
-#include "package/XmlNodeHelpers.h"
-#include "picture/ContainerName.h"
+#include "import/wordml/text/UniqueTags.h"
+#include "package/xml/XmlElementSearch.h"
+#include "package/xml/XmlNamespaces.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "picture/containers/ContainerName.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "import/wordml/TParagraph.h"
+#include "import/wordml/text/TParagraph.h"
 
-#include "import/wordml/AnnotationComments.h"
-#include "package/XmlElementSearch.h"
+#include "import/wordml/annotations/AnnotationComments.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

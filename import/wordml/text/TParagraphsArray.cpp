@@ -1,9 +1,9 @@
-#include "import/wordml/TParagraphsArray.h"
+#include "import/wordml/text/TParagraphsArray.h"
 
 #include <utility>
 
-#include "import/wordml/UniqueTags.h"
-#include "package/XmlElementSearch.h"
+#include "import/wordml/text/UniqueTags.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

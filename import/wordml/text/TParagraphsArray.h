@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "foundation/CBase.h"
-#include "import/wordml/TParagraph.h"
+#include "import/wordml/text/TParagraph.h"
 
 class UniqueTags;
 

@@ -7,15 +7,15 @@
 // or the next piece of a run longer than kDeliveryUnits, whose records are handed out again with it.
 #include <algorithm>
 
-#include "engine/TranslatorRequest.h"
-#include "foundation/TextBoundary.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/text/TextBoundary.h"
 #include "foundation/CFail.h"
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 #include "import/wordml/CWordMLImporter.h"
 #include "import/wordml/WordMLParsing.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
-#include "package/XmlElementSearch.h"
+#include "model/story/StoryKinds.h"
+#include "model/params/XParamBlock.h"
+#include "package/xml/XmlElementSearch.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "import/wordml/UniqueTags.h"
+#include "import/wordml/text/UniqueTags.h"
 
 #include <climits>
 #include <cstdio>
 
 #include "foundation/CRandom.h"
-#include "package/XmlNodeHelpers.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "model/XRow.h"
+#include "model/records/cell/XRow.h"
 
-#include "model/RecordFields.h"
-#include "model/RecordTables.h"
+#include "model/records/RecordFields.h"
+#include "model/records/RecordTables.h"
 
 bool equalXRow(const XRow& a, const XRow& b) {
     return equalRecords(kXRowTable, &a, &b);

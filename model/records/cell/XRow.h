@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 constexpr int kMaxGridColumns = 65;
 constexpr int kMaxRowCells = 65;

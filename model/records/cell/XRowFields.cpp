@@ -2,9 +2,9 @@
 // serve the table ("TBLBORDERS", "TBLCELLMAR") and every cell ("TCBORDERS", "TCMAR") alike.
 #include <cstddef>
 
-#include "model/RecordTableBuilder.h"
-#include "model/RecordTables.h"
-#include "model/XRow.h"
+#include "model/records/RecordTableBuilder.h"
+#include "model/records/RecordTables.h"
+#include "model/records/cell/XRow.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "model/XRowReader.h"
+#include "model/records/cell/XRowReader.h"
 
 #include "foundation/CFail.h"
-#include "model/RecordKeys.h"
-#include "model/RecordTables.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/RecordTables.h"
 
 std::int16_t readXRow(CStream* parent, const char* name, XRow* cell) {
     if (parent == nullptr || name == nullptr || cell == nullptr) return result::kNullObject;

@@ -7,8 +7,8 @@
 // guard.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XRow.h"
+#include "model/records/cell/XRow.h"
+#include "model/storage/CStream.h"
 
 // 0 when the cell element was found and its keys read; otherwise the code of the failure that stopped
 // it (12 when the element is absent), and the cell is left as it was.

@@ -1,9 +1,9 @@
-#include "model/XRowWriter.h"
+#include "model/records/cell/XRowWriter.h"
 
 #include "foundation/CFail.h"
-#include "model/RecordKeys.h"
-#include "model/RecordTables.h"
-#include "model/RecordWriting.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/RecordTables.h"
+#include "model/records/RecordWriting.h"
 
 std::int16_t writeXRow(CStream* parent, const char* name, const XRow* cell, XParamBlock* block) {
     if (parent == nullptr || name == nullptr || cell == nullptr) return result::kNullObject;

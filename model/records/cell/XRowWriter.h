@@ -14,8 +14,8 @@
 // automatic colour). Without a block no colour is offered.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XRow.h"
+#include "model/records/cell/XRow.h"
+#include "model/storage/CStream.h"
 
 struct XParamBlock;
 

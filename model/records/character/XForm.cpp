@@ -1,10 +1,10 @@
-#include "model/XForm.h"
+#include "model/records/character/XForm.h"
 
 #include "foundation/CFail.h"
-#include "model/PictureOwnership.h"
-#include "model/RecordFields.h"
-#include "model/RecordTables.h"
-#include "model/SameBytes.h"
+#include "model/records/PictureOwnership.h"
+#include "model/records/RecordFields.h"
+#include "model/records/RecordTables.h"
+#include "model/records/SameBytes.h"
 
 void initXForm(XForm* form) {
     initRecordOnce(kXFormTable, form);

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 class CPicture;
 

@@ -1,9 +1,9 @@
 // The field tables of the character record and its sub-records.
 #include <cstddef>
 
-#include "model/RecordTableBuilder.h"
-#include "model/RecordTables.h"
-#include "model/XForm.h"
+#include "model/records/RecordTableBuilder.h"
+#include "model/records/RecordTables.h"
+#include "model/records/character/XForm.h"
 
 namespace {
 

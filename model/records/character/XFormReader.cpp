@@ -1,10 +1,10 @@
-#include "model/XFormReader.h"
+#include "model/records/character/XFormReader.h"
 
 #include "foundation/CFail.h"
 #include "model/BoundedCount.h"
-#include "model/IndexedName.h"
-#include "model/RecordKeys.h"
-#include "model/RecordTables.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/RecordTables.h"
+#include "model/storage/IndexedName.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 // pictures as elements of their own.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XForm.h"
+#include "model/records/character/XForm.h"
+#include "model/storage/CStream.h"
 
 // 0, or the code of the failure that stopped the reading of the element's own keys (the children are
 // then not read). Failures inside the children are dropped: an absent child keeps its fields' values.

@@ -20,8 +20,8 @@
 // a record that failed before its colours registers none. No CFail leaves the writer.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XForm.h"
+#include "model/records/character/XForm.h"
+#include "model/storage/CStream.h"
 
 struct XParamBlock;
 

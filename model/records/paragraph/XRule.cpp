@@ -1,9 +1,9 @@
-#include "model/XRule.h"
+#include "model/records/paragraph/XRule.h"
 
 #include "foundation/FieldMask.h"
-#include "model/RecordFields.h"
-#include "model/RecordTables.h"
-#include "model/SameBytes.h"
+#include "model/records/RecordFields.h"
+#include "model/records/RecordTables.h"
+#include "model/records/SameBytes.h"
 
 void initXRule(XRule* rule) {
     initRecordOnce(kXRuleTable, rule);

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "model/ValueRecords.h"
-#include "model/XRow.h"
+#include "model/records/ValueRecords.h"
+#include "model/records/cell/XRow.h"
 
 constexpr int kMaxTabs = 65;
 constexpr int kLevelFontBytes = 130;

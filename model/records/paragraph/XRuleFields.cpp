@@ -1,9 +1,9 @@
 // The field tables of the paragraph record and its sub-records.
 #include <cstddef>
 
-#include "model/RecordTableBuilder.h"
-#include "model/RecordTables.h"
-#include "model/XRule.h"
+#include "model/records/RecordTableBuilder.h"
+#include "model/records/RecordTables.h"
+#include "model/records/paragraph/XRule.h"
 
 namespace {
 

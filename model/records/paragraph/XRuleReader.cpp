@@ -1,11 +1,11 @@
-#include "model/XRuleReader.h"
+#include "model/records/paragraph/XRuleReader.h"
 
 #include "foundation/CFail.h"
 #include "model/BoundedCount.h"
-#include "model/IndexedName.h"
-#include "model/RecordKeys.h"
-#include "model/RecordTables.h"
-#include "model/XRowReader.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/RecordTables.h"
+#include "model/records/cell/XRowReader.h"
+#include "model/storage/IndexedName.h"
 
 namespace {
 

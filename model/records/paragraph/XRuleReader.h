@@ -18,8 +18,8 @@
 // Every count is clamped to the record's capacity (65 stops, columns and cells) in the record itself.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XRule.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/storage/CStream.h"
 
 // 0, or the code of the failure that stopped the reading of the element's own keys (the children are
 // then not read). Failures inside the children are dropped.

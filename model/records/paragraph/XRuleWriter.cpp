@@ -1,10 +1,10 @@
-#include "model/XRuleWriter.h"
+#include "model/records/paragraph/XRuleWriter.h"
 
 #include "foundation/CFail.h"
-#include "model/RecordKeys.h"
-#include "model/RecordTables.h"
-#include "model/RecordWriting.h"
-#include "model/XRowWriter.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/RecordTables.h"
+#include "model/records/RecordWriting.h"
+#include "model/records/cell/XRowWriter.h"
 
 namespace {
 

@@ -24,8 +24,8 @@
 // set's own shading is not offered.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XRule.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/storage/CStream.h"
 
 struct XParamBlock;
 

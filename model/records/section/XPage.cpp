@@ -1,8 +1,8 @@
-#include "model/XPage.h"
+#include "model/records/section/XPage.h"
 
-#include "model/RecordFields.h"
-#include "model/RecordTables.h"
-#include "model/SameBytes.h"
+#include "model/records/RecordFields.h"
+#include "model/records/RecordTables.h"
+#include "model/records/SameBytes.h"
 
 void initXPage(XPage* page, std::int16_t metric) {
     initRecordOnce(kXPageTable, page);

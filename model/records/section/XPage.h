@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 constexpr int kColumnSlots = 12;
 constexpr int kSeparatorBytes = 256;

@@ -2,9 +2,9 @@
 // footnotes and the endnotes: their elements differ, their keys do not.
 #include <cstddef>
 
-#include "model/RecordTableBuilder.h"
-#include "model/RecordTables.h"
-#include "model/XPage.h"
+#include "model/records/RecordTableBuilder.h"
+#include "model/records/RecordTables.h"
+#include "model/records/section/XPage.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "model/XPageReader.h"
+#include "model/records/section/XPageReader.h"
 
 #include "foundation/CFail.h"
-#include "model/IndexedName.h"
-#include "model/RecordKeys.h"
-#include "model/RecordTables.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/RecordTables.h"
+#include "model/storage/IndexedName.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 // guard. The separator texts are cut to their fields.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XPage.h"
+#include "model/records/section/XPage.h"
+#include "model/storage/CStream.h"
 
 // 0, or the code of the failure that stopped the reading of the element's own keys (the children are
 // then not read). Failures inside the children are dropped.

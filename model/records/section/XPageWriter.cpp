@@ -1,9 +1,9 @@
-#include "model/XPageWriter.h"
+#include "model/records/section/XPageWriter.h"
 
 #include "foundation/CFail.h"
-#include "model/RecordKeys.h"
-#include "model/RecordTables.h"
-#include "model/RecordWriting.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/RecordTables.h"
+#include "model/records/RecordWriting.h"
 
 namespace {
 

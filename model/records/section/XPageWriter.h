@@ -15,8 +15,8 @@
 // everything written before the failure kept and nothing after it written. No CFail leaves the writer.
 #include <cstdint>
 
-#include "model/CStream.h"
-#include "model/XPage.h"
+#include "model/records/section/XPage.h"
+#include "model/storage/CStream.h"
 
 struct XParamBlock;
 

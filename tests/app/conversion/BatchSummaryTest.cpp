@@ -1,11 +1,11 @@
-#include "app/BatchSummary.h"
+#include "app/conversion/BatchSummary.h"
 
 #include <gtest/gtest.h>
 
-#include "app/ConversionLauncher.h"
-#include "app/TranslatorTables.h"
-#include "engine/CTranslator.h"
-#include "foundation/Utf8Codec.h"
+#include "app/conversion/ConversionLauncher.h"
+#include "app/conversion/TranslatorTables.h"
+#include "engine/translators/CTranslator.h"
+#include "foundation/encoding/Utf8Codec.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/ConversionLauncher.h"
+#include "app/conversion/ConversionLauncher.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "app/MessageWindows.h"
-#include "app/TranslatorTables.h"
-#include "engine/CTranslator.h"
+#include "app/conversion/TranslatorTables.h"
 #include "engine/ProgramPreferences.h"
-#include "foundation/Utf8Codec.h"
-#include "platform/Clock.h"
-#include "platform/FileName.h"
-#include "platform/Folders.h"
+#include "engine/translators/CTranslator.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "platform/files/FileName.h"
+#include "platform/files/Folders.h"
+#include "platform/process/Clock.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/RecordingProgress.h"
 #include "tests/support/ScriptedEngines.h"

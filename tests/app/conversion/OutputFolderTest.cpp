@@ -1,4 +1,4 @@
-#include "app/OutputFolder.h"
+#include "app/conversion/OutputFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "foundation/Utf8Codec.h"
-#include "platform/Folders.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "platform/files/Folders.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

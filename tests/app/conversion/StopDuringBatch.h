@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "app/ConversionLauncher.h"
 #include "app/FailureReport.h"
-#include "app/ProgramEngines.h"
-#include "app/TranslatorTables.h"
+#include "app/conversion/ConversionLauncher.h"
+#include "app/conversion/ProgramEngines.h"
+#include "app/conversion/TranslatorTables.h"
 #include "app/windows/WindowLayer.h"
-#include "engine/CTranslator.h"
 #include "engine/ProgramPreferences.h"
-#include "foundation/CTypeArray.h"
-#include "platform/FileName.h"
-#include "platform/WindowSystem.h"
+#include "engine/translators/CTranslator.h"
+#include "foundation/files/CTypeArray.h"
+#include "platform/files/FileName.h"
+#include "platform/windows/WindowSystem.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

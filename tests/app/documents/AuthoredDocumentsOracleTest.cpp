@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/AuthoredDocuments.h"
 #include "tests/app/ProgramRunSupport.h"
+#include "tests/app/documents/AuthoredDocuments.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/OfficeOracle.h"
 

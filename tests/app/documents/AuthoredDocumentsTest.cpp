@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 #include "import/wordml/CWordMLImporter.h"
-#include "tests/app/AuthoredDocuments.h"
 #include "tests/app/ProgramRunSupport.h"
+#include "tests/app/documents/AuthoredDocuments.h"
 #include "tests/support/FileBytes.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// LibreOffice reads our RTF of each hostile place (tests/app/HostileDocuments.h) as a flat ODF document:
+// LibreOffice reads our RTF of each hostile place (tests/app/documents/HostileDocuments.h) as a flat ODF document:
 // the document with the payload has the elements of the document with a harmless text, field for field
 // and section for section, and its text is that document's text with the harmless text replaced by the
 // payload wherever it shows. Every document is read in one call (starting LibreOffice costs seconds).
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/HostileDocuments.h"
 #include "tests/app/ProgramRunSupport.h"
+#include "tests/app/documents/HostileDocuments.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/OfficeOracle.h"
 

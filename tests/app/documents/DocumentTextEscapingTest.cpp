@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/HostileDocuments.h"
 #include "tests/app/ProgramRunSupport.h"
+#include "tests/app/documents/HostileDocuments.h"
 #include "tests/package/ZipBuilder.h"
 #include "tests/support/FileBytes.h"
 

@@ -2,8 +2,8 @@
 // written in the list table's picture group and the level names it.
 #include <string>
 
-#include "foundation/Base64Codec.h"
-#include "foundation/Memory.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/memory/Memory.h"
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/PictureFixtures.h"

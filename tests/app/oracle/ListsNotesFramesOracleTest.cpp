@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/AuthoredDocuments.h"
-#include "tests/app/OfficeReadBack.h"
+#include "tests/app/documents/AuthoredDocuments.h"
+#include "tests/app/oracle/OfficeReadBack.h"
 #include "tests/support/FileBytes.h"
 
 namespace {

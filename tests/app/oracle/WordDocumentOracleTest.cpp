@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/OfficeOracle.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/OfficeReadBack.h"
 #include "tests/app/ProgramRunSupport.h"
+#include "tests/app/oracle/OfficeReadBack.h"
 #include "tests/support/FlatDocument.h"
 
 namespace {

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Base64Codec.h"
-#include "foundation/Memory.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/memory/Memory.h"
 #include "tests/app/ProgramRunSupport.h"
 #include "tests/package/ZipBuilder.h"
 #include "tests/support/OdfReading.h"

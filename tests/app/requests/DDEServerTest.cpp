@@ -1,4 +1,4 @@
-#include "app/DDEServer.h"
+#include "app/requests/DDEServer.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/OpenCommand.h"
-#include "platform/FileName.h"
+#include "app/requests/OpenCommand.h"
+#include "platform/files/FileName.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ServeWhilePeersRun.h"
 #include "tests/support/TemporaryFolder.h"

@@ -1,4 +1,4 @@
-#include "app/OpenCommand.h"
+#include "app/requests/OpenCommand.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/FileTypeRegistration.h"
+#include "app/settings/FileTypeRegistration.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "app/DDEServer.h"
+#include "app/requests/DDEServer.h"
 #include "engine/ProgramPreferences.h"
-#include "platform/DesktopAssociations.h"
-#include "platform/DesktopRegistration.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
+#include "platform/shell/DesktopAssociations.h"
+#include "platform/shell/DesktopRegistration.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScriptedAsker.h"

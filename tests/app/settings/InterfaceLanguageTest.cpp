@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/InterfaceLanguage.h"
-#include "foundation/CMUI.h"
-#include "foundation/ResourceModule.h"
-#include "import/spreadsheet/ExFormat.h"
-#include "platform/Folders.h"
+#include "app/settings/InterfaceLanguage.h"
+#include "foundation/language/CMUI.h"
+#include "foundation/language/ResourceModule.h"
+#include "import/spreadsheet/numberformat/ExFormat.h"
+#include "platform/files/Folders.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/PreferencesFile.h"
+#include "app/settings/PreferencesFile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "foundation/Utf8Codec.h"
-#include "platform/FileName.h"
-#include "platform/Folders.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "platform/files/FileName.h"
+#include "platform/files/Folders.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -1,13 +1,13 @@
-#include "app/ProgramFolders.h"
+#include "app/settings/ProgramFolders.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
-#include "platform/FileName.h"
-#include "platform/Folders.h"
+#include "foundation/files/AppFolders.h"
+#include "platform/files/FileName.h"
+#include "platform/files/Folders.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

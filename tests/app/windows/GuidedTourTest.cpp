@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramFolders.h"
+#include "app/settings/ProgramFolders.h"
 #include "app/windows/GuidedTour.h"
-#include "platform/Folders.h"
-#include "platform/HeadlessWindowSystem.h"
-#include "tests/app/MainWindowScenario.h"
+#include "platform/files/Folders.h"
+#include "platform/windows/HeadlessWindowSystem.h"
+#include "tests/app/windows/MainWindowScenario.h"
 
 namespace {
 

@@ -13,20 +13,20 @@
 #include <string>
 #include <vector>
 
-#include "app/ConversionLauncher.h"
 #include "app/FailureReport.h"
-#include "app/PreferencesFile.h"
-#include "app/ProgramEngines.h"
-#include "app/TranslatorTables.h"
+#include "app/conversion/ConversionLauncher.h"
+#include "app/conversion/ProgramEngines.h"
+#include "app/conversion/TranslatorTables.h"
+#include "app/settings/PreferencesFile.h"
 #include "app/windows/CMainWindow.h"
 #include "app/windows/CPrefWindow.h"
 #include "app/windows/ProgramWindows.h"
 #include "app/windows/WindowLayer.h"
-#include "engine/CTranslator.h"
 #include "engine/ProgramPreferences.h"
-#include "platform/Folders.h"
-#include "platform/WindowSystem.h"
-#include "tests/app/StopDuringBatch.h"
+#include "engine/translators/CTranslator.h"
+#include "platform/files/Folders.h"
+#include "platform/windows/WindowSystem.h"
+#include "tests/app/conversion/StopDuringBatch.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/ProgramFolders.h"
+#include "app/settings/ProgramFolders.h"
 #include "app/windows/DialogTemplateText.h"
 #include "app/windows/GuidedTour.h"
-#include "foundation/Utf8Codec.h"
-#include "platform/HeadlessWindowSystem.h"
-#include "tests/app/MainWindowScenario.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "platform/windows/HeadlessWindowSystem.h"
+#include "tests/app/windows/MainWindowScenario.h"
 
 namespace {
 

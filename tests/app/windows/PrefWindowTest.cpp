@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "app/PreferencesFile.h"
-#include "app/TranslatorTables.h"
+#include "app/conversion/TranslatorTables.h"
+#include "app/settings/PreferencesFile.h"
 #include "app/windows/CPrefWindow.h"
-#include "engine/CTranslator.h"
 #include "engine/ProgramPreferences.h"
-#include "platform/FileName.h"
-#include "platform/Folders.h"
-#include "platform/HeadlessWindowSystem.h"
-#include "tests/app/StopDuringBatch.h"
+#include "engine/translators/CTranslator.h"
+#include "platform/files/FileName.h"
+#include "platform/files/Folders.h"
+#include "platform/windows/HeadlessWindowSystem.h"
+#include "tests/app/conversion/StopDuringBatch.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

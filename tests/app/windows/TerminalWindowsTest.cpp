@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/XmlErrorHandler.h"
-#include "engine/DetectionFlag.h"
-#include "model/XmlErrors.h"
-#include "platform/Interrupt.h"
+#include "engine/translators/DetectionFlag.h"
+#include "model/storage/XmlErrors.h"
+#include "platform/process/Interrupt.h"
 
 #include <csignal>
 

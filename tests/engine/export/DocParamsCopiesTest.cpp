@@ -3,8 +3,8 @@
 // sanitizers' leak and double-free checks watch both).
 #include <cstring>
 
-#include "engine/export/ParamBlockCopies.h"
-#include "platform/AllocationFailure.h"
+#include "engine/export/parameters/ParamBlockCopies.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/engine/export/DocParamsTestSupport.h"
 
 namespace docparamstest {

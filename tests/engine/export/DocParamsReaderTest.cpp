@@ -2,7 +2,7 @@
 // what the reader answers.
 #include <functional>
 
-#include "model/IndexedName.h"
+#include "model/storage/IndexedName.h"
 
 #include "tests/engine/export/DocParamsTestSupport.h"
 #include "tests/support/RecordingProgress.h"

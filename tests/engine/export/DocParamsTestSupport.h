@@ -14,18 +14,18 @@
 #include <utility>
 #include <vector>
 
-#include "engine/export/DocParamsReader.h"
+#include "engine/export/parameters/DocParamsReader.h"
 #include "foundation/FieldMask.h"
-#include "foundation/Memory.h"
-#include "foundation/PascalText.h"
-#include "model/CAuthorArray.h"
-#include "model/CColorArray.h"
-#include "model/CFontArray.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/PascalText.h"
 #include "model/CPicture.h"
-#include "model/CStyleArray.h"
-#include "model/DocumentRecordTables.h"
-#include "model/ParamBlockTables.h"
-#include "model/RecordTables.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/records/RecordTables.h"
+#include "model/tables/CAuthorArray.h"
+#include "model/tables/CColorArray.h"
+#include "model/tables/CFontArray.h"
+#include "model/tables/CStyleArray.h"
+#include "model/tables/DocumentRecordTables.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 
 namespace docparamstest {

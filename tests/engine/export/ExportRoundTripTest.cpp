@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/export/CExportEngine.h"
-#include "engine/export/OutputFolders.h"
-#include "foundation/Memory.h"
+#include "engine/export/output/OutputFolders.h"
+#include "foundation/memory/Memory.h"
 #include "tests/engine/ImportEngineTestSupport.h"
 #include "tests/support/RecordingExporter.h"
 

@@ -8,7 +8,7 @@
 
 #include "engine/ProgramPreferences.h"
 #include "tests/engine/export/ExportTestSupport.h"
-#include "platform/AllocationFailure.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/support/FileBytes.h"
 
 using namespace exporttest;

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "engine/TranslatorDescriptors.h"
-#include "engine/export/OutputNaming.h"
-#include "foundation/Utf8Codec.h"
-#include "platform/Clock.h"
+#include "engine/export/output/OutputNaming.h"
+#include "engine/translators/TranslatorDescriptors.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "platform/process/Clock.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "export/rtf/CRTFExtruder.h"
-#include "foundation/Memory.h"
-#include "model/CAuthorArray.h"
-#include "model/StoryKinds.h"
+#include "foundation/memory/Memory.h"
+#include "model/story/StoryKinds.h"
+#include "model/tables/CAuthorArray.h"
 #include "tests/export/rtf/RTFCaptureEmitter.h"
 
 namespace rtftest {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "model/CFontArray.h"
-#include "model/ParamBlockTables.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/tables/CFontArray.h"
 
 namespace rtftest {
 

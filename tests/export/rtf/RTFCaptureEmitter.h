@@ -7,7 +7,7 @@
 
 #include "export/rtf/CRTFFile.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
 #include "tests/export/rtf/RTFTestSupport.h"
 
 namespace rtftest {

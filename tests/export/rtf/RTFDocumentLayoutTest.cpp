@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/TranslatorDescriptors.h"
+#include "engine/translators/TranslatorDescriptors.h"
 #include "export/rtf/CRTFExporter.h"
-#include "foundation/CFile.h"
-#include "model/StoryKinds.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/files/CFile.h"
+#include "model/story/StoryKinds.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/export/rtf/RTFTestSupport.h"
 #include "tests/support/FileBytes.h"
 

@@ -1,7 +1,7 @@
 #include "tests/export/rtf/RTFEmitterHarness.h"
 
-#include "model/ValueRecords.h"
-#include "model/XPage.h"
+#include "model/records/ValueRecords.h"
+#include "model/records/section/XPage.h"
 #include "tests/support/FileBytes.h"
 
 namespace rtftest {

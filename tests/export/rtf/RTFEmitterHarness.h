@@ -9,8 +9,8 @@
 
 #include "export/rtf/CRTFFile.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "foundation/CFile.h"
-#include "model/XParamBlock.h"
+#include "foundation/files/CFile.h"
+#include "model/params/XParamBlock.h"
 #include "tests/export/rtf/RTFTestSupport.h"
 
 namespace rtftest {

@@ -7,7 +7,7 @@
 
 #include "export/rtf/CRTFBuffer.h"
 #include "export/rtf/CRTFExtruder.h"
-#include "export/rtf/CRTFStack.h"
+#include "export/rtf/text/CRTFStack.h"
 #include "tests/export/rtf/RTFTestSupport.h"
 
 namespace rtftest {

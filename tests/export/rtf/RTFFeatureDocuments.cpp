@@ -2,15 +2,15 @@
 
 #include <cstring>
 
-#include "engine/TranslatorDescriptors.h"
+#include "engine/translators/TranslatorDescriptors.h"
 #include "export/rtf/CRTFExporter.h"
-#include "foundation/Memory.h"
-#include "model/CFontArray.h"
-#include "model/LanguageEncoding.h"
-#include "model/ParamBlockTables.h"
-#include "model/StoryKinds.h"
-#include "platform/Clock.h"
-#include "tests/export/rtf/RTFListRecords.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/LanguageEncoding.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/story/StoryKinds.h"
+#include "model/tables/CFontArray.h"
+#include "platform/process/Clock.h"
+#include "tests/export/rtf/head/RTFListRecords.h"
 #include "tests/support/FileBytes.h"
 
 namespace rtftest {

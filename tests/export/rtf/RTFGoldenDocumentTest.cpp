@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/StoryKinds.h"
+#include "model/story/StoryKinds.h"
 #include "tests/export/WriterTestSupport.h"
 #include "tests/export/rtf/RTFFeatureDocuments.h"
 

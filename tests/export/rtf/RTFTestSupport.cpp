@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <utility>
 
-#include "engine/TranslatorDescriptors.h"
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorDescriptors.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "export/rtf/RTFStoryPlacer.h"
-#include "foundation/AppFolders.h"
-#include "foundation/PascalWString.h"
-#include "model/StoryKinds.h"
-#include "platform/Folders.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/text/PascalWString.h"
+#include "model/story/StoryKinds.h"
+#include "platform/files/Folders.h"
 #include "tests/support/FileBytes.h"
 
 namespace rtftest {

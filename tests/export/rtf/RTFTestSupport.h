@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/CExporter.h"
+#include "engine/translators/CExporter.h"
 #include "export/rtf/CRTFExporter.h"
 #include "export/rtf/CRTFFile.h"
-#include "engine/export/StoryOnDemand.h"
-#include "model/XParamBlock.h"
+#include "engine/export/stories/StoryOnDemand.h"
+#include "model/params/XParamBlock.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace rtftest {

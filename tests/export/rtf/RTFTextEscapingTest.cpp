@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "export/rtf/CRTFUnicode.h"
+#include "export/rtf/text/CRTFUnicode.h"
 
 namespace {
 

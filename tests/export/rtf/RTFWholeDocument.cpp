@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "foundation/FieldMask.h"
-#include "model/CFontArray.h"
-#include "model/ParamBlockTables.h"
-#include "model/StoryKinds.h"
-#include "tests/export/rtf/RTFListRecords.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/story/StoryKinds.h"
+#include "model/tables/CFontArray.h"
+#include "tests/export/rtf/head/RTFListRecords.h"
 
 namespace rtftest {
 namespace {

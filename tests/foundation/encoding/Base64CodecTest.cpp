@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "foundation/Base64Codec.h"
-#include "foundation/ByteBuffer.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/encoding/ByteBuffer.h"
+#include "foundation/memory/Memory.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "foundation/ByteOrder.h"
-#include "foundation/MinValue.h"
+#include "foundation/encoding/ByteOrder.h"
+#include "foundation/memory/MinValue.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/CUnicode.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/encoding/CUnicode.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

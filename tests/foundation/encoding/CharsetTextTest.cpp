@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "foundation/CharsetText.h"
+#include "foundation/encoding/CharsetText.h"
 
 namespace {
 

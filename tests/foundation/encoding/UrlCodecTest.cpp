@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/UrlCodec.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/encoding/UrlCodec.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

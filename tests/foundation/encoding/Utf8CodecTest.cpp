@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Utf8Codec.h"
+#include "foundation/encoding/Utf8Codec.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <sstream>
 #include <string>
 
-#include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
-#include "platform/FileName.h"
-#include "platform/Folders.h"
+#include "foundation/files/AppFolders.h"
+#include "platform/files/FileName.h"
+#include "platform/files/Folders.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/BrowserCommand.h"
+#include "foundation/files/BrowserCommand.h"
 
 namespace {
 

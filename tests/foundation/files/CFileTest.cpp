@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "foundation/AppFolders.h"
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/WideApiFlag.h"
-#include "platform/FileName.h"
-#include "platform/FileSystem.h"
-#include "platform/Folders.h"
+#include "foundation/encoding/WideApiFlag.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/files/CFile.h"
+#include "platform/files/FileName.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/Folders.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "foundation/CTypeArray.h"
-#include "foundation/FileSpec.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/Memory.h"
-#include "platform/AllocationFailure.h"
-#include "platform/FileName.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/CTypeArray.h"
+#include "foundation/files/FileSpec.h"
+#include "foundation/memory/Memory.h"
+#include "platform/files/FileName.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "foundation/CLanguage.h"
-#include "foundation/UIStrings.h"
-#include "foundation/LanguageDataLines.h"
-#include "platform/AllocationFailure.h"
-#include "platform/Folders.h"
+#include "foundation/language/CLanguage.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/language/LanguageDataLines.h"
+#include "platform/process/AllocationFailure.h"
+#include "platform/files/Folders.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "foundation/CMUI.h"
-#include "foundation/ResourceModule.h"
-#include "platform/Folders.h"
-#include "platform/Registry.h"
+#include "foundation/language/CMUI.h"
+#include "foundation/language/ResourceModule.h"
+#include "platform/files/Folders.h"
+#include "platform/registry/Registry.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

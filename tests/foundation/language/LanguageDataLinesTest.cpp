@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/LanguageDataLines.h"
+#include "foundation/language/LanguageDataLines.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "foundation/CRandom.h"
-#include "foundation/PascalWString.h"
-#include "foundation/ResourceModule.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
+#include "foundation/language/ResourceModule.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/PascalWString.h"
+#include "foundation/text/TextFormat.h"
 #include "resources/ProgramStrings.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/StringTableFormat.h"
+#include "foundation/language/StringTableFormat.h"
 
 namespace {
 

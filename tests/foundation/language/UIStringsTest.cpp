@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "foundation/ResourceModule.h"
-#include "foundation/UIStrings.h"
-#include "foundation/WideApiFlag.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/encoding/WideApiFlag.h"
+#include "foundation/language/ResourceModule.h"
+#include "foundation/language/UIStrings.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

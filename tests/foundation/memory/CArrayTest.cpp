@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "foundation/CArray.h"
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/Memory.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/memory/CArray.h"
+#include "foundation/memory/Memory.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

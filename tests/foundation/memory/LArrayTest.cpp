@@ -5,8 +5,8 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FailureCode.h"
-#include "foundation/LArray.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/memory/LArray.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "foundation/Memory.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/memory/Memory.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "foundation/NameCompare.h"
-#include "foundation/SearchTrees.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/memory/SearchTrees.h"
+#include "foundation/text/NameCompare.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

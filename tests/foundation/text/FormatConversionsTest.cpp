@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/FormatConversions.h"
+#include "foundation/text/FormatConversions.h"
 
 namespace {
 

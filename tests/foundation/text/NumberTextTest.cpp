@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "foundation/DefaultTextBuffers.h"
-#include "foundation/NumberText.h"
+#include "foundation/text/DefaultTextBuffers.h"
+#include "foundation/text/NumberText.h"
 
 namespace {
 

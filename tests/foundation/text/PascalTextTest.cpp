@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "foundation/Memory.h"
-#include "foundation/PascalText.h"
-#include "foundation/TextBoundary.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/memory/Memory.h"
+#include "foundation/text/PascalText.h"
+#include "foundation/text/TextBoundary.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <iterator>
 #include <string>
 
-#include "foundation/PascalWString.h"
-#include "foundation/Paths.h"
-#include "foundation/TextCompare.h"
+#include "foundation/files/Paths.h"
+#include "foundation/text/PascalWString.h"
+#include "foundation/text/TextCompare.h"
 
 namespace {
 

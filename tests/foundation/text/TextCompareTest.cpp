@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "foundation/PascalWString.h"
-#include "foundation/TextCompare.h"
+#include "foundation/text/PascalWString.h"
+#include "foundation/text/TextCompare.h"
 
 namespace {
 

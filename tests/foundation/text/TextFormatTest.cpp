@@ -5,12 +5,12 @@
 #include <iterator>
 #include <string>
 
-#include "foundation/DefaultTextBuffers.h"
-#include "foundation/PascalText.h"
-#include "foundation/PascalWString.h"
-#include "foundation/ResourceModule.h"
-#include "foundation/TextFormat.h"
-#include "foundation/UIStrings.h"
+#include "foundation/language/ResourceModule.h"
+#include "foundation/language/UIStrings.h"
+#include "foundation/text/DefaultTextBuffers.h"
+#include "foundation/text/PascalText.h"
+#include "foundation/text/PascalWString.h"
+#include "foundation/text/TextFormat.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "foundation/DefaultTextBuffers.h"
-#include "foundation/UniText.h"
+#include "foundation/text/DefaultTextBuffers.h"
+#include "foundation/text/UniText.h"
 
 namespace {
 

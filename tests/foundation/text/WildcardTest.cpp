@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "foundation/Wildcard.h"
+#include "foundation/text/Wildcard.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 
 #include "foundation/CFail.h"
 #include "import/appleworks/AppleWorksDocument.h"
-#include "import/appleworks/PageRecords.h"
-#include "import/appleworks/SectionReader.h"
-#include "import/appleworks/AppleWorksFileReader.h"
-#include "model/ParamBlockTables.h"
-#include "model/XFont.h"
-#include "model/XParamBlock.h"
+#include "import/appleworks/file/PageRecords.h"
+#include "import/appleworks/file/SectionReader.h"
+#include "import/appleworks/file/AppleWorksFileReader.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/tables/XFont.h"
+#include "model/params/XParamBlock.h"
 #include "tests/import/appleworks/AppleWorksTestSupport.h"
 #include "tests/support/FileBytes.h"
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "import/appleworks/AppleWorksFamily.h"
+#include "import/appleworks/file/AppleWorksFamily.h"
 
 namespace awfixture {
 

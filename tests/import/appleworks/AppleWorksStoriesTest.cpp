@@ -10,7 +10,7 @@
 
 #include "import/appleworks/AppleWorksWalker.h"
 #include "model/CPicture.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
 #include "tests/import/appleworks/AppleWorksFileBuilder.h"
 #include "tests/import/appleworks/AppleWorksTestSupport.h"
 #include "tests/support/PictureFixtures.h"

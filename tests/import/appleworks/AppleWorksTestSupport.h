@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
 
 namespace awfixture {
 

@@ -8,7 +8,7 @@
 
 #include "import/appleworks/AppleWorksTable.h"
 #include "import/appleworks/AppleWorksWalker.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
 #include "tests/import/appleworks/AppleWorksFileBuilder.h"
 #include "tests/import/appleworks/AppleWorksTableFixture.h"
 #include "tests/import/appleworks/AppleWorksTestSupport.h"

@@ -6,12 +6,12 @@
 #include <set>
 #include <string>
 
-#include "foundation/PascalWString.h"
+#include "foundation/text/PascalWString.h"
 #include "import/appleworks/DefaultLists.h"
-#include "model/ParamBlockTables.h"
-#include "model/XParamBlock.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/params/XParamBlock.h"
 #include "tests/import/appleworks/AppleWorksTestSupport.h"
-#include "platform/AllocationFailure.h"
+#include "platform/process/AllocationFailure.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 

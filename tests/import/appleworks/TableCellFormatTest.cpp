@@ -8,8 +8,8 @@
 
 #include "import/appleworks/AppleWorksDocument.h"
 #include "import/appleworks/FillPatterns.h"
-#include "import/appleworks/PageRecords.h"
 #include "import/appleworks/TableCellFormat.h"
+#include "import/appleworks/file/PageRecords.h"
 #include "tests/import/appleworks/AppleWorksFileBuilder.h"
 #include "tests/import/appleworks/AppleWorksTableFixture.h"
 #include "tests/import/appleworks/AppleWorksTestSupport.h"

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <map>
 
-#include "tests/import/WordMLImportSupport.h"
-#include "engine/TranslatorRequest.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "tests/package/ZipBuilder.h"
 
 namespace wordmltest {

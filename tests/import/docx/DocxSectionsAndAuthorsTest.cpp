@@ -10,10 +10,10 @@
 #include "import/docx/HeaderFooterReferences.h"
 #include "import/docx/PartDocument.h"
 #include "import/docx/RevisionAuthors.h"
-#include "import/wordml/TNodesArray.h"
-#include "import/wordml/UniqueTags.h"
-#include "model/CAuthorArray.h"
-#include "model/XParamBlock.h"
+#include "import/wordml/text/TNodesArray.h"
+#include "import/wordml/text/UniqueTags.h"
+#include "model/params/XParamBlock.h"
+#include "model/tables/CAuthorArray.h"
 #include "package/CRelationshipsTable.h"
 
 namespace {

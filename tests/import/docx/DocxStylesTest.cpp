@@ -2,9 +2,9 @@
 // that Word 2007 writes, and applied to the body's paragraphs and runs.
 #include <memory>
 
-#include "engine/export/StyleTableReader.h"
-#include "model/CStyleArray.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "engine/export/parameters/StyleTableReader.h"
+#include "model/tables/CStyleArray.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 #include "tests/package/ZipBuilder.h"
 
 namespace wordmltest {

@@ -2,7 +2,7 @@
 // sheet's limits instead of wrapping.
 #include <gtest/gtest.h>
 
-#include "import/spreadsheet/CellReference.h"
+#include "import/spreadsheet/sheets/CellReference.h"
 
 namespace {
 

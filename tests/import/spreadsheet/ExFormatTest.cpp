@@ -5,9 +5,9 @@
 #include <limits>
 #include <string>
 
-#include "foundation/Utf8Codec.h"
-#include "import/spreadsheet/ExFormat.h"
-#include "import/spreadsheet/FormatStrings.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "import/spreadsheet/numberformat/ExFormat.h"
+#include "import/spreadsheet/numberformat/FormatStrings.h"
 
 namespace {
 

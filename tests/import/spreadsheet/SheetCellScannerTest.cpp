@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "import/spreadsheet/SheetCellDescription.h"
-#include "import/spreadsheet/SheetCellScanner.h"
-#include "import/spreadsheet/SheetCellSource.h"
-#include "import/spreadsheet/WorksheetReader.h"
+#include "import/spreadsheet/sheets/SheetCellDescription.h"
+#include "import/spreadsheet/sheets/SheetCellScanner.h"
+#include "import/spreadsheet/sheets/SheetCellSource.h"
+#include "import/spreadsheet/sheets/WorksheetReader.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "import/spreadsheet/SheetMeasure.h"
+#include "import/spreadsheet/sheets/SheetMeasure.h"
 
 namespace {
 

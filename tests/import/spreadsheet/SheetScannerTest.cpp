@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "import/spreadsheet/SheetMeasure.h"
-#include "import/spreadsheet/SheetScanner.h"
+#include "import/spreadsheet/sheets/SheetMeasure.h"
+#include "import/spreadsheet/sheets/SheetScanner.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "import/spreadsheet/CStyleSheet.h"
-#include "model/XForm.h"
+#include "import/spreadsheet/styles/CStyleSheet.h"
+#include "model/records/character/XForm.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <map>
 #include <string>
 
-#include "engine/TranslatorRequest.h"
-#include "model/XForm.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "model/records/character/XForm.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "import/spreadsheet/WorksheetReader.h"
+#include "import/spreadsheet/sheets/WorksheetReader.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <iostream>
 #include <string>
 
-#include "foundation/Utf8Codec.h"
-#include "import/spreadsheet/ExFormat.h"
-#include "import/spreadsheet/FormatStrings.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "import/spreadsheet/numberformat/ExFormat.h"
+#include "import/spreadsheet/numberformat/FormatStrings.h"
 
 
 int main() {

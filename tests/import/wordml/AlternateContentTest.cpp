@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "model/StoryKinds.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "model/story/StoryKinds.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

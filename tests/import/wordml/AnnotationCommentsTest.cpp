@@ -1,7 +1,7 @@
 // Word 2003 comments as they reach the storage: the annotation's run is the comment's mark in the text,
 // its content the comment's story, which opens with the comment's author and date; the comment's text
 // never runs into the text it comments, and its mark is no second annotation.
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

@@ -1,7 +1,7 @@
 // Word 2003 tracked changes wrap whole runs in an aml:annotation: the runs of a note that lies inside the
 // annotation carry its revision mark, as the annotation's own run does; runs outside any annotation
 // carry none.
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

@@ -2,7 +2,7 @@
 // record of the run that holds the field's begin character.
 #include <cstring>
 
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "foundation/CFail.h"
-#include "import/wordml/LevelTexts.h"
-#include "import/wordml/ListHandOver.h"
-#include "import/wordml/TListDefsArray.h"
-#include "model/XParamBlock.h"
-#include "platform/AllocationFailure.h"
+#include "import/wordml/lists/LevelTexts.h"
+#include "import/wordml/lists/ListHandOver.h"
+#include "import/wordml/lists/TListDefsArray.h"
+#include "model/params/XParamBlock.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

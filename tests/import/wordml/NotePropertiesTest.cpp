@@ -1,6 +1,6 @@
 // Footnote and endnote settings as they reach the storage: the document's settings in every section,
 // a section's own settings over them, and each number format, restart rule and position.
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

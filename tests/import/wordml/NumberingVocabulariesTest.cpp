@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "import/wordml/NumberingVocabularies.h"
+#include "import/wordml/lists/NumberingVocabularies.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // A section's page-number format as it reaches the storage, in either spelling of its names.
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

@@ -1,6 +1,6 @@
 // What surrounds a run in a Word 2003 paragraph, as it reaches the storage: simple fields and hyperlinks
 // as field runs, bookmarks and comment ranges as runs of their own, revision marks, section breaks.
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

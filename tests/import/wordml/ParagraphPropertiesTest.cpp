@@ -6,10 +6,10 @@
 #include <map>
 #include <string>
 
-#include "model/RunLookup.h"
-#include "model/StoryKinds.h"
-#include "model/XRule.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/story/RunLookup.h"
+#include "model/story/StoryKinds.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

@@ -3,9 +3,9 @@
 // text), and the page colour becomes the document's background.
 #include <map>
 
-#include "foundation/Base64Codec.h"
-#include "foundation/Memory.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/memory/Memory.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 #include "tests/package/ZipBuilder.h"
 #include "tests/support/PictureFixtures.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "import/wordml/PropertyElementReaders.h"
+#include "import/wordml/properties/PropertyElementReaders.h"
 
 namespace {
 

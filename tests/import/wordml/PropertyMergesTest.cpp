@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/FieldMask.h"
-#include "import/wordml/PropertyMerges.h"
+#include "import/wordml/properties/PropertyMerges.h"
 
 namespace {
 

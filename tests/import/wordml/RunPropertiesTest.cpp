@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "model/StoryKinds.h"
-#include "model/XForm.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "model/records/character/XForm.h"
+#include "model/story/StoryKinds.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

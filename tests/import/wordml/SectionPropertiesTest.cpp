@@ -1,8 +1,8 @@
 // Section page setup as it reaches the storage: each section's own size, margins, columns, numbering
 // and options; and the references later sections inherit.
-#include "import/wordml/TSectionsArray.h"
-#include "package/XmlNodeHelpers.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "import/wordml/sections/TSectionsArray.h"
+#include "package/xml/XmlNodeHelpers.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

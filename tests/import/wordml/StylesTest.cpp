@@ -3,10 +3,10 @@
 // chains, the document defaults and the default styles.
 #include <memory>
 
-#include "engine/export/StyleTableReader.h"
-#include "import/wordml/TStylesArray.h"
-#include "model/CStyleArray.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "engine/export/parameters/StyleTableReader.h"
+#include "import/wordml/styles/TStylesArray.h"
+#include "model/tables/CStyleArray.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 #include "tests/package/ZipBuilder.h"
 
 namespace wordmltest {

@@ -1,10 +1,10 @@
 // The story's picture table: pictures kept by name, the first of a name winning.
 #include <gtest/gtest.h>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "import/wordml/TPicturesArray.h"
 #include "model/CPicture.h"
-#include "model/PictureOwnership.h"
+#include "model/records/PictureOwnership.h"
 
 namespace {
 

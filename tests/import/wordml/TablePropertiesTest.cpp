@@ -1,7 +1,7 @@
 // Table, row and cell properties as the row-end marks carry them to the storage.
 #include "foundation/FieldMask.h"
-#include "model/ChangeMask.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "model/records/ChangeMask.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

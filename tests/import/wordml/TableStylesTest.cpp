@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/export/StyleTableReader.h"
-#include "model/CStyleArray.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "engine/export/parameters/StyleTableReader.h"
+#include "model/tables/CStyleArray.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

@@ -1,9 +1,9 @@
 // Tables as they reach the storage: cell ends, row ends carrying the row definition (grid, cells and
 // their positions), and the cell positions and bands of TTable.
-#include "foundation/Utf8Codec.h"
-#include "import/wordml/TNodesArray.h"
-#include "import/wordml/TTable.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "import/wordml/tables/TTable.h"
+#include "import/wordml/text/TNodesArray.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "foundation/CRandom.h"
-#include "import/wordml/UniqueTags.h"
-#include "package/XmlNodeHelpers.h"
+#include "import/wordml/text/UniqueTags.h"
+#include "package/xml/XmlNodeHelpers.h"
 
 namespace {
 

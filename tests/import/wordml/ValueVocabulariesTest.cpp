@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "import/wordml/BorderArt.h"
-#include "import/wordml/RunVocabularies.h"
-#include "import/wordml/ValueVocabularies.h"
+#include "import/wordml/properties/BorderArt.h"
+#include "import/wordml/properties/RunVocabularies.h"
+#include "import/wordml/properties/ValueVocabularies.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Which files the Word 2003 importer and the protected-document detector take, and how documents that
 // go wrong fail: alone, with a code, never through the XML library.
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 #include "tests/package/CompoundFileBuilder.h"
-#include "engine/TranslatorRequest.h"
-#include "foundation/UIStrings.h"
-#include "model/XParamBlock.h"
+#include "engine/translators/TranslatorRequest.h"
+#include "foundation/language/UIStrings.h"
+#include "model/params/XParamBlock.h"
 
 namespace wordmltest {
 namespace {

@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "engine/TranslatorDescriptors.h"
-#include "engine/TranslatorRequest.h"
+#include "engine/translators/TranslatorDescriptors.h"
+#include "engine/translators/TranslatorRequest.h"
 #include "import/wordml/CWinWord2003Importer.h"
-#include "model/ParamBlockHost.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
+#include "model/params/ParamBlockHost.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/StoryKinds.h"
 #include "tests/engine/EngineTestSupport.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace wordmltest {

@@ -1,6 +1,6 @@
 // What a Word 2003 document gives the document tables: the head's properties and settings, the fonts,
 // the annotation authors, and revision dates.
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

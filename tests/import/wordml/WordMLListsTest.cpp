@@ -6,16 +6,16 @@
 #include <map>
 #include <optional>
 
-#include "engine/export/ListTableReader.h"
-#include "foundation/Base64Codec.h"
+#include "engine/export/parameters/ListTableReader.h"
 #include "foundation/CFail.h"
 #include "foundation/FieldMask.h"
-#include "foundation/Memory.h"
-#include "import/wordml/HexNumber.h"
+#include "foundation/encoding/Base64Codec.h"
+#include "foundation/memory/Memory.h"
+#include "import/wordml/properties/HexNumber.h"
 #include "model/CPicture.h"
-#include "model/StoryKinds.h"
-#include "model/XParamBlock.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "model/params/XParamBlock.h"
+#include "model/story/StoryKinds.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 #include "tests/package/ZipBuilder.h"
 #include "tests/support/PictureFixtures.h"
 

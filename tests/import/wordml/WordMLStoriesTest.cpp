@@ -1,5 +1,5 @@
 // The stories of a Word 2003 document: tables with their cells and rows, sections, headers and notes.
-#include "tests/import/WordMLImportSupport.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

@@ -2,8 +2,8 @@
 // malformed text, and the walk's special items.
 #include <algorithm>
 
-#include "foundation/Utf8Codec.h"
-#include "tests/import/WordMLImportSupport.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "tests/import/wordml/WordMLImportSupport.h"
 
 namespace wordmltest {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "model/MeasureKeywords.h"
-#include "model/ValueText.h"
-#include "model/XPage.h"
+#include "model/dumps/MeasureKeywords.h"
+#include "model/dumps/ValueText.h"
+#include "model/records/section/XPage.h"
 
 namespace {
 

@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "foundation/AppFolders.h"
-#include "foundation/CFile.h"
 #include "foundation/FieldMask.h"
-#include "model/ChangeMask.h"
-#include "model/ParamBlockDump.h"
-#include "model/RecordDumps.h"
-#include "model/RecordTables.h"
-#include "platform/AllocationFailure.h"
-#include "platform/Folders.h"
-#include "tests/model/RecordWalk.h"
+#include "foundation/files/AppFolders.h"
+#include "foundation/files/CFile.h"
+#include "model/dumps/ParamBlockDump.h"
+#include "model/dumps/RecordDumps.h"
+#include "model/records/ChangeMask.h"
+#include "model/records/RecordTables.h"
+#include "platform/files/Folders.h"
+#include "platform/process/AllocationFailure.h"
+#include "tests/model/records/RecordWalk.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

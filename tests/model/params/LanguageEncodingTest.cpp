@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/LanguageEncoding.h"
+#include "model/params/LanguageEncoding.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "model/ParamBlockHost.h"
-#include "package/CTheme.h"
+#include "model/params/ParamBlockHost.h"
+#include "package/theme/CTheme.h"
 
 // A task with its two buffers, counting how often the block had them cleared.
 class TaskDouble : public ParamBlockHost {

@@ -3,15 +3,15 @@
 #include <cstring>
 #include <string>
 
-#include "ParamBlockDoubles.h"
 #include "foundation/CFail.h"
 #include "foundation/CRandom.h"
-#include "foundation/Memory.h"
-#include "model/CAuthorArray.h"
-#include "model/CColorArray.h"
-#include "model/CFontArray.h"
-#include "model/ParamBlockTables.h"
-#include "model/XParamBlock.h"
+#include "foundation/memory/Memory.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/params/XParamBlock.h"
+#include "model/tables/CAuthorArray.h"
+#include "model/tables/CColorArray.h"
+#include "model/tables/CFontArray.h"
+#include "tests/model/params/ParamBlockDoubles.h"
 
 namespace {
 

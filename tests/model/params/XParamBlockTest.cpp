@@ -7,18 +7,18 @@
 #include <string>
 #include <utility>
 
-#include "ParamBlockDoubles.h"
+#include "tests/model/params/ParamBlockDoubles.h"
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/CAuthorArray.h"
-#include "model/CColorArray.h"
-#include "model/CFontArray.h"
+#include "foundation/memory/Memory.h"
+#include "model/tables/CAuthorArray.h"
+#include "model/tables/CColorArray.h"
+#include "model/tables/CFontArray.h"
 #include "model/CPicture.h"
-#include "model/PictureOwnership.h"
-#include "model/CStyleArray.h"
-#include "model/ParamBlockTables.h"
-#include "model/XParamBlock.h"
-#include "platform/AllocationFailure.h"
+#include "model/records/PictureOwnership.h"
+#include "model/tables/CStyleArray.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/params/XParamBlock.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

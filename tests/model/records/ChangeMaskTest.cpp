@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "foundation/FieldMask.h"
-#include "model/ChangeMask.h"
+#include "model/records/ChangeMask.h"
 
 namespace {
 

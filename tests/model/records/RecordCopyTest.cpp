@@ -3,16 +3,16 @@
 #include <cstring>
 #include <vector>
 
-#include "RecordWalk.h"
 #include "foundation/CFail.h"
 #include "model/CPicture.h"
-#include "model/PictureOwnership.h"
-#include "model/RecordTables.h"
-#include "model/XForm.h"
-#include "model/XHead.h"
-#include "model/XPage.h"
-#include "model/XRule.h"
-#include "platform/AllocationFailure.h"
+#include "model/records/PictureOwnership.h"
+#include "model/records/RecordTables.h"
+#include "model/records/XHead.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
+#include "platform/process/AllocationFailure.h"
+#include "tests/model/records/RecordWalk.h"
 
 namespace {
 

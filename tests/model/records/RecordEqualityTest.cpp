@@ -3,13 +3,13 @@
 #include <cstring>
 #include <vector>
 
-#include "RecordWalk.h"
 #include "foundation/FieldMask.h"
-#include "model/RecordTables.h"
-#include "model/XForm.h"
-#include "model/XHead.h"
-#include "model/XPage.h"
-#include "model/XRule.h"
+#include "model/records/RecordTables.h"
+#include "model/records/XHead.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/records/section/XPage.h"
+#include "tests/model/records/RecordWalk.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "model/RecordFields.h"
-#include "model/ValueRecords.h"
+#include "model/records/RecordFields.h"
+#include "model/records/ValueRecords.h"
 
 namespace recordfill {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <span>
 
-#include "model/RecordFields.h"
+#include "model/records/RecordFields.h"
 
 namespace recordtablechecks {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "model/DocumentRecordTables.h"
-#include "model/RecordTables.h"
-#include "tests/model/RecordTableChecks.h"
-#include "model/XForm.h"
+#include "model/tables/DocumentRecordTables.h"
+#include "model/records/RecordTables.h"
+#include "tests/model/records/RecordTableChecks.h"
+#include "model/records/character/XForm.h"
 
 namespace {
 

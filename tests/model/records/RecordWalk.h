@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/RecordFields.h"
+#include "model/records/RecordFields.h"
 
 namespace recordwalk {
 

@@ -6,17 +6,17 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FieldMask.h"
-#include "model/CStorage.h"
-#include "model/RecordTables.h"
-#include "model/RecordWriting.h"
-#include "model/XForm.h"
-#include "model/XPage.h"
-#include "model/XParamBlock.h"
-#include "model/XRow.h"
-#include "platform/AllocationFailure.h"
-#include "tests/model/ElementTree.h"
-#include "tests/model/StorageTestSupport.h"
-#include "tests/model/WriterTestSupport.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/RecordTables.h"
+#include "model/records/RecordWriting.h"
+#include "model/records/cell/XRow.h"
+#include "model/records/character/XForm.h"
+#include "model/records/section/XPage.h"
+#include "model/storage/CStorage.h"
+#include "platform/process/AllocationFailure.h"
+#include "tests/model/records/WriterTestSupport.h"
+#include "tests/model/storage/ElementTree.h"
+#include "tests/model/storage/StorageTestSupport.h"
 
 namespace {
 

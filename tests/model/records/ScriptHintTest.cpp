@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "model/XForm.h"
+#include "model/records/character/XForm.h"
 
 namespace {
 

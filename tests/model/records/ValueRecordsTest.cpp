@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/ValueRecords.h"
+#include "model/records/ValueRecords.h"
 
 namespace {
 

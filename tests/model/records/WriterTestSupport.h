@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "foundation/TextFormat.h"
+#include "foundation/text/TextFormat.h"
 
-#include "model/AttributeWriteFailure.h"
-#include "model/CColorArray.h"
-#include "model/CStorage.h"
-#include "model/RecordFields.h"
-#include "model/RecordKeys.h"
-#include "model/XParamBlock.h"
-#include "platform/AllocationFailure.h"
+#include "model/params/XParamBlock.h"
+#include "model/records/RecordFields.h"
+#include "model/records/RecordKeys.h"
+#include "model/storage/AttributeWriteFailure.h"
+#include "model/storage/CStorage.h"
+#include "model/tables/CColorArray.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace writertest {
 

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/CStorage.h"
-#include "model/CStream.h"
-#include "tests/model/StorageTestSupport.h"
+#include "foundation/memory/Memory.h"
+#include "model/storage/CStorage.h"
+#include "model/storage/CStream.h"
+#include "tests/model/storage/StorageTestSupport.h"
 
 namespace {
 

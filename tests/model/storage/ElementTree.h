@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/CStream.h"
+#include "model/storage/CStream.h"
 
 namespace elementtree {
 

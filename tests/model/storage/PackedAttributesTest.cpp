@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "model/CStorage.h"
-#include "model/CStream.h"
-#include "tests/model/StorageTestSupport.h"
+#include "model/storage/CStorage.h"
+#include "model/storage/CStream.h"
+#include "tests/model/storage/StorageTestSupport.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

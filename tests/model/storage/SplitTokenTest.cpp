@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "model/SplitToken.h"
+#include "model/storage/SplitToken.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/CFile.h"
-#include "foundation/FourCharCode.h"
-#include "foundation/PascalWString.h"
-#include "model/CStorage.h"
+#include "foundation/encoding/FourCharCode.h"
+#include "foundation/files/CFile.h"
+#include "foundation/text/PascalWString.h"
+#include "model/storage/CStorage.h"
 
 namespace storagetest {
 

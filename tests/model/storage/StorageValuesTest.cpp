@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "foundation/Utf8Codec.h"
-#include "model/CStorage.h"
-#include "model/CStream.h"
-#include "model/RecordKeys.h"
-#include "model/RecordTables.h"
-#include "model/XForm.h"
-#include "tests/model/RecordWalk.h"
-#include "tests/model/StorageTestSupport.h"
+#include "foundation/encoding/Utf8Codec.h"
+#include "foundation/memory/Memory.h"
+#include "model/records/RecordKeys.h"
+#include "model/records/RecordTables.h"
+#include "model/records/character/XForm.h"
+#include "model/storage/CStorage.h"
+#include "model/storage/CStream.h"
+#include "tests/model/records/RecordWalk.h"
+#include "tests/model/storage/StorageTestSupport.h"
 
 namespace {
 

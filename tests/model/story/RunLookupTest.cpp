@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/RunLookup.h"
+#include "foundation/memory/Memory.h"
+#include "model/story/RunLookup.h"
 
 namespace {
 

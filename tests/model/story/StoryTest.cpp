@@ -7,15 +7,15 @@
 
 #include "foundation/CFail.h"
 #include "foundation/CRandom.h"
-#include "foundation/Memory.h"
-#include "model/AttributeWriteFailure.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
-#include "model/CStory.h"
-#include "model/ChangeMask.h"
-#include "platform/AllocationFailure.h"
-#include "platform/Clock.h"
-#include "tests/model/StorageTestSupport.h"
-#include "tests/model/StoryTestSupport.h"
+#include "model/records/ChangeMask.h"
+#include "model/storage/AttributeWriteFailure.h"
+#include "model/story/CStory.h"
+#include "platform/process/AllocationFailure.h"
+#include "platform/process/Clock.h"
+#include "tests/model/storage/StorageTestSupport.h"
+#include "tests/model/story/StoryTestSupport.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "model/CStorage.h"
-#include "model/CStory.h"
-#include "model/LoadedStory.h"
-#include "model/ProgressSink.h"
-#include "model/XParamBlock.h"
+#include "model/params/XParamBlock.h"
+#include "model/storage/CStorage.h"
+#include "model/story/CStory.h"
+#include "model/story/LoadedStory.h"
+#include "model/story/ProgressSink.h"
 
 namespace storytest {
 

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "foundation/CLanguage.h"
 #include "foundation/CRandom.h"
-#include "model/CStory.h"
-#include "platform/Folders.h"
-#include "tests/model/StorageTestSupport.h"
-#include "tests/model/StoryTestSupport.h"
+#include "foundation/language/CLanguage.h"
+#include "model/story/CStory.h"
+#include "platform/files/Folders.h"
+#include "tests/model/storage/StorageTestSupport.h"
+#include "tests/model/story/StoryTestSupport.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "model/CTable.h"
-#include "tests/model/StoryTestSupport.h"
+#include "model/story/CTable.h"
+#include "tests/model/story/StoryTestSupport.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/CAuthorArray.h"
+#include "model/tables/CAuthorArray.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "foundation/CFail.h"
-#include "model/CColorArray.h"
-#include "platform/AllocationFailure.h"
+#include "model/tables/CColorArray.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

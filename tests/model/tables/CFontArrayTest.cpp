@@ -5,9 +5,9 @@
 
 #include "foundation/CFail.h"
 #include "foundation/CRandom.h"
-#include "foundation/Memory.h"
-#include "model/CFontArray.h"
-#include "platform/AllocationFailure.h"
+#include "foundation/memory/Memory.h"
+#include "model/tables/CFontArray.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

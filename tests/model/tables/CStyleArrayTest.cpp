@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "foundation/CFail.h"
-#include "model/CStyleArray.h"
-#include "platform/AllocationFailure.h"
+#include "model/tables/CStyleArray.h"
+#include "platform/process/AllocationFailure.h"
 
 namespace {
 

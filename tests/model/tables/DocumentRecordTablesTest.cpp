@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "model/DocumentRecordTables.h"
-#include "model/ListRecords.h"
-#include "model/XFont.h"
-#include "model/XStyle.h"
-#include "tests/model/RecordTableChecks.h"
+#include "model/tables/DocumentRecordTables.h"
+#include "model/tables/ListRecords.h"
+#include "model/tables/XFont.h"
+#include "model/tables/XStyle.h"
+#include "tests/model/records/RecordTableChecks.h"
 
 namespace {
 

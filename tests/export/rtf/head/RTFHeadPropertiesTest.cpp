@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "export/rtf/RTFProgramName.h"
-#include "model/XHead.h"
-#include "model/XPage.h"
-#include "platform/Clock.h"
+#include "export/rtf/head/RTFProgramName.h"
+#include "model/records/XHead.h"
+#include "model/records/section/XPage.h"
+#include "platform/process/Clock.h"
 #include "tests/export/rtf/RTFEmitterHarness.h"
 
 namespace rtftest {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "model/CFontArray.h"
-#include "model/ParamBlockTables.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/tables/CFontArray.h"
 #include "tests/export/rtf/RTFCaptureEmitter.h"
 
 namespace rtftest {

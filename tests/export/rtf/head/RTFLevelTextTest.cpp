@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "export/rtf/RTFLevelText.h"
+#include "export/rtf/head/RTFLevelText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "tests/export/rtf/RTFListRecords.h"
+#include "tests/export/rtf/head/RTFListRecords.h"
 
 #include <cstring>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 
 namespace rtftest {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "foundation/FieldMask.h"
 #include "tests/export/rtf/RTFCaptureEmitter.h"
-#include "tests/export/rtf/RTFListRecords.h"
+#include "tests/export/rtf/head/RTFListRecords.h"
 
 namespace rtftest {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "foundation/FieldMask.h"
-#include "model/ParamBlockTables.h"
+#include "model/params/ParamBlockTables.h"
 #include "tests/export/rtf/RTFCaptureEmitter.h"
 
 namespace rtftest {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
 #include "tests/export/rtf/RTFFeatureDocuments.h"
 #include "tests/support/FileBytes.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/XPage.h"
+#include "model/records/section/XPage.h"
 #include "tests/export/rtf/RTFEmitterHarness.h"
 
 namespace rtftest {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/TranslatorDescriptors.h"
+#include "engine/translators/TranslatorDescriptors.h"
 #include "export/rtf/CRTFExporter.h"
-#include "model/StoryKinds.h"
-#include "tests/export/rtf/RTFPictureFixture.h"
+#include "model/story/StoryKinds.h"
 #include "tests/export/rtf/RTFTestSupport.h"
+#include "tests/export/rtf/pictures/RTFPictureFixture.h"
 #include "tests/support/FileBytes.h"
 
 namespace rtftest {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
 #include "tests/export/rtf/RTFCaptureEmitter.h"
 

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
-#include "model/ParamBlockTables.h"
-#include "model/StoryKinds.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/story/StoryKinds.h"
 #include "tests/export/rtf/RTFFeatureDocuments.h"
 #include "tests/support/OdfReading.h"
 #include "tests/support/OfficeOracle.h"

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Memory.h"
+#include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
-#include "model/ListRecords.h"
-#include "model/StoryKinds.h"
-#include "model/XForm.h"
-#include "model/XRule.h"
-#include "tests/export/rtf/RTFPictureFixture.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/story/StoryKinds.h"
+#include "model/tables/ListRecords.h"
+#include "tests/export/rtf/pictures/RTFPictureFixture.h"
 #include "tests/support/PictureFixtures.h"
 
 namespace rtftest {

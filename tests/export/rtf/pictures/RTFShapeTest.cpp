@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/CPicture.h"
-#include "tests/export/rtf/RTFPictureFixture.h"
+#include "tests/export/rtf/pictures/RTFPictureFixture.h"
 
 namespace rtftest {
 namespace {

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <string>
 
-#include "model/StoryKinds.h"
-#include "model/ValueRecords.h"
-#include "model/XForm.h"
-#include "model/XRow.h"
-#include "model/XRule.h"
+#include "model/records/ValueRecords.h"
+#include "model/records/cell/XRow.h"
+#include "model/records/character/XForm.h"
+#include "model/records/paragraph/XRule.h"
+#include "model/story/StoryKinds.h"
 #include "tests/export/rtf/RTFEmitterHarness.h"
 
 namespace rtftest {

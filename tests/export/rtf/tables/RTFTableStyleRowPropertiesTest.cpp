@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "export/rtf/RTFTableStyleRowProperties.h"
+#include "export/rtf/tables/RTFTableStyleRowProperties.h"
 #include "foundation/FieldMask.h"
-#include "model/XRow.h"
+#include "model/records/cell/XRow.h"
 #include "tests/export/rtf/RTFEmitterHarness.h"
 
 namespace rtftest {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "export/rtf/RTFPlainFormat.h"
+#include "export/rtf/text/RTFPlainFormat.h"
 
 namespace {
 

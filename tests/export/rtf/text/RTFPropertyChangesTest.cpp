@@ -6,8 +6,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "export/rtf/RTFCharacterPropertyChanges.h"
-#include "export/rtf/RTFParagraphPropertyChanges.h"
+#include "export/rtf/text/RTFCharacterPropertyChanges.h"
+#include "export/rtf/text/RTFParagraphPropertyChanges.h"
 #include "foundation/FieldMask.h"
 #include "tests/export/rtf/RTFEmitterHarness.h"
 

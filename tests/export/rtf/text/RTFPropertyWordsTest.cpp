@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "export/rtf/RTFBorderWriter.h"
-#include "export/rtf/RTFCharacterProperties.h"
-#include "export/rtf/RTFColorIndex.h"
-#include "export/rtf/RTFFontNumber.h"
-#include "export/rtf/RTFFrameWriter.h"
-#include "export/rtf/RTFNameText.h"
-#include "export/rtf/RTFParagraphProperties.h"
-#include "export/rtf/RTFRevisionWriter.h"
-#include "export/rtf/RTFShadingWriter.h"
-#include "model/ParamBlockTables.h"
-#include "model/XStyle.h"
+#include "export/rtf/fields/RTFRevisionWriter.h"
+#include "export/rtf/head/RTFColorIndex.h"
+#include "export/rtf/head/RTFFontNumber.h"
+#include "export/rtf/head/RTFNameText.h"
+#include "export/rtf/layout/RTFBorderWriter.h"
+#include "export/rtf/layout/RTFFrameWriter.h"
+#include "export/rtf/layout/RTFShadingWriter.h"
+#include "export/rtf/text/RTFCharacterProperties.h"
+#include "export/rtf/text/RTFParagraphProperties.h"
+#include "model/params/ParamBlockTables.h"
+#include "model/tables/XStyle.h"
 #include "tests/export/rtf/RTFCaptureEmitter.h"
 
 namespace rtftest {

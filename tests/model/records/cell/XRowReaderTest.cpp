@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "foundation/CFail.h"
-#include "model/RecordTables.h"
-#include "model/XRowReader.h"
-#include "tests/model/RecordWalk.h"
-#include "tests/model/StorageTestSupport.h"
+#include "model/records/RecordTables.h"
+#include "model/records/cell/XRowReader.h"
+#include "tests/model/records/RecordWalk.h"
+#include "tests/model/storage/StorageTestSupport.h"
 
 namespace {
 

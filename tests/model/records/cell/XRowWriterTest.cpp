@@ -4,16 +4,16 @@
 #include <vector>
 
 #include "foundation/CFail.h"
-#include "model/AttributeWriteFailure.h"
-#include "model/RecordTables.h"
-#include "model/XRowReader.h"
-#include "model/XRowWriter.h"
-#include "platform/AllocationFailure.h"
-#include "tests/model/ElementTree.h"
-#include "tests/model/RecordFilling.h"
-#include "tests/model/RecordWalk.h"
-#include "tests/model/StorageTestSupport.h"
-#include "tests/model/WriterTestSupport.h"
+#include "model/records/RecordTables.h"
+#include "model/records/cell/XRowReader.h"
+#include "model/records/cell/XRowWriter.h"
+#include "model/storage/AttributeWriteFailure.h"
+#include "platform/process/AllocationFailure.h"
+#include "tests/model/records/RecordFilling.h"
+#include "tests/model/records/RecordWalk.h"
+#include "tests/model/records/WriterTestSupport.h"
+#include "tests/model/storage/ElementTree.h"
+#include "tests/model/storage/StorageTestSupport.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "foundation/FieldMask.h"
-#include "model/RecordTables.h"
-#include "model/XForm.h"
-#include "tests/model/RecordFilling.h"
-#include "tests/model/WriterTestSupport.h"
+#include "model/records/RecordTables.h"
+#include "model/records/character/XForm.h"
+#include "tests/model/records/RecordFilling.h"
+#include "tests/model/records/WriterTestSupport.h"
 
 namespace formsample {
 

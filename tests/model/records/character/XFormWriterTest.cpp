@@ -9,17 +9,17 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FieldMask.h"
-#include "model/AttributeWriteFailure.h"
-#include "model/RecordTables.h"
-#include "model/StorageValues.h"
-#include "model/XFormReader.h"
-#include "model/XFormWriter.h"
-#include "platform/AllocationFailure.h"
-#include "tests/model/ElementTree.h"
-#include "tests/model/RecordFilling.h"
-#include "tests/model/RecordWalk.h"
-#include "tests/model/WriterTestSupport.h"
-#include "tests/model/XFormSamples.h"
+#include "model/records/RecordTables.h"
+#include "model/records/character/XFormReader.h"
+#include "model/records/character/XFormWriter.h"
+#include "model/storage/AttributeWriteFailure.h"
+#include "model/storage/StorageValues.h"
+#include "platform/process/AllocationFailure.h"
+#include "tests/model/records/RecordFilling.h"
+#include "tests/model/records/RecordWalk.h"
+#include "tests/model/records/WriterTestSupport.h"
+#include "tests/model/records/character/XFormSamples.h"
+#include "tests/model/storage/ElementTree.h"
 
 namespace {
 

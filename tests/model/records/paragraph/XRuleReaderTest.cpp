@@ -4,12 +4,12 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "foundation/Memory.h"
-#include "model/ChangeMask.h"
-#include "model/RecordTables.h"
-#include "model/XRuleReader.h"
-#include "tests/model/RecordWalk.h"
-#include "tests/model/StorageTestSupport.h"
+#include "foundation/memory/Memory.h"
+#include "model/records/ChangeMask.h"
+#include "model/records/RecordTables.h"
+#include "model/records/paragraph/XRuleReader.h"
+#include "tests/model/records/RecordWalk.h"
+#include "tests/model/storage/StorageTestSupport.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "foundation/CFail.h"
-#include "model/ChangeMask.h"
-#include "model/RecordTables.h"
-#include "model/XPageReader.h"
-#include "tests/model/RecordWalk.h"
-#include "tests/model/StorageTestSupport.h"
+#include "model/records/ChangeMask.h"
+#include "model/records/RecordTables.h"
+#include "model/records/section/XPageReader.h"
+#include "tests/model/records/RecordWalk.h"
+#include "tests/model/storage/StorageTestSupport.h"
 
 namespace {
 

@@ -9,16 +9,16 @@
 
 #include "foundation/CFail.h"
 #include "foundation/FieldMask.h"
-#include "model/AttributeWriteFailure.h"
-#include "model/RecordTables.h"
-#include "model/XPageReader.h"
-#include "model/XPageWriter.h"
-#include "platform/AllocationFailure.h"
-#include "tests/model/ElementTree.h"
-#include "tests/model/RecordFilling.h"
-#include "tests/model/RecordWalk.h"
-#include "tests/model/WriterTestSupport.h"
-#include "tests/model/XPageSamples.h"
+#include "model/records/RecordTables.h"
+#include "model/records/section/XPageReader.h"
+#include "model/records/section/XPageWriter.h"
+#include "model/storage/AttributeWriteFailure.h"
+#include "platform/process/AllocationFailure.h"
+#include "tests/model/records/RecordFilling.h"
+#include "tests/model/records/RecordWalk.h"
+#include "tests/model/records/WriterTestSupport.h"
+#include "tests/model/records/section/XPageSamples.h"
+#include "tests/model/storage/ElementTree.h"
 
 namespace {
 
