@@ -145,12 +145,7 @@ TEST_F(StreamTest, AnAttributeWrittenAgainHoldsOnlyItsLastValue) {
         element.readValues(nullptr, nullptr, "key %s", read);
         EXPECT_STREQ(read, value);
     }
-    xmlChar* dump = nullptr;
-    int size = 0;
-    xmlDocDumpMemory(storage.getDocument(), &dump, &size);
-    ASSERT_NE(dump, nullptr);
-    const std::string saved(reinterpret_cast<const char*>(dump), static_cast<std::size_t>(size));
-    xmlFree(dump);
+    const std::string saved = storagetest::documentText(storage);
     EXPECT_NE(saved.find("<E key=\"7\" other=\"3\"/><F key=\"1\"/>"), std::string::npos) << saved;
 }
 

@@ -84,12 +84,7 @@ TEST(PackedAttributes, AnElementUnpackedForTheLibraryKeepsItsOrderAndTakesNewAtt
     EXPECT_EQ(first, 10);
     EXPECT_EQ(third, 3);
 
-    xmlChar* dump = nullptr;
-    int size = 0;
-    xmlDocDumpMemory(storage.getDocument(), &dump, &size);
-    ASSERT_NE(dump, nullptr);
-    const std::string saved(reinterpret_cast<const char*>(dump), static_cast<std::size_t>(size));
-    xmlFree(dump);
+    const std::string saved = storagetest::documentText(storage);
     EXPECT_NE(saved.find("<E first=\"10\" second=\"2\" third=\"3\"/>"), std::string::npos) << saved;
 }
 

@@ -2,6 +2,7 @@
 // Storages for tests: over fixture files (read mode, the fixture opened for reading only) and over
 // files in a test's own temporary folder.
 #include <gtest/gtest.h>
+#include <libxml/tree.h>
 
 #include <fstream>
 #include <functional>
@@ -60,6 +61,20 @@ public:
 // A fixture of tests/data/model in read mode.
 inline FileStorage fixture(const std::string& name) {
     return FileStorage(fixturePath(name), storagemode::kRead, kGenericRead);
+}
+
+// The storage's document as the library writes it out (what a save would put in the file).
+inline std::string documentText(CStorage& storage) {
+    xmlChar* dump = nullptr;
+    int size = 0;
+    xmlDocDumpMemory(storage.getDocument(), &dump, &size);
+    if (dump == nullptr) {
+        ADD_FAILURE() << "the document could not be written out";
+        return {};
+    }
+    std::string text(reinterpret_cast<const char*>(dump), static_cast<std::size_t>(size));
+    xmlFree(dump);
+    return text;
 }
 
 // The CFail that the work raised; a failure of the test when it raised none.
