@@ -56,23 +56,23 @@ struct KeyHit {
     const char* value;
 };
 
-// The element's attributes that are keys of the table, kept in table order as they are found. An
-// element carries a few of its table's keys, so the hits fit a small buffer that holds one per row, and
-// insertion keeps them in order cheaply.
+// The element's attributes that are keys of the table, one per row and kept in table order as they are
+// found. The first attribute of a name is the row's own (a tree built in memory may repeat a name), so a
+// later one is passed over; the hits then never outnumber the table's rows. An element carries a few of
+// its table's keys, so they fit a small buffer, and insertion keeps them in order cheaply.
 class KeyHits {
 public:
     explicit KeyHits(std::size_t rows) {
         if (rows > local.size()) raisingOutOfMemory(__LINE__, kUnit, [&] { spilled.resize(rows); });
     }
-    // Equal rows stay in document order: the first attribute of a name is the row's own. A tree built
-    // in memory may repeat a name; once the buffer is full every further hit repeats a row already held
-    // and would never be read, so it is dropped.
     void add(std::size_t row, const char* value) {
-        if (count == capacity()) return;
         KeyHit* hits = data();
-        std::size_t at = count++;
-        for (; at > 0 && hits[at - 1].row > row; --at) hits[at] = hits[at - 1];
+        std::size_t at = count;
+        while (at > 0 && hits[at - 1].row > row) --at;
+        if ((at > 0 && hits[at - 1].row == row) || count == capacity()) return;
+        for (std::size_t i = count; i > at; --i) hits[i] = hits[i - 1];
         hits[at] = KeyHit{row, value};
+        ++count;
     }
     const KeyHit* begin() { return data(); }
     const KeyHit* end() { return data() + count; }
@@ -118,10 +118,7 @@ void readRecordKeys(CStream& element, const RecordTable& table, void* record) {
         readRowByRow(element, table, record);
         return;
     }
-    std::size_t previous = SIZE_MAX;
     for (const KeyHit& hit : hits) {
-        if (hit.row == previous) continue;  // a later attribute of a name already read
-        previous = hit.row;
         const FieldSpec& row = table.fields[hit.row];
         element.readAttributeValue(hit.value, row.letter, StorageTarget::forMember(row.letter, fieldAddress(row, record), row.size));
     }
