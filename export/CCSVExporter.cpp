@@ -36,6 +36,16 @@ void appendUtf8(std::string& out, const char16_t* text, std::int32_t length) {
 
 CCSVExporter::CCSVExporter(const TranslatorDescriptor* descriptor) : CExporter(descriptor) {}
 
+// A sheet's runs are nearly all ASCII, which narrows unit for unit; the rest from the first unit beyond
+// it is converted in full.
+void CCSVExporter::convertRun(const char16_t* text, std::int32_t length) {
+    converted.resize(static_cast<std::size_t>(length));
+    std::int32_t ascii = 0;
+    for (; ascii < length && text[ascii] < 0x80; ++ascii) converted[static_cast<std::size_t>(ascii)] = static_cast<char>(text[ascii]);
+    converted.resize(static_cast<std::size_t>(ascii));
+    if (ascii < length) appendUtf8(converted, text + ascii, length - ascii);
+}
+
 CCSVExporter::~CCSVExporter() {
     disposeObject(mainExtruder);
 }
@@ -53,8 +63,7 @@ void CCSVExporter::doText() {
         if (block->textLength < 0 || (block->textLength > 0 && block->textBuffer == nullptr))
             throwFail(result::kNullObject, __LINE__, kUnit);
         try {
-            converted.clear();
-            appendUtf8(converted, block->textBuffer, block->textLength);
+            convertRun(block->textBuffer, block->textLength);
         } catch (const std::bad_alloc&) {
             throwFail(result::kOutOfMemory, __LINE__, kUnit);
         }

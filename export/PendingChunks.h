@@ -33,6 +33,18 @@ public:
         units.insert(units.end(), characters, characters + count);
     }
 
+    // Room for up to count more units, written through the pointer answered and kept up to the end that
+    // commit then gives: a writer that turns each input unit into a few output units checks room once a
+    // run rather than once a unit. Nothing else may be put between the two.
+    Unit* claim(std::size_t count) {
+        if (units.capacity() - units.size() < count) makeRoom(count);
+        const std::size_t start = units.size();
+        units.resize(start + count);
+        return units.data() + start;
+    }
+    // end: one past the last unit written since claim.
+    void commit(const Unit* end) { units.resize(static_cast<std::size_t>(end - units.data())); }
+
     bool isEmpty() const { return units.empty(); }
     // Whether the pending output fills a block: a writer that writes as it goes waits for this, so that
     // its file takes a write per block rather than one per run or paragraph.
