@@ -64,16 +64,20 @@ void makeStoryText(std::u16string& text) {
     text.resize(kept);
 }
 
-// The text as UTF-16 in out, ready for the story. Nearly every value and inline text is ASCII, which
-// widens unit for unit without decoding.
+// The text as UTF-16 in out, ready for the story. Nearly every value and inline text is printable ASCII,
+// which widens unit for unit and needs nothing else; the rest is decoded and made story text.
 void textOf(std::string_view content, std::u16string& out) {
-    const bool ascii = std::all_of(content.begin(), content.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) {
-        out.resize(content.size());
-        std::copy(content.begin(), content.end(), out.begin());
-    } else {
-        out = utf8ToUtf16String(content);
+    out.resize(content.size());
+    bool printable = true;
+    bool ascii = true;
+    for (std::size_t index = 0; index < content.size(); ++index) {
+        const auto byte = static_cast<unsigned char>(content[index]);
+        printable &= byte >= 0x20;
+        ascii &= byte < 0x80;
+        out[index] = byte;
     }
+    if (printable && ascii) return;
+    if (!ascii) out = utf8ToUtf16String(content);
     makeStoryText(out);
 }
 
@@ -157,11 +161,15 @@ void CXLMLImporter::readCellType(const SheetCell* cell) {
         queueValueCell(*cell, kCellNumber);
         return;
     }
-    for (const TypeName& known : kCellTypes) {
-        // Writers spell the type as it stands; the name rule's looser match is the fallback.
-        if (std::strcmp(type, known.name) != 0 && compareNames(type, known.name) != 0) continue;
-        if (known.isString) queueStringCell(*cell, known.type);
-        else queueValueCell(*cell, known.type);
+    // Writers spell the type as it stands; the name rule's looser match is the fallback.
+    const TypeName* found = nullptr;
+    for (const TypeName& known : kCellTypes)
+        if (found == nullptr && std::strcmp(type, known.name) == 0) found = &known;
+    for (const TypeName& known : kCellTypes)
+        if (found == nullptr && compareNames(type, known.name) == 0) found = &known;
+    if (found != nullptr) {
+        if (found->isString) queueStringCell(*cell, found->type);
+        else queueValueCell(*cell, found->type);
         return;
     }
     // A type we do not know (an ISO date "d", say) shows its value as written, and the sheet goes on.
