@@ -136,7 +136,7 @@ void trimFractionZeros(DigitText& digits) {
     const std::string_view text = digits.view();
     const std::size_t point = text.find('.');
     if (point == std::string_view::npos) return;
-    std::size_t exponent = text.find_first_of("eE", point);
+    std::size_t exponent = findExponentMark(text, point);
     if (exponent == std::string_view::npos) exponent = text.size();
     std::size_t keep = exponent;
     while (keep > point + 1 && text[keep - 1] == '0') --keep;

@@ -14,8 +14,16 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 constexpr int kMostExactDecimals = 22;
 // Every whole number up to 2^53 is a double exactly.
 constexpr std::uint64_t kMostExactWhole = std::uint64_t{1} << 53;
+constexpr std::size_t kMostSafeDigits = 19;
 
 bool isDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
+
+// Reads a run of digits from at on into mantissa; answers how many there were.
+std::size_t readDigits(std::u16string_view text, std::size_t& at, std::uint64_t& mantissa) {
+    const std::size_t start = at;
+    for (; at < text.size() && isDigit(text[at]); ++at) mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[at] - u'0');
+    return at - start;
+}
 
 // "-"? digits ("." digits)?, the whole text. A mantissa and a power of ten that are both exact give the
 // nearest double in one division, the very answer a full decimal conversion gives; anything else
@@ -25,27 +33,19 @@ std::optional<double> readPlainDecimal(std::u16string_view text) {
     const bool negative = !text.empty() && text[0] == u'-';
     if (negative) ++at;
     std::uint64_t mantissa = 0;
-    int decimals = 0;
-    bool inFraction = false;
-    bool digitBeforePoint = false;
-    bool digitAfterPoint = false;
-    for (; at < text.size(); ++at) {
-        const char16_t unit = text[at];
-        if (unit == u'.' && !inFraction) {
-            inFraction = true;
-            continue;
-        }
-        if (!isDigit(unit)) return std::nullopt;
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(unit - u'0');
-        if (mantissa > kMostExactWhole) return std::nullopt;
-        if (inFraction) {
-            if (++decimals > kMostExactDecimals) return std::nullopt;
-            digitAfterPoint = true;
-        } else {
-            digitBeforePoint = true;
-        }
+    const std::size_t wholeDigits = readDigits(text, at, mantissa);
+    if (wholeDigits == 0) return std::nullopt;
+    std::size_t decimals = 0;
+    if (at < text.size()) {
+        if (text[at] != u'.') return std::nullopt;
+        ++at;
+        decimals = readDigits(text, at, mantissa);
+        if (decimals == 0 || at < text.size()) return std::nullopt;
     }
-    if (!digitBeforePoint || (inFraction && !digitAfterPoint)) return std::nullopt;
+    // Nineteen digits cannot overflow 64 bits; the exact limits are checked after.
+    if (wholeDigits + decimals > kMostSafeDigits || mantissa > kMostExactWhole ||
+        decimals > static_cast<std::size_t>(kMostExactDecimals))
+        return std::nullopt;
     const double magnitude = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
     return negative ? -magnitude : magnitude;
 }
