@@ -1,5 +1,6 @@
 #include "export/CCSVExporter.h"
 
+#include <algorithm>
 #include <new>
 #include <string_view>
 
@@ -36,14 +37,18 @@ void appendUtf8(std::string& out, const char16_t* text, std::int32_t length) {
 
 CCSVExporter::CCSVExporter(const TranslatorDescriptor* descriptor) : CExporter(descriptor) {}
 
-// A sheet's runs are nearly all ASCII, which narrows unit for unit; the rest from the first unit beyond
-// it is converted in full.
+// A sheet's runs are nearly all ASCII, which narrows unit for unit (both loops vectorise); a run with
+// any unit beyond it is converted in full.
 void CCSVExporter::convertRun(const char16_t* text, std::int32_t length) {
+    char16_t allBits = 0;
+    for (std::int32_t index = 0; index < length; ++index) allBits |= text[index];
+    converted.clear();
+    if (allBits >= 0x80) {
+        appendUtf8(converted, text, length);
+        return;
+    }
     converted.resize(static_cast<std::size_t>(length));
-    std::int32_t ascii = 0;
-    for (; ascii < length && text[ascii] < 0x80; ++ascii) converted[static_cast<std::size_t>(ascii)] = static_cast<char>(text[ascii]);
-    converted.resize(static_cast<std::size_t>(ascii));
-    if (ascii < length) appendUtf8(converted, text + ascii, length - ascii);
+    std::copy(text, text + length, converted.begin());
 }
 
 CCSVExporter::~CCSVExporter() {
