@@ -54,14 +54,13 @@ bool CUnzipper::looksLikeABomb(std::uint64_t uncompressedSize, std::uint64_t com
 }
 
 CUnzipper::CUnzipper(const PascalWString& name, const PascalWString& folder) : handle(nullptr) {
-    char16_t path[2 * kPascalCapacity + 4];
+    char16_t* const path = packageFile;
     pstringToWString(path, folder);
     appendPStringToWString(path, name);
     zlib_filefunc_def callbacks;
     fillZipFileFuncs(&callbacks);
     handle = unzOpen2(reinterpret_cast<const char*>(path), &callbacks);
     if (!handle) throwFail(result::kOutOfMemory, __LINE__, kUnit);
-    packageFile = path;
 }
 
 CUnzipper::~CUnzipper() {

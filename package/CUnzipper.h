@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include "foundation/CBase.h"
 #include "foundation/text/PascalWString.h"
@@ -43,5 +42,5 @@ private:
     void readOpenMember(std::uint64_t statedSize, void** buffer, std::int32_t* size);
 
     unzFile handle;
-    std::u16string packageFile;  // as the zip file callbacks take it
+    char16_t packageFile[2 * kPascalCapacity + 4];  // as the zip file callbacks take it
 };

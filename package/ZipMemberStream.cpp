@@ -16,10 +16,10 @@ void raiseIfError(int code, int line) {
 
 }  // namespace
 
-ZipMemberStream::ZipMemberStream(const std::u16string& packageFile, const char* memberName) {
+ZipMemberStream::ZipMemberStream(const char16_t* packageFile, const char* memberName) {
     zlib_filefunc_def callbacks;
     fillZipFileFuncs(&callbacks);
-    archive = unzOpen2(reinterpret_cast<const char*>(packageFile.c_str()), &callbacks);
+    archive = unzOpen2(reinterpret_cast<const char*>(packageFile), &callbacks);
     if (archive == nullptr) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     try {
         if (memberName == nullptr) throwFail(result::kNullObject, __LINE__, kUnit);

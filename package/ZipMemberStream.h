@@ -6,7 +6,6 @@
 #include <minizip/unzip.h>
 
 #include <cstdint>
-#include <string>
 
 #include "package/PartByteStream.h"
 
@@ -14,7 +13,7 @@ class ZipMemberStream : public PartByteStream {
 public:
     // Opens the package file (a path as the zip file callbacks take it) and the member; failures raise
     // CFail with CUnzipper::extractMember's codes.
-    ZipMemberStream(const std::u16string& packageFile, const char* memberName);
+    ZipMemberStream(const char16_t* packageFile, const char* memberName);
     ~ZipMemberStream() override;
     ZipMemberStream(const ZipMemberStream&) = delete;
     ZipMemberStream& operator=(const ZipMemberStream&) = delete;
