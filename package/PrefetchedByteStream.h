@@ -15,9 +15,9 @@
 class PrefetchedByteStream : public PartByteStream {
 public:
     static constexpr std::int32_t kBlockBytes = 256 * 1024;
-    // More than a reader takes at once (SheetByteWindow.h refills up to 4 MB), so that inflating never
+    // More than a reader takes at once (SheetByteWindow.h refills up to 1 MB), so that inflating never
     // waits on the reader nor the reader on inflating while there is work for both.
-    static constexpr int kBlocks = 24;
+    static constexpr int kBlocks = 6;
 
     explicit PrefetchedByteStream(std::unique_ptr<PartByteStream> source);
     ~PrefetchedByteStream() override;

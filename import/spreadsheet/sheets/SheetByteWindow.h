@@ -12,11 +12,13 @@
 #include <memory>
 
 #include "package/PartByteStream.h"
-#include "import/spreadsheet/sheets/PlainXmlScanner.h"
 
+// A step takes the text before a tag and the tag: 256 KB holds the longest text a spreadsheet program
+// puts in a cell (32767 characters) several times over. A refill moves at most the lookahead's bytes and
+// brings in the rest of the capacity.
 struct SheetWindowSize {
-    std::int32_t lookahead = static_cast<std::int32_t>(plainxml::kLongestText) + 64 * 1024;
-    std::int32_t capacity = 4 << 20;  // at least twice the lookahead
+    std::int32_t lookahead = 256 * 1024;
+    std::int32_t capacity = 1 << 20;  // at least twice the lookahead
 };
 
 class SheetByteWindow {
