@@ -2,7 +2,7 @@
 // must be the parser's cell at that place (and the column formats the same); when the scanner reads a
 // part to its end, the parser must find it well-formed with no more cells. The source the importer reads
 // from, which starts the parser over where the scanner gives up, must give the parser's cells and error
-// exactly. A disagreement traps.
+// exactly, also when the part comes through a small window. A disagreement traps.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -73,5 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SheetCellSource source(bytes, length);
     const Pass sourced = readAll(source);
     check(sourced.cells == parsed.cells && sourced.columnStyles == parsed.columnStyles && sourced.error == parsed.error);
+
+    // Through a window a few steps long, refilled at places the input decides, the source still gives the
+    // parser's cells and error.
+    const SheetWindowSize window{16 + static_cast<std::int32_t>(size % 97), 0};
+    SheetCellSource windowed(bytes, length, window);
+    const Pass throughWindow = readAll(windowed);
+    check(throughWindow.cells == parsed.cells && throughWindow.columnStyles == parsed.columnStyles &&
+          throughWindow.error == parsed.error);
     return 0;
 }

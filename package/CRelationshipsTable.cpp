@@ -217,6 +217,27 @@ std::int16_t CRelationshipsTable::readTargetPart(const char* id, std::int16_t* m
     return readPartData(partName.c_str(), buffer, size) == 0 ? 1 : 0;
 }
 
+std::unique_ptr<PartByteStream> CRelationshipsTable::openTargetPartStream(const char* id, std::int16_t* mode,
+                                                                         const char** target) {
+    std::string partName;
+    const std::int16_t named = failureCode([&] { return targetPartName(id, mode, target, partName); });
+    if (named != 1) return nullptr;
+    std::unique_ptr<PartByteStream> stream;
+    const std::int16_t code = failureCode([&] {
+        if (!isPlainPartName(partName.c_str())) throwFail(result::kNullObject, __LINE__, kUnit);
+        if (zipReader) {
+            stream = zipReader->openMemberStream(partName.c_str());
+        } else {
+            // An unpacked part is a file read whole: there is nothing to inflate.
+            void* block = nullptr;
+            std::int32_t size = 0;
+            throwIfError(readPart(partName.c_str(), &block, &size), __LINE__, kUnit);
+            stream = MemoryByteStream::owning(block, size);
+        }
+    });
+    return code == 0 ? std::move(stream) : nullptr;
+}
+
 std::int16_t CRelationshipsTable::parseTargetPart(const char* id, std::int16_t* mode, const char** target,
                                                   xmlDoc** document, xmlNode** root) {
     *document = nullptr;

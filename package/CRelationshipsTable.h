@@ -56,6 +56,10 @@ public:
     // that leave the package.
     virtual std::int16_t readTargetPart(const char* id, std::int16_t* mode, const char** target, void** buffer,
                                         std::int32_t* size);
+    // The target part as a stream (PartByteStream.h), for a large part read once through; null when
+    // readTargetPart would answer 0 before reading any data. Failures met while reading are raised by the
+    // stream.
+    std::unique_ptr<PartByteStream> openTargetPartStream(const char* id, std::int16_t* mode, const char** target);
     virtual std::int16_t parseTargetPart(const char* id, std::int16_t* mode, const char** target, xmlDoc** document,
                                          xmlNode** root);
     // Reads a part ("word/document.xml") whole. 0 on success; otherwise the buffer is null and the answer

@@ -3,7 +3,9 @@
 
 #include "foundation/CFail.h"
 #include "foundation/memory/Memory.h"
+#include "package/PrefetchedByteStream.h"
 #include "package/ZipFileCallbacks.h"
+#include "package/ZipMemberStream.h"
 
 namespace {
 
@@ -37,18 +39,22 @@ private:
     unzFile archive;
 };
 
-bool looksLikeABomb(const unz_file_info64& info) {
-    if (info.uncompressed_size > CUnzipper::kLargestMember) return true;
-    // A compressed size this large cannot be exceeded 1000 times by an allowed member (and would
-    // overflow the product).
-    if (info.compressed_size >= CUnzipper::kLargestMember) return false;
-    return info.uncompressed_size > info.compressed_size * CUnzipper::kLargestInflation;
-}
+// Members from this size on are inflated ahead on a thread while their reader works through the
+// bytes before; a smaller one is not worth a thread.
+constexpr std::uint64_t kPrefetchedMember = std::uint64_t{1} << 20;
 
 }  // namespace
 
+bool CUnzipper::looksLikeABomb(std::uint64_t uncompressedSize, std::uint64_t compressedSize) {
+    if (uncompressedSize > kLargestMember) return true;
+    // A compressed size this large cannot be exceeded 1000 times by an allowed member (and would
+    // overflow the product).
+    if (compressedSize >= kLargestMember) return false;
+    return uncompressedSize > compressedSize * kLargestInflation;
+}
+
 CUnzipper::CUnzipper(const PascalWString& name, const PascalWString& folder) : handle(nullptr) {
-    char16_t path[2 * kPascalCapacity + 4];
+    char16_t* const path = packageFile;
     pstringToWString(path, folder);
     appendPStringToWString(path, name);
     zlib_filefunc_def callbacks;
@@ -71,7 +77,7 @@ std::int16_t CUnzipper::extractMember(const char* memberName, void** buffer, std
         raiseIfError(unzLocateFile(handle, memberName, 1), __LINE__);
         unz_file_info64 info;
         raiseIfError(unzGetCurrentFileInfo64(handle, &info, nullptr, 0, nullptr, 0, nullptr, 0), __LINE__);
-        if (looksLikeABomb(info)) throwFail(result::kNullObject, __LINE__, kUnit);
+        if (looksLikeABomb(info.uncompressed_size, info.compressed_size)) throwFail(result::kNullObject, __LINE__, kUnit);
         readOpenMember(info.uncompressed_size, buffer, size);
         return result::kSuccess;
     } catch (const CFail& failure) {
@@ -98,4 +104,10 @@ void CUnzipper::readOpenMember(std::uint64_t statedSize, void** buffer, std::int
     if (filled == 0 || filled < statedSize) throwFail(result::kNullObject, __LINE__, kUnit);
     raiseIfError(member.close(), __LINE__);
     *size = static_cast<std::int32_t>(filled);
+}
+
+std::unique_ptr<PartByteStream> CUnzipper::openMemberStream(const char* memberName) const {
+    auto member = std::make_unique<ZipMemberStream>(packageFile, memberName);
+    if (member->statedSize() < kPrefetchedMember) return member;
+    return std::make_unique<PrefetchedByteStream>(std::move(member));
 }

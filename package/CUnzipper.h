@@ -5,9 +5,11 @@
 #include <minizip/unzip.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "foundation/CBase.h"
 #include "foundation/text/PascalWString.h"
+#include "package/PartByteStream.h"
 
 class CUnzipper : public CBase {
 public:
@@ -29,9 +31,16 @@ public:
     // member, data shorter than its stated size or a zip bomb, 12 no memory, minizip's negative code
     // for other damage. The size is the number of bytes in the block.
     virtual std::int16_t extractMember(const char* memberName, void** buffer, std::int32_t* size);
+    // The same member as a stream (PartByteStream.h) through a handle of its own, with the same checks
+    // and codes, raised as CFail. A large member is inflated ahead on a thread of its own.
+    std::unique_ptr<PartByteStream> openMemberStream(const char* memberName) const;
+
+    // Whether a member of these sizes is taken for a zip bomb.
+    static bool looksLikeABomb(std::uint64_t uncompressedSize, std::uint64_t compressedSize);
 
 private:
     void readOpenMember(std::uint64_t statedSize, void** buffer, std::int32_t* size);
 
     unzFile handle;
+    char16_t packageFile[2 * kPascalCapacity + 4];  // as the zip file callbacks take it
 };

@@ -43,19 +43,12 @@ constexpr std::uint32_t kLatinLanguage = 1033;
 constexpr std::uint32_t kEastAsianLanguage = 1041;
 constexpr std::uint32_t kComplexLanguage = 1037;
 
-struct PartBytes {
-    void* bytes = nullptr;
-    ~PartBytes() { freeMemory(bytes); }
-};
-
 }  // namespace
 
 CXLMLImporter::CXLMLImporter(const TranslatorDescriptor* descriptor) : CImporter(descriptor) {}
 
 CXLMLImporter::~CXLMLImporter() {
     sheetReader.reset();
-    freeMemory(sheetBytes);
-    freeMemory(firstSheetBytes);
     if (package != nullptr) package->closePackage();
 }
 
@@ -200,14 +193,17 @@ void CXLMLImporter::readSheets() {
         const char* stateText = xmlGetAttrString(child, nullptr, "state", &present);
         const std::string state = stateText != nullptr ? stateText : "";
 
-        std::int16_t mode = 0;
-        const char* target = nullptr;
-        PartBytes part;
-        std::int32_t size = 0;
-        if (package->readTargetPart(id.c_str(), &mode, &target, &part.bytes, &size) == 0) continue;
         SheetExtent extent;
         std::string error;
-        const SheetMeasureResult measured = measureSheet(static_cast<const char*>(part.bytes), size, &extent, &error);
+        SheetMeasureResult measured = SheetMeasureResult::kMalformed;
+        try {
+            measured = measureSheet(sheetPartOpener(id), &extent, &error);
+        } catch (const CFail&) {
+            continue;  // a part that cannot be read is passed over
+        }
+        std::int16_t mode = 0;
+        const char* target = nullptr;
+        package->getTarget(id.c_str(), &mode, &target);
         // A chart or dialog sheet is passed over; a worksheet that cannot be read fails the file.
         if (measured == SheetMeasureResult::kNotAWorksheet) continue;
         if (measured == SheetMeasureResult::kMalformed) failWithReason(result::kNullObject, target != nullptr ? target : id, error);
@@ -216,34 +212,32 @@ void CXLMLImporter::readSheets() {
         sheet->lastColumn = extent.lastColumn;
         sheet->lastRow = extent.lastRow;
         sheet->partPath = target != nullptr ? target : id;
-        // The first sheet is asked for next: its part stays read rather than being unpacked twice.
-        if (sheets->count() == 0) {
-            firstSheetBytes = part.bytes;
-            firstSheetSize = size;
-            part.bytes = nullptr;
-        }
         sheets->addSheet(std::move(sheet));
     }
+}
+
+// The sheet's part, each time from its start: the passes over it read it as a stream (a large one is
+// inflated ahead on a thread), never whole but where the parser must take over.
+PartStreamOpener CXLMLImporter::sheetPartOpener(const std::string& relationshipId) {
+    return [this, relationshipId] {
+        std::int16_t mode = 0;
+        const char* target = nullptr;
+        std::unique_ptr<PartByteStream> stream = package->openTargetPartStream(relationshipId.c_str(), &mode, &target);
+        if (!stream) throwFail(result::kNullObject, __LINE__, kUnit);
+        return stream;
+    };
 }
 
 void CXLMLImporter::beginSheet() {
     const CSheet* sheet = sheets != nullptr ? sheets->sheetAt(block->sheetIndex) : nullptr;
     throwIfNull(sheet, __LINE__, kUnit);
     sheetReader.reset();
-    freeMemory(sheetBytes);
-    std::int32_t size = 0;
-    if (block->sheetIndex == 0 && firstSheetBytes != nullptr) {
-        std::swap(sheetBytes, firstSheetBytes);
-        size = firstSheetSize;
-    } else {
-        freeMemory(firstSheetBytes);
-        std::int16_t mode = 0;
-        const char* target = nullptr;
-        if (package->readTargetPart(sheet->relationshipId.c_str(), &mode, &target, &sheetBytes, &size) == 0)
-            throwFail(result::kNullObject, __LINE__, kUnit);
-    }
     sheetPart = sheet->partPath;
-    sheetReader = std::make_unique<SheetCellSource>(static_cast<const char*>(sheetBytes), size);
+    try {
+        sheetReader = std::make_unique<SheetCellSource>(sheetPartOpener(sheet->relationshipId));
+    } catch (const CFail&) {
+        throwFail(result::kNullObject, __LINE__, kUnit);
+    }
 
     const std::u16string name = utf8ToUtf16String(sheet->name);
     const auto units = static_cast<std::int32_t>(std::min<std::size_t>(name.size(), kSheetNameUnits));
@@ -273,13 +267,11 @@ void CXLMLImporter::endSheet() {
     queue.removeAll();
     pendingCell.reset();
     sheetReader.reset();
-    freeMemory(sheetBytes);
     answerYes();
 }
 
 void CXLMLImporter::endDocument() {
     endSheet();
-    freeMemory(firstSheetBytes);
     workbookDocument.reset();
     workbookRoot = nullptr;
     answerYes();

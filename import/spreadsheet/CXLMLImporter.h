@@ -27,6 +27,7 @@
 #include "engine/translators/CImporter.h"
 #include "import/docx/PartDocument.h"
 #include "import/spreadsheet/sheets/CQueue.h"
+#include "package/PartByteStream.h"
 #include "package/RelationshipTypes.h"
 
 class CRelationshipsTable;
@@ -61,6 +62,7 @@ private:
     void readStyleSheet();
     void addFonts();
     void readSheets();
+    PartStreamOpener sheetPartOpener(const std::string& relationshipId);
     xmlDoc* parseWorkbookPart(PartKind kind, const char* conventionalPath, bool mustParse, bool* present);
     [[noreturn]] void failWithReason(std::int16_t code, const std::string& part, const std::string& why);
 
@@ -95,9 +97,6 @@ private:
 
     // The sheet being read.
     std::string sheetPart;
-    void* sheetBytes = nullptr;
-    void* firstSheetBytes = nullptr;  // the first sheet's part, read when the sheets were listed
-    std::int32_t firstSheetSize = 0;
     std::unique_ptr<SheetCellSource> sheetReader;
     std::unique_ptr<SheetCell> pendingCell;  // the next cell of the part, not yet reached by the walk
     bool partEnded = false;

@@ -49,6 +49,20 @@ Extracted extract(CUnzipper& zip, const char* member) {
     return out;
 }
 
+// The member read through its stream in pieces of an odd size: the bytes handed out, and the code of the
+// failure raised (0 for none).
+Extracted stream(CUnzipper& zip, const char* member) {
+    Extracted out{0, "", false};
+    try {
+        std::unique_ptr<PartByteStream> part = zip.openMemberStream(member);
+        char piece[70001];
+        while (const std::int32_t read = part->read(piece, sizeof piece)) out.bytes.append(piece, static_cast<std::size_t>(read));
+    } catch (const CFail& failure) {
+        out.code = failure.error;
+    }
+    return out;
+}
+
 class ZipReading : public ::testing::Test {
 protected:
     void TearDown() override { useWideApi = 1; }
@@ -71,6 +85,11 @@ TEST_F(ZipReading, ReadsMembersOfAPackageBuiltHereOnBothPathForms) {
         const Extracted large = extract(package, "word/media/big.bin");
         EXPECT_EQ(large.code, 0);
         EXPECT_TRUE(large.bytes == big);
+        // Streamed, the large member is inflated ahead on a thread; the bytes are the same.
+        const Extracted streamed = stream(package, "word/media/big.bin");
+        EXPECT_EQ(streamed.code, 0);
+        EXPECT_TRUE(streamed.bytes == big);
+        EXPECT_EQ(stream(package, "word/document.xml").bytes, kDocument);
         // Members are read again and again from one open package.
         EXPECT_EQ(extract(package, "word/document.xml").code, 0);
     }
@@ -88,8 +107,10 @@ TEST_F(ZipReading, MissingOrDifferentlyCasedMembersAndEmptyOnesFail) {
         const Extracted out = extract(package, member);
         EXPECT_EQ(out.code, code) << member;
         EXPECT_TRUE(out.bufferNull) << member;
+        EXPECT_EQ(stream(package, member).code, code) << member;
     }
     EXPECT_EQ(extract(package, nullptr).code, 22);
+    EXPECT_EQ(stream(package, nullptr).code, 22);
 }
 
 TEST_F(ZipReading, APackageThatIsMissingTruncatedOrNoZipRaisesTwelve) {
@@ -125,17 +146,25 @@ TEST_F(ZipReading, DamagedAndHostileMembersFailWithTheirCodes) {
     // Claims a small size while its data inflates to twenty megabytes: only the claimed bytes are
     // inflated, and they do not match the checksum of the whole.
     zip.addRaw("inflates-big.bin", Z_DEFLATED, zerosDeflated, 4096, testsupport::crcOf(zeros));
+    // Large enough to be inflated ahead on a thread: the checksum fails only at the end.
+    std::string noise(2 << 20, '\0');
+    std::uint32_t state = 777;
+    for (char& c : noise) c = static_cast<char>((state = state * 1103515245u + 12345u) >> 24);
+    zip.addRaw("bad-crc-big.bin", Z_DEFLATED, testsupport::deflateRaw(noise), noise.size(), testsupport::crcOf(noise) ^ 1);
     ASSERT_TRUE(zip.close());
     CUnzipper package = openPackage(folder, "hostile.docx");
     const std::pair<const char*, std::int16_t> cases[] = {{"bad-crc.xml", -105},
                                                           {"short.xml", 22},
                                                           {"claims-huge.bin", 22},
                                                           {"claims-ratio.bin", 22},
-                                                          {"inflates-big.bin", -105}};
+                                                          {"inflates-big.bin", -105},
+                                                          {"bad-crc-big.bin", -105}};
     for (const auto& [member, code] : cases) {
         const Extracted out = extract(package, member);
         EXPECT_EQ(out.code, code) << member;
         EXPECT_TRUE(out.bufferNull) << member;
+        // The stream raises the same code, where the whole read would have answered it.
+        EXPECT_EQ(stream(package, member).code, code) << member;
     }
     // Nothing was unpacked beside the package.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);

@@ -138,7 +138,29 @@ public:
         return true;
     }
 
+    // For a part fed piece by piece (SheetByteWindow.h), between steps: the bytes not read yet, from
+    // position() on.
+    const char* position() const { return reinterpret_cast<const char*>(at); }
+    std::int32_t unread() const { return static_cast<std::int32_t>(end - at); }
+    // Copies the names still in use (the open elements', the prefixes in scope) out of the bytes read, so
+    // that those may be overwritten.
+    void keepNames() {
+        for (int index = 0; index < depth; ++index) open[index] = keep(open[index], kept[index]);
+        for (int index = 0; index < declaredCount; ++index)
+            declared[index].prefix = keep(declared[index].prefix, kept[plainxml::kDeepestNesting + index]);
+    }
+    // The unread bytes now lie at bytes (the names were kept first); size counts them and those after.
+    void moveTo(const char* bytes, std::int32_t size) {
+        at = reinterpret_cast<const unsigned char*>(bytes);
+        end = at + (size > 0 ? size : 0);
+    }
+
 private:
+    static std::string_view keep(std::string_view name, char (&into)[plainxml::kLongestName + 1]) {
+        if (name.data() != into) std::memcpy(into, name.data(), name.size());
+        return {into, name.size()};
+    }
+
     struct Declared {
         std::string_view prefix;
         int depth;
@@ -151,6 +173,8 @@ private:
     int depth = 0;
     Declared declared[plainxml::kMostPrefixes];
     int declaredCount = 0;
+    // Where keepNames puts the open elements' names, then the prefixes'.
+    char kept[plainxml::kDeepestNesting + plainxml::kMostPrefixes][plainxml::kLongestName + 1];
 
     unsigned char peek(std::size_t ahead = 0) const {
         if (at + ahead >= end) throw PlainXmlUnsure{};

@@ -246,7 +246,9 @@ private:
 };
 
 struct SheetCellScanner::State {
-    State(const char* bytes, std::int32_t size) : scanner(bytes, size, events) {}
+    explicit State(std::unique_ptr<PartByteStream> stream, SheetWindowSize windowSize)
+        : window(std::move(stream), windowSize), scanner(window.bytes(), window.size(), events) {}
+    SheetByteWindow window;
     CellEvents events;
     PlainXmlScanner<CellEvents> scanner;
     bool begun = false;
@@ -254,9 +256,12 @@ struct SheetCellScanner::State {
     bool ended = false;
 };
 
-SheetCellScanner::SheetCellScanner(const char* bytes, std::int32_t size)
-    : state(std::make_unique<State>(bytes, size)) {
-    if (bytes == nullptr || size <= 0) state->unsure = true;
+SheetCellScanner::SheetCellScanner(const char* bytes, std::int32_t size, SheetWindowSize windowSize)
+    : SheetCellScanner(std::make_unique<MemoryByteStream>(bytes, size), windowSize) {}
+
+SheetCellScanner::SheetCellScanner(std::unique_ptr<PartByteStream> stream, SheetWindowSize windowSize)
+    : state(std::make_unique<State>(std::move(stream), windowSize)) {
+    if (state->window.size() <= 0) state->unsure = true;
 }
 
 SheetCellScanner::~SheetCellScanner() = default;
@@ -271,7 +276,10 @@ CellScan SheetCellScanner::next(SheetCell* cell) {
             s.scanner.begin();
         }
         while (!s.events.ready) {
+            s.window.keepAhead(s.scanner);
             if (!s.scanner.step()) {
+                // The root closed, but more than blanks may follow beyond the window.
+                if (!s.window.holdsEnd()) throw PlainXmlUnsure{};
                 s.ended = true;
                 return CellScan::kEnd;
             }

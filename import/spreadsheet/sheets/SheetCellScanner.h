@@ -9,14 +9,19 @@
 #include <cstdint>
 #include <memory>
 
+#include "import/spreadsheet/sheets/SheetByteWindow.h"
 #include "import/spreadsheet/sheets/WorksheetReader.h"
 
 enum class CellScan { kCell, kEnd, kUnsure };
 
 class SheetCellScanner {
 public:
-    // The bytes stay the caller's and must outlive the scanner.
-    SheetCellScanner(const char* bytes, std::int32_t size);
+    // The bytes stay the caller's and must outlive the scanner; they are seen through a window of the
+    // given size all the same.
+    SheetCellScanner(const char* bytes, std::int32_t size, SheetWindowSize windowSize = {});
+    // The part piece by piece (SheetByteWindow.h); the stream's failures are raised as CFail by the
+    // constructor and next.
+    SheetCellScanner(std::unique_ptr<PartByteStream> stream, SheetWindowSize windowSize = {});
     ~SheetCellScanner();
     SheetCellScanner(const SheetCellScanner&) = delete;
     SheetCellScanner& operator=(const SheetCellScanner&) = delete;

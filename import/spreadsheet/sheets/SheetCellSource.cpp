@@ -1,7 +1,13 @@
 #include "import/spreadsheet/sheets/SheetCellSource.h"
 
-SheetCellSource::SheetCellSource(const char* bytes, std::int32_t size)
-    : bytes(bytes), size(size), scanner(std::make_unique<SheetCellScanner>(bytes, size)) {}
+#include <algorithm>
+#include <climits>
+
+SheetCellSource::SheetCellSource(const char* bytes, std::int32_t size, SheetWindowSize windowSize)
+    : SheetCellSource([bytes, size] { return std::make_unique<MemoryByteStream>(bytes, size); }, windowSize) {}
+
+SheetCellSource::SheetCellSource(PartStreamOpener open, SheetWindowSize windowSize)
+    : open(std::move(open)), scanner(std::make_unique<SheetCellScanner>(this->open(), windowSize)) {}
 
 SheetCellSource::~SheetCellSource() = default;
 
@@ -21,9 +27,13 @@ bool SheetCellSource::next(SheetCell* cell) {
     return parser->next(cell);
 }
 
+// The parser reads the part whole, from its start: it is opened again (the scanner's window holds only
+// its latest piece).
 void SheetCellSource::switchToParser() {
     scanner.reset();
-    parser = std::make_unique<WorksheetReader>(bytes, size);
+    wholePart = readWholeStream(*open());
+    const auto size = static_cast<std::int32_t>(std::min<std::size_t>(wholePart.size(), INT32_MAX));
+    parser = std::make_unique<WorksheetReader>(wholePart.data(), size);
     SheetCell passed;
     for (std::int64_t count = 0; count < cellsHandedOut; ++count)
         if (!parser->next(&passed)) break;

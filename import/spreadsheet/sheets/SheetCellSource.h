@@ -8,12 +8,16 @@
 #include <string>
 
 #include "import/spreadsheet/sheets/SheetCellScanner.h"
+#include "package/PartByteStream.h"
 #include "import/spreadsheet/sheets/WorksheetReader.h"
 
 class SheetCellSource {
 public:
     // The bytes stay the caller's and must outlive the source.
-    SheetCellSource(const char* bytes, std::int32_t size);
+    SheetCellSource(const char* bytes, std::int32_t size, SheetWindowSize windowSize = {});
+    // The part as open gives it, piece by piece; opened again, and read whole, only if the parser must
+    // take over. Failures to read it are raised as the stream's CFail.
+    explicit SheetCellSource(PartStreamOpener open, SheetWindowSize windowSize = {});
     ~SheetCellSource();
 
     // The next "c" element in document order; false at the end of the part or on an error (error() is
@@ -27,8 +31,8 @@ public:
 private:
     void switchToParser();
 
-    const char* bytes;
-    std::int32_t size;
+    PartStreamOpener open;
+    std::string wholePart;  // the parser's bytes
     std::unique_ptr<SheetCellScanner> scanner;
     std::unique_ptr<WorksheetReader> parser;
     std::int64_t cellsHandedOut = 0;

@@ -120,7 +120,14 @@ const char* typeName(const SheetCell& cell) {
 bool CXLMLImporter::fetchCell() {
     if (partEnded) return false;
     if (!pendingCell) pendingCell = std::make_unique<SheetCell>();
-    if (sheetReader->next(pendingCell.get())) return true;
+    bool fetched = false;
+    try {
+        fetched = sheetReader->next(pendingCell.get());
+    } catch (const CFail&) {
+        // The part could not be read to its end (its data damaged, say), as when it cannot be read at all.
+        throwFail(result::kNullObject, __LINE__, "BL_XLML(imp)");
+    }
+    if (fetched) return true;
     partEnded = true;
     pendingCell.reset();
     if (!sheetReader->error().empty()) failWithReason(result::kNullObject, sheetPart, sheetReader->error());

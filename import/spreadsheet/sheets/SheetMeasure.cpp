@@ -3,6 +3,7 @@
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 
+#include <climits>
 #include <cstring>
 
 #include "foundation/text/NameCompare.h"
@@ -63,12 +64,24 @@ void recordError(void* context, xmlErrorPtr error) {
 
 }  // namespace
 
-SheetMeasureResult measureSheet(const char* bytes, std::int32_t size, SheetExtent* extent, std::string* error) {
+SheetMeasureResult measureSheet(const PartStreamOpener& open, SheetExtent* extent, std::string* error) {
     error->clear();
     bool isWorksheet = false;
-    if (scanSheetExtent(bytes, size, extent, &isWorksheet) == SheetScan::kMeasured)
-        return isWorksheet ? SheetMeasureResult::kWorksheet : SheetMeasureResult::kNotAWorksheet;
-    return measureSheetWithParser(bytes, size, extent, error);
+    {
+        SheetByteWindow window(open());
+        if (scanSheetExtent(window, extent, &isWorksheet) == SheetScan::kMeasured)
+            return isWorksheet ? SheetMeasureResult::kWorksheet : SheetMeasureResult::kNotAWorksheet;
+    }
+    const std::string whole = readWholeStream(*open());
+    if (whole.size() > INT32_MAX) {
+        *error = "the part is too large";
+        return SheetMeasureResult::kMalformed;
+    }
+    return measureSheetWithParser(whole.data(), static_cast<std::int32_t>(whole.size()), extent, error);
+}
+
+SheetMeasureResult measureSheet(const char* bytes, std::int32_t size, SheetExtent* extent, std::string* error) {
+    return measureSheet([&] { return std::make_unique<MemoryByteStream>(bytes, size); }, extent, error);
 }
 
 SheetMeasureResult measureSheetWithParser(const char* bytes, std::int32_t size, SheetExtent* extent, std::string* error) {

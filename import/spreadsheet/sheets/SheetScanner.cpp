@@ -5,6 +5,7 @@
 
 #include "foundation/text/NameCompare.h"
 #include "import/spreadsheet/sheets/PlainXmlScanner.h"
+#include "import/spreadsheet/sheets/SheetByteWindow.h"
 #include "import/spreadsheet/sheets/SheetExtentTracker.h"
 #include "import/spreadsheet/sheets/SheetNames.h"
 
@@ -56,20 +57,30 @@ private:
 
 }  // namespace
 
-SheetScan scanSheetExtent(const char* bytes, std::int32_t size, SheetExtent* extent, bool* isWorksheet) {
+SheetScan scanSheetExtent(SheetByteWindow& window, SheetExtent* extent, bool* isWorksheet) {
     *extent = SheetExtent{};
     *isWorksheet = false;
-    if (bytes == nullptr || size <= 0) return SheetScan::kUnsure;
+    if (window.size() <= 0) return SheetScan::kUnsure;
     try {
         ExtentEvents events(extent);
-        PlainXmlScanner<ExtentEvents> scanner(bytes, size, events);
+        PlainXmlScanner<ExtentEvents> scanner(window.bytes(), window.size(), events);
         scanner.begin();
-        while (scanner.step()) {
+        for (;;) {
+            window.keepAhead(scanner);
+            if (!scanner.step()) break;
         }
+        // The root closed, but more than blanks may follow beyond the window.
+        if (!window.holdsEnd()) throw PlainXmlUnsure{};
         *isWorksheet = events.isWorksheet();
         return SheetScan::kMeasured;
     } catch (const PlainXmlUnsure&) {
         *extent = SheetExtent{};
         return SheetScan::kUnsure;
     }
+}
+
+SheetScan scanSheetExtent(const char* bytes, std::int32_t size, SheetExtent* extent, bool* isWorksheet,
+                          SheetWindowSize windowSize) {
+    SheetByteWindow window(std::make_unique<MemoryByteStream>(bytes, size), windowSize);
+    return scanSheetExtent(window, extent, isWorksheet);
 }

@@ -8,9 +8,14 @@
 // malformed. So the scanner never decides anything the parser would decide otherwise.
 #include <cstdint>
 
+#include "import/spreadsheet/sheets/SheetByteWindow.h"
 #include "import/spreadsheet/sheets/SheetMeasure.h"
 
 enum class SheetScan { kMeasured, kUnsure };
 
 // On kMeasured, extent and isWorksheet hold what the parser's pass would give for this well-formed part.
-SheetScan scanSheetExtent(const char* bytes, std::int32_t size, SheetExtent* extent, bool* isWorksheet);
+// The part comes through the window (SheetByteWindow.h), whose stream's failures are raised as CFail.
+SheetScan scanSheetExtent(SheetByteWindow& window, SheetExtent* extent, bool* isWorksheet);
+// The same over bytes in memory, seen through a window of the given size.
+SheetScan scanSheetExtent(const char* bytes, std::int32_t size, SheetExtent* extent, bool* isWorksheet,
+                          SheetWindowSize windowSize = {});

@@ -138,4 +138,39 @@ TEST(SheetCellScanner, TheSourceLetsTheParserFinishWhereTheScannerGivesUp) {
     EXPECT_TRUE(source.usesParser());
 }
 
+// A large part comes through a window a few steps long: names, prefixes and texts that straddle its
+// refills must come out as the parser reads them, and a text longer than the window leaves the part to
+// the parser rather than being cut.
+TEST(SheetCellScanner, ThroughASmallWindowTheCellsStayTheParsers) {
+    std::string rows;
+    for (int row = 1; row <= 40; ++row) {
+        const std::string r = std::to_string(row);
+        rows += "<row r=\"" + r + "\" x14ac:dyDescent=\"0.25\"><c r=\"A" + r + "\" s=\"1\"><v>" + r + ".5</v></c>"
+                "<c r=\"B" + r + "\" t=\"inlineStr\"><is><r><rPr><b/><sz val=\"11\"/></rPr><t>a &amp; b " + r +
+                "</t></r><r><t xml:space=\"preserve\"> \xC3\xA9</t></r></is></c><c t=\"s\"><v>" + r + "</v></c></row>";
+    }
+    const std::string part = "<worksheet " + kNamespace + " xmlns:x14ac=\"urn:x\"><cols><col min=\"2\" max=\"3\" style=\"4\"/>"
+                             "</cols><sheetData>" + rows + "</sheetData><extLst xmlns:y=\"urn:y\"><y:ext><y:a/></y:ext>"
+                             "</extLst></worksheet>";
+    const std::string longText = sheet("<sheetData><row><c><v>1</v></c><c t=\"inlineStr\"><is><t>" +
+                                       std::string(1000, 'x') + "</t></is></c><c><v>3</v></c></row></sheetData>");
+    const struct {
+        std::string part;
+        SheetWindowSize window;
+        bool parserTakesOver;
+    } cases[] = {
+        {part, {64, 160}, false},
+        {part, {100, 200}, false},
+        {part, {}, false},
+        {longText, {64, 160}, true},
+        {longText, {}, false},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(std::to_string(entry.window.lookahead) + " " + entry.part.substr(0, 60));
+        SheetCellSource source(entry.part.data(), static_cast<std::int32_t>(entry.part.size()), entry.window);
+        EXPECT_EQ(readAll(source), parse(entry.part));
+        EXPECT_EQ(source.usesParser(), entry.parserTakesOver);
+    }
+}
+
 }  // namespace

@@ -49,6 +49,34 @@ TEST(SheetScanner, AnswersThePlainPartsExactlyAsTheParserDoes) {
     }
 }
 
+// Through a window a few steps long the answers are the same: the scanner keeps the names of the open
+// elements and the prefixes in scope across refills.
+TEST(SheetScanner, AnswersTheSameThroughASmallWindow) {
+    std::string rows;
+    for (int row = 1; row <= 30; ++row) {
+        const std::string r = std::to_string(row);
+        rows += "<row r=\"" + r + "\" x14ac:dyDescent=\"0.25\"><c r=\"B" + r + "\"><v>" + r + "</v></c><c r=\"" +
+                (row == 17 ? "K" : "C") + r + "\"><f>B" + r + "</f><v>&lt;" + r + "</v></c><c r=\"Z" + r + "\"><f>1</f></c></row>";
+    }
+    const std::string part = "<worksheet " + kNamespace + " xmlns:x14ac=\"urn:x\"><sheetData>" + rows +
+                             "</sheetData><extLst xmlns:y=\"urn:y\"><y:ext/></extLst></worksheet>";
+    SheetExtent whole;
+    bool isWorksheet = false;
+    ASSERT_EQ(scan(part, &whole, &isWorksheet), SheetScan::kMeasured);
+    EXPECT_EQ(whole.lastRow, 30);
+    EXPECT_EQ(whole.lastColumn, 11);
+    for (const SheetWindowSize window : {SheetWindowSize{64, 160}, SheetWindowSize{90, 180}}) {
+        SCOPED_TRACE(window.lookahead);
+        SheetExtent windowed;
+        ASSERT_EQ(scanSheetExtent(part.data(), static_cast<std::int32_t>(part.size()), &windowed, &isWorksheet, window),
+                  SheetScan::kMeasured);
+        EXPECT_TRUE(isWorksheet);
+        EXPECT_EQ(windowed.lastRow, whole.lastRow);
+        EXPECT_EQ(windowed.lastColumn, whole.lastColumn);
+        EXPECT_EQ(windowed.hasRows, whole.hasRows);
+    }
+}
+
 TEST(SheetScanner, GivesUpOnWhatItDoesNotFullyUnderstand) {
     const struct {
         const char* title;
