@@ -69,7 +69,9 @@ struct PlainBytes {
     bool value[256] = {};
     bool localName[256] = {};  // within a name or either side of its colon
     bool name[256] = {};       // within a qualified name, the ':' included
+    bool space[256] = {};
     constexpr PlainBytes() {
+        space[' '] = space['\t'] = space['\n'] = space['\r'] = true;
         for (int byte = 0; byte < 256; ++byte) {
             localName[byte] = isNameByte(static_cast<unsigned char>(byte));
             name[byte] = localName[byte] || byte == ':';
@@ -177,11 +179,7 @@ private:
     }
     // Byte loops run on a local pointer: the bytes read could alias the member, which would have to be
     // written back and read again at every step.
-    void skipSpace() {
-        const unsigned char* next = at;
-        while (next < end && plainxml::isSpace(*next)) ++next;
-        at = next;
-    }
+    void skipSpace() { at = skipPlain(at, plainxml::kPlain.space); }
     const unsigned char* skipPlain(const unsigned char* next, const bool (&plain)[256]) const {
         const unsigned char* const stop = end;
         while (next < stop && plain[*next]) ++next;
@@ -366,14 +364,12 @@ private:
             const unsigned char next = peek();
             if (next == '>' || next == '/') break;
             if (at == before || count == plainxml::kMostAttributes) throw PlainXmlUnsure{};
-            const PlainXmlName attributeName = qualifiedName();
+            PlainXmlAttribute& attribute = *new (&attributes[count]) PlainXmlAttribute{qualifiedName(), {}, false};
             // Writers put no blanks around the '=': that form is checked first.
             if (peek() != '=') skipSpace();
             expect('=');
             if (peek() != '"') skipSpace();
-            bool simple = false;
-            const std::string_view value = attributeValue(&simple);
-            const PlainXmlAttribute& attribute = *new (&attributes[count]) PlainXmlAttribute{attributeName, value, simple};
+            attribute.value = attributeValue(&attribute.simple);
             for (int index = 0; index < count; ++index)
                 if (plainxml::sameName(attributes[index].name.local, attribute.name.local)) throw PlainXmlUnsure{};
             if (!attribute.name.prefix.empty()) {
