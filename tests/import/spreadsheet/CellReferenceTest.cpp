@@ -48,6 +48,26 @@ TEST(CellReference, OutOfRangeOrOddTextGivesNoPlaceRatherThanAWrappedOne) {
         EXPECT_EQ(position.column, c.column);
         EXPECT_EQ(position.row, c.row);
     }
+    // Read from the part in place, a reference ends where its view does, whatever bytes follow it.
+    const struct {
+        std::string_view text;
+        std::int32_t column;
+        std::int32_t row;
+        bool complete;
+    } views[] = {
+        {std::string_view("B2\" t=", 2), 2, 2, true},
+        {std::string_view("C34", 2), 3, 3, true},
+        {std::string_view("A1B2", 2), 1, 1, true},
+        {std::string_view("A1", 0), 0, 0, false},
+        {std::string_view("A1$", 3), 1, 1, false},
+    };
+    for (const auto& c : views) {
+        SCOPED_TRACE(c.text);
+        CellPosition position;
+        EXPECT_EQ(parseCellRef(c.text, &position), c.complete);
+        EXPECT_EQ(position.column, c.column);
+        EXPECT_EQ(position.row, c.row);
+    }
     CellPosition first;
     CellPosition last;
     parseCellRange("B2:C3", &first, &last);
