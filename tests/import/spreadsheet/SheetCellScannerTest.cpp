@@ -137,6 +137,10 @@ TEST(SheetCellScanner, TheSourceLetsTheParserFinishWhereTheScannerGivesUp) {
                "</sheetData>")},
         {"a break after a cell", sheet("<sheetData><row><c><v>1</v></c><c><v>2</v></c></rov></sheetData>")},
         {"nothing unusual", sheet("<sheetData><row><c><v>1</v></c></row></sheetData>")},
+        // The scanner fills the caller's cell as it reads; the parser's cell must replace what it began.
+        {"a comment inside a cell with runs",
+         sheet("<sheetData><row><c><v>1</v></c><c r=\"B1\" s=\"3\" t=\"inlineStr\"><is><r><rPr><b/></rPr><t>x</t></r>"
+               "<!-- mid --><r><t>y</t></r></is></c><c><v>2</v></c></row></sheetData>")},
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.title);
