@@ -9,6 +9,17 @@ void CellCursor::enterRow(std::int32_t number) {
 CellPosition CellCursor::place(const char* reference) {
     CellPosition position;
     if (reference != nullptr) parseCellRef(reference, &position);
+    return settle(position);
+}
+
+CellPosition CellCursor::place(std::string_view reference) {
+    CellPosition position;
+    parseCellRef(reference, &position);
+    return settle(position);
+}
+
+// A position without a usable column or row takes the next column of the current row.
+CellPosition CellCursor::settle(CellPosition position) {
     if (position.column <= 0 || position.row <= 0) {
         position.row = row > 0 ? row : 1;
         position.column = nextColumn <= kMaxSheetColumn ? nextColumn : kMaxSheetColumn;

@@ -2,30 +2,35 @@
 
 #include <cstring>
 
-namespace {
-
-bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
-
-bool parseCellRef(const char* text, CellPosition* position) {
-    *position = CellPosition{};
-    if (text == nullptr) return false;
+bool parseCellRef(std::string_view text, CellPosition* position) {
     // Accumulated in 64 bits and held at one past the limit, so a long run of letters or digits can
     // neither wrap nor pass for a valid position.
     std::int64_t column = 0;
     std::int64_t row = 0;
-    const char* at = text;
-    for (; isAsciiLetter(*at); ++at) {
-        if (column <= kMaxSheetColumn) column = column * 26 + ((*at & 0x1F));
+    auto at = reinterpret_cast<const unsigned char*>(text.data());
+    const auto end = at + text.size();
+    for (; at != end; ++at) {
+        // Folding the case maps exactly the ASCII letters onto 'a' to 'z'.
+        const unsigned letter = static_cast<unsigned>(*at | 0x20) - 'a';
+        if (letter >= 26) break;
+        if (column <= kMaxSheetColumn) column = column * 26 + letter + 1;
     }
-    for (; isDigit(*at); ++at) {
-        if (row <= kMaxSheetRow) row = row * 10 + (*at - '0');
+    for (; at != end; ++at) {
+        const unsigned digit = static_cast<unsigned>(*at) - '0';
+        if (digit >= 10) break;
+        if (row <= kMaxSheetRow) row = row * 10 + digit;
     }
     position->column = column <= kMaxSheetColumn ? static_cast<std::int32_t>(column) : 0;
     position->row = row <= kMaxSheetRow ? static_cast<std::int32_t>(row) : 0;
-    return *at == '\0' && at != text;
+    return at == end && !text.empty();
+}
+
+bool parseCellRef(const char* text, CellPosition* position) {
+    if (text == nullptr) {
+        *position = CellPosition{};
+        return false;
+    }
+    return parseCellRef(std::string_view(text), position);
 }
 
 void parseCellRange(const char* text, CellPosition* first, CellPosition* last) {

@@ -3,6 +3,7 @@
 // XFD = 16384) followed by the row number. Columns and rows count from 1; 0 means "none".
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 constexpr std::int32_t kMaxSheetColumn = 16384;    // XFD
 constexpr std::int32_t kMaxSheetRow = 1048576;
@@ -16,6 +17,8 @@ struct CellPosition {
 // after the digits. A column or row beyond the sheet's limits (or a form such as "$A$1") gives 0 for
 // that part, never a wrapped number.
 bool parseCellRef(const char* text, CellPosition* position);
+// The same for a text that need not end in a NUL: it must end right after the digits.
+bool parseCellRef(std::string_view text, CellPosition* position);
 // "B2:C3", or a single reference standing for both corners.
 void parseCellRange(const char* text, CellPosition* first, CellPosition* last);
 // Letters then the row; a column of 0 or less gives no letters.

@@ -67,9 +67,15 @@ constexpr bool isXmlChar(std::uint32_t code) {
 struct PlainBytes {
     bool text[256] = {};
     bool value[256] = {};
-    bool name[256] = {};  // within a qualified name, the ':' included
+    bool localName[256] = {};  // within a name or either side of its colon
+    bool name[256] = {};       // within a qualified name, the ':' included
+    bool space[256] = {};
     constexpr PlainBytes() {
-        for (int byte = 0; byte < 256; ++byte) name[byte] = isNameByte(static_cast<unsigned char>(byte)) || byte == ':';
+        space[' '] = space['\t'] = space['\n'] = space['\r'] = true;
+        for (int byte = 0; byte < 256; ++byte) {
+            localName[byte] = isNameByte(static_cast<unsigned char>(byte));
+            name[byte] = localName[byte] || byte == ':';
+        }
         for (int byte = 0x20; byte < 0x80; ++byte) text[byte] = value[byte] = true;
         text['<'] = text['&'] = text[']'] = false;
         value['<'] = value['&'] = value['"'] = value['\''] = false;
@@ -90,6 +96,13 @@ inline bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t index = 0; index < a.size(); ++index)
         if (a[index] != b[index]) return false;
+    return true;
+}
+
+// Whether the bytes at at (at least as many as the text has) start with the text.
+inline bool startsWith(const unsigned char* at, std::string_view text) {
+    for (std::size_t index = 0; index < text.size(); ++index)
+        if (at[index] != static_cast<unsigned char>(text[index])) return false;
     return true;
 }
 
@@ -190,11 +203,7 @@ private:
     }
     // Byte loops run on a local pointer: the bytes read could alias the member, which would have to be
     // written back and read again at every step.
-    void skipSpace() {
-        const unsigned char* next = at;
-        while (next < end && plainxml::isSpace(*next)) ++next;
-        at = next;
-    }
+    void skipSpace() { at = skipPlain(at, plainxml::kPlain.space); }
     const unsigned char* skipPlain(const unsigned char* next, const bool (&plain)[256]) const {
         const unsigned char* const stop = end;
         while (next < stop && plain[*next]) ++next;
@@ -255,20 +264,21 @@ private:
         ++at;
     }
 
+    // A name, its prefix (if any) split off at its one colon.
     PlainXmlName qualifiedName() {
-        const unsigned char* start = at;
-        const unsigned char* colon = nullptr;
+        const unsigned char* const start = at;
         if (!plainxml::isNameStart(peek())) throw PlainXmlUnsure{};
-        const unsigned char* next = at + 1;
-        for (; next < end && plainxml::kPlain.name[*next]; ++next) {
-            if (*next != ':') continue;
-            if (colon != nullptr) throw PlainXmlUnsure{};
+        const unsigned char* next = skipPlain(at + 1, plainxml::kPlain.localName);
+        const unsigned char* colon = nullptr;
+        if (next < end && *next == ':') {
             colon = next;
+            if (colon + 1 == end || !plainxml::isNameStart(colon[1])) throw PlainXmlUnsure{};
+            next = skipPlain(colon + 2, plainxml::kPlain.localName);
+            if (next < end && *next == ':') throw PlainXmlUnsure{};
         }
         at = next;
-        const std::size_t length = static_cast<std::size_t>(at - start);
-        if (length > plainxml::kLongestName || colon == at - 1 || (colon != nullptr && !plainxml::isNameStart(colon[1])))
-            throw PlainXmlUnsure{};
+        const auto length = static_cast<std::size_t>(next - start);
+        if (length > plainxml::kLongestName) throw PlainXmlUnsure{};
         const std::string_view whole(reinterpret_cast<const char*>(start), length);
         if (colon == nullptr) return {{}, whole, whole};
         const auto prefixLength = static_cast<std::size_t>(colon - start);
@@ -278,6 +288,8 @@ private:
     // Character data up to the next '<' (which must come), handed over when there is any.
     void content() {
         const unsigned char* start = at;
+        // Most tags follow one another with nothing between them.
+        if (start < end && *start == '<') return;
         bool plain = true;
         for (;;) {
             at = skipPlain(at, plainxml::kPlain.text);
@@ -376,14 +388,12 @@ private:
             const unsigned char next = peek();
             if (next == '>' || next == '/') break;
             if (at == before || count == plainxml::kMostAttributes) throw PlainXmlUnsure{};
-            const PlainXmlName attributeName = qualifiedName();
+            PlainXmlAttribute& attribute = *new (&attributes[count]) PlainXmlAttribute{qualifiedName(), {}, false};
             // Writers put no blanks around the '=': that form is checked first.
             if (peek() != '=') skipSpace();
             expect('=');
             if (peek() != '"') skipSpace();
-            bool simple = false;
-            const std::string_view value = attributeValue(&simple);
-            const PlainXmlAttribute& attribute = *new (&attributes[count]) PlainXmlAttribute{attributeName, value, simple};
+            attribute.value = attributeValue(&attribute.simple);
             for (int index = 0; index < count; ++index)
                 if (plainxml::sameName(attributes[index].name.local, attribute.name.local)) throw PlainXmlUnsure{};
             if (!attribute.name.prefix.empty()) {
@@ -418,12 +428,17 @@ private:
         while (declaredCount > 0 && declared[declaredCount - 1].depth > level) --declaredCount;
     }
 
+    // An end tag ("</" seen). Its name must be the open element's byte for byte, and end there: that name
+    // was checked when the element opened.
     void closeElement() {
         at += 2;
-        const PlainXmlName name = qualifiedName();
+        const std::string_view name = open[depth - 1];
+        if (static_cast<std::size_t>(end - at) <= name.size() || !plainxml::startsWith(at, name) ||
+            plainxml::kPlain.name[at[name.size()]])
+            throw PlainXmlUnsure{};
+        at += name.size();
         skipSpace();
         expect('>');
-        if (!plainxml::sameName(name.whole, open[depth - 1])) throw PlainXmlUnsure{};
         --depth;
         forget(depth);
         handler.end();

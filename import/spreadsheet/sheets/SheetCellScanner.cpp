@@ -13,15 +13,20 @@ namespace {
 
 using plainxml::same;
 
-// The element names the cell pass tests follow the name rule (compareNames); the writers spell them
-// exactly, so that is tried first, and a first letter (after a '-') that differs already rules out most.
-bool isNamed(std::string_view name, const char* wanted) {
-    if (same(name, wanted)) return true;
-    const char first = name[0] == '-' && name.size() > 1 ? name[1] : name[0];
-    if ((first | 0x20) != (wanted[0] | 0x20)) return false;
+// The slow half of isNamed, kept out of line: it is reached only by names spelled unlike the writers do.
+bool isNamedLoosely(std::string_view name, const char* wanted) {
     char copy[plainxml::kLongestName + 1];
     plainxml::copyName(name, copy);
     return compareNames(copy, wanted) == 0;
+}
+
+// The element names the cell pass tests follow the name rule (compareNames); the writers spell them
+// exactly, so that is tried first, and a first letter (after a '-') that differs already rules out most.
+inline bool isNamed(std::string_view name, const char* wanted) {
+    if (same(name, wanted)) return true;
+    const char first = name[0] == '-' && name.size() > 1 ? name[1] : name[0];
+    if ((first | 0x20) != (wanted[0] | 0x20)) return false;
+    return isNamedLoosely(name, wanted);
 }
 
 // A namespace declaration is no attribute to the parser's events.
@@ -41,6 +46,41 @@ const PlainXmlAttribute* findAttribute(const PlainXmlAttribute* attributes, int 
         return &attribute;
     }
     return nullptr;
+}
+
+// A cell's "r" (unprefixed), "s" and "t" (whatever their namespace), each as findAttribute would find it,
+// in one pass: every cell passes through here, and the three names are one letter each.
+struct CellAttributes {
+    const PlainXmlAttribute* reference = nullptr;
+    const PlainXmlAttribute* style = nullptr;
+    const PlainXmlAttribute* type = nullptr;
+};
+
+CellAttributes cellAttributesOf(const PlainXmlAttribute* attributes, int count) {
+    CellAttributes found;
+    for (int index = 0; index < count; ++index) {
+        const PlainXmlAttribute& attribute = attributes[index];
+        if (attribute.name.local.size() != 1 || same(attribute.name.prefix, "xmlns")) continue;
+        const PlainXmlAttribute** slot = nullptr;
+        switch (attribute.name.local[0]) {
+            case 'r':
+                if (attribute.name.prefix.empty()) slot = &found.reference;
+                break;
+            case 's':
+                slot = &found.style;
+                break;
+            case 't':
+                slot = &found.type;
+                break;
+            default:
+                break;
+        }
+        // The scanner refuses two attributes of one local name, so each slot is filled once at most.
+        if (slot == nullptr) continue;
+        if (!attribute.simple) throw PlainXmlUnsure{};
+        *slot = &attribute;
+    }
+    return found;
 }
 
 // Into a cell emptied by reuse, keeping the room its text had.
@@ -114,7 +154,7 @@ public:
         else appendXmlText(start, stop, gathered);
     }
 
-    SheetCell cell;    // the cell being read, or (when ready) the one read
+    SheetCell* cell = nullptr;  // the caller's cell, filled in place as the part is read
     bool ready = false;
     ColumnStyles columns;
 
@@ -136,19 +176,13 @@ private:
     std::int32_t propertiesDepth = -1;
 
     void beginCell(const PlainXmlAttribute* attributes, int count) {
-        reuse(&cell);
+        reuse(cell);
         cellSeen = true;
-        const PlainXmlAttribute* reference = findAttribute(attributes, count, "r", true);
-        if (reference != nullptr && reference->value.size() < 32) {
-            char copy[32];
-            plainxml::copyName(reference->value, copy);
-            cell.position = cursor.place(copy);
-        } else {
-            cell.position = cursor.place(reference != nullptr ? std::string(reference->value).c_str() : nullptr);
-        }
-        cell.rowStyle = rowStyle;
-        setAttribute(findAttribute(attributes, count, "s", false), &cell.style);
-        setAttribute(findAttribute(attributes, count, "t", false), &cell.type);
+        const CellAttributes found = cellAttributesOf(attributes, count);
+        cell->position = found.reference != nullptr ? cursor.place(found.reference->value) : cursor.place(nullptr);
+        cell->rowStyle = rowStyle;
+        setAttribute(found.style, &cell->style);
+        setAttribute(found.type, &cell->type);
         cellDepth = depth;
         valueSeen = false;
         inlineSeen = false;
@@ -167,18 +201,18 @@ private:
         if (depth == cellDepth + 1) {
             if (!valueSeen && isNamed(name.local, "v")) {
                 valueSeen = true;
-                cell.hasValue = true;
-                gatherText(&cell.value);
+                cell->hasValue = true;
+                gatherText(&cell->value);
             } else if (!inlineSeen && isNamed(name.local, "is")) {
                 inlineSeen = true;
                 inlineDepth = depth;
             }
         } else if (depth == inlineDepth + 1) {
-            if (!cell.hasInlineText && isNamed(name.local, "t")) {
-                cell.hasInlineText = true;
-                gatherText(&cell.inlineText);
+            if (!cell->hasInlineText && isNamed(name.local, "t")) {
+                cell->hasInlineText = true;
+                gatherText(&cell->inlineText);
             } else if (isNamed(name.local, "r")) {
-                cell.runs.emplace_back();
+                cell->runs.emplace_back();
                 runDepth = depth;
                 runTextSeen = false;
                 runPropertiesSeen = false;
@@ -186,10 +220,10 @@ private:
         } else if (runDepth >= 0 && depth == runDepth + 1) {
             if (!runTextSeen && isNamed(name.local, "t")) {
                 runTextSeen = true;
-                gatherText(&cell.runs.back().text);
+                gatherText(&cell->runs.back().text);
             } else if (!runPropertiesSeen && isNamed(name.local, "rPr")) {
                 runPropertiesSeen = true;
-                OwnedXmlNode& properties = cell.runs.back().properties;
+                OwnedXmlNode& properties = cell->runs.back().properties;
                 properties.reset(xmlNewNode(nullptr, nameOf(name).c_str()));
                 if (!properties) throw std::bad_alloc();
                 addAttributes(properties.get(), attributes, count);
@@ -270,6 +304,9 @@ CellScan SheetCellScanner::next(SheetCell* cell) {
     State& s = *state;
     if (s.unsure) return CellScan::kUnsure;
     if (s.ended) return CellScan::kEnd;
+    // A cell opens and closes within one call, so it is read straight into the caller's, whose texts keep
+    // their room from one cell to the next.
+    s.events.cell = cell;
     try {
         if (!s.begun) {
             s.begun = true;
@@ -289,7 +326,6 @@ CellScan SheetCellScanner::next(SheetCell* cell) {
         return CellScan::kUnsure;
     }
     s.events.ready = false;
-    std::swap(*cell, s.events.cell);
     return CellScan::kCell;
 }
 

@@ -27,7 +27,8 @@ public:
     SheetCellScanner& operator=(const SheetCellScanner&) = delete;
 
     // kCell: the next "c" element in document order is in cell. kEnd: the part is read to its end, all
-    // well-formed. kUnsure: the scanner gave up here (and every later call says so too).
+    // well-formed. kUnsure: the scanner gave up here (and every later call says so too); cell may hold
+    // part of a cell then, as it is filled in place.
     CellScan next(SheetCell* cell);
     // The "style" of the "col" element covering the column; -1 when none (ColumnStyles.h).
     std::int32_t columnStyle(std::int32_t column) const;

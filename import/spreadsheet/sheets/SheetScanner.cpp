@@ -26,11 +26,12 @@ public:
         bool hasReference = false;
         for (int index = 0; index < count; ++index) {
             const PlainXmlAttribute& attribute = attributes[index];
-            if (same(attribute.name.whole, "r")) {
+            if (attribute.name.local.size() != 1 || attribute.name.local[0] != 'r') continue;
+            if (attribute.name.prefix.empty()) {
                 if (!attribute.simple) throw PlainXmlUnsure{};
                 hasReference = attribute.value.size() < sizeof reference;
                 if (hasReference) plainxml::copyName(attribute.value, reference);
-            } else if (same(attribute.name.local, "r") && !same(attribute.name.prefix, "xmlns")) {
+            } else if (!same(attribute.name.prefix, "xmlns")) {
                 throw PlainXmlUnsure{};
             }
         }

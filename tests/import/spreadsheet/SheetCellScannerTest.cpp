@@ -70,6 +70,13 @@ TEST(SheetCellScanner, ReadsThePlainPartsExactlyAsTheParserDoes) {
         // A "col" after the first cell counts for neither pass.
         sheet("<sheetData><row><c><v>1</v></c></row></sheetData><cols><col min=\"1\" max=\"9\" style=\"3\"/></cols>"),
         sheet("<sheetData/>"),
+        // The cell's "r", "s" and "t" beside declarations and prefixed attributes of those local names: a
+        // prefixed "r" places nothing, a prefixed "s" or "t" counts, a declaration is no attribute.
+        "<worksheet " + kNamespace + " xmlns:x=\"urn:x\"><sheetData><row r=\"4\"><c x:r=\"Z9\" x:s=\"3\" t=\"str\"><v>a</v>"
+            "</c><c xmlns:s=\"urn:s\" r=\"C4\" x:t=\"b\"><v>1</v></c><c s=\"2\" r=\"E4\"><v>2</v></c>"
+            "</row></sheetData></worksheet>",
+        // End tags with blanks before their '>', and names that share their first letters.
+        sheet("<sheetData ><row r=\"1\"><c r=\"A1\"><v>1</v ></c\n></row\t><rows/><cc><c>x</c></cc></sheetData>"),
     };
     for (const std::string& part : parts) {
         SCOPED_TRACE(part);
@@ -102,6 +109,13 @@ TEST(SheetCellScanner, GivesUpWhereThePartLeavesThePlainXmlItHandles) {
         {"a root in another namespace", "<worksheet xmlns=\"urn:other\"><sheetData/></worksheet>"},
         {"a broken end tag", sheet("<sheetData><row><c><v>1</v></c></rov></sheetData>")},
         {"a part cut short", sheet("<sheetData><row><c><v>1</v></c>").substr(0, 60)},
+        // End tags are matched against the open element's name, so each must be exactly that name.
+        {"an end tag longer than its element", sheet("<sheetData><row><c><v>1</vv></c></row></sheetData>")},
+        {"an end tag shorter than its element", sheet("<sheetData><row><c><v>1</v></c></ro></sheetData>")},
+        {"an end tag with a prefix", sheet("<sheetData><row><c><v>1</v:x></c></row></sheetData>")},
+        {"an end tag cut at its name", "<worksheet " + kNamespace + "><sheetData><row><c><v>1</v></c></row"},
+        {"a name ending in a colon", sheet("<sheetData><row><c x:=\"1\"><v>1</v></c></row></sheetData>")},
+        {"a name with two colons", sheet("<sheetData><row><c r:s:t=\"1\"><v>1</v></c></row></sheetData>")},
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.title);
@@ -123,6 +137,10 @@ TEST(SheetCellScanner, TheSourceLetsTheParserFinishWhereTheScannerGivesUp) {
                "</sheetData>")},
         {"a break after a cell", sheet("<sheetData><row><c><v>1</v></c><c><v>2</v></c></rov></sheetData>")},
         {"nothing unusual", sheet("<sheetData><row><c><v>1</v></c></row></sheetData>")},
+        // The scanner fills the caller's cell as it reads; the parser's cell must replace what it began.
+        {"a comment inside a cell with runs",
+         sheet("<sheetData><row><c><v>1</v></c><c r=\"B1\" s=\"3\" t=\"inlineStr\"><is><r><rPr><b/></rPr><t>x</t></r>"
+               "<!-- mid --><r><t>y</t></r></is></c><c><v>2</v></c></row></sheetData>")},
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.title);
