@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/windows/WindowLayer.h"
 #include "foundation/CRandom.h"
+#include "platform/desktop/DesktopModule.h"
 
 int main(int argc, char** argv) {
     std::int32_t ij = 1802;
@@ -19,5 +21,6 @@ int main(int argc, char** argv) {
         kl = static_cast<std::int32_t>(std::strtol(rest, nullptr, 10));
     }
     seedSharedRandomForTesting(ij, kl);
+    bindDesktopWindowSystem(&platform::desktop::makeDesktopWindowSystemFromModule);
     return runApplication(std::vector<std::string>(argv + 1, argv + argc));
 }

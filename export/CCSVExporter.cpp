@@ -1,5 +1,6 @@
 #include "export/CCSVExporter.h"
 
+#include <algorithm>
 #include <new>
 #include <string_view>
 
@@ -36,6 +37,20 @@ void appendUtf8(std::string& out, const char16_t* text, std::int32_t length) {
 
 CCSVExporter::CCSVExporter(const TranslatorDescriptor* descriptor) : CExporter(descriptor) {}
 
+// A sheet's runs are nearly all ASCII, which narrows unit for unit (both loops vectorise); a run with
+// any unit beyond it is converted in full.
+void CCSVExporter::convertRun(const char16_t* text, std::int32_t length) {
+    char16_t allBits = 0;
+    for (std::int32_t index = 0; index < length; ++index) allBits |= text[index];
+    converted.clear();
+    if (allBits >= 0x80) {
+        appendUtf8(converted, text, length);
+        return;
+    }
+    converted.resize(static_cast<std::size_t>(length));
+    std::copy(text, text + length, converted.begin());
+}
+
 CCSVExporter::~CCSVExporter() {
     disposeObject(mainExtruder);
 }
@@ -53,8 +68,7 @@ void CCSVExporter::doText() {
         if (block->textLength < 0 || (block->textLength > 0 && block->textBuffer == nullptr))
             throwFail(result::kNullObject, __LINE__, kUnit);
         try {
-            converted.clear();
-            appendUtf8(converted, block->textBuffer, block->textLength);
+            convertRun(block->textBuffer, block->textLength);
         } catch (const std::bad_alloc&) {
             throwFail(result::kOutOfMemory, __LINE__, kUnit);
         }

@@ -3,8 +3,10 @@
 // comma-separated values in UTF-8, one output file per sheet, with no header line and no byte order
 // mark: every script a cell holds comes through. Runs arrive as UTF-16; each is converted and written
 // before the next; a lone surrogate, which no UTF-8 text can hold, is left out alone.
-#include "engine/translators/CExporter.h"
+#include <cstdint>
 #include <string>
+
+#include "engine/translators/CExporter.h"
 
 class CCSVExtruder;
 struct TranslatorDescriptor;
@@ -21,6 +23,9 @@ protected:
     void endSheet() override;
 
 private:
+    // The run's UTF-8 form into converted.
+    void convertRun(const char16_t* text, std::int32_t length);
+
     CCSVExtruder* mainExtruder = nullptr;  // owned from the begin to the end of the main story
     std::string converted;  // the run being written, reused from run to run
 };

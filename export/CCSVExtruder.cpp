@@ -10,6 +10,11 @@ constexpr std::uint8_t kComma = 0x2C;
 constexpr std::uint8_t kSlash = 0x2F;
 constexpr std::uint8_t kCR = 13;
 constexpr std::uint8_t kLF = 10;
+// What a run's bytes can give at most: each byte at most 3 of its own (a field opened and a quote
+// doubled, or a field closed with its row end), and 4 for the empty row that a paragraph end leaves
+// waiting, written by the byte after it; a run that starts with a row waiting from the run before
+// writes that one too.
+constexpr std::size_t kMostBytesPerByte = 4;
 
 // The story's anchor codes, which stand for no character of the cell; 28 to 31 are the cell's own.
 bool isAnchor(std::uint8_t byte) {
@@ -30,77 +35,80 @@ bool isBreak(std::uint8_t byte) {
 CCSVExtruder::CCSVExtruder(CFile* file) : pending(kUnit), file(file) {}
 
 void CCSVExtruder::writeRun(const std::uint8_t* bytes, std::int32_t length) {
+    if (length <= 0) return;
+    // Room for the most the run can give is claimed at once and the bytes are written through a pointer.
+    std::uint8_t* out = pending.claim(static_cast<std::size_t>(length) * kMostBytesPerByte + kMostBytesPerByte);
     std::int32_t index = 0;
     while (index < length) {
-        // Inside an open field most bytes stand for themselves: they go out a stretch at a time.
+        // Inside an open field most bytes stand for themselves.
         if (inField) {
-            std::int32_t end = index;
-            while (end < length && standsForItself(bytes[end])) ++end;
-            if (end > index) {
-                pending.putAll(bytes + index, static_cast<std::size_t>(end - index));
-                index = end;
-                continue;
-            }
+            while (index < length && standsForItself(bytes[index])) *out++ = bytes[index++];
+            if (index == length) break;
         }
-        writeByte(bytes[index++]);
+        out = writeByte(bytes[index++], out);
     }
+    pending.commit(out);
 }
 
-void CCSVExtruder::writeByte(std::uint8_t byte) {
+std::uint8_t* CCSVExtruder::writeByte(std::uint8_t byte, std::uint8_t* out) {
     // A row that is nothing but its end waits: the engine closes every story with a paragraph end of
     // its own, which must not become an empty last row. Any byte after it makes it a row after all.
     if (byte == storycode::kParagraphEnd && !inField) {
-        if (emptyRowWaiting) writeEmptyRow();
+        if (emptyRowWaiting) out = writeEmptyRow(out);
         emptyRowWaiting = true;
-        return;
+        return out;
     }
     if (emptyRowWaiting) {
-        writeEmptyRow();
+        out = writeEmptyRow(out);
         emptyRowWaiting = false;
     }
     // Every byte opens a field, even one that is dropped below: a cell that begins with an anchor is
     // still a field.
-    if (!inField) openField();
+    if (!inField) out = openField(out);
     if (byte == storycode::kTab) {
-        closeField();
-        pending.put(kComma);
+        out = closeField(out);
+        *out++ = kComma;
     } else if (byte == storycode::kParagraphEnd) {
-        closeField();
-        pending.put(kCR);
-        pending.put(kLF);
+        out = closeField(out);
+        *out++ = kCR;
+        *out++ = kLF;
     } else if (isBreak(byte)) {
         // A line break inside a cell stays inside its field.
-        pending.put(kCR);
-        pending.put(kLF);
+        *out++ = kCR;
+        *out++ = kLF;
     } else if (byte == storycode::kOptionalHyphen) {
-        pending.put(kSlash);
+        *out++ = kSlash;
     } else if (byte == kQuote) {
-        pending.put(kQuote);
-        pending.put(kQuote);
+        *out++ = kQuote;
+        *out++ = kQuote;
     } else if (!isAnchor(byte) && byte != 0) {
-        pending.put(byte);
+        *out++ = byte;
     }
+    return out;
 }
 
-void CCSVExtruder::openField() {
-    pending.put(kQuote);
+std::uint8_t* CCSVExtruder::openField(std::uint8_t* out) {
+    *out++ = kQuote;
     inField = true;
+    return out;
 }
 
-void CCSVExtruder::closeField() {
-    pending.put(kQuote);
+std::uint8_t* CCSVExtruder::closeField(std::uint8_t* out) {
+    *out++ = kQuote;
     inField = false;
+    return out;
 }
 
-void CCSVExtruder::writeEmptyRow() {
-    openField();
-    closeField();
-    pending.put(kCR);
-    pending.put(kLF);
+std::uint8_t* CCSVExtruder::writeEmptyRow(std::uint8_t* out) {
+    out = openField(out);
+    out = closeField(out);
+    *out++ = kCR;
+    *out++ = kLF;
+    return out;
 }
 
 void CCSVExtruder::closeOpenField() {
-    if (inField) closeField();
+    if (inField) pending.commit(closeField(pending.claim(1)));
     emptyRowWaiting = false;
 }
 

@@ -28,10 +28,11 @@ public:
     bool isInField() const { return inField; }
 
 private:
-    void writeByte(std::uint8_t byte);
-    void openField();
-    void closeField();
-    void writeEmptyRow();
+    // Each writes its bytes at out and answers the end of what it wrote.
+    std::uint8_t* writeByte(std::uint8_t byte, std::uint8_t* out);
+    std::uint8_t* openField(std::uint8_t* out);
+    std::uint8_t* closeField(std::uint8_t* out);
+    std::uint8_t* writeEmptyRow(std::uint8_t* out);
 
     bool inField = false;  // the opening quote of the current field has been put
     bool emptyRowWaiting = false;  // a paragraph end with no field open, not yet written

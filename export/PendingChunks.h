@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "foundation/CFail.h"
@@ -23,37 +24,59 @@ public:
 
     // Lack of memory to grow raises CFail 12.
     void put(Unit character) {
-        if (units.size() == units.capacity()) makeRoom(1);
-        units.push_back(character);
+        if (size == capacity) makeRoom(1);
+        storage[size++] = character;
     }
 
     // put for each of the units in turn.
     void putAll(const Unit* characters, std::size_t count) {
-        if (units.capacity() - units.size() < count) makeRoom(count);
-        units.insert(units.end(), characters, characters + count);
+        if (capacity - size < count) makeRoom(count);
+        std::copy(characters, characters + count, storage.get() + size);
+        size += count;
     }
 
-    bool isEmpty() const { return units.empty(); }
+    // Room for up to count more units, written through the pointer answered and kept up to the end that
+    // commit then gives: a writer that turns each input unit into a few output units checks room once a
+    // run rather than once a unit. Nothing else may be put between the two.
+    Unit* claim(std::size_t count) {
+        if (capacity - size < count) makeRoom(count);
+        claimedEnd = size + count;
+        return storage.get() + size;
+    }
+    // end: one past the last unit written since claim. An end outside the room claimed is a writer's
+    // fault, raised as CFail 22 rather than kept.
+    void commit(const Unit* end) {
+        const auto written = static_cast<std::size_t>(end - storage.get());
+        if (written < size || written > claimedEnd) throwFail(result::kNullObject, __LINE__, unit);
+        size = written;
+    }
+
+    bool isEmpty() const { return size == 0; }
     // Whether the pending output fills a block: a writer that writes as it goes waits for this, so that
     // its file takes a write per block rather than one per run or paragraph.
-    bool fillsBlock() const { return units.size() * sizeof(Unit) >= kBlockSize; }
+    bool fillsBlock() const { return size * sizeof(Unit) >= kBlockSize; }
 
     // Writes every pending unit at the file's position, in order, and forgets them. A write that fails
     // raises CFail with the file layer's code; the units stay pending and go with the buffer.
     void flush(CFile* file) {
         throwIfNullObject(file, __LINE__, unit);
         constexpr std::size_t kBlockUnits = kBlockSize / sizeof(Unit);
-        for (std::size_t start = 0; start < units.size(); start += kBlockUnits)
-            writeBlock(*file, units.data() + start, std::min(kBlockUnits, units.size() - start));
-        units.clear();
+        for (std::size_t start = 0; start < size; start += kBlockUnits)
+            writeBlock(*file, storage.get() + start, std::min(kBlockUnits, size - start));
+        size = 0;
     }
 
 private:
     static constexpr std::size_t kBlockSize = 65536;
 
     void makeRoom(std::size_t count) {
-        const std::size_t wanted = std::max({units.size() + count, units.capacity() * 2, kBlockSize / sizeof(Unit)});
-        raisingOutOfMemory(__LINE__, unit, [&] { units.reserve(wanted); });
+        const std::size_t wanted = std::max({size + count, capacity * 2, kBlockSize / sizeof(Unit)});
+        std::unique_ptr<Unit[]> grown;
+        // Units are written before they are read, so the new storage is left as it comes.
+        raisingOutOfMemory(__LINE__, unit, [&] { grown = std::make_unique_for_overwrite<Unit[]>(wanted); });
+        std::copy(storage.get(), storage.get() + size, grown.get());
+        storage = std::move(grown);
+        capacity = wanted;
     }
 
     void writeBlock(CFile& file, const Unit* block, std::size_t count) {
@@ -77,6 +100,9 @@ private:
         throwIfError(file.write(bytes, static_cast<std::int32_t>(count), kFromCurrent, 0), __LINE__, unit);
     }
 
-    std::vector<Unit> units;
+    std::unique_ptr<Unit[]> storage;
+    std::size_t size = 0;      // units pending
+    std::size_t capacity = 0;  // units the storage holds
+    std::size_t claimedEnd = 0;  // the end of the room the last claim gave
     const char* unit;
 };

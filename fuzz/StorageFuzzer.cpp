@@ -1,9 +1,11 @@
 // The storage reader and the story loader over any bytes: the bytes are parsed as a storage document,
-// then every story element found in it is opened and loaded whole, as the export engine loads them, and
-// a table story is scanned row by row.
+// then every story element found in it is opened and loaded whole, its runs are walked as the export
+// engine walks them while it delivers the text, and a table story is scanned row by row.
 // Bad input may fail with CFail; anything else (a crash, a sanitizer report, a huge allocation) is a
 // finding.
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +25,7 @@
 #include "model/story/CTable.h"
 #include "model/story/LoadedStory.h"
 #include "model/story/StoryKinds.h"
+#include "model/story/StoryRunWalk.h"
 #include "platform/process/AllocationFailure.h"
 #include "platform/process/Heap.h"
 
@@ -34,6 +37,8 @@ constexpr std::size_t kStoryLimit = 64;
 // Pictures are stored one element each; a few show whether reading them holds.
 constexpr std::int32_t kPictureLimit = 4;
 constexpr std::int32_t kRowLimit = 1000;
+// Look-ups of one run walk: enough to pass every run of a small story.
+constexpr int kWalkStepLimit = 10000;
 
 struct StoryName {
     std::int16_t kind;
@@ -95,11 +100,40 @@ void scanTable(CStory& story) {
     }
 }
 
+// Walks the story's runs of one kind from run to run, as a delivery asks for them, then steps back to
+// the start, which starts the walk over.
+template <typename Record>
+void walkRuns(CStory& story) {
+    StoryRunWalk<Record> walk;
+    walk.open(story, nullptr);
+    const Record* run = nullptr;
+    std::int32_t entry = -1;
+    std::int64_t position = -1;
+    for (int step = 0; step < kWalkStepLimit && position < INT_MAX; ++step) {
+        const std::int32_t distance = walk.findAt(static_cast<std::int32_t>(position), &run, &entry);
+        if (distance == INT_MAX) break;
+        position += std::max(1, distance);
+    }
+    walk.findAt(0, &run, &entry);
+}
+
+template <typename Record>
+void tryWalkRuns(CStory& story) {
+    try {
+        walkRuns<Record>(story);
+    } catch (const CFail&) {
+        // A run list that cannot be walked fails alone, as it fails the story's delivery.
+    }
+}
+
 void loadStory(xmlNode* parent, StoryName name) {
     CStream parentStream(nullptr, nullptr, 0);
     parentStream.setNode(parent);
     CStory story(nullptr, &parentStream, nullptr, name.kind, name.mark, 0);
 
+    tryWalkRuns<XForm>(story);
+    tryWalkRuns<XRule>(story);
+    tryWalkRuns<XPage>(story);
     {
         std::int32_t storyType = 0;
         std::int32_t storyMark = 0;

@@ -30,8 +30,8 @@ enum class WindowSystemChoice { desktop, headless };
 // The choice for the variable's value (null when it is not set) and whether a display is present.
 WindowSystemChoice chooseWindowSystem(const char* variable, bool displayPresent);
 
-// How the program makes its desktop window system: the program binds it (the toolkit is linked only
-// into the program); null where it is not bound, so the headless one runs.
+// How the program makes its desktop window system: the program binds it (it loads the toolkit's module
+// only when called); null where it is not bound, so the headless one runs.
 using DesktopWindowSystemMaker = std::unique_ptr<platform::WindowSystem> (*)();
 void bindDesktopWindowSystem(DesktopWindowSystemMaker maker);
 

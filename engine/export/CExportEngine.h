@@ -35,7 +35,7 @@ class CStory;
 class CStream;
 class OutputFolders;
 struct FamilyPreferences;
-struct LoadedStory;
+struct DeliveredStory;
 struct XParamBlock;
 
 // The story kind of a story played in place inside another one: no begin or end request.
@@ -95,7 +95,7 @@ public:
     virtual std::int32_t measureRun(const char16_t* text, std::int32_t limit, std::int32_t start);
     // Delivers one run that starts at start and is at most available units long; answers the units it
     // consumed (at least 1).
-    virtual std::int32_t deliverText(LoadedStory& loaded, std::int32_t available, std::int32_t start, CStory* story,
+    virtual std::int32_t deliverText(DeliveredStory& loaded, std::int32_t available, std::int32_t start, CStory* story,
                                      XParamBlock* block);
 
     // Delivers a piece of text that no stored story holds (a marker line, a numbered reference) in
@@ -139,7 +139,7 @@ protected:
     std::int16_t storyCounters[kSideStoryCounters] = {};
     std::int32_t storyDepth = 0;
     // Moves on whenever a story starts playing: it writes the records of the block it plays through,
-    // so a run copy that a story's delivery remembers (LoadedStory.h) is stale after it.
+    // so a run copy that a story's delivery remembers (DeliveredStory.h) is stale after it.
     std::uint64_t recordGeneration = 0;
     // The percentage the main story's status shows, -1 before its delivery has shown one.
     std::int32_t shownPercent = -1;
@@ -158,7 +158,7 @@ private:
     void stageSingleOutput(XParamBlock* block, FileSpec* outputFiles);
     // StoryWalk.cpp
     void playStory(CStory& story, std::int16_t kind, XParamBlock* block);
-    void deliverStoryText(LoadedStory& loaded, CStory& story, bool mainStory, XParamBlock* block);
+    void deliverStoryText(DeliveredStory& loaded, CStory& story, bool mainStory, XParamBlock* block);
     void listSideStoriesAfterMainText(XParamBlock* block);
     std::int16_t exportStoryOnDemand(std::int16_t kind, const char* name, const std::int32_t* mark);
     // The current sheet's story of the kind (export numbering) with that name, or else that mark;

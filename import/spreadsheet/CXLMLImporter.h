@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/translators/CImporter.h"
 #include "import/docx/PartDocument.h"
@@ -31,6 +32,7 @@
 class CRelationshipsTable;
 class CSheetsArray;
 class CStringsArray;
+class FormatText;
 class CStyle;
 class CStyleSheet;
 class SheetCellSource;
@@ -70,14 +72,16 @@ private:
     void queueValueCell(const SheetCell& cell, CellType type);
     void queueStringCell(const SheetCell& cell, CellType type);
     void queueSharedString(const xmlNode* string);
-    void queueTextRun(CellType type, bool isLast, const xmlNode* properties, std::u16string text);
-    void queueText(CellType type, std::u16string text, char16_t separator, std::unique_ptr<CFont> runFont);
+    // The text is taken: what it holds afterwards is unspecified.
+    void queueTextRun(CellType type, bool isLast, const xmlNode* properties, std::u16string& text);
+    void queueText(CellType type, std::u16string& text, char16_t separator, std::unique_ptr<CFont> runFont);
     char16_t cellSeparator(bool isLast) const;
 
     // The text request (SheetText.cpp).
-    std::u16string cellText(const CQueue& entry) const;
-    void answerRun(const CQueue& entry, const std::u16string& text);
-    void appendAlikeCells(const CFont& font);
+    // The text the entry's cell shows: its own, or its value as formatted into shown.
+    std::u16string_view cellText(const CQueue& entry, FormatText& shown) const;
+    void answerRun(const CQueue& entry, std::u16string_view text);
+    void appendAlikeCells(const CFont& font, FormatText& shown);
 
     std::unique_ptr<CRelationshipsTable> package;
     PartDocument workbookDocument;
@@ -87,6 +91,7 @@ private:
     std::unique_ptr<CSheetsArray> sheets;
     std::unique_ptr<CStyleSheet> styleSheet;
     CQueuesArray queue;
+    std::u16string cellUnits;  // the text of the cell being queued, kept to spare an allocation a cell
 
     // The sheet being read.
     std::string sheetPart;

@@ -118,6 +118,20 @@ void CStory::loadAll(char16_t** text, std::int32_t* textLength, XForm** forms, s
                      std::int32_t* ruleCount, XPage** pages, std::int32_t* pageCount, std::int32_t* storyType,
                      std::int32_t* storyMarkOut, char (*storyName)[kStoryNameBytes], ProgressSink* sink,
                      std::int32_t reportBase) {
+    load(text, textLength, forms, formCount, rules, ruleCount, pages, pageCount, storyType, storyMarkOut, storyName,
+         sink, reportBase, true);
+}
+
+void CStory::loadText(char16_t** text, std::int32_t* textLength, std::int32_t* storyType, std::int32_t* storyMarkOut,
+                      char (*storyName)[kStoryNameBytes], ProgressSink* sink, std::int32_t reportBase) {
+    load(text, textLength, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, storyType, storyMarkOut, storyName,
+         sink, reportBase, false);
+}
+
+void CStory::load(char16_t** text, std::int32_t* textLength, XForm** forms, std::int32_t* formCount, XRule** rules,
+                  std::int32_t* ruleCount, XPage** pages, std::int32_t* pageCount, std::int32_t* storyType,
+                  std::int32_t* storyMarkOut, char (*storyName)[kStoryNameBytes], ProgressSink* sink,
+                  std::int32_t reportBase, bool withRuns) {
     reportCount = static_cast<std::int32_t>(static_cast<std::uint32_t>(reportBase) + 1u);
     progress(sink);
     throwIfNull(storyStream == nullptr ? nullptr : storyStream->getNode(), __LINE__, kUnit);
@@ -134,9 +148,11 @@ void CStory::loadAll(char16_t** text, std::int32_t* textLength, XForm** forms, s
     // frees what was read with `parts` and leaves the caller's places untouched.
     StoryContents parts;
     if (text != nullptr) textStream->readValues(&parts.text, &parts.textLength, nullptr);
-    parts.forms = loadFormRuns(sink, &parts.formCount);
-    parts.rules = loadRuleRuns(sink, &parts.ruleCount);
-    parts.pages = loadPageRuns(sink, &parts.pageCount);
+    if (withRuns) {
+        parts.forms = loadFormRuns(sink, &parts.formCount);
+        parts.rules = loadRuleRuns(sink, &parts.ruleCount);
+        parts.pages = loadPageRuns(sink, &parts.pageCount);
+    }
 
     if (storyType != nullptr) *storyType = type;
     if (storyMarkOut != nullptr) *storyMarkOut = mark;

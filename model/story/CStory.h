@@ -83,6 +83,10 @@ public:
                          XRule** rules, std::int32_t* ruleCount, XPage** pages, std::int32_t* pageCount,
                          std::int32_t* storyType, std::int32_t* storyMark, char (*storyName)[kStoryNameBytes],
                          ProgressSink* progress, std::int32_t reportBase);
+    // Loads the header and the text as loadAll does, but no run: an export walks the runs as it goes
+    // (StoryRunWalk.h) instead of holding every one of them.
+    virtual void loadText(char16_t** text, std::int32_t* textLength, std::int32_t* storyType, std::int32_t* storyMark,
+                          char (*storyName)[kStoryNameBytes], ProgressSink* progress, std::int32_t reportBase);
     // Has no effect; a place to look at the runs of a chunk while debugging.
     virtual void traceRuns(const XForm* forms, std::int32_t formCount, const XRule* rules, std::int32_t ruleCount,
                            const XPage* pages, std::int32_t pageCount);
@@ -137,8 +141,18 @@ public:
     const StoryRowCount& writtenRows() const { return rowCount; }
 
 private:
+    template <typename Record>
+    friend class StoryRunWalk;
+    // The run list of the kind, for a walk over it.
+    template <typename Record>
+    CStream* runList() const;
+
     void disposeStreams();
     void readHeader(std::int32_t* storyType, std::int32_t* storyMark, char (*storyName)[kStoryNameBytes]);
+    void load(char16_t** text, std::int32_t* textLength, XForm** forms, std::int32_t* formCount, XRule** rules,
+              std::int32_t* ruleCount, XPage** pages, std::int32_t* pageCount, std::int32_t* storyType,
+              std::int32_t* storyMark, char (*storyName)[kStoryNameBytes], ProgressSink* sink,
+              std::int32_t reportBase, bool withRuns);
     XForm* loadFormRuns(ProgressSink* sink, std::int32_t* count);
     XRule* loadRuleRuns(ProgressSink* sink, std::int32_t* count);
     XPage* loadPageRuns(ProgressSink* sink, std::int32_t* count);

@@ -32,16 +32,6 @@ struct StoryContents {
     std::int32_t pageCount = 0;
 };
 
-// The run whose copy a walker's record holds, and the walker's record generation when it was copied:
-// a walker that hands runs out in a record of its own (the export engine's block) copies a run in force
-// over many paragraphs (a sheet's one paragraph record over all its rows) once, not once per piece of
-// text, and copies it again once anything else may have written the record (its generation moved on).
-template <typename Record>
-struct HeldRun {
-    const Record* run = nullptr;
-    std::uint64_t generation = 0;
-};
-
 // A loaded story walked in rising positions, with a cursor per run array, so that the runs in force are
 // found from where the last look-up stopped and the story is walked in time linear in its length.
 struct LoadedStory : StoryContents {
@@ -55,7 +45,4 @@ struct LoadedStory : StoryContents {
     RunCursor<XForm> formCursor;
     RunCursor<XRule> ruleCursor;
     RunCursor<XPage> pageCursor;
-    HeldRun<XForm> heldForm;
-    HeldRun<XRule> heldRule;
-    HeldRun<XPage> heldPage;
 };

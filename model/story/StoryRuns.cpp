@@ -4,8 +4,12 @@
 #include <climits>
 #include <cstddef>
 #include <cstring>
+#include <new>
+#include <utility>
+#include <vector>
 
 #include "foundation/CFail.h"
+#include "foundation/FailureCode.h"
 #include "foundation/Clock.h"
 #include "foundation/memory/Memory.h"
 #include "model/CPicture.h"
@@ -21,6 +25,7 @@
 #include "model/storage/IndexedName.h"
 #include "model/story/CStory.h"
 #include "model/story/StoryKeys.h"
+#include "model/story/StoryRunWalk.h"
 
 namespace {
 
@@ -429,3 +434,134 @@ void CStory::progress(ProgressSink* sink) {
     }
     if (sink->poll() != 0) throwFail(result::kStopQuietly, __LINE__, kUnit);
 }
+
+namespace {
+
+// A negative position lies before every run; its distance to a far run may not fit 32 bits and stops
+// at INT_MAX (as the array look-ups answer).
+std::int32_t runDistance(std::int32_t start, std::int32_t position) {
+    const std::int64_t units = static_cast<std::int64_t>(start) - position;
+    return units < INT_MAX ? static_cast<std::int32_t>(units) : INT_MAX;
+}
+
+// A paragraph run that read its own "LEVEL" holds a new level text; one that only copied the run
+// before shares its text. The other kinds hold none.
+void keepNewLevelText(std::vector<char16_t*>&, const XForm&, const XForm*) {}
+void keepNewLevelText(std::vector<char16_t*>&, const XPage&, const XPage*) {}
+void keepNewLevelText(std::vector<char16_t*>& kept, const XRule& read, const XRule* before) {
+    char16_t* text = read.level.text;
+    if (text != nullptr && (before == nullptr || text != before->level.text)) kept.push_back(text);
+}
+
+}  // namespace
+
+// The entries of the array that loadRuns would make are numbered as there: entry 0 is run 0 (all zeros
+// when its element is missing), entries 1 .. records-1 the later elements present, and entry `records`
+// the sentinel at INT_MAX. `held` is entry next-1, `ahead` entry next while next < records.
+template <typename Record>
+struct StoryRunWalk<Record>::State {
+    State(CStory& owner, CStream* list, ProgressSink* progressSink, std::int32_t claimed)
+        : story(owner),
+          sink(progressSink),
+          present(list, RunKind<Record>::prefix, claimed),
+          firstPresent(present.size() > 0 && present[0].number == 0),
+          records(firstPresent ? present.size() : present.size() + 1),
+          buffers(2) {}
+
+    ~State() {
+        for (char16_t* text : levelTexts) freeMemory(text);
+    }
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+
+    // Reads entry i on top of a copy of the entry before it (on top of zeros for entry 0).
+    void readEntry(std::int32_t i, Record* into, const Record* before) {
+        xmlNode* node = firstPresent ? present[i].node : (i == 0 ? nullptr : present[i - 1].node);
+        if (before != nullptr) RunKind<Record>::copy(into, before);
+        readRunElement(into, element, node, before == nullptr);
+        raisingOutOfMemory(__LINE__, kUnit, [&] { keepNewLevelText(levelTexts, *into, before); });
+        story.progress(sink);
+    }
+
+    void restart() {
+        held = buffers.get();
+        ahead = buffers.get() + 1;
+        next = 0;  // a failure while reading the first entries leaves the walk to start over
+        readEntry(0, held, nullptr);
+        if (records > 1) readEntry(1, ahead, held);
+        next = 1;
+    }
+
+    void advance() {
+        if (next < records) {
+            std::swap(held, ahead);
+            if (next + 1 < records) readEntry(next + 1, ahead, held);
+        }
+        ++next;
+    }
+
+    CStory& story;
+    ProgressSink* sink;
+    const PresentRuns present;
+    const bool firstPresent;
+    const std::int32_t records;
+    CStream element{nullptr, nullptr, 0};
+    OwnedBlock<Record> buffers;
+    Record* held = nullptr;
+    Record* ahead = nullptr;
+    std::int32_t next = 0;  // 0: nothing read yet
+    std::int32_t asked = INT32_MIN;
+    std::vector<char16_t*> levelTexts;
+};
+
+template <>
+CStream* CStory::runList<XForm>() const {
+    return formStream;
+}
+template <>
+CStream* CStory::runList<XRule>() const {
+    return ruleStream;
+}
+template <>
+CStream* CStory::runList<XPage>() const {
+    return pageStream;
+}
+
+template <typename Record>
+StoryRunWalk<Record>::StoryRunWalk() = default;
+
+template <typename Record>
+StoryRunWalk<Record>::~StoryRunWalk() = default;
+
+template <typename Record>
+void StoryRunWalk<Record>::open(CStory& story, ProgressSink* sink) {
+    CStream* list = story.runList<Record>();
+    throwIfNull(list == nullptr ? nullptr : list->getNode(), __LINE__, kUnit);
+    std::int32_t claimed = 0;
+    list->readAttribute(RunKind<Record>::countKey, 'l', &claimed);
+    if (claimed <= 0) throwFail(result::kNullObject, __LINE__, kUnit);
+    state.reset(new (std::nothrow) State(story, list, sink, claimed));
+    throwIfNull(state.get(), __LINE__, kUnit);
+}
+
+template <typename Record>
+std::int32_t StoryRunWalk<Record>::findAt(std::int32_t position, const Record** run, std::int32_t* entry) {
+    if (state == nullptr) return INT_MAX;
+    State& walk = *state;
+    if (walk.next == 0 || position < walk.asked) walk.restart();
+    walk.asked = position;
+    while (walk.next <= walk.records) {
+        const std::int32_t start = walk.next < walk.records ? walk.ahead->position : INT_MAX;
+        if (start > position) {
+            *run = walk.held;
+            *entry = walk.next - 1;
+            return runDistance(start, position);
+        }
+        walk.advance();
+    }
+    return INT_MAX;
+}
+
+template class StoryRunWalk<XForm>;
+template class StoryRunWalk<XRule>;
+template class StoryRunWalk<XPage>;

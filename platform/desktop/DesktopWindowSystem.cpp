@@ -299,7 +299,9 @@ public:
     ~DesktopWindowSystem() override {
         for (DesktopDialog* dialog : std::vector<DesktopDialog*>(dialogs.begin(), dialogs.end())) destroyDialog(dialog);
         delete pumpLoop;
-        wxEntryCleanup();
+        // A toolkit that did not start has cleaned up after itself; cleaning up again would show its
+        // pending messages in a box on the display it could not open.
+        if (started) wxEntryCleanup();
     }
 
     bool start() {
@@ -314,6 +316,7 @@ public:
         }
         wxInitAllImageHandlers();
         pumpLoop = new wxGUIEventLoop();
+        started = true;
         return true;
     }
 
@@ -782,6 +785,7 @@ private:
 
     std::vector<DesktopDialog*> dialogs;
     wxEventLoopBase* pumpLoop = nullptr;
+    bool started = false;  // the toolkit started and must be cleaned up
 };
 
 DesktopWindowSystem* gDesktop = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
-// The window system on a real display, over the desktop toolkit (wxWidgets with GTK). This library is
-// the only code that includes or links the toolkit; the program binds it, and nothing else needs to.
+// The window system on a real display, over the desktop toolkit (wxWidgets with GTK). This code is the
+// only code that includes or links the toolkit; the program loads it as a module (DesktopModule.h), the
+// window tests link it directly.
 #include <memory>
 #include <string>
 

@@ -58,6 +58,27 @@ TEST(CsvWriter, LongCellIsWrittenWholeAndTheNextCellKeepsItsPlace) {
     EXPECT_EQ(bytes, expected);
 }
 
+TEST(CsvWriter, ARunGivesTheSameBytesWholeOrUnitByUnit) {
+    // The densest output the writer knows: quotes doubled in new fields, empty rows waiting behind
+    // paragraph ends, breaks and anchors, beside plain text and UTF-8.
+    const std::u16string pattern = u"\"\r\r\"\t\r\r\r\t\"\"\u0005\r\u0010\t\u00E9x\r\u0012\"\r";
+    std::u16string dense;
+    for (int repeat = 0; repeat < 500; ++repeat) dense += pattern;
+
+    WriterSession whole(kCsvWriter);
+    const std::string wholeBytes = whole.writeStory({text(dense)});
+    std::vector<PlayedRun> units;
+    for (char16_t unit : dense) units.push_back(text(std::u16string(1, unit)));
+    WriterSession single(kCsvWriter);
+    const std::string singleBytes = single.writeStory(units);
+
+    EXPECT_EQ(whole.result, 0);
+    EXPECT_EQ(single.result, 0);
+    const std::string start = "\"\"\"\"\r\n\"\"\r\n\"\"\"\",";
+    EXPECT_EQ(hex(wholeBytes.substr(0, start.size())), hex(start));
+    EXPECT_EQ(wholeBytes, singleBytes);
+}
+
 TEST(CsvWriter, EachSheetStartsWithNoFieldOpen) {
     WriterSession session(kCsvWriter);
     ASSERT_EQ(session.player.play({{"one.csv", {text(u"a\tb")}}, {"two.csv", {text(u"c\r")}}}), 0);

@@ -8,6 +8,7 @@
 
 #include "engine/ProgramPreferences.h"
 #include "engine/export/CExportEngine.h"
+#include "engine/export/stories/DeliveredStory.h"
 #include "engine/task/ProgressWindow.h"
 #include "engine/translators/CTranslator.h"
 #include "engine/translators/TranslatorRequest.h"
@@ -15,7 +16,6 @@
 #include "foundation/memory/Memory.h"
 #include "model/params/XParamBlock.h"
 #include "model/story/CStory.h"
-#include "model/story/LoadedStory.h"
 #include "model/story/StoryKinds.h"
 
 namespace {
@@ -84,10 +84,12 @@ std::int16_t CExportEngine::exportStory(CStory* story, std::int16_t kind, std::i
 void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* block) {
     const bool mainStory = kind == kMainStoryKind;
     ++recordGeneration;
-    LoadedStory loaded;
+    DeliveredStory loaded;
     try {
-        loaded.load(story, &block->storyType, &block->storyMark, &block->storyName,
-                    mainStory ? progressWindow : nullptr, storyLoadArg);
+        // The run lists first: a story that cannot be walked leaves the block's header as it was.
+        loaded.startWalks(story);
+        story.loadText(&loaded.text, &loaded.textLength, &block->storyType, &block->storyMark, &block->storyName,
+                       mainStory ? progressWindow : nullptr, storyLoadArg);
     } catch (const CFail& failure) {
         if (failure.error == result::kNullObject && !storyHasText(story)) return;
         rethrowFailure();
@@ -103,7 +105,6 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
     initXForm(&block->form);
     initXRule(&block->rule);
     initXPage(&block->page, kLetterPage);
-    loaded.startCursors();
     deliverStoryText(loaded, story, mainStory, block);
     if (mainStory) listSideStoriesAfterMainText(block);
     if (kind != kStoryInline)
@@ -111,7 +112,7 @@ void CExportEngine::playStory(CStory& story, std::int16_t kind, XParamBlock* blo
                      __LINE__, kUnit);
 }
 
-void CExportEngine::deliverStoryText(LoadedStory& loaded, CStory& story, bool mainStory, XParamBlock* block) {
+void CExportEngine::deliverStoryText(DeliveredStory& loaded, CStory& story, bool mainStory, XParamBlock* block) {
     const std::int32_t total = loaded.textLength;
     if (mainStory) shownPercent = -1;  // loading it showed a status of its own
     for (std::int32_t position = 0; position < total;) {

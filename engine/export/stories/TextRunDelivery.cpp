@@ -13,12 +13,12 @@
 #include "engine/translators/CTranslator.h"
 #include "engine/translators/TranslatorRequest.h"
 #include "engine/export/CExportEngine.h"
+#include "engine/export/stories/DeliveredStory.h"
 #include "foundation/text/TextBoundary.h"
 #include "foundation/CFail.h"
 #include "foundation/encoding/CUnicode.h"
 #include "foundation/memory/Memory.h"
 #include "model/params/LanguageEncoding.h"
-#include "model/story/LoadedStory.h"
 #include "model/records/PictureOwnership.h"
 #include "model/story/StoryKinds.h"
 #include "model/params/XParamBlock.h"
@@ -46,16 +46,17 @@ void copyRun(XRule* out, const XRule* run) { copyXRule(out, run); }
 void copyRun(XPage* out, const XPage* run) { copyXPage(out, run); }
 
 // The run in force at start into the block's record, as the cursor's copying look-up gives it, but
-// copied only when the record does not hold that run's copy already (LoadedStory.h): a paragraph record
-// is some 11 KB, and a sheet delivers a run per row under one record.
+// copied only when the record does not hold that run's copy already (DeliveredStory.h): a paragraph
+// record is some 11 KB, and a sheet delivers a run per row under one record.
 template <typename Record>
-std::int32_t takeRunAt(RunCursor<Record>& cursor, HeldRun<Record>& held, std::int32_t start, Record* out,
+std::int32_t takeRunAt(StoryRunWalk<Record>& walk, HeldRun& held, std::int32_t start, Record* out,
                        std::uint64_t generation) {
     const Record* run = nullptr;
-    const std::int32_t distance = cursor.findAt(start, &run);
-    if (run != nullptr && (run != held.run || generation != held.generation)) {
+    std::int32_t entry = -1;
+    const std::int32_t distance = walk.findAt(start, &run, &entry);
+    if (run != nullptr && (entry != held.entry || generation != held.generation)) {
         copyRun(out, run);
-        held = {run, generation};
+        held = {entry, generation};
     }
     return distance;
 }
@@ -88,13 +89,11 @@ std::int32_t CExportEngine::measureRun(const char16_t* text, std::int32_t limit,
     return count;
 }
 
-std::int32_t CExportEngine::deliverText(LoadedStory& loaded, std::int32_t available, std::int32_t start,
+std::int32_t CExportEngine::deliverText(DeliveredStory& loaded, std::int32_t available, std::int32_t start,
                                         CStory* story, XParamBlock* block) {
-    const std::int32_t formDistance =
-        takeRunAt(loaded.formCursor, loaded.heldForm, start, &block->form, recordGeneration);
-    const std::int32_t ruleDistance =
-        takeRunAt(loaded.ruleCursor, loaded.heldRule, start, &block->rule, recordGeneration);
-    takeRunAt(loaded.pageCursor, loaded.heldPage, start, &block->page, recordGeneration);
+    const std::int32_t formDistance = takeRunAt(loaded.forms, loaded.heldForm, start, &block->form, recordGeneration);
+    const std::int32_t ruleDistance = takeRunAt(loaded.rules, loaded.heldRule, start, &block->rule, recordGeneration);
+    takeRunAt(loaded.pages, loaded.heldPage, start, &block->page, recordGeneration);
     block->form.picData = nullptr;  // a loaded record never holds a picture; only an anchor sets one
     const RunPictureRelease release{block->form};
     std::int32_t cut = std::max(1, std::min({available, formDistance, ruleDistance}));

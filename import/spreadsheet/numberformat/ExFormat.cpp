@@ -110,14 +110,29 @@ FormatSectionInfo ExFormat::sectionInfo(std::u16string_view held, std::u16string
 
 FormattedCell ExFormat::formatCellValue(double value, std::uint16_t columnWidth, bool allowDate1904) const {
     FormattedCell cell;
+    FormatText out;
+    format(value, columnWidth, allowDate1904, out, cell);
+    cell.text.assign(out.view());
+    return cell;
+}
+
+std::u16string_view ExFormat::formatCellText(double value, FormatText& out, std::uint16_t columnWidth,
+                                             bool allowDate1904) const {
+    FormattedCell cell;
+    format(value, columnWidth, allowDate1904, out, cell);
+    return out.view();
+}
+
+void ExFormat::format(double value, std::uint16_t columnWidth, bool allowDate1904, FormatText& out,
+                      FormattedCell& cell) const {
+    out.clear();
     const std::uint16_t width = generalWidth(columnWidth);
     if (!std::isfinite(value)) {
-        cell.text = kNotANumberText;
-        return cell;
+        out.put(kNotANumberText);
+        return;
     }
     if (value == 0) value = 0;  // -0 is written as 0
     const std::u16string_view held = code.empty() ? builtInFormatCode(formatId) : std::u16string_view(code);
-    FormatText out;
     try {
         if (held.empty()) {
             writeGeneral(value, width, out);
@@ -149,6 +164,4 @@ FormattedCell ExFormat::formatCellValue(double value, std::uint16_t columnWidth,
         cell = FormattedCell();
         cell.fellBack = true;
     }
-    cell.text.assign(out.view());
-    return cell;
 }

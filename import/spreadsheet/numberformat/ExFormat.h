@@ -18,6 +18,7 @@
 
 #include "import/spreadsheet/numberformat/FormatSection.h"
 #include "import/spreadsheet/numberformat/FormatSectionInfo.h"
+#include "import/spreadsheet/numberformat/FormatText.h"
 
 // The column width the spreadsheet importer passes, in 1/256 of a character; any width below 256
 // leaves General its full length.
@@ -45,6 +46,11 @@ public:
     // (setWorkbookDate1904); the spreadsheet importer passes true.
     FormattedCell formatCellValue(double value, std::uint16_t columnWidth = kDefaultFormatColumnWidth,
                                   bool allowDate1904 = true) const;
+    // formatCellValue's text alone, written into out (whatever it held goes): a sheet formats its cells
+    // one after another into one buffer rather than each into a string of its own.
+    std::u16string_view formatCellText(double value, FormatText& out,
+                                       std::uint16_t columnWidth = kDefaultFormatColumnWidth,
+                                       bool allowDate1904 = true) const;
 
 private:
     // What the code's sections are, read once: a sheet formats thousands of cells with one code.
@@ -53,6 +59,8 @@ private:
         SectionStarts starts{};
         std::array<std::optional<FormatSectionInfo>, 4> parsed;  // by section, once read without a fault
     };
+    void format(double value, std::uint16_t columnWidth, bool allowDate1904, FormatText& out,
+                FormattedCell& cell) const;
     std::u16string_view chooseSectionFor(std::u16string_view held, double value) const;
     FormatSectionInfo sectionInfo(std::u16string_view held, std::u16string_view section) const;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -10,6 +11,43 @@ namespace {
 constexpr int kMostGeneralDecimals = 9;
 constexpr double kGeneralExponentFrom = 1e11;
 constexpr double kGeneralSmallest = 1e-10;
+
+// The powers of ten that quickFixed scales by, each a double exactly.
+constexpr double kQuickPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr int kMostQuickDecimals = 9;
+// Below 2^40 the scaled value is within 2^-14 of the exact product; a fraction further than 2^-12 from
+// one half rounds the same way in both.
+constexpr double kQuickScaledLimit = 0x1p40;
+constexpr double kQuickTieMargin = 0x1p-12;
+
+// The fixed form for the values cells mostly hold (money, shares, counts), written from a 64-bit whole
+// number: the general conversion costs several times as much. False, with digits untouched, where the
+// scaled value is too large or too near a tie to be sure of the rounding; the caller then converts.
+bool quickFixed(double value, int decimals, DigitText& digits) {
+    if (decimals < 0 || decimals > kMostQuickDecimals) return false;
+    const double scaled = std::fabs(value) * kQuickPowersOfTen[decimals];
+    if (!(scaled < kQuickScaledLimit)) return false;  // NaN included
+    const double below = std::floor(scaled);
+    const double fraction = scaled - below;
+    if (std::fabs(fraction - 0.5) < kQuickTieMargin) return false;
+    auto whole = static_cast<std::uint64_t>(below) + (fraction > 0.5 ? 1 : 0);
+
+    char reversed[32];
+    int count = 0;
+    for (int place = 0; place < decimals; ++place) {
+        reversed[count++] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    }
+    if (decimals > 0) reversed[count++] = '.';
+    do {
+        reversed[count++] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (std::signbit(value)) reversed[count++] = '-';
+    std::reverse_copy(reversed, reversed + count, digits.text);
+    digits.length = static_cast<std::size_t>(count);
+    return true;
+}
 
 void print(double value, std::chars_format form, int decimals, DigitText& digits) {
     const auto result = std::to_chars(digits.text, digits.text + kDigitTextCapacity, value, form,
@@ -80,6 +118,7 @@ void DigitText::assign(std::string_view source) {
 }
 
 void printFixed(double value, int decimals, DigitText& digits) {
+    if (quickFixed(value, decimals, digits)) return;
     print(value, std::chars_format::fixed, decimals, digits);
 }
 
@@ -89,7 +128,7 @@ void printExponent(double value, int decimals, DigitText& digits) {
 
 void printRoundedWhole(double value, DigitText& digits) {
     // std::round rounds halves away from zero; the fixed form then prints the whole number exactly.
-    print(std::round(value), std::chars_format::fixed, 0, digits);
+    printFixed(std::round(value), 0, digits);
     if (digits.view() == "-0") digits.assign("0");
 }
 
@@ -97,7 +136,7 @@ void trimFractionZeros(DigitText& digits) {
     const std::string_view text = digits.view();
     const std::size_t point = text.find('.');
     if (point == std::string_view::npos) return;
-    std::size_t exponent = text.find_first_of("eE", point);
+    std::size_t exponent = findExponentMark(text, point);
     if (exponent == std::string_view::npos) exponent = text.size();
     std::size_t keep = exponent;
     while (keep > point + 1 && text[keep - 1] == '0') --keep;

@@ -22,7 +22,7 @@ struct DigitParts {
 
 DigitParts splitDigits(std::string_view text) {
     DigitParts parts;
-    const std::size_t mark = text.find_first_of("eE");
+    const std::size_t mark = findExponentMark(text);
     if (mark != std::string_view::npos) {
         parts.hasExponent = true;
         parts.exponent = text.substr(mark + 1);
@@ -41,17 +41,17 @@ DigitParts splitDigits(std::string_view text) {
 // How many of the printed decimals the code shows: trailing zeros that fall on '#' are dropped and on
 // '?' become spaces, as "#.##" shows 5.5 as "5.5".
 std::size_t shownDecimals(std::string_view decimals, std::u16string_view section, std::size_t point) {
-    std::u16string placeholders;
-    for (std::size_t k = point + 1; k < section.size(); ++k) {
+    // Each printed decimal has its placeholder; a trailing zero on one that is not '0' is not shown.
+    std::size_t placeholders = 0;
+    std::size_t keep = 0;
+    for (std::size_t k = point + 1; k < section.size() && placeholders < decimals.size(); ++k) {
         const char16_t c = section[k];
         if (c == u'E' || c == u'e' || c == u'.') break;
         if (c == u'"') k = skipQuoted(section, k) - 1;
         else if (c == u'\\' || c == u'_') ++k;
         else if (c == u'[') k = findClosingBracket(section, k);
-        else if (isDigitPlaceholder(c)) placeholders += c;
+        else if (isDigitPlaceholder(c) && (decimals[placeholders++] != '0' || c == u'0')) keep = placeholders;
     }
-    std::size_t keep = std::min(decimals.size(), placeholders.size());
-    while (keep > 0 && decimals[keep - 1] == '0' && placeholders[keep - 1] != u'0') --keep;
     return keep;
 }
 

@@ -63,3 +63,11 @@ struct DigitText {
     std::string_view view() const { return {text, length}; }
     void assign(std::string_view digits);
 };
+
+// Where the exponent mark ('e' or 'E') of printed digits stands, from `from` on; npos for none. A plain
+// scan: the library's search for either of two characters costs a call per character, every cell.
+inline std::size_t findExponentMark(std::string_view digits, std::size_t from = 0) {
+    for (std::size_t at = from; at < digits.size(); ++at)
+        if (digits[at] == 'e' || digits[at] == 'E') return at;
+    return std::string_view::npos;
+}

@@ -1,5 +1,7 @@
 #include "import/spreadsheet/sheets/CQueue.h"
 
+#include <algorithm>
+
 #include "import/spreadsheet/styles/CStyle.h"
 
 const CFont& CQueue::getFont() const {
@@ -7,9 +9,32 @@ const CFont& CQueue::getFont() const {
     return style->font;
 }
 
-std::unique_ptr<CQueue> CQueuesArray::popFirst() {
-    if (entries.empty()) return nullptr;
-    std::unique_ptr<CQueue> first = std::move(entries.front());
-    entries.pop_front();
-    return first;
+CQueue& CQueuesArray::append(const CStyle* style, CellType type) {
+    if (count == slots.size()) {
+        // Full: the entries are put in order from the first slot on, and the new one goes after them.
+        std::rotate(slots.begin(), slots.begin() + static_cast<std::ptrdiff_t>(head), slots.end());
+        head = 0;
+        slots.emplace_back(style, type);
+        ++count;
+        return slots.back();
+    }
+    CQueue& entry = slots[(head + count) % slots.size()];
+    ++count;
+    entry.style = style;
+    entry.type = type;
+    entry.separator = 0;
+    entry.text.clear();
+    entry.runFont.reset();
+    return entry;
+}
+
+void CQueuesArray::dropFirst() {
+    if (count == 0) return;
+    head = (head + 1) % slots.size();
+    --count;
+}
+
+void CQueuesArray::removeAll() {
+    head = 0;
+    count = 0;
 }

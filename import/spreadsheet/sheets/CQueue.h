@@ -3,10 +3,12 @@
 // entry per cell (one per run of a rich-text cell); each text request takes one entry, turns its value
 // into the text the cell shows and ends it with its separator: a tab between cells, a paragraph end
 // after the last column of a row. The queue never holds more than the runs of one cell.
+#include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "import/spreadsheet/styles/CFont.h"
 
@@ -34,16 +36,22 @@ struct CQueue {
     std::unique_ptr<CFont> runFont;
 };
 
+// A sheet passes hundreds of thousands of cells through a queue that holds one or two: its entries are
+// slots of a ring that keep their text's storage, so a cell costs no allocation once the ring has grown.
 class CQueuesArray {
 public:
-    void append(std::unique_ptr<CQueue> entry) { entries.push_back(std::move(entry)); }
-    // The first entry, which the caller then owns; null when the queue is empty.
-    std::unique_ptr<CQueue> popFirst();
+    // A new last entry of the style and type, with no text, separator or run font.
+    CQueue& append(const CStyle* style, CellType type);
     // The first entry, left in the queue; null when the queue is empty.
-    const CQueue* front() const { return entries.empty() ? nullptr : entries.front().get(); }
-    bool isEmpty() const { return entries.empty(); }
-    void removeAll() { entries.clear(); }
+    const CQueue* front() const { return count == 0 ? nullptr : &slots[head]; }
+    CQueue* front() { return count == 0 ? nullptr : &slots[head]; }
+    // Forgets the first entry; nothing when the queue is empty.
+    void dropFirst();
+    bool isEmpty() const { return count == 0; }
+    void removeAll();
 
 private:
-    std::deque<std::unique_ptr<CQueue>> entries;
+    std::vector<CQueue> slots;
+    std::size_t head = 0;   // the slot of the first entry
+    std::size_t count = 0;  // entries held, from head on, wrapping at the end of slots
 };

@@ -45,40 +45,53 @@ bool standsInStory(char16_t unit) {
     return !(storycode::isControl(unit) && unit <= storycode::kTableEnd);
 }
 
-std::u16string storyText(std::u16string text) {
-    // Nearly every cell holds none of them: its text goes as it is.
-    if (std::all_of(text.begin(), text.end(), standsInStory)) return text;
-    std::u16string out;
-    out.reserve(text.size());
+// Turns the text into its story form where it stands; the story form is never longer.
+void makeStoryText(std::u16string& text) {
+    // Nearly every cell holds none of them: its text stays as it is.
+    if (std::all_of(text.begin(), text.end(), standsInStory)) return;
+    std::size_t kept = 0;
     for (std::size_t index = 0; index < text.size(); ++index) {
         const char16_t unit = text[index];
         if (unit == u'\r' || unit == u'\n') {
             if (unit == u'\r' && index + 1 < text.size() && text[index + 1] == u'\n') ++index;
-            out.push_back(storycode::kLineBreak);
+            text[kept++] = storycode::kLineBreak;
         } else if (unit == u'\t') {
-            out.push_back(u' ');
+            text[kept++] = u' ';
         } else if (standsInStory(unit)) {
-            out.push_back(unit);
+            text[kept++] = unit;
         }
     }
-    return out;
+    text.resize(kept);
 }
 
-// The element's text as UTF-16, ready for the story; empty for none.
-std::u16string textOf(const xmlNode* element) {
-    if (element == nullptr) return {};
+// The text as UTF-16 in out, ready for the story. Nearly every value and inline text is printable ASCII,
+// which widens unit for unit and needs nothing else; the rest is decoded and made story text.
+void textOf(std::string_view content, std::u16string& out) {
+    out.resize(content.size());
+    // Widened and checked in one pass the compiler can vectorise: the smallest byte says whether any is a
+    // control character, their union whether any lies beyond ASCII.
+    unsigned char smallest = 0xFF;
+    unsigned char allBits = 0;
+    for (std::size_t index = 0; index < content.size(); ++index) {
+        const auto byte = static_cast<unsigned char>(content[index]);
+        smallest = std::min(smallest, byte);
+        allBits |= byte;
+        out[index] = byte;
+    }
+    const bool ascii = allBits < 0x80;
+    if (ascii && smallest >= 0x20) return;
+    if (!ascii) out = utf8ToUtf16String(content);
+    makeStoryText(out);
+}
+
+// The element's text in out; empty for none.
+void textOf(const xmlNode* element, std::u16string& out) {
+    out.clear();
+    if (element == nullptr) return;
     xmlChar* content = xmlNodeGetContent(element);
-    if (content == nullptr) return {};
-    std::u16string text = utf8ToUtf16String(reinterpret_cast<const char*>(content));
+    if (content == nullptr) return;
+    textOf(std::string_view(reinterpret_cast<const char*>(content)), out);
     xmlFree(content);
-    return storyText(std::move(text));
-}
-
-std::u16string textOf(const std::string& content) {
-    // Nearly every value and inline text is ASCII, which widens unit for unit without decoding.
-    const bool ascii = std::all_of(content.begin(), content.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) return storyText(std::u16string(content.begin(), content.end()));
-    return storyText(utf8ToUtf16String(content));
 }
 
 xmlNode* childNamed(const xmlNode* element, const char* name) {
@@ -151,43 +164,53 @@ void CXLMLImporter::readCellType(const SheetCell* cell) {
         queueValueCell(*cell, kCellNumber);
         return;
     }
-    for (const TypeName& known : kCellTypes) {
-        // Writers spell the type as it stands; the name rule's looser match is the fallback.
-        if (std::strcmp(type, known.name) != 0 && compareNames(type, known.name) != 0) continue;
-        if (known.isString) queueStringCell(*cell, known.type);
-        else queueValueCell(*cell, known.type);
+    // Writers spell the type as it stands; the name rule's looser match is the fallback.
+    const TypeName* found = nullptr;
+    for (const TypeName& known : kCellTypes)
+        if (found == nullptr && std::strcmp(type, known.name) == 0) found = &known;
+    for (const TypeName& known : kCellTypes)
+        if (found == nullptr && compareNames(type, known.name) == 0) found = &known;
+    if (found != nullptr) {
+        if (found->isString) queueStringCell(*cell, found->type);
+        else queueValueCell(*cell, found->type);
         return;
     }
     // A type we do not know (an ISO date "d", say) shows its value as written, and the sheet goes on.
     queueValueCell(*cell, kCellString);
 }
 
-void CXLMLImporter::queueText(CellType type, std::u16string text, char16_t separator, std::unique_ptr<CFont> runFont) {
+void CXLMLImporter::queueText(CellType type, std::u16string& text, char16_t separator, std::unique_ptr<CFont> runFont) {
     // A text longer than one run goes in pieces; only the last carries the separator.
-    while (text.size() > kRunPieceUnits) {
-        auto piece = std::make_unique<CQueue>(cellStyle, type);
-        piece->text = text.substr(0, kRunPieceUnits);
-        if (runFont) piece->runFont = std::make_unique<CFont>(*runFont);
-        text.erase(0, kRunPieceUnits);
-        queue.append(std::move(piece));
+    if (text.size() > kRunPieceUnits) {
+        std::size_t start = 0;
+        for (; text.size() - start > kRunPieceUnits; start += kRunPieceUnits) {
+            CQueue& piece = queue.append(cellStyle, type);
+            piece.text.assign(text, start, kRunPieceUnits);
+            if (runFont) piece.runFont = std::make_unique<CFont>(*runFont);
+        }
+        text.erase(0, start);
     }
-    auto entry = std::make_unique<CQueue>(cellStyle, type);
-    entry->text = std::move(text);
-    entry->separator = separator;
-    entry->runFont = std::move(runFont);
-    queue.append(std::move(entry));
+    // The entry takes the text's storage and leaves its own, so neither is allocated again.
+    CQueue& entry = queue.append(cellStyle, type);
+    entry.text.swap(text);
+    entry.separator = separator;
+    entry.runFont = std::move(runFont);
 }
 
-void CXLMLImporter::queueEmptyCell() { queueText(kCellString, {}, cellSeparator(true), nullptr); }
+void CXLMLImporter::queueEmptyCell() {
+    cellUnits.clear();
+    queueText(kCellString, cellUnits, cellSeparator(true), nullptr);
+}
 
 void CXLMLImporter::queueValueCell(const SheetCell& cell, CellType type) {
-    std::u16string value = cell.hasValue ? textOf(cell.value) : std::u16string();
+    cellUnits.clear();
+    if (cell.hasValue) textOf(cell.value, cellUnits);
     // A cell without a value, or with an empty one, is an empty cell.
-    if (value.empty()) {
+    if (cellUnits.empty()) {
         queueEmptyCell();
         return;
     }
-    queueText(type, std::move(value), cellSeparator(true), nullptr);
+    queueText(type, cellUnits, cellSeparator(true), nullptr);
 }
 
 void CXLMLImporter::queueStringCell(const SheetCell& cell, CellType type) {
@@ -203,13 +226,16 @@ void CXLMLImporter::queueStringCell(const SheetCell& cell, CellType type) {
         queueSharedString(string);
         return;
     }
+    cellUnits.clear();
     if (type == kCellString) {
         // A formula's text; without one (or with an empty one) the cell is empty all the same.
-        queueTextRun(type, true, nullptr, cell.hasValue ? textOf(cell.value) : std::u16string());
+        if (cell.hasValue) textOf(cell.value, cellUnits);
+        queueTextRun(type, true, nullptr, cellUnits);
         return;
     }
     if (cell.hasInlineText) {
-        queueTextRun(type, true, nullptr, textOf(cell.inlineText));
+        textOf(cell.inlineText, cellUnits);
+        queueTextRun(type, true, nullptr, cellUnits);
         return;
     }
     if (cell.runs.empty()) {
@@ -218,7 +244,8 @@ void CXLMLImporter::queueStringCell(const SheetCell& cell, CellType type) {
     }
     for (std::size_t index = 0; index < cell.runs.size(); ++index) {
         const InlineRun& run = cell.runs[index];
-        queueTextRun(type, index + 1 == cell.runs.size(), run.properties.get(), textOf(run.text));
+        textOf(run.text, cellUnits);
+        queueTextRun(type, index + 1 == cell.runs.size(), run.properties.get(), cellUnits);
     }
 }
 
@@ -229,7 +256,8 @@ void CXLMLImporter::queueSharedString(const xmlNode* string) {
         return;
     }
     if (const xmlNode* text = childNamed(string, "t")) {
-        queueTextRun(kCellSharedString, true, nullptr, textOf(text));
+        textOf(text, cellUnits);
+        queueTextRun(kCellSharedString, true, nullptr, cellUnits);
         return;
     }
     const xmlNode* lastRun = nullptr;
@@ -240,17 +268,18 @@ void CXLMLImporter::queueSharedString(const xmlNode* string) {
         return;
     }
     for (const xmlNode* child = string->children; child != nullptr; child = child->next) {
-        if (xmlIsElement(child, nullptr, "r"))
-            queueTextRun(kCellSharedString, child == lastRun, childNamed(child, "rPr"), textOf(childNamed(child, "t")));
+        if (!xmlIsElement(child, nullptr, "r")) continue;
+        textOf(childNamed(child, "t"), cellUnits);
+        queueTextRun(kCellSharedString, child == lastRun, childNamed(child, "rPr"), cellUnits);
     }
 }
 
-void CXLMLImporter::queueTextRun(CellType type, bool isLast, const xmlNode* properties, std::u16string text) {
+void CXLMLImporter::queueTextRun(CellType type, bool isLast, const xmlNode* properties, std::u16string& text) {
     std::unique_ptr<CFont> runFont;
     if (properties != nullptr) {
         runFont = std::make_unique<CFont>(cellStyle->font);
         runFont->read(properties);
     }
     // A run without text gives nothing but its place (and the cell's separator when it is the last).
-    queueText(type, std::move(text), cellSeparator(isLast), std::move(runFont));
+    queueText(type, text, cellSeparator(isLast), std::move(runFont));
 }

@@ -6,6 +6,7 @@
 #include "foundation/language/UIStrings.h"
 #include "import/spreadsheet/CXLMLImporter.h"
 #include "import/spreadsheet/numberformat/ExFormat.h"
+#include "import/spreadsheet/sheets/CellNumber.h"
 #include "import/spreadsheet/styles/CStyle.h"
 #include "model/params/ParamBlockHost.h"
 #include "model/params/XParamBlock.h"
@@ -19,64 +20,64 @@ constexpr std::uint16_t kTrueText = 20101;
 // Cells of one format join into runs of about this many units.
 constexpr std::int32_t kJoinedRunUnits = 4096;
 
-// A number's text is ASCII; anything else cannot be part of it.
-std::string asciiOf(const std::u16string& text) {
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (char16_t unit : text) bytes.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-    return bytes;
-}
-
 }  // namespace
 
 void CXLMLImporter::readText() {
     if (queue.isEmpty()) nextCellPosition();
-    std::unique_ptr<CQueue> entry = queue.popFirst();
+    CQueue* entry = queue.front();
     if (!entry) {
         block->textLength = 0;
         answerYes();
         return;
     }
-    answerRun(*entry, cellText(*entry));
-    appendAlikeCells(entry->getFont());
+    FormatText shown;
+    answerRun(*entry, cellText(*entry, shown));
+    // The run's font stays with the run while the cells after it are compared with it; the entry's slot
+    // may take one of those cells.
+    const std::unique_ptr<CFont> runFont = std::move(entry->runFont);
+    const CFont& font = runFont ? *runFont : entry->style->font;
+    queue.dropFirst();
+    appendAlikeCells(font, shown);
     answerYes();
 }
 
 // The cells that follow with the same character format join the run: the story would merge them all the
 // same, and each request costs the engine more than a cell costs us (a sheet of 800,000 cells took
 // several times as long one cell per request).
-void CXLMLImporter::appendAlikeCells(const CFont& font) {
+void CXLMLImporter::appendAlikeCells(const CFont& font, FormatText& shown) {
     while (block->textLength < kJoinedRunUnits) {
         if (queue.isEmpty() && !nextCellPosition()) return;
         const CQueue* next = queue.front();
         if (next == nullptr || !next->getFont().looksLike(font)) return;
-        const std::u16string text = cellText(*next);
+        const std::u16string_view text = cellText(*next, shown);
         const std::size_t needed = text.size() + (next->separator != 0 ? 1 : 0);
         if (block->textLength + needed > static_cast<std::size_t>(kTaskTextBufferUnits)) return;
         std::copy(text.begin(), text.end(), block->textBuffer + block->textLength);
         block->textLength += static_cast<std::int32_t>(text.size());
         if (next->separator != 0) block->textBuffer[block->textLength++] = next->separator;
-        queue.popFirst();
+        queue.dropFirst();
     }
 }
 
-std::u16string CXLMLImporter::cellText(const CQueue& entry) const {
+std::u16string_view CXLMLImporter::cellText(const CQueue& entry, FormatText& shown) const {
     switch (entry.type) {
     case kCellBoolean: {
         // The value is read as a number: anything but 0 is TRUE.
-        const bool on = parseDouble(asciiOf(entry.text).c_str()) != 0;
+        const bool on = readCellNumber(entry.text) != 0;
         char16_t word[256];
         loadUniText(word, on ? kTrueText : kFalseText);
-        return word;
+        shown.clear();
+        shown.put(std::u16string_view(word));
+        return shown.view();
     }
     case kCellNumber:
-        return entry.style->numFmt.formatter().formatCellValue(parseDouble(asciiOf(entry.text).c_str())).text;
+        return entry.style->numFmt.formatter().formatCellText(readCellNumber(entry.text), shown);
     default:
         return entry.text;
     }
 }
 
-void CXLMLImporter::answerRun(const CQueue& entry, const std::u16string& text) {
+void CXLMLImporter::answerRun(const CQueue& entry, std::u16string_view text) {
     // Setting a record to its defaults walks its field table; a sheet has many cells, so the default
     // run is made once and copied. The paragraph record is set once per sheet (beginSheet): nothing
     // changes it between the cells.
