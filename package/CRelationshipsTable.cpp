@@ -23,8 +23,9 @@ constexpr const char* kUnit = "BRelationship";
 constexpr const char* kZipSeparator = "/";
 constexpr char kFolderSeparator[] = {static_cast<char>(pathSeparator), '\0'};
 // No network, no entity expansion, and no messages on the standard error: a broken part is reported
-// by its code.
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+// by its code. The parts' trees are only read (a fallback is at most unlinked): short texts, most of a
+// document's, are kept inside their nodes instead of in an allocation of their own.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_COMPACT;
 
 struct DocumentFree {
     void operator()(xmlDoc* document) const { xmlFreeDoc(document); }

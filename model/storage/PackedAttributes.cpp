@@ -22,7 +22,7 @@ const xmlChar* xml(const char* text) {
 
 }  // namespace
 
-PackedAttributes::PackedAttributes(xmlDoc* owner) : document(owner) {
+PackedAttributes::PackedAttributes(xmlDoc* owner) : document(owner), names(owner->dict) {
     document->_private = this;
 }
 
@@ -74,7 +74,7 @@ PackedAttributes::List* PackedAttributes::roomForOneMore(xmlNode* element, List*
 bool PackedAttributes::set(xmlNode* element, const char* name, std::string_view value) {
     try {
         // Dictionary names are one copy per name, so a name is found by its address.
-        const xmlChar* kept = xmlDictLookup(document->dict, xml(name), -1);
+        const xmlChar* kept = names.lookUp(name);
         if (kept == nullptr) return false;
         auto* attributes = static_cast<List*>(element->_private);
         if (attributes != nullptr) {

@@ -24,6 +24,7 @@
 #include <string_view>
 
 #include "model/storage/BumpPool.h"
+#include "model/storage/DictionaryNames.h"
 
 struct PackedAttribute {
     const xmlChar* name;  // owned by the document's dictionary
@@ -60,6 +61,7 @@ private:
     const char* keepText(std::string_view text);
 
     xmlDoc* document;
+    DictionaryNames names;
     BumpPool lists;  // each element's list: a count, its room and the pairs, where _private points
     BumpPool texts;  // the values
 };

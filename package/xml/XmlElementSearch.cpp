@@ -1,7 +1,7 @@
 #include "package/xml/XmlElementSearch.h"
 
-#include "foundation/text/NameCompare.h"
 #include "package/xml/XmlNamespaces.h"
+#include "package/xml/SameName.h"
 #include "package/xml/XmlNodeHelpers.h"
 
 namespace {
@@ -25,7 +25,7 @@ xmlNode* findFrom(xmlNode* node, const char* prefix, const char* name, std::int1
 std::int16_t xmlIsElement(const xmlNode* node, const char* prefix, const char* name) {
     if (!node || node->type != XML_ELEMENT_NODE || !node->name || !name) return 0;
     // The name first: most tests are of another element, and its name tells that soonest.
-    if (compareNames(reinterpret_cast<const char*>(node->name), name) != 0) return 0;
+    if (!sameName(reinterpret_cast<const char*>(node->name), name)) return 0;
     return prefix && !namespaceMatchesPrefix(node->ns, prefix) ? 0 : 1;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "foundation/text/NameCompare.h"
+#include "package/xml/SameName.h"
 
 namespace {
 
@@ -65,8 +65,8 @@ bool namespaceMatchesPrefix(const xmlNs* ns, const char* prefix) {
     if (!ns || !prefix) return false;
     if (ns->href) {
         const char* conventional = conventionalPrefix(ns);
-        if (conventional != kUnknownUri) return compareNames(conventional, prefix) == 0;
+        if (conventional != kUnknownUri) return sameName(conventional, prefix);
     }
     // A namespace we do not know: fall back on the prefix it was written with.
-    return ns->prefix && compareNames(reinterpret_cast<const char*>(ns->prefix), prefix) == 0;
+    return ns->prefix && sameName(reinterpret_cast<const char*>(ns->prefix), prefix);
 }
