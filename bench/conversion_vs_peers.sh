@@ -28,7 +28,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 python3 - "$program" "$work" "$corpus" "$runs" <<'PY'
-import glob, os, shutil, statistics, subprocess, sys, time
+import glob, os, shutil, statistics, subprocess, sys, threading, time
 
 program, work, corpus, runs = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
 # Default preferences, no logs and no desktop to open the results on.
@@ -53,9 +53,15 @@ def timed(command, env=None, cwd=None):
     """Seconds taken and peak resident size in MB, through GNU time."""
     report = os.path.join(work, "time.txt")
     start = time.perf_counter()
-    subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report] + command, check=False, env=env, cwd=cwd,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=600)
+    process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", report] + command, env=env, cwd=cwd,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # A wait with a timeout polls with sleeps of up to 50 ms, which rounded every time up to the next poll:
+    # the wait blocks instead, and a timer stops a run that hangs.
+    watchdog = threading.Timer(600, process.kill)
+    watchdog.start()
+    process.wait()
     seconds = time.perf_counter() - start
+    watchdog.cancel()
     with open(report) as f:
         peak_kb = int(f.read().split()[-1])
     return seconds, peak_kb / 1024
