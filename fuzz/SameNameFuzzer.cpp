@@ -5,7 +5,6 @@
 #include <string>
 
 #include "foundation/text/NameCompare.h"
-#include "package/xml/SameName.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);

@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kUnit = "BUnzip";
 // A member is read into a block of the size the archive states, in one piece: growing it step by step
 // copied a large part once per doubling. The block is only reserved, not touched, until data is
-// inflated into it, so memory in use still follows the data, not the claim (which looksLikeABomb
+// inflated into it, so memory in use still follows the data, not the claim (which locateMember
 // bounds). Data beyond the stated size is never read.
 
 void raiseIfError(int code, int line) {
@@ -43,14 +43,23 @@ private:
 // bytes before; a smaller one is not worth a thread.
 constexpr std::uint64_t kPrefetchedMember = std::uint64_t{1} << 20;
 
-}  // namespace
-
-bool CUnzipper::looksLikeABomb(std::uint64_t uncompressedSize, std::uint64_t compressedSize) {
-    if (uncompressedSize > kLargestMember) return true;
+bool looksLikeABomb(std::uint64_t uncompressedSize, std::uint64_t compressedSize) {
+    if (uncompressedSize > CUnzipper::kLargestMember) return true;
     // A compressed size this large cannot be exceeded 1000 times by an allowed member (and would
     // overflow the product).
-    if (compressedSize >= kLargestMember) return false;
-    return uncompressedSize > compressedSize * kLargestInflation;
+    if (compressedSize >= CUnzipper::kLargestMember) return false;
+    return uncompressedSize > compressedSize * CUnzipper::kLargestInflation;
+}
+
+}  // namespace
+
+std::uint64_t CUnzipper::locateMember(unzFile archive, const char* memberName) {
+    if (memberName == nullptr) throwFail(result::kNullObject, __LINE__, kUnit);
+    raiseIfError(unzLocateFile(archive, memberName, 1), __LINE__);
+    unz_file_info64 info;
+    raiseIfError(unzGetCurrentFileInfo64(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0), __LINE__);
+    if (looksLikeABomb(info.uncompressed_size, info.compressed_size)) throwFail(result::kNullObject, __LINE__, kUnit);
+    return info.uncompressed_size;
 }
 
 CUnzipper::CUnzipper(const PascalWString& name, const PascalWString& folder) : handle(nullptr) {
@@ -73,12 +82,8 @@ std::int16_t CUnzipper::extractMember(const char* memberName, void** buffer, std
     *buffer = nullptr;
     *size = 0;
     try {
-        if (!handle || !memberName) throwFail(result::kNullObject, __LINE__, kUnit);
-        raiseIfError(unzLocateFile(handle, memberName, 1), __LINE__);
-        unz_file_info64 info;
-        raiseIfError(unzGetCurrentFileInfo64(handle, &info, nullptr, 0, nullptr, 0, nullptr, 0), __LINE__);
-        if (looksLikeABomb(info.uncompressed_size, info.compressed_size)) throwFail(result::kNullObject, __LINE__, kUnit);
-        readOpenMember(info.uncompressed_size, buffer, size);
+        if (!handle) throwFail(result::kNullObject, __LINE__, kUnit);
+        readOpenMember(locateMember(handle, memberName), buffer, size);
         return result::kSuccess;
     } catch (const CFail& failure) {
         freeMemory(*buffer);

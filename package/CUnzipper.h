@@ -35,8 +35,9 @@ public:
     // and codes, raised as CFail. A large member is inflated ahead on a thread of its own.
     std::unique_ptr<PartByteStream> openMemberStream(const char* memberName) const;
 
-    // Whether a member of these sizes is taken for a zip bomb.
-    static bool looksLikeABomb(std::uint64_t uncompressedSize, std::uint64_t compressedSize);
+    // Makes the member stored under this name the archive's current one and answers its stated size;
+    // a missing member, damage, or a member taken for a zip bomb raises CFail with the codes above.
+    static std::uint64_t locateMember(unzFile archive, const char* memberName);
 
 private:
     void readOpenMember(std::uint64_t statedSize, void** buffer, std::int32_t* size);

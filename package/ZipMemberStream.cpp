@@ -22,13 +22,7 @@ ZipMemberStream::ZipMemberStream(const char16_t* packageFile, const char* member
     archive = unzOpen2(reinterpret_cast<const char*>(packageFile), &callbacks);
     if (archive == nullptr) throwFail(result::kOutOfMemory, __LINE__, kUnit);
     try {
-        if (memberName == nullptr) throwFail(result::kNullObject, __LINE__, kUnit);
-        raiseIfError(unzLocateFile(archive, memberName, 1), __LINE__);
-        unz_file_info64 info;
-        raiseIfError(unzGetCurrentFileInfo64(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0), __LINE__);
-        if (CUnzipper::looksLikeABomb(info.uncompressed_size, info.compressed_size))
-            throwFail(result::kNullObject, __LINE__, kUnit);
-        stated = info.uncompressed_size;
+        stated = CUnzipper::locateMember(archive, memberName);
         raiseIfError(unzOpenCurrentFile(archive), __LINE__);
         memberOpen = true;
     } catch (...) {

@@ -5,3 +5,9 @@
 
 // 0 when equal under the rule, else the difference of the first differing folded bytes (a minus b).
 int compareNames(const char* a, const char* b);
+
+// True when compareNames(a, b) is 0, answered byte by byte for names spelled alike or differing in a
+// plain character (nearly every name an element test meets): while two texts agree byte for byte the
+// rule steps through them alike, so at the first differing byte it compares the same two bytes, and
+// only a difference of letter case or at a '-' needs the full rule. Neither may be null.
+bool sameName(const char* a, const char* b);

@@ -1,7 +1,7 @@
 #include "package/xml/XmlElementSearch.h"
 
 #include "package/xml/XmlNamespaces.h"
-#include "package/xml/SameName.h"
+#include "foundation/text/NameCompare.h"
 #include "package/xml/XmlNodeHelpers.h"
 
 namespace {

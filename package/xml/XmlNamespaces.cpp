@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "package/xml/SameName.h"
+#include "foundation/text/NameCompare.h"
 
 namespace {
 

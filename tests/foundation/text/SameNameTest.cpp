@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "foundation/text/NameCompare.h"
-#include "package/xml/SameName.h"
 
 namespace {
 
